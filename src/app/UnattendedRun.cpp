@@ -1,0 +1,46 @@
+#include "UnattendedRun.h"
+
+#include "GenerationRun.h"
+#include "SettingsFile.h"
+#include "SettingsRecord.h"
+
+#include <QCoreApplication>
+#include <exception>
+#include <new>
+
+namespace {
+
+constexpr int ExitWritten = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitNoShortcut = 2;
+
+int ExitStatusOf(GenerationRun::Outcome outcome) {
+    switch (outcome) {
+    case GenerationRun::Outcome::Written:
+        return ExitWritten;
+    case GenerationRun::Outcome::NoShortcut:
+        return ExitNoShortcut;
+    case GenerationRun::Outcome::NotWritten:
+        break;
+    }
+    return ExitFailed;
+}
+
+} // namespace
+
+int RunUnattended(Globals& globals) {
+    globals.Unattended = true;
+    SettingsRecord holders;
+    ReadSettings(globals.SettingsPath, holders, globals);
+    QCoreApplication::setApplicationName("Linkshelf： 正在工作中...   ");
+
+    GenerationRun::Face noWindow;
+    try {
+        return ExitStatusOf(GenerationRun(holders, globals).Run(noWindow));
+    } catch (const std::bad_alloc&) {
+        ShowError("内存不足，Linkshelf 无法生成页面。");
+    } catch (const std::exception& error) {
+        ShowError(std::string("Linkshelf 生成页面时出错：") + error.what());
+    }
+    return ExitFailed;
+}

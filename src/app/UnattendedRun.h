@@ -1,0 +1,8 @@
+#pragma once
+
+#include "Globals.h"
+
+// Generates the page from the settings file without showing the wizard, and gives the exit
+// status: 0 when the page was written, 2 when no shortcut was found, 1 when the page could not
+// be written or the run failed.
+int RunUnattended(Globals& globals);

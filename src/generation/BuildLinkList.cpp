@@ -1,0 +1,166 @@
+#include "BuildLinkList.h"
+
+#include "FolderListing.h"
+#include "MyStringUtils.h"
+#include "MyUtils.h"
+#include "NameCollator.h"
+#include "ShortcutFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+constexpr std::string_view CrLf = "\r\n";
+
+// Names and addresses come from the file system and may hold markup; on the page they must
+// read as text and never open a tag or end a comment.
+void AppendEscaped(std::string& html, std::string_view text) {
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            html += "&amp;";
+            break;
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        case '"':
+            html += "&quot;";
+            break;
+        default:
+            html += c;
+        }
+    }
+}
+
+void TidyIgnoreList(std::vector<std::string>& ignoreList) {
+    for (auto entry = ignoreList.size(); entry-- > 0;) {
+        std::string trimmed = TrimText(ignoreList[entry]);
+        if (trimmed.empty())
+            ignoreList.erase(ignoreList.begin() + static_cast<std::ptrdiff_t>(entry));
+        else
+            ignoreList[entry] = std::move(trimmed);
+    }
+}
+
+// One scan of the tree, appending to the link list as it goes.
+class TreeScan {
+public:
+    TreeScan(const SettingsHolders& holders, Globals& globals, std::string& html)
+        : globals_(globals), html_(html), showUrl_(holders.ShowURL()),
+          includeSubfolders_(holders.IncludeSubfolders()) {}
+
+    void ScanSource(const std::string& path) {
+        const int fd = open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        EnterFolder(fd, 0);
+        close(fd);
+    }
+
+private:
+    struct FolderId {
+        dev_t device;
+        ino_t inode;
+        bool operator==(const FolderId&) const = default;
+    };
+
+    // A folder already being scanned higher up the path (reached again through a symbolic
+    // link) is not entered again, so a loop in the tree cannot make the scan endless.
+    void EnterFolder(int fd, std::int32_t level) {
+        struct stat info {};
+        if (fstat(fd, &info) != 0)
+            return;
+        const FolderId id{info.st_dev, info.st_ino};
+        for (const FolderId& open : path_)
+            if (open == id)
+                return;
+        path_.push_back(id);
+        ScanFolder(fd, level);
+        path_.pop_back();
+    }
+
+    void ScanFolder(int fd, std::int32_t level) {
+        FolderListing listing = FolderListing::Read(fd);
+        const std::string tabs = TabIndent(level);
+        if (!listing.shortcuts.empty()) {
+            collator_.Sort(listing.shortcuts);
+            for (const std::string& name : listing.shortcuts)
+                WriteLink(fd, name, tabs);
+        }
+        if (!listing.folders.empty() && includeSubfolders_) {
+            collator_.Sort(listing.folders);
+            for (const std::string& name : listing.folders)
+                WriteFolder(fd, name, level, tabs);
+        }
+    }
+
+    void WriteLink(int folderFd, const std::string& name, const std::string& tabs) {
+        const std::string address = ShortcutFile::ReadAddress(folderFd, name);
+        if (address.empty())
+            return;
+        html_.append(CrLf).append(tabs).append("<DT><A HREF=\"");
+        AppendEscaped(html_, address);
+        html_.append("\">");
+        AppendEscaped(html_, std::string_view(name).substr(0, name.size() - 4));
+        html_.append("</A>");
+        if (showUrl_) {
+            html_.append(" - ");
+            AppendEscaped(html_, address);
+        }
+        ++globals_.LinkCount;
+    }
+
+    void WriteFolder(int parentFd, const std::string& name, std::int32_t level,
+                     const std::string& tabs) {
+        if (IsIgnoredFolder(name, globals_.IgnoreList)) {
+            ++globals_.IgnoredCount;
+            return;
+        }
+        html_.append(CrLf).append(tabs).append("<!-- Start of ");
+        AppendEscaped(html_, name);
+        html_.append(" -->").append(CrLf).append(tabs).append("<DT><H4>");
+        AppendEscaped(html_, name);
+        html_.append("</H4>").append(CrLf).append(tabs).append("<DL>");
+
+        const int fd = openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            EnterFolder(fd, level + 1);
+            close(fd);
+        }
+
+        html_.append(CrLf).append(tabs).append("</DL>").append(CrLf).append(tabs);
+        html_.append("<!-- End of ");
+        AppendEscaped(html_, name);
+        html_.append(" -->");
+    }
+
+    Globals& globals_;
+    std::string& html_;
+    const bool showUrl_;
+    const bool includeSubfolders_;
+    const NameCollator collator_;
+    std::vector<FolderId> path_;
+};
+
+} // namespace
+
+bool IsIgnoredFolder(const std::string& name, const std::vector<std::string>& ignoreList) {
+    for (const std::string& entry : ignoreList)
+        if (SameTextNoCase(name, entry))
+            return true;
+    return false;
+}
+
+void BuildLinkList(const SettingsHolders& holders, Globals& globals, std::string& html) {
+    TidyIgnoreList(globals.IgnoreList);
+    html = "<DL>";
+    TreeScan scan(holders, globals, html);
+    scan.ScanSource(AddTrailingPathDelimiter(TrimText(holders.SourceFolder())));
+    html.append("</DL>").append(CrLf);
+}

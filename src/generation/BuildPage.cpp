@@ -1,0 +1,47 @@
+#include "BuildPage.h"
+
+#include "BuildLinkList.h"
+#include "LocaleFormat.h"
+#include "MyStringUtils.h"
+#include "SystemColors.h"
+
+#include <cstdio>
+#include <functional>
+#include <utility>
+
+std::string ColorToHex(TColor color) {
+    if (color < 0)
+        color = SystemColors::Get(color & 0xFF);
+    char digits[7];
+    std::snprintf(digits, sizeof digits, "%02X%02X%02X", color & 0xFF, (color >> 8) & 0xFF,
+                  (color >> 16) & 0xFF);
+    return digits;
+}
+
+std::string BuildPage(const SettingsHolders& holders, Globals& globals) {
+    globals.LinkCount = 0;
+    globals.IgnoredCount = 0;
+    std::string links;
+    BuildLinkList(holders, globals, links);
+
+    // Each value is taken when its own placeholder is replaced, and later replacements also
+    // see the values put in by earlier ones.
+    const std::pair<std::string_view, std::function<std::string()>> placeholders[] = {
+        {"%LF_TITLE%", [&] { return TrimText(holders.PageTitle()); }},
+        {"%LF_BACKCOLOR%", [&] { return ColorToHex(holders.BackColor()); }},
+        {"%LF_TEXT_COLOR%", [&] { return ColorToHex(holders.TextColor()); }},
+        {"%LF_LINK_COLOR%", [&] { return ColorToHex(holders.LinkColor()); }},
+        {"%LF_VLINK_COLOR%", [&] { return ColorToHex(holders.VLinkColor()); }},
+        {"%LF_TEXT_FONT%", [&] { return TrimText(holders.PageFont()); }},
+        {"%LF_DATE%", [] { return LocaleFormat::ShortDate(); }},
+        {"%LF_TIME%", [] { return LocaleFormat::ShortTime(); }},
+        {"%LF_LINKS_COUNT%", [&] { return std::to_string(globals.LinkCount); }},
+        {"%LF_LINKS_HTML%", [&] { return std::move(links); }},
+        {"%LF_HOMEPAGE_URL%", [] { return std::string(HomePageUrl); }},
+        {"%LF_VERSION%", [] { return VersionText(); }},
+    };
+    std::string page = ReadTextFile(globals.TemplatePath);
+    for (const auto& [placeholder, value] : placeholders)
+        page = ReplaceAll(page, placeholder, value());
+    return page;
+}

@@ -1,0 +1,89 @@
+#include "GenerationRun.h"
+
+#include "BuildPage.h"
+#include "DesktopServices.h"
+#include "MyStringUtils.h"
+#include "MyUtils.h"
+#include "RunTexts.h"
+#include "SettingsFile.h"
+
+#include <sys/stat.h>
+
+void ShowError(const std::string& text) {
+    DesktopServices& desktop = DesktopServices::Current();
+    desktop.Beep();
+    desktop.ShowMessage(DesktopServices::Icon::Error, std::string(MessageCaption), text);
+}
+
+void ShowInfo(const std::string& text) {
+    DesktopServices::Current().ShowMessage(DesktopServices::Icon::Information,
+                                           std::string(MessageCaption), text);
+}
+
+GenerationRun::GenerationRun(SettingsHolders& holders, Globals& globals)
+    : holders_(holders), globals_(globals) {}
+
+std::string GenerationRun::OutputPathFor(const std::string& fileName, const std::string& desktop) {
+    std::string path = TrimText(fileName);
+    if (path.empty())
+        path = DefaultPageName;
+    if (path.find('/') == std::string::npos)
+        path = desktop + path;
+    return path;
+}
+
+GenerationRun::Outcome GenerationRun::Run(Face& face) {
+    face.SetBusyCursor(true);
+    outputPath_ = OutputPathFor(holders_.OutputFile(), globals_.DesktopFolder);
+    MakeOutputWritable();
+
+    std::string page;
+    if (!globals_.Unattended)
+        face.ShowProgress(true);
+    try {
+        face.Build([&] { page = BuildPage(holders_, globals_); });
+    } catch (...) {
+        if (!globals_.Unattended)
+            face.ShowProgress(false);
+        face.SetBusyCursor(false);
+        throw;
+    }
+    if (!globals_.Unattended)
+        face.ShowProgress(false);
+
+    const Outcome outcome = globals_.LinkCount == 0 ? Outcome::NoShortcut : WritePage(page);
+    if (outcome == Outcome::NoShortcut)
+        resultText_ = NoShortcutText();
+    face.ShowResult(resultText_);
+    face.SetBusyCursor(false);
+    if (!globals_.Unattended)
+        DesktopServices::Current().Beep();
+    face.ProcessPendingEvents();
+
+    if (globals_.LinkCount > 0 && holders_.LaunchBrowser())
+        OpenInBrowser();
+    SaveSettingsIfDefault(holders_, globals_);
+    return outcome;
+}
+
+// A read-only page from an earlier run must not stop this one from replacing it.
+void GenerationRun::MakeOutputWritable() const {
+    struct stat info {};
+    if (FileExists(outputPath_) && stat(outputPath_.c_str(), &info) == 0)
+        chmod(outputPath_.c_str(), info.st_mode | S_IWUSR);
+}
+
+GenerationRun::Outcome GenerationRun::WritePage(const std::string& page) {
+    if (WriteTextFile(page, outputPath_)) {
+        resultText_ = PageWrittenText(outputPath_, globals_.LinkCount, globals_.IgnoredCount);
+        return Outcome::Written;
+    }
+    resultText_ = PageNotWrittenText(outputPath_);
+    ShowError(resultText_);
+    return Outcome::NotWritten;
+}
+
+void GenerationRun::OpenInBrowser() const {
+    if (!DesktopServices::Current().Open(outputPath_))
+        ShowError(std::string(BrowserFailedText));
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Globals.h"
+#include "SettingsHolders.h"
+
+#include <functional>
+#include <string>
+
+// One generation from the settings in the holders to a page on disk: settle the output path,
+// build the page, write it, report the outcome, open it in the browser when asked, and save the
+// settings while the default settings file is current.
+class GenerationRun {
+public:
+    enum class Outcome { NoShortcut, Written, NotWritten };
+
+    // What a run shows on the wizard. A run without a window shows nothing.
+    class Face {
+    public:
+        virtual ~Face() = default;
+        virtual void SetBusyCursor(bool /*busy*/) {}
+        virtual void ShowProgress(bool /*on*/) {}
+        // Builds the page; a window keeps its progress animation moving meanwhile.
+        virtual void Build(const std::function<void()>& build) { build(); }
+        // Turns Finish into Exit and shows the result text on the last page.
+        virtual void ShowResult(const std::string& /*text*/) {}
+        // Lets the window draw the last page before the browser starts.
+        virtual void ProcessPendingEvents() {}
+    };
+
+    GenerationRun(SettingsHolders& holders, Globals& globals);
+
+    Outcome Run(Face& face);
+
+    const std::string& OutputPath() const { return outputPath_; }
+    const std::string& ResultText() const { return resultText_; }
+
+    // A bare file name goes on the Desktop; an empty one is the default page name there.
+    static std::string OutputPathFor(const std::string& fileName, const std::string& desktop);
+
+private:
+    void MakeOutputWritable() const;
+    Outcome WritePage(const std::string& page);
+    void OpenInBrowser() const;
+
+    SettingsHolders& holders_;
+    Globals& globals_;
+    std::string outputPath_;
+    std::string resultText_;
+};
+
+// Beeps and shows an error box captioned with the program's name.
+void ShowError(const std::string& text);
+// Shows an information box captioned with the program's name.
+void ShowInfo(const std::string& text);

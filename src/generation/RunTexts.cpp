@@ -1,0 +1,28 @@
+#include "RunTexts.h"
+
+namespace {
+
+std::string Blanks(std::size_t count) { return std::string(count, ' '); }
+
+} // namespace
+
+std::string NoShortcutText() {
+    return "Linkshelf在指定的文件夹内没有找到任何 Internet "
+           "快捷方式文件。没有您的链接文件，程序将不能创建您想要的页面。" +
+           Blanks(45) + "\r\n\r\n如果您愿意，您可以跳回去并指定其它要搜索的位置。" + Blanks(21);
+}
+
+std::string PageWrittenText(const std::string& outputPath, std::int32_t linkCount,
+                            std::int32_t ignoredCount) {
+    std::string text = "Linkshelf已经完成了创建您的书签页面，并且把它保存到了磁盘文件 \"" +
+                       outputPath + "\" 。" + Blanks(26) + "\r\n\r\n合计找到 " +
+                       std::to_string(linkCount) + " 个链接" + Blanks(3);
+    if (ignoredCount > 0)
+        text += "\r\n\r\n" + std::to_string(ignoredCount) + " 文件夹的目录被忽略。" + Blanks(17);
+    return text;
+}
+
+std::string PageNotWrittenText(const std::string& outputPath) {
+    return "不能保存页面到文件 \"" + outputPath + "\" 。" + Blanks(11) +
+           "\r\n\r\n如果文件名称有效并且您具有完全的权限来写入到这个文件，请选中。" + Blanks(32);
+}

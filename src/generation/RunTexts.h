@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The texts a generation run shows. Their runs of blanks and CR LF pairs are part of them.
+inline constexpr std::string_view MessageCaption = "Linkshelf";
+inline constexpr std::string_view BrowserFailedText =
+    "不能为显示装载生成的文件。请检查网页浏览器是否已经和 HTML 文件相关联。";
+
+std::string NoShortcutText();
+std::string PageWrittenText(const std::string& outputPath, std::int32_t linkCount,
+                            std::int32_t ignoredCount);
+std::string PageNotWrittenText(const std::string& outputPath);

@@ -1,0 +1,98 @@
+#include "MyStringUtils.h"
+
+#include "AtomicFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+} // namespace
+
+std::string TrimText(std::string_view text) {
+    while (!text.empty() && IsTrimmed(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsTrimmed(text.back()))
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
+bool SameTextNoCase(const std::string& a, const std::string& b) {
+    const char* left = a.c_str();
+    const char* right = b.c_str();
+    for (;; ++left, ++right) {
+        if (UpperAscii(*left) != UpperAscii(*right))
+            return false;
+        if (*left == '\0')
+            return true;
+    }
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view oldText, std::string_view newText) {
+    if (oldText.empty())
+        return std::string(text);
+    std::string result;
+    std::size_t done = 0;
+    for (auto found = text.find(oldText); found != std::string_view::npos;
+         found = text.find(oldText, done)) {
+        if (result.empty())
+            result.reserve(text.size() + newText.size());
+        result.append(text.substr(done, found - done)).append(newText);
+        done = found + oldText.size();
+    }
+    result.append(text.substr(done));
+    return result;
+}
+
+std::string TextAfterLast(std::string_view text, char ch) {
+    const auto last = text.rfind(ch);
+    return std::string(last == std::string_view::npos ? text : text.substr(last + 1));
+}
+
+void SplitByChar(std::string_view text, char ch, std::vector<std::string>& list) {
+    std::size_t start = 0;
+    for (auto separator = text.find(ch); separator != std::string_view::npos;
+         separator = text.find(ch, start)) {
+        list.emplace_back(text.substr(start, separator - start));
+        start = separator + 1;
+    }
+    if (start < text.size())
+        list.emplace_back(text.substr(start));
+}
+
+std::string TabIndent(std::int32_t count) {
+    return count > 0 ? std::string(static_cast<std::size_t>(count), '\t') : std::string();
+}
+
+bool WriteTextFile(std::string_view text, const std::string& fileName) {
+    return AtomicFile::Replace(fileName, text);
+}
+
+std::string ReadTextFile(const std::string& fileName) {
+    const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return {};
+    std::string bytes;
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        char buffer[65536];
+        for (;;) {
+            const ssize_t got = read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            bytes.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+    close(fd);
+    return bytes;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Byte-string routines. Texts are UTF-8 byte strings and every routine works on single bytes.
+
+// Text without its leading and trailing bytes of value 32 or less.
+std::string TrimText(std::string_view text);
+// Equal apart from the case of the letters a to z; compared as zero-terminated texts.
+bool SameTextNoCase(const std::string& a, const std::string& b);
+// Every occurrence of oldText replaced, left to right; the inserted text is never searched.
+std::string ReplaceAll(std::string_view text, std::string_view oldText, std::string_view newText);
+// The part of text after the last ch; the whole text when ch does not occur.
+std::string TextAfterLast(std::string_view text, char ch);
+// Appends the pieces of text between the ch bytes to list; an empty last piece is dropped.
+void SplitByChar(std::string_view text, char ch, std::vector<std::string>& list);
+// Count tab bytes; none for a count of zero or less.
+std::string TabIndent(std::int32_t count);
+// Replaces the whole content of fileName with text; the old file survives a failed write.
+bool WriteTextFile(std::string_view text, const std::string& fileName);
+// The whole content of fileName; empty when it cannot be read.
+std::string ReadTextFile(const std::string& fileName);

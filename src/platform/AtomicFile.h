@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Replaces the whole content of a file so that readers only ever see the old bytes or the new
+// ones: the bytes go to a temporary file beside the target, which is then renamed over it. A
+// target that is a symbolic link is written through to the file it points at. An existing file
+// keeps its permission bits; a new one gets the usual ones of a created file.
+class AtomicFile {
+public:
+    static bool Replace(const std::string& path, std::string_view bytes);
+
+    // The file a path finally names once symbolic links are followed (the path itself when it
+    // is no link), so that a replacement updates the link's target instead of the link.
+    static std::string ResolveLinks(const std::string& path);
+};

@@ -1,0 +1,35 @@
+#include "ConsoleDesktop.h"
+
+#include <cstdio>
+
+namespace {
+
+// The message texts are laid out for a box: padded with blanks and broken with CR LF. On a
+// terminal the padding goes and each line ends in a plain line feed.
+std::string ForTerminal(const std::string& text) {
+    std::string lines;
+    std::string line;
+    auto endLine = [&] {
+        line.erase(line.find_last_not_of(' ') + 1);
+        lines += line + '\n';
+        line.clear();
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        if (text[i] == '\n' || text[i] == '\r')
+            endLine();
+        else
+            line += text[i];
+    }
+    endLine();
+    return lines;
+}
+
+} // namespace
+
+void ConsoleDesktop::ShowMessage(Icon icon, const std::string& caption, const std::string& text) {
+    const char* kind = icon == Icon::Error ? "error" : "info";
+    std::fprintf(stderr, "%s: %s: %s", caption.c_str(), kind, ForTerminal(text).c_str());
+    std::fflush(stderr);
+}

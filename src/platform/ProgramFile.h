@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+// The full path of the running program's own executable file.
+class ProgramFile {
+public:
+    static std::string Path();
+};

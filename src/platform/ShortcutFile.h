@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// Reads the address of an Internet Shortcut file: the value of URL in [InternetShortcut].
+class ShortcutFile {
+public:
+    // Only the first MaxBytes of a file are looked at, so a huge file costs no memory.
+    static constexpr std::size_t MaxBytes = 1024 * 1024;
+
+    // The address of the shortcut `name` in the open folder folderFd; empty when the entry is
+    // no readable plain file or names no address. Pipes and devices are never waited on.
+    static std::string ReadAddress(int folderFd, const std::string& name);
+};

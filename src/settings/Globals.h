@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Version of the program, shown as "major.minor.build" followed by the suffix.
+inline constexpr int VersionMajor = 2;
+inline constexpr int VersionMinor = 0;
+inline constexpr int VersionBuild = 1;
+inline constexpr std::string_view VersionSuffix = "";
+// The maker's home page, linked from the welcome page and from every generated page.
+inline constexpr std::string_view HomePageUrl = "https://linkshelf.org/";
+inline constexpr std::string_view DefaultSettingsName = "Linkshelf.lfs";
+inline constexpr std::string_view DefaultTemplateName = "Linkshelf.lft";
+inline constexpr std::string_view DefaultPageName = "Linkpage.htm";
+
+std::string VersionText();
+
+// The values the whole process shares. Folders end in '/' (or are empty).
+struct Globals {
+    std::string ProgramFolder;
+    std::string FavoritesFolder;
+    std::string DesktopFolder;
+    std::string SettingsPath;
+    std::string TemplatePath;
+    std::vector<std::string> IgnoreList;
+    bool Unattended = false;
+    std::int32_t LinkCount = 0;
+    std::int32_t IgnoredCount = 0;
+
+    std::string DefaultSettingsPath() const;
+    std::string DefaultTemplatePath() const;
+};

@@ -1,0 +1,174 @@
+#include "SettingsFile.h"
+
+#include "FactoryDefaults.h"
+#include "IniFile.h"
+#include "MyStringUtils.h"
+#include "MyUtils.h"
+
+#include <cctype>
+#include <limits>
+#include <optional>
+
+namespace {
+
+constexpr std::string_view Section = "Options";
+
+std::optional<std::int32_t> ParseDecimal(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    const std::int64_t limit = negative ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > limit)
+            return std::nullopt;
+    }
+    return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+std::optional<std::int32_t> ParseHexadecimal(std::string_view digits) {
+    if (digits.empty() || digits.size() > 8)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (const char c : digits) {
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return std::nullopt;
+        const int digit = std::isdigit(static_cast<unsigned char>(c))
+                              ? c - '0'
+                              : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10;
+        value = value << 4 | static_cast<std::uint32_t>(digit);
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+bool HasExtensionLfs(const std::string& path) {
+    const std::string name = TextAfterLast(path, '/');
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos)
+        return false;
+    std::string extension = name.substr(dot);
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    return extension == ".lfs";
+}
+
+// The settings from one loaded file, each key falling back to its default when absent.
+class SettingsReader {
+public:
+    explicit SettingsReader(const IniFile& file) : file_(file) {}
+
+    std::string Text(std::string_view key, const std::string& defaultValue) const {
+        return file_.Value(Section, key).value_or(defaultValue);
+    }
+    std::int32_t Integer(std::string_view key, std::int32_t defaultValue) const {
+        const auto value = file_.Value(Section, key);
+        return value ? ReadIntegerValue(*value, defaultValue) : defaultValue;
+    }
+    bool Boolean(std::string_view key, bool defaultValue) const {
+        const auto value = file_.Value(Section, key);
+        return value ? ReadBooleanValue(*value, defaultValue) : defaultValue;
+    }
+
+private:
+    const IniFile& file_;
+};
+
+std::string SourceFolderFrom(const SettingsReader& reader, const Globals& globals) {
+    const std::string folder = TrimText(reader.Text("SourceFolder", globals.FavoritesFolder));
+    return FolderExists(folder) ? folder : globals.FavoritesFolder;
+}
+
+std::string TemplatePathFrom(const SettingsReader& reader, const Globals& globals) {
+    std::string path = TrimText(reader.Text("TemplateFile", globals.DefaultTemplatePath()));
+    if (path.find('/') == std::string::npos)
+        path = globals.ProgramFolder + path;
+    return FileExists(path) ? path : globals.DefaultTemplatePath();
+}
+
+const char* Flag(bool value) { return value ? "1" : "0"; }
+
+} // namespace
+
+std::int32_t ReadIntegerValue(const std::string& text, std::int32_t defaultValue) {
+    std::string_view value(text);
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+        value.remove_prefix(1);
+    std::optional<std::int32_t> number;
+    if (value.starts_with("0x") || value.starts_with("0X"))
+        number = ParseHexadecimal(value.substr(2));
+    else if (value.starts_with("$") || value.starts_with("x") || value.starts_with("X"))
+        number = ParseHexadecimal(value.substr(1));
+    else
+        number = ParseDecimal(value);
+    return number.value_or(defaultValue);
+}
+
+bool ReadBooleanValue(const std::string& text, bool defaultValue) {
+    return ReadIntegerValue(text, defaultValue ? 1 : 0) != 0;
+}
+
+bool ReadSettings(const std::string& path, SettingsHolders& holders, Globals& globals) {
+    globals.SettingsPath = path;
+    globals.IgnoreList.clear();
+    if (!HasExtensionLfs(path))
+        return false;
+    IniFile file(path);
+    if (file.Load() == IniFile::LoadResult::Unreadable)
+        return false;
+
+    const SettingsReader reader(file);
+    holders.SetSourceFolder(SourceFolderFrom(reader, globals));
+    globals.TemplatePath = TemplatePathFrom(reader, globals);
+    SplitByChar(reader.Text("IgnoreFolders", ""), ';', globals.IgnoreList);
+    holders.SetIncludeSubfolders(reader.Boolean("IncludeSubfolders", true));
+    holders.SetOutputFile(
+        reader.Text("OutputFile", globals.DesktopFolder + std::string(DefaultPageName)));
+    holders.SetPageTitle(reader.Text("PageTitle", "My Favorite Links"));
+    holders.SetPageFont(reader.Text("PageFont", "Arial"));
+    holders.SetShowURL(reader.Boolean("ShowURL", false));
+    holders.SetTextColor(reader.Integer("TextColor", 0));
+    holders.SetLinkColor(reader.Integer("LinkColor", 0xFF0000));
+    holders.SetVLinkColor(reader.Integer("VLinkColor", 0x800080));
+    holders.SetBackColor(reader.Integer("BackColor", 0xFFFFFF));
+    holders.SetLaunchBrowser(reader.Boolean("LaunchBrowser", false));
+    return true;
+}
+
+bool WriteSettings(const std::string& path, const SettingsHolders& holders,
+                   const Globals& globals) {
+    IniFile file(path);
+    if (file.Load() == IniFile::LoadResult::Unreadable)
+        return false;
+    const std::pair<std::string_view, std::string> values[] = {
+        {"SourceFolder", TrimText(holders.SourceFolder())},
+        {"IgnoreFolders", JoinIgnoreList(globals.IgnoreList)},
+        {"IncludeSubfolders", Flag(holders.IncludeSubfolders())},
+        {"OutputFile", TrimText(holders.OutputFile())},
+        {"TemplateFile", globals.TemplatePath},
+        {"PageTitle", TrimText(holders.PageTitle())},
+        {"PageFont", TrimText(holders.PageFont())},
+        {"ShowURL", Flag(holders.ShowURL())},
+        {"TextColor", std::to_string(holders.TextColor())},
+        {"LinkColor", std::to_string(holders.LinkColor())},
+        {"VLinkColor", std::to_string(holders.VLinkColor())},
+        {"BackColor", std::to_string(holders.BackColor())},
+        {"LaunchBrowser", Flag(holders.LaunchBrowser())},
+    };
+    for (const auto& [key, value] : values)
+        if (!file.SetValue(Section, key, value))
+            return false;
+    return file.Save();
+}
+
+void SaveSettingsIfDefault(const SettingsHolders& holders, const Globals& globals) {
+    if (SameTextNoCase(globals.SettingsPath, globals.DefaultSettingsPath()))
+        WriteSettings(globals.SettingsPath, holders, globals);
+}

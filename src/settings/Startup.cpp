@@ -1,0 +1,17 @@
+#include "Startup.h"
+
+#include "MyUtils.h"
+#include "ShellFolders.h"
+
+void InitialiseGlobals(Globals& globals, const std::string& programFile) {
+    globals.ProgramFolder = programFile.substr(0, programFile.rfind('/') + 1);
+    globals.IgnoreList.clear();
+    globals.TemplatePath = globals.DefaultTemplatePath();
+    ReadShellFolders(globals);
+}
+
+void ReadShellFolders(Globals& globals) {
+    const ShellFolders folders = ShellFolders::Read();
+    globals.FavoritesFolder = AddTrailingPathDelimiter(folders.favorites);
+    globals.DesktopFolder = AddTrailingPathDelimiter(folders.desktop);
+}

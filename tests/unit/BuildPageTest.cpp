@@ -1,0 +1,83 @@
+#include "BuildPage.h"
+#include "LocaleFormat.h"
+#include "SettingsRecord.h"
+#include "SystemColors.h"
+#include "TempTree.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ColorToHex, WritesRedGreenBlueInUpperCase) {
+    const std::pair<TColor, std::string> cases[] = {
+        {0xFF0000, "0000FF"}, {0x800080, "800080"},           {0xFFFFFF, "FFFFFF"},
+        {0, "000000"},        {0x0A0B0C, "0C0B0A"},           {0x7F123456, "563412"},
+        {-1, ColorToHex(SystemColors::Get(0xFF))}, // index 255 names no colour
+    };
+    for (const auto& [color, hex] : cases)
+        EXPECT_EQ(ColorToHex(color), hex) << color;
+    EXPECT_EQ(ColorToHex(static_cast<TColor>(0x80000008u)), ColorToHex(SystemColors::Get(8)));
+    EXPECT_EQ(ColorToHex(static_cast<TColor>(0x80000005u)), "FFFFFF") << "classic window colour";
+}
+
+class Page : public testing::Test {
+protected:
+    Page() {
+        record.SetSourceFolder(tree.Path("Fav"));
+        globals.TemplatePath = tree.Path("t.lft");
+        tree.Shortcut("Fav/a.url", "https://a/");
+    }
+
+    std::string Build(const std::string& templateText) {
+        tree.Write("t.lft", templateText);
+        return BuildPage(record, globals);
+    }
+
+    TempTree tree;
+    SettingsRecord record;
+    Globals globals;
+};
+
+TEST_F(Page, ReplacesEveryPlaceholderInItsOrder) {
+    record.SetPageTitle("  My %LF_VERSION% links\t");
+    record.SetPageFont(" Arial %LF_TITLE% ");
+    record.SetBackColor(0xFFFFFF);
+    record.SetTextColor(0);
+    record.SetLinkColor(0xFF0000);
+    record.SetVLinkColor(0x800080);
+    globals.LinkCount = 7;
+    globals.IgnoredCount = 3;
+    const std::string page = Build("%LF_TITLE%|%LF_BACKCOLOR%|%LF_TEXT_COLOR%|%LF_LINK_COLOR%|"
+                                   "%LF_VLINK_COLOR%|%LF_TEXT_FONT%|%LF_LINKS_COUNT%|"
+                                   "%LF_HOMEPAGE_URL%|%LF_VERSION%|%lf_title%|%LF_TITLE%\r\n"
+                                   "%LF_LINKS_HTML%");
+    EXPECT_EQ(page, "My 2.0.1 links|FFFFFF|000000|0000FF|800080|Arial %LF_TITLE%|1|"
+                    "https://linkshelf.org/|2.0.1|%lf_title%|My 2.0.1 links\r\n"
+                    "<DL>\r\n<DT><A HREF=\"https://a/\">a</A></DL>\r\n");
+    EXPECT_EQ(globals.LinkCount, 1);
+    EXPECT_EQ(globals.IgnoredCount, 0);
+}
+
+TEST_F(Page, InsertsTheDateAndTimeAndKeepsEverythingElse) {
+    record.SetPageTitle("%LF_TIME%");
+    const std::string before = LocaleFormat::ShortDate() + "/" + LocaleFormat::ShortTime();
+    const std::string page = Build("<p>%LF_DATE%/%LF_TITLE%</p>\n\xEF\xBB\xBF%");
+    const std::string after = LocaleFormat::ShortDate() + "/" + LocaleFormat::ShortTime();
+    EXPECT_TRUE(page == "<p>" + before + "</p>\n\xEF\xBB\xBF%" ||
+                page == "<p>" + after + "</p>\n\xEF\xBB\xBF%")
+        << page;
+}
+
+TEST_F(Page, NamesFromTheTreeCanPickUpLaterPlaceholdersOnly) {
+    tree.Shortcut("Fav/%LF_VERSION% %LF_TITLE%.url", "https://b/");
+    EXPECT_EQ(Build("%LF_LINKS_HTML%"), "<DL>\r\n<DT><A HREF=\"https://b/\">2.0.1 %LF_TITLE%</A>\r\n"
+                                        "<DT><A HREF=\"https://a/\">a</A></DL>\r\n");
+}
+
+TEST_F(Page, AMissingTemplateGivesAnEmptyPage) {
+    globals.TemplatePath = tree.Path("missing.lft");
+    EXPECT_EQ(BuildPage(record, globals), "");
+    EXPECT_EQ(globals.LinkCount, 1);
+}
+
+} // namespace

@@ -1,0 +1,135 @@
+#include "MyStringUtils.h"
+#include "MyUtils.h"
+#include "TempTree.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct ReplaceCase {
+    std::string text, oldText, newText, expected;
+};
+
+TEST(MyStringUtils, ReplaceAllReplacesLeftToRightWithoutRescanning) {
+    const ReplaceCase cases[] = {
+        {"aaa", "aa", "b", "ba"},
+        {"x", "x", "xx", "xx"},
+        {"abc", "", "z", "abc"},
+        {"abc", "d", "z", "abc"},
+        {"%T% and %T%", "%T%", "title", "title and title"},
+        {"%t%", "%T%", "title", "%t%"},
+        {"a-b-c", "-", "", "abc"},
+        {std::string("a\0b", 3), std::string("\0", 1), "+", "a+b"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReplaceAll(c.text, c.oldText, c.newText), c.expected) << c.text;
+}
+
+TEST(MyStringUtils, SplitByCharKeepsEmptyPiecesButNotATrailingOne) {
+    struct Case {
+        std::string text;
+        std::vector<std::string> pieces;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {";a", {"", "a"}},
+        {"a;;b", {"a", "", "b"}},
+        {"a;", {"a"}},
+        {";", {""}},
+        {"/A;;/B;", {"/A", "", "/B"}},
+        {";Old;;Temp;", {"", "Old", "", "Temp"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> list{"earlier"};
+        SplitByChar(c.text, ';', list);
+        std::vector<std::string> expected{"earlier"};
+        expected.insert(expected.end(), c.pieces.begin(), c.pieces.end());
+        EXPECT_EQ(list, expected) << c.text;
+    }
+}
+
+TEST(MyStringUtils, TextAfterLastAndTabIndentAndTrim) {
+    EXPECT_EQ(TextAfterLast(".lfs", '.'), "lfs");
+    EXPECT_EQ(TextAfterLast("abc", '.'), "abc");
+    EXPECT_EQ(TextAfterLast("abc.", '.'), "");
+    EXPECT_EQ(TextAfterLast("", '.'), "");
+    EXPECT_EQ(TabIndent(0), "");
+    EXPECT_EQ(TabIndent(-1), "");
+    EXPECT_EQ(TabIndent(3), "\t\t\t");
+    EXPECT_EQ(TrimText(" \t\r\n\x01 a b \x1f\x20"), "a b");
+    EXPECT_EQ(TrimText("\xE4\xB8\xAD"), "\xE4\xB8\xAD");
+}
+
+TEST(MyStringUtils, SameTextNoCaseFoldsOnlyAsciiLetters) {
+    EXPECT_TRUE(SameTextNoCase("/home/Links", "/HOME/links"));
+    EXPECT_TRUE(SameTextNoCase("", ""));
+    EXPECT_FALSE(SameTextNoCase("", "a"));
+    EXPECT_FALSE(SameTextNoCase("新闻", "新闾"));
+    EXPECT_FALSE(SameTextNoCase("\xC3\xA9", "\xC3\x89")); // é and É
+    EXPECT_FALSE(SameTextNoCase("[", "{"));
+    EXPECT_TRUE(SameTextNoCase(std::string("ab\0x", 4), std::string("AB\0y", 4)));
+}
+
+TEST(MyUtils, FolderExistsAndTrailingDelimiter) {
+    TempTree tree;
+    tree.Write("file", "x");
+    EXPECT_TRUE(FolderExists(tree.Root()));
+    EXPECT_TRUE(FolderExists(tree.Root().substr(0, tree.Root().size() - 1)));
+    EXPECT_FALSE(FolderExists(tree.Path("file")));
+    EXPECT_FALSE(FolderExists(tree.Path("missing")));
+    EXPECT_FALSE(FolderExists(""));
+    EXPECT_EQ(AddTrailingPathDelimiter(""), "");
+    EXPECT_EQ(AddTrailingPathDelimiter("/"), "/");
+    EXPECT_EQ(AddTrailingPathDelimiter("/tmp"), "/tmp/");
+    EXPECT_EQ(AddTrailingPathDelimiter("/tmp//"), "/tmp//");
+}
+
+TEST(WriteTextFile, ReplacesTheWholeFileAndReadsBackEveryByte) {
+    TempTree tree;
+    const std::string path = tree.Path("page.htm");
+    ASSERT_TRUE(WriteTextFile("a long first content", path));
+    const std::string bytes("\0\x01\xFF\r\nshort", 10);
+    ASSERT_TRUE(WriteTextFile(bytes, path));
+    EXPECT_EQ(ReadTextFile(path), bytes);
+    ASSERT_TRUE(WriteTextFile("", path));
+    EXPECT_EQ(ReadTextFile(path), "");
+    EXPECT_EQ(ReadTextFile(tree.Path("missing")), "");
+}
+
+TEST(WriteTextFile, FailsWithoutTouchingTheOldFile) {
+    TempTree tree;
+    EXPECT_FALSE(WriteTextFile("x", tree.Path("missing/page.htm")));
+    EXPECT_FALSE(WriteTextFile("x", tree.Root()));
+    tree.Write("page.htm", "old page");
+    chmod(tree.Path("page.htm").c_str(), 0444);
+    if (geteuid() != 0) {
+        EXPECT_FALSE(WriteTextFile("new page", tree.Path("page.htm")));
+        EXPECT_EQ(tree.Read("page.htm"), "old page");
+    }
+    EXPECT_FALSE(WriteTextFile("x", "/dev/null")) << "a device is never replaced";
+}
+
+TEST(WriteTextFile, WritesThroughASymbolicLinkAndKeepsThePermissions) {
+    TempTree tree;
+    tree.Write("real/page.htm", "old");
+    chmod(tree.Path("real/page.htm").c_str(), 0640);
+    ASSERT_EQ(symlink("real/page.htm", tree.Path("link.htm").c_str()), 0);
+    ASSERT_TRUE(WriteTextFile("new", tree.Path("link.htm")));
+    EXPECT_EQ(tree.Read("real/page.htm"), "new");
+    struct stat info {};
+    ASSERT_EQ(lstat(tree.Path("link.htm").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    ASSERT_EQ(stat(tree.Path("real/page.htm").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(ReadTextFile, NeverWaitsOnAPipe) {
+    TempTree tree;
+    ASSERT_EQ(mkfifo(tree.Path("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(ReadTextFile(tree.Path("pipe")), "");
+}
+
+} // namespace

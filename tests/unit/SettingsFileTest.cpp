@@ -1,0 +1,234 @@
+#include "FactoryDefaults.h"
+#include "SettingsFile.h"
+#include "SettingsRecord.h"
+#include "TempTree.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SettingsFile : public testing::Test {
+protected:
+    SettingsFile() {
+        globals.ProgramFolder = tree.Path("program/");
+        globals.FavoritesFolder = tree.Path("Favorites/");
+        globals.DesktopFolder = tree.Path("Desktop/");
+        globals.TemplatePath = globals.DefaultTemplatePath();
+        tree.Write("program/Linkshelf.lft", "template");
+        tree.Folder("Favorites");
+    }
+
+    // Reads a settings file holding the section line and the given lines.
+    SettingsRecord ReadLines(const std::string& lines) {
+        tree.Write("s.lfs", "[Options]\r\n" + lines);
+        SettingsRecord record;
+        EXPECT_TRUE(ReadSettings(tree.Path("s.lfs"), record, globals));
+        return record;
+    }
+
+    TempTree tree;
+    Globals globals;
+};
+
+TEST_F(SettingsFile, AMissingFileReadsAsTheDefaults) {
+    SettingsRecord record;
+    globals.IgnoreList = {"stale"};
+    ASSERT_TRUE(ReadSettings(tree.Path("none.lfs"), record, globals));
+    EXPECT_EQ(globals.SettingsPath, tree.Path("none.lfs"));
+    EXPECT_TRUE(globals.IgnoreList.empty());
+    EXPECT_EQ(record.SourceFolder(), globals.FavoritesFolder);
+    EXPECT_TRUE(record.IncludeSubfolders());
+    EXPECT_EQ(record.OutputFile(), globals.DesktopFolder + "Linkpage.htm");
+    EXPECT_EQ(globals.TemplatePath, globals.ProgramFolder + "Linkshelf.lft");
+    EXPECT_EQ(record.PageTitle(), "My Favorite Links");
+    EXPECT_EQ(record.PageFont(), "Arial");
+    EXPECT_FALSE(record.ShowURL());
+    EXPECT_EQ(record.TextColor(), 0);
+    EXPECT_EQ(record.LinkColor(), 0xFF0000);
+    EXPECT_EQ(record.VLinkColor(), 0x800080);
+    EXPECT_EQ(record.BackColor(), 0xFFFFFF);
+    EXPECT_FALSE(record.LaunchBrowser());
+}
+
+TEST_F(SettingsFile, ValuesFollowTheIntegerAndBooleanRules) {
+    struct Case {
+        std::string line;
+        std::function<std::int64_t(const SettingsRecord&)> read;
+        std::int64_t expected;
+    };
+    const auto showUrl = [](const SettingsRecord& r) { return r.ShowURL() ? 1 : 0; };
+    const auto subfolders = [](const SettingsRecord& r) { return r.IncludeSubfolders() ? 1 : 0; };
+    const auto link = [](const SettingsRecord& r) { return r.LinkColor(); };
+    const auto back = [](const SettingsRecord& r) { return r.BackColor(); };
+    const Case cases[] = {
+        {"ShowURL=2", showUrl, 1},
+        {"ShowURL=-1", showUrl, 1},
+        {"ShowURL=0", showUrl, 0},
+        {"ShowURL=yes", showUrl, 0},
+        {"IncludeSubfolders=false", subfolders, 1},
+        {"IncludeSubfolders=0", subfolders, 0},
+        {"IncludeSubfolders=", subfolders, 1},
+        {"LinkColor=0xFF", link, 255},
+        {"LinkColor=0XfF", link, 255},
+        {"LinkColor=$FF", link, 255},
+        {"LinkColor=xff", link, 255},
+        {"LinkColor=Xff", link, 255},
+        {"LinkColor=255", link, 255},
+        {"LinkColor=+255", link, 255},
+        {"LinkColor=-255", link, -255},
+        {"LinkColor=blue", link, 0xFF0000},
+        {"LinkColor=255x", link, 0xFF0000},
+        {"LinkColor=0x", link, 0xFF0000},
+        {"LinkColor=$123456789", link, 0xFF0000},
+        {"LinkColor=2147483647", link, 2147483647},
+        {"LinkColor=2147483648", link, 0xFF0000},
+        {"LinkColor=-2147483648", link, -2147483648LL},
+        {"LinkColor=-2147483649", link, 0xFF0000},
+        {"LinkColor=-$FF", link, 0xFF0000},
+        {"BackColor=0xFFFFFFFF", back, -1},
+        {"BackColor=$80000005", back, static_cast<std::int32_t>(0x80000005u)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.read(ReadLines(c.line + "\r\n")), c.expected) << c.line;
+}
+
+TEST_F(SettingsFile, TextValuesFallBackAsTheirKeysSay) {
+    EXPECT_EQ(ReadLines("PageTitle=\r\n").PageTitle(), "");
+    EXPECT_EQ(ReadLines("PageTitle= 我的 & 你的 \r\n").PageTitle(), "我的 & 你的");
+    EXPECT_EQ(ReadLines("SourceFolder=\r\n").SourceFolder(), globals.FavoritesFolder);
+    EXPECT_EQ(ReadLines("SourceFolder=/no/such/folder\r\n").SourceFolder(),
+              globals.FavoritesFolder);
+    EXPECT_EQ(ReadLines("SourceFolder=" + tree.Path("Desktop") + "\r\n").SourceFolder(),
+              globals.FavoritesFolder);
+    tree.Folder("Desktop");
+    EXPECT_EQ(ReadLines("SourceFolder=" + tree.Path("Desktop") + "\r\n").SourceFolder(),
+              tree.Path("Desktop"));
+
+    ReadLines("TemplateFile=\r\n");
+    EXPECT_EQ(globals.TemplatePath, globals.DefaultTemplatePath());
+    ReadLines("TemplateFile=my.lft\r\n");
+    EXPECT_EQ(globals.TemplatePath, globals.DefaultTemplatePath());
+    tree.Write("program/my.lft", "mine");
+    ReadLines("TemplateFile=my.lft\r\n");
+    EXPECT_EQ(globals.TemplatePath, globals.ProgramFolder + "my.lft");
+    ReadLines("TemplateFile=sub/my.lft\r\n");
+    EXPECT_EQ(globals.TemplatePath, globals.DefaultTemplatePath());
+
+    const std::string longValue(3000, 'x');
+    EXPECT_EQ(ReadLines("PageTitle=" + longValue + "\r\n").PageTitle(), longValue);
+
+    ReadLines("IgnoreFolders=;Old;;Temp;\r\n");
+    EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"", "Old", "", "Temp"}));
+}
+
+TEST_F(SettingsFile, RefusesANameWithoutTheSettingsExtension) {
+    tree.Write("s.ini", "[Options]\r\nPageTitle=from ini\r\n");
+    tree.Write("S.LFS", "[Options]\r\nPageTitle=capitals\r\n");
+    SettingsRecord record;
+    globals.IgnoreList = {"Old"};
+    EXPECT_FALSE(ReadSettings(tree.Path("s.ini"), record, globals));
+    EXPECT_EQ(globals.SettingsPath, tree.Path("s.ini"));
+    EXPECT_TRUE(globals.IgnoreList.empty());
+    EXPECT_EQ(record.PageTitle(), SettingsRecord().PageTitle());
+    EXPECT_FALSE(ReadSettings(tree.Path("lfs"), record, globals));
+    EXPECT_FALSE(ReadSettings(tree.Path("dir.lfs/name"), record, globals));
+    EXPECT_TRUE(ReadSettings(tree.Path("S.LFS"), record, globals));
+    EXPECT_EQ(record.PageTitle(), "capitals");
+}
+
+TEST_F(SettingsFile, ANewFileHoldsTheThirteenKeysInOrder) {
+    SettingsRecord record;
+    ApplyFactoryDefaults(record, globals);
+    globals.IgnoreList = {"Old", "Temp"};
+    ASSERT_TRUE(WriteSettings(tree.Path("new.lfs"), record, globals));
+    EXPECT_EQ(tree.Read("new.lfs"), "[Options]\r\n"
+                                    "SourceFolder=" +
+                                        globals.FavoritesFolder +
+                                        "\r\n"
+                                        "IgnoreFolders=Old;Temp\r\n"
+                                        "IncludeSubfolders=1\r\n"
+                                        "OutputFile=" +
+                                        globals.DesktopFolder +
+                                        "Linkpage.htm\r\n"
+                                        "TemplateFile=" +
+                                        globals.ProgramFolder +
+                                        "Linkshelf.lft\r\n"
+                                        "PageTitle=My Favorite Links\r\n"
+                                        "PageFont=Arial\r\n"
+                                        "ShowURL=0\r\n"
+                                        "TextColor=0\r\n"
+                                        "LinkColor=16711680\r\n"
+                                        "VLinkColor=8388736\r\n"
+                                        "BackColor=16777215\r\n"
+                                        "LaunchBrowser=1\r\n");
+}
+
+TEST_F(SettingsFile, WritingKeepsUnknownKeysAndSectionsAndReadsBackTheSameValues) {
+    tree.Write("s.lfs", "; my settings\n[Extra]\nKeep=me\n[options]\nPageTitle=old\n"
+                        "Custom=kept\n");
+    SettingsRecord written;
+    written.SetPageTitle("  padded  ");
+    written.SetTextColor(static_cast<TColor>(0x80000008u));
+    written.SetShowURL(true);
+    globals.IgnoreList = {"a b", "新闻"};
+    ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), written, globals));
+    const std::string text = tree.Read("s.lfs");
+    EXPECT_EQ(text.rfind("; my settings\n[Extra]\nKeep=me\n[options]\nPageTitle=padded\n", 0),
+              0u);
+    EXPECT_NE(text.find("Custom=kept\nSourceFolder="), std::string::npos);
+    EXPECT_NE(text.find("TextColor=-2147483640\n"), std::string::npos);
+
+    SettingsRecord read;
+    ASSERT_TRUE(ReadSettings(tree.Path("s.lfs"), read, globals));
+    EXPECT_EQ(read.PageTitle(), "padded");
+    EXPECT_EQ(read.TextColor(), written.TextColor());
+    EXPECT_TRUE(read.ShowURL());
+    EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"a b", "新闻"}));
+}
+
+TEST_F(SettingsFile, AFailedWriteKeepsTheOldFile) {
+    SettingsRecord record;
+    EXPECT_FALSE(WriteSettings(tree.Path("missing/s.lfs"), record, globals));
+    globals.IgnoreList = {"line\nbreak"};
+    tree.Write("s.lfs", "[Options]\r\nPageTitle=old\r\n");
+    EXPECT_FALSE(WriteSettings(tree.Path("s.lfs"), record, globals));
+    EXPECT_EQ(tree.Read("s.lfs"), "[Options]\r\nPageTitle=old\r\n");
+}
+
+TEST_F(SettingsFile, OnlyTheDefaultSettingsFileIsSavedAfterARun) {
+    SettingsRecord record;
+    tree.Folder("program");
+    globals.SettingsPath = tree.Path("other.lfs");
+    SaveSettingsIfDefault(record, globals);
+    EXPECT_EQ(tree.Read("other.lfs"), "");
+
+    globals.SettingsPath = tree.Path("PROGRAM/linkshelf.LFS");
+    SaveSettingsIfDefault(record, globals);
+    EXPECT_EQ(tree.Read("program/Linkshelf.lfs"), "") << "only letters of the name fold";
+
+    globals.SettingsPath = globals.ProgramFolder + "LINKSHELF.lfs";
+    SaveSettingsIfDefault(record, globals);
+    EXPECT_NE(tree.Read("program/LINKSHELF.lfs").find("PageTitle="), std::string::npos);
+}
+
+TEST(FactoryDefaults, RestoreEverySettingButTheIgnoredFolders) {
+    Globals globals;
+    globals.ProgramFolder = "/opt/linkshelf/";
+    globals.SettingsPath = "/elsewhere/x.lfs";
+    globals.IgnoreList = {"Old", "", "Temp"};
+    SettingsRecord record;
+    record.SetLaunchBrowser(false);
+    ApplyFactoryDefaults(record, globals);
+    EXPECT_EQ(record.OutputFile(), "Linkpage.htm");
+    EXPECT_EQ(record.SourceFolder(), "");
+    EXPECT_TRUE(record.LaunchBrowser());
+    EXPECT_EQ(record.TextColor(), 0);
+    EXPECT_EQ(record.PageTitle(), "My Favorite Links");
+    EXPECT_EQ(globals.SettingsPath, "/opt/linkshelf/Linkshelf.lfs");
+    EXPECT_EQ(globals.TemplatePath, "/opt/linkshelf/Linkshelf.lft");
+    EXPECT_EQ(JoinIgnoreList(globals.IgnoreList), "Old;;Temp");
+    EXPECT_EQ(JoinIgnoreList({}), "");
+    EXPECT_EQ(JoinIgnoreList({"one"}), "one");
+}
+
+} // namespace
