@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds Linkshelf in a build folder (default: build), with any extra CMake options.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+folder=${1:-build}
+shift || true
+cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$folder"

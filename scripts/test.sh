@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds Linkshelf and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh --test
+scripts/build.sh build
+ctest --test-dir build --output-on-failure -j2
