@@ -1,6 +1,8 @@
 #include "UnattendedRun.h"
 
+#include "ConsoleDesktop.h"
 #include "GenerationRun.h"
+#include "RunTexts.h"
 #include "SettingsFile.h"
 #include "SettingsRecord.h"
 
@@ -36,7 +38,13 @@ int RunUnattended(Globals& globals) {
 
     GenerationRun::Face noWindow;
     try {
-        return ExitStatusOf(GenerationRun(holders, globals).Run(noWindow));
+        GenerationRun run(holders, globals);
+        const GenerationRun::Outcome outcome = run.Run(noWindow);
+        // The wizard would show why nothing was written on its last page; a script gets it here.
+        if (outcome == GenerationRun::Outcome::NoShortcut)
+            ConsoleDesktop().ShowMessage(DesktopServices::Icon::Information,
+                                         std::string(MessageCaption), run.ResultText());
+        return ExitStatusOf(outcome);
     } catch (const std::bad_alloc&) {
         ShowError("内存不足，Linkshelf 无法生成页面。");
     } catch (const std::exception& error) {

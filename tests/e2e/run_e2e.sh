@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Runs the built program unattended on temporary trees and checks pages, files and exit statuses.
+# Usage: run_e2e.sh PATH/TO/linkshelf SOURCE_ROOT
+set -uo pipefail
+
+program=$1
+source_root=$2
+work=$(mktemp -d)
+trap 'chmod -R u+rwx "$work" 2>/dev/null; rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+expect_eq() { # what, expected, actual
+    [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
+}
+
+shortcut() { # path url
+    mkdir -p "$(dirname "$1")"
+    printf '[InternetShortcut]\r\nURL=%s\r\n' "$2" >"$1"
+}
+
+# A program folder of its own, so the default settings file and template live beside it.
+prog=$work/prog
+mkdir -p "$prog" "$work/home/.config" "$work/desk"
+cp "$program" "$prog/linkshelf"
+printf '%%LF_TITLE%%|%%LF_LINKS_COUNT%%|%%LF_VERSION%%|%%LF_BACKCOLOR%%\r\n%%LF_LINKS_HTML%%' \
+    >"$prog/Linkshelf.lft"
+cat >"$work/home/.config/user-dirs.dirs" <<DIRS
+XDG_DESKTOP_DIR="$work/desk"
+XDG_FAVORITES_DIR="$work/fav"
+DIRS
+run_in() { # folder, arguments: runs the program there with a clean environment
+    local folder=$1
+    shift
+    err=$(cd "$folder" && env -i HOME="$work/home" PATH="$PATH" LC_ALL=C.UTF-8 \
+        "$prog/linkshelf" "$@" 2>&1 >/dev/null)
+    status=$?
+}
+run() { run_in "$work" "$@"; }
+
+echo "== the first -RUN uses the read defaults and writes the default settings file"
+shortcut "$work/fav/b.url" "https://b.example/"
+shortcut "$work/fav/A.url" "https://a.example/?x=1&y=2"
+shortcut "$work/fav/Sub/c.url" "https://c.example/"
+mkdir -p "$work/fav/Empty"
+run -RUN
+expect_eq "exit status" 0 "$status"
+expect_eq "standard error" "" "$err"
+expected=$(printf 'My Favorite Links|3|2.0.1|FFFFFF\r\n<DL>\r\n<DT><A HREF="https://a.example/?x=1&amp;y=2">A</A>\r\n<DT><A HREF="https://b.example/">b</A>\r\n<!-- Start of Empty -->\r\n<DT><H4>Empty</H4>\r\n<DL>\r\n</DL>\r\n<!-- End of Empty -->\r\n<!-- Start of Sub -->\r\n<DT><H4>Sub</H4>\r\n<DL>\r\n\t<DT><A HREF="https://c.example/">c</A>\r\n</DL>\r\n<!-- End of Sub --></DL>\r\nx')
+expect_eq "page" "$expected" "$(cat "$work/desk/Linkpage.htm"; echo x)"
+expect_eq "settings keys" "Options SourceFolder IgnoreFolders IncludeSubfolders OutputFile TemplateFile PageTitle PageFont ShowURL TextColor LinkColor VLinkColor BackColor LaunchBrowser" \
+    "$(sed -e 's/^\[\(.*\)\]\r$/\1/' -e 's/=.*//' "$prog/Linkshelf.lfs" | tr '\n' ' ' | sed 's/ $//')"
+grep -q $'^LaunchBrowser=0\r$' "$prog/Linkshelf.lfs" || fail "browser launched by default"
+
+echo "== the default settings file is read and rewritten, unknown lines kept"
+printf '; mine\r\n[Options]\r\nPageTitle=  Links & more  \r\nBackColor=$102030\r\nIgnoreFolders= sub ;\r\nExtra=kept\r\n' \
+    >"$prog/Linkshelf.lfs"
+run /run
+expect_eq "exit status" 0 "$status"
+expect_eq "page head" "Links & more|2|2.0.1|302010" "$(head -n 1 "$work/desk/Linkpage.htm" | tr -d '\r')"
+grep -q $'^Extra=kept\r$' "$prog/Linkshelf.lfs" || fail "unknown key lost"
+grep -q $'^IgnoreFolders=sub\r$' "$prog/Linkshelf.lfs" || fail "ignore list not tidied"
+grep -q $'^; mine\r$' "$prog/Linkshelf.lfs" || fail "comment lost"
+
+echo "== a settings file named on the command line is used and left alone"
+cat >"$work/mine.lfs" <<LFS
+[Options]
+SourceFolder=$work/fav
+OutputFile=out/page.htm
+PageTitle=Named
+LFS
+mkdir -p "$work/out"
+before=$(md5sum <"$work/mine.lfs")
+run mine.lfs -RUN
+expect_eq "exit status" 0 "$status"
+expect_eq "page head" "Named|3|2.0.1|FFFFFF" "$(head -n 1 "$work/out/page.htm" | tr -d '\r')"
+expect_eq "named settings file" "$before" "$(md5sum <"$work/mine.lfs")"
+
+echo "== a settings file without the .lfs extension leaves the initial settings"
+# The initial source folder is empty, which scans the working folder: here one without links.
+mkdir -p "$work/nolinks"
+cp "$work/mine.lfs" "$work/nolinks/mine.txt"
+rm -f "$work/desk/Linkpage.htm"
+run_in "$work/nolinks" mine.txt
+expect_eq "exit status" 2 "$status"
+[ -e "$work/desk/Linkpage.htm" ] && fail "page written although the source folder is empty"
+case $err in *"没有找到任何 Internet 快捷方式文件"*) ;; *) fail "no-shortcut message missing: $err" ;; esac
+
+echo "== no shortcut anywhere: exit 2 and the old page stays"
+printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\n' "$work/desk" "$work/out/page.htm" >"$work/empty.lfs"
+echo "old page" >"$work/out/page.htm"
+run empty.lfs
+expect_eq "exit status" 2 "$status"
+expect_eq "old page" "old page" "$(cat "$work/out/page.htm")"
+
+echo "== a page that cannot be written: exit 1, the error on standard error"
+printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\n' "$work/fav" "$work/missing/page.htm" >"$work/bad.lfs"
+run bad.lfs
+expect_eq "exit status" 1 "$status"
+case $err in *"不能保存页面到文件 \"$work/missing/page.htm\" 。"*) ;; *) fail "write error missing: $err" ;; esac
+
+echo "== the shipped example"
+mkdir -p "$work/example/build"
+cp -r "$source_root/examples" "$work/example/"
+cp "$source_root/data/Linkshelf.lft" "$prog/Linkshelf.lft"
+err=$(cd "$work/example" && env -i HOME="$work/home" PATH="$PATH" LC_ALL=C.UTF-8 \
+    "$prog/linkshelf" examples/Example.lfs 2>&1)
+expect_eq "exit status" 0 "$?"
+page="$work/example/build/Linkpage.htm"
+expect_eq "links" 26 "$(grep -c '<DT><A HREF=' "$page")"
+grep -q 'Stack Overflow Q&amp;A' "$page" || fail "ampersand not escaped"
+grep -q 'Start of Old' "$page" && fail "ignored folder written"
+grep -q '%LF_' "$page" && fail "placeholder left in the page"
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "all end-to-end checks passed"
