@@ -6,6 +6,7 @@
 #include "NameCollator.h"
 #include "ShortcutFile.h"
 
+#include <array>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,25 +18,35 @@ constexpr std::string_view CrLf = "\r\n";
 
 // Names and addresses come from the file system and may hold markup; on the page they must
 // read as text and never open a tag or end a comment.
+constexpr std::array<bool, 256> MarkupBytes = [] {
+    std::array<bool, 256> markup{};
+    for (const unsigned char c : {'&', '<', '>', '"'})
+        markup[c] = true;
+    return markup;
+}();
+
 void AppendEscaped(std::string& html, std::string_view text) {
-    for (const char c : text) {
-        switch (c) {
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!MarkupBytes[static_cast<unsigned char>(text[i])])
+            continue;
+        html.append(text.substr(plain, i - plain));
+        switch (text[i]) {
         case '&':
-            html += "&amp;";
+            html.append("&amp;");
             break;
         case '<':
-            html += "&lt;";
+            html.append("&lt;");
             break;
         case '>':
-            html += "&gt;";
-            break;
-        case '"':
-            html += "&quot;";
+            html.append("&gt;");
             break;
         default:
-            html += c;
+            html.append("&quot;");
         }
+        plain = i + 1;
     }
+    html.append(text.substr(plain));
 }
 
 void TidyIgnoreList(std::vector<std::string>& ignoreList) {

@@ -17,13 +17,24 @@ bool EndsWithUrl(const char* name) {
     return length >= 4 && strncasecmp(name + length - 4, ".url", 4) == 0;
 }
 
-bool IsFolder(int folderFd, const dirent& entry) {
-    if (entry.d_type == DT_DIR)
-        return true;
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
-        return false;
+// What an entry is once symbolic links are followed. Most file systems tell with the entry
+// itself; only links and entries of unknown kind cost a look at the file.
+mode_t KindOf(int folderFd, const dirent& entry) {
+    switch (entry.d_type) {
+    case DT_DIR:
+        return S_IFDIR;
+    case DT_REG:
+        return S_IFREG;
+    case DT_LNK:
+    case DT_UNKNOWN:
+        break;
+    default:
+        return 0;
+    }
     struct stat info {};
-    return fstatat(folderFd, entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+    if (fstatat(folderFd, entry.d_name, &info, 0) != 0)
+        return 0;
+    return info.st_mode & S_IFMT;
 }
 
 } // namespace
@@ -38,13 +49,13 @@ FolderListing FolderListing::Read(int folderFd) {
         close(ownFd);
         return listing;
     }
-    rewinddir(folder);
     while (const dirent* entry = readdir(folder)) {
         if (IsDotEntry(entry->d_name))
             continue;
-        if (IsFolder(folderFd, *entry))
+        const mode_t kind = KindOf(folderFd, *entry);
+        if (kind == S_IFDIR)
             listing.folders.emplace_back(entry->d_name);
-        if (EndsWithUrl(entry->d_name))
+        else if (kind == S_IFREG && EndsWithUrl(entry->d_name))
             listing.shortcuts.emplace_back(entry->d_name);
     }
     closedir(folder);

@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-// The entries of one open folder, as the scan needs them: every subfolder (a symbolic link that
-// leads to a folder counts as one) and every name ending in ".url" in any letter case, hidden
-// entries included, in the order the file system gives them.
+// The entries of one open folder, as the scan needs them: every subfolder and every plain file
+// whose name ends in ".url" in any letter case, hidden entries included, in the order the file
+// system gives them. A symbolic link counts as what it leads to; a dangling one, a pipe or a
+// device is neither (reading one as a shortcut could only yield nothing, or hang).
 struct FolderListing {
     std::vector<std::string> folders;
     std::vector<std::string> shortcuts;

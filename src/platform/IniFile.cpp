@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,8 +69,11 @@ ParsedLine ParseLine(std::string_view line) {
 // false to stop.
 template <typename Visitor> void ForEachLine(std::string_view text, Visitor&& visit) {
     while (!text.empty()) {
-        const auto stop = text.find_first_of("\r\n");
-        if (stop == std::string_view::npos) {
+        const auto* lineFeed = static_cast<const char*>(std::memchr(text.data(), '\n', text.size()));
+        const std::size_t limit = lineFeed != nullptr ? lineFeed - text.data() : text.size();
+        const auto* carriageReturn = static_cast<const char*>(std::memchr(text.data(), '\r', limit));
+        const std::size_t stop = carriageReturn != nullptr ? carriageReturn - text.data() : limit;
+        if (stop == text.size()) {
             visit(text, std::string_view{});
             return;
         }
@@ -209,7 +213,7 @@ bool IniFile::SetValue(std::string_view section, std::string_view key, std::stri
     if (sectionLine == lines_.size()) {
         if (!lines_.empty() && lines_.back().end.empty())
             lines_.back().end = lineEnd_;
-        lines_.push_back({"[" + std::string(section) + "]", lineEnd_});
+        lines_.push_back({std::string("[").append(section).append("]"), lineEnd_});
         lines_.push_back({keyLine, lineEnd_});
         return true;
     }
