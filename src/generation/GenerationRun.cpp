@@ -6,8 +6,10 @@
 #include "MyUtils.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
+#include "SettingsRecord.h"
 
 #include <sys/stat.h>
+#include <utility>
 
 void ShowError(const std::string& text) {
     DesktopServices& desktop = DesktopServices::Current();
@@ -37,11 +39,15 @@ GenerationRun::Outcome GenerationRun::Run(Face& face) {
     outputPath_ = OutputPathFor(holders_.OutputFile(), globals_.DesktopFolder);
     MakeOutputWritable();
 
+    // The page is built from a copy of the settings, so that a window may build it on another
+    // thread while its controls stay untouched.
+    const SettingsRecord snapshot = SettingsRecord::SnapshotOf(holders_);
+    Globals scan = globals_;
     std::string page;
     if (!globals_.Unattended)
         face.ShowProgress(true);
     try {
-        face.Build([&] { page = BuildPage(holders_, globals_); });
+        face.Build([&] { page = BuildPage(snapshot, scan); });
     } catch (...) {
         if (!globals_.Unattended)
             face.ShowProgress(false);
@@ -50,6 +56,9 @@ GenerationRun::Outcome GenerationRun::Run(Face& face) {
     }
     if (!globals_.Unattended)
         face.ShowProgress(false);
+    globals_.LinkCount = scan.LinkCount;
+    globals_.IgnoredCount = scan.IgnoredCount;
+    globals_.IgnoreList = std::move(scan.IgnoreList);
 
     const Outcome outcome = globals_.LinkCount == 0 ? Outcome::NoShortcut : WritePage(page);
     if (outcome == Outcome::NoShortcut)

@@ -19,7 +19,8 @@ public:
         virtual ~Face() = default;
         virtual void SetBusyCursor(bool /*busy*/) {}
         virtual void ShowProgress(bool /*on*/) {}
-        // Builds the page; a window keeps its progress animation moving meanwhile.
+        // Builds the page (the work touches no control, so it may run on another thread); a
+        // window keeps its progress animation moving meanwhile.
         virtual void Build(const std::function<void()>& build) { build(); }
         // Turns Finish into Exit and shows the result text on the last page.
         virtual void ShowResult(const std::string& /*text*/) {}
