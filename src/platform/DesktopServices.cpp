@@ -2,7 +2,9 @@
 
 #include "ConsoleDesktop.h"
 
+#include <QColorDialog>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
@@ -38,6 +40,31 @@ bool DesktopServices::Open(const std::string& target) {
         return QDesktopServices::openUrl(url);
     return QProcess::startDetached("xdg-open", {url.isLocalFile() ? url.toLocalFile()
                                                                   : url.toString()});
+}
+
+std::optional<std::string> DesktopServices::ChooseFile(QWidget* owner,
+                                                      const FileRequest& request) {
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QString::fromStdString(request.filter));
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
+    const QFileInfo current(QString::fromStdString(request.fileName));
+    if (!request.fileName.empty()) {
+        if (current.dir().exists())
+            dialog.setDirectory(current.absoluteDir());
+        dialog.selectFile(current.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+std::optional<QColor> DesktopServices::ChooseColor(QWidget* owner, const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, owner);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
 }
 
 DesktopServices& DesktopServices::Current() {

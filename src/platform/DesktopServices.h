@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QColor>
+#include <optional>
 #include <string>
+
+class QWidget;
 
 // Everything the program shows to the user or hands to the desktop goes through here, so that
 // tests can put a recorder in its place and a run without a display can fall back to text.
@@ -15,6 +19,20 @@ public:
     virtual void ShowMessage(Icon icon, const std::string& caption, const std::string& text) = 0;
     // Opens a file or web address with the desktop's opener; true when the opener was started.
     virtual bool Open(const std::string& target);
+
+    // What a file dialog asks for: a file to open (which must exist) or to save (asking before
+    // an existing file is replaced), with one filter such as "HTML 文件 (*.html *.htm)".
+    struct FileRequest {
+        bool save = false;
+        std::string fileName;
+        std::string filter;
+        std::string defaultSuffix;
+    };
+    // The chosen file's full path, or nothing when the user cancelled.
+    virtual std::optional<std::string> ChooseFile(QWidget* owner, const FileRequest& request);
+    // The chosen colour, or nothing when the user cancelled. Custom colours the user defines
+    // are offered again for the rest of the run.
+    virtual std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial);
 
     // The services in force: the last installed, or the text fallback.
     static DesktopServices& Current();
