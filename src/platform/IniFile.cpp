@@ -65,6 +65,25 @@ ParsedLine ParseLine(std::string_view line) {
             DropQuotes(TrimBlanks(text.substr(equals + 1)))};
 }
 
+// A key line must read back as that key, not as a comment, a section line or another name.
+bool ReadsBackAsKey(std::string_view key) {
+    return key.find_first_of("\r\n=") == std::string_view::npos && TrimBlanks(key) == key &&
+           !key.starts_with(';') && !key.starts_with('[');
+}
+
+bool ReadsBackAsSection(std::string_view section) {
+    return section.find_first_of("\r\n]") == std::string_view::npos &&
+           TrimBlanks(section) == section;
+}
+
+// The value as its line must hold it so that reading drops exactly what writing added: a value
+// with blanks at an end, or in a pair of quotes, goes inside one more pair.
+std::string StoredValue(std::string_view value) {
+    if (TrimBlanks(value) == value && DropQuotes(value) == value)
+        return std::string(value);
+    return std::string("\"").append(value).append("\"");
+}
+
 // Splits text at CR LF, LF or CR, handing each line and its end to the visitor, which answers
 // false to stop.
 template <typename Visitor> void ForEachLine(std::string_view text, Visitor&& visit) {
@@ -105,6 +124,11 @@ std::string Utf8ToUtf16Le(std::string_view text) {
         bytes.push_back(static_cast<char>(unit >> 8));
     }
     return bytes;
+}
+
+// Bytes that are not UTF-8 have no UTF-16 form; writing them would put other text in the file.
+bool Utf16LeCanHold(std::string_view text) {
+    return Utf16LeToUtf8(Utf8ToUtf16Le(text)) == text;
 }
 
 // The text of a file's bytes with its byte-order mark dealt with.
@@ -167,6 +191,7 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
 IniFile::LoadResult IniFile::Load() {
     lines_.clear();
+    faithful_ = true;
     encoding_ = Encoding::Utf8;
     lineEnd_ = "\r\n";
     std::string bytes;
@@ -180,6 +205,9 @@ IniFile::LoadResult IniFile::Load() {
         encoding_ = Encoding::Utf8WithMark;
     std::string decoded;
     const std::string_view text = TextOf(bytes, decoded);
+    // A UTF-16 file with a stray byte or half a character would not be written back as it was.
+    faithful_ = encoding_ != Encoding::Utf16Le ||
+                Utf8ToUtf16Le(text) == std::string_view(bytes).substr(Utf16LeMark.size());
     bool styleKnown = false;
     ForEachLine(text, [&](std::string_view line, std::string_view end) {
         if (!styleKnown && !end.empty()) {
@@ -205,10 +233,16 @@ std::optional<std::string> IniFile::Value(std::string_view section, std::string_
 }
 
 bool IniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-    if (value.find_first_of("\r\n") != std::string_view::npos ||
-        key.find_first_of("\r\n=") != std::string_view::npos)
+    if (value.find_first_of("\r\n") != std::string_view::npos || !ReadsBackAsKey(key) ||
+        !ReadsBackAsSection(section))
         return false;
-    const std::string keyLine = std::string(key) + "=" + std::string(value);
+    if (!faithful_)
+        return false;
+    if (encoding_ == Encoding::Utf16Le &&
+        !(Utf16LeCanHold(section) && Utf16LeCanHold(key) && Utf16LeCanHold(value)))
+        return false;
+    const std::string stored = StoredValue(value);
+    const std::string keyLine = std::string(key) + "=" + stored;
     const std::size_t sectionLine = SectionLine(section);
     if (sectionLine == lines_.size()) {
         if (!lines_.empty() && lines_.back().end.empty())
@@ -223,7 +257,7 @@ bool IniFile::SetValue(std::string_view section, std::string_view key, std::stri
             break;
         if (parsed.kind == ParsedLine::Kind::Key && SameName(parsed.name, key)) {
             std::string& text = lines_[i].text;
-            text.replace(text.find('=') + 1, std::string::npos, value);
+            text.replace(text.find('=') + 1, std::string::npos, stored);
             return true;
         }
     }

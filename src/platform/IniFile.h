@@ -19,7 +19,10 @@ public:
     // Reads the whole file; a missing file loads as empty text.
     LoadResult Load();
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
-    // Sets a value in memory; refuses a value that would break its line.
+    // Sets a value in memory, in quotes when reading would otherwise drop its outer blanks or
+    // quotes. Refuses a value that would break its line, a section or key name that would not
+    // read back as itself, text that is not UTF-8 in a UTF-16 file, and any change to a UTF-16
+    // file that could not be written back without losing bytes.
     bool SetValue(std::string_view section, std::string_view key, std::string_view value);
     // Replaces the file with the text in memory; false for a missing folder or unwritable file.
     bool Save() const;
@@ -42,5 +45,7 @@ private:
     std::string path_;
     Encoding encoding_ = Encoding::Utf8;
     std::string lineEnd_ = "\r\n";
+    // False when saving would alter text that was not set (a damaged UTF-16 file).
+    bool faithful_ = true;
     std::vector<Line> lines_;
 };

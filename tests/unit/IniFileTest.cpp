@@ -75,7 +75,7 @@ TEST_F(IniFileWrite, ChangesOneLineAndKeepsEveryOtherByte) {
          "[Options]\nA=1\nB=2\n\n; trailing comment\n[Next]\nZ=9\n"},
         {"[Options]\r\n[Next]\r\n", "A", "1", "[Options]\r\nA=1\r\n[Next]\r\n"},
         {"[Other]\r\nX=1", "A", "1", "[Other]\r\nX=1\r\n[Options]\r\nA=1\r\n"},
-        {"[Other]\nX=1\n", "A", " spaced ", "[Other]\nX=1\n[Options]\nA= spaced \n"},
+        {"[Other]\nX=1\n", "A", " spaced ", "[Other]\nX=1\n[Options]\nA=\" spaced \"\n"},
         {"[Options]\rA=1\r", "A", "", "[Options]\rA=\r"},
         {"\xEF\xBB\xBF[Options]\r\nA=1\r\n", "A", "2", "\xEF\xBB\xBF[Options]\r\nA=2\r\n"},
     };
