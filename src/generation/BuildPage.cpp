@@ -41,7 +41,21 @@ std::string BuildPage(const SettingsHolders& holders, Globals& globals) {
         {"%LF_VERSION%", [] { return VersionText(); }},
     };
     std::string page = ReadTextFile(globals.TemplatePath);
-    for (const auto& [placeholder, value] : placeholders)
-        page = ReplaceAll(page, placeholder, value());
+    for (const auto& [placeholder, value] : placeholders) {
+        const auto first = page.find(placeholder);
+        if (first == std::string::npos)
+            continue;
+        std::string text = value();
+        // The page around a link list of many megabytes is built in the list's own buffer,
+        // which has room to spare, instead of copying the list once more.
+        if (text.size() > page.size() &&
+            page.find(placeholder, first + placeholder.size()) == std::string::npos) {
+            text.insert(0, page, 0, first);
+            text.append(page, first + placeholder.size());
+            page = std::move(text);
+        } else {
+            ReplaceAllInPlace(page, placeholder, text);
+        }
+    }
     return page;
 }

@@ -10,9 +10,13 @@
 
 namespace {
 
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsTrimmed(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 } // namespace
 
@@ -49,6 +53,48 @@ std::string ReplaceAll(std::string_view text, std::string_view oldText, std::str
     }
     result.append(text.substr(done));
     return result;
+}
+
+void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_view newText) {
+    if (oldText.empty())
+        return;
+    std::vector<std::size_t> found;
+    for (auto at = text.find(oldText); at != std::string::npos;
+         at = text.find(oldText, at + oldText.size()))
+        found.push_back(at);
+    if (found.empty())
+        return;
+
+    char* bytes = text.data();
+    if (newText.size() <= oldText.size()) {
+        // The text shrinks, so each kept piece moves towards the front, read before it is
+        // overwritten.
+        std::size_t write = found.front();
+        std::size_t read = found.front();
+        for (const std::size_t at : found) {
+            std::memmove(bytes + write, bytes + read, at - read);
+            write += at - read;
+            std::memcpy(bytes + write, newText.data(), newText.size());
+            write += newText.size();
+            read = at + oldText.size();
+        }
+        std::memmove(bytes + write, bytes + read, text.size() - read);
+        text.resize(write + text.size() - read);
+        return;
+    }
+    // The text grows, so the pieces move towards the back, the last one first.
+    std::size_t read = text.size();
+    text.resize(text.size() + found.size() * (newText.size() - oldText.size()));
+    bytes = text.data();
+    std::size_t write = text.size();
+    for (auto at = found.rbegin(); at != found.rend(); ++at) {
+        const std::size_t kept = read - (*at + oldText.size());
+        write -= kept;
+        std::memmove(bytes + write, bytes + *at + oldText.size(), kept);
+        write -= newText.size();
+        std::memcpy(bytes + write, newText.data(), newText.size());
+        read = *at;
+    }
 }
 
 std::string TextAfterLast(std::string_view text, char ch) {

@@ -13,6 +13,9 @@ std::string TrimText(std::string_view text);
 bool SameTextNoCase(const std::string& a, const std::string& b);
 // Every occurrence of oldText replaced, left to right; the inserted text is never searched.
 std::string ReplaceAll(std::string_view text, std::string_view oldText, std::string_view newText);
+// ReplaceAll inside text's own buffer: nothing is copied when oldText does not occur, and a
+// large text is not copied whole for each replacement. newText must not lie inside text.
+void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_view newText);
 // The part of text after the last ch; the whole text when ch does not occur.
 std::string TextAfterLast(std::string_view text, char ch);
 // Appends the pieces of text between the ch bytes to list; an empty last piece is dropped.

@@ -11,6 +11,7 @@ struct FolderListing {
     std::vector<std::string> folders;
     std::vector<std::string> shortcuts;
 
-    // Lists the folder open as folderFd; a folder that cannot be read lists as empty.
+    // Lists the folder just opened as folderFd (listing moves its read position, so a second
+    // listing needs a fresh descriptor); a folder that cannot be read lists as empty.
     static FolderListing Read(int folderFd);
 };

@@ -1,4 +1,5 @@
 #include "BuildPage.h"
+
 #include "LocaleFormat.h"
 #include "SettingsRecord.h"
 #include "SystemColors.h"
@@ -10,8 +11,12 @@ namespace {
 
 TEST(ColorToHex, WritesRedGreenBlueInUpperCase) {
     const std::pair<TColor, std::string> cases[] = {
-        {0xFF0000, "0000FF"}, {0x800080, "800080"},           {0xFFFFFF, "FFFFFF"},
-        {0, "000000"},        {0x0A0B0C, "0C0B0A"},           {0x7F123456, "563412"},
+        {0xFF0000, "0000FF"},
+        {0x800080, "800080"},
+        {0xFFFFFF, "FFFFFF"},
+        {0, "000000"},
+        {0x0A0B0C, "0C0B0A"},
+        {0x7F123456, "563412"},
         {-1, ColorToHex(SystemColors::Get(0xFF))}, // index 255 names no colour
     };
     for (const auto& [color, hex] : cases)
@@ -70,8 +75,23 @@ TEST_F(Page, InsertsTheDateAndTimeAndKeepsEverythingElse) {
 
 TEST_F(Page, NamesFromTheTreeCanPickUpLaterPlaceholdersOnly) {
     tree.Shortcut("Fav/%LF_VERSION% %LF_TITLE%.url", "https://b/");
-    EXPECT_EQ(Build("%LF_LINKS_HTML%"), "<DL>\r\n<DT><A HREF=\"https://b/\">2.0.1 %LF_TITLE%</A>\r\n"
-                                        "<DT><A HREF=\"https://a/\">a</A></DL>\r\n");
+    EXPECT_EQ(Build("%LF_LINKS_HTML%"),
+              "<DL>\r\n<DT><A HREF=\"https://b/\">2.0.1 %LF_TITLE%</A>\r\n"
+              "<DT><A HREF=\"https://a/\">a</A></DL>\r\n");
+}
+
+TEST_F(Page, TheLinkListMayStandAnywhereAndMoreThanOnce) {
+    const std::string links = "<DL>\r\n<DT><A HREF=\"https://a/\">a</A></DL>\r\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"%LF_LINKS_HTML%", links},
+        {"<%LF_LINKS_HTML%>", "<" + links + ">"},
+        {"%LF_LINKS_HTML%%LF_LINKS_HTML%", links + links},
+        {"%LF_VERSION%|%LF_LINKS_HTML%|%LF_VERSION%|%LF_HOMEPAGE_URL%%LF_VERSION%",
+         "2.0.1|" + links + "|2.0.1|https://linkshelf.org/2.0.1"},
+        {"%LF_LINKS_HTML%%LF_VERSION", links + "%LF_VERSION"},
+    };
+    for (const auto& [templateText, page] : cases)
+        EXPECT_EQ(Build(templateText), page) << templateText;
 }
 
 TEST_F(Page, AMissingTemplateGivesAnEmptyPage) {

@@ -1,4 +1,5 @@
 #include "MyStringUtils.h"
+
 #include "MyUtils.h"
 #include "TempTree.h"
 
@@ -25,6 +26,28 @@ TEST(MyStringUtils, ReplaceAllReplacesLeftToRightWithoutRescanning) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReplaceAll(c.text, c.oldText, c.newText), c.expected) << c.text;
+}
+
+TEST(MyStringUtils, ReplaceAllInPlaceGivesWhatReplaceAllGives) {
+    const ReplaceCase cases[] = {
+        {"aaa", "aa", "b", "ba"},
+        {"x", "x", "xx", "xx"},
+        {"abc", "", "z", "abc"},
+        {"abc", "d", "z", "abc"},
+        {"", "a", "b", ""},
+        {"%V%%V%x%V%", "%V%", "2.0.1", "2.0.12.0.1x2.0.1"},
+        {"%V%%V%x%V%", "%V%", "2", "22x2"},
+        {"%V%%V%x%V%", "%V%", "", "x"},
+        {"a%V%b%V%c", "%V%", "<1>", "a<1>b<1>c"},
+        {"%LF_VERSION%%LF_VERSION", "%LF_VERSION%", "v", "v%LF_VERSION"},
+        {std::string("a\0b\0", 4), std::string("\0", 1), "++", "a++b++"},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.text;
+        ReplaceAllInPlace(text, c.oldText, c.newText);
+        EXPECT_EQ(text, c.expected) << c.text << " " << c.newText;
+        EXPECT_EQ(text, ReplaceAll(c.text, c.oldText, c.newText)) << c.text << " " << c.newText;
+    }
 }
 
 TEST(MyStringUtils, SplitByCharKeepsEmptyPiecesButNotATrailingOne) {
