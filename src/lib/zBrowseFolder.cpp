@@ -1,0 +1,357 @@
+#include "zBrowseFolder.h"
+
+#include "MyUtils.h"
+#include "ShellFolders.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCollator>
+#include <QDialog>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int PathRole = Qt::UserRole;
+constexpr int FilledRole = Qt::UserRole + 1;
+
+// Characters, not bytes: a name in Chinese is not shortened earlier than one in Latin letters.
+std::size_t CharacterCount(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+std::string JoinParts(const std::vector<std::string>& parts, char separator) {
+    std::string joined;
+    for (std::size_t index = 0; index < parts.size(); ++index) {
+        if (index > 0)
+            joined += separator;
+        joined += parts[index];
+    }
+    return joined;
+}
+
+std::vector<std::string> SplitParts(const std::string& path, char separator) {
+    std::vector<std::string> parts(1);
+    for (const char c : path) {
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
+
+// Without "." and ".." steps and without a trailing '/', except for "/" itself.
+std::string NormalFolder(const std::string& path) {
+    std::string normal = fs::path(path).lexically_normal().string();
+    while (normal.size() > 1 && normal.back() == '/')
+        normal.pop_back();
+    return normal;
+}
+
+std::string FromQt(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString ToQt(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string ItemPath(const QTreeWidgetItem* item) {
+    return item != nullptr ? item->data(0, PathRole).toByteArray().toStdString() : std::string();
+}
+
+// Dot folders are hidden, as the desktop's own file dialogs hide them.
+std::vector<std::string> Subfolders(const std::string& folder, bool firstOnly) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, fs::directory_options::skip_permission_denied, error);
+         !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        std::error_code statError;
+        if (name.starts_with('.') || !fs::is_directory(entry->status(statError)))
+            continue;
+        names.push_back(name);
+        if (firstOnly)
+            break;
+    }
+    return names;
+}
+
+// Sorted as the user's file manager sorts: by the locale, ignoring case, numbers by value.
+void SortNames(std::vector<std::string>& names) {
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    std::sort(names.begin(), names.end(), [&collator](const std::string& a, const std::string& b) {
+        return collator.compare(ToQt(a), ToQt(b)) < 0;
+    });
+}
+
+QTreeWidgetItem* NewFolderItem(const std::string& path, const QString& caption) {
+    auto* item = new QTreeWidgetItem(QStringList{caption});
+    item->setData(0, PathRole, QByteArray::fromStdString(path));
+    item->setChildIndicatorPolicy(Subfolders(path, true).empty()
+                                      ? QTreeWidgetItem::DontShowIndicator
+                                      : QTreeWidgetItem::ShowIndicator);
+    return item;
+}
+
+// Folders are listed when their item is first opened, so a large tree costs nothing up front.
+void FillChildren(QTreeWidgetItem* item) {
+    if (item->data(0, FilledRole).toBool())
+        return;
+    item->setData(0, FilledRole, true);
+    const std::string folder = ItemPath(item);
+    std::vector<std::string> names = Subfolders(folder, false);
+    SortNames(names);
+    for (const std::string& name : names)
+        item->addChild(NewFolderItem((fs::path(folder) / name).string(), ToQt(name)));
+}
+
+QTreeWidgetItem* ChildNamed(QTreeWidgetItem* item, const std::string& name) {
+    FillChildren(item);
+    for (int index = 0; index < item->childCount(); ++index) {
+        QTreeWidgetItem* child = item->child(index);
+        if (fs::path(ItemPath(child)).filename() == name)
+            return child;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::string ShortenPath(const std::string& path, char separator, const std::string& ellipsis,
+                        std::size_t maxLength) {
+    if (CharacterCount(path) <= maxLength)
+        return path;
+    std::vector<std::string> parts = SplitParts(path, separator);
+    if (parts.size() < 3)
+        return path;
+    parts[1] = ellipsis;
+    std::string joined = JoinParts(parts, separator);
+    while (CharacterCount(joined) > maxLength && parts.size() > 3) {
+        parts.erase(parts.begin() + 2);
+        joined = JoinParts(parts, separator);
+    }
+    return joined;
+}
+
+TzCustomBrowseFolder::TzCustomBrowseFolder(QObject* owner)
+    : QObject(owner), customButtonCaption_("包括子文件夹(&S)   ") {}
+
+bool TzCustomBrowseFolder::Execute() {
+    QDialog dialog(DialogOwner());
+    // The dialog's last events and signals, while it is taken apart, are not the owner's business.
+    const auto closed = qScopeGuard([this] {
+        dialog_ = nullptr;
+        okButton_ = nullptr;
+    });
+    BuildDialog(dialog);
+    Initialize(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    directory_ = selectionPath_;
+    return true;
+}
+
+std::string TzCustomBrowseFolder::RootFolder() const {
+    std::string root;
+    switch (folder_) {
+    case foPrograms:
+    case foStartMenu:
+        root = FromQt(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation));
+        break;
+    case foFavorites:
+        root = favoritesFolder_.empty() ? ShellFolders::Read().favorites : favoritesFolder_;
+        break;
+    case foNetwork:
+        root = FromQt(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)) + "/gvfs";
+        break;
+    case foDesktop:
+    case foMyComputer:
+        break;
+    }
+    return FolderExists(root) ? NormalFolder(root) : "/";
+}
+
+QRect TzCustomBrowseFolder::CustomButtonRect(const QRect& okButton, int dotsPerInch) const {
+    const int designWidth = customButtonType_ == btCheckBox ? 125 : customButtonWidth_;
+    const int left = static_cast<int>(dotsPerInch * 0.125);
+    const int width = static_cast<int>(designWidth / 96.0 * dotsPerInch);
+    return {left, okButton.top(), width, okButton.height()};
+}
+
+bool TzCustomBrowseFolder::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == dialog_ && OnWndProc)
+        OnWndProc(this, dialog_, event);
+    if (watched == okButton_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        PlaceCustomButton();
+    return false;
+}
+
+void TzCustomBrowseFolder::SetCustomButtonEnabled(bool enabled) {
+    customButtonEnabled_ = enabled;
+    if (customButton_)
+        customButton_->setEnabled(enabled);
+}
+
+void TzCustomBrowseFolder::SetCustomButtonCaption(const std::string& caption) {
+    customButtonCaption_ = caption;
+    if (customButton_)
+        customButton_->setText(QString::fromStdString(caption));
+}
+
+QWidget* TzCustomBrowseFolder::DialogOwner() const {
+    if (ownerWindow_)
+        return ownerWindow_->window();
+    if (auto* owner = qobject_cast<QWidget*>(parent()))
+        return owner->window();
+    return QApplication::activeWindow();
+}
+
+void TzCustomBrowseFolder::BuildDialog(QDialog& dialog) {
+    dialog.setWindowTitle("浏览文件夹");
+    dialog.resize(360, 420);
+    auto* column = new QVBoxLayout(&dialog);
+
+    auto* title = new QLabel(QString::fromStdString(title_), &dialog);
+    title->setObjectName("lblTitle");
+    title->setTextFormat(Qt::PlainText);
+    title->setWordWrap(true);
+    title->setVisible(!title_.empty());
+    column->addWidget(title);
+
+    if ((flags_ & bfStatusText) != 0) {
+        status_ = new QLabel(&dialog);
+        status_->setObjectName("lblStatus");
+        status_->setTextFormat(Qt::PlainText);
+        // A long path must not widen the dialog.
+        status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        column->addWidget(status_);
+    }
+
+    tree_ = new QTreeWidget(&dialog);
+    tree_->setObjectName("tvFolders");
+    tree_->setHeaderHidden(true);
+    column->addWidget(tree_, 1);
+    connect(tree_, &QTreeWidget::itemExpanded, tree_,
+            [](QTreeWidgetItem* item) { FillChildren(item); });
+    connect(tree_, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* item) { SelectionChanged(item); });
+
+    buttonRow_ = new QHBoxLayout;
+    buttonRow_->addStretch();
+    okButton_ = new QPushButton("确定", &dialog);
+    okButton_->setObjectName("butOK");
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, [this] { OkClicked(); });
+    buttonRow_->addWidget(okButton_);
+    auto* cancel = new QPushButton("取消", &dialog);
+    cancel->setObjectName("butCancel");
+    connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    buttonRow_->addWidget(cancel);
+    column->addLayout(buttonRow_);
+}
+
+void TzCustomBrowseFolder::Initialize(QDialog& dialog) {
+    dialog_ = &dialog;
+    QTreeWidgetItem* root = AddRootItem();
+    tree_->setCurrentItem(root);
+    FillChildren(root);
+    root->setExpanded(true);
+    Preselect();
+    if (customButtonVisible_)
+        CreateCustomButton();
+    if (OnInitialized)
+        OnInitialized(this, &dialog);
+}
+
+QTreeWidgetItem* TzCustomBrowseFolder::AddRootItem() {
+    const std::string root = RootFolder();
+    const std::string name = fs::path(root).filename().string();
+    QTreeWidgetItem* item = NewFolderItem(root, ToQt(name.empty() ? root : name));
+    tree_->addTopLevelItem(item);
+    return item;
+}
+
+// Opens the tree down to Directory; a folder that is gone selects its nearest existing parent,
+// and one outside the tree leaves the root selected.
+void TzCustomBrowseFolder::Preselect() {
+    QTreeWidgetItem* item = tree_->topLevelItem(0);
+    const fs::path relative = fs::path(NormalFolder(directory_)).lexically_relative(ItemPath(item));
+    if (directory_.empty() || relative.empty() || *relative.begin() == "..")
+        return;
+    for (const fs::path& part : relative) {
+        QTreeWidgetItem* child = part == "." ? item : ChildNamed(item, part.string());
+        if (child == nullptr)
+            break;
+        item = child;
+    }
+    for (QTreeWidgetItem* above = item->parent(); above != nullptr; above = above->parent())
+        above->setExpanded(true);
+    tree_->setCurrentItem(item);
+    tree_->scrollToItem(item);
+}
+
+void TzCustomBrowseFolder::SelectionChanged(QTreeWidgetItem* item) {
+    if (!dialog_)
+        return;
+    const std::string path = ItemPath(item);
+    selectionPath_ = FolderExists(path) ? path : std::string();
+    if (showFullPath_ && status_)
+        status_->setText(ToQt(ShortenPath(selectionPath_)));
+    const bool isFolder = !selectionPath_.empty();
+    okButton_->setEnabled(isFolder);
+    if (syncCustomButton_)
+        SetCustomButtonEnabled(isFolder);
+    if (OnSelectionChanged)
+        OnSelectionChanged(this, dialog_, path, selectionPath_);
+}
+
+void TzCustomBrowseFolder::CreateCustomButton() {
+    const QString caption = QString::fromStdString(customButtonCaption_);
+    if (customButtonType_ == btCheckBox) {
+        auto* box = new QCheckBox(caption, dialog_);
+        box->setChecked(customButtonChecked_);
+        customButton_ = box;
+    } else {
+        customButton_ = new QPushButton(caption, dialog_);
+    }
+    customButton_->setObjectName("butCustom");
+    customButton_->setEnabled(customButtonEnabled_);
+    connect(customButton_, &QAbstractButton::clicked, this, [this] {
+        if (OnCustomButtonClick)
+            OnCustomButtonClick(this, dialog_);
+    });
+    PlaceCustomButton();
+    // Keep OK and Cancel clear of the extra control however the dialog is sized.
+    buttonRow_->insertSpacing(0, customButton_->geometry().right() + 1);
+    okButton_->installEventFilter(this);
+    dialog_->installEventFilter(this);
+}
+
+void TzCustomBrowseFolder::PlaceCustomButton() {
+    const QRect ok(okButton_->mapTo(dialog_, QPoint(0, 0)), okButton_->size());
+    customButton_->setGeometry(CustomButtonRect(ok, dialog_->logicalDpiX()));
+}
+
+// Only OK takes the box's state; Cancel and the close box leave CustomButtonChecked as it was.
+void TzCustomBrowseFolder::OkClicked() {
+    if (const auto* box = qobject_cast<QCheckBox*>(customButton_))
+        customButtonChecked_ = box->isChecked();
+    dialog_->accept();
+}

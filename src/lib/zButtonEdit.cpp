@@ -1,0 +1,164 @@
+#include "zButtonEdit.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <algorithm>
+
+namespace {
+
+bool IsEnterKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+TzButtonEdit::TzButtonEdit(QWidget* parent) : QLineEdit(parent) {
+    // The cursor changes over the button without a button held.
+    setMouseTracking(true);
+    ReadButtonWidth();
+}
+
+std::string TzButtonEdit::Text() const {
+    return text().toStdString();
+}
+
+void TzButtonEdit::SetText(const std::string& text) {
+    setText(QString::fromStdString(text));
+}
+
+QRect TzButtonEdit::ButtonRect() const {
+    const QRect client = ClientRect();
+    return {client.left() + client.width() - buttonWidth_, client.top(), buttonWidth_,
+            client.height()};
+}
+
+void TzButtonEdit::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::StyleChange)
+        ReadButtonWidth();
+}
+
+void TzButtonEdit::keyPressEvent(QKeyEvent* event) {
+    // The form sees Enter before the field does, so its default button wins.
+    if (IsEnterKey(event->key()) && DefaultButtonTakesEnter()) {
+        event->ignore();
+        return;
+    }
+    int key = event->key();
+    if (OnKeyDown)
+        OnKeyDown(this, key, event->modifiers());
+    if (key == 0) {
+        event->accept();
+    } else if (IsEnterKey(key)) {
+        event->accept();
+        if (OnButtonClick)
+            OnButtonClick(this);
+    } else {
+        QLineEdit::keyPressEvent(event);
+    }
+}
+
+// A quick second click on the button presses it again instead of selecting a word of the text.
+void TzButtonEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && OverButton(event->position().toPoint()))
+        mousePressEvent(event);
+    else
+        QLineEdit::mouseDoubleClickEvent(event);
+}
+
+void TzButtonEdit::mouseMoveEvent(QMouseEvent* event) {
+    QLineEdit::mouseMoveEvent(event);
+    const Qt::CursorShape shape =
+        OverButton(event->position().toPoint()) ? Qt::ArrowCursor : Qt::IBeamCursor;
+    if (cursor().shape() != shape)
+        setCursor(shape);
+}
+
+void TzButtonEdit::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && OverButton(event->position().toPoint()))
+        SetButtonPressed(true);
+}
+
+void TzButtonEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint pos = event->position().toPoint();
+    if (ClientRect().contains(pos))
+        Click(pos);
+    SetButtonPressed(false);
+}
+
+void TzButtonEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    PaintButton();
+}
+
+// The area inside the field's frame.
+QRect TzButtonEdit::ClientRect() const {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+}
+
+// Only the height is free: the leftmost column of the drawn button does not react.
+bool TzButtonEdit::OverButton(QPoint pos) const {
+    const QRect client = ClientRect();
+    return pos.x() - client.left() > client.width() - buttonWidth_;
+}
+
+bool TzButtonEdit::DefaultButtonTakesEnter() const {
+    const auto buttons = window()->findChildren<QPushButton*>();
+    return std::any_of(buttons.begin(), buttons.end(), [](const QPushButton* button) {
+        return button->isDefault() && button->isVisible() && button->isEnabled();
+    });
+}
+
+void TzButtonEdit::ReadButtonWidth() {
+    buttonWidth_ = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    // Text never runs under the button.
+    setTextMargins(0, 0, buttonWidth_, 0);
+}
+
+void TzButtonEdit::SetButtonPressed(bool pressed) {
+    if (buttonPressed_ == pressed)
+        return;
+    buttonPressed_ = pressed;
+    update();
+}
+
+// The button comes up before its handler runs, so it does not stay drawn pressed behind a dialog
+// that the handler opens.
+void TzButtonEdit::Click(QPoint pos) {
+    const bool onButton = buttonPressed_ && ButtonRect().contains(pos);
+    SetButtonPressed(false);
+    const auto& handler = onButton ? OnButtonClick : OnClick;
+    if (handler)
+        handler(this);
+}
+
+void TzButtonEdit::PaintButton() {
+    QPainter painter(this);
+    const QRect strip = ButtonRect();
+    QStyleOptionButton option;
+    option.initFrom(this);
+    option.rect = strip;
+    option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+    option.state |= buttonPressed_ ? QStyle::State_Sunken : QStyle::State_Raised;
+    style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter, this);
+    painter.fillRect(strip.adjusted(3, 3, -3, -3), palette().color(QPalette::Button));
+
+    const QColor dots = isEnabled() ? palette().color(QPalette::ButtonText)
+                                    : palette().color(QPalette::Disabled, QPalette::Text);
+    const QRect client = ClientRect();
+    const int shift = buttonPressed_ ? 1 : 0;
+    const int left = client.left() + client.width() - buttonWidth_ / 2 - 5 + shift;
+    const int top = client.top() + client.height() - 6 + shift;
+    for (int dot = 0; dot < 3; ++dot)
+        painter.fillRect(left + 4 * dot, top, 2, 2, dots);
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QListWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Which keys a TzListBox handles itself; the flags combine with |.
+enum TOptionFlag : std::uint8_t {
+    ofHandleDelKey = 1,    // Delete removes the selected items
+    ofHandleArrowKeys = 2, // Ctrl+Up and Ctrl+Down move them one place
+};
+using TOptionFlags = std::uint8_t;
+
+// A list of texts that the user edits from the keyboard. Each item may carry an object that the
+// list owns: deleting the item destroys it, moving the item keeps it. Every refused operation
+// (nothing to delete, no room to move) gives the desktop's beep and changes nothing.
+class TzListBox : public QListWidget {
+public:
+    explicit TzListBox(QWidget* parent = nullptr);
+
+    void MoveItemsUp();
+    void MoveItemsDown();
+    // Asks OnDeleteQuery before each item; the whole delete is repainted once.
+    void DeleteSelectedItems();
+    // Appends text (at its sorted place in a sorted list) unless an item already has that text
+    // in any letter case; false when it was there.
+    bool AddUniqueItem(const std::string& text);
+
+    int Count() const { return count(); }
+    std::string ItemText(int index) const;
+    std::vector<std::string> Items() const;
+    // Replaces every item; the objects of the old items are destroyed.
+    void SetItems(const std::vector<std::string>& texts);
+    // Appends text, at its sorted place in a sorted list, and gives back its index.
+    int AddItem(const std::string& text, std::unique_ptr<QObject> object = nullptr);
+    QObject* ItemObject(int index) const;
+    void SetItemObject(int index, std::unique_ptr<QObject> object);
+    // The current item, -1 for none. In single-select mode the current item is the selected one;
+    // in multi-select mode setting it leaves the selection alone.
+    int ItemIndex() const { return currentRow(); }
+    void SetItemIndex(int index);
+    bool Selected(int index) const;
+    void SetSelected(int index, bool selected);
+
+    bool MultiSelect() const;
+    void SetMultiSelect(bool multiSelect);
+    bool Sorted() const { return sorted_; }
+    void SetSorted(bool sorted) { sorted_ = sorted; }
+    // Height of every row in pixels; 0 leaves it to the font.
+    int ItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int height);
+    TOptionFlags Options() const { return options_; }
+    void SetOptions(TOptionFlags options) { options_ = options; }
+
+    std::function<void(QObject* sender, int deletedIndex, bool& allowDelete)> OnDeleteQuery;
+    std::function<void(QObject* sender, int deletedIndex)> OnDelete;
+    std::function<void(QObject* sender)> OnAfterDelete;
+    // After a keyboard move in multi-select mode the indices are those of the first item moved.
+    std::function<void(QObject* sender, int indexFrom, int indexTo)> OnAfterReorder;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    // Moves one item, with its object and its selection, so that it ends at index to.
+    void MoveItem(int from, int to);
+
+private:
+    void MoveCurrentItem(int step);
+    void MoveSelectedItems(int step);
+    void DeleteWithoutRepaint(bool& deleted);
+    bool DeleteCurrentItem(bool& deleted);
+    bool DeleteSelectedOnes(bool& deleted);
+    void DeleteItem(int index);
+    bool AskDelete(int index);
+    void RaiseAfterDelete(bool deleted);
+    int SortedPlace(const QString& text) const;
+
+    TOptionFlags options_ = ofHandleDelKey;
+    bool sorted_ = false;
+    int itemHeight_ = 0;
+};
+
+// A TzListBox whose items the user also puts in order by dragging one with the left button.
+// While dragging, a dotted rectangle marks the row the item goes to; below the last item means
+// "to the end". An item dragged down lands below the marked row, one dragged up above it.
+class TzDragListBox : public TzListBox {
+public:
+    explicit TzDragListBox(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    enum class DragState { Idle, Pending, Dragging };
+
+    int DropTarget(QPoint pos) const;
+    void StartDrag();
+    void DragOver(QPoint pos);
+    void Drop();
+    void EndDrag();
+    void UpdateRow(int index);
+
+    DragState dragState_ = DragState::Idle;
+    QPoint pressPos_;
+    int dropIndex_ = -1;
+    bool dropMarkDrawn_ = false;
+    bool dropAccepted_ = false;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <functional>
+#include <string>
+
+// A text label that looks and acts like a web link: hand pointer, bold underlined text in blue,
+// ActiveColor while the pointer is over it, and a click opens its address with the program the
+// desktop associates with it.
+class TzUrlLabel : public QLabel {
+public:
+    explicit TzUrlLabel(QWidget* parent = nullptr);
+
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+    // The address a click opens; when empty, the caption is opened. Setting it also sets the
+    // caption while the caption still equals the label's object name.
+    const std::string& URL() const { return url_; }
+    void SetURL(const std::string& url);
+    // Purple by default.
+    QColor ActiveColor() const { return activeColor_; }
+    void SetActiveColor(const QColor& color) { activeColor_ = color; }
+    QColor FontColor() const;
+    void SetFontColor(const QColor& color);
+
+    // Raised by a click, before the address is opened.
+    std::function<void(QObject* sender)> OnClick;
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void Click();
+
+    std::string url_;
+    QColor activeColor_{128, 0, 128};
+    QColor savedColor_;
+    bool pressed_ = false;
+};

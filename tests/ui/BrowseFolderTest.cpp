@@ -1,0 +1,377 @@
+#include "zBrowseFolder.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A Favorites tree: Alpha, beta and Gamma/Deep, with a hidden folder and a shortcut file.
+struct FavoritesTree {
+    FavoritesTree() {
+        for (const char* folder : {"Alpha", "beta", "Gamma/Deep", ".hidden"})
+            fs::create_directories(fs::path(root) / folder);
+        std::ofstream(root + "/Home.url") << "[InternetShortcut]\nURL=https://linkshelf.org/\n";
+    }
+    std::string Path(const std::string& relative) const { return root + "/" + relative; }
+
+    QTemporaryDir temporary;
+    std::string root = temporary.path().toStdString() + "/Fav";
+};
+
+template <typename T> T* Part(QWidget& dialog, const char* name) {
+    return dialog.findChild<T*>(name);
+}
+
+QTreeWidgetItem* ItemNamed(QTreeWidget* tree, const char* name) {
+    const auto found = tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+void ClickItem(QWidget& dialog, const char* name) {
+    auto* tree = Part<QTreeWidget>(dialog, "tvFolders");
+    QTreeWidgetItem* item = ItemNamed(tree, name);
+    ASSERT_NE(item, nullptr) << name;
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+}
+
+void Click(QWidget& dialog, const char* name) {
+    auto* button = Part<QAbstractButton>(dialog, name);
+    ASSERT_NE(button, nullptr) << name;
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Runs the picker and, once its dialog is up, the steps; a dialog the steps leave open is
+// cancelled, so that a failed check cannot hang the test.
+bool RunPicker(TzBrowseFolder& picker, const std::function<void(QDialog&)>& steps) {
+    picker.OnInitialized = [steps](QObject*, QWidget* window) {
+        auto* dialog = static_cast<QDialog*>(window);
+        QTimer::singleShot(0, dialog, [dialog, steps] {
+            steps(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+    };
+    return picker.Execute();
+}
+
+std::string CurrentCaption(QWidget& dialog) {
+    const QTreeWidgetItem* item = Part<QTreeWidget>(dialog, "tvFolders")->currentItem();
+    return item != nullptr ? item->text(0).toStdString() : std::string();
+}
+
+std::string StatusText(QWidget& dialog) {
+    return Part<QLabel>(dialog, "lblStatus")->text().toStdString();
+}
+
+struct Picker {
+    Picker() {
+        picker.SetFolder(foFavorites);
+        picker.SetFavoritesFolder(tree.root + "/");
+    }
+    FavoritesTree tree;
+    TzBrowseFolder picker;
+};
+
+} // namespace
+
+TEST(ShortenPath, KeepsTheFirstAndAsManyLastPartsAsFit) {
+    struct Case {
+        std::string path;
+        char separator;
+        std::string expected;
+    };
+    const std::string thirtyFive = "/home/user/Favorites/Links/Radio123"; // 35 characters
+    const std::vector<Case> cases{
+        {thirtyFive, '/', thirtyFive},
+        {thirtyFive + "4", '/', "/.../user/Favorites/Links/Radio1234"},
+        {"D:\\Documents and Settings\\Administrator\\Favorites\\Links", '\\',
+         "D:\\...\\Favorites\\Links"},
+        {"D:\\VeryLongFolderNameThatExceedsTheLimit", '\\',
+         "D:\\VeryLongFolderNameThatExceedsTheLimit"},
+        {"/VeryLongFolderNameThatExceedsTheLimitOfTheStatusLine", '/',
+         "/VeryLongFolderNameThatExceedsTheLimitOfTheStatusLine"},
+        {"/home/AVeryLongFolderName/AnotherVeryLongFolderNameAtTheEnd", '/',
+         "/.../AnotherVeryLongFolderNameAtTheEnd"},
+        {"/home/user/收藏夹/链接/新闻/体育/足球/欧洲/英格兰/中", '/',
+         "/home/user/收藏夹/链接/新闻/体育/足球/欧洲/英格兰/中"},
+        {"/home/user/收藏夹/链接/新闻/体育/足球/欧洲/英格兰/中文", '/',
+         "/.../user/收藏夹/链接/新闻/体育/足球/欧洲/英格兰/中文"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShortenPath(c.path, c.separator), c.expected) << c.path;
+}
+
+TEST(BrowseFolder, StartsWithItsDefaults) {
+    TzBrowseFolder picker;
+    EXPECT_EQ(picker.Flags(), bfFileSysDirsOnly | bfStatusText);
+    EXPECT_TRUE(picker.ShowFullPath());
+    EXPECT_EQ(picker.Folder(), foDesktop);
+    EXPECT_FALSE(picker.CustomButtonVisible());
+    EXPECT_TRUE(picker.CustomButtonEnabled());
+    EXPECT_EQ(picker.CustomButtonCaption(), "包括子文件夹(&S)   ");
+    EXPECT_EQ(picker.CustomButtonType(), btCheckBox);
+    EXPECT_FALSE(picker.CustomButtonChecked());
+    EXPECT_EQ(picker.CustomButtonWidth(), 75);
+    EXPECT_FALSE(picker.SyncCustomButton());
+}
+
+TEST(BrowseFolder, CustomButtonWidthOfZeroOrLessIsTheDefault) {
+    for (const int width : {0, -5, 100}) {
+        TzBrowseFolder picker;
+        picker.SetCustomButtonWidth(width);
+        EXPECT_EQ(picker.CustomButtonWidth(), width > 0 ? width : 75) << width;
+    }
+}
+
+TEST(BrowseFolder, ExtraControlIsSizedForTheScreen) {
+    struct Case {
+        TCustomButtonType type;
+        int width;
+        int dpi;
+        QRect expected;
+    };
+    const QRect ok(250, 300, 75, 23);
+    const std::vector<Case> cases{
+        {btCheckBox, 75, 96, {12, 300, 125, 23}},     {btCheckBox, 75, 120, {15, 300, 156, 23}},
+        {btCheckBox, 200, 144, {18, 300, 187, 23}},   {btPushButton, 100, 96, {12, 300, 100, 23}},
+        {btPushButton, 100, 120, {15, 300, 125, 23}},
+    };
+    for (const Case& c : cases) {
+        TzBrowseFolder picker;
+        picker.SetCustomButtonType(c.type);
+        picker.SetCustomButtonWidth(c.width);
+        EXPECT_EQ(picker.CustomButtonRect(ok, c.dpi), c.expected) << c.dpi;
+    }
+}
+
+TEST(BrowseFolder, RootFollowsFolder) {
+    Picker p;
+    EXPECT_EQ(p.picker.RootFolder(), p.tree.root);
+    p.picker.SetFavoritesFolder(p.tree.Path("missing"));
+    EXPECT_EQ(p.picker.RootFolder(), "/");
+    p.picker.SetFolder(foDesktop);
+    EXPECT_EQ(p.picker.RootFolder(), "/");
+}
+
+TEST(BrowseFolder, TreeListsVisibleFoldersSorted) {
+    Picker p;
+    p.picker.SetTitle("选择包括您想使用的的链接的文件夹：");
+    RunPicker(p.picker, [&p](QDialog& dialog) {
+        auto* tree = Part<QTreeWidget>(dialog, "tvFolders");
+        ASSERT_EQ(tree->topLevelItemCount(), 1);
+        const QTreeWidgetItem* root = tree->topLevelItem(0);
+        EXPECT_EQ(root->text(0), "Fav");
+        EXPECT_TRUE(root->isExpanded());
+        std::vector<std::string> children;
+        for (int index = 0; index < root->childCount(); ++index)
+            children.push_back(root->child(index)->text(0).toStdString());
+        EXPECT_EQ(children, (std::vector<std::string>{"Alpha", "beta", "Gamma"}));
+        EXPECT_EQ(CurrentCaption(dialog), "Fav");
+        EXPECT_EQ(StatusText(dialog), ShortenPath(p.tree.root));
+        EXPECT_EQ(Part<QLabel>(dialog, "lblTitle")->text(), "选择包括您想使用的的链接的文件夹：");
+        EXPECT_EQ(dialog.windowTitle(), "浏览文件夹");
+    });
+}
+
+TEST(BrowseFolder, OkGivesTheChosenFolder) {
+    Picker p;
+    p.picker.SetDirectory(p.tree.Path("Gamma/Deep"));
+    const bool chosen = RunPicker(p.picker, [&p](QDialog& dialog) {
+        EXPECT_EQ(CurrentCaption(dialog), "Deep");
+        EXPECT_EQ(p.picker.SelectionPath(), p.tree.Path("Gamma/Deep"));
+        ClickItem(dialog, "Alpha");
+        EXPECT_EQ(StatusText(dialog), ShortenPath(p.tree.Path("Alpha")));
+        Click(dialog, "butOK");
+    });
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(p.picker.Directory(), p.tree.Path("Alpha"));
+    EXPECT_EQ(p.picker.SelectionPath(), p.tree.Path("Alpha"));
+}
+
+TEST(BrowseFolder, CancelKeepsDirectory) {
+    Picker p;
+    p.picker.SetDirectory(p.tree.Path("beta"));
+    const bool chosen = RunPicker(p.picker, [](QDialog& dialog) {
+        ClickItem(dialog, "Alpha");
+        Click(dialog, "butCancel");
+    });
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(p.picker.Directory(), p.tree.Path("beta"));
+}
+
+TEST(BrowseFolder, PreselectionFindsTheNearestFolderInTheTree) {
+    struct Case {
+        std::string directory;
+        std::string expected;
+    };
+    FavoritesTree tree;
+    const std::vector<Case> cases{
+        {tree.Path("Gamma/Deep/"), "Deep"},
+        {tree.Path("Gamma/./Deep"), "Deep"},
+        {tree.Path("Gamma/Gone/Deeper"), "Gamma"},
+        {tree.root + "/", "Fav"},
+        {"/somewhere/else", "Fav"},
+        {"", "Fav"},
+    };
+    for (const Case& c : cases) {
+        TzBrowseFolder picker;
+        picker.SetFolder(foFavorites);
+        picker.SetFavoritesFolder(tree.root);
+        picker.SetDirectory(c.directory);
+        RunPicker(picker, [&c](QDialog& dialog) {
+            EXPECT_EQ(CurrentCaption(dialog), c.expected) << c.directory;
+        });
+    }
+}
+
+TEST(BrowseFolder, CheckBoxStateIsTakenOnlyOnOk) {
+    struct Case {
+        const char* name;
+        bool checkedBefore;
+        bool toggle;
+        const char* closeWith;
+        bool expectedResult;
+        bool expectedChecked;
+    };
+    const std::vector<Case> cases{
+        {"ticked and confirmed", false, true, "butOK", true, true},
+        {"ticked and cancelled", false, true, "butCancel", false, false},
+        {"unticked and cancelled", true, true, "butCancel", false, true},
+        {"unticked and confirmed", true, true, "butOK", true, false},
+        {"left alone", true, false, "butOK", true, true},
+    };
+    for (const Case& c : cases) {
+        Picker p;
+        p.picker.SetCustomButtonVisible(true);
+        p.picker.SetCustomButtonChecked(c.checkedBefore);
+        const bool result = RunPicker(p.picker, [&c](QDialog& dialog) {
+            auto* box = Part<QCheckBox>(dialog, "butCustom");
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->isChecked(), c.checkedBefore) << c.name;
+            if (c.toggle)
+                Click(dialog, "butCustom");
+            Click(dialog, c.closeWith);
+        });
+        EXPECT_EQ(result, c.expectedResult) << c.name;
+        EXPECT_EQ(p.picker.CustomButtonChecked(), c.expectedChecked) << c.name;
+    }
+}
+
+TEST(BrowseFolder, CheckBoxSitsLevelWithOkAtTheLeftEdge) {
+    Picker p;
+    p.picker.SetCustomButtonVisible(true);
+    RunPicker(p.picker, [&p](QDialog& dialog) {
+        auto* ok = Part<QPushButton>(dialog, "butOK");
+        auto* box = Part<QCheckBox>(dialog, "butCustom");
+        const QRect okRect(ok->mapTo(&dialog, QPoint(0, 0)), ok->size());
+        EXPECT_EQ(box->geometry(), p.picker.CustomButtonRect(okRect, dialog.logicalDpiX()));
+        EXPECT_EQ(box->geometry().left(), dialog.logicalDpiX() / 8);
+        EXPECT_EQ(box->geometry().top(), okRect.top());
+        EXPECT_EQ(box->geometry().height(), okRect.height());
+        EXPECT_LT(box->geometry().right(), okRect.left());
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_EQ(box->text(), "包括子文件夹(&S)   ");
+
+        dialog.resize(dialog.width() + 80, dialog.height() + 40);
+        QApplication::processEvents();
+        const QRect movedOk(ok->mapTo(&dialog, QPoint(0, 0)), ok->size());
+        EXPECT_EQ(box->geometry().top(), movedOk.top());
+    });
+}
+
+TEST(BrowseFolder, ExtraControlFollowsItsSettingsWhileOpen) {
+    Picker p;
+    p.picker.SetCustomButtonVisible(true);
+    p.picker.SetCustomButtonEnabled(false);
+    RunPicker(p.picker, [&p](QDialog& dialog) {
+        auto* box = Part<QCheckBox>(dialog, "butCustom");
+        EXPECT_FALSE(box->isEnabled());
+        p.picker.SetCustomButtonEnabled(true);
+        EXPECT_TRUE(box->isEnabled());
+        p.picker.SetCustomButtonCaption("其他(&O)");
+        EXPECT_EQ(box->text(), "其他(&O)");
+    });
+}
+
+TEST(BrowseFolder, PushButtonRaisesItsClick) {
+    Picker p;
+    p.picker.SetCustomButtonVisible(true);
+    p.picker.SetCustomButtonType(btPushButton);
+    p.picker.SetCustomButtonWidth(90);
+    int clicks = 0;
+    p.picker.OnCustomButtonClick = [&clicks](QObject*, QWidget*) { ++clicks; };
+    const bool chosen = RunPicker(p.picker, [](QDialog& dialog) {
+        auto* button = Part<QPushButton>(dialog, "butCustom");
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->width(), 90 * dialog.logicalDpiX() / 96);
+        Click(dialog, "butCustom");
+        EXPECT_TRUE(dialog.isVisible());
+        Click(dialog, "butOK");
+    });
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(p.picker.CustomButtonChecked());
+}
+
+// A folder removed while the dialog is open is no longer a folder: OK and, when synchronised,
+// the extra control are disabled, and the status line is empty.
+TEST(BrowseFolder, OkOnlyForAnExistingFolder) {
+    Picker p;
+    p.picker.SetCustomButtonVisible(true);
+    p.picker.SetSyncCustomButton(true);
+    std::vector<std::string> selections;
+    p.picker.OnSelectionChanged = [&selections](QObject*, QWidget*, const std::string& item,
+                                                const std::string& directory) {
+        selections.push_back(item + "|" + directory);
+    };
+    RunPicker(p.picker, [&p](QDialog& dialog) {
+        fs::remove(p.tree.Path("Alpha"));
+        ClickItem(dialog, "Alpha");
+        EXPECT_FALSE(Part<QPushButton>(dialog, "butOK")->isEnabled());
+        EXPECT_FALSE(Part<QCheckBox>(dialog, "butCustom")->isEnabled());
+        EXPECT_EQ(StatusText(dialog), "");
+        EXPECT_EQ(p.picker.SelectionPath(), "");
+        ClickItem(dialog, "beta");
+        EXPECT_TRUE(Part<QPushButton>(dialog, "butOK")->isEnabled());
+        EXPECT_TRUE(Part<QCheckBox>(dialog, "butCustom")->isEnabled());
+    });
+    ASSERT_GE(selections.size(), 2U);
+    EXPECT_EQ(selections[selections.size() - 2], p.tree.Path("Alpha") + "|");
+    EXPECT_EQ(selections.back(), p.tree.Path("beta") + "|" + p.tree.Path("beta"));
+}
+
+TEST(BrowseFolder, DialogEventsReachTheOwnerOnlyWithTheExtraControl) {
+    for (const bool visible : {false, true}) {
+        Picker p;
+        p.picker.SetCustomButtonVisible(visible);
+        int events = 0;
+        p.picker.OnWndProc = [&events](QObject*, QWidget*, QEvent*) { ++events; };
+        RunPicker(p.picker, [](QDialog& dialog) { Click(dialog, "butCancel"); });
+        EXPECT_EQ(events > 0, visible);
+    }
+}
+
+TEST(BrowseFolder, StatusLineOnlyWithStatusText) {
+    Picker p;
+    p.picker.SetFlags(bfFileSysDirsOnly);
+    RunPicker(p.picker, [](QDialog& dialog) {
+        EXPECT_EQ(Part<QLabel>(dialog, "lblStatus"), nullptr);
+        EXPECT_FALSE(Part<QLabel>(dialog, "lblTitle")->isVisible());
+    });
+}

@@ -1,0 +1,175 @@
+#include "zButtonEdit.h"
+
+#include <QDialog>
+#include <QPushButton>
+#include <QStyle>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A shown field of the wizard's size whose events are logged by name.
+struct LoggedField {
+    LoggedField() {
+        field.resize(267, 21);
+        field.SetText("/home/user/Favorites");
+        field.OnButtonClick = [this](QObject*) { log.push_back("button"); };
+        field.OnClick = [this](QObject*) { log.push_back("click"); };
+        field.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&field));
+    }
+
+    QPoint At(int x) const { return {x, field.height() / 2}; }
+
+    TzButtonEdit field;
+    std::vector<std::string> log;
+};
+
+} // namespace
+
+TEST(ButtonEdit, ClickColumnsDecideBetweenButtonAndOrdinaryClick) {
+    struct Case {
+        int offset; // from the leftmost column of the drawn button
+        std::string expected;
+    };
+    for (const Case& c : {Case{-5, "click"}, Case{-1, "click"}, Case{0, "click"}, Case{1, "button"},
+                          Case{8, "button"}}) {
+        LoggedField f;
+        const int x = f.field.ButtonRect().left() + c.offset;
+        QTest::mouseClick(&f.field, Qt::LeftButton, {}, f.At(x));
+        EXPECT_EQ(f.log, std::vector<std::string>{c.expected}) << "offset " << c.offset;
+        EXPECT_FALSE(f.field.ButtonPressed());
+    }
+    LoggedField f;
+    QTest::mouseClick(&f.field, Qt::LeftButton, {}, f.At(f.field.ButtonRect().right()));
+    EXPECT_EQ(f.log, std::vector<std::string>{"button"}) << "rightmost column";
+}
+
+TEST(ButtonEdit, PressOnButtonThenReleaseElsewhere) {
+    struct Case {
+        const char* name;
+        QPoint release;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases{
+        {"dragged off the field", {400, 50}, {}},
+        {"released over the text", {20, 10}, {"click"}},
+    };
+    for (const Case& c : cases) {
+        LoggedField f;
+        const QPoint button = f.field.ButtonRect().center();
+        QTest::mousePress(&f.field, Qt::LeftButton, {}, button);
+        EXPECT_TRUE(f.field.ButtonPressed()) << c.name;
+        QTest::mouseMove(&f.field, c.release);
+        QTest::mouseRelease(&f.field, Qt::LeftButton, {}, c.release);
+        EXPECT_EQ(f.log, c.expected) << c.name;
+        EXPECT_FALSE(f.field.ButtonPressed()) << c.name;
+    }
+}
+
+TEST(ButtonEdit, PressOverTextThenReleaseOnButtonIsOrdinaryClick) {
+    LoggedField f;
+    QTest::mousePress(&f.field, Qt::LeftButton, {}, f.At(20));
+    QTest::mouseRelease(&f.field, Qt::LeftButton, {}, f.field.ButtonRect().center());
+    EXPECT_EQ(f.log, std::vector<std::string>{"click"});
+}
+
+TEST(ButtonEdit, EnterRaisesButtonClickUnlessTakenFirst) {
+    struct Case {
+        const char* name;
+        bool handlerStopsKey;
+        bool defaultButton;
+        bool defaultEnabled;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases{
+        {"plain field", false, false, false, {"keydown", "button"}},
+        {"key-down handler stops it", true, false, false, {"keydown"}},
+        {"default button takes it", false, true, true, {"default"}},
+        {"disabled default button", false, true, false, {"keydown", "button"}},
+    };
+    for (const Case& c : cases) {
+        QDialog form;
+        auto* field = new TzButtonEdit(&form);
+        auto* button = new QPushButton("OK", &form);
+        auto* column = new QVBoxLayout(&form);
+        column->addWidget(field);
+        column->addWidget(button);
+        button->setVisible(c.defaultButton);
+        button->setDefault(c.defaultButton);
+        button->setEnabled(c.defaultEnabled);
+        std::vector<std::string> log;
+        field->OnButtonClick = [&log](QObject*) { log.push_back("button"); };
+        field->OnKeyDown = [&log, &c](QObject*, int& key, Qt::KeyboardModifiers) {
+            log.push_back("keydown");
+            if (c.handlerStopsKey)
+                key = 0;
+        };
+        QObject::connect(button, &QPushButton::clicked, [&log] { log.push_back("default"); });
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(log, c.expected) << c.name;
+    }
+}
+
+TEST(ButtonEdit, OtherKeysStillEditTheText) {
+    LoggedField f;
+    f.field.clear();
+    QTest::keyClicks(&f.field, "abc");
+    EXPECT_EQ(f.field.Text(), "abc");
+    EXPECT_TRUE(f.log.empty());
+}
+
+TEST(ButtonEdit, TextStopsShortOfTheButton) {
+    LoggedField f;
+    const int scrollBarWidth = f.field.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    EXPECT_EQ(f.field.ButtonWidth(), scrollBarWidth);
+    EXPECT_EQ(f.field.ButtonRect().width(), scrollBarWidth);
+    EXPECT_EQ(f.field.textMargins().right(), scrollBarWidth);
+}
+
+TEST(ButtonEdit, ArrowCursorOnlyOverTheButton) {
+    LoggedField f;
+    QTest::mouseMove(&f.field, f.At(f.field.ButtonRect().left() + 1));
+    EXPECT_EQ(f.field.cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(&f.field, f.At(20));
+    EXPECT_EQ(f.field.cursor().shape(), Qt::IBeamCursor);
+}
+
+// The three dots sit at fixed offsets from the strip, move one pixel down and right while the
+// button is pressed, and turn grey when the field is disabled.
+TEST(ButtonEdit, DotsShowPressedAndDisabledStates) {
+    struct Case {
+        bool pressed;
+        bool enabled;
+    };
+    for (const Case& c : {Case{false, true}, Case{true, true}, Case{false, false}}) {
+        LoggedField f;
+        f.field.setEnabled(c.enabled);
+        if (c.pressed)
+            QTest::mousePress(&f.field, Qt::LeftButton, {}, f.field.ButtonRect().center());
+        const QRect strip = f.field.ButtonRect();
+        const int width = f.field.ButtonWidth();
+        const int shift = c.pressed ? 1 : 0;
+        const int left = strip.left() + width - width / 2 - 5 + shift;
+        const int top = strip.bottom() + 1 - 6 + shift;
+        const QColor ink = c.enabled ? f.field.palette().color(QPalette::ButtonText)
+                                     : f.field.palette().color(QPalette::Disabled, QPalette::Text);
+        const QImage image = f.field.grab().toImage();
+        for (int dot = 0; dot < 3; ++dot) {
+            for (const QPoint corner : {QPoint(0, 0), QPoint(1, 1)})
+                EXPECT_EQ(image.pixelColor(QPoint(left + 4 * dot, top) + corner), ink)
+                    << "dot " << dot << " pressed " << c.pressed << " enabled " << c.enabled;
+            EXPECT_NE(image.pixelColor(left + 4 * dot + 2, top), ink) << "gap after dot " << dot;
+        }
+        if (c.pressed) {
+            EXPECT_NE(image.pixelColor(left - 1, top - 1), ink) << "dots left their rest place";
+        }
+    }
+}

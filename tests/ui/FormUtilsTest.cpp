@@ -1,0 +1,170 @@
+#include "MyFormUtils.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+// A dialog that closes itself with result 7 as soon as it runs.
+class SelfClosingDialog : public QDialog {
+public:
+    explicit SelfClosingDialog(QWidget* owner) : QDialog(owner) {
+        resize(301, 151);
+        QTimer::singleShot(0, this, [this] { done(7); });
+    }
+};
+
+// A plain window, not a dialog, that closes itself shortly after it is shown.
+class SelfClosingWindow : public QWidget {
+public:
+    explicit SelfClosingWindow(QWidget* owner) : QWidget(owner) {
+        resize(120, 80);
+        QTimer::singleShot(0, this, [this] { close(); });
+    }
+};
+
+// Sees the cursor that shows while it is being made.
+class CursorWitness : public QWidget {
+public:
+    explicit CursorWitness(QWidget* owner) : QWidget(owner) {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        seen = cursor != nullptr ? cursor->shape() : Qt::ArrowCursor;
+    }
+    static inline Qt::CursorShape seen = Qt::ArrowCursor;
+};
+
+class FailingForm : public QWidget {
+public:
+    explicit FailingForm(QWidget*) { throw std::runtime_error("no form"); }
+};
+
+QPoint Centre(const QRect& rect) {
+    return {rect.left() + rect.width() / 2, rect.top() + rect.height() / 2};
+}
+
+} // namespace
+
+TEST(FormUtils, CenterOnFormTruncates) {
+    QWidget owner;
+    owner.setGeometry(100, 50, 400, 300);
+    QWidget form;
+    form.setGeometry(0, 0, 301, 201);
+    CenterOnForm(&form, &owner);
+    EXPECT_EQ(form.geometry().topLeft(), QPoint(150, 100));
+    EXPECT_EQ(form.geometry().size(), QSize(301, 201));
+}
+
+TEST(FormUtils, CenterOnFormIsNotKeptOnTheScreen) {
+    QWidget owner;
+    owner.setGeometry(-300, -200, 100, 60);
+    QWidget form;
+    form.resize(400, 300);
+    CenterOnForm(&form, &owner);
+    EXPECT_EQ(form.geometry().topLeft(), QPoint(-300 + 50 - 200, -200 + 30 - 150));
+}
+
+TEST(FormUtils, MissingFormOrOwnerChangesNothing) {
+    QWidget form;
+    form.setGeometry(33, 44, 120, 80);
+    CenterOnForm(&form, nullptr);
+    EXPECT_EQ(form.geometry().topLeft(), QPoint(33, 44));
+    CenterOnScreen(nullptr);
+}
+
+TEST(FormUtils, CenterOnScreenUsesTheWholePrimaryScreen) {
+    QWidget form;
+    form.resize(301, 201);
+    CenterOnScreen(&form);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(form.geometry().topLeft(), QPoint(screen.left() + screen.width() / 2 - 150,
+                                                screen.top() + screen.height() / 2 - 100));
+}
+
+TEST(FormUtils, ShowFormFollowsItsOptions) {
+    struct Case {
+        const char* name;
+        CreateFormOptions options;
+        bool visible;
+        bool overOwner;
+    };
+    const Case cases[]{
+        {"centre over owner, left hidden", cfCenterOwner, false, true},
+        {"shown modelessly", cfCenterOwner | cfShow, true, true},
+        {"owner centring wins", cfCenterScreen | cfCenterOwner, false, true},
+        {"screen only", cfCenterScreen, false, false},
+    };
+    for (const Case& c : cases) {
+        QWidget owner;
+        owner.setGeometry(40, 30, 433, 299);
+        QPointer<QWidget> form;
+        EXPECT_EQ(ShowForm(form, &owner, c.options, false), 0) << c.name;
+        ASSERT_FALSE(form.isNull()) << c.name;
+        EXPECT_TRUE(form->isWindow()) << c.name;
+        EXPECT_EQ(form->isVisible(), c.visible) << c.name;
+        const QPoint expected = c.overOwner ? Centre(owner.geometry())
+                                            : Centre(QGuiApplication::primaryScreen()->geometry());
+        EXPECT_LE((Centre(form->geometry()) - expected).manhattanLength(), 1) << c.name;
+    }
+}
+
+TEST(FormUtils, ShowFormMakesANewFormEachTime) {
+    QWidget owner;
+    QPointer<QWidget> form;
+    ShowForm(form, &owner, cfCenterOwner, false);
+    QWidget* first = form;
+    ShowForm(form, &owner, cfCenterOwner, false);
+    EXPECT_NE(form.data(), first);
+    EXPECT_EQ(first->parent(), &owner);
+}
+
+TEST(FormUtils, ModalDialogGivesItsResultCentredOverTheOwner) {
+    QWidget owner;
+    owner.setGeometry(60, 40, 433, 299);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    QPointer<SelfClosingDialog> dialog;
+    EXPECT_EQ(ShowForm(dialog, &owner, cfCenterOwner | cfShowModal, false), 7);
+    ASSERT_FALSE(dialog.isNull());
+    EXPECT_FALSE(dialog->isVisible());
+    const QPoint offset = Centre(dialog->geometry()) - Centre(owner.geometry());
+    EXPECT_LE(std::abs(offset.x()), 1);
+    EXPECT_LE(std::abs(offset.y()), 1);
+}
+
+TEST(FormUtils, ModalWindowThatIsNoDialogReturnsZeroWhenClosed) {
+    QWidget owner;
+    QPointer<SelfClosingWindow> window;
+    EXPECT_EQ(ShowForm(window, &owner, cfShowModal, false), 0);
+    ASSERT_FALSE(window.isNull());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST(FormUtils, FormRefTurnsNullWhenTheFormFreesItself) {
+    QWidget owner;
+    QPointer<QDialog> dialog;
+    ShowForm(dialog, &owner, cfCenterOwner, false);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QTimer::singleShot(0, dialog, &QDialog::reject);
+    dialog->exec();
+    EXPECT_TRUE(dialog.isNull());
+}
+
+TEST(FormUtils, BusyCursorShowsWhileTheFormIsMadeAndIsAlwaysRestored) {
+    QWidget owner;
+    QPointer<CursorWitness> witness;
+    ShowForm(witness, &owner, cfCenterOwner, true);
+    EXPECT_EQ(CursorWitness::seen, Qt::BusyCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    ShowForm(witness, &owner, cfCenterOwner, false);
+    EXPECT_EQ(CursorWitness::seen, Qt::ArrowCursor);
+
+    QPointer<FailingForm> failing;
+    EXPECT_THROW(ShowForm(failing, &owner, cfCenterOwner, true), std::runtime_error);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}

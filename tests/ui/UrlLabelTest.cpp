@@ -1,0 +1,105 @@
+#include "RecordingDesktop.h"
+#include "zUrlLabel.h"
+
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A link label shown in a window with room around it, its clicks logged with the openings.
+struct ShownLabel {
+    ShownLabel() {
+        window.resize(300, 100);
+        label.setGeometry(10, 40, 200, 20);
+        label.OnClick = [this](QObject*) { desktop.events.push_back("click"); };
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    RecordingDesktop desktop;
+    QWidget window;
+    TzUrlLabel label{&window};
+};
+
+} // namespace
+
+TEST(UrlLabel, LooksLikeALink) {
+    TzUrlLabel label;
+    EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_TRUE(label.font().bold());
+    EXPECT_TRUE(label.font().underline());
+    EXPECT_EQ(label.FontColor(), QColor(0, 0, 255));
+    EXPECT_EQ(label.ActiveColor(), QColor(128, 0, 128));
+    EXPECT_TRUE(label.alignment().testFlag(Qt::AlignVCenter));
+}
+
+TEST(UrlLabel, ClickRaisesTheClickThenOpensTheTrimmedAddress) {
+    struct Case {
+        std::string url;
+        std::string caption;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases{
+        {"https://linkshelf.org/", "Home", {"click", "open:https://linkshelf.org/"}},
+        {" \thttps://a.example/ \n", "Home", {"click", "open:https://a.example/"}},
+        {"   ", "  https://caption.example/ ", {"click", "open:https://caption.example/"}},
+        {"", "", {"click"}},
+    };
+    for (const Case& c : cases) {
+        ShownLabel shown;
+        shown.label.SetCaption(c.caption);
+        shown.label.SetURL(c.url);
+        QTest::mouseClick(&shown.label, Qt::LeftButton);
+        EXPECT_EQ(shown.desktop.events, c.expected) << "URL '" << c.url << "'";
+    }
+}
+
+TEST(UrlLabel, ReleaseOutsideOrRightClickOpensNothing) {
+    ShownLabel shown;
+    shown.label.SetURL("https://linkshelf.org/");
+    QTest::mousePress(&shown.label, Qt::LeftButton);
+    QTest::mouseRelease(&shown.label, Qt::LeftButton, {}, QPoint(-20, -20));
+    QTest::mouseClick(&shown.label, Qt::RightButton);
+    EXPECT_TRUE(shown.desktop.events.empty());
+}
+
+TEST(UrlLabel, HoverColourComesAndGoes) {
+    for (const QColor& active : {QColor(0, 0, 255), QColor(128, 0, 128), QColor(10, 36, 106)}) {
+        ShownLabel shown;
+        shown.label.SetFontColor(QColor(10, 36, 106));
+        shown.label.SetActiveColor(active);
+        QTest::mouseMove(&shown.window, shown.label.geometry().center());
+        EXPECT_EQ(shown.label.FontColor(), active);
+        QTest::mouseMove(&shown.window, QPoint(250, 10));
+        EXPECT_EQ(shown.label.FontColor(), QColor(10, 36, 106)) << active.name().toStdString();
+    }
+}
+
+TEST(UrlLabel, SettingTheAddressRetitlesOnlyAnUntitledLabel) {
+    struct Case {
+        std::string caption;
+        std::string expected;
+    };
+    const std::vector<Case> cases{
+        {"UrlLabel1", "https://linkshelf.org/"},
+        {"urllabel1", "urllabel1"},
+        {"Our home page", "Our home page"},
+    };
+    for (const Case& c : cases) {
+        TzUrlLabel label;
+        label.setObjectName("UrlLabel1");
+        label.SetCaption(c.caption);
+        label.SetURL("https://linkshelf.org/");
+        EXPECT_EQ(label.Caption(), c.expected);
+        EXPECT_EQ(label.URL(), "https://linkshelf.org/");
+    }
+    TzUrlLabel label;
+    label.setObjectName("UrlLabel1");
+    label.SetCaption("UrlLabel1");
+    label.SetURL("https://first.example/");
+    label.SetURL("https://second.example/");
+    EXPECT_EQ(label.Caption(), "https://first.example/");
+}
