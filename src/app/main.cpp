@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 #include "ConsoleDesktop.h"
+#include "FormMain.h"
 #include "Globals.h"
+#include "MyFormUtils.h"
 #include "ProgramFile.h"
 #include "QtDesktop.h"
 #include "Startup.h"
@@ -30,6 +32,25 @@ void AllowManyOpenFiles() {
     }
 }
 
+// The wizard until its window is closed; the exit status is 0 however it ends.
+int RunWizard(int argc, char** argv, Globals& globals) {
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "Linkshelf: the wizard needs a display. To generate the page "
+                             "without one, run: linkshelf SETTINGS.lfs, or linkshelf -RUN\n");
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Linkshelf");
+    QtDesktop desktop;
+    DesktopServices::Install(&desktop);
+    FormMain frmMain(globals, ProgramFile::Path());
+    CenterOnScreen(&frmMain);
+    frmMain.show();
+    QApplication::exec();
+    DesktopServices::Install(nullptr);
+    return 0;
+}
+
 std::vector<std::string> ArgumentsOf(int argc, char** argv) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
@@ -44,11 +65,8 @@ int main(int argc, char** argv) {
         CommandLine::Parse(ArgumentsOf(argc, argv), globals.DefaultSettingsPath());
     globals.SettingsPath = commandLine.settingsPath;
 
-    if (!commandLine.unattended) {
-        std::fprintf(stderr, "Linkshelf: this build has no wizard yet; give a settings file "
-                             "(linkshelf FILE.lfs) or -RUN to generate the page.\n");
-        return 1;
-    }
+    if (!commandLine.unattended)
+        return RunWizard(argc, argv, globals);
 
     // Without a display nothing can be shown: messages go to standard error instead.
     std::unique_ptr<QCoreApplication> application;

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "SettingsHolders.h"
+
+#include <QLabel>
+#include <functional>
+
+// A label on the colour page whose font colour is one of the page's colours. It keeps the
+// colour value as stored (a system colour stays a system colour) and reports clicks.
+class ColorLabel : public QLabel {
+public:
+    ColorLabel(const QString& text, QWidget* parent);
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+
+    std::function<void(ColorLabel*)> OnClick;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    TColor color_ = 0;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "SettingsHolders.h"
+
+#include <QFrame>
+#include <functional>
+
+// The colour page's preview panel: its colour is the page background, kept as stored.
+class ColorPanel : public QFrame {
+public:
+    explicit ColorPanel(QWidget* parent);
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+
+    std::function<void()> OnClick;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    TColor color_ = 0xFFFFFF;
+};

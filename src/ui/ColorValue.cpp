@@ -1,0 +1,17 @@
+#include "ColorValue.h"
+
+#include "SystemColors.h"
+
+namespace ColorValue {
+
+QColor ToQColor(TColor color) {
+    if (color < 0)
+        color = SystemColors::Get(color & 0xFF);
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+TColor FromQColor(const QColor& color) {
+    return static_cast<TColor>(color.red() | color.green() << 8 | color.blue() << 16);
+}
+
+} // namespace ColorValue

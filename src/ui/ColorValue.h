@@ -1,0 +1,15 @@
+#pragma once
+
+#include "SettingsHolders.h"
+
+#include <QColor>
+
+// Converts between stored colour values (0x00BBGGRR, or a system colour) and Qt colours.
+namespace ColorValue {
+
+// The colour as it shows now; a system colour is looked up.
+QColor ToQColor(TColor color);
+// A plain colour value, as the colour dialog gives it.
+TColor FromQColor(const QColor& color);
+
+} // namespace ColorValue

@@ -1,0 +1,133 @@
+#pragma once
+
+#include "GenerationRun.h"
+#include "Globals.h"
+#include "SettingsHolders.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <functional>
+
+class ColorLabel;
+class ColorPanel;
+class FormProgress;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedWidget;
+class TzBrowseFolder;
+class TzButtonEdit;
+class TzUrlLabel;
+
+// The wizard: six pages that lead from the welcome page to a finished link page. The settings
+// live in the controls that show them, so the window is also the settings' holder.
+class FormMain : public QDialog, public SettingsHolders, private GenerationRun::Face {
+public:
+    static constexpr int PageCount = 6;
+
+    // Builds the window and starts it: welcome page, font list, texts, then the settings of
+    // globals.SettingsPath.
+    FormMain(Globals& globals, std::string programFile);
+    ~FormMain() override;
+
+    void butNextClick();
+    void butBackClick();
+    void butCancelClick();
+    void butFinishClick();
+    void butOptionsClick();
+    void txtSourceFolderButtonClick();
+    void txtFileNameButtonClick();
+    void imgImageClick();
+    void lblTextClick(ColorLabel* label);
+    void panBackClick();
+    void nbWizardPageChanged();
+    void UpdateCaption();
+    void ShowProgress(bool on);
+    int PageIndex() const;
+    void SetPageIndex(int index);
+
+    std::string SourceFolder() const override;
+    void SetSourceFolder(const std::string& value) override;
+    bool IncludeSubfolders() const override;
+    void SetIncludeSubfolders(bool value) override;
+    std::string OutputFile() const override;
+    void SetOutputFile(const std::string& value) override;
+    std::string PageTitle() const override;
+    void SetPageTitle(const std::string& value) override;
+    std::string PageFont() const override;
+    void SetPageFont(const std::string& value) override;
+    bool ShowURL() const override;
+    void SetShowURL(bool value) override;
+    TColor TextColor() const override;
+    void SetTextColor(TColor value) override;
+    TColor LinkColor() const override;
+    void SetLinkColor(TColor value) override;
+    TColor VLinkColor() const override;
+    void SetVLinkColor(TColor value) override;
+    TColor BackColor() const override;
+    void SetBackColor(TColor value) override;
+    bool LaunchBrowser() const override;
+    void SetLaunchBrowser(bool value) override;
+
+    // Runs the folder picker; tests stand in for the user here.
+    std::function<bool(TzBrowseFolder& picker)> RunFolderPicker;
+
+    QLabel* imgImage;
+    QStackedWidget* nbWizard;
+    QPushButton* butCancel;
+    QPushButton* butOptions;
+    QPushButton* butBack;
+    QPushButton* butNext;
+    QPushButton* butFinish;
+    QLabel* lblWelcome;
+    QLabel* lblVersion;
+    TzUrlLabel* UrlLabel1;
+    QLabel* lblFileName;
+    TzButtonEdit* txtSourceFolder;
+    QCheckBox* chkSubfolders;
+    TzButtonEdit* txtFileName;
+    QLabel* lblPageInfo;
+    QLineEdit* txtPageTitle;
+    QComboBox* cmbFontName;
+    QCheckBox* chkShowURL;
+    QLabel* lblColor;
+    ColorPanel* panBack;
+    ColorLabel* lblText;
+    ColorLabel* lblLink;
+    ColorLabel* lblVLink;
+    QLabel* lblReadyToFinish;
+    QCheckBox* chkLaunchBrowser;
+    QLabel* lblFinished;
+    QPointer<FormProgress> frmProgress;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reject() override;
+
+private:
+    void CreateSide();
+    void CreateButtons();
+    QWidget* CreateWelcomePage();
+    QWidget* CreateFileNamePage();
+    QWidget* CreatePageInfoPage();
+    QWidget* CreatePageColorPage();
+    QWidget* CreateReadyPage();
+    QWidget* CreateFinishedPage();
+    void SetTabOrder();
+    void FormCreate();
+    void FillFontList();
+    void SetDefaultButton(QPushButton* button);
+    void FocusFirstControlOf(QWidget* page);
+
+    void SetBusyCursor(bool busy) override;
+    void Build(const std::function<void()>& build) override;
+    void ShowResult(const std::string& text) override;
+    void ProcessPendingEvents() override;
+
+    Globals& globals_;
+    const std::string programFile_;
+    bool generating_ = false;
+};

@@ -1,0 +1,62 @@
+#include "Strings.h"
+
+#include "Globals.h"
+
+namespace Strings {
+
+namespace {
+
+std::string Blanks(std::size_t count) {
+    return std::string(count, ' ');
+}
+
+} // namespace
+
+std::string Welcome() {
+    return "欢迎您使用 Linkshelf 。这个程序自动从 Internet Explorer "
+           "收藏文件夹中生成列出您的分组收藏夹链接的 HTML 页面。" +
+           Blanks(31) +
+           "\r\n通过单击“继续 >”按钮来开始自定义页面。如果您想完全自定义最终 HTML 页面，请阅读 "
+           "Readme.txt 文件上有关如何制作一个自定义模板的内容。" +
+           Blanks(45);
+}
+
+std::string FileNameHelp() {
+    return "从将要采取行动的链接那儿选择组，同时指定您想创建的 HTML "
+           "文件的名称。默认方式中，一个命名为 "
+           "Linkpage.htm 的文件将会创建在您的桌面上，这样您可以拖动它到一个您稍后选择的文件夹。 "
+           "单击“默认”将还原默认设置。" +
+           Blanks(81);
+}
+
+std::string ReadyToFinish() {
+    return "Linkshelf已经准备好制成页面。" + Blanks(18) +
+           "\r\n\r\n如果您愿意，您可以回头去更改您的设置，否则请单击“完成”来完成您的书签页面的创建"
+           "。" +
+           Blanks(38);
+}
+
+std::string PageInfo() {
+    return "请为您的页面指定标题，字体和其它设置。" + Blanks(22);
+}
+
+std::string ColorHelp() {
+    return "为您的页面选择颜色。" + Blanks(12) +
+           "\r\n\r\n您可以用鼠标单击它，来更改各个项目的颜色。单击“默认”将使用默认的颜色。" +
+           Blanks(45);
+}
+
+std::string VersionLabel() {
+    return "Linkshelf ver. " + VersionText();
+}
+
+std::string Caption(int pageIndex, int pageCount) {
+    if (pageIndex == 0)
+        return "Linkshelf： 欢迎您" + Blanks(7);
+    if (pageIndex == pageCount - 1)
+        return "Linkshelf： 已经完成" + Blanks(6);
+    return "Linkshelf： 步骤 " + std::to_string(pageIndex) + " / " + std::to_string(pageCount - 2) +
+           Blanks(7);
+}
+
+} // namespace Strings

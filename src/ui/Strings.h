@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+// The wizard's own texts. Their runs of blanks and CR LF pairs are part of them.
+namespace Strings {
+
+inline constexpr const char* FinishCaption = "完成(&F)";
+inline constexpr const char* ExitCaption = "退出(&X)";
+inline constexpr const char* BackCaption = "< 返回(&B)";
+inline constexpr const char* NextCaption = "继续(&N) >";
+inline constexpr const char* OptionsCaption = "选项(&O)";
+inline constexpr const char* CloseCaption = "关闭";
+
+inline constexpr const char* ProgressCaption = "正在工作...";
+inline constexpr const char* FreeSoftware =
+    "该程序是免费的。要获得更多更好的软件，请访问我们的主页：";
+inline constexpr const char* Copyright = "版权所有 © 2026 Linkshelf 项目";
+inline constexpr const char* Credit = "开发：Linkshelf 团队，以 Qt 构建";
+inline constexpr const char* SourceFolderLabel = "从这个文件夹内的链接生成页面(&G)：";
+inline constexpr const char* IncludeSubfolders = "包括子文件夹";
+inline constexpr const char* OutputFileLabel = "保存生成的页面到这个文件(&A)：";
+inline constexpr const char* PageTitleLabel = "页面标题(&T)：";
+inline constexpr const char* PageFontLabel = "您页面的字体(&A)";
+inline constexpr const char* ShowUrl = "在网站名称后显示当前 URL (&S)";
+inline constexpr const char* TextColorLabel = "文本颜色";
+inline constexpr const char* LinkColorLabel = "链接颜色";
+inline constexpr const char* VLinkColorLabel = "访问过的链接颜色";
+inline constexpr const char* LaunchBrowser = "完成时用网页浏览器载入(&W)";
+inline constexpr const char* PickerTitle = "选择包括您想使用的的链接的文件夹：";
+inline constexpr const char* PickerCheckBox = "包括子文件夹(&S)";
+inline constexpr const char* HtmlFilter = "HTML 文件 (*.html *.htm)";
+inline constexpr const char* WorkingTitle = "Linkshelf： 正在工作中...   ";
+
+std::string Welcome();
+std::string FileNameHelp();
+std::string ReadyToFinish();
+std::string PageInfo();
+std::string ColorHelp();
+std::string VersionLabel();
+// The window caption for a page of the wizard.
+std::string Caption(int pageIndex, int pageCount);
+
+} // namespace Strings
