@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>

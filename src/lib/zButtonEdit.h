@@ -23,7 +23,8 @@ public:
     std::function<void(QObject* sender)> OnButtonClick;
     // The ordinary click: the left button released over the field but not on the inner button.
     std::function<void(QObject* sender)> OnClick;
-    // Raised first for every key; setting key to 0 stops the key there.
+    // Raised first for every key that reaches the field, with its Qt::Key code; setting key to 0
+    // stops the key there.
     std::function<void(QObject* sender, int& key, Qt::KeyboardModifiers modifiers)> OnKeyDown;
 
 protected:

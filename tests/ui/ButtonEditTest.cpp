@@ -78,6 +78,36 @@ TEST(ButtonEdit, PressOverTextThenReleaseOnButtonIsOrdinaryClick) {
     EXPECT_EQ(f.log, std::vector<std::string>{"click"});
 }
 
+TEST(ButtonEdit, ButtonIsUpBeforeItsHandlerRuns) {
+    LoggedField f;
+    bool pressedDuringHandler = true;
+    f.field.OnButtonClick = [&](QObject*) { pressedDuringHandler = f.field.ButtonPressed(); };
+    QTest::mouseClick(&f.field, Qt::LeftButton, {}, f.field.ButtonRect().center());
+    EXPECT_FALSE(pressedDuringHandler);
+}
+
+TEST(ButtonEdit, DoubleClickPressesTheButtonTwiceButSelectsAWordOfText) {
+    struct Case {
+        const char* name;
+        bool onButton;
+        std::vector<std::string> expected;
+        bool wordSelected;
+    };
+    const std::vector<Case> cases{
+        {"on the button", true, {"button", "button"}, false},
+        {"over the text", false, {"click", "click"}, true},
+    };
+    for (const Case& c : cases) {
+        LoggedField f;
+        const QPoint at = c.onButton ? f.field.ButtonRect().center() : f.At(20);
+        QTest::mouseClick(&f.field, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(&f.field, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(&f.field, Qt::LeftButton, {}, at);
+        EXPECT_EQ(f.log, c.expected) << c.name;
+        EXPECT_EQ(f.field.hasSelectedText(), c.wordSelected) << c.name;
+    }
+}
+
 TEST(ButtonEdit, EnterRaisesButtonClickUnlessTakenFirst) {
     struct Case {
         const char* name;
