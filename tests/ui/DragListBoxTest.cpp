@@ -467,4 +467,6 @@ TEST(DragListBox, DropMarkFollowsThePointerAndIsClearedOnce) {
     QApplication::processEvents();
     EXPECT_EQ(paints.count, 1);
     EXPECT_EQ(l.list.viewport()->grab().toImage(), pressed);
+    QTest::mouseRelease(l.list.viewport(), Qt::LeftButton, {}, target.center());
+    EXPECT_EQ(l.list.Items(), Four);
 }
