@@ -188,32 +188,6 @@ TEST(BrowseFolder, TreeListsVisibleFoldersSorted) {
     });
 }
 
-TEST(BrowseFolder, OkGivesTheChosenFolder) {
-    Picker p;
-    p.picker.SetDirectory(p.tree.Path("Gamma/Deep"));
-    const bool chosen = RunPicker(p.picker, [&p](QDialog& dialog) {
-        EXPECT_EQ(CurrentCaption(dialog), "Deep");
-        EXPECT_EQ(p.picker.SelectionPath(), p.tree.Path("Gamma/Deep"));
-        ClickItem(dialog, "Alpha");
-        EXPECT_EQ(StatusText(dialog), ShortenPath(p.tree.Path("Alpha")));
-        Click(dialog, "butOK");
-    });
-    EXPECT_TRUE(chosen);
-    EXPECT_EQ(p.picker.Directory(), p.tree.Path("Alpha"));
-    EXPECT_EQ(p.picker.SelectionPath(), p.tree.Path("Alpha"));
-}
-
-TEST(BrowseFolder, CancelKeepsDirectory) {
-    Picker p;
-    p.picker.SetDirectory(p.tree.Path("beta"));
-    const bool chosen = RunPicker(p.picker, [](QDialog& dialog) {
-        ClickItem(dialog, "Alpha");
-        Click(dialog, "butCancel");
-    });
-    EXPECT_FALSE(chosen);
-    EXPECT_EQ(p.picker.Directory(), p.tree.Path("beta"));
-}
-
 TEST(BrowseFolder, PreselectionFindsTheNearestFolderInTheTree) {
     struct Case {
         std::string directory;
@@ -239,7 +213,8 @@ TEST(BrowseFolder, PreselectionFindsTheNearestFolderInTheTree) {
     }
 }
 
-TEST(BrowseFolder, CheckBoxStateIsTakenOnlyOnOk) {
+// OK takes the selected folder and the check box; Cancel takes neither.
+TEST(BrowseFolder, OkTakesTheFolderAndTheCheckBox) {
     struct Case {
         const char* name;
         bool checkedBefore;
@@ -259,16 +234,20 @@ TEST(BrowseFolder, CheckBoxStateIsTakenOnlyOnOk) {
         Picker p;
         p.picker.SetCustomButtonVisible(true);
         p.picker.SetCustomButtonChecked(c.checkedBefore);
-        const bool result = RunPicker(p.picker, [&c](QDialog& dialog) {
+        p.picker.SetDirectory(p.tree.Path("beta"));
+        const bool result = RunPicker(p.picker, [&c, &p](QDialog& dialog) {
             auto* box = Part<QCheckBox>(dialog, "butCustom");
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->isChecked(), c.checkedBefore) << c.name;
             if (c.toggle)
                 Click(dialog, "butCustom");
+            ClickItem(dialog, "Alpha");
+            EXPECT_EQ(StatusText(dialog), ShortenPath(p.tree.Path("Alpha"))) << c.name;
             Click(dialog, c.closeWith);
         });
         EXPECT_EQ(result, c.expectedResult) << c.name;
         EXPECT_EQ(p.picker.CustomButtonChecked(), c.expectedChecked) << c.name;
+        EXPECT_EQ(p.picker.Directory(), p.tree.Path(c.expectedResult ? "Alpha" : "beta")) << c.name;
     }
 }
 

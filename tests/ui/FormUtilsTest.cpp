@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -49,23 +50,25 @@ QPoint Centre(const QRect& rect) {
 
 } // namespace
 
-TEST(FormUtils, CenterOnFormTruncates) {
-    QWidget owner;
-    owner.setGeometry(100, 50, 400, 300);
-    QWidget form;
-    form.setGeometry(0, 0, 301, 201);
-    CenterOnForm(&form, &owner);
-    EXPECT_EQ(form.geometry().topLeft(), QPoint(150, 100));
-    EXPECT_EQ(form.geometry().size(), QSize(301, 201));
-}
-
-TEST(FormUtils, CenterOnFormIsNotKeptOnTheScreen) {
-    QWidget owner;
-    owner.setGeometry(-300, -200, 100, 60);
-    QWidget form;
-    form.resize(400, 300);
-    CenterOnForm(&form, &owner);
-    EXPECT_EQ(form.geometry().topLeft(), QPoint(-300 + 50 - 200, -200 + 30 - 150));
+// Truncating division, and no keeping on the screen.
+TEST(FormUtils, CenterOnFormUsesTheOwnersMiddle) {
+    struct Case {
+        QRect owner;
+        QSize form;
+        QPoint expected;
+    };
+    const std::vector<Case> cases{
+        {{100, 50, 400, 300}, {301, 201}, {150, 100}},
+        {{-300, -200, 100, 60}, {400, 300}, {-300 + 50 - 200, -200 + 30 - 150}},
+    };
+    for (const Case& c : cases) {
+        QWidget owner;
+        owner.setGeometry(c.owner);
+        QWidget form;
+        form.resize(c.form);
+        CenterOnForm(&form, &owner);
+        EXPECT_EQ(form.geometry(), QRect(c.expected, c.form));
+    }
 }
 
 TEST(FormUtils, MissingFormOrOwnerChangesNothing) {
@@ -142,16 +145,6 @@ TEST(FormUtils, ModalWindowThatIsNoDialogReturnsZeroWhenClosed) {
     EXPECT_EQ(ShowForm(window, &owner, cfShowModal, false), 0);
     ASSERT_FALSE(window.isNull());
     EXPECT_FALSE(window->isVisible());
-}
-
-TEST(FormUtils, FormRefTurnsNullWhenTheFormFreesItself) {
-    QWidget owner;
-    QPointer<QDialog> dialog;
-    ShowForm(dialog, &owner, cfCenterOwner, false);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QTimer::singleShot(0, dialog, &QDialog::reject);
-    dialog->exec();
-    EXPECT_TRUE(dialog.isNull());
 }
 
 TEST(FormUtils, BusyCursorShowsWhileTheFormIsMadeAndIsAlwaysRestored) {
