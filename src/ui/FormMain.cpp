@@ -4,6 +4,8 @@
 #include "ColorPanel.h"
 #include "ColorValue.h"
 #include "DesktopServices.h"
+#include "FactoryDefaults.h"
+#include "FormOptions.h"
 #include "FormProgress.h"
 #include "InstallRecord.h"
 #include "MyFormUtils.h"
@@ -25,6 +27,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -107,6 +110,7 @@ FormMain::FormMain(Globals& globals, std::string programFile)
     bevBotLine->setFrameShadow(QFrame::Sunken);
     bevBotLine->setGeometry(11, 252, 411, 2);
     CreateButtons();
+    CreateOptionsMenu();
     SetTabOrder();
     FormCreate();
 }
@@ -362,7 +366,65 @@ void FormMain::butFinishClick() {
     generating_ = false;
 }
 
-void FormMain::butOptionsClick() {}
+void FormMain::CreateOptionsMenu() {
+    pmnuOptions = new QMenu(this);
+    pmnuOptionsMore = pmnuOptions->addAction(Q(Strings::OptionsMore));
+    pmnuOptions->addSeparator();
+    pmnuOptionsLoad = pmnuOptions->addAction(Q(Strings::OptionsLoad));
+    pmnuOptionsSave = pmnuOptions->addAction(Q(Strings::OptionsSave));
+    pmnuOptions->addSeparator();
+    pmnuOptionsDefault = pmnuOptions->addAction(Q(Strings::OptionsDefault));
+    connect(pmnuOptionsMore, &QAction::triggered, this, [this] { pmnuOptionsMoreClick(); });
+    connect(pmnuOptionsLoad, &QAction::triggered, this, [this] { pmnuOptionsLoadClick(); });
+    connect(pmnuOptionsSave, &QAction::triggered, this, [this] { pmnuOptionsSaveClick(); });
+    connect(pmnuOptionsDefault, &QAction::triggered, this, [this] { pmnuOptionsDefaultClick(); });
+}
+
+// The menu opens right below the button, left edges aligned.
+void FormMain::butOptionsClick() {
+    pmnuOptions->popup(butOptions->mapToGlobal(QPoint(0, butOptions->height())));
+}
+
+void FormMain::pmnuOptionsMoreClick() {
+    ShowForm(
+        [this]() -> QWidget* {
+            frmOptions = new FormOptions(this, globals_.IgnoreList, globals_.FavoritesFolder);
+            if (OnOptionsDialog)
+                OnOptionsDialog(*frmOptions);
+            return frmOptions;
+        },
+        this, cfCenterOwner | cfShowModal, false);
+}
+
+std::optional<std::string> FormMain::ChooseSettingsFile(bool save) {
+    DesktopServices::FileRequest request;
+    request.save = save;
+    request.filter = Strings::SettingsFilter;
+    request.defaultSuffix = TextAfterLast(".lfs", '.');
+    return DesktopServices::Current().ChooseFile(this, request);
+}
+
+void FormMain::pmnuOptionsLoadClick() {
+    const auto path = ChooseSettingsFile(false);
+    if (!path)
+        return;
+    if (ReadSettings(*path, *this, globals_))
+        ShowInfo(Strings::SettingsLoaded);
+    else
+        ShowError(Strings::LoadFailed(*path));
+}
+
+// Saving to another file does not make it current: runs keep saving where they did before.
+void FormMain::pmnuOptionsSaveClick() {
+    const auto path = ChooseSettingsFile(true);
+    if (path && !WriteSettings(*path, *this, globals_))
+        ShowError(Strings::SaveFailed(*path));
+}
+
+void FormMain::pmnuOptionsDefaultClick() {
+    ApplyFactoryDefaults(*this, globals_);
+    ShowInfo(Strings::DefaultsLoaded);
+}
 
 void FormMain::txtSourceFolderButtonClick() {
     TzBrowseFolder dlgBrowseFolder(this);

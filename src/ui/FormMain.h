@@ -7,10 +7,14 @@
 #include <QDialog>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 class ColorLabel;
 class ColorPanel;
+class FormOptions;
 class FormProgress;
+class QAction;
+class QMenu;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -37,6 +41,10 @@ public:
     void butCancelClick();
     void butFinishClick();
     void butOptionsClick();
+    void pmnuOptionsMoreClick();
+    void pmnuOptionsLoadClick();
+    void pmnuOptionsSaveClick();
+    void pmnuOptionsDefaultClick();
     void txtSourceFolderButtonClick();
     void txtFileNameButtonClick();
     void imgImageClick();
@@ -73,6 +81,8 @@ public:
 
     // Runs the folder picker; tests stand in for the user here.
     std::function<bool(TzBrowseFolder& picker)> RunFolderPicker;
+    // Called with each new Options dialog before it runs; tests stand in for the user here.
+    std::function<void(FormOptions& dialog)> OnOptionsDialog;
 
     QLabel* imgImage;
     QStackedWidget* nbWizard;
@@ -101,6 +111,12 @@ public:
     QCheckBox* chkLaunchBrowser;
     QLabel* lblFinished;
     QPointer<FormProgress> frmProgress;
+    QPointer<FormOptions> frmOptions;
+    QMenu* pmnuOptions;
+    QAction* pmnuOptionsMore;
+    QAction* pmnuOptionsLoad;
+    QAction* pmnuOptionsSave;
+    QAction* pmnuOptionsDefault;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -110,6 +126,8 @@ protected:
 private:
     void CreateSide();
     void CreateButtons();
+    void CreateOptionsMenu();
+    std::optional<std::string> ChooseSettingsFile(bool save);
     QWidget* CreateWelcomePage();
     QWidget* CreateFileNamePage();
     QWidget* CreatePageInfoPage();

@@ -30,6 +30,19 @@ inline constexpr const char* LaunchBrowser = "完成时用网页浏览器载入(
 inline constexpr const char* PickerTitle = "选择包括您想使用的的链接的文件夹：";
 inline constexpr const char* PickerCheckBox = "包括子文件夹(&S)";
 inline constexpr const char* HtmlFilter = "HTML 文件 (*.html *.htm)";
+inline constexpr const char* OptionsMore = "更多(&M)...";
+inline constexpr const char* OptionsLoad = "从文件载入选项(&L)...";
+inline constexpr const char* OptionsSave = "保存选项到文件(&S)...";
+inline constexpr const char* OptionsDefault = "载入工厂默认(&D)";
+inline constexpr const char* SettingsFilter = "Linkshelf 设置文件 (*.lfs)";
+inline constexpr const char* SettingsLoaded = "成功地从文件载入设置！";
+inline constexpr const char* DefaultsLoaded = "默认设置已载入！";
+inline constexpr const char* OptionsCaptionTitle = "选项";
+inline constexpr const char* IgnoredFoldersTab = "忽略文件夹";
+inline constexpr const char* AddCaption = "添加(&A)...";
+inline constexpr const char* RemoveCaption = "移除(&R)";
+inline constexpr const char* OkCaption = "确定";
+inline constexpr const char* CancelCaption = "取消";
 inline constexpr const char* WorkingTitle = "Linkshelf： 正在工作中...   ";
 
 std::string Welcome();
@@ -38,6 +51,8 @@ std::string ReadyToFinish();
 std::string PageInfo();
 std::string ColorHelp();
 std::string VersionLabel();
+std::string LoadFailed(const std::string& path);
+std::string SaveFailed(const std::string& path);
 // The window caption for a page of the wizard.
 std::string Caption(int pageIndex, int pageCount);
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QPushButton;
+class QTabWidget;
+class TzBrowseFolder;
+class TzDragListBox;
+
+// The dialog where the user keeps the names of the folders the scan skips. It edits a copy of
+// the list and writes it back only on OK; it frees itself once closed.
+class FormOptions : public QDialog {
+public:
+    FormOptions(QWidget* owner, std::vector<std::string>& ignoreList,
+                const std::string& favoritesFolder);
+    ~FormOptions() override;
+
+    void butIgnFolderAddClick();
+    void butIgnFolderRemoveClick();
+    void butOKClick();
+    void butCancelClick();
+
+    // Runs the folder picker; tests stand in for the user here.
+    std::function<bool(TzBrowseFolder& picker)> RunFolderPicker;
+
+    QTabWidget* pagOptions;
+    TzDragListBox* lbIgnoredFolders;
+    QPushButton* butIgnFolderAdd;
+    QPushButton* butIgnFolderRemove;
+    QPushButton* butOK;
+    QPushButton* butCancel;
+    TzBrowseFolder* dlgBrowseFolder;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* CreateIgnoredFoldersTab();
+    void CreateFolderPicker(const std::string& favoritesFolder);
+
+    std::vector<std::string>& ignoreList_;
+};

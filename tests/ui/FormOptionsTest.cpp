@@ -1,0 +1,208 @@
+#include "FormOptions.h"
+
+#include "FormMain.h"
+#include "RecordingDesktop.h"
+#include "TempTree.h"
+#include "zBrowseFolder.h"
+#include "zDragListBox.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FileDesktop : public RecordingDesktop {
+public:
+    std::optional<std::string> ChooseFile(QWidget*, const FileRequest& request) override {
+        events.push_back("file:" + request.filter + "|" + request.defaultSuffix +
+                         (request.save ? "|save" : "|open"));
+        return chosenFile;
+    }
+    std::optional<std::string> chosenFile;
+};
+
+class Options : public testing::Test {
+protected:
+    Options() {
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope,
+                           QString::fromStdString(tree.Path("etc")));
+        globals.ProgramFolder = tree.Path("program/");
+        globals.FavoritesFolder = tree.Path("Fav/");
+        globals.SettingsPath = globals.DefaultSettingsPath();
+        tree.Folder("Fav/News");
+        tree.Write("program/Linkshelf.lfs", "[Options]\r\nIgnoreFolders=Old;Temp\r\n");
+        form = std::make_unique<FormMain>(globals, tree.Path("program/linkshelf"));
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    // Opens the Options dialog and lets act play the user while it runs.
+    void WithDialog(const std::function<void(FormOptions&)>& act) {
+        form->OnOptionsDialog = [&](FormOptions& dialog) {
+            QTimer::singleShot(0, &dialog, [&dialog, &act] { act(dialog); });
+        };
+        form->pmnuOptionsMoreClick();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The picker answers as if the user chose folder (or cancelled, for an empty one).
+    static void PickFolder(FormOptions& dialog, const std::string& folder,
+                           std::string* startedAt = nullptr) {
+        dialog.RunFolderPicker = [folder, startedAt](TzBrowseFolder& picker) {
+            if (startedAt != nullptr)
+                *startedAt = picker.Directory();
+            if (folder.empty())
+                return false;
+            picker.SetDirectory(folder);
+            return true;
+        };
+        QTest::mouseClick(dialog.butIgnFolderAdd, Qt::LeftButton);
+    }
+
+    TempTree tree;
+    Globals globals;
+    FileDesktop desktop;
+    std::unique_ptr<FormMain> form;
+};
+
+TEST_F(Options, TheMenuOpensBelowTheButton) {
+    QTest::mouseClick(form->butOptions, Qt::RightButton);
+    EXPECT_FALSE(form->pmnuOptions->isVisible());
+    QTest::mouseClick(form->butOptions, Qt::LeftButton);
+    ASSERT_TRUE(form->pmnuOptions->isVisible());
+    EXPECT_EQ(form->pmnuOptions->pos(), form->butOptions->mapToGlobal(QPoint(0, 23)));
+    QStringList captions;
+    for (const QAction* action : form->pmnuOptions->actions())
+        captions << (action->isSeparator() ? "-" : action->text());
+    EXPECT_EQ(captions, (QStringList{"更多(&M)...", "-", "从文件载入选项(&L)...",
+                                     "保存选项到文件(&S)...", "-", "载入工厂默认(&D)"}));
+    form->pmnuOptions->hide();
+}
+
+TEST_F(Options, LoadingReportsSuccessOrTheFailedPath) {
+    tree.Write("mine.lfs", "[Options]\r\nPageTitle=Loaded\r\n");
+    desktop.chosenFile = tree.Path("mine.lfs");
+    form->pmnuOptionsLoad->trigger();
+    EXPECT_EQ(form->PageTitle(), "Loaded");
+    EXPECT_EQ(globals.SettingsPath, tree.Path("mine.lfs"));
+    EXPECT_EQ(desktop.events, (std::vector<std::string>{"file:Linkshelf 设置文件 (*.lfs)|lfs|open",
+                                                        "info:Linkshelf:成功地从文件载入设置！"}));
+
+    desktop.events.clear();
+    tree.Write("mine.ini", "[Options]\r\nPageTitle=Ini\r\n");
+    desktop.chosenFile = tree.Path("mine.ini");
+    form->pmnuOptionsLoad->trigger();
+    EXPECT_EQ(form->PageTitle(), "Loaded");
+    EXPECT_EQ(desktop.events.at(1), "beep");
+    EXPECT_EQ(desktop.events.at(2),
+              "error:Linkshelf:正加载文件 \"" + tree.Path("mine.ini") + "\" 时出现一个错误！");
+
+    desktop.events.clear();
+    desktop.chosenFile.reset();
+    form->pmnuOptionsLoad->trigger();
+    EXPECT_EQ(desktop.events.size(), 1u) << "a cancelled dialog does nothing else";
+}
+
+TEST_F(Options, SavingKeepsTheCurrentSettingsFile) {
+    desktop.chosenFile = tree.Path("saved.lfs");
+    form->SetPageTitle("Saved");
+    form->pmnuOptionsSave->trigger();
+    EXPECT_NE(tree.Read("saved.lfs").find("PageTitle=Saved\r\n"), std::string::npos);
+    EXPECT_EQ(globals.SettingsPath, globals.DefaultSettingsPath());
+    EXPECT_EQ(desktop.events, std::vector<std::string>{"file:Linkshelf 设置文件 (*.lfs)|lfs|save"});
+
+    desktop.chosenFile = tree.Path("missing/saved.lfs");
+    form->pmnuOptionsSave->trigger();
+    EXPECT_EQ(desktop.events.back(), "error:Linkshelf:正保存文件 \"" +
+                                         tree.Path("missing/saved.lfs") + "\" 时出现一个错误！");
+}
+
+TEST_F(Options, FactoryDefaultsLeaveTheIgnoredFolders) {
+    globals.SettingsPath = tree.Path("other.lfs");
+    form->SetPageTitle("Changed");
+    form->pmnuOptionsDefault->trigger();
+    EXPECT_EQ(form->PageTitle(), "My Favorite Links");
+    EXPECT_TRUE(form->LaunchBrowser());
+    EXPECT_EQ(globals.SettingsPath, globals.DefaultSettingsPath());
+    EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"Old", "Temp"}));
+    EXPECT_EQ(desktop.events, std::vector<std::string>{"info:Linkshelf:默认设置已载入！"});
+}
+
+TEST_F(Options, TheDialogAddsRemovesAndWritesBackOnOk) {
+    QPointer<FormOptions> opened;
+    std::vector<std::string> shown;
+    std::string firstStart, secondStart;
+    WithDialog([&](FormOptions& dialog) {
+        opened = &dialog;
+        EXPECT_EQ(dialog.size(), QSize(316, 267));
+        EXPECT_EQ(dialog.windowTitle(), "选项");
+        EXPECT_EQ(dialog.pagOptions->tabText(0), "忽略文件夹");
+        EXPECT_EQ(dialog.focusWidget(), dialog.butOK);
+        EXPECT_LE(
+            (dialog.frameGeometry().center() - form->frameGeometry().center()).manhattanLength(),
+            2);
+        shown = dialog.lbIgnoredFolders->Items();
+        PickFolder(dialog, tree.Path("Fav/News"), &firstStart);
+        PickFolder(dialog, tree.Path("Fav/Work/NEWS"), &secondStart);
+        PickFolder(dialog, "");
+        EXPECT_EQ(desktop.events, std::vector<std::string>{"beep"}) << "NEWS is there already";
+
+        dialog.lbIgnoredFolders->SetItemIndex(2);
+        QTest::mouseClick(dialog.butIgnFolderRemove, Qt::LeftButton);
+        EXPECT_EQ(dialog.lbIgnoredFolders->ItemIndex(), 1) << "the entry before the end";
+        QTest::mouseClick(dialog.butOK, Qt::LeftButton);
+    });
+    EXPECT_EQ(shown, (std::vector<std::string>{"Old", "Temp"}));
+    EXPECT_EQ(firstStart, "");
+    EXPECT_EQ(secondStart, tree.Path("Fav/News"));
+    EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"Old", "Temp"}));
+    EXPECT_FALSE(opened) << "the dialog frees itself once closed";
+
+    WithDialog([&](FormOptions& dialog) {
+        PickFolder(dialog, tree.Path("Fav/News/"), &firstStart);
+        dialog.lbIgnoredFolders->SetItemIndex(2);
+        QTest::keyClick(dialog.lbIgnoredFolders, Qt::Key_Up);
+        QTest::keyClick(dialog.lbIgnoredFolders, Qt::Key_Delete);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    EXPECT_EQ(firstStart, "") << "a new dialog's picker remembers nothing";
+    EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"Old", "News"}));
+}
+
+TEST_F(Options, CancelEscapeAndTheCloseBoxLeaveTheListAlone) {
+    const std::vector<std::function<void(FormOptions&)>> closes{
+        [](FormOptions& d) { QTest::mouseClick(d.butCancel, Qt::LeftButton); },
+        [](FormOptions& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+        [](FormOptions& d) { d.close(); }};
+    for (const auto& close : closes) {
+        WithDialog([&](FormOptions& dialog) {
+            PickFolder(dialog, tree.Path("Fav/News"));
+            EXPECT_EQ(dialog.lbIgnoredFolders->Count(), 3);
+            close(dialog);
+        });
+        EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"Old", "Temp"}));
+    }
+}
+
+TEST_F(Options, DraggingAnEntryToTheEndStoresTheNewOrder) {
+    WithDialog([&](FormOptions& dialog) {
+        TzDragListBox* list = dialog.lbIgnoredFolders;
+        const QPoint first = list->visualItemRect(list->item(0)).center();
+        const QPoint below = list->visualItemRect(list->item(1)).bottomLeft() + QPoint(5, 30);
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, first);
+        QTest::mouseMove(list->viewport(), first + QPoint(0, 5));
+        QTest::mouseMove(list->viewport(), below);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, below);
+        QTest::mouseClick(dialog.butOK, Qt::LeftButton);
+    });
+    EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"Temp", "Old"}));
+}
+
+} // namespace
