@@ -7,6 +7,8 @@
 #include "ShortcutFile.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,13 +27,42 @@ constexpr std::array<bool, 256> MarkupBytes = [] {
     return markup;
 }();
 
+// Whether any of the eight bytes in word is one of the markup bytes. Names and addresses
+// seldom hold markup, so the common text is checked eight bytes at a time and appended whole.
+bool HoldsMarkup(std::uint64_t word) {
+    constexpr std::uint64_t Ones = 0x0101010101010101;
+    constexpr std::uint64_t Highs = 0x8080808080808080;
+    const auto anyZeroByte = [](std::uint64_t v) { return (v - Ones) & ~v & Highs; };
+    return (anyZeroByte(word ^ (Ones * '&')) | anyZeroByte(word ^ (Ones * '<')) |
+            anyZeroByte(word ^ (Ones * '>')) | anyZeroByte(word ^ (Ones * '"'))) != 0;
+}
+
+std::uint64_t WordAt(std::string_view text, std::size_t at) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    return word;
+}
+
+std::size_t FirstMarkupByte(std::string_view text) {
+    std::size_t from = 0;
+    if (text.size() >= 8) {
+        while (from + 8 <= text.size() && !HoldsMarkup(WordAt(text, from)))
+            from += 8;
+        // The last bytes are checked as one word too, overlapping the ones before.
+        if (from + 8 > text.size() && !HoldsMarkup(WordAt(text, text.size() - 8)))
+            return text.size();
+    }
+    for (; from < text.size(); ++from)
+        if (MarkupBytes[static_cast<unsigned char>(text[from])])
+            break;
+    return from;
+}
+
 void AppendEscaped(std::string& html, std::string_view text) {
-    std::size_t plain = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!MarkupBytes[static_cast<unsigned char>(text[i])])
-            continue;
-        html.append(text.substr(plain, i - plain));
-        switch (text[i]) {
+    for (std::size_t markup = FirstMarkupByte(text); markup < text.size();
+         markup = FirstMarkupByte(text)) {
+        html.append(text.substr(0, markup));
+        switch (text[markup]) {
         case '&':
             html.append("&amp;");
             break;
@@ -44,9 +75,9 @@ void AppendEscaped(std::string& html, std::string_view text) {
         default:
             html.append("&quot;");
         }
-        plain = i + 1;
+        text.remove_prefix(markup + 1);
     }
-    html.append(text.substr(plain));
+    html.append(text);
 }
 
 void TidyIgnoreList(std::vector<std::string>& ignoreList) {

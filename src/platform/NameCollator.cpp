@@ -1,6 +1,7 @@
 #include "NameCollator.h"
 
 #include <QString>
+#include <QStringView>
 #include <algorithm>
 #include <numeric>
 
@@ -14,6 +15,73 @@ QLocale CollationLocale() {
                                            : system;
 }
 
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Appends the UTF-16 form of text when text is well-formed UTF-8 and answers true; otherwise
+// appends nothing and answers false. Well-formed UTF-8 has only one UTF-16 form, so this gives
+// exactly what Qt's decoder gives; Qt alone decides how to show malformed bytes, and it drops a
+// leading byte-order mark, so such names are left to it.
+bool AppendUtf16(std::u16string& units, std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF"))
+        return false;
+    const std::size_t mark = units.size();
+    const auto* byte = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = byte + text.size();
+    while (byte < end) {
+        const unsigned char lead = *byte;
+        if (lead < 0x80) {
+            units.push_back(lead);
+            ++byte;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        char32_t code = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0F;
+            low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
+            high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07;
+            low = lead == 0xF0 ? 0x90 : 0x80;  // no overlong forms
+            high = lead == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
+        }
+        if (length == 0 || static_cast<std::size_t>(end - byte) < length || byte[1] < low ||
+            byte[1] > high) {
+            units.resize(mark);
+            return false;
+        }
+        for (std::size_t i = 1; i < length; ++i) {
+            if (!IsContinuation(byte[i])) {
+                units.resize(mark);
+                return false;
+            }
+            code = (code << 6) | (byte[i] & 0x3F);
+        }
+        if (code >= 0x10000) {
+            units.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+            units.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+        } else {
+            units.push_back(static_cast<char16_t>(code));
+        }
+        byte += length;
+    }
+    return true;
+}
+
+// Folders mostly hold a handful of names, where inserting each name at the place a binary
+// search finds needs about a third fewer comparisons than a quicksort; each comparison is a
+// walk through the locale's collation tables, the dearest step of the sort.
+constexpr std::size_t MostNamesForInsertion = 32;
+
 } // namespace
 
 NameCollator::NameCollator() : collator_(CollationLocale()) {
@@ -21,24 +89,48 @@ NameCollator::NameCollator() : collator_(CollationLocale()) {
 }
 
 // Comparing names directly is cheaper than making sort keys: the collator stops at the first
-// difference, and most folders hold few names.
+// difference. Every name is decoded once, into one buffer shared by the whole folder.
 void NameCollator::Sort(std::vector<std::string>& names) const {
-    if (names.size() < 2)
+    const std::size_t count = names.size();
+    if (count < 2)
         return;
-    std::vector<QString> texts;
-    texts.reserve(names.size());
-    for (const std::string& name : names)
-        texts.push_back(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-
-    std::vector<std::size_t> order(names.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int byLocale = collator_.compare(texts[a], texts[b]);
+    std::u16string units;
+    std::vector<std::size_t> starts;
+    starts.reserve(count + 1);
+    for (const std::string& name : names) {
+        starts.push_back(units.size());
+        if (!AppendUtf16(units, name)) {
+            const QString text =
+                QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+            units.append(reinterpret_cast<const char16_t*>(text.utf16()),
+                         static_cast<std::size_t>(text.size()));
+        }
+    }
+    starts.push_back(units.size());
+    const auto text = [&](std::size_t index) {
+        return QStringView(units.data() + starts[index],
+                           static_cast<qsizetype>(starts[index + 1] - starts[index]));
+    };
+    const auto before = [&](std::size_t a, std::size_t b) {
+        const int byLocale = collator_.compare(text(a), text(b));
         return byLocale != 0 ? byLocale < 0 : names[a] < names[b];
-    });
+    };
+
+    std::vector<std::size_t> order(count);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    if (count <= MostNamesForInsertion) {
+        for (auto next = order.begin() + 1; next != order.end(); ++next) {
+            const std::size_t index = *next;
+            const auto place = std::upper_bound(order.begin(), next, index, before);
+            std::move_backward(place, next, next + 1);
+            *place = index;
+        }
+    } else {
+        std::stable_sort(order.begin(), order.end(), before);
+    }
 
     std::vector<std::string> sorted;
-    sorted.reserve(names.size());
+    sorted.reserve(count);
     for (const std::size_t index : order)
         sorted.push_back(std::move(names[index]));
     names = std::move(sorted);

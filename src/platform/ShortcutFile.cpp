@@ -11,46 +11,54 @@
 
 namespace {
 
-// Fills buffer from fd up to its end or the end of the file; the count of bytes read.
-std::size_t ReadInto(int fd, char* buffer, std::size_t size) {
-    std::size_t filled = 0;
-    while (filled < size) {
-        const ssize_t got = read(fd, buffer + filled, size - filled);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        filled += static_cast<std::size_t>(got);
+constexpr std::string_view Utf16LeMark = "\xFF\xFE";
+
+// One read, repeated only when a signal interrupts it; the count of bytes read.
+std::size_t ReadSome(int fd, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t got = read(fd, buffer, size);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno != EINTR)
+            return 0;
     }
-    return filled;
+}
+
+// The address as the whole file (up to MaxBytes) gives it, head being what was read so far.
+std::optional<std::string> AddressOfWholeFile(int fd, std::string_view head) {
+    std::string bytes(head);
+    std::size_t chunk = std::max<std::size_t>(head.size(), 4096);
+    while (bytes.size() < ShortcutFile::MaxBytes) {
+        const std::size_t filled = bytes.size();
+        bytes.resize(std::min(ShortcutFile::MaxBytes, filled + chunk));
+        const std::size_t got = ReadSome(fd, bytes.data() + filled, bytes.size() - filled);
+        bytes.resize(filled + got);
+        if (got == 0)
+            break;
+        chunk *= 2;
+    }
+    return IniFile::FindValue(bytes, "InternetShortcut", "URL");
 }
 
 } // namespace
 
-// A shortcut file is a few hundred bytes, so it is read into a buffer on the stack; only a
-// larger one costs a heap copy, and then no more than MaxBytes of it. O_NONBLOCK keeps an
-// entry swapped for a pipe since the listing from blocking the scan.
+// Only the first URL key of the first [InternetShortcut] section counts, so once it has been
+// found on a finished line nothing further in the file can change it: the usual shortcut costs
+// one read into a buffer on the stack, not a second one to meet the end of the file. A UTF-16
+// file is looked at whole, as its line ends are two bytes. O_NONBLOCK keeps an entry swapped
+// for a pipe since the listing from blocking the scan.
 std::string ShortcutFile::ReadAddress(int folderFd, const std::string& name) {
     const int fd = openat(folderFd, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return {};
-    std::array<char, 4096> small;
-    const std::size_t got = ReadInto(fd, small.data(), small.size());
+    std::array<char, 4096> buffer;
+    const std::string_view head(buffer.data(), ReadSome(fd, buffer.data(), buffer.size()));
     std::optional<std::string> address;
-    if (got < small.size()) {
-        address =
-            IniFile::FindValue(std::string_view(small.data(), got), "InternetShortcut", "URL");
-    } else {
-        std::string bytes(small.data(), got);
-        for (bool full = true; full && bytes.size() < MaxBytes;) {
-            const std::size_t filled = bytes.size();
-            bytes.resize(std::min(MaxBytes, 2 * filled));
-            const std::size_t more = ReadInto(fd, bytes.data() + filled, bytes.size() - filled);
-            full = filled + more == bytes.size();
-            bytes.resize(filled + more);
-        }
-        address = IniFile::FindValue(bytes, "InternetShortcut", "URL");
-    }
+    if (!head.empty() && (head.back() == '\n' || head.back() == '\r') &&
+        !head.starts_with(Utf16LeMark))
+        address = IniFile::FindValue(head, "InternetShortcut", "URL");
+    if (!address && !head.empty())
+        address = AddressOfWholeFile(fd, head);
     close(fd);
     return address.value_or(std::string());
 }

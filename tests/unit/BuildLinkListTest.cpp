@@ -1,7 +1,9 @@
 #include "BuildLinkList.h"
+
 #include "SettingsRecord.h"
 #include "TempTree.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -127,6 +129,61 @@ TEST_F(LinkList, EscapesMarkupInNamesAndAddressesWholeAndUncut) {
                            "<DL>\r\n"
                            "</DL>\r\n"
                            "<!-- End of a--&gt;b --></DL>\r\n");
+}
+
+// A shortcut is read only as far as its address, but the address is the one the whole file
+// gives, wherever it stands in the first mebibyte and however the file is laid out.
+TEST_F(LinkList, ReadsTheAddressTheWholeFileGives) {
+    const std::string section = "[InternetShortcut]\r\n";
+    const auto padding = [](std::size_t size) { return ";" + std::string(size - 3, 'p') + "\r\n"; };
+    const std::size_t mebibyte = 1024 * 1024;
+    const std::pair<std::string, std::string> files[] = {
+        {"a first", section + "URL=one\r\nURL=two\r\n"},
+        {"b unended", section + "URL=last"},
+        {"c far", padding(5000) + section + "URL=far\r\n"},
+        {"d across",
+         padding(4096 - section.size() - 6) + section + "URL=across-the-first-read\r\n"},
+        {"e exact", padding(4096 - section.size() - 9) + section + "URL=4096\n"},
+        {"f lone cr", section + "URL=cr\rURL=no\r"},
+        {"g wide", std::string("\xFF\xFE[\0I\0n\0t\0e\0r\0n\0e\0t\0S\0h\0o\0r\0t\0c\0u\0t\0]\0"
+                               "\r\0\n\0U\0R\0L\0=\0w\0\r\0\n\0",
+                               62)},
+        {"h in reach", padding(mebibyte - 1024) + section + "URL=in-reach\r\n"},
+        {"i out of reach", padding(mebibyte) + section + "URL=out-of-reach\r\n"},
+        {"j empty", ""},
+        {"k later section", section + "X=1\r\n[Other]\r\nURL=other\r\n" + section + "URL=2nd\r\n"},
+    };
+    for (const auto& [name, bytes] : files)
+        tree.Write("Fav/" + name + ".url", bytes);
+    EXPECT_EQ(Build(), "<DL>\r\n"
+                       "<DT><A HREF=\"one\">a first</A>\r\n"
+                       "<DT><A HREF=\"last\">b unended</A>\r\n"
+                       "<DT><A HREF=\"far\">c far</A>\r\n"
+                       "<DT><A HREF=\"across-the-first-read\">d across</A>\r\n"
+                       "<DT><A HREF=\"4096\">e exact</A>\r\n"
+                       "<DT><A HREF=\"cr\">f lone cr</A>\r\n"
+                       "<DT><A HREF=\"w\">g wide</A>\r\n"
+                       "<DT><A HREF=\"in-reach\">h in reach</A></DL>\r\n");
+}
+
+// Markup is found at every place in a text, whatever the text's length.
+TEST_F(LinkList, EscapesMarkupWhereverItStands) {
+    const std::string plain = "abcdefghijklmnopqrstuvw";
+    std::string expected = "<DL>";
+    for (std::size_t length = 1; length <= plain.size(); ++length) {
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string address = plain.substr(0, length);
+            address[at] = "&<>\""[at % 4];
+            std::string escaped = plain.substr(0, at) +
+                                  std::array{"&amp;", "&lt;", "&gt;", "&quot;"}[at % 4] +
+                                  plain.substr(at + 1, length - at - 1);
+            const std::string name = std::string(1, static_cast<char>('A' + length)) +
+                                     (at < 10 ? "0" : "") + std::to_string(at);
+            tree.Shortcut("Fav/" + name + ".url", address);
+            expected += "\r\n<DT><A HREF=\"" + escaped + "\">" + name + "</A>";
+        }
+    }
+    EXPECT_EQ(Build(), expected + "</DL>\r\n");
 }
 
 TEST_F(LinkList, TidiesTheIgnoreListAndSkipsIgnoredFoldersAtAnyDepth) {

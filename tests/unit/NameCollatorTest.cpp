@@ -1,0 +1,103 @@
+#include "NameCollator.h"
+
+#include <QCollator>
+#include <QString>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+// The order a collator of the same locale gives when each name is decoded by Qt on its own,
+// names it rates equal ordered by their bytes.
+std::vector<std::string> ReferenceOrder(std::vector<std::string> names) {
+    QCollator collator(QLocale::system().language() == QLocale::C
+                           ? QLocale(QLocale::English, QLocale::UnitedStates)
+                           : QLocale::system());
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+        const int byLocale = collator.compare(QString::fromUtf8(a.data(), std::ssize(a)),
+                                              QString::fromUtf8(b.data(), std::ssize(b)));
+        return byLocale != 0 ? byLocale < 0 : a < b;
+    });
+    return names;
+}
+
+// Names made of pieces that collation treats in every way it can: letters in both cases,
+// accents precomposed and combining, digits, punctuation, Chinese, characters outside the
+// basic plane, noncharacters, a byte-order mark, and bytes that are not UTF-8 at all.
+std::vector<std::string> RandomNames(std::mt19937& random, std::size_t count) {
+    static const std::vector<std::string> pieces = {"a",
+                                                    "A",
+                                                    "b",
+                                                    "B",
+                                                    "z",
+                                                    "Z",
+                                                    "e",
+                                                    "\xC3\xA9",
+                                                    "\xC3\x89",
+                                                    "e\xCC\x81",
+                                                    "\xC3\xA6",
+                                                    "0",
+                                                    "1",
+                                                    "9",
+                                                    " ",
+                                                    "-",
+                                                    "_",
+                                                    ".",
+                                                    "&",
+                                                    "<",
+                                                    "\"",
+                                                    "'",
+                                                    "~",
+                                                    "\xE6\x96\xB0",
+                                                    "\xE9\x97\xBB",
+                                                    "\xE6\x96\x87",
+                                                    "\xF0\x9F\x98\x80",
+                                                    "\xF0\x90\x80\x80",
+                                                    "\xEF\xBF\xBF",
+                                                    "\xEF\xBB\xBF",
+                                                    "\xFF",
+                                                    "\xC0\x80",
+                                                    "\xE0\x80\xAF",
+                                                    "\xF0\x80\x80\xAF",
+                                                    "\xE4\xB8",
+                                                    "\xED\xA0\x80",
+                                                    "\xF4\x90\x80\x80",
+                                                    "\x80",
+                                                    "\x01",
+                                                    "\t"};
+    std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(0, 6);
+    std::vector<std::string> names;
+    while (names.size() < count) {
+        std::string name;
+        for (int i = length(random); i >= 0; --i)
+            name += pieces[piece(random)];
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    }
+    return names;
+}
+
+// The order is the collator's on Qt's decoding of each name, for folders of every size.
+TEST(NameCollator, SortsAsTheLocaleDoesWithBytesBreakingTies) {
+    std::mt19937 random(20261207);
+    const NameCollator collator;
+    for (const std::size_t count : {0, 1, 2, 3, 10, 31, 32, 33, 100, 700}) {
+        for (int round = 0; round < 5; ++round) {
+            std::vector<std::string> names = RandomNames(random, count);
+            const std::vector<std::string> expected = ReferenceOrder(names);
+            collator.Sort(names);
+            ASSERT_EQ(names, expected) << count << " names, round " << round;
+        }
+    }
+}
+
+TEST(NameCollator, IgnoresCaseButNotAccents) {
+    std::vector<std::string> names = {"b", "\xC3\xA9", "A", "e", "B", "a"};
+    NameCollator().Sort(names);
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "a", "B", "b", "e", "\xC3\xA9"}));
+}
+
+} // namespace
