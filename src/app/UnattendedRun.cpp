@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <exception>
-#include <new>
 
 namespace {
 
@@ -45,10 +44,8 @@ int RunUnattended(Globals& globals) {
             ConsoleDesktop().ShowMessage(DesktopServices::Icon::Information,
                                          std::string(MessageCaption), run.ResultText());
         return ExitStatusOf(outcome);
-    } catch (const std::bad_alloc&) {
-        ShowError("内存不足，Linkshelf 无法生成页面。");
     } catch (const std::exception& error) {
-        ShowError(std::string("Linkshelf 生成页面时出错：") + error.what());
+        ShowError(RunFailedText(error));
     }
     return ExitFailed;
 }

@@ -1,5 +1,7 @@
 #include "RunTexts.h"
 
+#include <new>
+
 namespace {
 
 std::string Blanks(std::size_t count) { return std::string(count, ' '); }
@@ -25,4 +27,10 @@ std::string PageWrittenText(const std::string& outputPath, std::int32_t linkCoun
 std::string PageNotWrittenText(const std::string& outputPath) {
     return "不能保存页面到文件 \"" + outputPath + "\" 。" + Blanks(11) +
            "\r\n\r\n如果文件名称有效并且您具有完全的权限来写入到这个文件，请选中。" + Blanks(32);
+}
+
+std::string RunFailedText(const std::exception& error) {
+    if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr)
+        return "内存不足，Linkshelf 无法生成页面。";
+    return std::string("Linkshelf 生成页面时出错：") + error.what();
 }

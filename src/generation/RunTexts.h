@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -13,3 +14,5 @@ std::string NoShortcutText();
 std::string PageWrittenText(const std::string& outputPath, std::int32_t linkCount,
                             std::int32_t ignoredCount);
 std::string PageNotWrittenText(const std::string& outputPath);
+// What is shown when building the page failed with an error of its own.
+std::string RunFailedText(const std::exception& error);

@@ -11,6 +11,7 @@
 #include "MyFormUtils.h"
 #include "MyShellUtils.h"
 #include "MyStringUtils.h"
+#include "RunTexts.h"
 #include "SettingsFile.h"
 #include "Strings.h"
 #include "WizardArt.h"
@@ -361,7 +362,7 @@ void FormMain::butFinishClick() {
     try {
         GenerationRun(*this, globals_).Run(*this);
     } catch (const std::exception& error) {
-        ShowError(std::string("Linkshelf 生成页面时出错：") + error.what());
+        ShowError(RunFailedText(error));
     }
     generating_ = false;
 }
