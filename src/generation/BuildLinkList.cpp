@@ -132,35 +132,37 @@ private:
         const std::string tabs = TabIndent(level);
         if (!listing.shortcuts.empty()) {
             collator_.Sort(listing.shortcuts);
-            for (const std::string& name : listing.shortcuts)
+            for (const std::string_view name : listing.shortcuts)
                 WriteLink(fd, name, tabs);
         }
         if (!listing.folders.empty() && includeSubfolders_) {
             collator_.Sort(listing.folders);
-            for (const std::string& name : listing.folders)
+            for (const std::string_view name : listing.folders)
                 WriteFolder(fd, name, level, tabs);
         }
     }
 
-    void WriteLink(int folderFd, const std::string& name, const std::string& tabs) {
-        const std::string address = ShortcutFile::ReadAddress(folderFd, name);
-        if (address.empty())
+    // Listed names are followed by a NUL byte, so name.data() is a file name for the system.
+    void WriteLink(int folderFd, std::string_view name, const std::string& tabs) {
+        ShortcutFile::ReadAddress(folderFd, name.data(), address_);
+        if (address_.empty())
             return;
         html_.append(CrLf).append(tabs).append("<DT><A HREF=\"");
-        AppendEscaped(html_, address);
+        AppendEscaped(html_, address_);
         html_.append("\">");
-        AppendEscaped(html_, std::string_view(name).substr(0, name.size() - 4));
+        AppendEscaped(html_, name.substr(0, name.size() - 4));
         html_.append("</A>");
         if (showUrl_) {
             html_.append(" - ");
-            AppendEscaped(html_, address);
+            AppendEscaped(html_, address_);
         }
         ++globals_.LinkCount;
     }
 
-    void WriteFolder(int parentFd, const std::string& name, std::int32_t level,
+    void WriteFolder(int parentFd, std::string_view name, std::int32_t level,
                      const std::string& tabs) {
-        if (IsIgnoredFolder(name, globals_.IgnoreList)) {
+        if (!globals_.IgnoreList.empty() &&
+            IsIgnoredFolder(std::string(name), globals_.IgnoreList)) {
             ++globals_.IgnoredCount;
             return;
         }
@@ -170,7 +172,7 @@ private:
         AppendEscaped(html_, name);
         html_.append("</H4>").append(CrLf).append(tabs).append("<DL>");
 
-        const int fd = openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int fd = openat(parentFd, name.data(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd >= 0) {
             EnterFolder(fd, level + 1);
             close(fd);
@@ -186,8 +188,10 @@ private:
     std::string& html_;
     const bool showUrl_;
     const bool includeSubfolders_;
-    const NameCollator collator_;
+    NameCollator collator_;
     std::vector<FolderId> path_;
+    // One buffer for every address read, so reading allocates nothing per shortcut.
+    std::string address_;
 };
 
 } // namespace

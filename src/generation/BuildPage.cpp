@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <new>
 #include <utility>
 
 std::string ColorToHex(TColor color) {
@@ -18,10 +19,23 @@ std::string ColorToHex(TColor color) {
     return digits;
 }
 
+namespace {
+
+constexpr std::size_t LinkListRoom = 64 * 1024 * 1024;
+
+} // namespace
+
 std::string BuildPage(const SettingsHolders& holders, Globals& globals) {
     globals.LinkCount = 0;
     globals.IgnoredCount = 0;
     std::string links;
+    // Address space the list never writes to costs no memory, since pages are only backed once
+    // written; reserving plenty spares copying a list of many megabytes each time it outgrows
+    // its buffer. Where even the room cannot be had, the list grows as usual.
+    try {
+        links.reserve(LinkListRoom);
+    } catch (const std::bad_alloc&) {
+    }
     BuildLinkList(holders, globals, links);
 
     // Each value is taken when its own placeholder is replaced, and later replacements also

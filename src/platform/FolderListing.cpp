@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 
 namespace {
 
@@ -44,6 +45,12 @@ mode_t KindOf(int folderFd, const char* name, unsigned char type) {
 // duplicate descriptor and three more system calls per folder, which in a tree of small folders
 // is a good part of the listing's time.
 FolderListing FolderListing::Read(int folderFd) {
+    struct Entry {
+        std::size_t offset;
+        std::size_t length;
+        bool folder;
+    };
+    std::vector<Entry> entries;
     FolderListing listing;
     alignas(dirent64) std::array<char, 32768> buffer;
     for (;;) {
@@ -59,14 +66,16 @@ FolderListing FolderListing::Read(int folderFd) {
             if (IsDotEntry(name))
                 continue;
             const mode_t kind = KindOf(folderFd, name, entry->d_type);
-            if (kind == S_IFDIR) {
-                listing.folders.emplace_back(name);
-            } else if (kind == S_IFREG) {
-                const std::size_t length = std::strlen(name);
-                if (EndsWithUrl(name, length))
-                    listing.shortcuts.emplace_back(name, length);
-            }
+            const std::size_t length = std::strlen(name);
+            if (kind != S_IFDIR && !(kind == S_IFREG && EndsWithUrl(name, length)))
+                continue;
+            entries.push_back({listing.names_.size(), length, kind == S_IFDIR});
+            listing.names_.insert(listing.names_.end(), name, name + length + 1);
         }
+    }
+    for (const Entry& entry : entries) {
+        const std::string_view name(listing.names_.data() + entry.offset, entry.length);
+        (entry.folder ? listing.folders : listing.shortcuts).push_back(name);
     }
     return listing;
 }

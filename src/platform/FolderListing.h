@@ -1,17 +1,31 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 #include <vector>
 
 // The entries of one open folder, as the scan needs them: every subfolder and every plain file
 // whose name ends in ".url" in any letter case, hidden entries included, in the order the file
 // system gives them. A symbolic link counts as what it leads to; a dangling one, a pipe or a
 // device is neither (reading one as a shortcut could only yield nothing, or hang).
-struct FolderListing {
-    std::vector<std::string> folders;
-    std::vector<std::string> shortcuts;
-
+class FolderListing {
+public:
     // Lists the folder just opened as folderFd (listing moves its read position, so a second
     // listing needs a fresh descriptor); a folder that cannot be read lists as empty.
     static FolderListing Read(int folderFd);
+
+    FolderListing() = default;
+    FolderListing(FolderListing&&) = default;
+    FolderListing& operator=(FolderListing&&) = default;
+    // A copy's names would still point into the original.
+    FolderListing(const FolderListing&) = delete;
+    FolderListing& operator=(const FolderListing&) = delete;
+
+    // Bare names, valid as long as the listing. Each is followed in memory by a NUL byte, so
+    // its data() can be handed to the system as a file name.
+    std::vector<std::string_view> folders;
+    std::vector<std::string_view> shortcuts;
+
+private:
+    // Every name in one block: a string each would cost an allocation per entry.
+    std::vector<char> names_;
 };

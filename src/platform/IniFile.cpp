@@ -14,7 +14,9 @@ namespace {
 constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view Utf16LeMark = "\xFF\xFE";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front()))
@@ -24,9 +26,13 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
+// Names are mostly written in the case they are looked up with, so an exact match answers
+// first and letters are folded only when it fails.
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
+    if (a == b)
+        return true;
     for (std::size_t i = 0; i < a.size(); ++i) {
         const auto upperA = (a[i] >= 'a' && a[i] <= 'z') ? a[i] - 32 : a[i];
         const auto upperB = (b[i] >= 'a' && b[i] <= 'z') ? b[i] - 32 : b[i];
@@ -65,6 +71,11 @@ ParsedLine ParseLine(std::string_view line) {
             DropQuotes(TrimBlanks(text.substr(equals + 1)))};
 }
 
+bool IsSectionLine(std::string_view line) {
+    const std::string_view text = TrimBlanks(line);
+    return !text.empty() && text.front() == '[';
+}
+
 // A key line must read back as that key, not as a comment, a section line or another name.
 bool ReadsBackAsKey(std::string_view key) {
     return key.find_first_of("\r\n=") == std::string_view::npos && TrimBlanks(key) == key &&
@@ -88,18 +99,18 @@ std::string StoredValue(std::string_view value) {
 // false to stop.
 template <typename Visitor> void ForEachLine(std::string_view text, Visitor&& visit) {
     while (!text.empty()) {
-        const auto* lineFeed = static_cast<const char*>(std::memchr(text.data(), '\n', text.size()));
+        const auto* lineFeed =
+            static_cast<const char*>(std::memchr(text.data(), '\n', text.size()));
         const std::size_t limit = lineFeed != nullptr ? lineFeed - text.data() : text.size();
-        const auto* carriageReturn = static_cast<const char*>(std::memchr(text.data(), '\r', limit));
+        const auto* carriageReturn =
+            static_cast<const char*>(std::memchr(text.data(), '\r', limit));
         const std::size_t stop = carriageReturn != nullptr ? carriageReturn - text.data() : limit;
         if (stop == text.size()) {
             visit(text, std::string_view{});
             return;
         }
-        const std::size_t endLength = (text[stop] == '\r' && stop + 1 < text.size() &&
-                                       text[stop + 1] == '\n')
-                                          ? 2
-                                          : 1;
+        const std::size_t endLength =
+            (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n') ? 2 : 1;
         if (!visit(text.substr(0, stop), text.substr(stop, endLength)))
             return;
         text.remove_prefix(stop + endLength);
@@ -142,11 +153,14 @@ std::string_view TextOf(std::string_view bytes, std::string& decoded) {
     return bytes;
 }
 
-std::optional<std::string> FindInText(std::string_view text, std::string_view section,
-                                      std::string_view key) {
+std::optional<std::string_view> FindInText(std::string_view text, std::string_view section,
+                                           std::string_view key) {
     enum class Where { Before, Inside, After } where = Where::Before;
-    std::optional<std::string> found;
+    std::optional<std::string_view> found;
     ForEachLine(text, [&](std::string_view line, std::string_view) {
+        // Before the section only section lines matter, so other lines are not taken apart.
+        if (where == Where::Before && !IsSectionLine(line))
+            return true;
         const ParsedLine parsed = ParseLine(line);
         if (parsed.kind == ParsedLine::Kind::Section) {
             if (where == Where::Inside)
@@ -155,7 +169,7 @@ std::optional<std::string> FindInText(std::string_view text, std::string_view se
                 where = Where::Inside;
         } else if (parsed.kind == ParsedLine::Kind::Key && where == Where::Inside &&
                    SameName(parsed.name, key)) {
-            found = std::string(parsed.value);
+            found = parsed.value;
             return false;
         }
         return true;
@@ -284,7 +298,19 @@ bool IniFile::Save() const {
 std::optional<std::string> IniFile::FindValue(std::string_view bytes, std::string_view section,
                                               std::string_view key) {
     std::string decoded;
-    return FindInText(TextOf(bytes, decoded), section, key);
+    const std::optional<std::string_view> found = FindInText(TextOf(bytes, decoded), section, key);
+    if (!found)
+        return std::nullopt;
+    return std::string(*found);
+}
+
+bool IniFile::FindValue(std::string_view bytes, std::string_view section, std::string_view key,
+                        std::string& value) {
+    std::string decoded;
+    const std::optional<std::string_view> found = FindInText(TextOf(bytes, decoded), section, key);
+    if (found)
+        value.assign(*found);
+    return found.has_value();
 }
 
 std::size_t IniFile::SectionLine(std::string_view section) const {

@@ -30,6 +30,9 @@ public:
     // Looks a value up in the raw bytes of an INI file.
     static std::optional<std::string> FindValue(std::string_view bytes, std::string_view section,
                                                 std::string_view key);
+    // The same into value, reusing its buffer: false (and value unchanged) when there is none.
+    static bool FindValue(std::string_view bytes, std::string_view section, std::string_view key,
+                          std::string& value);
 
 private:
     enum class Encoding { Utf8, Utf8WithMark, Utf16Le };

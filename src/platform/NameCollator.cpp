@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <algorithm>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -19,20 +20,20 @@ bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-// Appends the UTF-16 form of text when text is well-formed UTF-8 and answers true; otherwise
-// appends nothing and answers false. Well-formed UTF-8 has only one UTF-16 form, so this gives
-// exactly what Qt's decoder gives; Qt alone decides how to show malformed bytes, and it drops a
-// leading byte-order mark, so such names are left to it.
-bool AppendUtf16(std::u16string& units, std::string_view text) {
+// Writes the UTF-16 form of text to units (room for text.size() units) when text is well-formed
+// UTF-8, and gives the count written; gives nothing otherwise. Well-formed UTF-8 has only one
+// UTF-16 form, so this is exactly what Qt's decoder gives; Qt alone decides how to show
+// malformed bytes, and it drops a leading byte-order mark, so such names are left to it.
+std::optional<std::size_t> DecodeUtf8(std::string_view text, char16_t* units) {
     if (text.starts_with("\xEF\xBB\xBF"))
-        return false;
-    const std::size_t mark = units.size();
+        return std::nullopt;
+    char16_t* out = units;
     const auto* byte = reinterpret_cast<const unsigned char*>(text.data());
     const auto* const end = byte + text.size();
     while (byte < end) {
         const unsigned char lead = *byte;
         if (lead < 0x80) {
-            units.push_back(lead);
+            *out++ = lead;
             ++byte;
             continue;
         }
@@ -55,26 +56,22 @@ bool AppendUtf16(std::u16string& units, std::string_view text) {
             high = lead == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
         }
         if (length == 0 || static_cast<std::size_t>(end - byte) < length || byte[1] < low ||
-            byte[1] > high) {
-            units.resize(mark);
-            return false;
-        }
+            byte[1] > high)
+            return std::nullopt;
         for (std::size_t i = 1; i < length; ++i) {
-            if (!IsContinuation(byte[i])) {
-                units.resize(mark);
-                return false;
-            }
+            if (!IsContinuation(byte[i]))
+                return std::nullopt;
             code = (code << 6) | (byte[i] & 0x3F);
         }
         if (code >= 0x10000) {
-            units.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-            units.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+            *out++ = static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
         } else {
-            units.push_back(static_cast<char16_t>(code));
+            *out++ = static_cast<char16_t>(code);
         }
         byte += length;
     }
-    return true;
+    return static_cast<std::size_t>(out - units);
 }
 
 // Folders mostly hold a handful of names, where inserting each name at the place a binary
@@ -90,48 +87,53 @@ NameCollator::NameCollator() : collator_(CollationLocale()) {
 
 // Comparing names directly is cheaper than making sort keys: the collator stops at the first
 // difference. Every name is decoded once, into one buffer shared by the whole folder.
-void NameCollator::Sort(std::vector<std::string>& names) const {
+void NameCollator::Sort(std::vector<std::string_view>& names) {
     const std::size_t count = names.size();
     if (count < 2)
         return;
-    std::u16string units;
-    std::vector<std::size_t> starts;
-    starts.reserve(count + 1);
-    for (const std::string& name : names) {
-        starts.push_back(units.size());
-        if (!AppendUtf16(units, name)) {
-            const QString text =
-                QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-            units.append(reinterpret_cast<const char16_t*>(text.utf16()),
-                         static_cast<std::size_t>(text.size()));
+    // UTF-16 never needs more units than UTF-8 has bytes.
+    std::size_t bytes = 0;
+    for (const std::string_view name : names)
+        bytes += name.size();
+    units_.resize(bytes);
+    starts_.clear();
+    std::size_t used = 0;
+    for (const std::string_view name : names) {
+        starts_.push_back(used);
+        if (const auto decoded = DecodeUtf8(name, units_.data() + used)) {
+            used += *decoded;
+            continue;
         }
+        const QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        const auto size = static_cast<std::size_t>(text.size());
+        units_.replace(used, size, reinterpret_cast<const char16_t*>(text.utf16()), size);
+        used += size;
     }
-    starts.push_back(units.size());
+    starts_.push_back(used);
     const auto text = [&](std::size_t index) {
-        return QStringView(units.data() + starts[index],
-                           static_cast<qsizetype>(starts[index + 1] - starts[index]));
+        return QStringView(units_.data() + starts_[index],
+                           static_cast<qsizetype>(starts_[index + 1] - starts_[index]));
     };
     const auto before = [&](std::size_t a, std::size_t b) {
         const int byLocale = collator_.compare(text(a), text(b));
         return byLocale != 0 ? byLocale < 0 : names[a] < names[b];
     };
 
-    std::vector<std::size_t> order(count);
-    std::iota(order.begin(), order.end(), std::size_t{0});
+    order_.resize(count);
+    std::iota(order_.begin(), order_.end(), std::size_t{0});
     if (count <= MostNamesForInsertion) {
-        for (auto next = order.begin() + 1; next != order.end(); ++next) {
+        for (auto next = order_.begin() + 1; next != order_.end(); ++next) {
             const std::size_t index = *next;
-            const auto place = std::upper_bound(order.begin(), next, index, before);
+            const auto place = std::upper_bound(order_.begin(), next, index, before);
             std::move_backward(place, next, next + 1);
             *place = index;
         }
     } else {
-        std::stable_sort(order.begin(), order.end(), before);
+        std::stable_sort(order_.begin(), order_.end(), before);
     }
 
-    std::vector<std::string> sorted;
-    sorted.reserve(count);
-    for (const std::size_t index : order)
-        sorted.push_back(std::move(names[index]));
-    names = std::move(sorted);
+    sorted_.clear();
+    for (const std::size_t index : order_)
+        sorted_.push_back(names[index]);
+    std::copy(sorted_.begin(), sorted_.end(), names.begin());
 }

@@ -2,6 +2,7 @@
 
 #include <QCollator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Orders names as the user's locale does, without regard to letter case. Names the locale rates
@@ -9,8 +10,13 @@
 class NameCollator {
 public:
     NameCollator();
-    void Sort(std::vector<std::string>& names) const;
+    void Sort(std::vector<std::string_view>& names);
 
 private:
     QCollator collator_;
+    // Working space kept from one folder to the next, so sorting allocates nothing per folder.
+    std::u16string units_;
+    std::vector<std::size_t> starts_;
+    std::vector<std::size_t> order_;
+    std::vector<std::string_view> sorted_;
 };

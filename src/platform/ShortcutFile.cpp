@@ -6,7 +6,6 @@
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
-#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -24,8 +23,8 @@ std::size_t ReadSome(int fd, char* buffer, std::size_t size) {
     }
 }
 
-// The address as the whole file (up to MaxBytes) gives it, head being what was read so far.
-std::optional<std::string> AddressOfWholeFile(int fd, std::string_view head) {
+// Looks at the whole file (up to MaxBytes), head being what was read of it so far.
+bool FindInWholeFile(int fd, std::string_view head, std::string& address) {
     std::string bytes(head);
     std::size_t chunk = std::max<std::size_t>(head.size(), 4096);
     while (bytes.size() < ShortcutFile::MaxBytes) {
@@ -37,7 +36,7 @@ std::optional<std::string> AddressOfWholeFile(int fd, std::string_view head) {
             break;
         chunk *= 2;
     }
-    return IniFile::FindValue(bytes, "InternetShortcut", "URL");
+    return IniFile::FindValue(bytes, "InternetShortcut", "URL", address);
 }
 
 } // namespace
@@ -47,18 +46,17 @@ std::optional<std::string> AddressOfWholeFile(int fd, std::string_view head) {
 // one read into a buffer on the stack, not a second one to meet the end of the file. A UTF-16
 // file is looked at whole, as its line ends are two bytes. O_NONBLOCK keeps an entry swapped
 // for a pipe since the listing from blocking the scan.
-std::string ShortcutFile::ReadAddress(int folderFd, const std::string& name) {
-    const int fd = openat(folderFd, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+void ShortcutFile::ReadAddress(int folderFd, const char* name, std::string& address) {
+    address.clear();
+    const int fd = openat(folderFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
-        return {};
+        return;
     std::array<char, 4096> buffer;
     const std::string_view head(buffer.data(), ReadSome(fd, buffer.data(), buffer.size()));
-    std::optional<std::string> address;
-    if (!head.empty() && (head.back() == '\n' || head.back() == '\r') &&
-        !head.starts_with(Utf16LeMark))
-        address = IniFile::FindValue(head, "InternetShortcut", "URL");
-    if (!address && !head.empty())
-        address = AddressOfWholeFile(fd, head);
+    const bool settled = !head.empty() && (head.back() == '\n' || head.back() == '\r') &&
+                         !head.starts_with(Utf16LeMark) &&
+                         IniFile::FindValue(head, "InternetShortcut", "URL", address);
+    if (!settled && !head.empty())
+        FindInWholeFile(fd, head, address);
     close(fd);
-    return address.value_or(std::string());
 }

@@ -8,7 +8,8 @@ public:
     // Only the first MaxBytes of a file are looked at, so a huge file costs no memory.
     static constexpr std::size_t MaxBytes = 1024 * 1024;
 
-    // The address of the plain file `name` in the open folder folderFd; empty when it cannot be
-    // read or names no address.
-    static std::string ReadAddress(int folderFd, const std::string& name);
+    // Puts the address of the plain file `name` in the open folder folderFd into address, which
+    // is left empty when the file cannot be read or names no address. The caller's string is
+    // reused, so a scan of many shortcuts allocates nothing per file.
+    static void ReadAddress(int folderFd, const char* name, std::string& address);
 };
