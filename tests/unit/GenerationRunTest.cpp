@@ -5,6 +5,7 @@
 #include "TempTree.h"
 
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <sys/stat.h>
 
 namespace {
@@ -160,6 +161,24 @@ TEST_F(Run, UnattendedShowsNoProgressAndGivesNoBeep) {
     EXPECT_EQ(desktop.events.at(0), "busy");
     EXPECT_EQ(desktop.events.at(2), "idle");
     EXPECT_EQ(desktop.events.at(3), "events");
+}
+
+// Stands for an error such as exhausted memory while the page is built.
+class FailingFace : public RecordingFace {
+public:
+    using RecordingFace::RecordingFace;
+    void Build(const std::function<void()>&) override { throw std::runtime_error("boom"); }
+};
+
+TEST_F(Run, AnErrorWhileBuildingStillHidesTheProgressAndStopsTheRun) {
+    tree.Shortcut("Fav/a.url", "https://a/");
+    FailingFace failing(desktop.events);
+    GenerationRun run(record, globals);
+    EXPECT_THROW(run.Run(failing), std::runtime_error);
+    EXPECT_EQ(desktop.events, (std::vector<std::string>{"busy", "progress", "no progress",
+                                                        "idle"}));
+    EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "");
+    EXPECT_EQ(tree.Read("program/Linkshelf.lfs"), "") << "settings are not saved";
 }
 
 TEST_F(Run, OnlyTheDefaultSettingsFileIsRewritten) {
