@@ -21,7 +21,7 @@ std::string ColorToHex(TColor color) {
 
 namespace {
 
-constexpr std::size_t LinkListRoom = 64 * 1024 * 1024;
+constexpr std::size_t LinkListRoom = 256 * 1024 * 1024;
 
 } // namespace
 
