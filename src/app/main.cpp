@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -58,6 +59,9 @@ std::vector<std::string> ArgumentsOf(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Writing past the file-size limit must fail as a short write, so the old page is kept and
+    // the failure reported, instead of ending the program halfway with its temporary file left.
+    std::signal(SIGXFSZ, SIG_IGN);
     AllowManyOpenFiles();
     Globals globals;
     InitialiseGlobals(globals, ProgramFile::Path());
