@@ -8,9 +8,12 @@ packages=(
     fonts-wqy-microhei
     xdg-utils
 )
-if [ "${1:-}" = "--test" ]; then
-    packages+=(clang libclang-rt-dev)
-fi
+# --test: what the test suite needs besides the build (the hostile-tree test measures peak
+# memory with GNU time); --bench: what bench/ needs to generate trees, time and profile.
+case "${1:-}" in
+--test) packages+=(clang libclang-rt-dev time) ;;
+--bench) packages+=(python3 time valgrind) ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

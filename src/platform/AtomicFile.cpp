@@ -1,9 +1,12 @@
 #include "AtomicFile.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,6 +60,51 @@ bool MayReplace(const std::string& target, mode_t& mode) {
     return S_ISREG(old.st_mode) && access(target.c_str(), W_OK) == 0;
 }
 
+// The new bytes in full, with the target's permission bits, on the disk.
+bool WriteSynced(int fd, std::string_view bytes, mode_t mode) {
+    return WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fdatasync(fd) == 0;
+}
+
+// Gives the file open as fd, which has no name yet, a temporary name in folder; empty when
+// the system cannot (without /proc, for one).
+std::string NameUnnamed(int fd, const std::string& folder) {
+    static std::atomic<unsigned> serial = 0;
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name =
+            folder + ".linkshelf-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return name;
+        if (errno != EEXIST)
+            break;
+    }
+    return {};
+}
+
+// Writes the bytes into a file that has no name until they are all on the disk, then names it
+// and renames it over the target. Killed at any moment before that, the program leaves nothing
+// behind: the system frees a file without a name. Answers nothing when the file system cannot
+// make such a file, true or false for the outcome otherwise.
+std::optional<bool> ReplaceThroughUnnamed(const std::string& target, const std::string& folder,
+                                          std::string_view bytes, mode_t mode) {
+    const int fd = open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                        S_IRUSR | S_IWUSR);
+    if (fd < 0)
+        return std::nullopt;
+    if (!WriteSynced(fd, bytes, mode)) {
+        close(fd);
+        return false;
+    }
+    const std::string temporary = NameUnnamed(fd, folder);
+    const bool closed = close(fd) == 0;
+    if (temporary.empty())
+        return std::nullopt;
+    if (closed && rename(temporary.c_str(), target.c_str()) == 0)
+        return true;
+    unlink(temporary.c_str());
+    return false;
+}
+
 } // namespace
 
 std::string AtomicFile::ResolveLinks(const std::string& path) {
@@ -81,11 +129,15 @@ bool AtomicFile::Replace(const std::string& path, std::string_view bytes) {
     if (!MayReplace(target, mode))
         return false;
 
-    std::string temporary = FolderOf(target) + ".linkshelf-XXXXXX";
+    const std::string folder = FolderOf(target);
+    if (const std::optional<bool> replaced = ReplaceThroughUnnamed(target, folder, bytes, mode))
+        return *replaced;
+
+    std::string temporary = folder + ".linkshelf-XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0)
         return false;
-    const bool complete = WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fdatasync(fd) == 0;
+    const bool complete = WriteSynced(fd, bytes, mode);
     const bool closed = close(fd) == 0;
     if (complete && closed && rename(temporary.c_str(), target.c_str()) == 0)
         return true;
