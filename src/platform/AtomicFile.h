@@ -4,7 +4,9 @@
 #include <string_view>
 
 // Replaces the whole content of a file so that readers only ever see the old bytes or the new
-// ones: the bytes go to a temporary file beside the target, which is then renamed over it. A
+// ones: the bytes go to a temporary file beside the target, which is then renamed over it. The
+// temporary file has no name until its bytes are on the disk, so a program killed meanwhile
+// leaves nothing behind (where the file system cannot make such a file, it is named at once). A
 // target that is a symbolic link is written through to the file it points at. An existing file
 // keeps its permission bits; a new one gets the usual ones of a created file.
 class AtomicFile {
