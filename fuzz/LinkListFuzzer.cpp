@@ -5,7 +5,8 @@
 //
 // Input: a flags byte (bit 0 shows addresses, bit 1 leaves subfolders out), the ignored-folder
 // list as one length-prefixed text split at ';', then operations, each an operation byte
-// followed by its length-prefixed texts (see Operation).
+// followed by what it takes (see Operation): names and contents are length-prefixed texts, a
+// link's target kind is one byte.
 
 #include "BuildLinkList.h"
 #include "FuzzInput.h"
