@@ -94,8 +94,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteFile(path, bytes);
     IniFile file(path);
     Require(file.Load() == IniFile::LoadResult::Loaded, "a plain file loads");
-    Require(file.Value(section, key) == IniFile::FindValue(bytes, section, key),
-            "the file reader and the byte reader agree");
+    const std::optional<std::string> found = IniFile::FindValue(bytes, section, key);
+    Require(file.Value(section, key) == found, "the file reader and the byte reader agree");
+    std::string into = "left alone";
+    Require(IniFile::FindValue(bytes, section, key, into) == found.has_value() &&
+                into == found.value_or("left alone"),
+            "both forms of the byte reader agree");
 
     if (!file.SetValue(section, key, value))
         return 0;

@@ -1,6 +1,7 @@
-// The byte-string routines against what they promise: ReplaceAll equals a plain reference,
-// SplitByChar's pieces joined by the separator give back the text (less one trailing
-// separator) and leave earlier list items alone, TextAfterLast and TrimText cut where they say.
+// The byte-string routines against what they promise: ReplaceAll and ReplaceAllInPlace equal a
+// plain reference, SplitByChar's pieces joined by the separator give back the text (less one
+// trailing separator) and leave earlier list items alone, TextAfterLast and TrimText cut where
+// they say.
 //
 // Input: a separator byte, the old and the new text (each preceded by its length in one byte),
 // then the text.
@@ -84,8 +85,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string newText = input.Text();
     const std::string text = input.Rest();
 
-    Require(ReplaceAll(text, oldText, newText) == ReferenceReplaceAll(text, oldText, newText),
+    const std::string replaced = ReferenceReplaceAll(text, oldText, newText);
+    Require(ReplaceAll(text, oldText, newText) == replaced,
             "ReplaceAll replaces left to right and never searches what it inserted");
+    std::string inPlace = text;
+    ReplaceAllInPlace(inPlace, oldText, newText);
+    Require(inPlace == replaced, "ReplaceAllInPlace gives what ReplaceAll gives");
     CheckSplit(text, separator);
     CheckTextAfterLast(text, separator);
     CheckTrim(text);
