@@ -72,8 +72,10 @@ ParsedLine ParseLine(std::string_view line) {
 }
 
 bool IsSectionLine(std::string_view line) {
-    const std::string_view text = TrimBlanks(line);
-    return !text.empty() && text.front() == '[';
+    for (const char c : line)
+        if (!IsBlank(c))
+            return c == '[';
+    return false;
 }
 
 // A key line must read back as that key, not as a comment, a section line or another name.

@@ -56,11 +56,14 @@ generate() {
     printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s/out/page.htm\r\nLaunchBrowser=0\r\n' \
         "$tree" "$work" >"$work/run.lfs"
     chmod 644 "$work/run.lfs"
+    local start
+    start=$(date +%s%N)
     # A run that hangs is stopped and shows as status 124.
     "$@" env -i HOME="$work/home" PATH="$PATH" LC_ALL=C.UTF-8 "${sanitizer_options[@]}" \
         timeout 120 /usr/bin/time -f %M -o "$work/out/peak" \
         "$prog/linkshelf" "$work/run.lfs" 2>"$work/err" >/dev/null
     status=$?
+    took=$((($(date +%s%N) - start) / 1000000))
     err=$(cat "$work/err")
     peak=$(tail -n 1 "$work/out/peak" 2>/dev/null || echo 0)
     page=none
@@ -68,7 +71,7 @@ generate() {
     local leftovers
     leftovers=$(find "$work/out" -name '.linkshelf-*' | wc -l)
     expect_eq "temporary files left beside the page" 0 "$leftovers"
-    echo "   exit status $status, $(count) links, peak memory $peak KB"
+    echo "   exit status $status, $(count) links, $took ms, peak memory $peak KB"
 }
 
 count() { [ "$page" = none ] && echo none || head -n 1 <<<"$page" | tr -d '\r'; }

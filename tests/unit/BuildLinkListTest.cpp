@@ -137,6 +137,12 @@ TEST_F(LinkList, ReadsTheAddressTheWholeFileGives) {
     const std::string section = "[InternetShortcut]\r\n";
     const auto padding = [](std::size_t size) { return ";" + std::string(size - 3, 'p') + "\r\n"; };
     const std::size_t mebibyte = 1024 * 1024;
+    const auto utf16 = [](std::string_view text) {
+        std::string bytes = "\xFF\xFE";
+        for (const char c : text)
+            bytes.append({c, '\0'});
+        return bytes;
+    };
     const std::pair<std::string, std::string> files[] = {
         {"a first", section + "URL=one\r\nURL=two\r\n"},
         {"b unended", section + "URL=last"},
@@ -145,9 +151,7 @@ TEST_F(LinkList, ReadsTheAddressTheWholeFileGives) {
          padding(4096 - section.size() - 6) + section + "URL=across-the-first-read\r\n"},
         {"e exact", padding(4096 - section.size() - 9) + section + "URL=4096\n"},
         {"f lone cr", section + "URL=cr\rURL=no\r"},
-        {"g wide", std::string("\xFF\xFE[\0I\0n\0t\0e\0r\0n\0e\0t\0S\0h\0o\0r\0t\0c\0u\0t\0]\0"
-                               "\r\0\n\0U\0R\0L\0=\0w\0\r\0\n\0",
-                               62)},
+        {"g wide", utf16("[InternetShortcut]\r\nURL=w\r\n")},
         {"h in reach", padding(mebibyte - 1024) + section + "URL=in-reach\r\n"},
         {"i out of reach", padding(mebibyte) + section + "URL=out-of-reach\r\n"},
         {"j empty", ""},
