@@ -1,47 +1,97 @@
 #!/usr/bin/env bash
 # Times the unattended run against the plain pass (list every folder, read every shortcut once)
-# on generated trees, and measures the run's peak memory.
-# Usage: bench/run.sh [LINKS...]   (default: 10000 100000)
+# on generated trees, side by side: each round runs the plain pass and then the program on the
+# same tree, so both see the same load and the same warm file cache. Prints a Markdown table of
+# medians, the peak memory of the run, and how the times grow with the tree.
+#
+# Usage: bench/run.sh [TREE...]   TREE is LINKS or LINKS/FOLDERS (default FOLDERS: LINKS/10);
+#                                 default: 10000 100000 1000000
+# Environment: ROUNDS (rounds per tree, default 11), BENCH_DIR (trees, settings and pages,
+#              default /tmp/linkshelf-bench; trees are kept and reused), BUILD (build folder,
+#              default build-bench).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-sizes=("$@")
-[ ${#sizes[@]} -eq 0 ] && sizes=(10000 100000)
-rounds=${ROUNDS:-5}
-
-scripts/install-deps.sh
-command -v /usr/bin/time >/dev/null || { [ "$(id -u)" -eq 0 ] && apt-get install -y time; }
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINKSHELF_BENCH=ON >/dev/null
-cmake --build build-bench --target linkshelf plain_pass >/dev/null
-
+trees=("$@")
+[ ${#trees[@]} -eq 0 ] && trees=(10000 100000 1000000)
+rounds=${ROUNDS:-11}
 out=${BENCH_DIR:-/tmp/linkshelf-bench}
+build=${BUILD:-build-bench}
+
+scripts/install-deps.sh --bench
+# The build type of scripts/build.sh, so the program measured is the program shipped.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINKSHELF_BENCH=ON >/dev/null
+cmake --build "$build" --target linkshelf plain_pass >/dev/null
+program=$build/bin/linkshelf
+plain=$build/bench/plain_pass
 mkdir -p "$out"
-median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
-seconds() { # command...: wall-clock seconds of one run
-    local start end
-    start=$(date +%s.%N)
-    "$@" >/dev/null
-    end=$(date +%s.%N)
-    awk -v a="$start" -v b="$end" 'BEGIN { print b - a }'
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+maximum() { sort -g | tail -n 1; }
+
+# Runs a command once; appends "wall user+sys peak-KB" to the file named by $1.
+measure() {
+    local into=$1 start end
+    shift
+    start=$(date +%s%N)
+    /usr/bin/time -f '%U %S %M' -o "$out/time.txt" "$@" >/dev/null
+    end=$(date +%s%N)
+    awk -v w=$(((end - start) / 1000)) '{ printf "%.6f %.3f %d\n", w / 1e6, $1 + $2, $3 }' \
+        "$out/time.txt" >>"$into"
 }
 
-printf '| links | folders | plain pass (s) | linkshelf (s) | ratio | peak memory (MB) | page (MB) |\n'
-printf '|---|---|---|---|---|---|---|\n'
-for links in "${sizes[@]}"; do
+column() { awk -v c="$1" '{ print $c }' "$2"; }
+
+summary=()
+printf '| links | folders | page (MB) | plain pass (s) | linkshelf (s) | ratio | plain CPU (s) | linkshelf CPU (s) | peak memory (MB) | memory limit (MB) |\n'
+printf '|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n'
+for tree_spec in "${trees[@]}"; do
+    links=${tree_spec%/*}
     folders=$((links / 10))
-    tree="$out/tree-$links"
-    [ -d "$tree" ] || python3 bench/make_tree.py "$tree" "$links" "$folders"
-    printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\nLaunchBrowser=0\r\n' \
-        "$tree" "$out/page-$links.htm" >"$out/bench-$links.lfs"
-    build-bench/bench/plain_pass "$tree" >/dev/null # warm the file cache
-    plain=() ; run=()
+    [ "$tree_spec" != "$links" ] && folders=${tree_spec#*/}
+    name=$links-$folders
+    tree=$out/tree-$name
+    if [ ! -d "$tree" ]; then
+        python3 bench/make_tree.py "$tree.partial" "$links" "$folders"
+        mv "$tree.partial" "$tree"
+    fi
+    settings=$out/bench-$name.lfs
+    page=$out/page-$name.htm
+    printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\nLaunchBrowser=0\r\n' "$tree" "$page" \
+        >"$settings"
+    # One unmeasured round fills the file cache and checks that the run writes the page.
+    "$plain" "$tree" >/dev/null
+    "$program" "$settings" || { echo "linkshelf failed on $tree" >&2; exit 1; }
+
+    rm -f "$out/plain.txt" "$out/run.txt"
     for _ in $(seq "$rounds"); do
-        plain+=("$(seconds build-bench/bench/plain_pass "$tree")")
-        run+=("$(seconds build-bench/bin/linkshelf "$out/bench-$links.lfs")")
+        measure "$out/plain.txt" "$plain" "$tree"
+        measure "$out/run.txt" "$program" "$settings"
     done
-    p=$(printf '%s\n' "${plain[@]}" | median)
-    r=$(printf '%s\n' "${run[@]}" | median)
-    peak=$(/usr/bin/time -f %M build-bench/bin/linkshelf "$out/bench-$links.lfs" 2>&1 >/dev/null | tail -1)
-    page=$(stat -c %s "$out/page-$links.htm")
-    awk -v l="$links" -v f="$folders" -v p="$p" -v r="$r" -v m="$peak" -v s="$page" 'BEGIN {
-        printf "| %d | %d | %.3f | %.3f | %.2f | %.1f | %.1f |\n", l, f, p, r, r / p, m / 1024, s / 1048576 }'
+    paste -d' ' "$out/plain.txt" "$out/run.txt" | awk '{ print $4 / $1 }' >"$out/ratio.txt"
+    p=$(column 1 "$out/plain.txt" | median)
+    r=$(column 1 "$out/run.txt" | median)
+    ratio=$(median <"$out/ratio.txt")
+    pc=$(column 2 "$out/plain.txt" | median)
+    rc=$(column 2 "$out/run.txt" | median)
+    peak=$(column 3 "$out/run.txt" | maximum)
+    size=$(stat -c %s "$page")
+    awk -v l="$links" -v f="$folders" -v s="$size" -v p="$p" -v r="$r" -v q="$ratio" \
+        -v pc="$pc" -v rc="$rc" -v m="$peak" 'BEGIN {
+        mb = s / 1048576
+        printf "| %d | %d | %.1f | %.3f | %.3f | %.2f | %.3f | %.3f | %.1f | %.0f |\n",
+            l, f, mb, p, r, q, pc, rc, m / 1024, 64 + 3 * mb }'
+    summary+=("$links $folders $p $r")
 done
+
+# How the times grow from each tree to the next one of the same shape that is ten times larger.
+printf '%s\n' "${summary[@]}" | awk '
+    { links[NR] = $1; folders[NR] = $2; plain[NR] = $3; run[NR] = $4 }
+    END {
+        for (i = 1; i <= NR; i++)
+            for (j = 1; j <= NR; j++)
+                if (links[j] == 10 * links[i] && folders[j] == 10 * folders[i])
+                    printf "\n%d -> %d links: plain pass x%.2f, linkshelf x%.2f\n",
+                        links[i], links[j], plain[j] / plain[i], run[j] / run[i]
+    }'
+printf '\n%d rounds per tree; times are medians of wall-clock seconds, the ratio is the median of\n' "$rounds"
+printf 'the per-round ratios, CPU is user plus system time, peak memory is the largest resident set.\n'
