@@ -86,7 +86,9 @@ NameCollator::NameCollator() : collator_(CollationLocale()) {
 }
 
 // Comparing names directly is cheaper than making sort keys: the collator stops at the first
-// difference. Every name is decoded once, into one buffer shared by the whole folder.
+// difference. Sort keys would not even give the same order: the collator rates an empty name
+// before one that is wholly ignorable (a control character, say), where their keys are equal.
+// Every name is decoded once, into one buffer shared by the whole folder.
 void NameCollator::Sort(std::vector<std::string_view>& names) {
     const std::size_t count = names.size();
     if (count < 2)
