@@ -7,7 +7,7 @@
 # Environment: BENCH_DIR, BUILD as for bench/run.sh; LINES (rows of each list, default 40).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tree_spec=${1:-100000}
+shape=${1:-100000}
 out=${BENCH_DIR:-/tmp/linkshelf-bench}
 build=${BUILD:-build-bench}
 lines=${LINES:-40}
@@ -16,9 +16,9 @@ scripts/install-deps.sh --bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINKSHELF_BENCH=ON >/dev/null
 cmake --build "$build" --target linkshelf >/dev/null
 
-links=${tree_spec%/*}
+links=${shape%/*}
 folders=$((links / 10))
-[ "$tree_spec" != "$links" ] && folders=${tree_spec#*/}
+[ "$shape" != "$links" ] && folders=${shape#*/}
 tree=$out/tree-$links-$folders
 mkdir -p "$out"
 if [ ! -d "$tree" ]; then

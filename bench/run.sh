@@ -44,10 +44,10 @@ column() { awk -v c="$1" '{ print $c }' "$2"; }
 summary=()
 printf '| links | folders | page (MB) | plain pass (s) | linkshelf (s) | ratio | plain CPU (s) | linkshelf CPU (s) | peak memory (MB) | memory limit (MB) |\n'
 printf '|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n'
-for tree_spec in "${trees[@]}"; do
-    links=${tree_spec%/*}
+for shape in "${trees[@]}"; do
+    links=${shape%/*}
     folders=$((links / 10))
-    [ "$tree_spec" != "$links" ] && folders=${tree_spec#*/}
+    [ "$shape" != "$links" ] && folders=${shape#*/}
     name=$links-$folders
     tree=$out/tree-$name
     if [ ! -d "$tree" ]; then
