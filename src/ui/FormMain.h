@@ -52,7 +52,7 @@ public:
     void panBackClick();
     void nbWizardPageChanged();
     void UpdateCaption();
-    void ShowProgress(bool on);
+    void ShowProgress(bool on) override;
     int PageIndex() const;
     void SetPageIndex(int index);
 
