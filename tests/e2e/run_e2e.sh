@@ -33,11 +33,14 @@ cat >"$work/home/.config/user-dirs.dirs" <<DIRS
 XDG_DESKTOP_DIR="$work/desk"
 XDG_FAVORITES_DIR="$work/fav"
 DIRS
+# A clean environment, but sanitizer settings pass through so their reports reach their files.
+clean_env=(env -i HOME="$work/home" PATH="$PATH" LC_ALL=C.UTF-8
+    ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"})
+
 run_in() { # folder, arguments: runs the program there with a clean environment
     local folder=$1
     shift
-    err=$(cd "$folder" && env -i HOME="$work/home" PATH="$PATH" LC_ALL=C.UTF-8 \
-        "$prog/linkshelf" "$@" 2>&1 >/dev/null)
+    err=$(cd "$folder" && "${clean_env[@]}" "$prog/linkshelf" "$@" 2>&1 >/dev/null)
     status=$?
 }
 run() { run_in "$work" "$@"; }
@@ -107,8 +110,7 @@ echo "== the shipped example"
 mkdir -p "$work/example/build"
 cp -r "$source_root/examples" "$work/example/"
 cp "$source_root/data/Linkshelf.lft" "$prog/Linkshelf.lft"
-err=$(cd "$work/example" && env -i HOME="$work/home" PATH="$PATH" LC_ALL=C.UTF-8 \
-    "$prog/linkshelf" examples/Example.lfs 2>&1)
+err=$(cd "$work/example" && "${clean_env[@]}" "$prog/linkshelf" examples/Example.lfs 2>&1)
 expect_eq "exit status" 0 "$?"
 page="$work/example/build/Linkpage.htm"
 expect_eq "links" 26 "$(grep -c '<DT><A HREF=' "$page")"
