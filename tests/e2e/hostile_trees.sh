@@ -8,31 +8,7 @@
 set -uo pipefail
 
 program=$1
-# The work folder must be reachable by an unprivileged user for the permission cases.
-work=$(mktemp -d)
-chmod 755 "$work"
-trap 'chmod -R u+rwx "$work" 2>/dev/null; rm -rf "$work"' EXIT
-failures=0
-# A clean environment for the program, but a sanitizer build keeps reporting where it was told.
-sanitizer_options=()
-for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-    [ -n "${!name:-}" ] && sanitizer_options+=("$name=${!name}")
-done
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-expect_eq() { # what, expected, actual
-    [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
-}
-
-shortcut() { # path url
-    mkdir -p "$(dirname "$1")"
-    printf '[InternetShortcut]\r\nURL=%s\r\n' "$2" >"$1"
-}
-
+source "$(dirname "$0")/common.sh"
 # The program and its template in a folder every user may read and run, as the permission
 # cases run it as another user. The template puts the link count on the first line.
 prog=$work/prog
@@ -59,7 +35,7 @@ generate() {
     local start
     start=$(date +%s%N)
     # A run that hangs is stopped and shows as status 124.
-    "$@" env -i HOME="$work/home" PATH="$PATH" LC_ALL=C.UTF-8 "${sanitizer_options[@]}" \
+    "$@" "${clean_env[@]}" \
         timeout 120 /usr/bin/time -f %M -o "$work/out/peak" \
         "$prog/linkshelf" "$work/run.lfs" 2>"$work/err" >/dev/null
     status=$?
@@ -261,8 +237,4 @@ expect_eq "first link" '<DT><A HREF="https://example.org/0">link 000000</A>' \
 expect_eq "last link" '<DT><A HREF="https://example.org/99999">link 099999</A></DL>' \
     "$(tail -n 1 <<<"$page" | tr -d '\r')"
 
-if [ "$failures" -gt 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "all hostile-tree checks passed"
+finish hostile-tree

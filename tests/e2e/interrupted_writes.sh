@@ -8,24 +8,7 @@ set -uo pipefail
 
 program=$1
 kills=${KILLS:-100}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-# A clean environment for the program, but a sanitizer build keeps reporting where it was told.
-sanitizer_options=()
-for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-    [ -n "${!name:-}" ] && sanitizer_options+=("$name=${!name}")
-done
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-expect_eq() { # what, expected, actual
-    [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
-}
-
+source "$(dirname "$0")/common.sh"
 prog=$work/prog
 out=$work/out
 mkdir -p "$prog" "$out" "$work/home/.config"
@@ -56,7 +39,7 @@ done
 run() { # settings file, then anything to run before the program in its shell
     local settings=$1
     shift
-    env -i HOME="$work/home" PATH="$PATH" LC_ALL=C.UTF-8 "${sanitizer_options[@]}" bash -c "$* exec \"\$0\" \"\$1\"" \
+    "${clean_env[@]}" bash -c "$* exec \"\$0\" \"\$1\"" \
         "$prog/linkshelf" "$settings"
 }
 checksum() { md5sum <"$out/page.htm" | cut -d' ' -f1; }
@@ -116,8 +99,4 @@ for limit in 0 1 1000 20000; do
     expect_eq "temporary files with a limit of $limit KB" 0 "$(leftovers)"
 done
 
-if [ "$failures" -gt 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "all interrupted-write checks passed"
+finish interrupted-write

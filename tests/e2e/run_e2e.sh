@@ -5,23 +5,7 @@ set -uo pipefail
 
 program=$1
 source_root=$2
-work=$(mktemp -d)
-trap 'chmod -R u+rwx "$work" 2>/dev/null; rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-expect_eq() { # what, expected, actual
-    [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
-}
-
-shortcut() { # path url
-    mkdir -p "$(dirname "$1")"
-    printf '[InternetShortcut]\r\nURL=%s\r\n' "$2" >"$1"
-}
+source "$(dirname "$0")/common.sh"
 
 # A program folder of its own, so the default settings file and template live beside it.
 prog=$work/prog
@@ -33,10 +17,6 @@ cat >"$work/home/.config/user-dirs.dirs" <<DIRS
 XDG_DESKTOP_DIR="$work/desk"
 XDG_FAVORITES_DIR="$work/fav"
 DIRS
-# A clean environment, but sanitizer settings pass through so their reports reach their files.
-clean_env=(env -i HOME="$work/home" PATH="$PATH" LC_ALL=C.UTF-8
-    ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"})
-
 run_in() { # folder, arguments: runs the program there with a clean environment
     local folder=$1
     shift
@@ -118,8 +98,4 @@ grep -q 'Stack Overflow Q&amp;A' "$page" || fail "ampersand not escaped"
 grep -q 'Start of Old' "$page" && fail "ignored folder written"
 grep -q '%LF_' "$page" && fail "placeholder left in the page"
 
-if [ "$failures" -gt 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "all end-to-end checks passed"
+finish end-to-end

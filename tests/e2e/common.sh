@@ -1,0 +1,37 @@
+# What the end-to-end scripts share: a work folder removed at the end, the count of failed
+# checks, and the way the program is given a clean environment. Sourced, not run.
+
+# The work folder must be reachable by an unprivileged user for the permission cases.
+work=$(mktemp -d)
+chmod 755 "$work"
+trap 'chmod -R u+rwx "$work" 2>/dev/null; rm -rf "$work"' EXIT
+failures=0
+
+# A clean environment for the program, but a sanitizer build keeps reporting where it was told.
+sanitizer_options=()
+for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+    [ -n "${!name:-}" ] && sanitizer_options+=("$name=${!name}")
+done
+clean_env=(env -i HOME="$work/home" PATH="$PATH" LC_ALL=C.UTF-8 "${sanitizer_options[@]}")
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+expect_eq() { # what, expected, actual
+    [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
+}
+
+shortcut() { # path url
+    mkdir -p "$(dirname "$1")"
+    printf '[InternetShortcut]\r\nURL=%s\r\n' "$2" >"$1"
+}
+
+finish() { # what was checked
+    if [ "$failures" -gt 0 ]; then
+        echo "$failures check(s) failed"
+        exit 1
+    fi
+    echo "all $1 checks passed"
+}
