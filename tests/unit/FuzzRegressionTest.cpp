@@ -3,19 +3,11 @@
 
 #include "IniFile.h"
 #include "TempTree.h"
+#include "Utf16Text.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string Utf16Le(std::u16string_view text) {
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
-}
 
 class FuzzRegression : public testing::Test {
 protected:

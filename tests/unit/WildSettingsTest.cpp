@@ -6,6 +6,7 @@
 #include "SettingsFile.h"
 #include "SettingsRecord.h"
 #include "TempTree.h"
+#include "Utf16Text.h"
 
 #include <QString>
 #include <functional>
@@ -19,15 +20,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string Utf16Le(std::u16string_view text) {
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
-}
 
 std::string Utf16Be(std::u16string_view text) {
     std::string bytes = Utf16Le(text);
