@@ -80,14 +80,12 @@ void AppendEscaped(std::string& html, std::string_view text) {
     html.append(text);
 }
 
+// One pass to trim, one to drop the empty entries: a settings file may hold a list of any
+// length, and erasing entries one by one would take time growing with its square.
 void TidyIgnoreList(std::vector<std::string>& ignoreList) {
-    for (auto entry = ignoreList.size(); entry-- > 0;) {
-        std::string trimmed = TrimText(ignoreList[entry]);
-        if (trimmed.empty())
-            ignoreList.erase(ignoreList.begin() + static_cast<std::ptrdiff_t>(entry));
-        else
-            ignoreList[entry] = std::move(trimmed);
-    }
+    for (std::string& entry : ignoreList)
+        entry = TrimText(entry);
+    std::erase_if(ignoreList, [](const std::string& entry) { return entry.empty(); });
 }
 
 // One scan of the tree, appending to the link list as it goes.
