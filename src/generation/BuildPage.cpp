@@ -11,8 +11,7 @@
 #include <utility>
 
 std::string ColorToHex(TColor color) {
-    if (color < 0)
-        color = SystemColors::Get(color & 0xFF);
+    color = SystemColors::Resolve(color);
     char digits[7];
     std::snprintf(digits, sizeof digits, "%02X%02X%02X", color & 0xFF, (color >> 8) & 0xFF,
                   (color >> 16) & 0xFF);

@@ -66,3 +66,7 @@ std::int32_t SystemColors::Get(int index) {
         return FromQColor(QGuiApplication::palette().color(mapping.group, mapping.role));
     return mapping.classic;
 }
+
+std::int32_t SystemColors::Resolve(std::int32_t color) {
+    return color < 0 ? Get(color & 0xFF) : color;
+}

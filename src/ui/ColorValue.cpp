@@ -5,8 +5,7 @@
 namespace ColorValue {
 
 QColor ToQColor(TColor color) {
-    if (color < 0)
-        color = SystemColors::Get(color & 0xFF);
+    color = SystemColors::Resolve(color);
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
