@@ -1,5 +1,7 @@
-#include "FactoryDefaults.h"
 #include "SettingsFile.h"
+
+#include "FactoryDefaults.h"
+#include "SettingsFixture.h"
 #include "SettingsRecord.h"
 #include "TempTree.h"
 
@@ -7,17 +9,8 @@
 
 namespace {
 
-class SettingsFile : public testing::Test {
+class SettingsFile : public SettingsFixture {
 protected:
-    SettingsFile() {
-        globals.ProgramFolder = tree.Path("program/");
-        globals.FavoritesFolder = tree.Path("Favorites/");
-        globals.DesktopFolder = tree.Path("Desktop/");
-        globals.TemplatePath = globals.DefaultTemplatePath();
-        tree.Write("program/Linkshelf.lft", "template");
-        tree.Folder("Favorites");
-    }
-
     // Reads a settings file holding the section line and the given lines.
     SettingsRecord ReadLines(const std::string& lines) {
         tree.Write("s.lfs", "[Options]\r\n" + lines);
@@ -25,9 +18,6 @@ protected:
         EXPECT_TRUE(ReadSettings(tree.Path("s.lfs"), record, globals));
         return record;
     }
-
-    TempTree tree;
-    Globals globals;
 };
 
 TEST_F(SettingsFile, AMissingFileReadsAsTheDefaults) {
@@ -173,8 +163,7 @@ TEST_F(SettingsFile, WritingKeepsUnknownKeysAndSectionsAndReadsBackTheSameValues
     globals.IgnoreList = {"a b", "新闻"};
     ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), written, globals));
     const std::string text = tree.Read("s.lfs");
-    EXPECT_EQ(text.rfind("; my settings\n[Extra]\nKeep=me\n[options]\nPageTitle=padded\n", 0),
-              0u);
+    EXPECT_EQ(text.rfind("; my settings\n[Extra]\nKeep=me\n[options]\nPageTitle=padded\n", 0), 0u);
     EXPECT_NE(text.find("Custom=kept\nSourceFolder="), std::string::npos);
     EXPECT_NE(text.find("TextColor=-2147483640\n"), std::string::npos);
 

@@ -4,6 +4,7 @@
 // and nothing crashes.
 
 #include "SettingsFile.h"
+#include "SettingsFixture.h"
 #include "SettingsRecord.h"
 #include "TempTree.h"
 #include "Utf16Text.h"
@@ -92,17 +93,8 @@ bool AsUnprivilegedUser(const std::string& folder, const std::function<bool()>& 
     return WEXITSTATUS(status) == 0;
 }
 
-class WildSettings : public testing::Test {
+class WildSettings : public SettingsFixture {
 protected:
-    WildSettings() {
-        globals.ProgramFolder = tree.Path("program/");
-        globals.FavoritesFolder = tree.Path("Favorites/");
-        globals.DesktopFolder = tree.Path("Desktop/");
-        globals.TemplatePath = globals.DefaultTemplatePath();
-        tree.Write("program/Linkshelf.lft", "template");
-        tree.Folder("Favorites");
-    }
-
     // The values a file with none of the keys reads as.
     SettingsRecord Defaults() const {
         SettingsRecord record;
@@ -150,9 +142,6 @@ protected:
         globals.IgnoreList = {" Old", "", "新闻"};
         return record;
     }
-
-    TempTree tree;
-    Globals globals;
 };
 
 TEST_F(WildSettings, ReadingGivesTheDocumentedValues) {
