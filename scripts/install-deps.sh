@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgtest-dev
+    qt6-base-dev qt6-translations-l10n libgtest-dev
     fonts-wqy-microhei
     xdg-utils
 )

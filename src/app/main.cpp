@@ -5,6 +5,7 @@
 #include "MyFormUtils.h"
 #include "ProgramFile.h"
 #include "QtDesktop.h"
+#include "QtTranslations.h"
 #include "Startup.h"
 #include "UnattendedRun.h"
 
@@ -42,6 +43,7 @@ int RunWizard(int argc, char** argv, Globals& globals) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Linkshelf");
+    QtTranslations::Install();
     QtDesktop desktop;
     DesktopServices::Install(&desktop);
     FormMain frmMain(globals, ProgramFile::Path());
@@ -77,6 +79,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<DesktopServices> desktop;
     if (HasDisplay()) {
         application = std::make_unique<QApplication>(argc, argv);
+        QtTranslations::Install();
         desktop = std::make_unique<QtDesktop>();
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);

@@ -1,10 +1,10 @@
 #include "DesktopServices.h"
 
 #include "ConsoleDesktop.h"
+#include "FileDialog.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
@@ -38,13 +38,12 @@ bool DesktopServices::Open(const std::string& target) {
     const QUrl url = UrlOf(target);
     if (HasDesktopPlatform())
         return QDesktopServices::openUrl(url);
-    return QProcess::startDetached("xdg-open", {url.isLocalFile() ? url.toLocalFile()
-                                                                  : url.toString()});
+    return QProcess::startDetached("xdg-open",
+                                   {url.isLocalFile() ? url.toLocalFile() : url.toString()});
 }
 
-std::optional<std::string> DesktopServices::ChooseFile(QWidget* owner,
-                                                      const FileRequest& request) {
-    QFileDialog dialog(owner);
+std::optional<std::string> DesktopServices::ChooseFile(QWidget* owner, const FileRequest& request) {
+    FileDialog dialog(owner);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(QString::fromStdString(request.filter));

@@ -22,8 +22,13 @@ void ColorLabel::SetColor(TColor color) {
     setPalette(shown);
 }
 
+// The label takes the whole click, so the panel behind it never sees it and opens nothing.
+void ColorLabel::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+
 void ColorLabel::mouseReleaseEvent(QMouseEvent* event) {
-    QLabel::mouseReleaseEvent(event);
+    event->accept();
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
         OnClick)
         OnClick(this);

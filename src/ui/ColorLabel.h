@@ -17,6 +17,7 @@ public:
     std::function<void(ColorLabel*)> OnClick;
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:

@@ -5,6 +5,7 @@
 #include "ColorValue.h"
 #include "DesktopServices.h"
 #include "FactoryDefaults.h"
+#include "FontList.h"
 #include "FormOptions.h"
 #include "FormProgress.h"
 #include "InstallRecord.h"
@@ -24,16 +25,16 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <algorithm>
 #include <exception>
+#include <limits>
 #include <thread>
 
 namespace {
@@ -113,7 +114,17 @@ FormMain::FormMain(Globals& globals, std::string programFile)
     CreateButtons();
     CreateOptionsMenu();
     SetTabOrder();
+    KeepValuesWhole();
     FormCreate();
+}
+
+// A line edit cuts its text at 32,767 characters by default, and the cut value would be saved
+// back over the whole one.
+void FormMain::KeepValuesWhole() {
+    for (QLineEdit* edit :
+         {static_cast<QLineEdit*>(txtSourceFolder), static_cast<QLineEdit*>(txtFileName),
+          txtPageTitle, cmbFontName->lineEdit()})
+        edit->setMaxLength(std::numeric_limits<int>::max());
 }
 
 FormMain::~FormMain() = default;
@@ -262,16 +273,9 @@ void FormMain::FormCreate() {
 }
 
 void FormMain::FillFontList() {
-    QStringList families = QFontDatabase::families();
-    families.append("Default");
-    std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
-    families.erase(std::unique(families.begin(), families.end()), families.end());
     const QString text = cmbFontName->currentText();
     cmbFontName->clear();
-    cmbFontName->addItems(families);
+    cmbFontName->addItems(FontList::Families());
     cmbFontName->setEditText(text);
 }
 
@@ -540,9 +544,24 @@ void FormMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// The side picture is a link: only a left click that is pressed and released on it opens the
+// home page, as on the link label.
 bool FormMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == imgImage && event->type() == QEvent::MouseButtonRelease)
-        imgImageClick();
+    if (watched != imgImage)
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        imagePressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* release = static_cast<QMouseEvent*>(event);
+        const bool clicked = imagePressed_ && release->button() == Qt::LeftButton &&
+                             imgImage->rect().contains(release->position().toPoint());
+        imagePressed_ = false;
+        if (clicked)
+            imgImageClick();
+        return true;
+    }
     return QDialog::eventFilter(watched, event);
 }
 

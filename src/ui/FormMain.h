@@ -135,6 +135,7 @@ private:
     QWidget* CreateReadyPage();
     QWidget* CreateFinishedPage();
     void SetTabOrder();
+    void KeepValuesWhole();
     void FormCreate();
     void FillFontList();
     void SetDefaultButton(QPushButton* button);
@@ -148,4 +149,5 @@ private:
     Globals& globals_;
     const std::string programFile_;
     bool generating_ = false;
+    bool imagePressed_ = false;
 };

@@ -4,15 +4,18 @@
 #include "ColorPanel.h"
 #include "FormProgress.h"
 #include "ProgressAnimation.h"
+#include "QtDesktop.h"
 #include "RecordingDesktop.h"
 #include "TempTree.h"
 #include "zBrowseFolder.h"
 #include "zButtonEdit.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QStackedWidget>
@@ -110,6 +113,8 @@ TEST_F(Wizard, StartsOnTheWelcomePageWithTheSettingsRead) {
         fonts << form->cmbFontName->itemText(i);
     EXPECT_TRUE(fonts.contains("Default"));
     EXPECT_EQ(fonts.removeDuplicates(), 0);
+    for (const QString& font : fonts)
+        EXPECT_FALSE(font.endsWith(']')) << "a foundry tag in " << S(font);
     for (qsizetype i = 1; i < fonts.size(); ++i)
         EXPECT_LE(fonts[i - 1].compare(fonts[i], Qt::CaseInsensitive), 0);
     EXPECT_EQ(form->PageFont(), "Arial") << "the settings' font, though not in the list";
@@ -229,6 +234,31 @@ TEST_F(Wizard, NoShortcutAndFailedWritesLeaveTheWizardUsable) {
     EXPECT_EQ(form->PageIndex(), 5);
 }
 
+// The box that says the page was not written shows over the wizard, not alone on the screen,
+// though the progress window that was active has just gone.
+TEST_F(Wizard, TheFailedWritesBoxBelongsToTheWizard) {
+    QtDesktop qtDesktop;
+    DesktopServices* previous = DesktopServices::Install(&qtDesktop);
+    form->SetOutputFile(tree.Path("missing/page.htm"));
+    QWidget* owner = nullptr;
+    bool shown = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
+                shown = true;
+                owner = box->parentWidget();
+                box->accept();
+            }
+        }
+    });
+    closer.start(20);
+    Click(form->butFinish);
+    DesktopServices::Install(previous);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(owner, form.get());
+}
+
 TEST_F(Wizard, ATextColourEqualToTheBackgroundIsRefused) {
     form->SetBackColor(0x00FF00);
     desktop.chosenColor = QColor(0, 255, 0);
@@ -255,14 +285,84 @@ TEST_F(Wizard, ATextColourEqualToTheBackgroundIsRefused) {
     EXPECT_EQ(desktop.events.size(), 1u) << "a system colour is never equal to a chosen one";
 }
 
-TEST_F(Wizard, ColourLabelsAndPanelAnswerClicks) {
+// A click on a word opens only that word's dialog; one on the panel beside the words opens
+// only the background's.
+TEST_F(Wizard, EachColourClickOpensOneDialog) {
     GoToPage(3);
+    struct Case {
+        const char* name;
+        QWidget* target;
+        QPoint at;
+        const char* opened;
+    };
+    const Case cases[] = {
+        {"text word", form->lblText, form->lblText->rect().center(), "color:#000000"},
+        {"link word", form->lblLink, form->lblLink->rect().center(), "color:#0000ff"},
+        {"visited word", form->lblVLink, form->lblVLink->rect().center(), "color:#800080"},
+        {"panel", form->panBack, QPoint(5, 5), "color:#ffffff"},
+    };
+    for (const Case& c : cases) {
+        desktop.events.clear();
+        desktop.chosenColor.reset();
+        QTest::mouseClick(c.target, Qt::LeftButton, {}, c.at);
+        EXPECT_EQ(desktop.events, std::vector<std::string>{c.opened}) << c.name;
+    }
     desktop.chosenColor = QColor(1, 2, 3);
     QTest::mouseClick(form->lblVLink, Qt::LeftButton);
     EXPECT_EQ(form->VLinkColor(), 0x030201);
-    desktop.chosenColor = QColor(4, 5, 6);
-    QTest::mouseClick(form->panBack, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(form->BackColor(), 0x060504);
+    EXPECT_EQ(form->BackColor(), 0xFFFFFFu);
+}
+
+// Only a left click pressed and released on the side picture opens the home page.
+TEST_F(Wizard, TheSidePictureOpensTheHomePageOnALeftClickOnly) {
+    QLabel* picture = form->imgImage;
+    const QPoint inside = picture->rect().center();
+    const QPoint outside(picture->width() + 40, inside.y());
+    struct Case {
+        const char* name;
+        std::function<void()> act;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"left click", [&] { QTest::mouseClick(picture, Qt::LeftButton, {}, inside); }, true},
+        {"right click", [&] { QTest::mouseClick(picture, Qt::RightButton, {}, inside); }, false},
+        {"dragged off",
+         [&] {
+             QTest::mousePress(picture, Qt::LeftButton, {}, inside);
+             QTest::mouseMove(picture, outside);
+             QTest::mouseRelease(picture, Qt::LeftButton, {}, outside);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        desktop.events.clear();
+        c.act();
+        const std::vector<std::string> opened{"open:https://linkshelf.org/"};
+        EXPECT_EQ(desktop.events, c.opens ? opened : std::vector<std::string>{}) << c.name;
+    }
+}
+
+TEST_F(Wizard, LongValuesAreKeptWhole) {
+    const std::string longText(40000, 'x');
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> set;
+        std::function<std::string()> get;
+    };
+    const Case cases[] = {
+        {"title", [&](const std::string& v) { form->SetPageTitle(v); },
+         [&] { return form->PageTitle(); }},
+        {"font", [&](const std::string& v) { form->SetPageFont(v); },
+         [&] { return form->PageFont(); }},
+        {"source folder", [&](const std::string& v) { form->SetSourceFolder(v); },
+         [&] { return form->SourceFolder(); }},
+        {"output file", [&](const std::string& v) { form->SetOutputFile(v); },
+         [&] { return form->OutputFile(); }},
+    };
+    for (const Case& c : cases) {
+        c.set(longText);
+        EXPECT_EQ(c.get().size(), longText.size()) << c.name;
+    }
 }
 
 TEST_F(Wizard, TheFolderPickerStartsAtTheTrimmedFolderAndOnlyOkChangesAnything) {

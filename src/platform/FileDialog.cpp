@@ -1,0 +1,24 @@
+#include "FileDialog.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+
+FileDialog::FileDialog(QWidget* owner) : QFileDialog(owner) {}
+
+void FileDialog::accept() {
+    if (SaveFolderMissing()) {
+        const QString path = QDir::toNativeSeparators(selectedFiles().constFirst());
+        QMessageBox::warning(this, windowTitle(),
+                             path +
+                                 QString::fromUtf8("\n路径不存在。\n请检查路径，然后再试一次。"));
+        return;
+    }
+    QFileDialog::accept();
+}
+
+bool FileDialog::SaveFolderMissing() const {
+    if (acceptMode() != AcceptSave || selectedFiles().isEmpty())
+        return false;
+    const QFileInfo chosen(selectedFiles().constFirst());
+    return !chosen.isDir() && !chosen.dir().exists();
+}
