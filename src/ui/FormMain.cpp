@@ -16,6 +16,7 @@
 #include "SettingsFile.h"
 #include "Strings.h"
 #include "WizardArt.h"
+#include "WrapLabel.h"
 #include "zBrowseFolder.h"
 #include "zButtonEdit.h"
 #include "zUrlLabel.h"
@@ -244,7 +245,8 @@ QWidget* FormMain::CreateReadyPage() {
 
 QWidget* FormMain::CreateFinishedPage() {
     auto* page = new QWidget;
-    lblFinished = TextLabel(page, "", QRect(10, 10, 266, 208));
+    lblFinished = new WrapLabel(page);
+    lblFinished->setGeometry(10, 10, 266, 208);
     return page;
 }
 

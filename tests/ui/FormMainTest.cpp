@@ -422,6 +422,17 @@ TEST_F(Wizard, ClosingByAnyWayWritesTheInstallRecord) {
     }
 }
 
+// A page name far wider than the result page wraps inside itself and is shown whole.
+TEST_F(Wizard, TheResultShowsALongPageNameWhole) {
+    form->SetOutputFile(tree.Path("Desktop/" + std::string(120, 'N') + "ThatGoesOn.htm"));
+    Click(form->butFinish);
+    ASSERT_EQ(form->PageIndex(), 5);
+    QLabel* result = form->lblFinished;
+    EXPECT_NE(S(result->text()).find("ThatGoesOn.htm"), std::string::npos);
+    EXPECT_LE(result->minimumSizeHint().width(), result->width());
+    EXPECT_LE(result->heightForWidth(result->width()), result->height());
+}
+
 TEST_F(Wizard, ALabelShowsAnAmpersandInAResultAsItIs) {
     form->SetOutputFile(tree.Path("Desktop/a&b.htm"));
     Click(form->butFinish);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLabel>
+
+class QTextLayout;
+
+// A plain-text label that wraps between words and, where a word is wider than the label (a
+// long file name or path), inside the word, so the whole text stays readable.
+class WrapLabel : public QLabel {
+public:
+    explicit WrapLabel(QWidget* parent);
+
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Lays the text out in lines no wider than width and gives back the size it takes.
+    QSizeF LayOut(QTextLayout& layout, qreal width) const;
+};
