@@ -1,0 +1,6 @@
+// Compiled against a library below the wizard, this must fail: nothing there may see widgets.
+#include <QWidget>
+
+int WidgetBelowTheWizard() {
+    return sizeof(QWidget) > 0 ? 0 : 1;
+}
