@@ -9,9 +9,10 @@ packages=(
     xdg-utils
 )
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
-# memory with GNU time); --bench: what bench/ needs to generate trees, time and profile.
+# memory with GNU time, the page test opens pages in Chromium); --bench: what bench/ needs to
+# generate trees, time and profile.
 case "${1:-}" in
---test) packages+=(clang libclang-rt-dev time) ;;
+--test) packages+=(clang libclang-rt-dev time chromium) ;;
 --bench) packages+=(python3 time valgrind) ;;
 esac
 

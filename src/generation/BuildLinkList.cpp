@@ -58,6 +58,8 @@ std::size_t FirstMarkupByte(std::string_view text) {
     return from;
 }
 
+} // namespace
+
 void AppendEscaped(std::string& html, std::string_view text) {
     for (std::size_t markup = FirstMarkupByte(text); markup < text.size();
          markup = FirstMarkupByte(text)) {
@@ -79,6 +81,8 @@ void AppendEscaped(std::string& html, std::string_view text) {
     }
     html.append(text);
 }
+
+namespace {
 
 // One pass to trim, one to drop the empty entries: a settings file may hold a list of any
 // length, and erasing entries one by one would take time growing with its square.

@@ -4,6 +4,7 @@
 #include "SettingsHolders.h"
 
 #include <string>
+#include <string_view>
 
 // Renders the shortcut tree under the source folder as the page's link list: a definition list
 // with a link for every shortcut that names an address and a headed, nested list for every
@@ -13,3 +14,6 @@ void BuildLinkList(const SettingsHolders& holders, Globals& globals, std::string
 
 // True when name equals an entry of the ignored-folder list, letters a to z in any case.
 bool IsIgnoredFolder(const std::string& name, const std::vector<std::string>& ignoreList);
+
+// Appends text to html as text only: & < > " are written as their character references.
+void AppendEscaped(std::string& html, std::string_view text);

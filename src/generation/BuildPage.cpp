@@ -22,6 +22,14 @@ namespace {
 
 constexpr std::size_t LinkListRoom = 256 * 1024 * 1024;
 
+// The title and the font name are typed by the user and may hold markup; on the page they read
+// as text, like the names from the tree.
+std::string EscapedSetting(const std::string& typed) {
+    std::string text;
+    AppendEscaped(text, TrimText(typed));
+    return text;
+}
+
 } // namespace
 
 std::string BuildPage(const SettingsHolders& holders, Globals& globals) {
@@ -40,12 +48,12 @@ std::string BuildPage(const SettingsHolders& holders, Globals& globals) {
     // Each value is taken when its own placeholder is replaced, and later replacements also
     // see the values put in by earlier ones.
     const std::pair<std::string_view, std::function<std::string()>> placeholders[] = {
-        {"%LF_TITLE%", [&] { return TrimText(holders.PageTitle()); }},
+        {"%LF_TITLE%", [&] { return EscapedSetting(holders.PageTitle()); }},
         {"%LF_BACKCOLOR%", [&] { return ColorToHex(holders.BackColor()); }},
         {"%LF_TEXT_COLOR%", [&] { return ColorToHex(holders.TextColor()); }},
         {"%LF_LINK_COLOR%", [&] { return ColorToHex(holders.LinkColor()); }},
         {"%LF_VLINK_COLOR%", [&] { return ColorToHex(holders.VLinkColor()); }},
-        {"%LF_TEXT_FONT%", [&] { return TrimText(holders.PageFont()); }},
+        {"%LF_TEXT_FONT%", [&] { return EscapedSetting(holders.PageFont()); }},
         {"%LF_DATE%", [] { return LocaleFormat::ShortDate(); }},
         {"%LF_TIME%", [] { return LocaleFormat::ShortTime(); }},
         {"%LF_LINKS_COUNT%", [&] { return std::to_string(globals.LinkCount); }},

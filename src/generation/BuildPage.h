@@ -6,8 +6,8 @@
 #include <string>
 
 // The finished page: resets the counters, scans the tree, reads the template at TemplatePath
-// and replaces its twelve placeholders in their fixed order. A missing template gives an empty
-// page.
+// and replaces its twelve placeholders in their fixed order. The title and the font name go in
+// trimmed and escaped (& < > " as character references). A missing template gives an empty page.
 std::string BuildPage(const SettingsHolders& holders, Globals& globals);
 
 // A colour as six upper-case hexadecimal digits in red, green, blue order; a negative value is

@@ -44,7 +44,7 @@ printf '; mine\r\n[Options]\r\nPageTitle=  Links & more  \r\nBackColor=$102030\r
     >"$prog/Linkshelf.lfs"
 run /run
 expect_eq "exit status" 0 "$status"
-expect_eq "page head" "Links & more|2|2.0.1|302010" "$(head -n 1 "$work/desk/Linkpage.htm" | tr -d '\r')"
+expect_eq "page head" "Links &amp; more|2|2.0.1|302010" "$(head -n 1 "$work/desk/Linkpage.htm" | tr -d '\r')"
 grep -q $'^Extra=kept\r$' "$prog/Linkshelf.lfs" || fail "unknown key lost"
 grep -q $'^IgnoreFolders=sub\r$' "$prog/Linkshelf.lfs" || fail "ignore list not tidied"
 grep -q $'^; mine\r$' "$prog/Linkshelf.lfs" || fail "comment lost"

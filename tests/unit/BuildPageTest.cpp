@@ -63,6 +63,32 @@ TEST_F(Page, ReplacesEveryPlaceholderInItsOrder) {
     EXPECT_EQ(globals.IgnoredCount, 0);
 }
 
+TEST_F(Page, TheTitleAndFontReadAsTextOnThePage) {
+    struct Case {
+        const char* name;
+        std::string typed;
+        std::string inserted;
+    };
+    const Case cases[] = {
+        {"markup", "Bar & <Check>", "Bar &amp; &lt;Check&gt;"},
+        {"quote ends no attribute", "Say \"hi\"", "Say &quot;hi&quot;"},
+        {"a reference stays text", "&amp;&#60;", "&amp;amp;&amp;#60;"},
+        {"end of style", "x</style><script>", "x&lt;/style&gt;&lt;script&gt;"},
+        {"trimmed first", " \t<b> ", "&lt;b&gt;"},
+        {"plain text unchanged", "\xE6\x88\x91\xE7\x9A\x84 Links 100%",
+         "\xE6\x88\x91\xE7\x9A\x84 Links 100%"},
+    };
+    for (const auto& [name, typed, inserted] : cases) {
+        record.SetPageTitle(typed);
+        record.SetPageFont(typed);
+        EXPECT_EQ(
+            Build("<title>%LF_TITLE%</title><a title=\"%LF_TITLE%\">--font: \"%LF_TEXT_FONT%\""),
+            "<title>" + inserted + "</title><a title=\"" + inserted + "\">--font: \"" + inserted +
+                "\"")
+            << name;
+    }
+}
+
 TEST_F(Page, InsertsTheDateAndTimeAndKeepsEverythingElse) {
     record.SetPageTitle("%LF_TIME%");
     const std::string before = LocaleFormat::ShortDate() + "/" + LocaleFormat::ShortTime();

@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Opens pages made from the shipped template in headless Chromium, with a light and a dark
+# desktop and with scripts on and off, and checks what the browser makes of them: the colours in
+# force, that every link shows, that the title stays text, and what the folding script gives
+# assistive technology (lists of list items, a real button with its state in each folder heading).
+# Usage: page_in_browser.sh PATH/TO/linkshelf SOURCE_ROOT
+# Exits 77 (skipped) only when Chromium is missing or cannot start.
+set -uo pipefail
+
+program=$1
+source_root=$2
+source "$(dirname "$0")/common.sh"
+
+browser=$(command -v chromium || command -v chromium-browser)
+if [ -z "$browser" ]; then
+    echo "SKIP: chromium is not installed (scripts/install-deps.sh --test installs it)"
+    exit 77
+fi
+
+# Prints the document as the browser holds it once the page has loaded; further arguments go to
+# the browser. Each run gets a profile of its own, so no run sees another's history.
+dump_dom() { # url, browser arguments
+    local url=$1
+    shift
+    local profile
+    profile=$(mktemp -d "$work/profile.XXXXXX")
+    timeout 60 "$browser" --headless --no-sandbox --disable-gpu --disable-background-networking \
+        --disable-component-update --disable-sync --no-first-run --user-data-dir="$profile" \
+        --allow-file-access-from-files "$@" --dump-dom "$url" 2>"$work/browser.err"
+}
+
+# A browser that fails once may only have been slow to start; one that fails twice cannot start.
+alive() { dump_dom "file://$work/alive.htm" | grep -q '<p id="alive">yes</p>'; }
+printf '<p id="alive">yes</p>' >"$work/alive.htm"
+if ! alive && ! alive; then
+    echo "SKIP: chromium cannot start here:"
+    grep -v -i dbus "$work/browser.err" | tail -n 5
+    exit 77
+fi
+
+# Pages of the shipped example tree with the default colours and with colours of the user's own,
+# under a title that holds markup.
+prog=$work/prog
+mkdir -p "$prog" "$work/home" "$work/pages"
+cp "$program" "$prog/linkshelf"
+cp "$source_root/data/Linkshelf.lft" "$prog/Linkshelf.lft"
+make_page() { # name, colour lines of the settings file
+    printf '[Options]\r\nSourceFolder=%s\r\nIgnoreFolders=Old\r\nOutputFile=%s\r\nPageTitle=%s\r\n%s' \
+        "$source_root/examples/Favorites" "$work/pages/$1.htm" 'Bar & <Check>' "$2" \
+        >"$work/$1.lfs"
+    "${clean_env[@]}" "$prog/linkshelf" "$work/$1.lfs" || fail "$1 page not written"
+}
+make_page default ''
+make_page custom $'TextColor=$333333\r\nLinkColor=$B45F1A\r\nBackColor=$F8FBFC\r\n'
+
+# The page runs in a frame: without allow-scripts in its sandbox its scripts stay off, while the
+# probe around it can still read it. The probe writes one line of findings into its own document.
+cat >"$work/probe.htm" <<'PROBE'
+<!DOCTYPE html>
+<meta name="color-scheme" content="light dark">
+<pre id="found"></pre>
+<script>
+var query = new URLSearchParams(location.search);
+var frame = document.createElement("iframe");
+frame.setAttribute("sandbox", query.get("scripts") === "on" ? "allow-same-origin allow-scripts" : "allow-same-origin");
+frame.style.width = "1200px";
+frame.style.height = "900px";
+frame.onload = function () {
+  var doc = frame.contentDocument;
+  var win = frame.contentWindow;
+  var found = [];
+  function note(name, value) { found.push(name + "=" + value); }
+  function visible(el) { return el.getClientRects().length > 0; }
+  function count(selector, test) {
+    return Array.prototype.filter.call(doc.querySelectorAll(selector), test || function () { return true; }).length;
+  }
+  var body = win.getComputedStyle(doc.body);
+  var link = doc.querySelector("#links a");
+  note("background", body.backgroundColor);
+  note("text", body.color);
+  note("link", win.getComputedStyle(link).color);
+  note("title", JSON.stringify(doc.title));
+  note("heading-elements", doc.querySelector("h1").children.length);
+  note("links", count("#links a"));
+  note("visible-links", count("#links a", visible));
+  note("headings", count("#links h4"));
+  note("heading-roles", count("#links h4[role]"));
+  note("levels", Array.prototype.map.call(doc.querySelectorAll("#links h4"), function (h) {
+    return h.getAttribute("aria-level") || "-";
+  }).join(","));
+  note("fold-buttons", count("#links h4 > button[aria-expanded=true]", function (b) {
+    var list = doc.getElementById(b.getAttribute("aria-controls"));
+    return list && list.tagName === "DL" && list.parentElement === b.parentElement.parentElement;
+  }));
+  note("lists", count("#links dl") + "/" + count("#links dl[role=list]"));
+  note("items", count("#links dt") + "/" + count("#links dt[role=listitem]"));
+  var button = doc.querySelector("#links h4 > button");
+  if (button) {
+    var inner = doc.getElementById(button.getAttribute("aria-controls")).querySelectorAll("a");
+    button.click();
+    note("folded", button.getAttribute("aria-expanded") + "/" + count("#links a", visible) + "+" + inner.length);
+    button.click();
+    note("unfolded", button.getAttribute("aria-expanded") + "/" + count("#links a", visible));
+  }
+  document.getElementById("found").textContent = found.join(" ");
+};
+frame.src = query.get("page");
+document.body.appendChild(frame);
+</script>
+PROBE
+
+findings= # of the last look
+look() { # page, scripts on|off, light|dark
+    local scheme=()
+    [ "$3" == dark ] && scheme=(--force-dark-mode)
+    findings=$(dump_dom "file://$work/probe.htm?page=pages/$1.htm&scripts=$2" "${scheme[@]}" |
+        sed -n -e '/<pre id="found">/!d' -e 's/.*<pre id="found">\(.*\)<\/pre>.*/\1/' \
+            -e 's/&lt;/</g; s/&gt;/>/g; s/&amp;/\&/g; p')
+    [ -n "$findings" ] || fail "$1 page, scripts $2, $3: no findings ($(grep -v -i dbus "$work/browser.err" | tail -n 1))"
+}
+expect_found() { # what, name=value...
+    local what=$1 found
+    shift
+    for found in "$@"; do
+        case " $findings " in
+        *" $found "*) ;;
+        *) fail "$what: expected $found in [$findings]" ;;
+        esac
+    done
+}
+
+# The example tree as the page shows it: 26 links, 8 folders, 9 lists with 34 items.
+white='rgb(255, 255, 255)' black='rgb(0, 0, 0)' blue='rgb(0, 0, 255)'
+dark_bg='rgb(22, 24, 29)' dark_fg='rgb(218, 221, 227)' dark_link='rgb(134, 180, 255)'
+own_bg='rgb(252, 251, 248)' own_fg='rgb(51, 51, 51)' own_link='rgb(26, 95, 180)'
+every_link=('title="Bar & <Check>"' heading-elements=0 links=26 visible-links=26 headings=8)
+
+echo "== the default colours on a light desktop, and their dark scheme on a dark one"
+look default on light
+expect_found "default colours, light" "background=$white" "text=$black" "link=$blue"
+look default on dark
+expect_found "default colours, dark" "background=$dark_bg" "text=$dark_fg" "link=$dark_link"
+
+echo "== with scripts on the folders fold through real buttons in plain headings"
+expect_found "scripts on" "${every_link[@]}" heading-roles=0 fold-buttons=8 \
+    levels=2,2,2,3,4,3,2,2 lists=9/9 items=34/34 folded=false/22+4 unfolded=true/26
+
+echo "== with scripts off every link shows and the list is left as written"
+look default off dark
+expect_found "default colours, dark, scripts off" "background=$dark_bg" "text=$dark_fg" \
+    "link=$dark_link"
+expect_found "scripts off" "${every_link[@]}" heading-roles=0 fold-buttons=0 \
+    levels=-,-,-,-,-,-,-,- lists=9/0 items=34/0
+
+echo "== colours of the user's own stay on a dark desktop"
+for scripts in on off; do
+    look custom "$scripts" dark
+    expect_found "own colours, dark, scripts $scripts" "background=$own_bg" "text=$own_fg" \
+        "link=$own_link"
+done
+
+finish "page in browser"
