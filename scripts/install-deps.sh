@@ -10,10 +10,11 @@ packages=(
 )
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
 # memory with GNU time, the page test opens pages in Chromium); --bench: what bench/ needs to
-# generate trees, time and profile.
+# generate trees, time and profile; --lint: the formatter and the static checks.
 case "${1:-}" in
 --test) packages+=(clang libclang-rt-dev time chromium) ;;
 --bench) packages+=(python3 time valgrind) ;;
+--lint) packages+=(clang-format clang-tidy) ;;
 esac
 
 missing=()

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# The lint gate: every C++ file as .clang-format lays it out, and no clang-tidy finding in a
+# build of everything (build-lint) with the checks of .clang-tidy.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh --lint
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+scripts/build.sh build-lint -DLINKSHELF_CLANG_TIDY=ON
