@@ -197,7 +197,7 @@ private:
         }
         struct stat info {};
         if (fd >= 0 &&
-            (fstat(fd, &info) != 0 || !(FolderId{info.st_dev, info.st_ino} == path_.back().id))) {
+            (fstat(fd, &info) != 0 || FolderId{info.st_dev, info.st_ino} != path_.back().id)) {
             close(fd);
             return -1;
         }
