@@ -143,9 +143,20 @@ private:
         }
         path_.push_back({id, name, fd});
         ScanFolder(level);
-        if (path_.back().fd >= 0)
-            close(path_.back().fd);
+        LeaveFolder();
+    }
+
+    // Deep in the tree, the folder above was closed while this one was scanned. It is opened
+    // again from here through "..", one step instead of a walk from the top, unless this
+    // folder was reached through a symbolic link and its ".." is another folder.
+    void LeaveFolder() {
+        const Level left = path_.back();
         path_.pop_back();
+        if (left.fd < 0)
+            return;
+        if (!path_.empty() && path_.back().fd < 0)
+            path_.back().fd = OpenSame(left.fd, "..", path_.back().id);
+        close(left.fd);
     }
 
     void ScanFolder(std::int32_t level) {
@@ -183,21 +194,32 @@ private:
 
     // Opens the folder being scanned again, name by name from the nearest folder above it that
     // is still open: its whole path may be longer than the system takes in one call. The source
-    // folder always stays open. Gives -1 when the folder is gone or another stands in its place.
+    // folder always stays open.
     int ReopenCurrent() const {
         auto above = path_.end() - 1;
         while (above->fd < 0)
             --above;
         int fd = above->fd;
-        for (auto next = above + 1; next != path_.end() && fd >= 0; ++next) {
+        for (auto next = above + 1; next + 1 != path_.end() && fd >= 0; ++next) {
             const int below = openat(fd, next->name.data(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             if (fd != above->fd)
                 close(fd);
             fd = below;
         }
+        if (fd < 0)
+            return -1;
+        const int current = OpenSame(fd, path_.back().name.data(), path_.back().id);
+        if (fd != above->fd)
+            close(fd);
+        return current;
+    }
+
+    // Opens name in the folder open as folderFd when it is still the folder known as id; -1
+    // when it is gone or another folder stands in its place.
+    static int OpenSame(int folderFd, const char* name, const FolderId& id) {
+        const int fd = openat(folderFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         struct stat info {};
-        if (fd >= 0 &&
-            (fstat(fd, &info) != 0 || FolderId{info.st_dev, info.st_ino} != path_.back().id)) {
+        if (fd >= 0 && (fstat(fd, &info) != 0 || FolderId{info.st_dev, info.st_ino} != id)) {
             close(fd);
             return -1;
         }

@@ -202,11 +202,13 @@ holds "deepest link" "$(printf '\t%.0s' $(seq 200))<DT><A HREF=\"https://bottom/
 
 echo "== a tree deeper than the open-file limit, a shortcut beside every level"
 # Every folder holds the next level (d) and then a folder e with a shortcut, so after the
-# deep part the scan must find its way back to each level's second folder.
+# deep part the scan must find its way back to each level's second folder; one level is a
+# folder link to a folder elsewhere, whose parent is not the folder the link is in.
 tree=$work/deeper
 path=$tree
 for level in $(seq 200); do
     shortcut "$path/e/e$level.url" "https://e$level/"
+    [ "$level" -eq 100 ] && mkdir -p "$work/elsewhere/d" && ln -s "$work/elsewhere/d" "$path/d"
     path=$path/d
 done
 shortcut "$path/bottom.url" https://bottom/
