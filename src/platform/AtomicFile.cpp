@@ -116,9 +116,10 @@ bool ReserveRoom(int fd, std::size_t size) {
 }
 
 // Writes the bytes over the target itself: for a file whose folder takes no new file, this is
-// the only way to update it. The file keeps its owner and permission bits.
+// the only way to update it. The file keeps its owner and permission bits. Opening does not
+// wait, in case a pipe has taken the plain file's place.
 bool WriteInPlace(const std::string& target, std::string_view bytes) {
-    const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    const int fd = open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat info {};
