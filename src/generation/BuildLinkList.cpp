@@ -6,10 +6,12 @@
 #include "NameCollator.h"
 #include "ShortcutFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -92,6 +94,16 @@ void TidyIgnoreList(std::vector<std::string>& ignoreList) {
     std::erase_if(ignoreList, [](const std::string& entry) { return entry.empty(); });
 }
 
+// How many levels of the tree the scan keeps open at once: half the descriptors the process
+// may have, so the rest of the program keeps what it needs, and at most 256, deeper than trees
+// of real bookmarks go, so that they are scanned without opening any folder twice.
+std::size_t OpenLevels() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return 16;
+    return static_cast<std::size_t>(std::clamp<rlim_t>(limit.rlim_cur / 2, 2, 256));
+}
+
 // One scan of the tree, appending to the link list as it goes.
 class TreeScan {
 public:
@@ -101,10 +113,8 @@ public:
 
     void ScanSource(const std::string& path) {
         const int fd = open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
-            return;
-        EnterFolder(fd, 0);
-        close(fd);
+        if (fd >= 0)
+            EnterFolder(fd, {}, 0);
     }
 
 private:
@@ -114,22 +124,47 @@ private:
         bool operator==(const FolderId&) const = default;
     };
 
-    // A folder already being scanned higher up the path (reached again through a symbolic
-    // link) is not entered again, so a loop in the tree cannot make the scan endless.
-    void EnterFolder(int fd, std::int32_t level) {
+    // A folder on the path from the source folder down to the one being scanned.
+    struct Level {
+        FolderId id;
+        // Its name in the folder above; a listed name, followed by a NUL byte.
+        std::string_view name;
+        // Closed (-1) while the scan is further down, deep in the tree.
+        int fd;
+    };
+
+    // Scans the folder open as fd, then closes it. A folder already being scanned higher up
+    // the path (reached again through a symbolic link) is not entered again, so a loop in the
+    // tree cannot make the scan endless.
+    void EnterFolder(int fd, std::string_view name, std::int32_t level) {
         struct stat info {};
-        if (fstat(fd, &info) != 0)
-            return;
+        const bool readable = fstat(fd, &info) == 0;
         const FolderId id{info.st_dev, info.st_ino};
-        for (const FolderId& open : path_)
-            if (open == id)
-                return;
-        path_.push_back(id);
-        ScanFolder(fd, level);
-        path_.pop_back();
+        if (!readable ||
+            std::ranges::any_of(path_, [&](const Level& open) { return open.id == id; })) {
+            close(fd);
+            return;
+        }
+        path_.push_back({id, name, fd});
+        ScanFolder(level);
+        LeaveFolder();
     }
 
-    void ScanFolder(int fd, std::int32_t level) {
+    // Deep in the tree, the folder above was closed while this one was scanned. It is opened
+    // again from here through "..", one step instead of a walk from the top, unless this
+    // folder was reached through a symbolic link and its ".." is another folder.
+    void LeaveFolder() {
+        const Level left = path_.back();
+        path_.pop_back();
+        if (left.fd < 0)
+            return;
+        if (!path_.empty() && path_.back().fd < 0)
+            path_.back().fd = OpenSame(left.fd, "..", path_.back().id);
+        close(left.fd);
+    }
+
+    void ScanFolder(std::int32_t level) {
+        const int fd = path_.back().fd;
         FolderListing listing = FolderListing::Read(fd);
         const std::string tabs = TabIndent(level);
         if (!listing.shortcuts.empty()) {
@@ -140,8 +175,59 @@ private:
         if (!listing.folders.empty() && includeSubfolders_) {
             collator_.Sort(listing.folders);
             for (const std::string_view name : listing.folders)
-                WriteFolder(fd, name, level, tabs);
+                WriteFolder(name, level, tabs);
         }
+    }
+
+    // Opens a subfolder of the folder being scanned. One descriptor per level would run out
+    // in a tree deeper than the open-file limit, so below the first levels a folder is closed
+    // once its subfolder is open, and opened again only when another subfolder follows.
+    int OpenSubfolder(std::string_view name) {
+        Level& current = path_.back();
+        if (current.fd < 0)
+            current.fd = ReopenCurrent();
+        if (current.fd < 0)
+            return -1;
+        const int fd = openat(current.fd, name.data(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0 && path_.size() >= openLevels_) {
+            close(current.fd);
+            current.fd = -1;
+        }
+        return fd;
+    }
+
+    // Opens the folder being scanned again, name by name from the nearest folder above it that
+    // is still open: its whole path may be longer than the system takes in one call. The source
+    // folder always stays open.
+    int ReopenCurrent() const {
+        auto above = path_.end() - 1;
+        while (above->fd < 0)
+            --above;
+        int fd = above->fd;
+        for (auto next = above + 1; next + 1 != path_.end() && fd >= 0; ++next) {
+            const int below = openat(fd, next->name.data(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (fd != above->fd)
+                close(fd);
+            fd = below;
+        }
+        if (fd < 0)
+            return -1;
+        const int current = OpenSame(fd, path_.back().name.data(), path_.back().id);
+        if (fd != above->fd)
+            close(fd);
+        return current;
+    }
+
+    // Opens name in the folder open as folderFd when it is still the folder known as id; -1
+    // when it is gone or another folder stands in its place.
+    static int OpenSame(int folderFd, const char* name, const FolderId& id) {
+        const int fd = openat(folderFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        struct stat info {};
+        if (fd >= 0 && (fstat(fd, &info) != 0 || FolderId{info.st_dev, info.st_ino} != id)) {
+            close(fd);
+            return -1;
+        }
+        return fd;
     }
 
     // Listed names are followed by a NUL byte, so name.data() is a file name for the system.
@@ -161,8 +247,7 @@ private:
         ++globals_.LinkCount;
     }
 
-    void WriteFolder(int parentFd, std::string_view name, std::int32_t level,
-                     const std::string& tabs) {
+    void WriteFolder(std::string_view name, std::int32_t level, const std::string& tabs) {
         if (!globals_.IgnoreList.empty() &&
             IsIgnoredFolder(std::string(name), globals_.IgnoreList)) {
             ++globals_.IgnoredCount;
@@ -174,11 +259,9 @@ private:
         AppendEscaped(html_, name);
         html_.append("</H4>").append(CrLf).append(tabs).append("<DL>");
 
-        const int fd = openat(parentFd, name.data(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd >= 0) {
-            EnterFolder(fd, level + 1);
-            close(fd);
-        }
+        const int fd = OpenSubfolder(name);
+        if (fd >= 0)
+            EnterFolder(fd, name, level + 1);
 
         html_.append(CrLf).append(tabs).append("</DL>").append(CrLf).append(tabs);
         html_.append("<!-- End of ");
@@ -190,8 +273,9 @@ private:
     std::string& html_;
     const bool showUrl_;
     const bool includeSubfolders_;
+    const std::size_t openLevels_ = OpenLevels();
     NameCollator collator_;
-    std::vector<FolderId> path_;
+    std::vector<Level> path_;
     // One buffer for every address read, so reading allocates nothing per shortcut.
     std::string address_;
 };

@@ -105,6 +105,31 @@ std::optional<bool> ReplaceThroughUnnamed(const std::string& target, const std::
     return false;
 }
 
+// Room for the new bytes is taken before any old byte is overwritten, so a full disk or a
+// file-size limit fails the write while the file still holds its old bytes.
+bool ReserveRoom(int fd, std::size_t size) {
+    if (size == 0)
+        return true;
+    if (fallocate(fd, 0, 0, static_cast<off_t>(size)) == 0)
+        return true;
+    return errno == EOPNOTSUPP || errno == ENOSYS;
+}
+
+// Writes the bytes over the target itself: for a file whose folder takes no new file, this is
+// the only way to update it. The file keeps its owner and permission bits. Opening does not
+// wait, in case a pipe has taken the plain file's place.
+bool WriteInPlace(const std::string& target, std::string_view bytes) {
+    const int fd = open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    const bool complete = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                          ReserveRoom(fd, bytes.size()) && WriteAll(fd, bytes) &&
+                          ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+                          fdatasync(fd) == 0;
+    return close(fd) == 0 && complete;
+}
+
 } // namespace
 
 std::string AtomicFile::ResolveLinks(const std::string& path) {
@@ -136,7 +161,7 @@ bool AtomicFile::Replace(const std::string& path, std::string_view bytes) {
     std::string temporary = folder + ".linkshelf-XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0)
-        return false;
+        return access(target.c_str(), F_OK) == 0 && WriteInPlace(target, bytes);
     const bool complete = WriteSynced(fd, bytes, mode);
     const bool closed = close(fd) == 0;
     if (complete && closed && rename(temporary.c_str(), target.c_str()) == 0)

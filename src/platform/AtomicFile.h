@@ -8,7 +8,9 @@
 // temporary file has no name until its bytes are on the disk, so a program killed meanwhile
 // leaves nothing behind (where the file system cannot make such a file, it is named at once). A
 // target that is a symbolic link is written through to the file it points at. An existing file
-// keeps its permission bits; a new one gets the usual ones of a created file.
+// keeps its permission bits; a new one gets the usual ones of a created file. An existing file
+// we may write in a folder that takes no new file (one we may not write) is written in place,
+// as the one way left to update it; a failure there may leave the file part written.
 class AtomicFile {
 public:
     static bool Replace(const std::string& path, std::string_view bytes);

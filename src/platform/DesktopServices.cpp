@@ -10,17 +10,38 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QUrl>
+#include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
 DesktopServices* installed = nullptr;
 
-QUrl UrlOf(const std::string& target) {
-    const QString text = QString::fromStdString(target);
+// A target that names something on disk is a path, whatever it looks like: "ab:c/page.htm" is
+// a page in the folder "ab:c". Otherwise a scheme and a colon at its start make an address.
+bool IsAddress(const std::string& target) {
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0)
+        return false;
     static const QRegularExpression scheme("^[A-Za-z][A-Za-z0-9+.-]+:");
-    if (scheme.match(text).hasMatch())
-        return QUrl(text);
-    return QUrl::fromLocalFile(QFileInfo(QFile::decodeName(target.c_str())).absoluteFilePath());
+    return scheme.match(QString::fromStdString(target)).hasMatch();
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    if (path.starts_with('/') || error)
+        return path;
+    return folder.native() + '/' + path;
+}
+
+// The file address of a path, percent-encoded from its bytes, so that the opener gets the very
+// file: a name that is not UTF-8 keeps its bytes, and no character of a name reads as part of
+// the address.
+QUrl FileUrl(const std::string& path) {
+    const std::string absolute = AbsolutePath(path);
+    const QByteArray bytes(absolute.data(), static_cast<qsizetype>(absolute.size()));
+    return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"), QUrl::StrictMode);
 }
 
 bool HasDesktopPlatform() {
@@ -35,11 +56,11 @@ bool HasDesktopPlatform() {
 bool DesktopServices::Open(const std::string& target) {
     if (target.empty())
         return false;
-    const QUrl url = UrlOf(target);
+    const QUrl url = IsAddress(target) ? QUrl(QString::fromStdString(target)) : FileUrl(target);
     if (HasDesktopPlatform())
         return QDesktopServices::openUrl(url);
-    return QProcess::startDetached("xdg-open",
-                                   {url.isLocalFile() ? url.toLocalFile() : url.toString()});
+    // The encoded address is plain ASCII, so it reaches the opener unchanged.
+    return QProcess::startDetached("xdg-open", {QString::fromLatin1(url.toEncoded())});
 }
 
 std::optional<std::string> DesktopServices::ChooseFile(QWidget* owner, const FileRequest& request) {

@@ -18,6 +18,7 @@ public:
     // A modal message box with one OK button; returns when the user has closed it.
     virtual void ShowMessage(Icon icon, const std::string& caption, const std::string& text) = 0;
     // Opens a file or web address with the desktop's opener; true when the opener was started.
+    // A target that names something on disk is a file, handed over by its absolute path.
     virtual bool Open(const std::string& target);
 
     // What a file dialog asks for: a file to open (which must exist) or to save (asking before

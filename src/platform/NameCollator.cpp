@@ -74,6 +74,14 @@ std::optional<std::size_t> DecodeUtf8(std::string_view text, char16_t* units) {
     return static_cast<std::size_t>(out - units);
 }
 
+// The word sort looks through hyphens and apostrophes, so "co-op" sorts beside "coop" and
+// "it's" beside "its"; every other character keeps its weight. Dropping them from the text the
+// collator compares does exactly that, and the comparison of the bytes that breaks ties still
+// sees them, so names that differ only there keep one order.
+bool IsIgnoredByWordSort(char16_t unit) {
+    return unit == u'-' || unit == u'\'';
+}
+
 // Folders mostly hold a handful of names, where inserting each name at the place a binary
 // search finds needs about a third fewer comparisons than a quicksort; each comparison is a
 // walk through the locale's collation tables, the dearest step of the sort.
@@ -102,14 +110,18 @@ void NameCollator::Sort(std::vector<std::string_view>& names) {
     std::size_t used = 0;
     for (const std::string_view name : names) {
         starts_.push_back(used);
-        if (const auto decoded = DecodeUtf8(name, units_.data() + used)) {
-            used += *decoded;
-            continue;
+        char16_t* const start = units_.data() + used;
+        std::size_t size = 0;
+        if (const auto decoded = DecodeUtf8(name, start)) {
+            size = *decoded;
+        } else {
+            const QString text =
+                QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+            size = static_cast<std::size_t>(text.size());
+            std::copy_n(reinterpret_cast<const char16_t*>(text.utf16()), size, start);
         }
-        const QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-        const auto size = static_cast<std::size_t>(text.size());
-        units_.replace(used, size, reinterpret_cast<const char16_t*>(text.utf16()), size);
-        used += size;
+        used = static_cast<std::size_t>(std::remove_if(start, start + size, IsIgnoredByWordSort) -
+                                        units_.data());
     }
     starts_.push_back(used);
     const auto text = [&](std::size_t index) {

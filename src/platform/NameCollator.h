@@ -5,8 +5,9 @@
 #include <string_view>
 #include <vector>
 
-// Orders names as the user's locale does, without regard to letter case. Names the locale rates
-// equal are ordered by their bytes, so a listing comes out the same on every run.
+// Orders names as the user's locale does in a word sort: without regard to letter case, and
+// looking through hyphens and apostrophes. Names the locale rates equal are ordered by their
+// bytes, so a listing comes out the same on every run.
 class NameCollator {
 public:
     NameCollator();

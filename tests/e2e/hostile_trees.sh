@@ -200,6 +200,27 @@ expect_eq "exit status" 0 "$status"
 expect_eq "links" 1 "$(count)"
 holds "deepest link" "$(printf '\t%.0s' $(seq 200))<DT><A HREF=\"https://bottom/\">bottom</A>"
 
+echo "== a tree deeper than the open-file limit, a shortcut beside every level"
+# Every folder holds the next level (d) and then a folder e with a shortcut, so after the
+# deep part the scan must find its way back to each level's second folder; one level is a
+# folder link to a folder elsewhere, whose parent is not the folder the link is in.
+tree=$work/deeper
+path=$tree
+for level in $(seq 200); do
+    shortcut "$path/e/e$level.url" "https://e$level/"
+    [ "$level" -eq 100 ] && mkdir -p "$work/elsewhere/d" && ln -s "$work/elsewhere/d" "$path/d"
+    path=$path/d
+done
+shortcut "$path/bottom.url" https://bottom/
+generate "$tree"
+unlimited=$page
+generate "$tree" prlimit --nofile=64 --
+expect_eq "exit status" 0 "$status"
+expect_eq "links" 201 "$(count)"
+holds "deepest link" "$(printf '\t%.0s' $(seq 200))<DT><A HREF=\"https://bottom/\">bottom</A>"
+holds "link beside the deepest level" "$(printf '\t%.0s' $(seq 200))<DT><A HREF=\"https://e200/\">e200</A>"
+[ "$page" == "$unlimited" ] || fail "the page differs from the one written without a limit"
+
 echo "== a path longer than the system's path limit"
 tree=$work/long
 mkdir -p "$tree"

@@ -9,6 +9,11 @@
 
 namespace {
 
+// What the word sort compares: Qt's decoding of the name, without hyphens and apostrophes.
+QString WordSortText(const std::string& name) {
+    return QString::fromUtf8(name.data(), std::ssize(name)).remove(u'-').remove(u'\'');
+}
+
 // The order a collator of the same locale gives when each name is decoded by Qt on its own,
 // names it rates equal ordered by their bytes.
 std::vector<std::string> ReferenceOrder(std::vector<std::string> names) {
@@ -17,8 +22,7 @@ std::vector<std::string> ReferenceOrder(std::vector<std::string> names) {
                            : QLocale::system());
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
-        const int byLocale = collator.compare(QString::fromUtf8(a.data(), std::ssize(a)),
-                                              QString::fromUtf8(b.data(), std::ssize(b)));
+        const int byLocale = collator.compare(WordSortText(a), WordSortText(b));
         return byLocale != 0 ? byLocale < 0 : a < b;
     });
     return names;
@@ -106,6 +110,34 @@ TEST(NameCollator, IgnoresCaseButNotAccents) {
     NameCollator collator;
     EXPECT_EQ(Sorted(collator, {"b", "\xC3\xA9", "A", "e", "B", "a"}),
               (std::vector<std::string>{"A", "a", "B", "b", "e", "\xC3\xA9"}));
+}
+
+// Hyphens and apostrophes are looked through; blanks and other punctuation keep their weight.
+TEST(NameCollator, SortsAsTheWordSortDoes) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> sorted;
+    };
+    const Case cases[] = {
+        {"hyphen between letters", {"ab", "a-c", "ad"}},
+        {"apostrophe between letters", {"ita", "it's", "its"}},
+        {"hyphenated word beside the plain one", {"cook", "co-op", "coop", "cop"}},
+        {"leading and trailing hyphens", {"-a", "a", "a-", "'b", "b'"}},
+        {"hyphen and apostrophe tied by bytes", {"a'b", "a-b", "ab"}},
+        {"case still ignored", {"Co-Op", "coop", "COOP'S", "coops"}},
+        {"blank counts", {"a c", "ab"}},
+        {"underscore counts", {"a_c", "ab"}},
+        {"full stop counts", {"a.c", "ab"}},
+        {"en dash counts",
+         {"a\xE2\x80\x93"
+          "c",
+          "ab"}},
+    };
+    NameCollator collator;
+    for (const Case& c : cases) {
+        std::vector<std::string> shuffled(c.sorted.rbegin(), c.sorted.rend());
+        EXPECT_EQ(Sorted(collator, shuffled), c.sorted) << c.what;
+    }
 }
 
 } // namespace
