@@ -1,12 +1,7 @@
 #include "DesktopServices.h"
 
 #include "ConsoleDesktop.h"
-#include "FileDialog.h"
 
-#include <QColorDialog>
-#include <QDesktopServices>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QUrl>
@@ -44,47 +39,27 @@ QUrl FileUrl(const std::string& path) {
     return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"), QUrl::StrictMode);
 }
 
-bool HasDesktopPlatform() {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
-        return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != "offscreen" && platform != "minimal";
-}
-
 } // namespace
+
+QUrl DesktopServices::UrlFor(const std::string& target) {
+    return IsAddress(target) ? QUrl(QString::fromStdString(target)) : FileUrl(target);
+}
 
 bool DesktopServices::Open(const std::string& target) {
     if (target.empty())
         return false;
-    const QUrl url = IsAddress(target) ? QUrl(QString::fromStdString(target)) : FileUrl(target);
-    if (HasDesktopPlatform())
-        return QDesktopServices::openUrl(url);
     // The encoded address is plain ASCII, so it reaches the opener unchanged.
-    return QProcess::startDetached("xdg-open", {QString::fromLatin1(url.toEncoded())});
+    return QProcess::startDetached("xdg-open", {QString::fromLatin1(UrlFor(target).toEncoded())});
 }
 
-std::optional<std::string> DesktopServices::ChooseFile(QWidget* owner, const FileRequest& request) {
-    FileDialog dialog(owner);
-    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(QString::fromStdString(request.filter));
-    dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
-    const QFileInfo current(QString::fromStdString(request.fileName));
-    if (!request.fileName.empty()) {
-        if (current.dir().exists())
-            dialog.setDirectory(current.absoluteDir());
-        dialog.selectFile(current.fileName());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst().toStdString();
+std::optional<std::string> DesktopServices::ChooseFile(QWidget* /*owner*/,
+                                                       const FileRequest& /*request*/) {
+    return std::nullopt;
 }
 
-std::optional<QColor> DesktopServices::ChooseColor(QWidget* owner, const QColor& initial) {
-    const QColor chosen = QColorDialog::getColor(initial, owner);
-    if (!chosen.isValid())
-        return std::nullopt;
-    return chosen;
+std::optional<DesktopServices::Rgb> DesktopServices::ChooseColor(QWidget* /*owner*/,
+                                                                 Rgb /*initial*/) {
+    return std::nullopt;
 }
 
 DesktopServices& DesktopServices::Current() {

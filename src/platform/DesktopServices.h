@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QColor>
+#include <QUrl>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -11,14 +12,16 @@ class QWidget;
 class DesktopServices {
 public:
     enum class Icon { Error, Information };
+    // A colour as 0xAARRGGBB, the layout of Qt's QRgb.
+    using Rgb = std::uint32_t;
 
     virtual ~DesktopServices() = default;
 
     virtual void Beep() = 0;
     // A modal message box with one OK button; returns when the user has closed it.
     virtual void ShowMessage(Icon icon, const std::string& caption, const std::string& text) = 0;
-    // Opens a file or web address with the desktop's opener; true when the opener was started.
-    // A target that names something on disk is a file, handed over by its absolute path.
+    // Opens a file or web address with the desktop's opener (here xdg-open); true when the
+    // opener was started.
     virtual bool Open(const std::string& target);
 
     // What a file dialog asks for: a file to open (which must exist) or to save (asking before
@@ -29,14 +32,19 @@ public:
         std::string filter;
         std::string defaultSuffix;
     };
-    // The chosen file's full path, or nothing when the user cancelled.
+    // The chosen file's full path, or nothing when the user cancelled; nothing here, where
+    // no dialog can be shown.
     virtual std::optional<std::string> ChooseFile(QWidget* owner, const FileRequest& request);
-    // The chosen colour, or nothing when the user cancelled. Custom colours the user defines
-    // are offered again for the rest of the run.
-    virtual std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial);
+    // The chosen colour, or nothing when the user cancelled; nothing here.
+    virtual std::optional<Rgb> ChooseColor(QWidget* owner, Rgb initial);
 
     // The services in force: the last installed, or the text fallback.
     static DesktopServices& Current();
     // Puts services in force (nullptr restores the fallback) and gives back the previous ones.
     static DesktopServices* Install(DesktopServices* services);
+
+protected:
+    // The address of a target: a target that names something on disk is a file, handed over
+    // by its absolute path; otherwise a scheme and a colon at its start make a web address.
+    static QUrl UrlFor(const std::string& target);
 };

@@ -1,6 +1,10 @@
 #include "QtDesktop.h"
 
+#include "FileDialog.h"
+
 #include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
 #include <QMessageBox>
 
 namespace {
@@ -28,6 +32,13 @@ QWidget* MessageOwner() {
     return owner;
 }
 
+// A test or a run on the offscreen platform has no desktop to hand a page to; xdg-open still
+// reaches the user's browser there.
+bool HasDesktopPlatform() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
+}
+
 } // namespace
 
 void QtDesktop::Beep() {
@@ -39,4 +50,34 @@ void QtDesktop::ShowMessage(Icon icon, const std::string& caption, const std::st
                     QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
                     MessageOwner());
     box.exec();
+}
+
+bool QtDesktop::Open(const std::string& target) {
+    if (target.empty() || !HasDesktopPlatform())
+        return DesktopServices::Open(target);
+    return QDesktopServices::openUrl(UrlFor(target));
+}
+
+std::optional<std::string> QtDesktop::ChooseFile(QWidget* owner, const FileRequest& request) {
+    FileDialog dialog(owner);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QString::fromStdString(request.filter));
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
+    const QFileInfo current(QString::fromStdString(request.fileName));
+    if (!request.fileName.empty()) {
+        if (current.dir().exists())
+            dialog.setDirectory(current.absoluteDir());
+        dialog.selectFile(current.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+std::optional<DesktopServices::Rgb> QtDesktop::ChooseColor(QWidget* owner, Rgb initial) {
+    const QColor chosen = QColorDialog::getColor(QColor::fromRgba(initial), owner);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen.rgba();
 }

@@ -92,6 +92,15 @@ QIcon MenuGlyph() {
     return QIcon(glyph);
 }
 
+// The colour dialog, starting at a stored colour (a system colour as it looks now).
+std::optional<TColor> ChooseColor(QWidget* owner, TColor initial) {
+    const auto chosen =
+        DesktopServices::Current().ChooseColor(owner, ColorValue::ToQColor(initial).rgba());
+    if (!chosen)
+        return std::nullopt;
+    return ColorValue::FromQColor(QColor::fromRgba(*chosen));
+}
+
 } // namespace
 
 FormMain::FormMain(Globals& globals, std::string programFile)
@@ -464,22 +473,19 @@ void FormMain::imgImageClick() {
 }
 
 void FormMain::lblTextClick(ColorLabel* label) {
-    const auto chosen =
-        DesktopServices::Current().ChooseColor(this, ColorValue::ToQColor(label->Color()));
+    const auto chosen = ChooseColor(this, label->Color());
     if (!chosen)
         return;
-    const TColor color = ColorValue::FromQColor(*chosen);
-    if (color == panBack->Color()) {
+    if (*chosen == panBack->Color()) {
         DesktopServices::Current().Beep();
         return;
     }
-    label->SetColor(color);
+    label->SetColor(*chosen);
 }
 
 void FormMain::panBackClick() {
-    if (const auto chosen =
-            DesktopServices::Current().ChooseColor(this, ColorValue::ToQColor(panBack->Color())))
-        panBack->SetColor(ColorValue::FromQColor(*chosen));
+    if (const auto chosen = ChooseColor(this, panBack->Color()))
+        panBack->SetColor(*chosen);
 }
 
 void FormMain::ShowProgress(bool on) {

@@ -37,9 +37,11 @@ public:
                          request.defaultSuffix + (request.save ? "|save" : "|open"));
         return chosenFile;
     }
-    std::optional<QColor> ChooseColor(QWidget*, const QColor& initial) override {
-        events.push_back("color:" + S(initial.name()));
-        return chosenColor;
+    std::optional<Rgb> ChooseColor(QWidget*, Rgb initial) override {
+        events.push_back("color:" + S(QColor::fromRgba(initial).name()));
+        if (!chosenColor)
+            return std::nullopt;
+        return chosenColor->rgba();
     }
 
     std::optional<std::string> chosenFile;
