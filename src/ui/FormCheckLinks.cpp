@@ -46,6 +46,8 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
     tblFindings_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblFindings_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblFindings_->verticalHeader()->hide();
+    tblFindings_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    tblFindings_->horizontalHeader()->setStretchLastSection(true);
     tblFindings_->hide();
     lblHint_ = new QLabel(Q(Strings::CheckLinksHint), this);
     lblHint_->setObjectName("lblHint");
@@ -54,11 +56,12 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
     bxButtons_ = new QDialogButtonBox(this);
     butCopy_ = bxButtons_->addButton(Q(Strings::CopyReportCaption), QDialogButtonBox::ActionRole);
     butCopy_->setObjectName("butCopy");
-    butCopy_->hide();
     butCancel_ = bxButtons_->addButton(Q(Strings::CancelCaption), QDialogButtonBox::RejectRole);
     butCancel_->setObjectName("butCancel");
     butClose_ = bxButtons_->addButton(Q(Strings::CloseCaption), QDialogButtonBox::RejectRole);
     butClose_->setObjectName("butClose");
+    // Hidden once all are in: the box shows its buttons again whenever one is added.
+    butCopy_->hide();
     butClose_->hide();
 
     auto* layout = new QVBoxLayout(this);

@@ -139,6 +139,9 @@ TEST_F(CheckLinks, CancelStopsTheCheckAndClosingDropsIt) {
     FormCheckLinks* dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(Child<QProgressBar>(dialog, "barProgress")->isVisible());
+    EXPECT_TRUE(Child<QPushButton>(dialog, "butCancel")->isVisible());
+    EXPECT_FALSE(Child<QPushButton>(dialog, "butCopy")->isVisible());
+    EXPECT_FALSE(Child<QTableWidget>(dialog, "tblFindings")->isVisible());
     ASSERT_TRUE(QTest::qWaitFor(
         [dialog] { return Child<QProgressBar>(dialog, "barProgress")->value() == 1; }));
     QTest::mouseClick(Child<QPushButton>(dialog, "butCancel"), Qt::LeftButton);
