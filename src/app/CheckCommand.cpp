@@ -67,8 +67,9 @@ public:
     ProgressBar() : shown_(isatty(STDERR_FILENO) == 1) { sinceDrawn_.start(); }
 
     void Show(qsizetype done, qsizetype total) {
-        if (!shown_ || (done < total && sinceDrawn_.elapsed() < 100))
+        if (!shown_ || (drawn_ && done < total && sinceDrawn_.elapsed() < 100))
             return;
+        drawn_ = true;
         sinceDrawn_.restart();
         const qsizetype filled = total > 0 ? done * ProgressWidth / total : ProgressWidth;
         const std::string bar = std::string(static_cast<std::size_t>(filled), '#') +
@@ -85,6 +86,7 @@ public:
 
 private:
     const bool shown_;
+    bool drawn_ = false;
     QElapsedTimer sinceDrawn_;
 };
 

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <unordered_map>
+#include <functional>
+#include <span>
 
 namespace {
 
@@ -55,6 +56,24 @@ std::string NormalizeHostPort(std::string_view hostPort, std::string_view scheme
     return result;
 }
 
+// Among places whose addresses share a hash (in the list's order), the groups of equal ones.
+void GroupSameAddresses(const std::vector<CheckedLink>& links,
+                        std::span<const std::pair<std::size_t, std::size_t>> places,
+                        std::vector<DuplicateGroup>& groups) {
+    std::vector<DuplicateGroup> found;
+    for (const auto& [hash, index] : places) {
+        std::string address = NormalizeAddress(links[index].address);
+        const auto same = std::ranges::find(found, address, &DuplicateGroup::address);
+        if (same == found.end())
+            found.push_back({std::move(address), {index}});
+        else
+            same->places.push_back(index);
+    }
+    for (DuplicateGroup& group : found)
+        if (group.places.size() > 1)
+            groups.push_back(std::move(group));
+}
+
 } // namespace
 
 std::string NormalizeAddress(std::string_view address) {
@@ -81,16 +100,21 @@ std::string NormalizeAddress(std::string_view address) {
     return result.append(rest);
 }
 
+// Only a hash of each address is kept for the whole list, so a large tree costs sixteen bytes a
+// link; the few addresses that share a hash are compared whole.
 std::vector<DuplicateGroup> FindDuplicates(const std::vector<CheckedLink>& links) {
-    std::unordered_map<std::string, std::size_t> groupOf;
+    std::vector<std::pair<std::size_t, std::size_t>> hashed(links.size());
+    for (std::size_t i = 0; i < links.size(); ++i)
+        hashed[i] = {std::hash<std::string>{}(NormalizeAddress(links[i].address)), i};
+    std::ranges::sort(hashed);
     std::vector<DuplicateGroup> groups;
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        std::string address = NormalizeAddress(links[i].address);
-        const auto [found, added] = groupOf.try_emplace(address, groups.size());
-        if (added)
-            groups.push_back({std::move(address), {}});
-        groups[found->second].places.push_back(i);
+    for (auto run = hashed.begin(); run != hashed.end();) {
+        const auto end = std::find_if(
+            run, hashed.end(), [run](const auto& entry) { return entry.first != run->first; });
+        if (end - run > 1)
+            GroupSameAddresses(links, {run, end}, groups);
+        run = end;
     }
-    std::erase_if(groups, [](const DuplicateGroup& group) { return group.places.size() < 2; });
+    std::ranges::sort(groups, {}, [](const DuplicateGroup& group) { return group.places.front(); });
     return groups;
 }

@@ -62,6 +62,7 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
     for (const int status : {401, 403, 404, 410, 429, 500, 503})
         server.Route("/" + std::to_string(status), LoopbackServer::Status(status));
     server.Route("HEAD /noHead", LoopbackServer::Status(405));
+    server.Route("GET /noHead", LoopbackServer::Status(200));
     server.Route("HEAD /noHeadGone", LoopbackServer::Status(501));
     server.Route("GET /noHeadGone", LoopbackServer::Status(404));
     server.Route("/silent", {{}, Answer::Action::Silent});

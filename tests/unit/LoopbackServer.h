@@ -39,6 +39,7 @@ public:
 
     QString Url(const std::string& path) const;
     const Load& Seen() const { return *load_; }
+    // Requests to a routed path, by "METHOD PATH".
     int Requests(const std::string& route) const;
     const std::string& LastUserAgent() const { return userAgent_; }
 
