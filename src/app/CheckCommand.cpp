@@ -133,6 +133,10 @@ int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
         return ExitNotRun;
     }
     const std::string source = TrimText(holders.SourceFolder());
+    if (source.empty()) {
+        Complain("cannot check links: the settings name no folder of shortcuts.");
+        return ExitNotRun;
+    }
     if (!FolderExists(source)) {
         Complain("cannot check links: the folder \"" + source + "\" does not exist.");
         return ExitNotRun;

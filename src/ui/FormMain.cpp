@@ -418,6 +418,10 @@ void FormMain::pmnuOptionsCheckLinksClick() {
     Build([&] { links = CollectLinks(snapshot, globals_); });
     setEnabled(true);
     SetBusyCursor(false);
+    if (links.empty()) {
+        ShowInfo(NoShortcutText());
+        return;
+    }
     frmCheckLinks = new FormCheckLinks(this, std::move(links), CheckLinksNetwork);
     CenterOnForm(frmCheckLinks, this);
     frmCheckLinks->show();
