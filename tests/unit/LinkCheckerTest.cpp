@@ -71,6 +71,12 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
     closed.listen(QHostAddress::LocalHost);
     const QString refused = QString("http://127.0.0.1:%1/").arg(closed.serverPort());
     closed.close();
+    // A server that answers a TLS greeting in plain text.
+    QTcpServer plain;
+    plain.listen(QHostAddress::LocalHost);
+    QObject::connect(&plain, &QTcpServer::newConnection,
+                     [&plain] { plain.nextPendingConnection()->write("HTTP/1.1 200 OK\r\n\r\n"); });
+    const QString notTls = QString("https://127.0.0.1:%1/").arg(plain.serverPort());
     TempTree tree;
     tree.Write("here.txt", "x");
 
@@ -102,6 +108,7 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
         {"never answers", "@/silent", Kind::Dead, "time-out", {}},
         {"reset connection", "@/reset", Kind::Dead, "connection reset", {}},
         {"connection refused", refused.toStdString(), Kind::Dead, "connection refused", {}},
+        {"TLS failure", notTls.toStdString(), Kind::Dead, "TLS failure", {}},
         {"name not found", "http://nowhere.invalid/", Kind::Dead, "name not found", {}},
         {"no host", "http://", Kind::Dead, "bad address", {}},
         {"file there", "file://" + tree.Path("here.txt"), {}, {}, {}},
