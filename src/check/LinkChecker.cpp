@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr int ConnectionKeptSeconds = 0;
+
 bool IsWebScheme(const QString& scheme) {
     return scheme == QLatin1String("http") || scheme == QLatin1String("https");
 }
@@ -54,12 +56,29 @@ CheckFinding::Cause CauseOf(QNetworkReply::NetworkError error) {
     }
 }
 
+// Lets go of the probe's current request, which may be still running (a GET is dropped as
+// soon as its headers are in).
+void Release(QNetworkReply*& reply, QObject* receiver) {
+    if (!reply)
+        return;
+    reply->disconnect(receiver);
+    // Deleting a running reply ends its transfer; aborting it instead would make Qt complain
+    // about the error it may already have queued.
+    reply->deleteLater();
+    reply = nullptr;
+}
+
 } // namespace
 
+// Most links of a tree have a host of their own, so a host's queue is a plain list and a read
+// position rather than a deque, which would take half a kilobyte even for one link.
 struct LinkChecker::Host {
-    std::deque<std::size_t> waiting;
+    std::vector<std::size_t> links;
+    std::size_t next = 0;
     int running = 0;
     bool ready = false;
+
+    bool Waiting() const { return next < links.size(); }
 };
 
 // One link on its way through HEAD, GET and redirects; its timer covers the whole way.
@@ -121,7 +140,7 @@ void LinkChecker::QueueLinks() {
         const QString scheme = url.scheme().toLower();
         if (IsWebScheme(scheme)) {
             if (url.isValid() && !url.host().isEmpty()) {
-                hosts_[HostKey(url)].waiting.push_back(i);
+                hosts_[HostKey(url)].links.push_back(i);
                 continue;
             }
             AddFinding(i, CheckFinding::Kind::Dead, CheckFinding::Cause::BadAddress);
@@ -147,7 +166,7 @@ void LinkChecker::StartWaiting() {
         Host* host = ready_.front();
         ready_.pop_front();
         auto probe = std::make_unique<Probe>();
-        probe->link = host->waiting.front();
+        probe->link = host->links[host->next++];
         probe->host = host;
         probe->url = QUrl(QString::fromUtf8(links_[probe->link].address));
         probe->seen.insert(probe->url.toString());
@@ -158,10 +177,9 @@ void LinkChecker::StartWaiting() {
             AddFinding(started.link, CheckFinding::Kind::Dead, CheckFinding::Cause::TimeOut);
             EndProbe(started);
         });
-        host->waiting.pop_front();
         ++host->running;
         ++running_;
-        host->ready = !host->waiting.empty() && host->running < limits_.perHost;
+        host->ready = host->Waiting() && host->running < limits_.perHost;
         if (host->ready)
             ready_.push_back(host);
         started.timer->start(limits_.timeOutMs);
@@ -174,6 +192,10 @@ void LinkChecker::Send(Probe& probe) {
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
     request.setHeader(QNetworkRequest::UserAgentHeader, UserAgent());
+    // Most hosts of a tree have one link, so an idle connection is closed at once: kept for the
+    // usual two minutes, the connections to the hosts of a large tree would pile up in memory.
+    request.setAttribute(QNetworkRequest::ConnectionCacheExpiryTimeoutSecondsAttribute,
+                         ConnectionKeptSeconds);
     QNetworkReply* reply = probe.get ? network_->get(request) : network_->head(request);
     probe.reply = reply;
     // The status and headers are all a check needs: a GET ends as soon as they arrive.
@@ -188,18 +210,6 @@ void LinkChecker::Send(Probe& probe) {
     };
     connect(reply, &QNetworkReply::metaDataChanged, this, settle);
     connect(reply, &QNetworkReply::finished, this, settle);
-}
-
-// Lets go of the probe's current request, which may be still running (a GET is dropped as
-// soon as its headers are in).
-static void Release(QNetworkReply*& reply, QObject* receiver) {
-    if (!reply)
-        return;
-    reply->disconnect(receiver);
-    // Deleting a running reply ends its transfer; aborting it instead would make Qt complain
-    // about the error it may already have queued.
-    reply->deleteLater();
-    reply = nullptr;
 }
 
 void LinkChecker::Answered(Probe& probe, int status, const QUrl& location) {
@@ -259,7 +269,7 @@ void LinkChecker::EndProbe(Probe& probe) {
     Host* host = probe.host;
     --host->running;
     --running_;
-    if (!host->ready && !host->waiting.empty()) {
+    if (!host->ready && host->Waiting()) {
         host->ready = true;
         ready_.push_back(host);
     }
