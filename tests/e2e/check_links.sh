@@ -44,4 +44,6 @@ check --check "$work/missing.lfs"
 expect_eq "status without the settings file" 1 "$status"
 check --check "$work/check.lfs" --verbose
 expect_eq "status with an unknown option" 1 "$status"
+check --check "$work/check.lfs" "$work/check.lfs"
+expect_eq "status with two settings files" 1 "$status"
 finish "link check"

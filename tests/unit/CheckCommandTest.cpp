@@ -39,29 +39,6 @@ protected:
     Globals globals;
 };
 
-TEST_F(CheckCommandTest, ExitStatusSaysWhetherSomethingIsDead) {
-    struct Row {
-        const char* name;
-        std::vector<std::string> arguments;
-        const char* path;
-        int status;
-    };
-    const std::string settings = tree.Path("Links.lfs");
-    const Row rows[]{
-        {"all fine", {"--check", settings}, "/ok", 0},
-        {"a dead link", {"--check", settings}, "/gone", 3},
-        {"no such settings file", {"--check", tree.Path("None.lfs")}, "/ok", 1},
-        {"unknown option", {"--check", settings, "--fast"}, "/ok", 1},
-        {"two settings files", {"--check", settings, settings}, "/ok", 1},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Link("Link.url", row.path);
-        std::string out;
-        EXPECT_EQ(Run(row.arguments, out), row.status);
-    }
-}
-
 TEST_F(CheckCommandTest, ReportsOneLinePerFindingThenTheSummary) {
     Link("Gone.url", "/gone");
     Link("News/Fine.url", "/ok");

@@ -222,27 +222,6 @@ TEST(LinkChecker, KeepsToTheConnectionLimits) {
     }
 }
 
-TEST(LinkChecker, StopsAtOnceWithWhatWasChecked) {
-    LoopbackServer server;
-    server.Route("/slow", {LoopbackServer::Status(200).raw, Answer::Action::Send, 200});
-    server.Route("/silent", {{}, Answer::Action::Silent});
-    const std::vector<CheckedLink> links{{server.Url("/slow").toStdString(), "slow", "/"},
-                                         {server.Url("/silent").toStdString(), "silent", "/"},
-                                         {"news:alt.test", "news", "/"}};
-    LoopbackNetwork network;
-    LinkChecker checker(links, {}, &network);
-    QSignalSpy progress(&checker, &LinkChecker::Progress);
-    checker.Start();
-    ASSERT_TRUE(progress.wait(5000));
-    checker.Stop();
-
-    EXPECT_TRUE(checker.IsFinished());
-    EXPECT_TRUE(checker.Report().stopped);
-    EXPECT_EQ(checker.Report().checked, 1u);
-    EXPECT_EQ(checker.Report().ok, 1u);
-    EXPECT_TRUE(checker.Report().findings.empty());
-}
-
 TEST(Duplicates, ComparesAddressesAfterNormalisation) {
     struct Row {
         const char* name;
@@ -269,26 +248,6 @@ TEST(Duplicates, ComparesAddressesAfterNormalisation) {
     };
     for (const Row& row : rows)
         EXPECT_EQ(NormalizeAddress(row.a) == NormalizeAddress(row.b), row.same) << row.name;
-}
-
-TEST(Duplicates, ListsEveryPlaceOfAnAddressFiledTwice) {
-    const std::vector<CheckedLink> links{{"mailto:a@x.org", "first", "/"},
-                                         {"news:once", "once", "/"},
-                                         {"MAILTO:a@x.org", "second", "/News"},
-                                         {"mailto:a@x.org", "third", "/News/Old"}};
-
-    const CheckReport report = Check(links);
-
-    ASSERT_EQ(report.findings.size(), 3u);
-    EXPECT_EQ(report.DuplicateAddresses(), 1u);
-    const char* names[]{"first", "second", "third"};
-    const char* folders[]{"/", "/News", "/News/Old"};
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(report.findings[i].kind, Kind::Duplicate);
-        EXPECT_EQ(CheckReport::StatusText(report.findings[i]), "3 places");
-        EXPECT_EQ(report.findings[i].name, names[i]);
-        EXPECT_EQ(report.findings[i].folder, folders[i]);
-    }
 }
 
 // The check looks at the links the page lists, and nowhere else.
