@@ -1,3 +1,4 @@
+#include "CheckCommand.h"
 #include "CommandLine.h"
 #include "ConsoleDesktop.h"
 #include "FormMain.h"
@@ -67,8 +68,12 @@ int main(int argc, char** argv) {
     AllowManyOpenFiles();
     Globals globals;
     InitialiseGlobals(globals, ProgramFile::Path());
-    const CommandLine commandLine =
-        CommandLine::Parse(ArgumentsOf(argc, argv), globals.DefaultSettingsPath());
+    const std::vector<std::string> arguments = ArgumentsOf(argc, argv);
+    if (IsCheckCommand(arguments)) {
+        QCoreApplication application(argc, argv);
+        return RunCheckCommand(arguments, globals);
+    }
+    const CommandLine commandLine = CommandLine::Parse(arguments, globals.DefaultSettingsPath());
     globals.SettingsPath = commandLine.settingsPath;
 
     if (!commandLine.unattended)

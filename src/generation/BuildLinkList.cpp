@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -107,9 +108,12 @@ std::size_t OpenLevels() {
 // One scan of the tree, appending to the link list as it goes.
 class TreeScan {
 public:
-    TreeScan(const SettingsHolders& holders, Globals& globals, std::string& html)
+    using Visitor = std::function<void(const ScannedLink&)>;
+
+    TreeScan(const SettingsHolders& holders, Globals& globals, std::string& html,
+             const Visitor* visit = nullptr)
         : globals_(globals), html_(html), showUrl_(holders.ShowURL()),
-          includeSubfolders_(holders.IncludeSubfolders()) {}
+          includeSubfolders_(holders.IncludeSubfolders()), visit_(visit) {}
 
     void ScanSource(const std::string& path) {
         const int fd = open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -235,6 +239,8 @@ private:
         ShortcutFile::ReadAddress(folderFd, name.data(), address_);
         if (address_.empty())
             return;
+        if (visit_)
+            (*visit_)({name.substr(0, name.size() - 4), address_, folderNames_});
         html_.append(CrLf).append(tabs).append("<DT><A HREF=\"");
         AppendEscaped(html_, address_);
         html_.append("\">");
@@ -260,8 +266,13 @@ private:
         html_.append("</H4>").append(CrLf).append(tabs).append("<DL>");
 
         const int fd = OpenSubfolder(name);
-        if (fd >= 0)
+        if (fd >= 0) {
+            if (visit_)
+                folderNames_.push_back(name);
             EnterFolder(fd, name, level + 1);
+            if (visit_)
+                folderNames_.pop_back();
+        }
 
         html_.append(CrLf).append(tabs).append("</DL>").append(CrLf).append(tabs);
         html_.append("<!-- End of ");
@@ -274,6 +285,9 @@ private:
     const bool showUrl_;
     const bool includeSubfolders_;
     const std::size_t openLevels_ = OpenLevels();
+    const Visitor* visit_;
+    // The folders from the source folder down, kept only while someone walks the links.
+    std::vector<std::string_view> folderNames_;
     NameCollator collator_;
     std::vector<Level> path_;
     // One buffer for every address read, so reading allocates nothing per shortcut.
@@ -295,4 +309,13 @@ void BuildLinkList(const SettingsHolders& holders, Globals& globals, std::string
     TreeScan scan(holders, globals, html);
     scan.ScanSource(AddTrailingPathDelimiter(TrimText(holders.SourceFolder())));
     html.append("</DL>").append(CrLf);
+}
+
+void WalkLinkList(const SettingsHolders& holders, Globals& globals,
+                  const std::function<void(const ScannedLink&)>& visit) {
+    TidyIgnoreList(globals.IgnoreList);
+    // The walk writes the same list as the page so both follow one set of rules; it is dropped.
+    std::string html;
+    TreeScan scan(holders, globals, html, &visit);
+    scan.ScanSource(AddTrailingPathDelimiter(TrimText(holders.SourceFolder())));
 }

@@ -1,11 +1,13 @@
 #include "FormMain.h"
 
+#include "CheckedLink.h"
 #include "ColorLabel.h"
 #include "ColorPanel.h"
 #include "ColorValue.h"
 #include "DesktopServices.h"
 #include "FactoryDefaults.h"
 #include "FontList.h"
+#include "FormCheckLinks.h"
 #include "FormOptions.h"
 #include "FormProgress.h"
 #include "InstallRecord.h"
@@ -14,6 +16,7 @@
 #include "MyStringUtils.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
+#include "SettingsRecord.h"
 #include "Strings.h"
 #include "WizardArt.h"
 #include "WrapLabel.h"
@@ -385,12 +388,15 @@ void FormMain::butFinishClick() {
 void FormMain::CreateOptionsMenu() {
     pmnuOptions = new QMenu(this);
     pmnuOptionsMore = pmnuOptions->addAction(Q(Strings::OptionsMore));
+    pmnuOptionsCheckLinks = pmnuOptions->addAction(Q(Strings::OptionsCheckLinks));
     pmnuOptions->addSeparator();
     pmnuOptionsLoad = pmnuOptions->addAction(Q(Strings::OptionsLoad));
     pmnuOptionsSave = pmnuOptions->addAction(Q(Strings::OptionsSave));
     pmnuOptions->addSeparator();
     pmnuOptionsDefault = pmnuOptions->addAction(Q(Strings::OptionsDefault));
     connect(pmnuOptionsMore, &QAction::triggered, this, [this] { pmnuOptionsMoreClick(); });
+    connect(pmnuOptionsCheckLinks, &QAction::triggered, this,
+            [this] { pmnuOptionsCheckLinksClick(); });
     connect(pmnuOptionsLoad, &QAction::triggered, this, [this] { pmnuOptionsLoadClick(); });
     connect(pmnuOptionsSave, &QAction::triggered, this, [this] { pmnuOptionsSaveClick(); });
     connect(pmnuOptionsDefault, &QAction::triggered, this, [this] { pmnuOptionsDefaultClick(); });
@@ -410,6 +416,30 @@ void FormMain::pmnuOptionsMoreClick() {
             return frmOptions;
         },
         this, cfCenterOwner | cfShowModal, false);
+}
+
+// The links are read on a worker, as a page is built, so a large tree does not freeze the
+// window; the check then runs in its own window beside the wizard, which stays usable.
+void FormMain::pmnuOptionsCheckLinksClick() {
+    if (frmCheckLinks) {
+        frmCheckLinks->raise();
+        frmCheckLinks->activateWindow();
+        return;
+    }
+    const SettingsRecord snapshot = SettingsRecord::SnapshotOf(*this);
+    std::vector<CheckedLink> links;
+    SetBusyCursor(true);
+    setEnabled(false);
+    Build([&] { links = CollectLinks(snapshot, globals_); });
+    setEnabled(true);
+    SetBusyCursor(false);
+    if (links.empty()) {
+        ShowInfo(NoShortcutText());
+        return;
+    }
+    frmCheckLinks = new FormCheckLinks(this, std::move(links), CheckLinksNetwork);
+    CenterOnForm(frmCheckLinks, this);
+    frmCheckLinks->show();
 }
 
 std::optional<std::string> FormMain::ChooseSettingsFile(bool save) {

@@ -11,10 +11,12 @@
 
 class ColorLabel;
 class ColorPanel;
+class FormCheckLinks;
 class FormOptions;
 class FormProgress;
 class QAction;
 class QMenu;
+class QNetworkAccessManager;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -42,6 +44,7 @@ public:
     void butFinishClick();
     void butOptionsClick();
     void pmnuOptionsMoreClick();
+    void pmnuOptionsCheckLinksClick();
     void pmnuOptionsLoadClick();
     void pmnuOptionsSaveClick();
     void pmnuOptionsDefaultClick();
@@ -83,6 +86,8 @@ public:
     std::function<bool(TzBrowseFolder& picker)> RunFolderPicker;
     // Called with each new Options dialog before it runs; tests stand in for the user here.
     std::function<void(FormOptions& dialog)> OnOptionsDialog;
+    // The network the link check goes through (its own when null); tests put a loopback one here.
+    QNetworkAccessManager* CheckLinksNetwork = nullptr;
 
     QLabel* imgImage;
     QStackedWidget* nbWizard;
@@ -112,8 +117,10 @@ public:
     QLabel* lblFinished;
     QPointer<FormProgress> frmProgress;
     QPointer<FormOptions> frmOptions;
+    QPointer<FormCheckLinks> frmCheckLinks;
     QMenu* pmnuOptions;
     QAction* pmnuOptionsMore;
+    QAction* pmnuOptionsCheckLinks;
     QAction* pmnuOptionsLoad;
     QAction* pmnuOptionsSave;
     QAction* pmnuOptionsDefault;

@@ -67,4 +67,69 @@ std::string Caption(int pageIndex, int pageCount) {
            Blanks(7);
 }
 
+std::string CheckingLinks(long long done, long long total) {
+    return "正在检查链接... " + std::to_string(done) + " / " + std::to_string(total);
+}
+
+std::vector<std::string> FindingColumns() {
+    return {"类型", "状态", "地址", "名称", "文件夹", "新地址"};
+}
+
+std::string FindingKind(CheckFinding::Kind kind) {
+    switch (kind) {
+    case CheckFinding::Kind::Dead:
+        return "失效";
+    case CheckFinding::Kind::Moved:
+        return "已移动";
+    case CheckFinding::Kind::Blocked:
+        return "拒绝访问";
+    case CheckFinding::Kind::Duplicate:
+        break;
+    }
+    return "重复";
+}
+
+std::string FindingStatus(const CheckFinding& finding) {
+    using Cause = CheckFinding::Cause;
+    switch (finding.cause) {
+    case Cause::HttpStatus:
+        return std::to_string(finding.httpStatus);
+    case Cause::NameNotFound:
+        return "找不到主机名";
+    case Cause::ConnectionRefused:
+        return "连接被拒绝";
+    case Cause::ConnectionReset:
+        return "连接被重置";
+    case Cause::TlsFailure:
+        return "TLS 握手失败";
+    case Cause::TimeOut:
+        return "超时";
+    case Cause::RedirectLoop:
+        return "重定向循环";
+    case Cause::TooManyRedirects:
+        return "重定向次数过多";
+    case Cause::BadAddress:
+        return "地址无效";
+    case Cause::FileMissing:
+        return "文件不存在";
+    case Cause::Duplicate:
+        return "共 " + finding.detail + " 处";
+    case Cause::NetworkError:
+        break;
+    }
+    return finding.detail;
+}
+
+std::string CheckSummary(const CheckReport& report) {
+    const auto count = [](std::size_t n) { return std::to_string(n); };
+    return std::string(report.stopped ? "已停止。" : "") + "已检查 " + count(report.checked) +
+           " / " + count(report.total) + " 个链接：" + count(report.ok) + " 个正常，" +
+           count(report.Count(CheckFinding::Kind::Dead)) + " 个失效，" +
+           count(report.Count(CheckFinding::Kind::Moved)) + " 个已移动，" +
+           count(report.Count(CheckFinding::Kind::Blocked)) + " 个拒绝访问；" +
+           count(report.DuplicateAddresses()) + " 个地址重复（共 " +
+           count(report.Count(CheckFinding::Kind::Duplicate)) + " 处）；" +
+           count(report.notChecked) + " 个未检查（其他协议）。";
+}
+
 } // namespace Strings

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "CheckReport.h"
+
 #include <string>
+#include <vector>
 
 // The wizard's own texts. Their runs of blanks and CR LF pairs are part of them.
 namespace Strings {
@@ -44,6 +47,17 @@ inline constexpr const char* RemoveCaption = "移除(&R)";
 inline constexpr const char* OkCaption = "确定";
 inline constexpr const char* CancelCaption = "取消";
 inline constexpr const char* WorkingTitle = "Linkshelf： 正在工作中...   ";
+inline constexpr const char* OptionsCheckLinks = "检查链接(&C)...";
+inline constexpr const char* CheckLinksTitle = "检查链接";
+inline constexpr const char* CopyReportCaption = "复制报告(&C)";
+inline constexpr const char* CheckLinksHint = "双击一行可在网页浏览器中打开该地址。";
+
+// The link check's texts: progress, the findings table and the summary.
+std::string CheckingLinks(long long done, long long total);
+std::vector<std::string> FindingColumns();
+std::string FindingKind(CheckFinding::Kind kind);
+std::string FindingStatus(const CheckFinding& finding);
+std::string CheckSummary(const CheckReport& report);
 
 std::string Welcome();
 std::string FileNameHelp();

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// One thing the check found about a link.
+struct CheckFinding {
+    enum class Kind { Dead, Moved, Blocked, Duplicate };
+    // Why: an HTTP status (in httpStatus), a failure of the connection, or a duplicate place.
+    enum class Cause {
+        HttpStatus,
+        NameNotFound,
+        ConnectionRefused,
+        ConnectionReset,
+        TlsFailure,
+        TimeOut,
+        RedirectLoop,
+        TooManyRedirects,
+        NetworkError,
+        BadAddress,
+        FileMissing,
+        Duplicate,
+    };
+
+    Kind kind;
+    Cause cause;
+    int httpStatus = 0;
+    std::string address;
+    std::string name;
+    std::string folder;
+    // The final address of a moved link; the shared address of a duplicate.
+    std::string target;
+    // A network failure's own words; the number of places of a duplicate.
+    std::string detail;
+    // Where the link stands in the page's order (a duplicate: its group's first place).
+    std::size_t order = 0;
+    std::size_t place = 0;
+};
+
+// What a check found, and how far it got.
+class CheckReport {
+public:
+    std::vector<CheckFinding> findings;
+    std::size_t total = 0;
+    std::size_t checked = 0;
+    std::size_t ok = 0;
+    std::size_t notChecked = 0;
+    bool stopped = false;
+
+    std::size_t Count(CheckFinding::Kind kind) const;
+    std::size_t DuplicateAddresses() const;
+
+    // Dead first, then moved, blocked and duplicates, each in the page's order.
+    void Sort();
+
+    // One tab-separated line per finding (kind, status, address, name, folder path and, for a
+    // moved link, the final address), then the summary line.
+    std::string Text() const;
+    std::string Json() const;
+    std::string Summary() const;
+
+    static const char* KindName(CheckFinding::Kind kind);
+    static std::string StatusText(const CheckFinding& finding);
+};

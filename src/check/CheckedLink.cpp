@@ -1,0 +1,15 @@
+#include "CheckedLink.h"
+
+#include "BuildLinkList.h"
+
+std::vector<CheckedLink> CollectLinks(const SettingsHolders& holders, const Globals& globals) {
+    Globals scanGlobals = globals;
+    std::vector<CheckedLink> links;
+    WalkLinkList(holders, scanGlobals, [&links](const ScannedLink& link) {
+        std::string folder(link.folders.empty() ? "/" : "");
+        for (const std::string_view name : link.folders)
+            folder.append("/").append(name);
+        links.push_back({std::string(link.address), std::string(link.name), std::move(folder)});
+    });
+    return links;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Globals.h"
+#include "SettingsHolders.h"
+
+#include <string>
+#include <vector>
+
+// A link the check looks at: its address, the shortcut's name and the folder path from the source
+// folder down ("/" for the source folder itself, "/News/Tech" below it).
+struct CheckedLink {
+    std::string address;
+    std::string name;
+    std::string folder;
+};
+
+// The links the page of these settings would list, in the page's order. The scan tidies a copy
+// of the ignored-folder list, so nothing the caller holds changes.
+std::vector<CheckedLink> CollectLinks(const SettingsHolders& holders, const Globals& globals);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "CheckedLink.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The address as two shortcuts to the same place would compare: scheme and host in lower case,
+// the scheme's default port dropped, an empty path after a host as "/"; the rest as written.
+std::string NormalizeAddress(std::string_view address);
+
+// Addresses filed in two or more places: each group holds the indexes of its links in the
+// list's order, and the groups come in the order of their first place.
+struct DuplicateGroup {
+    std::string address;
+    std::vector<std::size_t> places;
+};
+std::vector<DuplicateGroup> FindDuplicates(const std::vector<CheckedLink>& links);

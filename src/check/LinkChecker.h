@@ -1,0 +1,74 @@
+#pragma once
+
+#include "CheckReport.h"
+#include "CheckedLink.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <deque>
+#include <list>
+#include <map>
+#include <memory>
+#include <vector>
+
+class QNetworkAccessManager;
+
+// Checks a list of links: duplicates at once, file: links on the spot, http and https links
+// through the network a few at a time, and reports what it found when all are done or it is
+// stopped. Requests are made only as connections come free, so memory does not grow with the
+// number of links.
+class LinkChecker : public QObject {
+    Q_OBJECT
+public:
+    struct Limits {
+        int timeOutMs = 15000;
+        int perHost = 6;
+        int total = 32;
+        int redirects = 10;
+    };
+
+    // With no network given the checker makes its own, honouring the system's proxy settings.
+    // A given one (tests use it to stand in for name lookups) must outlive the checker.
+    LinkChecker(std::vector<CheckedLink> links, Limits limits,
+                QNetworkAccessManager* network = nullptr, QObject* parent = nullptr);
+    ~LinkChecker() override;
+
+    void Start();
+    // Drops every request still open and finishes with what was checked so far.
+    void Stop();
+
+    bool IsFinished() const { return finished_; }
+    const CheckReport& Report() const { return report_; }
+    static QString UserAgent();
+
+signals:
+    void Progress(qsizetype done, qsizetype total);
+    void Finished();
+
+private:
+    struct Host;
+    struct Probe;
+
+    void QueueLinks();
+    void StartWaiting();
+    void Send(Probe& probe);
+    void Answered(Probe& probe, int status, const QUrl& location);
+    void Failed(Probe& probe, int error, const QString& text);
+    void EndProbe(Probe& probe);
+    void AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFinding::Cause cause,
+                    int httpStatus = 0, std::string target = {}, std::string detail = {});
+    void LinkDone();
+    void Finish();
+
+    std::vector<CheckedLink> links_;
+    const Limits limits_;
+    QPointer<QNetworkAccessManager> network_;
+    CheckReport report_;
+    std::map<QString, Host> hosts_;
+    // Hosts with links waiting and a connection free, taken in turn.
+    std::deque<Host*> ready_;
+    std::list<std::unique_ptr<Probe>> probes_;
+    int running_ = 0;
+    bool finished_ = false;
+};

@@ -1,0 +1,162 @@
+#include "FormCheckLinks.h"
+
+#include "DesktopServices.h"
+#include "Strings.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromUtf8(text);
+}
+
+enum Column { KindColumn, StatusColumn, AddressColumn, NameColumn, FolderColumn, TargetColumn };
+
+} // namespace
+
+FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
+                               QNetworkAccessManager* network, LinkChecker::Limits limits)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                         Qt::WindowMaximizeButtonHint),
+      checker_(new LinkChecker(std::move(links), limits, network, this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName("frmCheckLinks");
+    setWindowTitle(Q(Strings::CheckLinksTitle));
+    if (owner != nullptr)
+        setFont(owner->font());
+    resize(760, 420);
+
+    lblStatus_ = new QLabel(this);
+    lblStatus_->setObjectName("lblStatus");
+    lblStatus_->setWordWrap(true);
+    barProgress_ = new QProgressBar(this);
+    barProgress_->setObjectName("barProgress");
+    tblFindings_ = new QTableWidget(this);
+    tblFindings_->setObjectName("tblFindings");
+    tblFindings_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblFindings_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblFindings_->verticalHeader()->hide();
+    tblFindings_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    tblFindings_->horizontalHeader()->setStretchLastSection(true);
+    tblFindings_->hide();
+    lblHint_ = new QLabel(Q(Strings::CheckLinksHint), this);
+    lblHint_->setObjectName("lblHint");
+    lblHint_->hide();
+
+    bxButtons_ = new QDialogButtonBox(this);
+    butCopy_ = bxButtons_->addButton(Q(Strings::CopyReportCaption), QDialogButtonBox::ActionRole);
+    butCopy_->setObjectName("butCopy");
+    butCancel_ = bxButtons_->addButton(Q(Strings::CancelCaption), QDialogButtonBox::RejectRole);
+    butCancel_->setObjectName("butCancel");
+    butClose_ = bxButtons_->addButton(Q(Strings::CloseCaption), QDialogButtonBox::RejectRole);
+    butClose_->setObjectName("butClose");
+    // Hidden once all are in: the box shows its buttons again whenever one is added.
+    butCopy_->hide();
+    butClose_->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblStatus_);
+    layout->addWidget(barProgress_);
+    layout->addWidget(tblFindings_, 1);
+    layout->addWidget(lblHint_);
+    layout->addStretch();
+    layout->addWidget(bxButtons_);
+
+    connect(butCancel_, &QPushButton::clicked, this, &FormCheckLinks::butCancelClick);
+    connect(butCopy_, &QPushButton::clicked, this, &FormCheckLinks::butCopyClick);
+    connect(butClose_, &QPushButton::clicked, this, &FormCheckLinks::close);
+    connect(tblFindings_, &QTableWidget::cellDoubleClicked, this,
+            &FormCheckLinks::tblFindingsDoubleClick);
+    connect(checker_, &LinkChecker::Progress, this, &FormCheckLinks::CheckerProgress);
+    connect(checker_, &LinkChecker::Finished, this, &FormCheckLinks::CheckerFinished);
+    checker_->Start();
+}
+
+void FormCheckLinks::CheckerProgress(qsizetype done, qsizetype total) {
+    barProgress_->setRange(0, static_cast<int>(total));
+    barProgress_->setValue(static_cast<int>(done));
+    lblStatus_->setText(Q(Strings::CheckingLinks(done, total)));
+}
+
+// Cancel stops the check and shows what it found so far; the window stays open.
+void FormCheckLinks::butCancelClick() {
+    checker_->Stop();
+}
+
+void FormCheckLinks::CheckerFinished() {
+    barProgress_->hide();
+    butCancel_->hide();
+    lblStatus_->setText(Q(Strings::CheckSummary(checker_->Report())));
+    FillTable();
+    tblFindings_->show();
+    lblHint_->show();
+    butCopy_->show();
+    butClose_->show();
+    butClose_->setDefault(true);
+    butClose_->setFocus();
+}
+
+void FormCheckLinks::FillTable() {
+    const std::vector<CheckFinding>& findings = checker_->Report().findings;
+    QStringList columns;
+    for (const std::string& column : Strings::FindingColumns())
+        columns << Q(column);
+    tblFindings_->setColumnCount(static_cast<int>(columns.size()));
+    tblFindings_->setHorizontalHeaderLabels(columns);
+    tblFindings_->setRowCount(static_cast<int>(findings.size()));
+    for (int row = 0; row < static_cast<int>(findings.size()); ++row) {
+        const CheckFinding& finding = findings[static_cast<std::size_t>(row)];
+        const std::string cells[]{Strings::FindingKind(finding.kind),
+                                  Strings::FindingStatus(finding),
+                                  finding.address,
+                                  finding.name,
+                                  finding.folder,
+                                  finding.kind == CheckFinding::Kind::Moved ? finding.target : ""};
+        for (int column = KindColumn; column <= TargetColumn; ++column)
+            tblFindings_->setItem(row, column, new QTableWidgetItem(Q(cells[column])));
+        // The address as the shortcut holds it, byte for byte, for opening it.
+        tblFindings_->item(row, AddressColumn)
+            ->setData(Qt::UserRole, QByteArray::fromStdString(finding.address));
+    }
+    tblFindings_->resizeColumnsToContents();
+    for (const int wide : {AddressColumn, TargetColumn})
+        tblFindings_->setColumnWidth(wide, std::min(tblFindings_->columnWidth(wide), 280));
+    tblFindings_->setSortingEnabled(true);
+    tblFindings_->horizontalHeader()->setSortIndicatorShown(true);
+}
+
+void FormCheckLinks::tblFindingsDoubleClick(int row) {
+    const QTableWidgetItem* address = tblFindings_->item(row, AddressColumn);
+    if (address != nullptr)
+        DesktopServices::Current().Open(address->data(Qt::UserRole).toByteArray().toStdString());
+}
+
+QString FormCheckLinks::ReportText() const {
+    QStringList lines;
+    QStringList header;
+    for (int column = 0; column < tblFindings_->columnCount(); ++column)
+        header << tblFindings_->horizontalHeaderItem(column)->text();
+    lines << header.join('\t');
+    for (int row = 0; row < tblFindings_->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < tblFindings_->columnCount(); ++column)
+            cells << tblFindings_->item(row, column)->text();
+        lines << cells.join('\t');
+    }
+    lines << lblStatus_->text();
+    return lines.join('\n') + '\n';
+}
+
+void FormCheckLinks::butCopyClick() {
+    QApplication::clipboard()->setText(ReportText());
+}

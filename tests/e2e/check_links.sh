@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Runs the built program's link check without a display on trees whose links need no network
+# (file: links, other schemes, the same address filed twice): the report, the exit statuses, and
+# nothing written to the tree or the settings.
+# Usage: check_links.sh PATH/TO/linkshelf SOURCE_ROOT
+set -uo pipefail
+
+program=$1
+source "$(dirname "$0")/common.sh"
+mkdir -p "$work/home"
+tree=$work/Fav
+touch "$work/here.txt"
+shortcut "$tree/Here.url" "file://$work/here.txt"
+shortcut "$tree/Mail.url" "mailto:someone@127.0.0.1"
+shortcut "$tree/News/Mail again.url" "MAILTO:someone@127.0.0.1"
+shortcut "$tree/Old/Lost.url" "file://$work/lost.txt"
+printf '[Options]\r\nSourceFolder=%s\r\n' "$tree" >"$work/check.lfs"
+snapshot() { (cd "$work" && find Fav check.lfs -printf '%p %s %T@\n' | sort); }
+before=$(snapshot)
+
+check() { # arguments...; sets status and out
+    out=$("${clean_env[@]}" timeout 60 "$program" "$@" 2>"$work/err")
+    status=$?
+}
+
+check --check "$work/check.lfs"
+expect_eq "status with a dead link" 3 "$status"
+expect_eq "report" "dead	file not found	file://$work/lost.txt	Lost	/Old
+duplicate	2 places	mailto:someone@127.0.0.1	Mail	/
+duplicate	2 places	MAILTO:someone@127.0.0.1	Mail again	/News
+Checked 2 of 4 links: 1 ok, 1 dead, 0 moved, 0 blocked; 1 addresses filed more than once (2 places); 2 not checked (other schemes)." "$out"
+expect_eq "no progress bar off a terminal" "" "$(cat "$work/err")"
+
+check --check "$work/check.lfs" --json
+expect_eq "JSON status" 3 "$status"
+expect_eq "JSON dead count" '"dead": 1,' "$(grep -o '"dead": [0-9]*,' <<<"$out")"
+# The tree's files and folders and the settings are as they were.
+expect_eq "nothing written" "$before" "$(snapshot)"
+
+rm "$tree/Old/Lost.url"
+check --check "$work/check.lfs"
+expect_eq "status with nothing dead" 0 "$status"
+check --check "$work/missing.lfs"
+expect_eq "status without the settings file" 1 "$status"
+check --check "$work/check.lfs" --verbose
+expect_eq "status with an unknown option" 1 "$status"
+check --check "$work/check.lfs" "$work/check.lfs"
+expect_eq "status with two settings files" 1 "$status"
+finish "link check"

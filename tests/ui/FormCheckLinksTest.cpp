@@ -1,0 +1,171 @@
+#include "FormCheckLinks.h"
+
+#include "FormMain.h"
+#include "LoopbackNetwork.h"
+#include "LoopbackServer.h"
+#include "RecordingDesktop.h"
+#include "TempTree.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string S(const QString& text) {
+    return text.toStdString();
+}
+
+class CheckLinks : public testing::Test {
+protected:
+    CheckLinks() {
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope,
+                           QString::fromStdString(tree.Path("etc")));
+        server.Route("/ok", LoopbackServer::Status(200));
+        server.Route("/gone", LoopbackServer::Status(404));
+        server.Route("/moved", LoopbackServer::Status(301, "Location: /ok\r\n"));
+        server.Route("/silent", {{}, LoopbackServer::Answer::Action::Silent});
+        globals.ProgramFolder = tree.Path("program/");
+        globals.FavoritesFolder = tree.Path("Fav/");
+        globals.SettingsPath = globals.DefaultSettingsPath();
+        tree.Write("program/Linkshelf.lft", "%LF_LINKS_COUNT%");
+    }
+
+    void Link(const std::string& shortcut, const std::string& path) {
+        tree.Shortcut("Fav/" + shortcut, Url(path));
+    }
+    std::string Url(const std::string& path) const { return S(server.Url(path)); }
+
+    // Opens the check from the Options menu as the user does; its window, if one opened.
+    FormCheckLinks* OpenFromMenu() {
+        if (!form) {
+            form = std::make_unique<FormMain>(globals, tree.Path("program/linkshelf"));
+            form->CheckLinksNetwork = &network;
+            form->show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        }
+        QTest::mouseClick(form->butOptions, Qt::LeftButton);
+        const QRect item = form->pmnuOptions->actionGeometry(form->pmnuOptionsCheckLinks);
+        QTest::mouseClick(form->pmnuOptions, Qt::LeftButton, {}, item.center());
+        return form->frmCheckLinks;
+    }
+
+    template <typename Widget> static Widget* Child(FormCheckLinks* dialog, const char* name) {
+        auto* child = dialog->findChild<Widget*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+
+    static bool WaitUntilDone(FormCheckLinks* dialog) {
+        return QTest::qWaitFor(
+            [dialog] { return Child<QPushButton>(dialog, "butClose")->isVisible(); }, 20000);
+    }
+
+    static std::vector<std::string> Column(QTableWidget* table, int column) {
+        std::vector<std::string> cells;
+        for (int row = 0; row < table->rowCount(); ++row)
+            cells.push_back(S(table->item(row, column)->text()));
+        return cells;
+    }
+
+    TempTree tree;
+    LoopbackServer server;
+    LoopbackNetwork network;
+    Globals globals;
+    RecordingDesktop desktop;
+    std::unique_ptr<FormMain> form;
+};
+
+TEST_F(CheckLinks, ShowsTheFindingsToSortOpenAndCopy) {
+    Link("Fine.url", "/ok");
+    Link("Gone.url", "/gone");
+    Link("News/Again.url", "/ok");
+    Link("News/Moved.url", "/moved");
+    FormCheckLinks* dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntilDone(dialog));
+
+    auto* table = Child<QTableWidget>(dialog, "tblFindings");
+    EXPECT_TRUE(table->isVisible());
+    EXPECT_FALSE(Child<QProgressBar>(dialog, "barProgress")->isVisible());
+    EXPECT_FALSE(Child<QPushButton>(dialog, "butCancel")->isVisible());
+    EXPECT_EQ(Column(table, 0), (std::vector<std::string>{"失效", "已移动", "重复", "重复"}));
+    EXPECT_EQ(Column(table, 1), (std::vector<std::string>{"404", "301", "共 2 处", "共 2 处"}));
+    EXPECT_EQ(Column(table, 3), (std::vector<std::string>{"Gone", "Moved", "Fine", "Again"}));
+    EXPECT_EQ(Column(table, 4), (std::vector<std::string>{"/", "/News", "/", "/News"}));
+    EXPECT_EQ(S(table->item(1, 5)->text()), Url("/ok"));
+    EXPECT_EQ(S(Child<QLabel>(dialog, "lblStatus")->text()),
+              "已检查 4 / 4 个链接：2 个正常，1 个失效，1 个已移动，0 个拒绝访问；1 个地址重复（共 "
+              "2 处）；0 个未检查（其他协议）。");
+
+    QHeaderView* header = table->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(3) + 5, header->height() / 2));
+    EXPECT_EQ(Column(table, 3), (std::vector<std::string>{"Again", "Fine", "Gone", "Moved"}));
+
+    const QRect gone = table->visualRect(table->model()->index(2, 2));
+    // A double click reaches the table as a click followed by the double click.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, gone.center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, gone.center());
+    EXPECT_EQ(desktop.events, std::vector<std::string>{"open:" + Url("/gone")});
+
+    QTest::mouseClick(Child<QPushButton>(dialog, "butCopy"), Qt::LeftButton);
+    const std::string copied = S(QGuiApplication::clipboard()->text());
+    EXPECT_TRUE(copied.starts_with("类型\t状态\t地址\t名称\t文件夹\t新地址\n")) << copied;
+    EXPECT_NE(copied.find("失效\t404\t" + Url("/gone") + "\tGone\t/\t\n"), std::string::npos);
+
+    // The wizard stays usable beside the window and after it.
+    QTest::mouseClick(form->butNext, Qt::LeftButton);
+    EXPECT_EQ(form->PageIndex(), 1);
+    QTest::mouseClick(Child<QPushButton>(dialog, "butClose"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form->frmCheckLinks, nullptr);
+    QTest::mouseClick(form->butBack, Qt::LeftButton);
+    EXPECT_EQ(form->PageIndex(), 0);
+}
+
+TEST_F(CheckLinks, CancelStopsTheCheckAndClosingDropsIt) {
+    Link("Fine.url", "/ok");
+    Link("Waiting.url", "/silent");
+    FormCheckLinks* dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(Child<QProgressBar>(dialog, "barProgress")->isVisible());
+    EXPECT_TRUE(Child<QPushButton>(dialog, "butCancel")->isVisible());
+    EXPECT_FALSE(Child<QPushButton>(dialog, "butCopy")->isVisible());
+    EXPECT_FALSE(Child<QTableWidget>(dialog, "tblFindings")->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [dialog] { return Child<QProgressBar>(dialog, "barProgress")->value() == 1; }));
+    QTest::mouseClick(Child<QPushButton>(dialog, "butCancel"), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntilDone(dialog));
+    EXPECT_TRUE(S(Child<QLabel>(dialog, "lblStatus")->text()).starts_with("已停止。已检查 1 / 2"));
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(form->frmCheckLinks, nullptr);
+
+    dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    const QPointer<LinkChecker> checker = dialog->findChild<LinkChecker*>();
+    ASSERT_FALSE(checker.isNull());
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(checker.isNull());
+    EXPECT_TRUE(form->isEnabled());
+}
+
+TEST_F(CheckLinks, ATreeWithoutLinksSaysSoInsteadOfAWindow) {
+    tree.Folder("Fav/News");
+    EXPECT_EQ(OpenFromMenu(), nullptr);
+    ASSERT_EQ(desktop.events.size(), 1u);
+    EXPECT_TRUE(desktop.events[0].starts_with("info:Linkshelf:Linkshelf在指定的文件夹内没有找到"))
+        << desktop.events[0];
+}
+
+} // namespace
