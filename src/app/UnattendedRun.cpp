@@ -7,6 +7,8 @@
 #include "SettingsRecord.h"
 
 #include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -27,6 +29,13 @@ int ExitStatusOf(GenerationRun::Outcome outcome) {
     return ExitFailed;
 }
 
+// The message box says what could not be written; a script's log also gets the system's
+// reason, such as "No space left on device".
+void ReportCause(const char* what, const std::string& path, int error) {
+    if (error != 0)
+        std::fprintf(stderr, "Linkshelf: %s %s: %s\n", what, path.c_str(), std::strerror(error));
+}
+
 } // namespace
 
 int RunUnattended(Globals& globals) {
@@ -43,6 +52,8 @@ int RunUnattended(Globals& globals) {
         if (outcome == GenerationRun::Outcome::NoShortcut)
             ConsoleDesktop().ShowMessage(DesktopServices::Icon::Information,
                                          std::string(MessageCaption), run.ResultText());
+        ReportCause("cannot write the page", run.OutputPath(), run.PageWriteError());
+        ReportCause("cannot save the settings to", globals.SettingsPath, run.SettingsWriteError());
         return ExitStatusOf(outcome);
     } catch (const std::exception& error) {
         ShowError(RunFailedText(error));

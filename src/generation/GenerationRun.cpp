@@ -8,6 +8,7 @@
 #include "SettingsFile.h"
 #include "SettingsRecord.h"
 
+#include <cerrno>
 #include <sys/stat.h>
 #include <utility>
 
@@ -71,7 +72,8 @@ GenerationRun::Outcome GenerationRun::Run(Face& face) {
 
     if (globals_.LinkCount > 0 && holders_.LaunchBrowser())
         OpenInBrowser();
-    SaveSettingsIfDefault(holders_, globals_);
+    if (!SaveSettingsIfDefault(holders_, globals_))
+        settingsWriteError_ = errno;
     return outcome;
 }
 
@@ -87,6 +89,7 @@ GenerationRun::Outcome GenerationRun::WritePage(const std::string& page) {
         resultText_ = PageWrittenText(outputPath_, globals_.LinkCount, globals_.IgnoredCount);
         return Outcome::Written;
     }
+    pageWriteError_ = errno;
     resultText_ = PageNotWrittenText(outputPath_);
     ShowError(resultText_);
     return Outcome::NotWritten;

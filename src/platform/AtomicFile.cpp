@@ -35,6 +35,8 @@ bool WriteAll(int fd, std::string_view bytes) {
         const ssize_t written = write(fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR)
             continue;
+        if (written == 0)
+            errno = ENOSPC;
         if (written <= 0)
             return false;
         bytes.remove_prefix(static_cast<std::size_t>(written));
@@ -57,7 +59,18 @@ bool MayReplace(const std::string& target, mode_t& mode) {
         return errno == ENOENT;
     }
     mode = old.st_mode & 07777;
-    return S_ISREG(old.st_mode) && access(target.c_str(), W_OK) == 0;
+    if (!S_ISREG(old.st_mode)) {
+        errno = S_ISDIR(old.st_mode) ? EISDIR : EPERM;
+        return false;
+    }
+    return access(target.c_str(), W_OK) == 0;
+}
+
+// Removes a temporary file after a failure, keeping in errno the reason of the failure.
+void RemoveKeepingCause(const std::string& temporary) {
+    const int cause = errno;
+    unlink(temporary.c_str());
+    errno = cause;
 }
 
 // The new bytes in full, with the target's permission bits, on the disk.
@@ -101,7 +114,7 @@ std::optional<bool> ReplaceThroughUnnamed(const std::string& target, const std::
         return std::nullopt;
     if (closed && rename(temporary.c_str(), target.c_str()) == 0)
         return true;
-    unlink(temporary.c_str());
+    RemoveKeepingCause(temporary);
     return false;
 }
 
@@ -147,8 +160,10 @@ std::string AtomicFile::ResolveLinks(const std::string& path) {
 }
 
 bool AtomicFile::Replace(const std::string& path, std::string_view bytes) {
-    if (path.empty() || path.back() == '/')
+    if (path.empty() || path.back() == '/') {
+        errno = EISDIR;
         return false;
+    }
     const std::string target = ResolveLinks(path);
     mode_t mode = 0;
     if (!MayReplace(target, mode))
@@ -160,12 +175,17 @@ bool AtomicFile::Replace(const std::string& path, std::string_view bytes) {
 
     std::string temporary = folder + ".linkshelf-XXXXXX";
     const int fd = mkstemp(temporary.data());
-    if (fd < 0)
-        return access(target.c_str(), F_OK) == 0 && WriteInPlace(target, bytes);
+    if (fd < 0) {
+        const int cause = errno;
+        if (access(target.c_str(), F_OK) == 0)
+            return WriteInPlace(target, bytes);
+        errno = cause;
+        return false;
+    }
     const bool complete = WriteSynced(fd, bytes, mode);
     const bool closed = close(fd) == 0;
     if (complete && closed && rename(temporary.c_str(), target.c_str()) == 0)
         return true;
-    unlink(temporary.c_str());
+    RemoveKeepingCause(temporary);
     return false;
 }

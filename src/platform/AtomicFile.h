@@ -13,6 +13,7 @@
 // as the one way left to update it; a failure there may leave the file part written.
 class AtomicFile {
 public:
+    // False when the file could not be replaced, with the system's reason in errno.
     static bool Replace(const std::string& path, std::string_view bytes);
 
     // The file a path finally names once symbolic links are followed (the path itself when it

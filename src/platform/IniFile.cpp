@@ -185,7 +185,10 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, bool& missing) {
     if (fd < 0)
         return false;
     struct stat info {};
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const bool known = fstat(fd, &info) == 0;
+    bool ok = known && S_ISREG(info.st_mode);
+    if (known && !ok)
+        errno = S_ISDIR(info.st_mode) ? EISDIR : EPERM;
     char buffer[65536];
     while (ok) {
         const ssize_t got = read(fd, buffer, sizeof buffer);
@@ -249,14 +252,14 @@ std::optional<std::string> IniFile::Value(std::string_view section, std::string_
 }
 
 bool IniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+    // A value the file could not give back as it is refuses the write; errno says so.
     if (value.find_first_of("\r\n") != std::string_view::npos || !ReadsBackAsKey(key) ||
-        !ReadsBackAsSection(section))
+        !ReadsBackAsSection(section) || !faithful_ ||
+        (encoding_ == Encoding::Utf16Le &&
+         !(Utf16LeCanHold(section) && Utf16LeCanHold(key) && Utf16LeCanHold(value)))) {
+        errno = EINVAL;
         return false;
-    if (!faithful_)
-        return false;
-    if (encoding_ == Encoding::Utf16Le &&
-        !(Utf16LeCanHold(section) && Utf16LeCanHold(key) && Utf16LeCanHold(value)))
-        return false;
+    }
     const std::string stored = StoredValue(value);
     const std::string keyLine = std::string(key) + "=" + stored;
     const std::size_t sectionLine = SectionLine(section);

@@ -93,7 +93,9 @@ std::string TemplatePathFrom(const SettingsReader& reader, const Globals& global
     return FileExists(path) ? path : globals.DefaultTemplatePath();
 }
 
-const char* Flag(bool value) { return value ? "1" : "0"; }
+const char* Flag(bool value) {
+    return value ? "1" : "0";
+}
 
 } // namespace
 
@@ -168,7 +170,7 @@ bool WriteSettings(const std::string& path, const SettingsHolders& holders,
     return file.Save();
 }
 
-void SaveSettingsIfDefault(const SettingsHolders& holders, const Globals& globals) {
-    if (SameTextNoCase(globals.SettingsPath, globals.DefaultSettingsPath()))
-        WriteSettings(globals.SettingsPath, holders, globals);
+bool SaveSettingsIfDefault(const SettingsHolders& holders, const Globals& globals) {
+    return !SameTextNoCase(globals.SettingsPath, globals.DefaultSettingsPath()) ||
+           WriteSettings(globals.SettingsPath, holders, globals);
 }

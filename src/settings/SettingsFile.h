@@ -12,10 +12,11 @@
 // file reads as every key absent; false for a refused or unreadable file.
 bool ReadSettings(const std::string& path, SettingsHolders& holders, Globals& globals);
 // Writes the thirteen settings into the file, keeping every other line; false when the file
-// could not be written, which then keeps its old content.
+// could not be written, which then keeps its old content, with the system's reason in errno.
 bool WriteSettings(const std::string& path, const SettingsHolders& holders, const Globals& globals);
-// After a run the settings are saved, but only while the default settings file is current.
-void SaveSettingsIfDefault(const SettingsHolders& holders, const Globals& globals);
+// After a run the settings are saved, but only while the default settings file is current;
+// false when that save failed, with the reason in errno.
+bool SaveSettingsIfDefault(const SettingsHolders& holders, const Globals& globals);
 
 // A settings value as an integer: decimal within the 32-bit range, or one to eight hexadecimal
 // digits after "$", "x" or "0x"; anything else gives the default.

@@ -85,6 +85,18 @@ printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\n' "$work/fav" "$work/mi
 run bad.lfs
 expect_eq "exit status" 1 "$status"
 case $err in *"不能保存页面到文件 \"$work/missing/page.htm\" 。"*) ;; *) fail "write error missing: $err" ;; esac
+case $err in *"cannot write the page $work/missing/page.htm: No such file or directory"*) ;;
+*) fail "reason missing: $err" ;; esac
+
+echo "== a default settings file that cannot be saved says why"
+mv "$prog/Linkshelf.lfs" "$work/saved.lfs"
+mkdir "$prog/Linkshelf.lfs"
+run -RUN
+expect_eq "exit status" 0 "$status"
+case $err in *"cannot save the settings to $prog/Linkshelf.lfs: Is a directory"*) ;;
+*) fail "reason missing: $err" ;; esac
+rmdir "$prog/Linkshelf.lfs"
+mv "$work/saved.lfs" "$prog/Linkshelf.lfs"
 
 echo "== the shipped example"
 mkdir -p "$work/example/build"
