@@ -89,7 +89,7 @@ std::string SourceFolderFrom(const SettingsReader& reader, const Globals& global
 std::string TemplatePathFrom(const SettingsReader& reader, const Globals& globals) {
     std::string path = TrimText(reader.Text("TemplateFile", globals.DefaultTemplatePath()));
     if (path.find('/') == std::string::npos)
-        path = globals.ProgramFolder + path;
+        path = globals.Layout.DataFile(path);
     return FileExists(path) ? path : globals.DefaultTemplatePath();
 }
 
@@ -169,6 +169,9 @@ bool WriteSettings(const std::string& path, const SettingsHolders& holders,
 }
 
 void SaveSettingsIfDefault(const SettingsHolders& holders, const Globals& globals) {
-    if (SameTextNoCase(globals.SettingsPath, globals.DefaultSettingsPath()))
-        WriteSettings(globals.SettingsPath, holders, globals);
+    if (!SameTextNoCase(globals.SettingsPath, globals.DefaultSettingsPath()))
+        return;
+    // An installed program's settings folder is made by the first run that saves.
+    globals.Layout.MakeSettingsFolder();
+    WriteSettings(globals.SettingsPath, holders, globals);
 }

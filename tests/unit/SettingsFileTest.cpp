@@ -29,7 +29,7 @@ TEST_F(SettingsFile, AMissingFileReadsAsTheDefaults) {
     EXPECT_EQ(record.SourceFolder(), globals.FavoritesFolder);
     EXPECT_TRUE(record.IncludeSubfolders());
     EXPECT_EQ(record.OutputFile(), globals.DesktopFolder + "Linkpage.htm");
-    EXPECT_EQ(globals.TemplatePath, globals.ProgramFolder + "Linkshelf.lft");
+    EXPECT_EQ(globals.TemplatePath, tree.Path("program/Linkshelf.lft"));
     EXPECT_EQ(record.PageTitle(), "My Favorite Links");
     EXPECT_EQ(record.PageFont(), "Arial");
     EXPECT_FALSE(record.ShowURL());
@@ -100,7 +100,7 @@ TEST_F(SettingsFile, TextValuesFallBackAsTheirKeysSay) {
     EXPECT_EQ(globals.TemplatePath, globals.DefaultTemplatePath());
     tree.Write("program/my.lft", "mine");
     ReadLines("TemplateFile=my.lft\r\n");
-    EXPECT_EQ(globals.TemplatePath, globals.ProgramFolder + "my.lft");
+    EXPECT_EQ(globals.TemplatePath, tree.Path("program/my.lft"));
     ReadLines("TemplateFile=sub/my.lft\r\n");
     EXPECT_EQ(globals.TemplatePath, globals.DefaultTemplatePath());
 
@@ -141,7 +141,7 @@ TEST_F(SettingsFile, ANewFileHoldsTheThirteenKeysInOrder) {
                                         globals.DesktopFolder +
                                         "Linkpage.htm\r\n"
                                         "TemplateFile=" +
-                                        globals.ProgramFolder +
+                                        tree.Path("program/") +
                                         "Linkshelf.lft\r\n"
                                         "PageTitle=My Favorite Links\r\n"
                                         "PageFont=Arial\r\n"
@@ -195,14 +195,14 @@ TEST_F(SettingsFile, OnlyTheDefaultSettingsFileIsSavedAfterARun) {
     SaveSettingsIfDefault(record, globals);
     EXPECT_EQ(tree.Read("program/Linkshelf.lfs"), "") << "only letters of the name fold";
 
-    globals.SettingsPath = globals.ProgramFolder + "LINKSHELF.lfs";
+    globals.SettingsPath = tree.Path("program/LINKSHELF.lfs");
     SaveSettingsIfDefault(record, globals);
     EXPECT_NE(tree.Read("program/LINKSHELF.lfs").find("PageTitle="), std::string::npos);
 }
 
 TEST(FactoryDefaults, RestoreEverySettingButTheIgnoredFolders) {
     Globals globals;
-    globals.ProgramFolder = "/opt/linkshelf/";
+    globals.Layout = ProgramLayout::Portable("/opt/linkshelf/");
     globals.SettingsPath = "/elsewhere/x.lfs";
     globals.IgnoreList = {"Old", "", "Temp"};
     SettingsRecord record;
