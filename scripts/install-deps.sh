@@ -4,14 +4,16 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgtest-dev
-    fonts-wqy-microhei
+    qt6-base-dev qt6-svg-dev libgtest-dev
+    qt6-wayland fonts-wqy-microhei
     xdg-utils
 )
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
-# memory with GNU time); --bench: what bench/ needs to generate trees, time and profile.
+# memory with GNU time); --package: what the Debian package's build and checks need;
+# --bench: what bench/ needs to generate trees, time and profile.
 case "${1:-}" in
 --test) packages+=(clang libclang-rt-dev time) ;;
+--package) packages+=(time dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
 --bench) packages+=(python3 time valgrind) ;;
 esac
 
