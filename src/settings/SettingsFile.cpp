@@ -93,6 +93,15 @@ std::string TemplatePathFrom(const SettingsReader& reader, const Globals& global
     return FileExists(path) ? path : globals.DefaultTemplatePath();
 }
 
+// An installed program names a template that its data folders give for a bare name by that
+// name alone, so that a template of the same name the user adds later takes its place.
+std::string TemplateFileValue(const Globals& globals) {
+    if (globals.Layout.kind != ProgramLayout::Kind::Installed)
+        return globals.TemplatePath;
+    const std::string name = TextAfterLast(globals.TemplatePath, '/');
+    return globals.Layout.DataFile(name) == globals.TemplatePath ? name : globals.TemplatePath;
+}
+
 const char* Flag(bool value) { return value ? "1" : "0"; }
 
 } // namespace
@@ -152,7 +161,7 @@ bool WriteSettings(const std::string& path, const SettingsHolders& holders,
         {"IgnoreFolders", JoinIgnoreList(globals.IgnoreList)},
         {"IncludeSubfolders", Flag(holders.IncludeSubfolders())},
         {"OutputFile", TrimText(holders.OutputFile())},
-        {"TemplateFile", globals.TemplatePath},
+        {"TemplateFile", TemplateFileValue(globals)},
         {"PageTitle", TrimText(holders.PageTitle())},
         {"PageFont", TrimText(holders.PageFont())},
         {"ShowURL", Flag(holders.ShowURL())},

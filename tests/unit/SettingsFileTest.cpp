@@ -153,6 +153,42 @@ TEST_F(SettingsFile, ANewFileHoldsTheThirteenKeysInOrder) {
                                         "LaunchBrowser=1\r\n");
 }
 
+TEST_F(SettingsFile, AnInstalledProgramNamesATemplateItsFoldersFindByItsBareName) {
+    tree.Write("user/mine.lft", "mine");
+    tree.Write("system/Linkshelf.lft", "shipped");
+    tree.Write("system/mine.lft", "shipped");
+    const ProgramLayout installed{ProgramLayout::Kind::Installed,
+                                  tree.Path("config/"),
+                                  {tree.Path("user/"), tree.Path("system/")}};
+    struct Case {
+        const char* name;
+        ProgramLayout layout;
+        std::string templatePath;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"shipped", installed, tree.Path("system/Linkshelf.lft"), "Linkshelf.lft"},
+        {"user's", installed, tree.Path("user/mine.lft"), "mine.lft"},
+        {"hidden by the user's", installed, tree.Path("system/mine.lft"),
+         tree.Path("system/mine.lft")},
+        {"elsewhere", installed, tree.Path("program/Linkshelf.lft"),
+         tree.Path("program/Linkshelf.lft")},
+        {"portable", globals.Layout, tree.Path("program/Linkshelf.lft"),
+         tree.Path("program/Linkshelf.lft")},
+    };
+    for (const Case& c : cases) {
+        globals.Layout = c.layout;
+        globals.TemplatePath = c.templatePath;
+        ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), SettingsRecord(), globals));
+        EXPECT_NE(tree.Read("s.lfs").find("\nTemplateFile=" + c.written + "\r\n"),
+                  std::string::npos)
+            << c.name;
+        SettingsRecord record;
+        ReadSettings(tree.Path("s.lfs"), record, globals);
+        EXPECT_EQ(globals.TemplatePath, c.templatePath) << c.name << ": read back";
+    }
+}
+
 TEST_F(SettingsFile, WritingKeepsUnknownKeysAndSectionsAndReadsBackTheSameValues) {
     tree.Write("s.lfs", "; my settings\n[Extra]\nKeep=me\n[options]\nPageTitle=old\n"
                         "Custom=kept\n");
