@@ -102,12 +102,15 @@ ProgramLayout ProgramLayout::Installed(const std::string& programFolder,
         bases.push_back(folder);
     if (const std::string share = ShareBesideProgram(programFolder); !share.empty())
         bases.push_back(share);
-    for (const std::string& base : bases) {
-        const std::string folder = base + std::string(SubFolder);
+    std::vector<std::string> folders;
+    for (const std::string& base : bases)
+        folders.push_back(base + std::string(SubFolder));
+    // A copy unpacked where the user may not write keeps its shipped files beside it.
+    folders.push_back(programFolder);
+    for (const std::string& folder : folders)
         if (std::find(layout.dataFolders.begin(), layout.dataFolders.end(), folder) ==
             layout.dataFolders.end())
             layout.dataFolders.push_back(folder);
-    }
     return layout;
 }
 

@@ -8,7 +8,8 @@
 // (the build folder, an unpacked folder), so everything stays beside the program. Installed:
 // anything else; the default settings file lives in $XDG_CONFIG_HOME/linkshelf/ and a shipped
 // file is looked up in $XDG_DATA_HOME/linkshelf/, then in each $XDG_DATA_DIRS folder's
-// linkshelf/, then in share/linkshelf/ beside the program's bin/ folder. Folders end in '/'.
+// linkshelf/, then in share/linkshelf/ beside the program's bin/ folder, then in the program's
+// own folder. Folders end in '/'.
 struct ProgramLayout {
     enum class Kind { Portable, Installed };
 
