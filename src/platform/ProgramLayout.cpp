@@ -90,27 +90,26 @@ ProgramLayout ProgramLayout::Portable(const std::string& programFolder) {
 ProgramLayout ProgramLayout::Installed(const std::string& programFolder,
                                        const Environment& environment) {
     ProgramLayout layout{Kind::Installed, {}, {}};
+    const auto addDataFolder = [&layout](const std::string& folder) {
+        std::vector<std::string>& folders = layout.dataFolders;
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(folder);
+    };
     const std::string configHome = BaseFolder(environment.configHome, environment.home, ".config/");
     if (!configHome.empty())
         layout.settingsFolder = configHome + std::string(SubFolder);
-    std::vector<std::string> bases;
+
+    std::vector<std::string> bases = SystemDataFolders(environment.dataDirs);
     const std::string dataHome =
         BaseFolder(environment.dataHome, environment.home, ".local/share/");
     if (!dataHome.empty())
-        bases.push_back(dataHome);
-    for (const std::string& folder : SystemDataFolders(environment.dataDirs))
-        bases.push_back(folder);
+        bases.insert(bases.begin(), dataHome);
     if (const std::string share = ShareBesideProgram(programFolder); !share.empty())
         bases.push_back(share);
-    std::vector<std::string> folders;
     for (const std::string& base : bases)
-        folders.push_back(base + std::string(SubFolder));
+        addDataFolder(base + std::string(SubFolder));
     // A copy unpacked where the user may not write keeps its shipped files beside it.
-    folders.push_back(programFolder);
-    for (const std::string& folder : folders)
-        if (std::find(layout.dataFolders.begin(), layout.dataFolders.end(), folder) ==
-            layout.dataFolders.end())
-            layout.dataFolders.push_back(folder);
+    addDataFolder(programFolder);
     return layout;
 }
 
