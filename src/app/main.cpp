@@ -66,16 +66,15 @@ int RunWizard(int argc, char** argv, Globals& globals) {
 int RunWithoutWizard(int argc, char** argv, Globals& globals, CommandLine::Mode mode) {
     std::unique_ptr<DesktopApplication> application;
     std::unique_ptr<QCoreApplication> console;
-    std::unique_ptr<DesktopServices> desktop;
     if (NamesDisplay())
         application = std::make_unique<DesktopApplication>(argc, argv);
-    if (application && application->HasDisplay()) {
+    else
+        console = std::make_unique<QCoreApplication>(argc, argv);
+    std::unique_ptr<DesktopServices> desktop;
+    if (application && application->HasDisplay())
         desktop = std::make_unique<QtDesktop>();
-    } else {
-        if (!application)
-            console = std::make_unique<QCoreApplication>(argc, argv);
+    else
         desktop = std::make_unique<ConsoleDesktop>();
-    }
     DesktopServices::Install(desktop.get());
     int status = 1;
     if (mode == CommandLine::Mode::MissingSettingsFile)
