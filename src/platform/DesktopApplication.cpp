@@ -1,6 +1,7 @@
 #include "DesktopApplication.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -12,8 +13,11 @@ std::string EnvironmentValue(const char* name) {
     return value != nullptr ? value : "";
 }
 
-std::string RequestedPlatform() {
-    return EnvironmentValue("QT_QPA_PLATFORM");
+// Qt's messages while it looks for a display, such as a plug-in that could not connect, say
+// nothing a user of this program needs; a fatal one is still shown before Qt ends the process.
+void DropMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
 // The program's own arguments with the platform list put first, so that Qt takes it instead of
@@ -36,23 +40,37 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 
 } // namespace
 
-std::string DesktopApplication::PlatformList(const std::string& requested,
-                                             const std::string& sessionType) {
-    std::string list = requested;
-    if (list.empty())
-        list = sessionType == "wayland" ? "wayland;xcb" : "xcb;wayland";
-    return list + ";" + Offscreen;
+DesktopApplication::Environment DesktopApplication::Environment::Current() {
+    return {EnvironmentValue("QT_QPA_PLATFORM"), EnvironmentValue("XDG_SESSION_TYPE"),
+            !EnvironmentValue("WAYLAND_DISPLAY").empty(), !EnvironmentValue("DISPLAY").empty()};
+}
+
+std::string DesktopApplication::PlatformList(const Environment& environment) {
+    if (!environment.requested.empty())
+        return environment.requested + ";" + Offscreen;
+    std::vector<std::string> names;
+    if (environment.x11)
+        names.emplace_back("xcb");
+    if (environment.wayland)
+        names.insert(environment.sessionType == "wayland" ? names.begin() : names.end(), "wayland");
+    std::string list;
+    for (const std::string& name : names)
+        list += name + ";";
+    return list + Offscreen;
 }
 
 DesktopApplication::DesktopApplication(int argc, char** argv)
-    : platforms_(PlatformList(RequestedPlatform(), EnvironmentValue("XDG_SESSION_TYPE"))),
+    : platforms_(PlatformList(Environment::Current())),
       texts_(WithPlatform(argc, argv, platforms_)), arguments_(Pointers(texts_)),
-      count_(static_cast<int>(texts_.size())),
-      application_(std::make_unique<QApplication>(count_, arguments_.data())) {}
+      count_(static_cast<int>(texts_.size())) {
+    const QtMessageHandler previous = qInstallMessageHandler(DropMessage);
+    application_ = std::make_unique<QApplication>(count_, arguments_.data());
+    qInstallMessageHandler(previous);
+}
 
 DesktopApplication::~DesktopApplication() = default;
 
 bool DesktopApplication::HasDisplay() const {
     return QGuiApplication::platformName() != Offscreen ||
-           RequestedPlatform().starts_with(Offscreen);
+           Environment::Current().requested.starts_with(Offscreen);
 }

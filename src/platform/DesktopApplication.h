@@ -12,10 +12,22 @@ class QApplication;
 // offscreen platform stands in last, so the caller can report the display and carry on.
 class DesktopApplication {
 public:
-    // The platforms to try, separated by ';': the one asked for in $QT_QPA_PLATFORM, else
-    // Wayland and X11 (Wayland first in a Wayland session), then offscreen.
-    static std::string PlatformList(const std::string& requested, const std::string& sessionType);
+    // What the environment says about the display.
+    struct Environment {
+        std::string requested;   // $QT_QPA_PLATFORM
+        std::string sessionType; // $XDG_SESSION_TYPE
+        bool wayland = false;    // $WAYLAND_DISPLAY is set
+        bool x11 = false;        // $DISPLAY is set
 
+        static Environment Current();
+    };
+
+    // The platforms to try, separated by ';': the ones asked for in $QT_QPA_PLATFORM, else
+    // Wayland and X11 where a display of theirs is named (Wayland first in a Wayland session),
+    // then offscreen.
+    static std::string PlatformList(const Environment& environment);
+
+    // Qt's own words about displays it could not open are dropped: the caller reports it.
     DesktopApplication(int argc, char** argv);
     ~DesktopApplication();
     DesktopApplication(const DesktopApplication&) = delete;

@@ -89,6 +89,7 @@ rm -f "$page"
 user_env+=(DISPLAY=":$display")
 run "$installed" -RUN
 expect_eq "exit status (stale DISPLAY)" 0 "$status"
+expect_eq "standard error (stale DISPLAY)" "" "$err"
 [ -f "$page" ] || fail "no page with a stale DISPLAY"
 run "$installed"
 expect_eq "wizard's exit status" 1 "$status"
@@ -97,6 +98,7 @@ rm -f "$page"
 user_env+=(WAYLAND_DISPLAY=gone XDG_RUNTIME_DIR="$home")
 run "$installed" -RUN
 expect_eq "exit status (stale WAYLAND_DISPLAY)" 0 "$status"
+expect_eq "standard error (stale WAYLAND_DISPLAY)" "" "$err"
 [ -f "$page" ] || fail "no page with a stale WAYLAND_DISPLAY"
 
 echo "== an unpacked folder is portable; a read-only one is not"

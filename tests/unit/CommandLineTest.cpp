@@ -62,20 +62,22 @@ TEST(CommandLine, HelpNamesEveryFormAndTheDefaultSettingsFile) {
         EXPECT_NE(help.find(part), std::string::npos) << part;
 }
 
-TEST(DesktopApplication, TriesThePlatformsTheEnvironmentMayMeanThenOffscreen) {
+TEST(DesktopApplication, TriesThePlatformsOfTheNamedDisplaysThenOffscreen) {
     struct Case {
-        const char* requested;
-        const char* sessionType;
+        const char* name;
+        DesktopApplication::Environment environment;
         const char* platforms;
     };
     const Case cases[] = {
-        {"", "", "xcb;wayland;offscreen"},        {"", "x11", "xcb;wayland;offscreen"},
-        {"", "wayland", "wayland;xcb;offscreen"}, {"xcb", "wayland", "xcb;offscreen"},
-        {"offscreen", "", "offscreen;offscreen"},
+        {"X11", {"", "", false, true}, "xcb;offscreen"},
+        {"Wayland socket only", {"", "", true, false}, "wayland;offscreen"},
+        {"both, X11 session", {"", "x11", true, true}, "xcb;wayland;offscreen"},
+        {"both, Wayland session", {"", "wayland", true, true}, "wayland;xcb;offscreen"},
+        {"asked for", {"xcb", "wayland", true, true}, "xcb;offscreen"},
+        {"none", {"", "", false, false}, "offscreen"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(DesktopApplication::PlatformList(c.requested, c.sessionType), c.platforms)
-            << c.requested << "|" << c.sessionType;
+        EXPECT_EQ(DesktopApplication::PlatformList(c.environment), c.platforms) << c.name;
 }
 
 TEST(ShellFolders, ComeFromTheUserDirsFile) {
