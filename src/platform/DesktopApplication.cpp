@@ -71,6 +71,5 @@ DesktopApplication::DesktopApplication(int argc, char** argv)
 DesktopApplication::~DesktopApplication() = default;
 
 bool DesktopApplication::HasDisplay() const {
-    return QGuiApplication::platformName() != Offscreen ||
-           Environment::Current().requested.starts_with(Offscreen);
+    return QGuiApplication::platformName() != Offscreen;
 }

@@ -32,7 +32,7 @@ public:
     ~DesktopApplication();
     DesktopApplication(const DesktopApplication&) = delete;
     DesktopApplication& operator=(const DesktopApplication&) = delete;
-    // Whether a display was opened, or offscreen was asked for by name.
+    // Whether a display was opened: offscreen, even when asked for, shows nobody anything.
     bool HasDisplay() const;
 
 private:
