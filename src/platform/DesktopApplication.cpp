@@ -20,8 +20,8 @@ void DropMessage(QtMsgType type, const QMessageLogContext&, const QString& text)
         std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-// The program's own arguments with the platform list put first, so that Qt takes it instead of
-// the environment's choice, which would not be passed on to the programs the run starts.
+// The program's own arguments with the platform list as Qt's -platform option: given there
+// rather than in $QT_QPA_PLATFORM, it is not passed on to a browser the run starts.
 std::vector<std::string> WithPlatform(int argc, char** argv, const std::string& platforms) {
     std::vector<std::string> texts{argc > 0 ? argv[0] : "linkshelf", "-platform", platforms};
     for (int i = 1; i < argc; ++i)
