@@ -13,7 +13,7 @@ packages=(
 # --bench: what bench/ needs to generate trees, time and profile.
 case "${1:-}" in
 --test) packages+=(clang libclang-rt-dev time) ;;
---package) packages+=(time dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
+--package) packages+=(time build-essential dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
 --bench) packages+=(python3 time valgrind) ;;
 esac
 
