@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 folder=${1:-build}
 shift || true
-cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINKSHELF_WERROR=ON "$@" >/dev/null
 cmake --build "$folder"

@@ -4,15 +4,17 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-translations-l10n libgtest-dev
-    fonts-wqy-microhei
+    qt6-base-dev qt6-svg-dev qt6-translations-l10n libgtest-dev
+    qt6-wayland fonts-wqy-microhei
     xdg-utils
 )
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
-# memory with GNU time, the page test opens pages in Chromium); --bench: what bench/ needs to
-# generate trees, time and profile; --lint: the formatter and the static checks.
+# memory with GNU time, the page test opens pages in Chromium); --package: what the Debian
+# package's build and checks need; --bench: what bench/ needs to generate trees, time and
+# profile; --lint: the formatter and the static checks.
 case "${1:-}" in
 --test) packages+=(clang libclang-rt-dev time chromium) ;;
+--package) packages+=(time build-essential dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
 --bench) packages+=(python3 time valgrind) ;;
 --lint) packages+=(clang-format clang-tidy) ;;
 esac

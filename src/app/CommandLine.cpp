@@ -3,21 +3,75 @@
 #include "MyStringUtils.h"
 #include "MyUtils.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace {
+
+// One line of the usage per form of the command.
+struct UsageLine {
+    std::string_view form;
+    std::string_view meaning;
+};
+
+constexpr UsageLine Usage[] = {
+    {"linkshelf", "open the wizard"},
+    {"linkshelf SETTINGS.lfs", "generate the page with these settings, unattended"},
+    {"linkshelf -RUN", "generate the page with the default settings file, unattended"},
+    {"linkshelf --check [SETTINGS.lfs] [--json]",
+     "check the page's links: dead, moved, blocked, duplicate"},
+    {"linkshelf --help, -h", "show this help"},
+    {"linkshelf --version", "show the version"},
+};
+
+constexpr std::string_view ExitStatuses =
+    "Exit status:\n"
+    "  0  the page was written (and the wizard was closed)\n"
+    "  1  the page could not be written or the run failed, the settings file named does not\n"
+    "     exist, or the wizard cannot open a display\n"
+    "  2  no shortcut was found; nothing was written\n"
+    "  3  --check found a dead link (1: the check could not run or was stopped)\n";
 
 bool IsRunSwitch(const std::string& argument) {
     return argument.size() == 4 && (argument[0] == '-' || argument[0] == '/') &&
            SameTextNoCase(argument.substr(1), "RUN");
 }
 
+bool EndsInLfs(const std::string& argument) {
+    return argument.size() >= 4 && SameTextNoCase(argument.substr(argument.size() - 4), ".lfs");
+}
+
+bool Has(const std::vector<std::string>& arguments, std::initializer_list<std::string_view> any) {
+    return std::any_of(arguments.begin(), arguments.end(), [&](const std::string& argument) {
+        return std::find(any.begin(), any.end(), argument) != any.end();
+    });
+}
+
 } // namespace
 
 CommandLine CommandLine::Parse(const std::vector<std::string>& arguments,
                                const std::string& defaultSettingsPath) {
+    if (Has(arguments, {"--help", "-h"}))
+        return {defaultSettingsPath, Mode::Help};
+    if (Has(arguments, {"--version"}))
+        return {defaultSettingsPath, Mode::Version};
     if (!arguments.empty() && FileExists(arguments.front()))
-        return {arguments.front(), true};
-    bool run = false;
-    for (const std::string& argument : arguments)
-        run = run || IsRunSwitch(argument);
-    return {defaultSettingsPath, run};
+        return {arguments.front(), Mode::Unattended};
+    if (!arguments.empty() && EndsInLfs(arguments.front()))
+        return {arguments.front(), Mode::MissingSettingsFile};
+    const bool run = std::any_of(arguments.begin(), arguments.end(), IsRunSwitch);
+    return {defaultSettingsPath, run ? Mode::Unattended : Mode::Wizard};
+}
+
+std::string CommandLine::HelpText(const std::string& defaultSettingsPath) {
+    std::size_t width = 0;
+    for (const UsageLine& line : Usage)
+        width = std::max(width, line.form.size());
+    std::string text = "Usage:\n";
+    for (const UsageLine& line : Usage)
+        text += "  " + std::string(line.form) + std::string(width + 2 - line.form.size(), ' ') +
+                std::string(line.meaning) + "\n";
+    text +=
+        "\n" + std::string(ExitStatuses) + "\nDefault settings file: " + defaultSettingsPath + "\n";
+    return text;
 }

@@ -1,7 +1,9 @@
 #include "CheckCommand.h"
 #include "CommandLine.h"
 #include "ConsoleDesktop.h"
+#include "DesktopApplication.h"
 #include "FormMain.h"
+#include "GenerationRun.h"
 #include "Globals.h"
 #include "MyFormUtils.h"
 #include "ProgramFile.h"
@@ -20,7 +22,9 @@
 
 namespace {
 
-bool HasDisplay() {
+// Whether the environment names a display at all; whether it can be opened is known only once
+// the application object has tried.
+bool NamesDisplay() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
@@ -37,13 +41,19 @@ void AllowManyOpenFiles() {
 
 // The wizard until its window is closed; the exit status is 0 however it ends.
 int RunWizard(int argc, char** argv, Globals& globals) {
-    if (!HasDisplay()) {
+    if (!NamesDisplay()) {
         std::fprintf(stderr, "Linkshelf: the wizard needs a display. To generate the page "
                              "without one, run: linkshelf SETTINGS.lfs, or linkshelf -RUN\n");
         return 1;
     }
-    QApplication application(argc, argv);
+    DesktopApplication application(argc, argv);
+    if (!application.HasDisplay()) {
+        std::fprintf(stderr, "Linkshelf: the wizard cannot open the display. To generate the "
+                             "page without one, run: linkshelf SETTINGS.lfs, or linkshelf -RUN\n");
+        return 1;
+    }
     QApplication::setApplicationName("Linkshelf");
+    QGuiApplication::setDesktopFileName("org.linkshelf.Linkshelf");
     QtTranslations::Install();
     QtDesktop desktop;
     DesktopServices::Install(&desktop);
@@ -53,6 +63,30 @@ int RunWizard(int argc, char** argv, Globals& globals) {
     QApplication::exec();
     DesktopServices::Install(nullptr);
     return 0;
+}
+
+// A run without the wizard: message boxes when a display can be opened, else standard error.
+int RunWithoutWizard(int argc, char** argv, Globals& globals, CommandLine::Mode mode) {
+    std::unique_ptr<DesktopApplication> application;
+    std::unique_ptr<QCoreApplication> console;
+    if (NamesDisplay())
+        application = std::make_unique<DesktopApplication>(argc, argv);
+    else
+        console = std::make_unique<QCoreApplication>(argc, argv);
+    std::unique_ptr<DesktopServices> desktop;
+    if (application && application->HasDisplay()) {
+        QtTranslations::Install();
+        desktop = std::make_unique<QtDesktop>();
+    } else
+        desktop = std::make_unique<ConsoleDesktop>();
+    DesktopServices::Install(desktop.get());
+    int status = 1;
+    if (mode == CommandLine::Mode::MissingSettingsFile)
+        ShowError("设置文件 \"" + globals.SettingsPath + "\" 不存在。");
+    else
+        status = RunUnattended(globals);
+    DesktopServices::Install(nullptr);
+    return status;
 }
 
 std::vector<std::string> ArgumentsOf(int argc, char** argv) {
@@ -76,22 +110,18 @@ int main(int argc, char** argv) {
     const CommandLine commandLine = CommandLine::Parse(arguments, globals.DefaultSettingsPath());
     globals.SettingsPath = commandLine.settingsPath;
 
-    if (!commandLine.unattended)
+    switch (commandLine.mode) {
+    case CommandLine::Mode::Help:
+        std::fputs(CommandLine::HelpText(globals.DefaultSettingsPath()).c_str(), stdout);
+        return 0;
+    case CommandLine::Mode::Version:
+        std::printf("Linkshelf %s\n", VersionText().c_str());
+        return 0;
+    case CommandLine::Mode::Wizard:
         return RunWizard(argc, argv, globals);
-
-    // Without a display nothing can be shown: messages go to standard error instead.
-    std::unique_ptr<QCoreApplication> application;
-    std::unique_ptr<DesktopServices> desktop;
-    if (HasDisplay()) {
-        application = std::make_unique<QApplication>(argc, argv);
-        QtTranslations::Install();
-        desktop = std::make_unique<QtDesktop>();
-    } else {
-        application = std::make_unique<QCoreApplication>(argc, argv);
-        desktop = std::make_unique<ConsoleDesktop>();
+    case CommandLine::Mode::Unattended:
+    case CommandLine::Mode::MissingSettingsFile:
+        break;
     }
-    DesktopServices::Install(desktop.get());
-    const int status = RunUnattended(globals);
-    DesktopServices::Install(nullptr);
-    return status;
+    return RunWithoutWizard(argc, argv, globals, commandLine.mode);
 }

@@ -1,15 +1,14 @@
 #include "Globals.h"
 
-
 std::string VersionText() {
     return std::to_string(VersionMajor) + "." + std::to_string(VersionMinor) + "." +
            std::to_string(VersionBuild) + std::string(VersionSuffix);
 }
 
 std::string Globals::DefaultSettingsPath() const {
-    return ProgramFolder + std::string(DefaultSettingsName);
+    return Layout.settingsFolder + std::string(DefaultSettingsName);
 }
 
 std::string Globals::DefaultTemplatePath() const {
-    return ProgramFolder + std::string(DefaultTemplateName);
+    return Layout.DataFile(std::string(DefaultTemplateName));
 }

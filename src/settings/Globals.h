@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProgramLayout.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,7 +22,8 @@ std::string VersionText();
 
 // The values the whole process shares. Folders end in '/' (or are empty).
 struct Globals {
-    std::string ProgramFolder;
+    // Where the default settings file and the default template are (see ProgramLayout).
+    ProgramLayout Layout;
     std::string FavoritesFolder;
     std::string DesktopFolder;
     std::string SettingsPath;

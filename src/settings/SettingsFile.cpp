@@ -89,8 +89,17 @@ std::string SourceFolderFrom(const SettingsReader& reader, const Globals& global
 std::string TemplatePathFrom(const SettingsReader& reader, const Globals& globals) {
     std::string path = TrimText(reader.Text("TemplateFile", globals.DefaultTemplatePath()));
     if (path.find('/') == std::string::npos)
-        path = globals.ProgramFolder + path;
+        path = globals.Layout.DataFile(path);
     return FileExists(path) ? path : globals.DefaultTemplatePath();
+}
+
+// An installed program names a template that its data folders give for a bare name by that
+// name alone, so that a template of the same name the user adds later takes its place.
+std::string TemplateFileValue(const Globals& globals) {
+    if (globals.Layout.kind != ProgramLayout::Kind::Installed)
+        return globals.TemplatePath;
+    const std::string name = TextAfterLast(globals.TemplatePath, '/');
+    return globals.Layout.DataFile(name) == globals.TemplatePath ? name : globals.TemplatePath;
 }
 
 const char* Flag(bool value) {
@@ -154,7 +163,7 @@ bool WriteSettings(const std::string& path, const SettingsHolders& holders,
         {"IgnoreFolders", JoinIgnoreList(globals.IgnoreList)},
         {"IncludeSubfolders", Flag(holders.IncludeSubfolders())},
         {"OutputFile", TrimText(holders.OutputFile())},
-        {"TemplateFile", globals.TemplatePath},
+        {"TemplateFile", TemplateFileValue(globals)},
         {"PageTitle", TrimText(holders.PageTitle())},
         {"PageFont", TrimText(holders.PageFont())},
         {"ShowURL", Flag(holders.ShowURL())},
@@ -171,6 +180,9 @@ bool WriteSettings(const std::string& path, const SettingsHolders& holders,
 }
 
 bool SaveSettingsIfDefault(const SettingsHolders& holders, const Globals& globals) {
-    return !SameTextNoCase(globals.SettingsPath, globals.DefaultSettingsPath()) ||
-           WriteSettings(globals.SettingsPath, holders, globals);
+    if (!SameTextNoCase(globals.SettingsPath, globals.DefaultSettingsPath()))
+        return true;
+    // An installed program's settings folder is made by the first run that saves.
+    globals.Layout.MakeSettingsFolder();
+    return WriteSettings(globals.SettingsPath, holders, globals);
 }

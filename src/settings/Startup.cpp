@@ -4,7 +4,7 @@
 #include "ShellFolders.h"
 
 void InitialiseGlobals(Globals& globals, const std::string& programFile) {
-    globals.ProgramFolder = programFile.substr(0, programFile.rfind('/') + 1);
+    globals.Layout = ProgramLayout::Choose(programFile.substr(0, programFile.rfind('/') + 1));
     globals.IgnoreList.clear();
     globals.TemplatePath = globals.DefaultTemplatePath();
     ReadShellFolders(globals);

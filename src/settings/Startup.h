@@ -2,8 +2,8 @@
 
 #include "Globals.h"
 
-// Sets the shared folders at start: the program folder from the executable's path, the default
-// template beside it, an empty ignored-folder list, and the user's Favorites and Desktop.
+// Sets the shared folders at start: the program's layout from the executable's path, the default
+// template it gives, an empty ignored-folder list, and the user's Favorites and Desktop.
 void InitialiseGlobals(Globals& globals, const std::string& programFile);
 // Sets FavoritesFolder and DesktopFolder from the desktop's user folders, each ending in '/'.
 void ReadShellFolders(Globals& globals);

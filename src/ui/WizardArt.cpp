@@ -182,22 +182,26 @@ QIcon WindowIcon() {
         QPainter painter(&picture);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.scale(size / 32.0, size / 32.0);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Robe);
-        painter.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
-        const std::array<QColor, 4> spines{{QColor(0xD9, 0x4B, 0x3D), QColor(0xE8, 0xA3, 0x2E),
-                                            QColor(0x3A, 0x9D, 0x5D), QColor(0x2F, 0xB3, 0xAE)}};
-        for (std::size_t i = 0; i < spines.size(); ++i) {
-            painter.setBrush(spines[i]);
-            const double height = i % 2 == 0 ? 13 : 11;
-            painter.drawRect(QRectF(6 + 5.2 * static_cast<double>(i), 17 - height, 4.2, height));
-        }
-        painter.setBrush(Wood.lighter(130));
-        painter.drawRect(QRectF(4, 17, 24, 2.5));
-        DrawChainLink(painter, QRectF(7, 20, 18, 8), Gold, 2);
+        PaintIcon(painter);
         icon.addPixmap(picture);
     }
     return icon;
+}
+
+void PaintIcon(QPainter& painter) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Robe);
+    painter.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
+    const std::array<QColor, 4> spines{{QColor(0xD9, 0x4B, 0x3D), QColor(0xE8, 0xA3, 0x2E),
+                                        QColor(0x3A, 0x9D, 0x5D), QColor(0x2F, 0xB3, 0xAE)}};
+    for (std::size_t i = 0; i < spines.size(); ++i) {
+        painter.setBrush(spines[i]);
+        const double height = i % 2 == 0 ? 13 : 11;
+        painter.drawRect(QRectF(6 + 5.2 * static_cast<double>(i), 17 - height, 4.2, height));
+    }
+    painter.setBrush(Wood.lighter(130));
+    painter.drawRect(QRectF(4, 17, 24, 2.5));
+    DrawChainLink(painter, QRectF(7, 20, 18, 8), Gold, 2);
 }
 
 } // namespace WizardArt

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 
 // The program's pictures, drawn in code so they stay sharp and need no image files: the
@@ -11,5 +12,7 @@ namespace WizardArt {
 QPixmap SidePicture();
 // A shelf of books joined by a chain link.
 QIcon WindowIcon();
+// The window icon's picture on a 32 x 32 square; the installed icons are drawn from it too.
+void PaintIcon(QPainter& painter);
 
 } // namespace WizardArt

@@ -14,13 +14,17 @@ fi
 as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 prog=$work/prog
 site=$work/site
-mkdir -p "$prog" "$site" "$work/home/.config"
+# A program folder the user may not write is an installed program's: its default settings file
+# is in the user's configuration folder, here one that only root may write.
+config=$work/home/.config/linkshelf
+settings_file=$config/Linkshelf.lfs
+mkdir -p "$prog" "$site" "$config"
 cp "$program" "$prog/linkshelf"
 printf '%%LF_TITLE%%|%%LF_LINKS_COUNT%%\r\n%%LF_LINKS_HTML%%' >"$prog/Linkshelf.lft"
 shortcut "$work/fav/a.url" https://a/
 shortcut "$work/fav/b.url" https://b/
 chmod -R a+rX "$work"
-chmod 755 "$prog" "$site"
+chmod 755 "$prog" "$site" "$config"
 
 run() { # anything to run before the program in its shell
     err=$("${as_user[@]}" "${clean_env[@]}" bash -c "$* exec \"\$0\" -RUN" "$prog/linkshelf" \
@@ -29,7 +33,7 @@ run() { # anything to run before the program in its shell
 }
 settings() { # the default settings file, missing keys the run adds
     printf '[Options]\r\nSourceFolder=%s/fav\r\nOutputFile=%s/page.htm\r\nPageTitle=Mine\r\nIgnoreFolders= sub ;\r\n' \
-        "$work" "$site" >"$prog/Linkshelf.lfs"
+        "$work" "$site" >"$settings_file"
 }
 
 page=$(printf 'Mine|2\r\n<DL>\r\n<DT><A HREF="https://a/">a</A>\r\n<DT><A HREF="https://b/">b</A></DL>\r\nx')
@@ -40,16 +44,16 @@ while read -r what owner mode; do
     settings
     # An old page longer than the new one: its tail must not stay behind the new bytes.
     printf 'old page %05d\n' $(seq 1000) >"$site/page.htm"
-    chown "$owner" "$prog/Linkshelf.lfs" "$site/page.htm"
-    chmod "$mode" "$prog/Linkshelf.lfs" "$site/page.htm"
+    chown "$owner" "$settings_file" "$site/page.htm"
+    chmod "$mode" "$settings_file" "$site/page.htm"
     run
     expect_eq "exit status" 0 "$status"
     expect_eq "standard error" "" "$err"
     expect_eq "page" "$page" "$(cat "$site/page.htm"; echo x)"
-    grep -q $'^IgnoreFolders=sub\r$' "$prog/Linkshelf.lfs" || fail "settings not saved: ignore list"
-    grep -q $'^LaunchBrowser=0\r$' "$prog/Linkshelf.lfs" || fail "settings not saved: new key"
+    grep -q $'^IgnoreFolders=sub\r$' "$settings_file" || fail "settings not saved: ignore list"
+    grep -q $'^LaunchBrowser=0\r$' "$settings_file" || fail "settings not saved: new key"
     expect_eq "owners and modes kept" "$owner $mode $owner $mode" \
-        "$(stat -c '%U %a' "$site/page.htm" "$prog/Linkshelf.lfs" | tr '\n' ' ' | sed 's/ $//')"
+        "$(stat -c '%U %a' "$site/page.htm" "$settings_file" | tr '\n' ' ' | sed 's/ $//')"
 done <<'CASES'
 owned-by-the-user nobody 644
 writable-for-all root 666
@@ -58,11 +62,12 @@ CASES
 echo "== a write in place that runs out of room"
 settings
 echo "old page" >"$site/page.htm"
-chown nobody "$prog/Linkshelf.lfs" "$site/page.htm"
+chown nobody "$settings_file" "$site/page.htm"
 # ulimit -f counts kilobytes; the page is larger than none.
 run "ulimit -f 0;"
 expect_eq "exit status" 1 "$status"
 case $err in *"不能保存页面到文件 \"$site/page.htm\" 。"*) ;; *) fail "write error missing: $err" ;; esac
+case $err in *"cannot write the page $site/page.htm: File too large"*) ;; *) fail "reason missing: $err" ;; esac
 expect_eq "old page" "old page" "$(cat "$site/page.htm")"
 
 finish locked-folder

@@ -33,7 +33,7 @@ protected:
         server.Route("/gone", LoopbackServer::Status(404));
         server.Route("/moved", LoopbackServer::Status(301, "Location: /ok\r\n"));
         server.Route("/silent", {{}, LoopbackServer::Answer::Action::Silent});
-        globals.ProgramFolder = tree.Path("program/");
+        globals.Layout = ProgramLayout::Portable(tree.Path("program/"));
         globals.FavoritesFolder = tree.Path("Fav/");
         globals.SettingsPath = globals.DefaultSettingsPath();
         tree.Write("program/Linkshelf.lft", "%LF_LINKS_COUNT%");

@@ -53,7 +53,7 @@ protected:
     Wizard() {
         QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope,
                            QString::fromStdString(tree.Path("etc")));
-        globals.ProgramFolder = tree.Path("program/");
+        globals.Layout = ProgramLayout::Portable(tree.Path("program/"));
         globals.DesktopFolder = tree.Path("Desktop/");
         globals.FavoritesFolder = tree.Path("Fav/");
         globals.TemplatePath = globals.DefaultTemplatePath();

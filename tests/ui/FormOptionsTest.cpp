@@ -33,7 +33,7 @@ protected:
     Options() {
         QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope,
                            QString::fromStdString(tree.Path("etc")));
-        globals.ProgramFolder = tree.Path("program/");
+        globals.Layout = ProgramLayout::Portable(tree.Path("program/"));
         globals.FavoritesFolder = tree.Path("Fav/");
         globals.SettingsPath = globals.DefaultSettingsPath();
         tree.Folder("Fav/News");

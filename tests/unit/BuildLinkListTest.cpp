@@ -135,7 +135,10 @@ TEST_F(LinkList, EscapesMarkupInNamesAndAddressesWholeAndUncut) {
 // gives, wherever it stands in the first mebibyte and however the file is laid out.
 TEST_F(LinkList, ReadsTheAddressTheWholeFileGives) {
     const std::string section = "[InternetShortcut]\r\n";
-    const auto padding = [](std::size_t size) { return ";" + std::string(size - 3, 'p') + "\r\n"; };
+    // A comment line of the given size, ending in CR LF.
+    const auto padding = [](std::size_t size) {
+        return std::string(";").append(size - 3, 'p').append("\r\n");
+    };
     const std::size_t mebibyte = 1024 * 1024;
     const auto utf16 = [](std::string_view text) {
         std::string bytes = "\xFF\xFE";

@@ -26,7 +26,7 @@ private:
 class Run : public testing::Test {
 protected:
     Run() {
-        globals.ProgramFolder = tree.Path("program/");
+        globals.Layout = ProgramLayout::Portable(tree.Path("program/"));
         globals.DesktopFolder = tree.Path("Desktop/");
         globals.SettingsPath = globals.DefaultSettingsPath();
         globals.TemplatePath = tree.Path("program/Linkshelf.lft");

@@ -29,7 +29,7 @@ TEST_F(SettingsFile, AMissingFileReadsAsTheDefaults) {
     EXPECT_EQ(record.SourceFolder(), globals.FavoritesFolder);
     EXPECT_TRUE(record.IncludeSubfolders());
     EXPECT_EQ(record.OutputFile(), globals.DesktopFolder + "Linkpage.htm");
-    EXPECT_EQ(globals.TemplatePath, globals.ProgramFolder + "Linkshelf.lft");
+    EXPECT_EQ(globals.TemplatePath, tree.Path("program/Linkshelf.lft"));
     EXPECT_EQ(record.PageTitle(), "My Favorite Links");
     EXPECT_EQ(record.PageFont(), "Arial");
     EXPECT_FALSE(record.ShowURL());
@@ -100,7 +100,7 @@ TEST_F(SettingsFile, TextValuesFallBackAsTheirKeysSay) {
     EXPECT_EQ(globals.TemplatePath, globals.DefaultTemplatePath());
     tree.Write("program/my.lft", "mine");
     ReadLines("TemplateFile=my.lft\r\n");
-    EXPECT_EQ(globals.TemplatePath, globals.ProgramFolder + "my.lft");
+    EXPECT_EQ(globals.TemplatePath, tree.Path("program/my.lft"));
     ReadLines("TemplateFile=sub/my.lft\r\n");
     EXPECT_EQ(globals.TemplatePath, globals.DefaultTemplatePath());
 
@@ -141,7 +141,7 @@ TEST_F(SettingsFile, ANewFileHoldsTheThirteenKeysInOrder) {
                                         globals.DesktopFolder +
                                         "Linkpage.htm\r\n"
                                         "TemplateFile=" +
-                                        globals.ProgramFolder +
+                                        tree.Path("program/") +
                                         "Linkshelf.lft\r\n"
                                         "PageTitle=My Favorite Links\r\n"
                                         "PageFont=Arial\r\n"
@@ -151,6 +151,42 @@ TEST_F(SettingsFile, ANewFileHoldsTheThirteenKeysInOrder) {
                                         "VLinkColor=8388736\r\n"
                                         "BackColor=16777215\r\n"
                                         "LaunchBrowser=1\r\n");
+}
+
+TEST_F(SettingsFile, AnInstalledProgramNamesATemplateItsFoldersFindByItsBareName) {
+    tree.Write("user/mine.lft", "mine");
+    tree.Write("system/Linkshelf.lft", "shipped");
+    tree.Write("system/mine.lft", "shipped");
+    const ProgramLayout installed{ProgramLayout::Kind::Installed,
+                                  tree.Path("config/"),
+                                  {tree.Path("user/"), tree.Path("system/")}};
+    struct Case {
+        const char* name;
+        ProgramLayout layout;
+        std::string templatePath;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"shipped", installed, tree.Path("system/Linkshelf.lft"), "Linkshelf.lft"},
+        {"user's", installed, tree.Path("user/mine.lft"), "mine.lft"},
+        {"hidden by the user's", installed, tree.Path("system/mine.lft"),
+         tree.Path("system/mine.lft")},
+        {"elsewhere", installed, tree.Path("program/Linkshelf.lft"),
+         tree.Path("program/Linkshelf.lft")},
+        {"portable", globals.Layout, tree.Path("program/Linkshelf.lft"),
+         tree.Path("program/Linkshelf.lft")},
+    };
+    for (const Case& c : cases) {
+        globals.Layout = c.layout;
+        globals.TemplatePath = c.templatePath;
+        ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), SettingsRecord(), globals));
+        EXPECT_NE(tree.Read("s.lfs").find("\nTemplateFile=" + c.written + "\r\n"),
+                  std::string::npos)
+            << c.name;
+        SettingsRecord record;
+        ReadSettings(tree.Path("s.lfs"), record, globals);
+        EXPECT_EQ(globals.TemplatePath, c.templatePath) << c.name << ": read back";
+    }
 }
 
 TEST_F(SettingsFile, WritingKeepsUnknownKeysAndSectionsAndReadsBackTheSameValues) {
@@ -195,14 +231,14 @@ TEST_F(SettingsFile, OnlyTheDefaultSettingsFileIsSavedAfterARun) {
     SaveSettingsIfDefault(record, globals);
     EXPECT_EQ(tree.Read("program/Linkshelf.lfs"), "") << "only letters of the name fold";
 
-    globals.SettingsPath = globals.ProgramFolder + "LINKSHELF.lfs";
+    globals.SettingsPath = tree.Path("program/LINKSHELF.lfs");
     SaveSettingsIfDefault(record, globals);
     EXPECT_NE(tree.Read("program/LINKSHELF.lfs").find("PageTitle="), std::string::npos);
 }
 
 TEST(FactoryDefaults, RestoreEverySettingButTheIgnoredFolders) {
     Globals globals;
-    globals.ProgramFolder = "/opt/linkshelf/";
+    globals.Layout = ProgramLayout::Portable("/opt/linkshelf/");
     globals.SettingsPath = "/elsewhere/x.lfs";
     globals.IgnoreList = {"Old", "", "Temp"};
     SettingsRecord record;

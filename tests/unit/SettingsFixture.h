@@ -10,7 +10,7 @@
 class SettingsFixture : public testing::Test {
 protected:
     SettingsFixture() {
-        globals.ProgramFolder = tree.Path("program/");
+        globals.Layout = ProgramLayout::Portable(tree.Path("program/"));
         globals.FavoritesFolder = tree.Path("Favorites/");
         globals.DesktopFolder = tree.Path("Desktop/");
         globals.TemplatePath = globals.DefaultTemplatePath();

@@ -1,0 +1,102 @@
+#include "ProgramLayout.h"
+
+#include "TempTree.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Folders = std::vector<std::string>;
+
+TEST(ProgramLayout, AnInstalledProgramTakesItsFoldersFromTheEnvironment) {
+    struct Case {
+        const char* name;
+        std::string programFolder;
+        ProgramLayout::Environment environment;
+        std::string settingsFolder;
+        Folders dataFolders;
+    };
+    const Case cases[] = {
+        {"home only",
+         "/usr/bin/",
+         {"/home/u", "", "", ""},
+         "/home/u/.config/linkshelf/",
+         {"/home/u/.local/share/linkshelf/", "/usr/local/share/linkshelf/", "/usr/share/linkshelf/",
+          "/usr/bin/"}},
+        {"variables set",
+         "/usr/bin/",
+         {"/home/u", "/cfg/", "/data", "/a:/b/"},
+         "/cfg/linkshelf/",
+         {"/data/linkshelf/", "/a/linkshelf/", "/b/linkshelf/", "/usr/share/linkshelf/",
+          "/usr/bin/"}},
+        {"relative values ignored",
+         "/usr/bin/",
+         {"/home/u", "cfg", "data", "rel::/x"},
+         "/home/u/.config/linkshelf/",
+         {"/home/u/.local/share/linkshelf/", "/x/linkshelf/", "/usr/share/linkshelf/",
+          "/usr/bin/"}},
+        {"own prefix",
+         "/opt/ls/bin/",
+         {"/home/u", "", "", "/usr/share"},
+         "/home/u/.config/linkshelf/",
+         {"/home/u/.local/share/linkshelf/", "/usr/share/linkshelf/", "/opt/ls/share/linkshelf/",
+          "/opt/ls/bin/"}},
+        {"read-only unpacked folder",
+         "/opt/ls/",
+         {"/home/u", "", "", "/usr/share"},
+         "/home/u/.config/linkshelf/",
+         {"/home/u/.local/share/linkshelf/", "/usr/share/linkshelf/", "/opt/ls/"}},
+    };
+    for (const Case& c : cases) {
+        const ProgramLayout layout = ProgramLayout::Installed(c.programFolder, c.environment);
+        EXPECT_EQ(layout.kind, ProgramLayout::Kind::Installed) << c.name;
+        EXPECT_EQ(layout.settingsFolder, c.settingsFolder) << c.name;
+        EXPECT_EQ(layout.dataFolders, c.dataFolders) << c.name;
+    }
+}
+
+TEST(ProgramLayout, IsPortableOnlyBesideItsTemplate) {
+    TempTree tree;
+    tree.Write("unpacked/Linkshelf.lft", "template");
+    tree.Write("bin/linkshelf", "");
+    EXPECT_EQ(ProgramLayout::Choose(tree.Path("unpacked/")),
+              ProgramLayout::Portable(tree.Path("unpacked/")));
+    EXPECT_EQ(ProgramLayout::Choose(tree.Path("bin/")).kind, ProgramLayout::Kind::Installed);
+}
+
+TEST(ProgramLayout, FindsAShippedFileInTheFirstFolderThatHoldsIt) {
+    TempTree tree;
+    tree.Write("system/Linkshelf.lft", "shipped");
+    tree.Write("user/mine.lft", "mine");
+    tree.Write("system/mine.lft", "shipped");
+    const ProgramLayout layout{ProgramLayout::Kind::Installed,
+                               tree.Path("config/"),
+                               {tree.Path("user/"), tree.Path("system/")}};
+    struct Case {
+        const char* name;
+        std::string file;
+        std::string path;
+    };
+    const Case cases[] = {
+        {"only shipped", "Linkshelf.lft", tree.Path("system/Linkshelf.lft")},
+        {"user's wins", "mine.lft", tree.Path("user/mine.lft")},
+        {"nowhere: where a user would put it", "none.lft", tree.Path("user/none.lft")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(layout.DataFile(c.file), c.path) << c.name;
+}
+
+TEST(ProgramLayout, MakesTheSettingsFolderWithTheFoldersAboveIt) {
+    TempTree tree;
+    const ProgramLayout layout{
+        ProgramLayout::Kind::Installed, tree.Path("home/.config/linkshelf/"), {}};
+    EXPECT_TRUE(layout.MakeSettingsFolder());
+    EXPECT_TRUE(std::filesystem::is_directory(layout.settingsFolder));
+    EXPECT_TRUE(layout.MakeSettingsFolder()) << "an existing folder is fine";
+    tree.Write("file", "");
+    EXPECT_FALSE((ProgramLayout{ProgramLayout::Kind::Installed, tree.Path("file/sub/"), {}})
+                     .MakeSettingsFolder());
+}
+
+} // namespace
