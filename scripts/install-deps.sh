@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgtest-dev
+    libgumbo-dev libsqlite3-dev
     fonts-wqy-microhei
     xdg-utils
 )
