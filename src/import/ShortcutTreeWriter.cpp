@@ -125,7 +125,8 @@ public:
         const std::string first = makeName(1);
         if (used_.insert(first).second)
             return first;
-        int& number = next_.try_emplace(first, 2).first->second;
+        // Keyed by the second name, so links and folders of one name count apart.
+        int& number = next_.try_emplace(makeName(2), 2).first->second;
         while (true) {
             std::string name = makeName(number++);
             if (used_.insert(name).second)
