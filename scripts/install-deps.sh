@@ -12,7 +12,7 @@ packages=(
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
 # memory with GNU time); --bench: what bench/ needs to generate trees, time and profile.
 case "${1:-}" in
---test) packages+=(clang libclang-rt-dev time) ;;
+--test) packages+=(clang libclang-rt-dev time sqlite3) ;;
 --bench) packages+=(python3 time valgrind) ;;
 esac
 

@@ -2,6 +2,7 @@
 #include "ConsoleDesktop.h"
 #include "FormMain.h"
 #include "Globals.h"
+#include "ImportCommand.h"
 #include "MyFormUtils.h"
 #include "ProgramFile.h"
 #include "QtDesktop.h"
@@ -63,6 +64,8 @@ int main(int argc, char** argv) {
     // the failure reported, instead of ending the program halfway with its temporary file left.
     std::signal(SIGXFSZ, SIG_IGN);
     AllowManyOpenFiles();
+    if (const auto arguments = ArgumentsOf(argc, argv); ImportCommand::Requested(arguments))
+        return ImportCommand::Run(arguments);
     Globals globals;
     InitialiseGlobals(globals, ProgramFile::Path());
     const CommandLine commandLine =

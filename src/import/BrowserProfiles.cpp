@@ -167,8 +167,10 @@ std::optional<BookmarkSource> BrowserProfiles::Resolve(const std::string& argume
     const std::vector<std::string>& words = Browsers();
     if (std::find(words.begin(), words.end(), word) != words.end()) {
         auto source = Find(word);
+        const auto browser = std::ranges::find(Chromiums(), word, &Browser::word);
         if (!source)
-            error = ImportTexts::NoProfile(argument);
+            error =
+                ImportTexts::NoProfile(browser != Chromiums().end() ? browser->name : "Firefox");
         return source;
     }
     struct stat info {};
