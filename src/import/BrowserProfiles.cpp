@@ -178,5 +178,9 @@ std::optional<BookmarkSource> BrowserProfiles::Resolve(const std::string& argume
         error = ImportTexts::UnknownSource(argument);
         return std::nullopt;
     }
-    return BookmarkSource{ExportName(argument), argument};
+    return ForFile(argument);
+}
+
+BookmarkSource BrowserProfiles::ForFile(const std::string& path) {
+    return {ExportName(path), path};
 }

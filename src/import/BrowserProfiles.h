@@ -28,6 +28,8 @@ public:
     static std::optional<BookmarkSource> Find(const std::string& word, const std::string& home,
                                               const std::string& configHome);
 
-    // The source an argument names: a browser word, or else a file (named after it).
+    // A bookmark file as a source, named after the file.
+    static BookmarkSource ForFile(const std::string& path);
+    // The source an argument names: a browser word, or else a file.
     static std::optional<BookmarkSource> Resolve(const std::string& argument, std::string& error);
 };

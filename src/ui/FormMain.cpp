@@ -5,6 +5,7 @@
 #include "ColorValue.h"
 #include "DesktopServices.h"
 #include "FactoryDefaults.h"
+#include "FormImport.h"
 #include "FormOptions.h"
 #include "FormProgress.h"
 #include "InstallRecord.h"
@@ -370,12 +371,14 @@ void FormMain::butFinishClick() {
 void FormMain::CreateOptionsMenu() {
     pmnuOptions = new QMenu(this);
     pmnuOptionsMore = pmnuOptions->addAction(Q(Strings::OptionsMore));
+    pmnuOptionsImport = pmnuOptions->addAction(Q(Strings::OptionsImport));
     pmnuOptions->addSeparator();
     pmnuOptionsLoad = pmnuOptions->addAction(Q(Strings::OptionsLoad));
     pmnuOptionsSave = pmnuOptions->addAction(Q(Strings::OptionsSave));
     pmnuOptions->addSeparator();
     pmnuOptionsDefault = pmnuOptions->addAction(Q(Strings::OptionsDefault));
     connect(pmnuOptionsMore, &QAction::triggered, this, [this] { pmnuOptionsMoreClick(); });
+    connect(pmnuOptionsImport, &QAction::triggered, this, [this] { pmnuOptionsImportClick(); });
     connect(pmnuOptionsLoad, &QAction::triggered, this, [this] { pmnuOptionsLoadClick(); });
     connect(pmnuOptionsSave, &QAction::triggered, this, [this] { pmnuOptionsSaveClick(); });
     connect(pmnuOptionsDefault, &QAction::triggered, this, [this] { pmnuOptionsDefaultClick(); });
@@ -393,6 +396,21 @@ void FormMain::pmnuOptionsMoreClick() {
             if (OnOptionsDialog)
                 OnOptionsDialog(*frmOptions);
             return frmOptions;
+        },
+        this, cfCenterOwner | cfShowModal, false);
+}
+
+// A successful import becomes the folder the page is generated from.
+void FormMain::pmnuOptionsImportClick() {
+    ShowForm(
+        [this]() -> QWidget* {
+            auto* dialog =
+                new FormImport(this, globals_.FavoritesFolder,
+                               [this](const std::function<void()>& work) { Build(work); });
+            dialog->OnImported = [this](const std::string& folder) { SetSourceFolder(folder); };
+            if (OnImportDialog)
+                OnImportDialog(*dialog);
+            return dialog;
         },
         this, cfCenterOwner | cfShowModal, false);
 }

@@ -11,6 +11,7 @@
 
 class ColorLabel;
 class ColorPanel;
+class FormImport;
 class FormOptions;
 class FormProgress;
 class QAction;
@@ -42,6 +43,7 @@ public:
     void butFinishClick();
     void butOptionsClick();
     void pmnuOptionsMoreClick();
+    void pmnuOptionsImportClick();
     void pmnuOptionsLoadClick();
     void pmnuOptionsSaveClick();
     void pmnuOptionsDefaultClick();
@@ -83,6 +85,8 @@ public:
     std::function<bool(TzBrowseFolder& picker)> RunFolderPicker;
     // Called with each new Options dialog before it runs; tests stand in for the user here.
     std::function<void(FormOptions& dialog)> OnOptionsDialog;
+    // The same for each new import dialog.
+    std::function<void(FormImport& dialog)> OnImportDialog;
 
     QLabel* imgImage;
     QStackedWidget* nbWizard;
@@ -114,6 +118,7 @@ public:
     QPointer<FormOptions> frmOptions;
     QMenu* pmnuOptions;
     QAction* pmnuOptionsMore;
+    QAction* pmnuOptionsImport;
     QAction* pmnuOptionsLoad;
     QAction* pmnuOptionsSave;
     QAction* pmnuOptionsDefault;

@@ -43,6 +43,14 @@ inline constexpr const char* AddCaption = "添加(&A)...";
 inline constexpr const char* RemoveCaption = "移除(&R)";
 inline constexpr const char* OkCaption = "确定";
 inline constexpr const char* CancelCaption = "取消";
+inline constexpr const char* OptionsImport = "从浏览器导入书签(&I)...";
+inline constexpr const char* ImportCaptionTitle = "导入书签";
+inline constexpr const char* ImportSourcesLabel = "从这里导入书签(&S)：";
+inline constexpr const char* ImportChooseFile = "选择导出的书签文件...";
+inline constexpr const char* ImportFolderLabel = "导入到这个文件夹(&F)：";
+inline constexpr const char* ImportButton = "导入(&I)";
+inline constexpr const char* ImportPickerTitle = "选择导入书签的文件夹：";
+inline constexpr const char* BookmarkFilter = "书签文件 (*.html *.htm *.json *.sqlite Bookmarks)";
 inline constexpr const char* WorkingTitle = "Linkshelf： 正在工作中...   ";
 
 std::string Welcome();
