@@ -100,6 +100,20 @@ std::size_t TextEnd(std::string_view bytes, std::size_t from, std::string_view t
     return bytes.size();
 }
 
+// Just past the end of the comment that starts text ("-->", "--!>", or the short "<!-->"),
+// found in one pass.
+std::size_t CommentEnd(std::string_view text) {
+    for (std::size_t dashes = text.find("--", 2); dashes != std::string_view::npos;
+         dashes = text.find("--", dashes + 1)) {
+        const std::string_view after = text.substr(dashes + 2);
+        if (after.starts_with(">"))
+            return dashes + 3;
+        if (after.starts_with("!>"))
+            return dashes + 4;
+    }
+    return std::string_view::npos;
+}
+
 // An upper bound, give or take a small factor, of how deep the parser's elements will nest:
 // each start tag opens an element of its name and each end tag closes one. Where the parser may
 // read markup as text (CDATA, text-only elements) start tags still count but end tags do not,
@@ -114,8 +128,8 @@ int MarkupDepth(std::string_view bytes) {
         const std::string_view rest = bytes.substr(at);
         const bool inText = at < textUntil;
         if (rest.starts_with("<!--") && !inText) {
-            const std::size_t end = std::min(rest.find("-->", 2), rest.find("--!>", 2));
-            at = end == std::string_view::npos ? bytes.size() : at + end + 3;
+            const std::size_t end = CommentEnd(rest);
+            at = end == std::string_view::npos ? bytes.size() : at + end;
             continue;
         }
         if (rest.starts_with("<![CDATA[") && !inText) {

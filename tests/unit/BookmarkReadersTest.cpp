@@ -153,6 +153,9 @@ TEST(BookmarkReaders, NameTheCauseOfBadInput) {
     const std::string deepMarkup = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n" +
                                    Repeat("<div><b>", 100000) +
                                    "<DL><DT><A HREF=\"http://a/\">a</A>";
+    // Comments may also end in "--!>": the elements after them count.
+    const std::string deepAfterComments =
+        "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n" + Repeat("<!-- a --!><span>", 100000);
     struct Case {
         const char* name;
         std::string bytes;
@@ -166,6 +169,7 @@ TEST(BookmarkReaders, NameTheCauseOfBadInput) {
         {"SQLite of something else", "", ImportTexts::NotBookmarks},
         {"deep folders in an export file", deepExport, ImportTexts::TooDeep},
         {"deep markup in an export file", deepMarkup, ImportTexts::TooDeep},
+        {"deep markup after comments", deepAfterComments, ImportTexts::TooDeep},
         {"deep JSON", Repeat("{\"roots\":", 5000), ImportTexts::TooDeep},
         {"deep folders in JSON",
          "{\"roots\":{\"other\":" + Repeat("{\"type\":\"folder\",\"children\":[", 500) +
