@@ -124,7 +124,7 @@ TEST_F(Writer, MakesTheTargetFolderAndNamesTheSubfolderSafely) {
     EXPECT_EQ(Written(), "new/\nnew/deeper/\nnew/deeper/.._.._bookmarks/\n");
 }
 
-TEST_F(Writer, KeepsAMillionLinksOfOneNameApart) {
+TEST_F(Writer, NumbersThousandsOfLinksOfOneName) {
     BookmarkFolder wide;
     wide.links.assign(3000, {"Same", "https://same.example/"});
     ASSERT_TRUE(writer.Write(wide, Target(), "Wide"));
