@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libgtest-dev
+    libgumbo-dev libsqlite3-dev
     qt6-wayland fonts-wqy-microhei
     xdg-utils
 )
@@ -13,7 +14,7 @@ packages=(
 # package's build and checks need; --bench: what bench/ needs to generate trees, time and
 # profile; --lint: the formatter and the static checks.
 case "${1:-}" in
---test) packages+=(clang libclang-rt-dev time chromium) ;;
+--test) packages+=(clang libclang-rt-dev time chromium sqlite3) ;;
 --package) packages+=(time build-essential dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
 --bench) packages+=(python3 time valgrind) ;;
 --lint) packages+=(clang-format clang-tidy) ;;

@@ -17,7 +17,9 @@ struct UsageLine {
 constexpr UsageLine Usage[] = {
     {"linkshelf", "open the wizard"},
     {"linkshelf SETTINGS.lfs", "generate the page with these settings, unattended"},
-    {"linkshelf -RUN", "generate the page with the default settings file, unattended"},
+    {"linkshelf -RUN", "generate the page with the default settings file"},
+    {"linkshelf --import SOURCE [FOLDER]",
+     "import bookmarks: firefox, chromium, chrome, brave, edge, vivaldi, or a file"},
     {"linkshelf --check [SETTINGS.lfs] [--json]",
      "check the page's links: dead, moved, blocked, duplicate"},
     {"linkshelf --help, -h", "show this help"},
@@ -28,7 +30,7 @@ constexpr std::string_view ExitStatuses =
     "Exit status:\n"
     "  0  the page was written (and the wizard was closed)\n"
     "  1  the page could not be written or the run failed, the settings file named does not\n"
-    "     exist, or the wizard cannot open a display\n"
+    "     exist, the wizard cannot open a display, or the import wrote nothing\n"
     "  2  no shortcut was found; nothing was written\n"
     "  3  --check found a dead link (1: the check could not run or was stopped)\n";
 
@@ -64,13 +66,19 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments,
 }
 
 std::string CommandLine::HelpText(const std::string& defaultSettingsPath) {
-    std::size_t width = 0;
-    for (const UsageLine& line : Usage)
-        width = std::max(width, line.form.size());
+    // Forms side by side with their meanings; a form too long for that has its meaning on the
+    // next line, so the usage stays within a terminal's width.
+    constexpr std::size_t columns = 80;
+    constexpr std::size_t formWidth = 26;
     std::string text = "Usage:\n";
-    for (const UsageLine& line : Usage)
-        text += "  " + std::string(line.form) + std::string(width + 2 - line.form.size(), ' ') +
-                std::string(line.meaning) + "\n";
+    for (const UsageLine& line : Usage) {
+        text += "  " + std::string(line.form);
+        if (2 + formWidth + line.meaning.size() < columns && line.form.size() < formWidth)
+            text += std::string(formWidth - line.form.size(), ' ');
+        else
+            text += "\n" + std::string(2 + formWidth, ' ');
+        text += std::string(line.meaning) + "\n";
+    }
     text +=
         "\n" + std::string(ExitStatuses) + "\nDefault settings file: " + defaultSettingsPath + "\n";
     return text;

@@ -5,6 +5,7 @@
 #include "FormMain.h"
 #include "GenerationRun.h"
 #include "Globals.h"
+#include "ImportCommand.h"
 #include "MyFormUtils.h"
 #include "ProgramFile.h"
 #include "QtDesktop.h"
@@ -100,6 +101,8 @@ int main(int argc, char** argv) {
     // the failure reported, instead of ending the program halfway with its temporary file left.
     std::signal(SIGXFSZ, SIG_IGN);
     AllowManyOpenFiles();
+    if (const auto arguments = ArgumentsOf(argc, argv); ImportCommand::Requested(arguments))
+        return ImportCommand::Run(arguments);
     Globals globals;
     InitialiseGlobals(globals, ProgramFile::Path());
     const std::vector<std::string> arguments = ArgumentsOf(argc, argv);

@@ -8,6 +8,7 @@
 #include "FactoryDefaults.h"
 #include "FontList.h"
 #include "FormCheckLinks.h"
+#include "FormImport.h"
 #include "FormOptions.h"
 #include "FormProgress.h"
 #include "InstallRecord.h"
@@ -388,6 +389,7 @@ void FormMain::butFinishClick() {
 void FormMain::CreateOptionsMenu() {
     pmnuOptions = new QMenu(this);
     pmnuOptionsMore = pmnuOptions->addAction(Q(Strings::OptionsMore));
+    pmnuOptionsImport = pmnuOptions->addAction(Q(Strings::OptionsImport));
     pmnuOptionsCheckLinks = pmnuOptions->addAction(Q(Strings::OptionsCheckLinks));
     pmnuOptions->addSeparator();
     pmnuOptionsLoad = pmnuOptions->addAction(Q(Strings::OptionsLoad));
@@ -395,6 +397,7 @@ void FormMain::CreateOptionsMenu() {
     pmnuOptions->addSeparator();
     pmnuOptionsDefault = pmnuOptions->addAction(Q(Strings::OptionsDefault));
     connect(pmnuOptionsMore, &QAction::triggered, this, [this] { pmnuOptionsMoreClick(); });
+    connect(pmnuOptionsImport, &QAction::triggered, this, [this] { pmnuOptionsImportClick(); });
     connect(pmnuOptionsCheckLinks, &QAction::triggered, this,
             [this] { pmnuOptionsCheckLinksClick(); });
     connect(pmnuOptionsLoad, &QAction::triggered, this, [this] { pmnuOptionsLoadClick(); });
@@ -414,6 +417,21 @@ void FormMain::pmnuOptionsMoreClick() {
             if (OnOptionsDialog)
                 OnOptionsDialog(*frmOptions);
             return frmOptions;
+        },
+        this, cfCenterOwner | cfShowModal, false);
+}
+
+// A successful import becomes the folder the page is generated from.
+void FormMain::pmnuOptionsImportClick() {
+    ShowForm(
+        [this]() -> QWidget* {
+            auto* dialog =
+                new FormImport(this, globals_.FavoritesFolder,
+                               [this](const std::function<void()>& work) { Build(work); });
+            dialog->OnImported = [this](const std::string& folder) { SetSourceFolder(folder); };
+            if (OnImportDialog)
+                OnImportDialog(*dialog);
+            return dialog;
         },
         this, cfCenterOwner | cfShowModal, false);
 }

@@ -11,6 +11,7 @@
 
 class ColorLabel;
 class ColorPanel;
+class FormImport;
 class FormCheckLinks;
 class FormOptions;
 class FormProgress;
@@ -44,6 +45,7 @@ public:
     void butFinishClick();
     void butOptionsClick();
     void pmnuOptionsMoreClick();
+    void pmnuOptionsImportClick();
     void pmnuOptionsCheckLinksClick();
     void pmnuOptionsLoadClick();
     void pmnuOptionsSaveClick();
@@ -86,6 +88,8 @@ public:
     std::function<bool(TzBrowseFolder& picker)> RunFolderPicker;
     // Called with each new Options dialog before it runs; tests stand in for the user here.
     std::function<void(FormOptions& dialog)> OnOptionsDialog;
+    // The same for each new import dialog.
+    std::function<void(FormImport& dialog)> OnImportDialog;
     // The network the link check goes through (its own when null); tests put a loopback one here.
     QNetworkAccessManager* CheckLinksNetwork = nullptr;
 
@@ -120,6 +124,7 @@ public:
     QPointer<FormCheckLinks> frmCheckLinks;
     QMenu* pmnuOptions;
     QAction* pmnuOptionsMore;
+    QAction* pmnuOptionsImport;
     QAction* pmnuOptionsCheckLinks;
     QAction* pmnuOptionsLoad;
     QAction* pmnuOptionsSave;

@@ -1,0 +1,17 @@
+// The export-file reader over any markup after the export file's first line: it gives a tree
+// or an error, never a crash or a hang, and whatever tree it gives is written safely.
+//
+// Input: the markup, as it is.
+
+#include "ExportFileReader.h"
+#include "ImportCheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n" +
+                              std::string(reinterpret_cast<const char*>(data), size);
+    ExportFileReader reader;
+    const BookmarkFolder tree = reader.ReadBytes(bytes, "fuzz");
+    if (!reader.HasError())
+        CheckImport(tree);
+    return 0;
+}

@@ -1,0 +1,63 @@
+#include "BookmarkImport.h"
+
+#include "ChromiumReader.h"
+#include "ExportFileReader.h"
+#include "FirefoxReader.h"
+#include "ImportTexts.h"
+#include "ShellFolders.h"
+#include "WholeFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+
+BookmarkFolder BookmarkImport::Read(const std::string& path, std::string& error) {
+    char start[16] = {};
+    std::ifstream file(path, std::ios::binary);
+    file.read(start, sizeof start);
+    if (FirefoxReader::Recognises(std::string_view(start, sizeof start))) {
+        FirefoxReader reader;
+        BookmarkFolder tree = reader.Read(path);
+        error = reader.ErrorString();
+        return tree;
+    }
+    std::string bytes;
+    if (!WholeFile::Read(path, bytes, error))
+        return {};
+    BookmarkFolder tree;
+    if (ExportFileReader::Recognises(bytes)) {
+        ExportFileReader reader;
+        tree = reader.ReadBytes(bytes, path);
+        error = reader.ErrorString();
+    } else if (ChromiumReader::Recognises(bytes)) {
+        ChromiumReader reader;
+        tree = reader.ReadBytes(bytes, path);
+        error = reader.ErrorString();
+    } else {
+        error = ImportTexts::NotBookmarks(path);
+    }
+    return tree;
+}
+
+std::string BookmarkImport::DefaultTarget() {
+    const std::string favorites = ShellFolders::Read().favorites;
+    if (!favorites.empty())
+        return favorites;
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr ? home : "") + "/Favorites";
+}
+
+bool BookmarkImport::Run(const BookmarkSource& source, const std::string& targetFolder) {
+    error_.clear();
+    const BookmarkFolder tree = Read(source.path, error_);
+    if (!error_.empty())
+        return false;
+    if (!writer_.Write(tree, targetFolder, source.name))
+        error_ = writer_.ErrorString();
+    return error_.empty();
+}
+
+std::string BookmarkImport::Summary() const {
+    const ShortcutTreeWriter::Counts& counts = Written();
+    return ImportTexts::Written(FolderPath(), counts.links, counts.folders, counts.skipped);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "BookmarkTree.h"
+#include "BrowserProfiles.h"
+#include "ShortcutTreeWriter.h"
+
+#include <string>
+
+// One import: reads a source, whatever its kind (found from the content, not the file's name),
+// and writes it as a shortcut folder named after the source inside the target folder.
+class BookmarkImport {
+public:
+    // False with an error string when nothing was written.
+    bool Run(const BookmarkSource& source, const std::string& targetFolder);
+
+    const ShortcutTreeWriter::Counts& Written() const { return writer_.Written(); }
+    const std::string& FolderPath() const { return writer_.FolderPath(); }
+    bool HasError() const { return !error_.empty(); }
+    const std::string& ErrorString() const { return error_; }
+    // What was written, for the user.
+    std::string Summary() const;
+
+    // Reads a bookmark file of any of the three kinds.
+    static BookmarkFolder Read(const std::string& path, std::string& error);
+    // Where imports go unless told otherwise: the Favorites folder, ~/Favorites when the desktop
+    // names none.
+    static std::string DefaultTarget();
+
+private:
+    ShortcutTreeWriter writer_;
+    std::string error_;
+};

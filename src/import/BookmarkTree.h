@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What a reader gives back: folders and links in the order the browser keeps them, titles and
+// addresses as stored there (addresses exactly, titles as UTF-8 text).
+struct BookmarkLink {
+    std::string title;
+    std::string url;
+};
+
+struct BookmarkFolder {
+    // Folders deeper than this are refused: no browser makes them, and a hostile file must not
+    // make the readers or the writer recurse without bound.
+    static constexpr int MaxDepth = 64;
+
+    std::string title;
+    std::vector<BookmarkFolder> folders;
+    std::vector<BookmarkLink> links;
+};

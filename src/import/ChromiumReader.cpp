@@ -1,0 +1,90 @@
+#include "ChromiumReader.h"
+
+#include "ImportTexts.h"
+#include "WholeFile.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+// The roots in the order the browser shows them, with the names it gives them when the file
+// has none.
+struct Root {
+    const char* key;
+    const char* title;
+};
+constexpr Root Roots[] = {
+    {"bookmark_bar", "书签栏"}, {"other", "其他书签"}, {"synced", "移动设备书签"}};
+
+std::string Text(const QJsonValue& value) {
+    return value.toString().toStdString();
+}
+
+// False when folders nest deeper than a tree may.
+bool ReadChildren(const QJsonObject& node, BookmarkFolder& folder, int depth) {
+    if (depth > BookmarkFolder::MaxDepth)
+        return false;
+    for (const QJsonValue& value : node.value("children").toArray()) {
+        const QJsonObject child = value.toObject();
+        const QString type = child.value("type").toString();
+        if (type == "url") {
+            folder.links.push_back({Text(child.value("name")), Text(child.value("url"))});
+        } else if (type == "folder") {
+            folder.folders.push_back({Text(child.value("name")), {}, {}});
+            if (!ReadChildren(child, folder.folders.back(), depth + 1))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool ChromiumReader::Recognises(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    const std::size_t first = bytes.find_first_not_of(" \t\r\n");
+    return first != std::string_view::npos && bytes[first] == '{';
+}
+
+BookmarkFolder ChromiumReader::Read(const std::string& path) {
+    std::string bytes;
+    if (!WholeFile::Read(path, bytes, error_))
+        return {};
+    return ReadBytes(bytes, path);
+}
+
+BookmarkFolder ChromiumReader::ReadBytes(std::string_view bytes, const std::string& path) {
+    error_.clear();
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(
+        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), &parseError);
+    if (parseError.error == QJsonParseError::DeepNesting) {
+        error_ = ImportTexts::TooDeep(path);
+        return {};
+    }
+    if (document.isNull()) {
+        error_ = ImportTexts::Damaged(path, parseError.errorString().toStdString());
+        return {};
+    }
+    const QJsonValue roots = document.object().value("roots");
+    if (!roots.isObject()) {
+        error_ = ImportTexts::NotBookmarks(path);
+        return {};
+    }
+    BookmarkFolder tree;
+    for (const Root& root : Roots) {
+        const QJsonObject node = roots.toObject().value(root.key).toObject();
+        if (node.value("children").toArray().isEmpty())
+            continue;
+        const QString name = node.value("name").toString();
+        tree.folders.push_back({name.isEmpty() ? root.title : name.toStdString(), {}, {}});
+        if (!ReadChildren(node, tree.folders.back(), 1)) {
+            error_ = ImportTexts::TooDeep(path);
+            return {};
+        }
+    }
+    return tree;
+}

@@ -1,0 +1,270 @@
+#include "ExportFileReader.h"
+
+#include "ImportTexts.h"
+#include "WholeFile.h"
+
+#include <algorithm>
+#include <array>
+#include <gumbo.h>
+#include <map>
+#include <memory>
+#include <utility>
+
+namespace {
+
+constexpr std::string_view Doctype = "<!doctype netscape-bookmark-file-1>";
+
+// The parser's time grows with the product of the file's length and the depth its elements
+// nest, and it frees its tree recursively: markup nested deeper than this is refused before
+// parsing. Browsers nest two elements per folder level.
+constexpr int MaxMarkupDepth = 2 * BookmarkFolder::MaxDepth + 32;
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(),
+                                                      [](char a, char b) { return a == Lower(b); });
+}
+
+std::string_view SkipBlanksAndMark(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    while (!bytes.empty() && (bytes.front() == ' ' || bytes.front() == '\t' ||
+                              bytes.front() == '\r' || bytes.front() == '\n'))
+        bytes.remove_prefix(1);
+    return bytes;
+}
+
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// Elements that never hold others, and the list items browsers leave open, which the parser
+// closes by itself at the next item: neither adds to the depth.
+bool LeavesDepth(std::string_view tag) {
+    static constexpr std::array<std::string_view, 17> tags = {
+        "area", "base",  "br",     "col",   "embed", "hr", "img", "input", "link",
+        "meta", "param", "source", "track", "wbr",   "dt", "dd",  "p"};
+    return std::ranges::find(tags, tag) != tags.end();
+}
+
+// Elements whose content is text up to their end tag.
+bool HoldsText(std::string_view tag) {
+    static constexpr std::array<std::string_view, 9> tags = {
+        "title", "textarea", "script", "style", "xmp", "iframe", "noembed", "noframes", "noscript"};
+    return std::ranges::find(tags, tag) != tags.end();
+}
+
+// Where the tag starting at bytes[at] ends (just past its '>'), stepping over quoted attribute
+// values as the parser does.
+std::size_t TagEnd(std::string_view bytes, std::size_t at) {
+    bool afterEquals = false;
+    for (std::size_t i = at; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '>')
+            return i + 1;
+        if (afterEquals && (c == '"' || c == '\'')) {
+            i = bytes.find(c, i + 1);
+            if (i == std::string_view::npos)
+                return bytes.size();
+            afterEquals = false;
+        } else if (c == '=') {
+            afterEquals = true;
+        } else if (!IsBlank(c)) {
+            afterEquals = false;
+        }
+    }
+    return bytes.size();
+}
+
+// Where a stretch the parser may read as text ends: the end tag of a text-only element, or the
+// end of a CDATA section.
+std::size_t TextEnd(std::string_view bytes, std::size_t from, std::string_view tag) {
+    if (tag.empty()) {
+        const std::size_t end = bytes.find("]]>", from);
+        return end == std::string_view::npos ? bytes.size() : end;
+    }
+    for (std::size_t at = from; (at = bytes.find("</", at)) != std::string_view::npos; at += 2) {
+        const std::string_view name = bytes.substr(at + 2);
+        if (StartsWithNoCase(name, tag) &&
+            (name.size() == tag.size() || IsBlank(name[tag.size()]) || name[tag.size()] == '/' ||
+             name[tag.size()] == '>'))
+            return at;
+    }
+    return bytes.size();
+}
+
+// Just past the end of the comment that starts text ("-->", "--!>", or the short "<!-->"),
+// found in one pass.
+std::size_t CommentEnd(std::string_view text) {
+    for (std::size_t dashes = text.find("--", 2); dashes != std::string_view::npos;
+         dashes = text.find("--", dashes + 1)) {
+        const std::string_view after = text.substr(dashes + 2);
+        if (after.starts_with(">"))
+            return dashes + 3;
+        if (after.starts_with("!>"))
+            return dashes + 4;
+    }
+    return std::string_view::npos;
+}
+
+// An upper bound, give or take a small factor, of how deep the parser's elements will nest:
+// each start tag opens an element of its name and each end tag closes one. Where the parser may
+// read markup as text (CDATA, text-only elements) start tags still count but end tags do not,
+// so that hidden end tags cannot make the count too small.
+int MarkupDepth(std::string_view bytes) {
+    std::map<std::string, int, std::less<>> open;
+    int depth = 0;
+    int deepest = 0;
+    std::size_t textUntil = 0;
+    std::string tag;
+    for (std::size_t at = 0; (at = bytes.find('<', at)) != std::string_view::npos;) {
+        const std::string_view rest = bytes.substr(at);
+        const bool inText = at < textUntil;
+        if (rest.starts_with("<!--") && !inText) {
+            const std::size_t end = CommentEnd(rest);
+            at = end == std::string_view::npos ? bytes.size() : at + end;
+            continue;
+        }
+        if (rest.starts_with("<![CDATA[") && !inText) {
+            textUntil = TextEnd(bytes, at, {});
+            at += 9;
+            continue;
+        }
+        const bool closing = rest.starts_with("</");
+        const std::size_t nameAt = closing ? 2 : 1;
+        if (nameAt >= rest.size() || !IsLetter(rest[nameAt])) {
+            const bool bogus = rest.starts_with("<!") || rest.starts_with("<?") || closing;
+            at = bogus && !inText ? TagEnd(bytes, at + 1) : at + 1;
+            continue;
+        }
+        tag.clear();
+        for (std::size_t i = nameAt;
+             i < rest.size() && rest[i] != '>' && rest[i] != '/' && !IsBlank(rest[i]); ++i)
+            tag += Lower(rest[i]);
+        at = inText ? at + 1 : TagEnd(bytes, at + nameAt);
+        if (tag == "plaintext")
+            break;
+        if (LeavesDepth(tag) || (closing && inText))
+            continue;
+        if (closing) {
+            if (const auto found = open.find(tag); found != open.end() && found->second > 0) {
+                --found->second;
+                --depth;
+            }
+            continue;
+        }
+        ++open[tag];
+        deepest = std::max(deepest, ++depth);
+        if (HoldsText(tag) && !inText)
+            textUntil = TextEnd(bytes, at, tag);
+    }
+    return deepest;
+}
+
+bool IsElement(const GumboNode* node, GumboTag tag) {
+    return node->type == GUMBO_NODE_ELEMENT && node->v.element.tag == tag;
+}
+
+void AppendText(const GumboNode* node, std::string& text) {
+    if (node->type == GUMBO_NODE_TEXT || node->type == GUMBO_NODE_WHITESPACE ||
+        node->type == GUMBO_NODE_CDATA) {
+        text += node->v.text.text;
+        return;
+    }
+    if (node->type != GUMBO_NODE_ELEMENT)
+        return;
+    const GumboVector& children = node->v.element.children;
+    for (unsigned int i = 0; i < children.length; ++i)
+        AppendText(static_cast<const GumboNode*>(children.data[i]), text);
+}
+
+std::string TextOf(const GumboNode* node) {
+    std::string text;
+    AppendText(node, text);
+    const std::size_t first = text.find_first_not_of(" \t\r\n\f");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n\f") - first + 1);
+}
+
+// Walks the parsed document in order. A heading makes a folder, and the next list met fills
+// it; a list with no heading before it belongs to the folder around it.
+class TreeBuilder {
+public:
+    // False when folders nest deeper than a tree may.
+    bool Build(const GumboNode* node, BookmarkFolder& folder, int depth) {
+        std::size_t heading = NoHeading;
+        return Walk(node, folder, depth, heading);
+    }
+
+private:
+    static constexpr std::size_t NoHeading = static_cast<std::size_t>(-1);
+
+    bool Walk(const GumboNode* node, BookmarkFolder& folder, int depth, std::size_t& heading) {
+        const GumboVector& children = node->v.element.children;
+        for (unsigned int i = 0; i < children.length; ++i) {
+            const auto* child = static_cast<const GumboNode*>(children.data[i]);
+            if (child->type != GUMBO_NODE_ELEMENT)
+                continue;
+            if (IsElement(child, GUMBO_TAG_A)) {
+                const GumboAttribute* href =
+                    gumbo_get_attribute(&child->v.element.attributes, "href");
+                if (href != nullptr)
+                    folder.links.push_back({TextOf(child), href->value});
+                heading = NoHeading;
+            } else if (IsElement(child, GUMBO_TAG_H3)) {
+                folder.folders.push_back({TextOf(child), {}, {}});
+                heading = folder.folders.size() - 1;
+            } else if (IsElement(child, GUMBO_TAG_DL) && heading != NoHeading) {
+                const std::size_t owner = std::exchange(heading, NoHeading);
+                if (depth + 1 > BookmarkFolder::MaxDepth ||
+                    !Build(child, folder.folders[owner], depth + 1))
+                    return false;
+            } else if (!Walk(child, folder, depth, heading)) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+bool ExportFileReader::Recognises(std::string_view bytes) {
+    return StartsWithNoCase(SkipBlanksAndMark(bytes), Doctype);
+}
+
+BookmarkFolder ExportFileReader::Read(const std::string& path) {
+    std::string bytes;
+    if (!WholeFile::Read(path, bytes, error_))
+        return {};
+    return ReadBytes(bytes, path);
+}
+
+BookmarkFolder ExportFileReader::ReadBytes(std::string_view bytes, const std::string& path) {
+    error_.clear();
+    if (!Recognises(bytes)) {
+        error_ = ImportTexts::NotBookmarks(path);
+        return {};
+    }
+    if (MarkupDepth(bytes) > MaxMarkupDepth) {
+        error_ = ImportTexts::TooDeep(path);
+        return {};
+    }
+    const std::unique_ptr<GumboOutput, void (*)(GumboOutput*)> document(
+        gumbo_parse_with_options(&kGumboDefaultOptions, bytes.data(), bytes.size()),
+        [](GumboOutput* output) { gumbo_destroy_output(&kGumboDefaultOptions, output); });
+    BookmarkFolder tree;
+    if (!TreeBuilder().Build(document->root, tree, 0)) {
+        error_ = ImportTexts::TooDeep(path);
+        return {};
+    }
+    return tree;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "BookmarkTree.h"
+
+#include <string>
+#include <string_view>
+
+// Reads the bookmarks of a Firefox profile from its places.sqlite. Firefox keeps the database
+// open and locked while it runs, so the reader copies the database and its write-ahead log
+// into a private folder and reads the copy; the profile's files are only ever read. The
+// bookmarks menu, toolbar, other bookmarks and mobile bookmarks become folders; separators,
+// tags, queries (place:) and live bookmarks are left out.
+class FirefoxReader {
+public:
+    BookmarkFolder Read(const std::string& path);
+
+    bool HasError() const { return !error_.empty(); }
+    const std::string& ErrorString() const { return error_; }
+
+    // True when bytes start like an SQLite database.
+    static bool Recognises(std::string_view bytes);
+
+private:
+    BookmarkFolder ReadCopy(const std::string& copy, const std::string& path);
+
+    std::string error_;
+};

@@ -1,0 +1,162 @@
+#include "FormImport.h"
+
+#include "FormMain.h"
+#include "RecordingDesktop.h"
+#include "TempTree.h"
+#include "zBrowseFolder.h"
+#include "zButtonEdit.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+std::string S(const QString& text) {
+    return text.toStdString();
+}
+
+std::string Fixture(const std::string& name) {
+    std::ifstream file(LINKSHELF_TEST_DATA "/import/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class FileDesktop : public RecordingDesktop {
+public:
+    std::optional<std::string> ChooseFile(QWidget*, const FileRequest& request) override {
+        events.push_back("file:" + request.filter + (request.save ? "|save" : "|open"));
+        return chosenFile;
+    }
+    std::optional<std::string> chosenFile;
+};
+
+// The wizard on a home folder with one Chromium profile and an export file, its import dialog
+// opened from the Options menu as the user opens it.
+class Import : public testing::Test {
+protected:
+    Import() : home_(qgetenv("HOME")), configHome_(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("HOME", QByteArray::fromStdString(tree.Path("home")));
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(tree.Path("home/.config")));
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope,
+                           QString::fromStdString(tree.Path("etc")));
+        tree.Write("home/.config/chromium/Default/Bookmarks", Fixture("Bookmarks"));
+        tree.Write("export.html", Fixture("bookmarks.html"));
+        tree.Write("notes.txt", "not bookmarks");
+        globals.Layout = ProgramLayout::Portable(tree.Path("program/"));
+        globals.FavoritesFolder = tree.Path("Fav/");
+        globals.SettingsPath = globals.DefaultSettingsPath();
+        form = std::make_unique<FormMain>(globals, tree.Path("program/linkshelf"));
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    ~Import() override {
+        qputenv("HOME", home_);
+        qputenv("XDG_CONFIG_HOME", configHome_);
+    }
+
+    // Clicks Options, then the import item, and lets act play the user in the dialog.
+    void WithDialog(const std::function<void(FormImport&)>& act) {
+        form->OnImportDialog = [&](FormImport& dialog) {
+            QTimer::singleShot(0, &dialog, [&dialog, &act] {
+                act(dialog);
+                QTest::mouseClick(dialog.butClose, Qt::LeftButton);
+            });
+        };
+        QTest::mouseClick(form->butOptions, Qt::LeftButton);
+        QMenu* menu = form->pmnuOptions;
+        QTest::mouseClick(menu, Qt::LeftButton, {},
+                          menu->actionGeometry(form->pmnuOptionsImport).center());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static void ClickRow(FormImport& dialog, int row) {
+        QListWidget* list = dialog.lstSources;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    }
+
+    TempTree tree;
+    Globals globals;
+    FileDesktop desktop;
+    std::unique_ptr<FormMain> form;
+
+private:
+    QByteArray home_;
+    QByteArray configHome_;
+};
+
+TEST_F(Import, ImportsAProfileAndMakesItTheSourceFolder) {
+    std::vector<std::string> rows;
+    std::string result;
+    WithDialog([&](FormImport& dialog) {
+        for (int row = 0; row < dialog.lstSources->count(); ++row)
+            rows.push_back(S(dialog.lstSources->item(row)->text()));
+        EXPECT_EQ(dialog.txtFolder->Text(), tree.Path("Fav/"));
+        ClickRow(dialog, 0);
+        QTest::mouseClick(dialog.butImport, Qt::LeftButton);
+        result = S(dialog.lblResult->text());
+    });
+    EXPECT_EQ(rows, (std::vector<std::string>{"Chromium", "选择导出的书签文件..."}));
+    EXPECT_EQ(result, "已导入 4 个链接和 3 个文件夹到 \"" + tree.Path("Fav/Chromium") +
+                          "\"。跳过了 1 个不能在网页中打开的链接。");
+    EXPECT_EQ(tree.Read("Fav/Chromium/其他书签/File.url"),
+              "[InternetShortcut]\r\nURL=file:///home/user/notes.txt\r\n");
+    EXPECT_EQ(form->SourceFolder(), tree.Path("Fav/Chromium"));
+    EXPECT_EQ(desktop.events, std::vector<std::string>{});
+}
+
+TEST_F(Import, ImportsAChosenFileIntoAPickedFolder) {
+    std::string startedAt;
+    WithDialog([&](FormImport& dialog) {
+        dialog.RunFolderPicker = [&](TzBrowseFolder& picker) {
+            startedAt = picker.Directory();
+            picker.SetDirectory(tree.Path("Picked"));
+            return true;
+        };
+        QTest::mouseClick(dialog.txtFolder, Qt::LeftButton, {},
+                          dialog.txtFolder->ButtonRect().center());
+        desktop.chosenFile = tree.Path("export.html");
+        ClickRow(dialog, 1);
+        QTest::mouseClick(dialog.butImport, Qt::LeftButton);
+    });
+    EXPECT_EQ(startedAt, tree.Path("Fav/"));
+    EXPECT_EQ(desktop.events, (std::vector<std::string>{
+                                  "file:书签文件 (*.html *.htm *.json *.sqlite Bookmarks)|open"}));
+    EXPECT_EQ(tree.Read("Picked/export/书签工具栏/嵌套/同名 (2).url"),
+              "[InternetShortcut]\r\nURL=https://example.org/same2\r\n");
+    EXPECT_EQ(form->SourceFolder(), tree.Path("Picked/export"));
+}
+
+TEST_F(Import, ShowsWhyNothingWasImportedAndKeepsTheSourceFolder) {
+    form->SetSourceFolder(tree.Path("Fav/"));
+    std::string result = "unset";
+    WithDialog([&](FormImport& dialog) {
+        desktop.chosenFile = tree.Path("notes.txt");
+        ClickRow(dialog, 1);
+        QTest::mouseClick(dialog.butImport, Qt::LeftButton);
+        result = S(dialog.lblResult->text());
+        desktop.chosenFile.reset();
+        QTest::mouseClick(dialog.butImport, Qt::LeftButton);
+    });
+    ASSERT_EQ(desktop.events.size(), 4u);
+    EXPECT_EQ(desktop.events[1], "beep");
+    EXPECT_EQ(desktop.events[2],
+              "error:Linkshelf:文件 \"" + tree.Path("notes.txt") +
+                  "\" 不是书签文件。请选择浏览器导出的书签文件（HTML）、"
+                  "Chromium 系浏览器的 Bookmarks 文件或 Firefox 的 places.sqlite。");
+    EXPECT_EQ(desktop.events[3], desktop.events[0]) << "cancelling the file chooser does nothing";
+    EXPECT_EQ(result, "");
+    EXPECT_EQ(form->SourceFolder(), tree.Path("Fav/"));
+    EXPECT_FALSE(std::filesystem::exists(tree.Path("Fav/notes")));
+}
+
+} // namespace
