@@ -4,7 +4,9 @@
 
 namespace {
 
-std::string Blanks(std::size_t count) { return std::string(count, ' '); }
+std::string Blanks(std::size_t count) {
+    return std::string(count, ' ');
+}
 
 } // namespace
 

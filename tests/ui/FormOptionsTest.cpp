@@ -81,8 +81,8 @@ TEST_F(Options, TheMenuOpensBelowTheButton) {
     QStringList captions;
     for (const QAction* action : form->pmnuOptions->actions())
         captions << (action->isSeparator() ? "-" : action->text());
-    EXPECT_EQ(captions, (QStringList{"更多(&M)...", "从浏览器导入书签(&I)...", "检查链接(&C)...", "-",
-                                     "从文件载入选项(&L)...", "保存选项到文件(&S)...", "-",
+    EXPECT_EQ(captions, (QStringList{"更多(&M)...", "从浏览器导入书签(&I)...", "检查链接(&C)...",
+                                     "-", "从文件载入选项(&L)...", "保存选项到文件(&S)...", "-",
                                      "载入工厂默认(&D)"}));
     form->pmnuOptions->hide();
 }

@@ -1,4 +1,5 @@
 #include "GenerationRun.h"
+
 #include "RecordingDesktop.h"
 #include "RunTexts.h"
 #include "SettingsRecord.h"
@@ -55,12 +56,9 @@ protected:
 TEST(OutputPath, PutsABareNameOnTheDesktop) {
     const std::string desktop = "/home/u/Desktop/";
     const std::pair<std::string, std::string> cases[] = {
-        {"", "/home/u/Desktop/Linkpage.htm"},
-        {"   ", "/home/u/Desktop/Linkpage.htm"},
-        {" page.htm ", "/home/u/Desktop/page.htm"},
-        {"sub/page.htm", "sub/page.htm"},
-        {"/tmp/page.htm", "/tmp/page.htm"},
-        {"D:page.htm", "/home/u/Desktop/D:page.htm"},
+        {"", "/home/u/Desktop/Linkpage.htm"},       {"   ", "/home/u/Desktop/Linkpage.htm"},
+        {" page.htm ", "/home/u/Desktop/page.htm"}, {"sub/page.htm", "sub/page.htm"},
+        {"/tmp/page.htm", "/tmp/page.htm"},         {"D:page.htm", "/home/u/Desktop/D:page.htm"},
     };
     for (const auto& [fileName, path] : cases)
         EXPECT_EQ(GenerationRun::OutputPathFor(fileName, desktop), path) << fileName;
@@ -85,9 +83,9 @@ TEST_F(Run, WritesThePageAndReportsItInOrder) {
         "Linkshelf已经完成了创建您的书签页面，并且把它保存到了磁盘文件 \"" + path +
         "\" 。                          \r\n\r\n合计找到 2 个链接   \r\n\r\n"
         "2 文件夹的目录被忽略。                 ";
-    EXPECT_EQ(desktop.events, (std::vector<std::string>{"busy", "progress", "no progress",
-                                                        "result:" + written, "idle", "beep",
-                                                        "events", "open:" + path}));
+    EXPECT_EQ(desktop.events,
+              (std::vector<std::string>{"busy", "progress", "no progress", "result:" + written,
+                                        "idle", "beep", "events", "open:" + path}));
     EXPECT_NE(tree.Read("program/Linkshelf.lfs").find("IgnoreFolders=old;TEMP\r\n"),
               std::string::npos);
 }
@@ -114,12 +112,11 @@ TEST_F(Run, FindingNoShortcutWritesNothingButStillFreesAReadOnlyPage) {
     struct stat info {};
     ASSERT_EQ(stat(tree.Path("Desktop/Linkpage.htm").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0644u);
-    EXPECT_EQ(desktop.events.at(3),
-              "result:Linkshelf在指定的文件夹内没有找到任何 Internet "
-              "快捷方式文件。没有您的链接文件，程序将不能创建您想要的页面。" +
-                  std::string(45, ' ') +
-                  "\r\n\r\n如果您愿意，您可以跳回去并指定其它要搜索的位置。" +
-                  std::string(21, ' '));
+    EXPECT_EQ(desktop.events.at(3), "result:Linkshelf在指定的文件夹内没有找到任何 Internet "
+                                    "快捷方式文件。没有您的链接文件，程序将不能创建您想要的页面。" +
+                                        std::string(45, ' ') +
+                                        "\r\n\r\n如果您愿意，您可以跳回去并指定其它要搜索的位置。" +
+                                        std::string(21, ' '));
     EXPECT_EQ(desktop.events.size(), 7u) << "no browser";
     EXPECT_NE(tree.Read("program/Linkshelf.lfs"), "") << "settings are saved after every run";
 }
@@ -144,12 +141,11 @@ TEST_F(Run, AFailedWriteIsShownBeforeTheResultAndTheBrowserIsStillAsked) {
                                    "权限来写入到这个文件，请选中。" +
                                    std::string(32, ' ');
     const std::string browserFailed = std::string(BrowserFailedText);
-    EXPECT_EQ(desktop.events,
-              (std::vector<std::string>{
-                  "busy", "progress", "no progress", "beep", "error:Linkshelf:" + notWritten,
-                  "result:" + notWritten, "idle", "beep", "events",
-                  "open:" + tree.Path("missing/page.htm"), "beep",
-                  "error:Linkshelf:" + browserFailed}));
+    EXPECT_EQ(desktop.events, (std::vector<std::string>{
+                                  "busy", "progress", "no progress", "beep",
+                                  "error:Linkshelf:" + notWritten, "result:" + notWritten, "idle",
+                                  "beep", "events", "open:" + tree.Path("missing/page.htm"), "beep",
+                                  "error:Linkshelf:" + browserFailed}));
     EXPECT_NE(tree.Read("program/Linkshelf.lfs"), "");
 }
 
@@ -175,8 +171,8 @@ TEST_F(Run, AnErrorWhileBuildingStillHidesTheProgressAndStopsTheRun) {
     FailingFace failing(desktop.events);
     GenerationRun run(record, globals);
     EXPECT_THROW(run.Run(failing), std::runtime_error);
-    EXPECT_EQ(desktop.events, (std::vector<std::string>{"busy", "progress", "no progress",
-                                                        "idle"}));
+    EXPECT_EQ(desktop.events,
+              (std::vector<std::string>{"busy", "progress", "no progress", "idle"}));
     EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "");
     EXPECT_EQ(tree.Read("program/Linkshelf.lfs"), "") << "settings are not saved";
 }

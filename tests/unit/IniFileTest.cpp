@@ -1,4 +1,5 @@
 #include "IniFile.h"
+
 #include "TempTree.h"
 
 #include <gtest/gtest.h>
