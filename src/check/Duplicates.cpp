@@ -20,7 +20,7 @@ std::size_t SchemeLength(std::string_view address) {
     if (address.empty() || !std::isalpha(static_cast<unsigned char>(address[0])))
         return 0;
     for (std::size_t i = 1; i < address.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(address[i]);
+        const auto c = static_cast<unsigned char>(address[i]);
         if (c == ':')
             return i;
         if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')

@@ -127,7 +127,8 @@ void LinkChecker::Start() {
         }
     }
     QueueLinks();
-    emit Progress(static_cast<qsizetype>(report_.checked + report_.notChecked),
+    emit Progress(static_cast<qsizetype>(report_.checked) +
+                      static_cast<qsizetype>(report_.notChecked),
                   static_cast<qsizetype>(report_.total));
     StartWaiting();
     if (running_ == 0)
@@ -292,7 +293,8 @@ void LinkChecker::AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFin
 
 void LinkChecker::LinkDone() {
     ++report_.checked;
-    emit Progress(static_cast<qsizetype>(report_.checked + report_.notChecked),
+    emit Progress(static_cast<qsizetype>(report_.checked) +
+                      static_cast<qsizetype>(report_.notChecked),
                   static_cast<qsizetype>(report_.total));
 }
 

@@ -5,6 +5,7 @@
 #include "MyStringUtils.h"
 #include "SystemColors.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <functional>
 #include <new>
@@ -20,7 +21,7 @@ std::string ColorToHex(TColor color) {
 
 namespace {
 
-constexpr std::size_t LinkListRoom = 256 * 1024 * 1024;
+constexpr std::size_t LinkListRoom = std::size_t{256} * 1024 * 1024;
 
 // The title and the font name are typed by the user and may hold markup; on the page they read
 // as text, like the names from the tree.

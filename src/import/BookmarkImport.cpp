@@ -40,7 +40,7 @@ BookmarkFolder BookmarkImport::Read(const std::string& path, std::string& error)
 }
 
 std::string BookmarkImport::DefaultTarget() {
-    const std::string favorites = ShellFolders::Read().favorites;
+    std::string favorites = ShellFolders::Read().favorites;
     if (!favorites.empty())
         return favorites;
     const char* home = std::getenv("HOME");

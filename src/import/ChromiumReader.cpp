@@ -26,7 +26,7 @@ std::string Text(const QJsonValue& value) {
 bool ReadChildren(const QJsonObject& node, BookmarkFolder& folder, int depth) {
     if (depth > BookmarkFolder::MaxDepth)
         return false;
-    for (const QJsonValue& value : node.value("children").toArray()) {
+    for (const auto& value : node.value("children").toArray()) {
         const QJsonObject child = value.toObject();
         const QString type = child.value("type").toString();
         if (type == "url") {

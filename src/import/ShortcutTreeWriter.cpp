@@ -122,7 +122,7 @@ void RemoveLeftovers(int targetFd) {
 class NameBook {
 public:
     template <typename MakeName> std::string Take(MakeName makeName) {
-        const std::string first = makeName(1);
+        std::string first = makeName(1);
         if (used_.insert(first).second)
             return first;
         // Keyed by the second name, so links and folders of one name count apart.

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <ranges>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -87,13 +88,13 @@ void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_
     text.resize(text.size() + found.size() * (newText.size() - oldText.size()));
     bytes = text.data();
     std::size_t write = text.size();
-    for (auto at = found.rbegin(); at != found.rend(); ++at) {
-        const std::size_t kept = read - (*at + oldText.size());
+    for (const std::size_t at : std::views::reverse(found)) {
+        const std::size_t kept = read - (at + oldText.size());
         write -= kept;
-        std::memmove(bytes + write, bytes + *at + oldText.size(), kept);
+        std::memmove(bytes + write, bytes + at + oldText.size(), kept);
         write -= newText.size();
         std::memcpy(bytes + write, newText.data(), newText.size());
-        read = *at;
+        read = at;
     }
 }
 

@@ -66,6 +66,7 @@ std::string TzListBox::ItemText(int index) const {
 
 std::vector<std::string> TzListBox::Items() const {
     std::vector<std::string> texts;
+    texts.reserve(count());
     for (int index = 0; index < count(); ++index)
         texts.push_back(ItemText(index));
     return texts;

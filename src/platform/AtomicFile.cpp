@@ -84,7 +84,7 @@ std::string NameUnnamed(int fd, const std::string& folder) {
     static std::atomic<unsigned> serial = 0;
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name =
+        std::string name =
             folder + ".linkshelf-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
         if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
             return name;

@@ -31,6 +31,7 @@ std::vector<std::string> WithPlatform(int argc, char** argv, const std::string& 
 
 std::vector<char*> Pointers(std::vector<std::string>& texts) {
     std::vector<char*> pointers;
+    pointers.reserve(texts.size());
     for (std::string& text : texts)
         pointers.push_back(text.data());
     // argv ends in a null pointer, as Qt may rely on.

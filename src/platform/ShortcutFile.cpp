@@ -51,7 +51,8 @@ void ShortcutFile::ReadAddress(int folderFd, const char* name, std::string& addr
     const int fd = openat(folderFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return;
-    std::array<char, 4096> buffer;
+    // Filled by the read before it is looked at; clearing it for every shortcut would be waste.
+    std::array<char, 4096> buffer; // NOLINT(cppcoreguidelines-pro-type-member-init)
     const std::string_view head(buffer.data(), ReadSome(fd, buffer.data(), buffer.size()));
     const bool settled = !head.empty() && (head.back() == '\n' || head.back() == '\r') &&
                          !head.starts_with(Utf16LeMark) &&

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // Reads the address of an Internet Shortcut file: the value of URL in [InternetShortcut].
 class ShortcutFile {
 public:
     // Only the first MaxBytes of a file are looked at, so a huge file costs no memory.
-    static constexpr std::size_t MaxBytes = 1024 * 1024;
+    static constexpr std::size_t MaxBytes = std::size_t{1024} * 1024;
 
     // Puts the address of the plain file `name` in the open folder folderFd into address, which
     // is left empty when the file cannot be read or names no address. The caller's string is

@@ -27,12 +27,12 @@ public:
     std::function<bool(TzBrowseFolder& picker)> RunFolderPicker;
 
     QTabWidget* pagOptions;
-    TzDragListBox* lbIgnoredFolders;
-    QPushButton* butIgnFolderAdd;
-    QPushButton* butIgnFolderRemove;
+    TzDragListBox* lbIgnoredFolders{};
+    QPushButton* butIgnFolderAdd{};
+    QPushButton* butIgnFolderRemove{};
     QPushButton* butOK;
     QPushButton* butCancel;
-    TzBrowseFolder* dlgBrowseFolder;
+    TzBrowseFolder* dlgBrowseFolder{};
 
 protected:
     void showEvent(QShowEvent* event) override;

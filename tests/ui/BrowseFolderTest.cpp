@@ -99,8 +99,8 @@ TEST(ShortenPath, KeepsTheFirstAndAsManyLastPartsAsFit) {
     const std::vector<Case> cases{
         {thirtyFive, '/', thirtyFive},
         {thirtyFive + "4", '/', "/.../user/Favorites/Links/Radio1234"},
-        {"D:\\Documents and Settings\\Administrator\\Favorites\\Links", '\\',
-         "D:\\...\\Favorites\\Links"},
+        {R"(D:\Documents and Settings\Administrator\Favorites\Links)", '\\',
+         R"(D:\...\Favorites\Links)"},
         {"D:\\VeryLongFolderNameThatExceedsTheLimit", '\\',
          "D:\\VeryLongFolderNameThatExceedsTheLimit"},
         {"/VeryLongFolderNameThatExceedsTheLimitOfTheStatusLine", '/',
@@ -178,6 +178,7 @@ TEST(BrowseFolder, TreeListsVisibleFoldersSorted) {
         EXPECT_EQ(root->text(0), "Fav");
         EXPECT_TRUE(root->isExpanded());
         std::vector<std::string> children;
+        children.reserve(root->childCount());
         for (int index = 0; index < root->childCount(); ++index)
             children.push_back(root->child(index)->text(0).toStdString());
         EXPECT_EQ(children, (std::vector<std::string>{"Alpha", "beta", "Gamma"}));

@@ -4,7 +4,7 @@
 
 TEST(FontList, OffersEachFamilyOnceByItsPlainName) {
     struct Case {
-        const char* name;
+        const char* name{};
         QStringList reported;
         QStringList offered;
     };

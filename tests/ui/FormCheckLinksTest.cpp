@@ -71,6 +71,7 @@ protected:
 
     static std::vector<std::string> Column(QTableWidget* table, int column) {
         std::vector<std::string> cells;
+        cells.reserve(table->rowCount());
         for (int row = 0; row < table->rowCount(); ++row)
             cells.push_back(S(table->item(row, column)->text()));
         return cells;

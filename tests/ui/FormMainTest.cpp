@@ -292,10 +292,10 @@ TEST_F(Wizard, ATextColourEqualToTheBackgroundIsRefused) {
 TEST_F(Wizard, EachColourClickOpensOneDialog) {
     GoToPage(3);
     struct Case {
-        const char* name;
-        QWidget* target;
+        const char* name{};
+        QWidget* target{};
         QPoint at;
-        const char* opened;
+        const char* opened{};
     };
     const Case cases[] = {
         {"text word", form->lblText, form->lblText->rect().center(), "color:#000000"},

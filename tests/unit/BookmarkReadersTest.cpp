@@ -172,7 +172,7 @@ TEST(BookmarkReaders, NameTheCauseOfBadInput) {
         {"deep markup after comments", deepAfterComments, ImportTexts::TooDeep},
         {"deep JSON", Repeat("{\"roots\":", 5000), ImportTexts::TooDeep},
         {"deep folders in JSON",
-         "{\"roots\":{\"other\":" + Repeat("{\"type\":\"folder\",\"children\":[", 500) +
+         R"({"roots":{"other":)" + Repeat(R"({"type":"folder","children":[)", 500) +
              Repeat("]}", 500) + "}}",
          ImportTexts::TooDeep},
     };

@@ -4,6 +4,7 @@
 #include "TempTree.h"
 
 #include <array>
+#include <cstddef>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -139,7 +140,7 @@ TEST_F(LinkList, ReadsTheAddressTheWholeFileGives) {
     const auto padding = [](std::size_t size) {
         return std::string(";").append(size - 3, 'p').append("\r\n");
     };
-    const std::size_t mebibyte = 1024 * 1024;
+    const std::size_t mebibyte = std::size_t{1024} * 1024;
     const auto utf16 = [](std::string_view text) {
         std::string bytes = "\xFF\xFE";
         for (const char c : text)

@@ -26,7 +26,7 @@ protected:
     }
 
     // The exit status; what went to standard output in out.
-    int Run(std::vector<std::string> arguments, std::string& out) {
+    int Run(const std::vector<std::string>& arguments, std::string& out) {
         LoopbackNetwork network;
         testing::internal::CaptureStdout();
         const int status = RunCheckCommand(arguments, globals, &network);

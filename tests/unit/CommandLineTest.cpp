@@ -14,7 +14,7 @@ TEST(CommandLine, ChoosesTheSettingsFileAndTheMode) {
     tree.Write("notes.txt", "");
     tree.Folder("folder.lfs");
     const std::string file = tree.Path("x.lfs");
-    const std::string folder = tree.Root();
+    const std::string& folder = tree.Root();
     const std::string missing = tree.Path("missing.LFS");
     const std::string standard = "/opt/linkshelf/Linkshelf.lfs";
     using Mode = CommandLine::Mode;
@@ -64,9 +64,9 @@ TEST(CommandLine, HelpNamesEveryFormAndTheDefaultSettingsFile) {
 
 TEST(DesktopApplication, TriesThePlatformsOfTheNamedDisplaysThenOffscreen) {
     struct Case {
-        const char* name;
+        const char* name{};
         DesktopApplication::Environment environment;
-        const char* platforms;
+        const char* platforms{};
     };
     const Case cases[] = {
         {"X11", {"", "", false, true}, "xcb;offscreen"},

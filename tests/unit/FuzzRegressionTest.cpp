@@ -50,9 +50,9 @@ TEST_F(FuzzRegression, ValuesReadBackExactlyAsTheyWereSet) {
     const Case cases[] = {
         {"\xEF\xBB\xBF\t", "Key=\"\xEF\xBB\xBF\t\""},
         {" spaced ", "Key=\" spaced \""},
-        {"\"quoted\"", "Key=\"\"quoted\"\""},
+        {"\"quoted\"", R"(Key=""quoted"")"},
         {"'single'", "Key=\"'single'\""},
-        {"\"\"", "Key=\"\"\"\""},
+        {"\"\"", R"(Key="""")"},
         {"\"open", "Key=\"open"},
         {"plain", "Key=plain"},
         {"", "Key="},

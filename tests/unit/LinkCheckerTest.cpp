@@ -121,6 +121,7 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
         return address;
     };
     std::vector<CheckedLink> links;
+    links.reserve(rows.size());
     for (const Row& row : rows)
         links.push_back({onServer(row.address), row.name, "/"});
 

@@ -10,6 +10,7 @@
 #include "Utf16Text.h"
 
 #include <QString>
+#include <cstddef>
 #include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -150,7 +151,7 @@ TEST_F(WildSettings, ReadingGivesTheDocumentedValues) {
         std::string bytes;
         std::function<void(SettingsRecord&)> change;
     };
-    const auto title = [](std::string value) {
+    const auto title = [](const std::string& value) {
         return [value](SettingsRecord& r) { r.SetPageTitle(value); };
     };
     const Case cases[] = {
@@ -194,7 +195,7 @@ TEST_F(WildSettings, ReadingGivesTheDocumentedValues) {
 }
 
 TEST_F(WildSettings, ATenMegabyteLineIsReadWholeAndKept) {
-    const std::string huge(10 * 1024 * 1024, 'x');
+    const std::string huge(std::size_t{10} * 1024 * 1024, 'x');
     const std::string tail = "\r\n[Options]\r\nShowURL=1\r\n";
     tree.Write("s.lfs", huge + tail);
     SettingsRecord record;
