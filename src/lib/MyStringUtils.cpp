@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <ranges>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,7 +87,8 @@ void ReplaceAllInPlace(std::string& text, std::string_view oldText, std::string_
     text.resize(text.size() + found.size() * (newText.size() - oldText.size()));
     bytes = text.data();
     std::size_t write = text.size();
-    for (const std::size_t at : std::views::reverse(found)) {
+    for (std::size_t piece = found.size(); piece-- > 0;) {
+        const std::size_t at = found[piece];
         const std::size_t kept = read - (at + oldText.size());
         write -= kept;
         std::memmove(bytes + write, bytes + at + oldText.size(), kept);

@@ -53,8 +53,8 @@ FolderListing FolderListing::Read(int folderFd) {
     std::vector<Entry> entries;
     FolderListing listing;
     // Filled by each read before it is looked at; clearing it for every folder would be waste.
-    alignas(dirent64) std::array<char, 32768>
-        buffer; // NOLINT(cppcoreguidelines-pro-type-member-init)
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-member-init)
+    alignas(dirent64) std::array<char, 32768> buffer;
     for (;;) {
         const ssize_t got = getdents64(folderFd, buffer.data(), buffer.size());
         if (got < 0 && errno == EINTR)

@@ -52,7 +52,8 @@ void ShortcutFile::ReadAddress(int folderFd, const char* name, std::string& addr
     if (fd < 0)
         return;
     // Filled by the read before it is looked at; clearing it for every shortcut would be waste.
-    std::array<char, 4096> buffer; // NOLINT(cppcoreguidelines-pro-type-member-init)
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-member-init)
+    std::array<char, 4096> buffer;
     const std::string_view head(buffer.data(), ReadSome(fd, buffer.data(), buffer.size()));
     const bool settled = !head.empty() && (head.back() == '\n' || head.back() == '\r') &&
                          !head.starts_with(Utf16LeMark) &&
