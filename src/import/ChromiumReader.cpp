@@ -1,7 +1,6 @@
 #include "ChromiumReader.h"
 
 #include "ImportTexts.h"
-#include "WholeFile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -47,13 +46,6 @@ bool ChromiumReader::Recognises(std::string_view bytes) {
         bytes.remove_prefix(3);
     const std::size_t first = bytes.find_first_not_of(" \t\r\n");
     return first != std::string_view::npos && bytes[first] == '{';
-}
-
-BookmarkFolder ChromiumReader::Read(const std::string& path) {
-    std::string bytes;
-    if (!WholeFile::Read(path, bytes, error_))
-        return {};
-    return ReadBytes(bytes, path);
 }
 
 BookmarkFolder ChromiumReader::ReadBytes(std::string_view bytes, const std::string& path) {

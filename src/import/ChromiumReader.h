@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BookmarkTree.h"
+#include "BookmarkReader.h"
 
 #include <string>
 #include <string_view>
@@ -8,18 +8,10 @@
 // Reads the Bookmarks file of a Chromium-family profile (Chromium, Chrome, Brave, Edge,
 // Vivaldi): a JSON document whose roots "bookmark_bar", "other" and "synced" hold nodes of type
 // "folder" (with "children") and "url".
-class ChromiumReader {
+class ChromiumReader : public BookmarkReader {
 public:
-    BookmarkFolder Read(const std::string& path);
-    // The same from the file's bytes; path only names the file in an error.
-    BookmarkFolder ReadBytes(std::string_view bytes, const std::string& path);
-
-    bool HasError() const { return !error_.empty(); }
-    const std::string& ErrorString() const { return error_; }
+    BookmarkFolder ReadBytes(std::string_view bytes, const std::string& path) override;
 
     // True when bytes start like a JSON object.
     static bool Recognises(std::string_view bytes);
-
-private:
-    std::string error_;
 };

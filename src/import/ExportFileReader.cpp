@@ -1,7 +1,6 @@
 #include "ExportFileReader.h"
 
 #include "ImportTexts.h"
-#include "WholeFile.h"
 
 #include <algorithm>
 #include <array>
@@ -239,13 +238,6 @@ private:
 
 bool ExportFileReader::Recognises(std::string_view bytes) {
     return StartsWithNoCase(SkipBlanksAndMark(bytes), Doctype);
-}
-
-BookmarkFolder ExportFileReader::Read(const std::string& path) {
-    std::string bytes;
-    if (!WholeFile::Read(path, bytes, error_))
-        return {};
-    return ReadBytes(bytes, path);
 }
 
 BookmarkFolder ExportFileReader::ReadBytes(std::string_view bytes, const std::string& path) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BookmarkTree.h"
+#include "BookmarkReader.h"
 
 #include <string>
 #include <string_view>
@@ -9,18 +9,10 @@
 // it on "Export": folders are <H3> headings, links <A HREF>, and each folder's content is the
 // <DL> list after its heading. The markup is read by an HTML parser, so unclosed <DT> and <p>,
 // attributes in any case and character references come out as a browser reads them.
-class ExportFileReader {
+class ExportFileReader : public BookmarkReader {
 public:
-    BookmarkFolder Read(const std::string& path);
-    // The same from the file's bytes; path only names the file in an error.
-    BookmarkFolder ReadBytes(std::string_view bytes, const std::string& path);
-
-    bool HasError() const { return !error_.empty(); }
-    const std::string& ErrorString() const { return error_; }
+    BookmarkFolder ReadBytes(std::string_view bytes, const std::string& path) override;
 
     // True when bytes start like an export file.
     static bool Recognises(std::string_view bytes);
-
-private:
-    std::string error_;
 };

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "BookmarkTree.h"
+
+#include <string>
+#include <string_view>
+
+// A reader of one kind of bookmarks file: it gives the tree, or nothing with the cause in
+// ErrorString().
+class BookmarkReader {
+public:
+    virtual ~BookmarkReader() = default;
+
+    BookmarkFolder Read(const std::string& path);
+    // The same from the file's bytes; path only names the file in an error.
+    virtual BookmarkFolder ReadBytes(std::string_view bytes, const std::string& path) = 0;
+
+    bool HasError() const { return !error_.empty(); }
+    const std::string& ErrorString() const { return error_; }
+
+protected:
+    BookmarkReader() = default;
+    BookmarkReader(const BookmarkReader&) = default;
+    BookmarkReader& operator=(const BookmarkReader&) = default;
+
+    std::string error_;
+};
