@@ -12,12 +12,8 @@ cd "$(dirname "$0")/.."
 links=${1:-100000}
 folders=$((links / 10))
 rounds=${ROUNDS:-11}
-out=${BENCH_DIR:-/tmp/linkshelf-bench}
-build=${BUILD:-build-bench}
-
-scripts/install-deps.sh --bench
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINKSHELF_BENCH=ON >/dev/null
-cmake --build "$build" --target linkshelf plain_write >/dev/null
+source bench/common.sh
+build_for_bench linkshelf plain_write
 program=$build/bin/linkshelf
 plain=$build/bench/plain_write
 sources=$out/bookmarks-$links

@@ -8,13 +8,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 shape=${1:-100000}
-out=${BENCH_DIR:-/tmp/linkshelf-bench}
-build=${BUILD:-build-bench}
 lines=${LINES:-40}
-
-scripts/install-deps.sh --bench
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINKSHELF_BENCH=ON >/dev/null
-cmake --build "$build" --target linkshelf >/dev/null
+source bench/common.sh
+build_for_bench linkshelf
 
 links=${shape%/*}
 folders=$((links / 10))

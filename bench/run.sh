@@ -14,13 +14,8 @@ cd "$(dirname "$0")/.."
 trees=("$@")
 [ ${#trees[@]} -eq 0 ] && trees=(10000 100000 1000000)
 rounds=${ROUNDS:-11}
-out=${BENCH_DIR:-/tmp/linkshelf-bench}
-build=${BUILD:-build-bench}
-
-scripts/install-deps.sh --bench
-# The build type of scripts/build.sh, so the program measured is the program shipped.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINKSHELF_BENCH=ON >/dev/null
-cmake --build "$build" --target linkshelf plain_pass >/dev/null
+source bench/common.sh
+build_for_bench linkshelf plain_pass
 program=$build/bin/linkshelf
 plain=$build/bench/plain_pass
 mkdir -p "$out"

@@ -101,11 +101,11 @@ int main(int argc, char** argv) {
     // the failure reported, instead of ending the program halfway with its temporary file left.
     std::signal(SIGXFSZ, SIG_IGN);
     AllowManyOpenFiles();
-    if (const auto arguments = ArgumentsOf(argc, argv); ImportCommand::Requested(arguments))
+    const std::vector<std::string> arguments = ArgumentsOf(argc, argv);
+    if (ImportCommand::Requested(arguments))
         return ImportCommand::Run(arguments);
     Globals globals;
     InitialiseGlobals(globals, ProgramFile::Path());
-    const std::vector<std::string> arguments = ArgumentsOf(argc, argv);
     if (IsCheckCommand(arguments)) {
         QCoreApplication application(argc, argv);
         return RunCheckCommand(arguments, globals);
