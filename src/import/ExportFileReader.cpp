@@ -1,6 +1,7 @@
 #include "ExportFileReader.h"
 
 #include "ImportTexts.h"
+#include "MyStringUtils.h"
 
 #include <algorithm>
 #include <array>
@@ -20,11 +21,6 @@ constexpr int MaxMarkupDepth = 2 * BookmarkFolder::MaxDepth + 32;
 
 char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(),
-                                                      [](char a, char b) { return a == Lower(b); });
 }
 
 std::string_view SkipBlanksAndMark(std::string_view bytes) {

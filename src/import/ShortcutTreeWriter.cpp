@@ -1,6 +1,7 @@
 #include "ShortcutTreeWriter.h"
 
 #include "ImportTexts.h"
+#include "MyStringUtils.h"
 #include "ShortcutName.h"
 
 #include <algorithm>
@@ -173,14 +174,9 @@ bool SwapIn(int targetFd, const std::string& work, const std::string& final, boo
 } // namespace
 
 bool ShortcutTreeWriter::Importable(std::string_view url) {
-    const std::size_t colon = url.find(':');
-    if (colon == std::string_view::npos)
-        return false;
     const bool schemeKnown = std::ranges::any_of(Schemes, [&](std::string_view scheme) {
-        return scheme.size() == colon &&
-               std::ranges::equal(scheme, url.substr(0, colon), [](char a, char b) {
-                   return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b + 32) : b);
-               });
+        return url.size() > scheme.size() && url[scheme.size()] == ':' &&
+               StartsWithNoCase(url, scheme);
     });
     // A shortcut reader drops outer blanks and ends the address at a line end.
     const bool fitsLine =

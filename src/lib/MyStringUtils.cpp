@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -37,6 +38,12 @@ bool SameTextNoCase(const std::string& a, const std::string& b) {
         if (*left == '\0')
             return true;
     }
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), text.begin(),
+                      [](char a, char b) { return UpperAscii(a) == UpperAscii(b); });
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view oldText, std::string_view newText) {
