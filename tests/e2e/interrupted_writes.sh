@@ -36,12 +36,14 @@ for variant in A B; do
         "$work" "$out" "$variant" >"$work/$variant.lfs"
 done
 
-run() { # settings file, then anything to run before the program in its shell
+# Replaces the calling shell with the program, so that a background job's $! is the program
+# itself: a kill that reached only a shell around it would leave it writing the page later.
+launch() { # settings file, then anything to run before the program in its shell
     local settings=$1
     shift
-    "${clean_env[@]}" bash -c "$* exec \"\$0\" \"\$1\"" \
-        "$prog/linkshelf" "$settings"
+    exec "${clean_env[@]}" bash -c "$* exec \"\$0\" \"\$1\"" "$prog/linkshelf" "$settings"
 }
+run() { (launch "$@"); }
 checksum() { md5sum <"$out/page.htm" | cut -d' ' -f1; }
 leftovers() { find "$out" -name '.linkshelf-*' | wc -l; }
 
@@ -65,11 +67,12 @@ for round in $(seq "$kills"); do
     variant=A
     [ "$before" == "${complete[A]}" ] && variant=B
     delay=$((RANDOM * took / 32767))
-    run "$work/$variant.lfs" 2>/dev/null &
+    (launch "$work/$variant.lfs") 2>/dev/null &
     pid=$!
     sleep "$(printf '%d.%06d' $((delay / 1000000)) $((delay % 1000000)))"
     kill -KILL "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
+    ! pgrep -f "^$prog/linkshelf" >/dev/null || fail "round $round: the killed run is still writing"
     after=$(checksum)
     if [ "$after" == "$before" ]; then
         old=$((old + 1))
