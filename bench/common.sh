@@ -11,3 +11,18 @@ build_for_bench() {
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINKSHELF_BENCH=ON >/dev/null
     cmake --build "$build" --target "$@" >/dev/null
 }
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+maximum() { sort -g | tail -n 1; }
+column() { awk -v c="$1" '{ print $c }' "$2"; }
+
+# Runs a command once; appends "wall user+sys peak-KB" to the file named by $1.
+measure() {
+    local into=$1 start end
+    shift
+    start=$(date +%s%N)
+    /usr/bin/time -f '%U %S %M' -o "$out/time.txt" "$@" >/dev/null
+    end=$(date +%s%N)
+    awk -v w=$(((end - start) / 1000)) '{ printf "%.6f %.3f %d\n", w / 1e6, $1 + $2, $3 }' \
+        "$out/time.txt" >>"$into"
+}

@@ -23,21 +23,11 @@ if [ ! -d "$sources" ]; then
 fi
 target=$out/import-target
 
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-maximum() { sort -g | tail -n 1; }
-column() { awk -v c="$1" '{ print $c }' "$2"; }
-
-# Runs a command once on an empty target; appends "wall user+sys peak-KB" to the file $1.
-measure() {
-    local into=$1 start end
-    shift
+# Each run starts on an empty target, flushed to disk, so no run pays for the one before.
+measure_on_empty_target() {
     rm -rf "$target"
     sync
-    start=$(date +%s%N)
-    /usr/bin/time -f '%U %S %M' -o "$out/time.txt" "$@" >/dev/null
-    end=$(date +%s%N)
-    awk -v w=$(((end - start) / 1000)) '{ printf "%.6f %.3f %d\n", w / 1e6, $1 + $2, $3 }' \
-        "$out/time.txt" >>"$into"
+    measure "$@"
 }
 
 printf '| source | links | folders | plain write (s) | import (s) | ratio | plain CPU (s) | import CPU (s) | peak memory (MB) |\n'
@@ -48,8 +38,8 @@ for source in bookmarks.html Bookmarks places.sqlite; do
     "$program" --import "$sources/$source" "$target" >/dev/null
     rm -f "$out/plain.txt" "$out/import.txt"
     for _ in $(seq "$rounds"); do
-        measure "$out/plain.txt" "$plain" "$target" "$links" "$folders"
-        measure "$out/import.txt" "$program" --import "$sources/$source" "$target"
+        measure_on_empty_target "$out/plain.txt" "$plain" "$target" "$links" "$folders"
+        measure_on_empty_target "$out/import.txt" "$program" --import "$sources/$source" "$target"
     done
     paste -d' ' "$out/plain.txt" "$out/import.txt" | awk '{ print $4 / $1 }' >"$out/ratio.txt"
     awk -v s="$source" -v l="$links" -v f="$folders" \
