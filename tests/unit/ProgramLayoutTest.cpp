@@ -1,5 +1,6 @@
 #include "ProgramLayout.h"
 
+#include "InstalledLayout.h"
 #include "TempTree.h"
 
 #include <filesystem>
@@ -67,12 +68,7 @@ TEST(ProgramLayout, IsPortableOnlyBesideItsTemplate) {
 
 TEST(ProgramLayout, FindsAShippedFileInTheFirstFolderThatHoldsIt) {
     TempTree tree;
-    tree.Write("system/Linkshelf.lft", "shipped");
-    tree.Write("user/mine.lft", "mine");
-    tree.Write("system/mine.lft", "shipped");
-    const ProgramLayout layout{ProgramLayout::Kind::Installed,
-                               tree.Path("config/"),
-                               {tree.Path("user/"), tree.Path("system/")}};
+    const ProgramLayout layout = InstalledWithUserAndSystemTemplates(tree);
     struct Case {
         const char* name;
         std::string file;

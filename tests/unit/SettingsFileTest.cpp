@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include "FactoryDefaults.h"
+#include "InstalledLayout.h"
 #include "SettingsFixture.h"
 #include "SettingsRecord.h"
 #include "TempTree.h"
@@ -154,12 +155,7 @@ TEST_F(SettingsFile, ANewFileHoldsTheThirteenKeysInOrder) {
 }
 
 TEST_F(SettingsFile, AnInstalledProgramNamesATemplateItsFoldersFindByItsBareName) {
-    tree.Write("user/mine.lft", "mine");
-    tree.Write("system/Linkshelf.lft", "shipped");
-    tree.Write("system/mine.lft", "shipped");
-    const ProgramLayout installed{ProgramLayout::Kind::Installed,
-                                  tree.Path("config/"),
-                                  {tree.Path("user/"), tree.Path("system/")}};
+    const ProgramLayout installed = InstalledWithUserAndSystemTemplates(tree);
     struct Case {
         const char* name;
         ProgramLayout layout;
