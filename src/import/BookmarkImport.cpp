@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 
 BookmarkFolder BookmarkImport::Read(const std::string& path, std::string& error) {
     char start[16] = {};
@@ -24,18 +25,17 @@ BookmarkFolder BookmarkImport::Read(const std::string& path, std::string& error)
     std::string bytes;
     if (!WholeFile::Read(path, bytes, error))
         return {};
-    BookmarkFolder tree;
-    if (ExportFileReader::Recognises(bytes)) {
-        ExportFileReader reader;
-        tree = reader.ReadBytes(bytes, path);
-        error = reader.ErrorString();
-    } else if (ChromiumReader::Recognises(bytes)) {
-        ChromiumReader reader;
-        tree = reader.ReadBytes(bytes, path);
-        error = reader.ErrorString();
-    } else {
+    std::unique_ptr<BookmarkReader> reader;
+    if (ExportFileReader::Recognises(bytes))
+        reader = std::make_unique<ExportFileReader>();
+    else if (ChromiumReader::Recognises(bytes))
+        reader = std::make_unique<ChromiumReader>();
+    if (!reader) {
         error = ImportTexts::NotBookmarks(path);
+        return {};
     }
+    BookmarkFolder tree = reader->ReadBytes(bytes, path);
+    error = reader->ErrorString();
     return tree;
 }
 

@@ -5,14 +5,13 @@
 #include <string>
 #include <string_view>
 
-// A reader of one kind of bookmarks file: it gives the tree, or nothing with the cause in
-// ErrorString().
+// A reader of one kind of bookmarks file read whole: from the file's bytes it gives the tree,
+// or nothing with the cause in ErrorString().
 class BookmarkReader {
 public:
     virtual ~BookmarkReader() = default;
 
-    BookmarkFolder Read(const std::string& path);
-    // The same from the file's bytes; path only names the file in an error.
+    // path only names the file in an error.
     virtual BookmarkFolder ReadBytes(std::string_view bytes, const std::string& path) = 0;
 
     bool HasError() const { return !error_.empty(); }
