@@ -3,9 +3,9 @@
 #include "ImportTexts.h"
 #include "IniFile.h"
 
+#include <QByteArray>
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -41,11 +41,6 @@ const std::vector<Browser>& Chromiums() {
 bool IsFile(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
 }
 
 std::string ReadText(const std::string& path) {
@@ -144,8 +139,8 @@ std::optional<BookmarkSource> BrowserProfiles::Find(const std::string& word,
 }
 
 std::optional<BookmarkSource> BrowserProfiles::Find(const std::string& word) {
-    const std::string home = Environment("HOME");
-    std::string configHome = Environment("XDG_CONFIG_HOME");
+    const std::string home = qgetenv("HOME").toStdString();
+    std::string configHome = qgetenv("XDG_CONFIG_HOME").toStdString();
     if (configHome.empty())
         configHome = home + "/.config";
     return Find(word, home, configHome);

@@ -1,17 +1,12 @@
 #include "DesktopApplication.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
 constexpr const char* Offscreen = "offscreen";
-
-std::string EnvironmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
 
 // Qt's messages while it looks for a display, such as a plug-in that could not connect, say
 // nothing a user of this program needs; a fatal one is still shown before Qt ends the process.
@@ -42,8 +37,9 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 } // namespace
 
 DesktopApplication::Environment DesktopApplication::Environment::Current() {
-    return {EnvironmentValue("QT_QPA_PLATFORM"), EnvironmentValue("XDG_SESSION_TYPE"),
-            !EnvironmentValue("WAYLAND_DISPLAY").empty(), !EnvironmentValue("DISPLAY").empty()};
+    return {qgetenv("QT_QPA_PLATFORM").toStdString(), qgetenv("XDG_SESSION_TYPE").toStdString(),
+            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"),
+            !qEnvironmentVariableIsEmpty("DISPLAY")};
 }
 
 std::string DesktopApplication::PlatformList(const Environment& environment) {

@@ -1,8 +1,8 @@
 #include "ProgramLayout.h"
 
+#include <QByteArray>
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <pwd.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -13,14 +13,9 @@ namespace {
 constexpr std::string_view TemplateName = "Linkshelf.lft";
 constexpr std::string_view SubFolder = "linkshelf/";
 
-std::string EnvironmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
 // $HOME, or the account's home folder when a service started the program without one.
 std::string HomeFolder() {
-    std::string home = EnvironmentValue("HOME");
+    std::string home = qgetenv("HOME").toStdString();
     if (home.empty())
         if (const passwd* account = getpwuid(getuid()); account != nullptr && account->pw_dir)
             home = account->pw_dir;
@@ -79,8 +74,8 @@ bool IsFile(const std::string& path) {
 } // namespace
 
 ProgramLayout::Environment ProgramLayout::Environment::Current() {
-    return {HomeFolder(), EnvironmentValue("XDG_CONFIG_HOME"), EnvironmentValue("XDG_DATA_HOME"),
-            EnvironmentValue("XDG_DATA_DIRS")};
+    return {HomeFolder(), qgetenv("XDG_CONFIG_HOME").toStdString(),
+            qgetenv("XDG_DATA_HOME").toStdString(), qgetenv("XDG_DATA_DIRS").toStdString()};
 }
 
 ProgramLayout ProgramLayout::Portable(const std::string& programFolder) {

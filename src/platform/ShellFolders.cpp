@@ -1,6 +1,6 @@
 #include "ShellFolders.h"
 
-#include <cstdlib>
+#include <QByteArray>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -8,11 +8,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
 
 bool IsFolder(const std::string& path) {
     struct stat info {};
@@ -55,8 +50,8 @@ ShellFolders ShellFolders::FromUserDirs(const std::string& home, const std::stri
 }
 
 ShellFolders ShellFolders::Read() {
-    const std::string home = Environment("HOME");
-    std::string configHome = Environment("XDG_CONFIG_HOME");
+    const std::string home = qgetenv("HOME").toStdString();
+    std::string configHome = qgetenv("XDG_CONFIG_HOME").toStdString();
     if (configHome.empty())
         configHome = home + "/.config";
     std::ifstream file(configHome + "/user-dirs.dirs", std::ios::binary);
