@@ -15,10 +15,6 @@
 
 namespace {
 
-QString Q(const std::string& text) {
-    return QString::fromUtf8(text);
-}
-
 enum Column { KindColumn, StatusColumn, AddressColumn, NameColumn, FolderColumn, TargetColumn };
 
 } // namespace

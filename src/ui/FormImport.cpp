@@ -17,12 +17,8 @@
 
 namespace {
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 QLabel* BuddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    auto* label = new QLabel(Q(text), parent);
     label->setBuddy(buddy);
     return label;
 }
@@ -37,7 +33,7 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
       worker_(std::move(worker)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("frmImport");
-    setWindowTitle(QString::fromUtf8(Strings::ImportCaptionTitle));
+    setWindowTitle(Q(Strings::ImportCaptionTitle));
     if (owner != nullptr)
         setFont(owner->font());
 
@@ -47,7 +43,7 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
         auto* item = new QListWidgetItem(Q(source.name), lstSources);
         item->setToolTip(Q(source.path));
     }
-    new QListWidgetItem(QString::fromUtf8(Strings::ImportChooseFile), lstSources);
+    new QListWidgetItem(Q(Strings::ImportChooseFile), lstSources);
     lstSources->setCurrentRow(0);
     lblSources = BuddyLabel(Strings::ImportSourcesLabel, lstSources, this);
 
@@ -63,11 +59,9 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
     lblResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* buttons = new QDialogButtonBox(this);
-    butImport =
-        buttons->addButton(QString::fromUtf8(Strings::ImportButton), QDialogButtonBox::AcceptRole);
+    butImport = buttons->addButton(Q(Strings::ImportButton), QDialogButtonBox::AcceptRole);
     butImport->setObjectName("butImport");
-    butClose =
-        buttons->addButton(QString::fromUtf8(Strings::CloseCaption), QDialogButtonBox::RejectRole);
+    butClose = buttons->addButton(Q(Strings::CloseCaption), QDialogButtonBox::RejectRole);
     butClose->setObjectName("butClose");
     butImport->setDefault(true);
     connect(butImport, &QPushButton::clicked, this, &FormImport::butImportClick);

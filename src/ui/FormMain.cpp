@@ -44,13 +44,6 @@
 
 namespace {
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-QString Q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // The wizard's face: the SimSun face at 9 points where it is installed, else a CJK face.
 QFont WizardFont() {
     QFont font;

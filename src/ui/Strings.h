@@ -2,8 +2,15 @@
 
 #include "CheckReport.h"
 
+#include <QString>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// A text of the program, UTF-8 like all of them, as the widgets take it.
+inline QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The wizard's own texts. Their runs of blanks and CR LF pairs are part of them.
 namespace Strings {
