@@ -29,8 +29,10 @@ constexpr UsageLine Usage[] = {
 constexpr std::string_view ExitStatuses =
     "Exit status:\n"
     "  0  the page was written (and the wizard was closed)\n"
-    "  1  the page could not be written or the run failed, the settings file named does not\n"
-    "     exist, the wizard cannot open a display, or the import wrote nothing\n"
+    "  1  the page could not be written or the run failed: the settings file named does not\n"
+    "     exist or is not a .lfs file, the folder of shortcuts or the template it names is\n"
+    "     missing or unreadable, no folder of shortcuts is set, the template is empty, the\n"
+    "     wizard cannot open a display or is already open, or the import wrote nothing\n"
     "  2  no shortcut was found; nothing was written\n"
     "  3  --check found a dead link (1: the check could not run or was stopped)\n";
 
@@ -58,7 +60,8 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments,
     if (Has(arguments, {"--version"}))
         return {defaultSettingsPath, Mode::Version};
     if (!arguments.empty() && FileExists(arguments.front()))
-        return {arguments.front(), Mode::Unattended};
+        return {arguments.front(),
+                EndsInLfs(arguments.front()) ? Mode::Unattended : Mode::NotSettingsFile};
     if (!arguments.empty() && EndsInLfs(arguments.front()))
         return {arguments.front(), Mode::MissingSettingsFile};
     const bool run = std::any_of(arguments.begin(), arguments.end(), IsRunSwitch);

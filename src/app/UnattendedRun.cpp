@@ -2,14 +2,14 @@
 
 #include "ConsoleDesktop.h"
 #include "GenerationRun.h"
+#include "MyUtils.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
 #include "SettingsRecord.h"
 
 #include <QCoreApplication>
-#include <cstdio>
-#include <cstring>
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -29,11 +29,14 @@ int ExitStatusOf(GenerationRun::Outcome outcome) {
     return ExitFailed;
 }
 
-// The message box says what could not be written; a script's log also gets the system's
-// reason, such as "No space left on device".
-void ReportCause(const char* what, const std::string& path, int error) {
-    if (error != 0)
-        std::fprintf(stderr, "Linkshelf: %s %s: %s\n", what, path.c_str(), std::strerror(error));
+// Unattended, a folder or template that the settings name but that is not there (a stick that is
+// not mounted) stops the run: a fallback would write the wrong page and report success.
+std::optional<std::string> UnusableSettingText(const Globals& globals) {
+    if (const auto& folder = globals.UnusableSourceFolder)
+        return SourceFolderUnusableText(folder->path, SystemReason(folder->error));
+    if (const auto& pageTemplate = globals.UnusableTemplate)
+        return TemplateUnusableText(pageTemplate->path, SystemReason(pageTemplate->error));
+    return std::nullopt;
 }
 
 } // namespace
@@ -41,8 +44,17 @@ void ReportCause(const char* what, const std::string& path, int error) {
 int RunUnattended(Globals& globals) {
     globals.Unattended = true;
     SettingsRecord holders;
-    ReadSettings(globals.SettingsPath, holders, globals);
     QCoreApplication::setApplicationName("Linkshelf： 正在工作中...   ");
+    // Settings that cannot be read would leave every value at its initial one: not the page the
+    // user asked for.
+    if (std::string reason; !ReadSettings(globals.SettingsPath, holders, globals, &reason)) {
+        ShowError(WithReason(SettingsNotLoadedText(globals.SettingsPath), reason));
+        return ExitFailed;
+    }
+    if (const auto problem = UnusableSettingText(globals)) {
+        ShowError(*problem);
+        return ExitFailed;
+    }
 
     GenerationRun::Face noWindow;
     try {
@@ -52,8 +64,6 @@ int RunUnattended(Globals& globals) {
         if (outcome == GenerationRun::Outcome::NoShortcut)
             ConsoleDesktop().ShowMessage(DesktopServices::Icon::Information,
                                          std::string(MessageCaption), run.ResultText());
-        ReportCause("cannot write the page", run.OutputPath(), run.PageWriteError());
-        ReportCause("cannot save the settings to", globals.SettingsPath, run.SettingsWriteError());
         return ExitStatusOf(outcome);
     } catch (const std::exception& error) {
         ShowError(RunFailedText(error));

@@ -10,8 +10,10 @@
 #include "ProgramFile.h"
 #include "QtDesktop.h"
 #include "QtTranslations.h"
+#include "SettingsFile.h"
 #include "Startup.h"
 #include "UnattendedRun.h"
+#include "WizardLock.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -40,7 +42,8 @@ void AllowManyOpenFiles() {
     }
 }
 
-// The wizard until its window is closed; the exit status is 0 however it ends.
+// The wizard until its window is closed; the exit status is 0 however it ends, 1 when it
+// cannot open.
 int RunWizard(int argc, char** argv, Globals& globals) {
     if (!NamesDisplay()) {
         std::fprintf(stderr, "Linkshelf: the wizard needs a display. To generate the page "
@@ -58,6 +61,14 @@ int RunWizard(int argc, char** argv, Globals& globals) {
     QtTranslations::Install();
     QtDesktop desktop;
     DesktopServices::Install(&desktop);
+    globals.Layout.MakeSettingsFolder();
+    WizardLock lock(globals.SettingsPath);
+    if (!lock.Acquire()) {
+        ShowError("Linkshelf 的向导已经打开了设置文件 \"" + globals.SettingsPath +
+                  "\" 。请切换到那个窗口。");
+        DesktopServices::Install(nullptr);
+        return 1;
+    }
     FormMain frmMain(globals, ProgramFile::Path());
     CenterOnScreen(&frmMain);
     frmMain.show();
@@ -84,6 +95,8 @@ int RunWithoutWizard(int argc, char** argv, Globals& globals, CommandLine::Mode 
     int status = 1;
     if (mode == CommandLine::Mode::MissingSettingsFile)
         ShowError("设置文件 \"" + globals.SettingsPath + "\" 不存在。");
+    else if (mode == CommandLine::Mode::NotSettingsFile)
+        ShowError("\"" + globals.SettingsPath + "\": " + std::string(NotSettingsFileReason));
     else
         status = RunUnattended(globals);
     DesktopServices::Install(nullptr);
@@ -124,6 +137,7 @@ int main(int argc, char** argv) {
         return RunWizard(argc, argv, globals);
     case CommandLine::Mode::Unattended:
     case CommandLine::Mode::MissingSettingsFile:
+    case CommandLine::Mode::NotSettingsFile:
         break;
     }
     return RunWithoutWizard(argc, argv, globals, commandLine.mode);

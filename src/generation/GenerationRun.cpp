@@ -9,6 +9,7 @@
 #include "SettingsRecord.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <sys/stat.h>
 #include <utility>
 
@@ -36,8 +37,14 @@ std::string GenerationRun::OutputPathFor(const std::string& fileName, const std:
 }
 
 GenerationRun::Outcome GenerationRun::Run(Face& face) {
-    face.SetBusyCursor(true);
     outputPath_ = OutputPathFor(holders_.OutputFile(), globals_.DesktopFolder);
+    if (const auto problem = ProblemBeforeBuilding()) {
+        resultText_ = *problem;
+        ShowError(resultText_);
+        face.ShowResult(resultText_);
+        return Outcome::NotWritten;
+    }
+    face.SetBusyCursor(true);
     MakeOutputWritable();
 
     // The page is built from a copy of the settings, so that a window may build it on another
@@ -72,9 +79,30 @@ GenerationRun::Outcome GenerationRun::Run(Face& face) {
 
     if (globals_.LinkCount > 0 && holders_.LaunchBrowser())
         OpenInBrowser();
-    if (!SaveSettingsIfDefault(holders_, globals_))
-        settingsWriteError_ = errno;
+    SaveSettings();
     return outcome;
+}
+
+// An empty source would be the folder the program happens to run in, and an empty or unreadable
+// template an empty page over the old one: neither is built.
+std::optional<std::string> GenerationRun::ProblemBeforeBuilding() const {
+    if (TrimText(holders_.SourceFolder()).empty())
+        return NoSourceFolderText();
+    const std::string& path = globals_.TemplatePath;
+    std::string reason;
+    std::error_code error;
+    if (const int readError = FileReadError(path); readError != 0)
+        reason = SystemReason(readError);
+    else if (std::filesystem::is_empty(path, error))
+        reason = EmptyFileReason;
+    if (reason.empty())
+        return std::nullopt;
+    return WithReason(PageNotWrittenText(outputPath_), TemplateUnusableText(path, reason));
+}
+
+void GenerationRun::SaveSettings() const {
+    if (!SaveSettingsIfDefault(holders_, globals_))
+        ShowError(WithReason(SettingsNotSavedText(globals_.SettingsPath), SystemReason(errno)));
 }
 
 // A read-only page from an earlier run must not stop this one from replacing it.
@@ -89,8 +117,7 @@ GenerationRun::Outcome GenerationRun::WritePage(const std::string& page) {
         resultText_ = PageWrittenText(outputPath_, globals_.LinkCount, globals_.IgnoredCount);
         return Outcome::Written;
     }
-    pageWriteError_ = errno;
-    resultText_ = PageNotWrittenText(outputPath_);
+    resultText_ = WithReason(PageNotWrittenText(outputPath_), SystemReason(errno));
     ShowError(resultText_);
     return Outcome::NotWritten;
 }

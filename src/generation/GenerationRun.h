@@ -4,6 +4,7 @@
 #include "SettingsHolders.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // One generation from the settings in the holders to a page on disk: settle the output path,
@@ -34,25 +35,21 @@ public:
 
     const std::string& OutputPath() const { return outputPath_; }
     const std::string& ResultText() const { return resultText_; }
-    // The system's reasons (errno values) why the page or the settings file could not be
-    // written in the last run; 0 when it was written or not tried.
-    int PageWriteError() const { return pageWriteError_; }
-    int SettingsWriteError() const { return settingsWriteError_; }
 
     // A bare file name goes on the Desktop; an empty one is the default page name there.
     static std::string OutputPathFor(const std::string& fileName, const std::string& desktop);
 
 private:
+    std::optional<std::string> ProblemBeforeBuilding() const;
     void MakeOutputWritable() const;
     Outcome WritePage(const std::string& page);
     void OpenInBrowser() const;
+    void SaveSettings() const;
 
     SettingsHolders& holders_;
     Globals& globals_;
     std::string outputPath_;
     std::string resultText_;
-    int pageWriteError_ = 0;
-    int settingsWriteError_ = 0;
 };
 
 // Beeps and shows an error box captioned with the program's name.

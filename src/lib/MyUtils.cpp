@@ -1,6 +1,10 @@
 #include "MyUtils.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,6 +22,33 @@ bool FolderExists(const std::string& path) {
 bool FileExists(const std::string& path) {
     struct stat info {};
     return StatOf(path, info) && !S_ISDIR(info.st_mode);
+}
+
+int FolderError(const std::string& path) {
+    struct stat info {};
+    if (path.empty())
+        return ENOENT;
+    if (stat(path.c_str(), &info) != 0)
+        return errno;
+    if (!S_ISDIR(info.st_mode))
+        return ENOTDIR;
+    return access(path.c_str(), R_OK | X_OK) == 0 ? 0 : errno;
+}
+
+int FileReadError(const std::string& path) {
+    if (path.empty())
+        return ENOENT;
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0)
+        return errno;
+    struct stat info {};
+    const int error = fstat(file, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
+    close(file);
+    return error;
+}
+
+std::string SystemReason(int error) {
+    return std::strerror(error);
 }
 
 std::string AddTrailingPathDelimiter(const std::string& path) {

@@ -42,6 +42,10 @@ ShellFolders ShellFolders::FromUserDirs(const std::string& home, const std::stri
     ShellFolders folders;
     folders.desktop =
         UserDir(userDirs, "XDG_DESKTOP_DIR", home).value_or(home.empty() ? "" : home + "/Desktop");
+    // Many machines have no Desktop folder (servers, tiling desktops); a page written there
+    // would fail, so the home folder stands in.
+    if (!IsFolder(folders.desktop))
+        folders.desktop = home;
     if (const auto favorites = UserDir(userDirs, "XDG_FAVORITES_DIR", home))
         folders.favorites = *favorites;
     else if (!home.empty() && IsFolder(home + "/Favorites"))

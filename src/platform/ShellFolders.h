@@ -9,7 +9,8 @@ struct ShellFolders {
     std::string desktop;
 
     // Reads $XDG_CONFIG_HOME/user-dirs.dirs (~/.config/user-dirs.dirs by default). Desktop falls
-    // back to ~/Desktop; Favorites to ~/Favorites when that folder exists.
+    // back to ~/Desktop, and to the home folder when the Desktop folder does not exist;
+    // Favorites to ~/Favorites when that folder exists.
     static ShellFolders Read();
     // The same from the given home folder and user-dirs text.
     static ShellFolders FromUserDirs(const std::string& home, const std::string& userDirs);

@@ -14,6 +14,8 @@ void ApplyFactoryDefaults(SettingsHolders& holders, Globals& globals) {
     holders.SetLaunchBrowser(true);
     globals.TemplatePath = globals.DefaultTemplatePath();
     globals.SettingsPath = globals.DefaultSettingsPath();
+    globals.UnusableSourceFolder.reset();
+    globals.UnusableTemplate.reset();
 }
 
 std::string JoinIgnoreList(const std::vector<std::string>& ignoreList) {

@@ -3,6 +3,7 @@
 #include "ProgramLayout.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,17 @@ inline constexpr std::string_view DefaultPageName = "Linkpage.htm";
 
 std::string VersionText();
 
+// A folder or template that the settings file names but that cannot be used. The wizard shows
+// the fallback in its place; an unattended run refuses to run; and while the fallback stands
+// unchanged, saving writes the file's own value back, so that a stick that is not mounted today
+// does not cost the user the setting.
+struct UnusableSetting {
+    std::string value;    // as the settings file holds it
+    std::string path;     // the path it names
+    std::string fallback; // what is used in its place
+    int error = 0;        // why it cannot be used, as an errno value
+};
+
 // The values the whole process shares. Folders end in '/' (or are empty).
 struct Globals {
     // Where the default settings file and the default template are (see ProgramLayout).
@@ -32,6 +44,8 @@ struct Globals {
     bool Unattended = false;
     std::int32_t LinkCount = 0;
     std::int32_t IgnoredCount = 0;
+    std::optional<UnusableSetting> UnusableSourceFolder;
+    std::optional<UnusableSetting> UnusableTemplate;
 
     std::string DefaultSettingsPath() const;
     std::string DefaultTemplatePath() const;

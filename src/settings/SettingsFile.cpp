@@ -5,7 +5,10 @@
 #include "MyStringUtils.h"
 #include "MyUtils.h"
 
+#include <QLockFile>
+#include <QString>
 #include <cctype>
+#include <cerrno>
 #include <limits>
 #include <optional>
 
@@ -81,25 +84,67 @@ private:
     const IniFile& file_;
 };
 
-std::string SourceFolderFrom(const SettingsReader& reader, const Globals& globals) {
-    const std::string folder = TrimText(reader.Text("SourceFolder", globals.FavoritesFolder));
-    return FolderExists(folder) ? folder : globals.FavoritesFolder;
+// The value the file holds for a key, trimmed; nothing when the key is absent or empty.
+std::optional<std::string> NamedValue(const IniFile& file, std::string_view key) {
+    const auto value = file.Value(Section, key);
+    if (!value || TrimText(*value).empty())
+        return std::nullopt;
+    return TrimText(*value);
 }
 
-std::string TemplatePathFrom(const SettingsReader& reader, const Globals& globals) {
-    std::string path = TrimText(reader.Text("TemplateFile", globals.DefaultTemplatePath()));
-    if (path.find('/') == std::string::npos)
-        path = globals.Layout.DataFile(path);
-    return FileExists(path) ? path : globals.DefaultTemplatePath();
+std::string SourceFolderFrom(const IniFile& file, Globals& globals) {
+    const auto named = NamedValue(file, "SourceFolder");
+    if (!named)
+        return globals.FavoritesFolder;
+    if (const int error = FolderError(*named); error != 0) {
+        globals.UnusableSourceFolder = {*named, *named, globals.FavoritesFolder, error};
+        return globals.FavoritesFolder;
+    }
+    return *named;
+}
+
+std::string TemplatePathFrom(const IniFile& file, Globals& globals) {
+    const auto named = NamedValue(file, "TemplateFile");
+    if (!named)
+        return globals.DefaultTemplatePath();
+    const std::string path =
+        named->find('/') == std::string::npos ? globals.Layout.DataFile(*named) : *named;
+    if (const int error = FileReadError(path); error != 0) {
+        globals.UnusableTemplate = {*named, path, globals.DefaultTemplatePath(), error};
+        return globals.DefaultTemplatePath();
+    }
+    return path;
 }
 
 // An installed program names a template that its data folders give for a bare name by that
 // name alone, so that a template of the same name the user adds later takes its place.
 std::string TemplateFileValue(const Globals& globals) {
+    if (globals.UnusableTemplate && globals.TemplatePath == globals.UnusableTemplate->fallback)
+        return globals.UnusableTemplate->value;
     if (globals.Layout.kind != ProgramLayout::Kind::Installed)
         return globals.TemplatePath;
     const std::string name = TextAfterLast(globals.TemplatePath, '/');
     return globals.Layout.DataFile(name) == globals.TemplatePath ? name : globals.TemplatePath;
+}
+
+std::string SourceFolderValue(const SettingsHolders& holders, const Globals& globals) {
+    const std::string folder = TrimText(holders.SourceFolder());
+    if (globals.UnusableSourceFolder && folder == TrimText(globals.UnusableSourceFolder->fallback))
+        return globals.UnusableSourceFolder->value;
+    return folder;
+}
+
+// Another program saving the same file holds the lock for a moment only, so a few seconds'
+// wait is enough; a lock left by a program that died is taken over. A folder that takes no lock
+// file (a writable file in a read-only folder) is saved without one.
+bool WaitForSavingTurn(QLockFile& turn) {
+    constexpr int staleAfterMs = 30'000;
+    constexpr int waitMs = 10'000;
+    turn.setStaleLockTime(staleAfterMs);
+    if (turn.tryLock(waitMs) || turn.error() != QLockFile::LockFailedError)
+        return true;
+    errno = EBUSY;
+    return false;
 }
 
 const char* Flag(bool value) {
@@ -126,18 +171,23 @@ bool ReadBooleanValue(const std::string& text, bool defaultValue) {
     return ReadIntegerValue(text, defaultValue ? 1 : 0) != 0;
 }
 
-bool ReadSettings(const std::string& path, SettingsHolders& holders, Globals& globals) {
+bool ReadSettings(const std::string& path, SettingsHolders& holders, Globals& globals,
+                  std::string* reason) {
+    IniFile file(path);
+    if (!HasExtensionLfs(path) || file.Load() == IniFile::LoadResult::Unreadable) {
+        if (reason != nullptr)
+            *reason =
+                HasExtensionLfs(path) ? SystemReason(errno) : std::string(NotSettingsFileReason);
+        return false;
+    }
+
     globals.SettingsPath = path;
     globals.IgnoreList.clear();
-    if (!HasExtensionLfs(path))
-        return false;
-    IniFile file(path);
-    if (file.Load() == IniFile::LoadResult::Unreadable)
-        return false;
-
+    globals.UnusableSourceFolder.reset();
+    globals.UnusableTemplate.reset();
     const SettingsReader reader(file);
-    holders.SetSourceFolder(SourceFolderFrom(reader, globals));
-    globals.TemplatePath = TemplatePathFrom(reader, globals);
+    holders.SetSourceFolder(SourceFolderFrom(file, globals));
+    globals.TemplatePath = TemplatePathFrom(file, globals);
     SplitByChar(reader.Text("IgnoreFolders", ""), ';', globals.IgnoreList);
     holders.SetIncludeSubfolders(reader.Boolean("IncludeSubfolders", true));
     holders.SetOutputFile(
@@ -155,11 +205,14 @@ bool ReadSettings(const std::string& path, SettingsHolders& holders, Globals& gl
 
 bool WriteSettings(const std::string& path, const SettingsHolders& holders,
                    const Globals& globals) {
+    QLockFile turn(QString::fromStdString(path + ".lock"));
+    if (!WaitForSavingTurn(turn))
+        return false;
     IniFile file(path);
     if (file.Load() == IniFile::LoadResult::Unreadable)
         return false;
     const std::pair<std::string_view, std::string> values[] = {
-        {"SourceFolder", TrimText(holders.SourceFolder())},
+        {"SourceFolder", SourceFolderValue(holders, globals)},
         {"IgnoreFolders", JoinIgnoreList(globals.IgnoreList)},
         {"IncludeSubfolders", Flag(holders.IncludeSubfolders())},
         {"OutputFile", TrimText(holders.OutputFile())},

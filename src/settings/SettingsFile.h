@@ -4,15 +4,23 @@
 #include "SettingsHolders.h"
 
 #include <string>
+#include <string_view>
 
 // Settings files (.lfs): one INI section, Options, with a key for each of the thirteen settings.
 
-// Reads the file into the holders. Makes it the current settings file and empties the ignored-
-// folder list first, even when it then refuses a name that does not end in ".lfs". A missing
-// file reads as every key absent; false for a refused or unreadable file.
-bool ReadSettings(const std::string& path, SettingsHolders& holders, Globals& globals);
+// Why a file was refused as a settings file: its name does not end in ".lfs".
+inline constexpr std::string_view NotSettingsFileReason =
+    "这不是 Linkshelf 设置文件（设置文件的名称以 .lfs 结尾）。";
+
+// Reads the file into the holders and makes it the current settings file. A missing file reads
+// as every key absent. A name that does not end in ".lfs" or a file that cannot be read is
+// refused: false, with the reason when asked for, and nothing changed. A folder or template that
+// the file names but that cannot be used is noted in globals (see UnusableSetting).
+bool ReadSettings(const std::string& path, SettingsHolders& holders, Globals& globals,
+                  std::string* reason = nullptr);
 // Writes the thirteen settings into the file, keeping every other line; false when the file
 // could not be written, which then keeps its old content, with the system's reason in errno.
+// Programs that save the same file take turns, through a lock file beside it.
 bool WriteSettings(const std::string& path, const SettingsHolders& holders, const Globals& globals);
 // After a run the settings are saved, but only while the default settings file is current;
 // false when that save failed, with the reason in errno.

@@ -15,6 +15,7 @@
 #include "MyFormUtils.h"
 #include "MyShellUtils.h"
 #include "MyStringUtils.h"
+#include "MyUtils.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
 #include "SettingsRecord.h"
@@ -38,6 +39,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <cerrno>
 #include <exception>
 #include <limits>
 #include <thread>
@@ -465,17 +467,18 @@ void FormMain::pmnuOptionsLoadClick() {
     const auto path = ChooseSettingsFile(false);
     if (!path)
         return;
-    if (ReadSettings(*path, *this, globals_))
+    std::string reason;
+    if (ReadSettings(*path, *this, globals_, &reason))
         ShowInfo(Strings::SettingsLoaded);
     else
-        ShowError(Strings::LoadFailed(*path));
+        ShowError(WithReason(SettingsNotLoadedText(*path), reason));
 }
 
 // Saving to another file does not make it current: runs keep saving where they did before.
 void FormMain::pmnuOptionsSaveClick() {
     const auto path = ChooseSettingsFile(true);
     if (path && !WriteSettings(*path, *this, globals_))
-        ShowError(Strings::SaveFailed(*path));
+        ShowError(WithReason(SettingsNotSavedText(*path), SystemReason(errno)));
 }
 
 void FormMain::pmnuOptionsDefaultClick() {

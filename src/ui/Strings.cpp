@@ -50,14 +50,6 @@ std::string VersionLabel() {
     return "Linkshelf ver. " + VersionText();
 }
 
-std::string LoadFailed(const std::string& path) {
-    return "正加载文件 \"" + path + "\" 时出现一个错误！";
-}
-
-std::string SaveFailed(const std::string& path) {
-    return "正保存文件 \"" + path + "\" 时出现一个错误！";
-}
-
 std::string Caption(int pageIndex, int pageCount) {
     if (pageIndex == 0)
         return "Linkshelf： 欢迎您" + Blanks(7);

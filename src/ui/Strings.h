@@ -80,8 +80,6 @@ std::string ReadyToFinish();
 std::string PageInfo();
 std::string ColorHelp();
 std::string VersionLabel();
-std::string LoadFailed(const std::string& path);
-std::string SaveFailed(const std::string& path);
 // The window caption for a page of the wizard.
 std::string Caption(int pageIndex, int pageCount);
 

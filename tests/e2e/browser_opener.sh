@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the built program unattended with LaunchBrowser on, with a stand-in xdg-open on PATH that
 # records what it is given: the opener must get the page's real absolute path, byte for byte,
-# as the path itself or as a file:// address percent-encoded from its bytes.
+# as the path itself or as a file:// address percent-encoded from its bytes. Qt's "minimal"
+# platform stands in for a display; without one, no browser is started and nothing is said.
 # Usage: browser_opener.sh PATH/TO/linkshelf SOURCE_ROOT
 set -uo pipefail
 
@@ -17,7 +18,8 @@ cat >"$work/bin/xdg-open" <<OPENER
 printf '%s' "\$*" >"$work/opened.partial" && mv "$work/opened.partial" "$work/opened"
 OPENER
 chmod +x "$work/bin/xdg-open"
-opener_env=("${clean_env[@]/#PATH=*/PATH=$work/bin:$PATH}")
+no_display_env=("${clean_env[@]/#PATH=*/PATH=$work/bin:$PATH}")
+opener_env=("${no_display_env[@]}" DISPLAY=:stand-in QT_QPA_PLATFORM=minimal)
 
 # What the opener was given, as the path it names; waits for the opener, which runs detached.
 opened_path() {
@@ -57,5 +59,16 @@ a relative folder with a colon|ab:c/page.htm
 a folder that looks percent-encoded, with a hash|x%41#y/page.htm
 an absolute path with blanks|WORK/my pages/page.htm
 CASES
+
+echo "== no display: the page is written, no browser is started, nothing is said"
+rm -f "$work/opened"
+printf '[Options]\r\nSourceFolder=%s/fav\r\nOutputFile=%s/quiet.htm\r\nLaunchBrowser=1\r\n' \
+    "$work" "$work" >"$work/run.lfs"
+err=$(cd "$work" && "${no_display_env[@]}" "$prog/linkshelf" run.lfs 2>&1)
+expect_eq "exit status" 0 "$?"
+expect_eq "output" "" "$err"
+[ -f "$work/quiet.htm" ] || fail "no page at $work/quiet.htm"
+sleep 0.5
+[ ! -e "$work/opened" ] || fail "the opener was started: $(cat "$work/opened")"
 
 finish browser-opener

@@ -63,15 +63,57 @@ expect_eq "exit status" 0 "$status"
 expect_eq "page head" "Named|3|2.0.1|FFFFFF" "$(head -n 1 "$work/out/page.htm" | tr -d '\r')"
 expect_eq "named settings file" "$before" "$(md5sum <"$work/mine.lfs")"
 
-echo "== a settings file without the .lfs extension leaves the initial settings"
-# The initial source folder is empty, which scans the working folder: here one without links.
+echo "== a file that is not a settings file is refused and nothing is written"
 mkdir -p "$work/nolinks"
 cp "$work/mine.lfs" "$work/nolinks/mine.txt"
 rm -f "$work/desk/Linkpage.htm"
 run_in "$work/nolinks" mine.txt
-expect_eq "exit status" 2 "$status"
-[ -e "$work/desk/Linkpage.htm" ] && fail "page written although the source folder is empty"
-case $err in *"没有找到任何 Internet 快捷方式文件"*) ;; *) fail "no-shortcut message missing: $err" ;; esac
+expect_eq "exit status" 1 "$status"
+[ -e "$work/desk/Linkpage.htm" ] && fail "page written from a file that is not a settings file"
+case $err in *'"mine.txt": 这不是 Linkshelf 设置文件'*) ;; *) fail "refusal missing: $err" ;; esac
+
+echo "== a folder or template on a stick that is not mounted: exit 1, page and settings kept"
+cp "$prog/Linkshelf.lfs" "$work/default.lfs"
+echo "old page" >"$work/out/page.htm"
+while IFS='|' read -r what source template named; do
+    echo "-- $what"
+    printf '[Options]\r\nSourceFolder=%s\r\nTemplateFile=%s\r\nOutputFile=%s\r\n' \
+        "$source" "$template" "$work/out/page.htm" >"$prog/Linkshelf.lfs"
+    before=$(md5sum <"$prog/Linkshelf.lfs")
+    run -RUN
+    expect_eq "exit status" 1 "$status"
+    case $err in *"\"$named\" 。"*"No such file or directory"*) ;; *) fail "path or reason missing: $err" ;; esac
+    expect_eq "old page" "old page" "$(cat "$work/out/page.htm")"
+    expect_eq "settings file" "$before" "$(md5sum <"$prog/Linkshelf.lfs")"
+done <<CASES
+the source folder|/media/usb-$$/links|Linkshelf.lft|/media/usb-$$/links
+the template|$work/fav|/media/usb-$$/my.lft|/media/usb-$$/my.lft
+CASES
+cp "$work/default.lfs" "$prog/Linkshelf.lfs"
+
+echo "== an empty template: exit 1, the old page kept"
+: >"$work/empty.lft"
+printf '[Options]\r\nSourceFolder=%s\r\nTemplateFile=%s\r\nOutputFile=%s\r\n' \
+    "$work/fav" "$work/empty.lft" "$work/out/page.htm" >"$work/blank.lfs"
+run blank.lfs
+expect_eq "exit status" 1 "$status"
+case $err in *"\"$work/empty.lft\" 。"*"文件是空的"*) ;; *) fail "empty template not named: $err" ;; esac
+expect_eq "old page" "old page" "$(cat "$work/out/page.htm")"
+
+echo "== no Favorites and no source folder: the working folder is not scanned"
+mkdir -p "$work/bare" "$work/shared"
+shortcut "$work/shared/someone-else.url" "https://else.example/"
+printf '[Options]\r\nPageTitle=t\r\n' >"$work/bare/nofolder.lfs"
+err=$(cd "$work/shared" && "${clean_env[@]}" HOME="$work/bare" "$prog/linkshelf" "$work/bare/nofolder.lfs" 2>&1)
+expect_eq "exit status" 1 "$?"
+case $err in *"linkshelf --import firefox"*) ;; *) fail "advice missing: $err" ;; esac
+[ -e "$work/bare/Linkpage.htm" ] && fail "the working folder was scanned"
+
+echo "== no Desktop folder: the default page goes to the home folder"
+printf '[Options]\r\nSourceFolder=%s\r\n' "$work/fav" >"$work/bare/home.lfs"
+err=$(cd "$work" && "${clean_env[@]}" HOME="$work/bare" "$prog/linkshelf" "$work/bare/home.lfs" 2>&1)
+expect_eq "exit status" 0 "$?"
+grep -q 'https://b.example/' "$work/bare/Linkpage.htm" 2>/dev/null || fail "no page in the home folder"
 
 echo "== no shortcut anywhere: exit 2 and the old page stays"
 printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\n' "$work/desk" "$work/out/page.htm" >"$work/empty.lfs"
@@ -84,16 +126,15 @@ echo "== a page that cannot be written: exit 1, the error on standard error"
 printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\n' "$work/fav" "$work/missing/page.htm" >"$work/bad.lfs"
 run bad.lfs
 expect_eq "exit status" 1 "$status"
-case $err in *"不能保存页面到文件 \"$work/missing/page.htm\" 。"*) ;; *) fail "write error missing: $err" ;; esac
-case $err in *"cannot write the page $work/missing/page.htm: No such file or directory"*) ;;
-*) fail "reason missing: $err" ;; esac
+case $err in *"不能保存页面到文件 \"$work/missing/page.htm\" 。"*"No such file or directory"*) ;;
+*) fail "write error or its reason missing: $err" ;; esac
 
-echo "== a default settings file that cannot be saved says why"
+echo "== a default settings file that cannot be read: exit 1, says why"
 mv "$prog/Linkshelf.lfs" "$work/saved.lfs"
 mkdir "$prog/Linkshelf.lfs"
 run -RUN
-expect_eq "exit status" 0 "$status"
-case $err in *"cannot save the settings to $prog/Linkshelf.lfs: Is a directory"*) ;;
+expect_eq "exit status" 1 "$status"
+case $err in *"正加载文件 \"$prog/Linkshelf.lfs\" 时出现一个错误！"*"Is a directory"*) ;;
 *) fail "reason missing: $err" ;; esac
 rmdir "$prog/Linkshelf.lfs"
 mv "$work/saved.lfs" "$prog/Linkshelf.lfs"

@@ -185,6 +185,20 @@ TEST_F(Wizard, FinishFromAnyPageShowsTheResultAndTurnsIntoExit) {
     EXPECT_FALSE(form->isVisible()) << "Enter presses Exit, which closes the wizard";
 }
 
+TEST_F(Wizard, AMissingFolderShowsTheFavoritesButTheSavedValueStaysTheUsers) {
+    const std::string stick = tree.Path("usb/links");
+    form.reset();
+    tree.Write("program/Linkshelf.lfs", "[Options]\r\nSourceFolder=" + stick + "\r\n");
+    form = std::make_unique<FormMain>(globals, tree.Path("program/linkshelf"));
+    form->show();
+    EXPECT_EQ(form->SourceFolder(), globals.FavoritesFolder);
+    Click(form->butFinish);
+    EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "2") << "the page comes from what is shown";
+    EXPECT_NE(tree.Read("program/Linkshelf.lfs").find("SourceFolder=" + stick + "\r\n"),
+              std::string::npos)
+        << tree.Read("program/Linkshelf.lfs");
+}
+
 TEST_F(Wizard, EnterOnAnEarlierPageKeepsFinishAsTheDefault) {
     GoToPage(4);
     Click(form->butBack);

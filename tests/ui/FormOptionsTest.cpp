@@ -2,6 +2,7 @@
 
 #include "FormMain.h"
 #include "RecordingDesktop.h"
+#include "SettingsFile.h"
 #include "TempTree.h"
 #include "zBrowseFolder.h"
 #include "zDragListBox.h"
@@ -14,6 +15,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,13 +100,17 @@ TEST_F(Options, LoadingReportsSuccessOrTheFailedPath) {
                                                         "info:Linkshelf:成功地从文件载入设置！"}));
 
     desktop.events.clear();
+    globals.IgnoreList = {"Old"};
     tree.Write("mine.ini", "[Options]\r\nPageTitle=Ini\r\n");
     desktop.chosenFile = tree.Path("mine.ini");
     form->pmnuOptionsLoad->trigger();
     EXPECT_EQ(form->PageTitle(), "Loaded");
+    EXPECT_EQ(globals.SettingsPath, tree.Path("mine.lfs")) << "a refused file changes nothing";
+    EXPECT_EQ(globals.IgnoreList, std::vector<std::string>{"Old"});
     EXPECT_EQ(desktop.events.at(1), "beep");
-    EXPECT_EQ(desktop.events.at(2),
-              "error:Linkshelf:正加载文件 \"" + tree.Path("mine.ini") + "\" 时出现一个错误！");
+    EXPECT_EQ(desktop.events.at(2), "error:Linkshelf:正加载文件 \"" + tree.Path("mine.ini") +
+                                        "\" 时出现一个错误！\r\n" +
+                                        std::string(NotSettingsFileReason));
 
     desktop.events.clear();
     desktop.chosenFile.reset();
@@ -122,7 +129,8 @@ TEST_F(Options, SavingKeepsTheCurrentSettingsFile) {
     desktop.chosenFile = tree.Path("missing/saved.lfs");
     form->pmnuOptionsSave->trigger();
     EXPECT_EQ(desktop.events.back(), "error:Linkshelf:正保存文件 \"" +
-                                         tree.Path("missing/saved.lfs") + "\" 时出现一个错误！");
+                                         tree.Path("missing/saved.lfs") +
+                                         "\" 时出现一个错误！\r\n" + std::strerror(ENOENT));
 }
 
 TEST_F(Options, FactoryDefaultsLeaveTheIgnoredFolders) {

@@ -34,7 +34,8 @@ TEST(CommandLine, ChoosesTheSettingsFileAndTheMode) {
         {{"/RUNNING"}, standard, Mode::Wizard},
         {{folder}, standard, Mode::Wizard},
         {{folder, "x", "-RuN"}, standard, Mode::Unattended},
-        {{tree.Path("notes.txt")}, tree.Path("notes.txt"), Mode::Unattended},
+        {{tree.Path("notes.txt")}, tree.Path("notes.txt"), Mode::NotSettingsFile},
+        {{tree.Path("notes.txt"), "-RUN"}, tree.Path("notes.txt"), Mode::NotSettingsFile},
         {{tree.Path("missing.txt")}, standard, Mode::Wizard},
         {{missing}, missing, Mode::MissingSettingsFile},
         {{missing, "-RUN"}, missing, Mode::MissingSettingsFile},
@@ -83,6 +84,7 @@ TEST(DesktopApplication, TriesThePlatformsOfTheNamedDisplaysThenOffscreen) {
 TEST(ShellFolders, ComeFromTheUserDirsFile) {
     TempTree home;
     const std::string root = home.Root().substr(0, home.Root().size() - 1);
+    home.Folder("桌面");
     ShellFolders folders = ShellFolders::FromUserDirs(
         root, "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/桌面\"\n"
               "XDG_FAVORITES_DIR=\"/data/Favs\"\n");
@@ -90,8 +92,10 @@ TEST(ShellFolders, ComeFromTheUserDirsFile) {
     EXPECT_EQ(folders.favorites, "/data/Favs");
 
     folders = ShellFolders::FromUserDirs(root, "");
-    EXPECT_EQ(folders.desktop, root + "/Desktop");
+    EXPECT_EQ(folders.desktop, root) << "no Desktop folder: the home folder";
     EXPECT_EQ(folders.favorites, "");
+    home.Folder("Desktop");
+    EXPECT_EQ(ShellFolders::FromUserDirs(root, "").desktop, root + "/Desktop");
     home.Folder("Favorites");
     EXPECT_EQ(ShellFolders::FromUserDirs(root, "").favorites, root + "/Favorites");
 }

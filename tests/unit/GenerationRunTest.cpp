@@ -5,6 +5,8 @@
 #include "SettingsRecord.h"
 #include "TempTree.h"
 
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -139,7 +141,7 @@ TEST_F(Run, AFailedWriteIsShownBeforeTheResultAndTheBrowserIsStillAsked) {
     const std::string notWritten = "不能保存页面到文件 \"" + tree.Path("missing/page.htm") +
                                    "\" 。           \r\n\r\n如果文件名称有效并且您具有完全的"
                                    "权限来写入到这个文件，请选中。" +
-                                   std::string(32, ' ');
+                                   std::string(32, ' ') + "\r\n" + std::strerror(ENOENT);
     const std::string browserFailed = std::string(BrowserFailedText);
     EXPECT_EQ(desktop.events, (std::vector<std::string>{
                                   "busy", "progress", "no progress", "beep",
@@ -147,6 +149,47 @@ TEST_F(Run, AFailedWriteIsShownBeforeTheResultAndTheBrowserIsStillAsked) {
                                   "beep", "events", "open:" + tree.Path("missing/page.htm"), "beep",
                                   "error:Linkshelf:" + browserFailed}));
     EXPECT_NE(tree.Read("program/Linkshelf.lfs"), "");
+}
+
+TEST_F(Run, NothingIsBuiltFromAnEmptySourceOrAnEmptyOrMissingTemplate) {
+    struct Case {
+        const char* name;
+        const char* source;
+        const char* templateFile;
+        std::string problem;
+    };
+    const std::string missing = tree.Path("program/gone.lft");
+    const std::string empty = tree.Path("program/empty.lft");
+    const Case cases[] = {
+        {"no source folder", "  ", "program/Linkshelf.lft", NoSourceFolderText()},
+        {"a missing template", "Fav", "program/gone.lft",
+         TemplateUnusableText(missing, std::strerror(ENOENT))},
+        {"an empty template", "Fav", "program/empty.lft",
+         TemplateUnusableText(empty, std::string(EmptyFileReason))},
+    };
+    tree.Shortcut("Fav/a.url", "https://a/");
+    tree.Write("program/empty.lft", "");
+    for (const Case& c : cases) {
+        desktop.events.clear();
+        tree.Write("Desktop/Linkpage.htm", "old page");
+        record.SetSourceFolder(std::string(c.source) == "Fav" ? tree.Path("Fav") : c.source);
+        globals.TemplatePath = tree.Path(c.templateFile);
+        EXPECT_EQ(Generate(), GenerationRun::Outcome::NotWritten) << c.name;
+        ASSERT_GE(desktop.events.size(), 2u) << c.name;
+        EXPECT_NE(desktop.events.at(1).find(c.problem), std::string::npos)
+            << c.name << ": " << desktop.events.at(1);
+        EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "old page") << c.name;
+        EXPECT_EQ(tree.Read("program/Linkshelf.lfs"), "") << c.name << ": settings not saved";
+    }
+}
+
+TEST_F(Run, ASettingsFileThatCannotBeSavedIsShownWithTheReason) {
+    tree.Shortcut("Fav/a.url", "https://a/");
+    tree.Folder("program/Linkshelf.lfs");
+    EXPECT_EQ(Generate(), GenerationRun::Outcome::Written);
+    EXPECT_EQ(desktop.events.back(),
+              "error:Linkshelf:" +
+                  WithReason(SettingsNotSavedText(globals.SettingsPath), std::strerror(EISDIR)));
 }
 
 TEST_F(Run, UnattendedShowsNoProgressAndGivesNoBeep) {

@@ -6,6 +6,7 @@
 #include "SettingsRecord.h"
 #include "TempTree.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -117,9 +118,10 @@ TEST_F(SettingsFile, RefusesANameWithoutTheSettingsExtension) {
     tree.Write("S.LFS", "[Options]\r\nPageTitle=capitals\r\n");
     SettingsRecord record;
     globals.IgnoreList = {"Old"};
+    globals.SettingsPath = tree.Path("current.lfs");
     EXPECT_FALSE(ReadSettings(tree.Path("s.ini"), record, globals));
-    EXPECT_EQ(globals.SettingsPath, tree.Path("s.ini"));
-    EXPECT_TRUE(globals.IgnoreList.empty());
+    EXPECT_EQ(globals.SettingsPath, tree.Path("current.lfs")) << "a refused file changes nothing";
+    EXPECT_EQ(globals.IgnoreList, std::vector<std::string>{"Old"});
     EXPECT_EQ(record.PageTitle(), SettingsRecord().PageTitle());
     EXPECT_FALSE(ReadSettings(tree.Path("lfs"), record, globals));
     EXPECT_FALSE(ReadSettings(tree.Path("dir.lfs/name"), record, globals));
@@ -214,6 +216,33 @@ TEST_F(SettingsFile, AFailedWriteKeepsTheOldFile) {
     tree.Write("s.lfs", "[Options]\r\nPageTitle=old\r\n");
     EXPECT_FALSE(WriteSettings(tree.Path("s.lfs"), record, globals));
     EXPECT_EQ(tree.Read("s.lfs"), "[Options]\r\nPageTitle=old\r\n");
+}
+
+TEST_F(SettingsFile, AMissingFolderOrTemplateIsShownAsTheFallbackButSavedAsTheUsersOwn) {
+    const std::string stick = tree.Path("usb/");
+    tree.Write("s.lfs", "[Options]\r\nSourceFolder=" + stick + "links\r\nTemplateFile=" + stick +
+                            "my.lft\r\n");
+    SettingsRecord record;
+    ASSERT_TRUE(ReadSettings(tree.Path("s.lfs"), record, globals));
+    EXPECT_EQ(record.SourceFolder(), globals.FavoritesFolder);
+    EXPECT_EQ(globals.TemplatePath, globals.DefaultTemplatePath());
+    ASSERT_TRUE(globals.UnusableSourceFolder && globals.UnusableTemplate);
+    EXPECT_EQ(globals.UnusableSourceFolder->error, ENOENT);
+    EXPECT_EQ(globals.UnusableTemplate->path, stick + "my.lft");
+
+    ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), record, globals));
+    std::string text = tree.Read("s.lfs");
+    EXPECT_NE(text.find("SourceFolder=" + stick + "links\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("TemplateFile=" + stick + "my.lft\r\n"), std::string::npos) << text;
+
+    record.SetSourceFolder(tree.Path("chosen"));
+    ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), record, globals));
+    text = tree.Read("s.lfs");
+    EXPECT_NE(text.find("SourceFolder=" + tree.Path("chosen") + "\r\n"), std::string::npos)
+        << "a value the user changed is saved";
+
+    ApplyFactoryDefaults(record, globals);
+    EXPECT_FALSE(globals.UnusableSourceFolder || globals.UnusableTemplate);
 }
 
 TEST_F(SettingsFile, OnlyTheDefaultSettingsFileIsSavedAfterARun) {
