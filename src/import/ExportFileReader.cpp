@@ -100,7 +100,7 @@ bool LinkAt(std::string_view bytes, std::size_t from) {
 
 // Some browsers and tools leave out the export's first line. Markup that holds a bookmark list
 // (a <DL>, and a <DT> with a link straight after it) is an export all the same. The search goes
-// on after each <DT>'s tag, so no stretch is read twice.
+// on after each <DT>'s tag, so a tag that never ends is not read again for every <DT> in it.
 bool HoldsBookmarkList(std::string_view bytes) {
     bool list = false;
     bool link = false;
