@@ -1,5 +1,6 @@
-// The export-file reader over any markup after the export file's first line: it gives a tree
-// or an error, never a crash or a hang, and whatever tree it gives is written safely.
+// The export-file reader over any markup, after the export file's first line and on its own as
+// a file without it: it gives a tree or an error, never a crash or a hang, and whatever tree it
+// gives is written safely.
 //
 // Input: the markup, as it is.
 
@@ -7,11 +8,12 @@
 #include "ImportCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string bytes = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n" +
-                              std::string(reinterpret_cast<const char*>(data), size);
-    ExportFileReader reader;
-    const BookmarkFolder tree = reader.ReadBytes(bytes, "fuzz");
-    if (!reader.HasError())
-        CheckImport(tree);
+    const std::string markup(reinterpret_cast<const char*>(data), size);
+    for (const std::string& bytes : {"<!DOCTYPE NETSCAPE-Bookmark-file-1>\n" + markup, markup}) {
+        ExportFileReader reader;
+        const BookmarkFolder tree = reader.ReadBytes(bytes, "fuzz");
+        if (!reader.HasError())
+            CheckImport(tree);
+    }
     return 0;
 }

@@ -78,6 +78,45 @@ std::size_t TagEnd(std::string_view bytes, std::size_t at) {
     return bytes.size();
 }
 
+// Whether a start tag of the given name (lower case) begins at bytes[at].
+bool StartTagAt(std::string_view bytes, std::size_t at, std::string_view name) {
+    const std::string_view rest = bytes.substr(std::min(at + 1, bytes.size()));
+    return at < bytes.size() && bytes[at] == '<' && rest.size() > name.size() &&
+           StartsWithNoCase(rest, name) && (IsBlank(rest[name.size()]) || rest[name.size()] == '>');
+}
+
+// Whether a link with an address starts at bytes[from], blanks before it skipped.
+bool LinkAt(std::string_view bytes, std::size_t from) {
+    while (from < bytes.size() && IsBlank(bytes[from]))
+        ++from;
+    if (!StartTagAt(bytes, from, "a"))
+        return false;
+    const std::size_t end = TagEnd(bytes, from + 1);
+    for (std::size_t i = from + 2; i < end; ++i)
+        if (StartsWithNoCase(bytes.substr(i), "href"))
+            return true;
+    return false;
+}
+
+// Some browsers and tools leave out the export's first line. Markup that holds a bookmark list
+// (a <DL>, and a <DT> with a link straight after it) is an export all the same. The search goes
+// on after each <DT>'s tag, so a tag that never ends is not read again for every <DT> in it.
+bool HoldsBookmarkList(std::string_view bytes) {
+    bool list = false;
+    bool link = false;
+    for (std::size_t at = bytes.find('<'); at != std::string_view::npos && !(list && link);) {
+        std::size_t next = at + 1;
+        if (StartTagAt(bytes, at, "dl")) {
+            list = true;
+        } else if (!link && StartTagAt(bytes, at, "dt")) {
+            next = TagEnd(bytes, at + 1);
+            link = LinkAt(bytes, next);
+        }
+        at = bytes.find('<', next);
+    }
+    return list && link;
+}
+
 // Where a stretch the parser may read as text ends: the end tag of a text-only element, or the
 // end of a CDATA section.
 std::size_t TextEnd(std::string_view bytes, std::size_t from, std::string_view tag) {
@@ -189,6 +228,34 @@ std::string TextOf(const GumboNode* node) {
     return text.substr(first, text.find_last_not_of(" \t\r\n\f") - first + 1);
 }
 
+// Whether every list at the top of the document was closed by its own end tag. A file cut
+// off while a browser still wrote it, or while it was copied, ends inside its outermost list;
+// the parser closes what is open at the end by itself, so only the end tag tells.
+bool ListsClosed(const GumboNode* node, bool& found) {
+    if (node->type != GUMBO_NODE_ELEMENT)
+        return true;
+    if (node->v.element.tag == GUMBO_TAG_DL) {
+        found = true;
+        return node->v.element.original_end_tag.length > 0 &&
+               (node->parse_flags & GUMBO_INSERTION_IMPLICIT_END_TAG) == 0;
+    }
+    const GumboVector& children = node->v.element.children;
+    for (unsigned int i = 0; i < children.length; ++i)
+        if (!ListsClosed(static_cast<const GumboNode*>(children.data[i]), found))
+            return false;
+    return true;
+}
+
+// True when the file stops before its bookmark list is complete: no list at all (every export
+// has one, if empty), a list never closed, or a tag cut in half after it.
+bool EndsTooEarly(const GumboNode* root, std::string_view bytes) {
+    bool found = false;
+    if (!ListsClosed(root, found) || !found)
+        return true;
+    const std::size_t lastTag = bytes.rfind('<');
+    return lastTag != std::string_view::npos && bytes.find('>', lastTag) == std::string_view::npos;
+}
+
 // Walks the parsed document in order. A heading makes a folder, and the next list met fills
 // it; a list with no heading before it belongs to the folder around it.
 class TreeBuilder {
@@ -233,7 +300,8 @@ private:
 } // namespace
 
 bool ExportFileReader::Recognises(std::string_view bytes) {
-    return StartsWithNoCase(SkipBlanksAndMark(bytes), Doctype);
+    const std::string_view start = SkipBlanksAndMark(bytes);
+    return StartsWithNoCase(start, Doctype) || (start.starts_with('<') && HoldsBookmarkList(start));
 }
 
 BookmarkFolder ExportFileReader::ReadBytes(std::string_view bytes, const std::string& path) {
@@ -249,6 +317,10 @@ BookmarkFolder ExportFileReader::ReadBytes(std::string_view bytes, const std::st
     const std::unique_ptr<GumboOutput, void (*)(GumboOutput*)> document(
         gumbo_parse_with_options(&kGumboDefaultOptions, bytes.data(), bytes.size()),
         [](GumboOutput* output) { gumbo_destroy_output(&kGumboDefaultOptions, output); });
+    if (EndsTooEarly(document->root, bytes)) {
+        error_ = ImportTexts::EndsTooEarly(path);
+        return {};
+    }
     BookmarkFolder tree;
     if (!TreeBuilder().Build(document->root, tree, 0)) {
         error_ = ImportTexts::TooDeep(path);

@@ -37,6 +37,16 @@ std::string TooDeep(const std::string& path) {
            std::to_string(BookmarkFolder::MaxDepth) + " 层，不能导入。";
 }
 
+std::string EndsTooEarly(const std::string& path) {
+    return "书签文件 " + Quoted(path) +
+           " 提前结束，内容不完整（可能还没有写完，或只复制了一部分），不能导入。原有的书签保持不变"
+           "。";
+}
+
+std::string VersionNotSupported(const std::string& path) {
+    return "书签文件 " + Quoted(path) + " 的版本不受支持，不能读取。";
+}
+
 std::string NoProfile(const std::string& browser) {
     return "在这台计算机上没有找到 " + browser + " 的书签。";
 }

@@ -9,6 +9,8 @@ std::string CannotRead(const std::string& path, int error);
 std::string NotBookmarks(const std::string& path);
 std::string Damaged(const std::string& path, const std::string& cause);
 std::string TooDeep(const std::string& path);
+std::string EndsTooEarly(const std::string& path);
+std::string VersionNotSupported(const std::string& path);
 std::string NoProfile(const std::string& browser);
 std::string UnknownSource(const std::string& source);
 std::string CannotCopy(const std::string& path, int error);

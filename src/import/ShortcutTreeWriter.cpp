@@ -1,5 +1,6 @@
 #include "ShortcutTreeWriter.h"
 
+#include "FolderListing.h"
 #include "ImportTexts.h"
 #include "MyStringUtils.h"
 #include "ShortcutName.h"
@@ -20,9 +21,10 @@
 
 namespace {
 
-// Folders under construction, and replaced ones on their way out, carry this prefix. Each is
-// locked while its import runs, so a later import can tell a leftover of a killed one.
-constexpr std::string_view WorkPrefix = ".linkshelf-import-";
+// Folders under construction, and replaced ones on their way out, carry this prefix, which the
+// scan never lists. Each is locked while its import runs, so a later import can tell a leftover
+// of a killed one.
+constexpr std::string_view WorkPrefix = FolderListing::ImportWorkPrefix;
 
 constexpr std::string_view Schemes[] = {"http", "https", "ftp",  "file", "mailto", "news",
                                         "nntp", "irc",   "ircs", "tel",  "sms",    "magnet"};

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -70,6 +71,8 @@ FolderListing FolderListing::Read(int folderFd) {
             const mode_t kind = KindOf(folderFd, name, entry->d_type);
             const std::size_t length = std::strlen(name);
             if (kind != S_IFDIR && !(kind == S_IFREG && EndsWithUrl(name, length)))
+                continue;
+            if (kind == S_IFDIR && std::string_view(name, length).starts_with(ImportWorkPrefix))
                 continue;
             entries.push_back({listing.names_.size(), length, kind == S_IFDIR});
             listing.names_.insert(listing.names_.end(), name, name + length + 1);

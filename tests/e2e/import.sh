@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Imports bookmarks of each kind with the built program, generates the page from what it wrote,
-# and checks that every link a page can open is on it with its exact address; bad sources and a
-# killed import leave everything as it was.
+# and checks that every link a page can open is on it with its exact address; bad sources, cut-off
+# exports and a killed import leave everything as it was.
 # Usage: import.sh PATH/TO/linkshelf SOURCE_ROOT
 set -uo pipefail
 
@@ -69,6 +69,51 @@ check_round_trip firefox Firefox \
     'HREF="https://example.com/deep#x" HREF="https://www.mozilla.org/?a=1&amp;b=&lt;2&gt;" ' 1
 [ -e "$work/fav/Firefox/书签菜单/Sub/example.com.url" ] || fail "Firefox folder path or host name lost"
 
+# An export as Edge saves it without its first line, and a Firefox 3 database from an old
+# profile backup: roots in their own table, no guid columns.
+mkdir -p "$work/edge" "$work/old-profile"
+sed 1d "$fixtures/bookmarks.html" >"$work/edge/favorites.html"
+check_round_trip "$work/edge/favorites.html" favorites \
+    'HREF="ftp://ftp.example.org/pub/" HREF="https://example.com/a?x=1&amp;y=2" HREF="https://example.com/b" HREF="https://example.net/empty" HREF="https://example.org/same" HREF="https://example.org/same2" HREF="https://www.mozilla.org/zh-CN/" ' 3
+sqlite3 "$work/old-profile/places.sqlite" <<'SQL'
+CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR,
+  rev_host LONGVARCHAR, visit_count INTEGER DEFAULT 0, hidden INTEGER DEFAULT 0 NOT NULL,
+  typed INTEGER DEFAULT 0 NOT NULL, favicon_id INTEGER, frecency INTEGER DEFAULT -1 NOT NULL);
+CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER, fk INTEGER DEFAULT NULL,
+  parent INTEGER, position INTEGER, title LONGVARCHAR, keyword_id INTEGER, folder_type TEXT,
+  dateAdded INTEGER, lastModified INTEGER);
+CREATE TABLE moz_bookmarks_roots (root_name VARCHAR(16) UNIQUE, folder_id INTEGER);
+INSERT INTO moz_bookmarks_roots VALUES ('places', 1), ('menu', 2), ('toolbar', 3), ('tags', 4),
+  ('unfiled', 5);
+INSERT INTO moz_places (id, url, title) VALUES (1, 'https://old.example/menu', 'Old menu'),
+  (2, 'https://old.example/bar?a=1&b=2', NULL), (3, 'place:folder=BOOKMARKS_MENU', NULL);
+INSERT INTO moz_bookmarks (id, type, fk, parent, position, title) VALUES
+  (1, 2, NULL, 0, 0, ''), (2, 2, NULL, 1, 0, 'Bookmarks Menu'), (3, 2, NULL, 1, 1, 'Toolbar'),
+  (4, 2, NULL, 1, 2, 'Tags'), (5, 2, NULL, 1, 3, 'Unsorted'), (10, 1, 1, 2, 0, 'Old menu link'),
+  (11, 2, NULL, 3, 0, 'Folder'), (12, 1, 2, 11, 0, 'Bar link'), (13, 1, 3, 3, 1, 'Recent');
+SQL
+check_round_trip "$work/old-profile/places.sqlite" places \
+    'HREF="https://old.example/bar?a=1&amp;b=2" HREF="https://old.example/menu" ' 1
+[ -e "$work/fav/places/书签工具栏/Folder/Bar link.url" ] || fail "Firefox 3 folder path lost"
+
+# Names and contents of what earlier imports wrote, working folders left out.
+snapshot() {
+    (cd "$work/fav" && find . -path './.linkshelf-import-*' -prune -o -type f -print0 |
+        sort -z | xargs -0 md5sum | md5sum)
+}
+
+echo "== an export cut off while it was written or copied is refused"
+mkdir -p "$work/cut"
+before=$(snapshot)
+size=$(wc -c <"$fixtures/bookmarks.html")
+for cut in 1024 $((size / 2)); do
+    head -c "$cut" "$fixtures/bookmarks.html" >"$work/cut/bookmarks.html"
+    run --import "$work/cut/bookmarks.html"
+    expect_eq "status of the export cut at $cut bytes" 1 "$status"
+    case $err in *"提前结束"*) ;; *) fail "message for the export cut at $cut bytes: $err" ;; esac
+    expect_eq "earlier import after the export cut at $cut bytes" "$before" "$(snapshot)"
+done
+
 echo "== a bad source is an error and writes nothing"
 before=$(cd "$work/fav" && find . | sort | md5sum)
 printf 'not bookmarks\n' >"$work/notes.txt"
@@ -88,11 +133,6 @@ echo "== a killed import leaves the earlier one whole; the next one tidies up"
     seq 1 300000 | sed 's|.*|<DT><A HREF="https://big.example/&">Link &</A>|'
     echo '</DL>'
 } >"$work/big.html"
-# Names and contents of what earlier imports wrote, working folders left out.
-snapshot() {
-    (cd "$work/fav" && find . -path './.linkshelf-import-*' -prune -o -type f -print0 |
-        sort -z | xargs -0 md5sum | md5sum)
-}
 before=$(snapshot)
 "${clean_env[@]}" "$prog/linkshelf" --import "$work/big.html" "$work/fav" >/dev/null 2>&1 &
 importer=$!
@@ -107,6 +147,8 @@ wait "$importer" 2>/dev/null
 expect_eq "import killed halfway" 1000 "$written"
 expect_eq "earlier imports after the kill" "$before" "$(snapshot)"
 [ -e "$work/fav/big" ] && fail "the killed import's folder was swapped in"
+page=$(page_of "$work/fav")
+case $page in *big.example* | *linkshelf-import*) fail "the killed import's work folder is on the page" ;; esac
 run --import "$fixtures/bookmarks.html"
 expect_eq "import after the kill" 0 "$status"
 expect_eq "leftovers after the next import" "" "$(cd "$work/fav" && ls -d .linkshelf-import-* 2>/dev/null)"

@@ -1,5 +1,6 @@
 #include "BookmarkImport.h"
 #include "BookmarkTreeText.h"
+#include "ExportFileReader.h"
 #include "ImportTexts.h"
 #include "TempTree.h"
 
@@ -85,7 +86,10 @@ sqlite3* HoldPlaces(const std::string& path, const char* sql) {
 TEST(BookmarkReaders, ReadEachKindFromItsContent) {
     TempTree tree;
     // The names say nothing about the kind: the content does.
-    tree.Write("export.dat", ReadFile(Fixtures + "bookmarks.html"));
+    const std::string exportFile = ReadFile(Fixtures + "bookmarks.html");
+    tree.Write("export.dat", exportFile);
+    // As Edge saves it, without the first line.
+    tree.Write("headless.dat", exportFile.substr(exportFile.find('\n') + 1));
     tree.Write("chromium.dat", ReadFile(Fixtures + "Bookmarks"));
     sqlite3_close(HoldPlaces(tree.Path("places.dat"), PlacesSql));
     struct Case {
@@ -93,21 +97,22 @@ TEST(BookmarkReaders, ReadEachKindFromItsContent) {
         std::string file;
         std::string expected;
     };
+    const std::string exportTree = " = https://example.net/empty\n"
+                                   "Empty/\n"
+                                   "Mozilla & Friends = https://www.mozilla.org/zh-CN/\n"
+                                   "Recent = place:sort=8&maxResults=10\n"
+                                   "书签工具栏/\n"
+                                   "书签工具栏/../../x = https://example.com/b\n"
+                                   "书签工具栏/Bookmarklet = javascript:alert(1)\n"
+                                   "书签工具栏/Data = data:text/html,hi\n"
+                                   "书签工具栏/It's \"quoted\" = https://example.com/a?x=1&y=2\n"
+                                   "书签工具栏/嵌套/\n"
+                                   "书签工具栏/嵌套/同名 = https://example.org/same\n"
+                                   "书签工具栏/嵌套/同名 = https://example.org/same2\n"
+                                   "书签工具栏/嵌套/文件 = ftp://ftp.example.org/pub/\n";
     const Case cases[] = {
-        {"export file", "export.dat",
-         " = https://example.net/empty\n"
-         "Empty/\n"
-         "Mozilla & Friends = https://www.mozilla.org/zh-CN/\n"
-         "Recent = place:sort=8&maxResults=10\n"
-         "书签工具栏/\n"
-         "书签工具栏/../../x = https://example.com/b\n"
-         "书签工具栏/Bookmarklet = javascript:alert(1)\n"
-         "书签工具栏/Data = data:text/html,hi\n"
-         "书签工具栏/It's \"quoted\" = https://example.com/a?x=1&y=2\n"
-         "书签工具栏/嵌套/\n"
-         "书签工具栏/嵌套/同名 = https://example.org/same\n"
-         "书签工具栏/嵌套/同名 = https://example.org/same2\n"
-         "书签工具栏/嵌套/文件 = ftp://ftp.example.org/pub/\n"},
+        {"export file", "export.dat", exportTree},
+        {"export file without its first line", "headless.dat", exportTree},
         {"Chromium Bookmarks", "chromium.dat",
          "Bookmarks bar/\n"
          "Bookmarks bar/Chromium & 书签 = https://www.chromium.org/?a=1&b=%E4%B8%AD\n"
@@ -160,13 +165,29 @@ TEST(BookmarkReaders, NameTheCauseOfBadInput) {
         const char* name;
         std::string bytes;
         std::string (*expected)(const std::string& path);
+        // When set, the file is a database made with this.
+        const char* sql = nullptr;
     };
     const Case cases[] = {
         {"empty file", "", ImportTexts::NotBookmarks},
         {"plain text", "Just some text\n", ImportTexts::NotBookmarks},
         {"other web page", "<!DOCTYPE html><a href=\"http://a/\">a</a>", ImportTexts::NotBookmarks},
         {"JSON of something else", "{\"a\": [1, 2]}", ImportTexts::NotBookmarks},
-        {"SQLite of something else", "", ImportTexts::NotBookmarks},
+        {"definition list of a web page", "<dl><dt>Term<dd>Meaning<dt><b><a href=x>y</a></b></dl>",
+         ImportTexts::NotBookmarks},
+        {"export file without a list", "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<TITLE>B</TITLE>",
+         ImportTexts::EndsTooEarly},
+        {"SQLite of something else", "", ImportTexts::NotBookmarks,
+         "CREATE TABLE t (x); INSERT INTO t VALUES (1);"},
+        {"bookmarks of an unknown version", "", ImportTexts::VersionNotSupported,
+         "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, item TEXT);"},
+        {"bookmarks without roots", "", ImportTexts::VersionNotSupported,
+         "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url TEXT, title TEXT);"
+         "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER, fk INTEGER,"
+         "  parent INTEGER, position INTEGER, title TEXT, guid TEXT);"
+         "INSERT INTO moz_places VALUES (1, 'https://a.example/', 'A');"
+         "INSERT INTO moz_bookmarks VALUES (1, 2, NULL, 0, 0, '', 'Xy3kPq0aBc1d'),"
+         "  (2, 1, 1, 1, 0, 'A', 'Zz3kPq0aBc1d');"},
         {"deep folders in an export file", deepExport, ImportTexts::TooDeep},
         {"deep markup in an export file", deepMarkup, ImportTexts::TooDeep},
         {"deep markup after comments", deepAfterComments, ImportTexts::TooDeep},
@@ -179,8 +200,8 @@ TEST(BookmarkReaders, NameTheCauseOfBadInput) {
     for (const Case& test : cases) {
         const std::string path = tree.Path(test.name);
         tree.Write(test.name, test.bytes);
-        if (test.bytes.empty() && std::string(test.name).starts_with("SQLite"))
-            sqlite3_close(HoldPlaces(path, "CREATE TABLE t (x); INSERT INTO t VALUES (1);"));
+        if (test.sql != nullptr)
+            sqlite3_close(HoldPlaces(path, test.sql));
         std::string error;
         const BookmarkFolder read = BookmarkImport::Read(path, error);
         EXPECT_EQ(error, test.expected(path)) << test.name;
@@ -200,23 +221,23 @@ TEST(BookmarkReaders, NameTheCauseOfDamagedOrMissingFiles) {
     EXPECT_EQ(error, ImportTexts::CannotRead(tree.Root(), EISDIR));
 }
 
-// Cut anywhere, an export file still reads as the links before the cut; bytes that are no
-// UTF-8 come through as characters that are.
-TEST(BookmarkReaders, ReadWhatIsThereOfTruncatedOrInvalidExportFiles) {
-    TempTree tree;
+// Cut anywhere, as when the browser is still writing it or a copy stopped halfway, an export
+// file is refused whole: read in part, it would replace a complete import with a piece of it.
+TEST(BookmarkReaders, RefuseAnExportFileCutAnywhere) {
     const std::string whole = ReadFile(Fixtures + "bookmarks.html");
-    const std::size_t cut = whole.find("<DT><H3>嵌套");
-    tree.Write("cut.html", whole.substr(0, cut));
+    for (std::size_t cut = whole.find('\n'); cut < whole.rfind('>'); ++cut) {
+        ExportFileReader reader;
+        EXPECT_EQ(Describe(reader.ReadBytes(whole.substr(0, cut), "cut")), "") << cut;
+        EXPECT_EQ(reader.ErrorString(), ImportTexts::EndsTooEarly("cut")) << cut;
+    }
+}
+
+// Bytes that are no UTF-8 come through as characters that are.
+TEST(BookmarkReaders, ReadInvalidBytesOfAnExportFileAsCharacters) {
+    TempTree tree;
     tree.Write("bytes.html", "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><A HREF=\"http://a/\xFF\">"
                              "t\xC3\x28</A></DL>");
     std::string error;
-    EXPECT_EQ(Describe(BookmarkImport::Read(tree.Path("cut.html"), error)),
-              "Mozilla & Friends = https://www.mozilla.org/zh-CN/\n"
-              "书签工具栏/\n"
-              "书签工具栏/../../x = https://example.com/b\n"
-              "书签工具栏/Bookmarklet = javascript:alert(1)\n"
-              "书签工具栏/Data = data:text/html,hi\n"
-              "书签工具栏/It's \"quoted\" = https://example.com/a?x=1&y=2\n");
     EXPECT_EQ(Describe(BookmarkImport::Read(tree.Path("bytes.html"), error)),
               "t\xEF\xBF\xBD( = http://a/\xEF\xBF\xBD\n");
 }
