@@ -10,8 +10,8 @@
 
 #include "BuildLinkList.h"
 #include "FuzzInput.h"
-#include "MyStringUtils.h"
 #include "SettingsRecord.h"
+#include "Text.h"
 
 #include <fcntl.h>
 #include <filesystem>

@@ -7,7 +7,7 @@
 // then the text.
 
 #include "FuzzInput.h"
-#include "MyStringUtils.h"
+#include "Text.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "CheckCommand.h"
 
-#include "MyStringUtils.h"
-#include "MyUtils.h"
+#include "FileChecks.h"
 #include "SettingsFile.h"
 #include "SettingsRecord.h"
+#include "Text.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 
-#include "MyStringUtils.h"
-#include "MyUtils.h"
+#include "FileChecks.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <string_view>

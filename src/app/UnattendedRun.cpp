@@ -1,8 +1,8 @@
 #include "UnattendedRun.h"
 
 #include "ConsoleDesktop.h"
+#include "FileChecks.h"
 #include "GenerationRun.h"
-#include "MyUtils.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
 #include "SettingsRecord.h"
@@ -56,7 +56,7 @@ int RunUnattended(Globals& globals) {
         return ExitFailed;
     }
 
-    GenerationRun::Face noWindow;
+    RunView noWindow;
     try {
         GenerationRun run(holders, globals);
         const GenerationRun::Outcome outcome = run.Run(noWindow);

@@ -6,13 +6,13 @@
 #include "GenerationRun.h"
 #include "Globals.h"
 #include "ImportCommand.h"
-#include "MyFormUtils.h"
 #include "ProgramFile.h"
 #include "QtDesktop.h"
 #include "QtTranslations.h"
 #include "SettingsFile.h"
 #include "Startup.h"
 #include "UnattendedRun.h"
+#include "WindowPlacement.h"
 #include "WizardLock.h"
 
 #include <QApplication>

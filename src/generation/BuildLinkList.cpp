@@ -1,10 +1,10 @@
 #include "BuildLinkList.h"
 
+#include "FileChecks.h"
 #include "FolderListing.h"
-#include "MyStringUtils.h"
-#include "MyUtils.h"
 #include "NameCollator.h"
 #include "ShortcutFile.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <array>

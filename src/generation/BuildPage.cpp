@@ -2,8 +2,9 @@
 
 #include "BuildLinkList.h"
 #include "LocaleFormat.h"
-#include "MyStringUtils.h"
 #include "SystemColors.h"
+#include "Text.h"
+#include "TextFile.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -11,7 +12,7 @@
 #include <new>
 #include <utility>
 
-std::string ColorToHex(TColor color) {
+std::string ColorToHex(StoredColor color) {
     color = SystemColors::Resolve(color);
     char digits[7];
     std::snprintf(digits, sizeof digits, "%02X%02X%02X", color & 0xFF, (color >> 8) & 0xFF,

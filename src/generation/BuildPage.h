@@ -12,4 +12,4 @@ std::string BuildPage(const SettingsHolders& holders, Globals& globals);
 
 // A colour as six upper-case hexadecimal digits in red, green, blue order; a negative value is
 // the current colour of the system colour named by its lowest byte.
-std::string ColorToHex(TColor color);
+std::string ColorToHex(StoredColor color);

@@ -2,11 +2,12 @@
 
 #include "BuildPage.h"
 #include "DesktopServices.h"
-#include "MyStringUtils.h"
-#include "MyUtils.h"
+#include "FileChecks.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
 #include "SettingsRecord.h"
+#include "Text.h"
+#include "TextFile.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -36,15 +37,15 @@ std::string GenerationRun::OutputPathFor(const std::string& fileName, const std:
     return path;
 }
 
-GenerationRun::Outcome GenerationRun::Run(Face& face) {
+GenerationRun::Outcome GenerationRun::Run(RunView& view) {
     outputPath_ = OutputPathFor(holders_.OutputFile(), globals_.DesktopFolder);
     if (const auto problem = ProblemBeforeBuilding()) {
         resultText_ = *problem;
         ShowError(resultText_);
-        face.ShowResult(resultText_);
+        view.ShowResult(resultText_);
         return Outcome::NotWritten;
     }
-    face.SetBusyCursor(true);
+    view.SetBusyCursor(true);
     MakeOutputWritable();
 
     // The page is built from a copy of the settings, so that a window may build it on another
@@ -53,17 +54,17 @@ GenerationRun::Outcome GenerationRun::Run(Face& face) {
     Globals scan = globals_;
     std::string page;
     if (!globals_.Unattended)
-        face.ShowProgress(true);
+        view.ShowProgress(true);
     try {
-        face.Build([&] { page = BuildPage(snapshot, scan); });
+        view.Build([&] { page = BuildPage(snapshot, scan); });
     } catch (...) {
         if (!globals_.Unattended)
-            face.ShowProgress(false);
-        face.SetBusyCursor(false);
+            view.ShowProgress(false);
+        view.SetBusyCursor(false);
         throw;
     }
     if (!globals_.Unattended)
-        face.ShowProgress(false);
+        view.ShowProgress(false);
     globals_.LinkCount = scan.LinkCount;
     globals_.IgnoredCount = scan.IgnoredCount;
     globals_.IgnoreList = std::move(scan.IgnoreList);
@@ -71,11 +72,11 @@ GenerationRun::Outcome GenerationRun::Run(Face& face) {
     const Outcome outcome = globals_.LinkCount == 0 ? Outcome::NoShortcut : WritePage(page);
     if (outcome == Outcome::NoShortcut)
         resultText_ = NoShortcutText();
-    face.ShowResult(resultText_);
-    face.SetBusyCursor(false);
+    view.ShowResult(resultText_);
+    view.SetBusyCursor(false);
     if (!globals_.Unattended)
         DesktopServices::Current().Beep();
-    face.ProcessPendingEvents();
+    view.ProcessPendingEvents();
 
     if (globals_.LinkCount > 0 && holders_.LaunchBrowser())
         OpenInBrowser();

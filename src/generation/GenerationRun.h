@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Globals.h"
+#include "RunView.h"
 #include "SettingsHolders.h"
 
 #include <functional>
@@ -14,24 +15,9 @@ class GenerationRun {
 public:
     enum class Outcome { NoShortcut, Written, NotWritten };
 
-    // What a run shows on the wizard. A run without a window shows nothing.
-    class Face {
-    public:
-        virtual ~Face() = default;
-        virtual void SetBusyCursor(bool /*busy*/) {}
-        virtual void ShowProgress(bool /*on*/) {}
-        // Builds the page (the work touches no control, so it may run on another thread); a
-        // window keeps its progress animation moving meanwhile.
-        virtual void Build(const std::function<void()>& build) { build(); }
-        // Turns Finish into Exit and shows the result text on the last page.
-        virtual void ShowResult(const std::string& /*text*/) {}
-        // Lets the window draw the last page before the browser starts.
-        virtual void ProcessPendingEvents() {}
-    };
-
     GenerationRun(SettingsHolders& holders, Globals& globals);
 
-    Outcome Run(Face& face);
+    Outcome Run(RunView& view);
 
     const std::string& OutputPath() const { return outputPath_; }
     const std::string& ResultText() const { return resultText_; }

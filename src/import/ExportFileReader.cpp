@@ -1,7 +1,7 @@
 #include "ExportFileReader.h"
 
 #include "ImportTexts.h"
-#include "MyStringUtils.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <array>

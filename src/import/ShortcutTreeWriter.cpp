@@ -2,8 +2,8 @@
 
 #include "FolderListing.h"
 #include "ImportTexts.h"
-#include "MyStringUtils.h"
 #include "ShortcutName.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <cerrno>

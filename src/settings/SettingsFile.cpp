@@ -1,9 +1,9 @@
 #include "SettingsFile.h"
 
 #include "FactoryDefaults.h"
+#include "FileChecks.h"
 #include "IniFile.h"
-#include "MyStringUtils.h"
-#include "MyUtils.h"
+#include "Text.h"
 
 #include <QLockFile>
 #include <QString>

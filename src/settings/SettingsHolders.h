@@ -1,10 +1,8 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include "StoredColor.h"
 
-// A colour as 0x00BBGGRR; a value with the top byte 0x80 names a system colour by its index.
-using TColor = std::int32_t;
+#include <string>
 
 // The eleven settings the wizard keeps in its controls. Every reader asks the holder at the
 // moment of use, and every change goes straight to it.
@@ -24,14 +22,14 @@ public:
     virtual void SetPageFont(const std::string& value) = 0;
     virtual bool ShowURL() const = 0;
     virtual void SetShowURL(bool value) = 0;
-    virtual TColor TextColor() const = 0;
-    virtual void SetTextColor(TColor value) = 0;
-    virtual TColor LinkColor() const = 0;
-    virtual void SetLinkColor(TColor value) = 0;
-    virtual TColor VLinkColor() const = 0;
-    virtual void SetVLinkColor(TColor value) = 0;
-    virtual TColor BackColor() const = 0;
-    virtual void SetBackColor(TColor value) = 0;
+    virtual StoredColor TextColor() const = 0;
+    virtual void SetTextColor(StoredColor value) = 0;
+    virtual StoredColor LinkColor() const = 0;
+    virtual void SetLinkColor(StoredColor value) = 0;
+    virtual StoredColor VLinkColor() const = 0;
+    virtual void SetVLinkColor(StoredColor value) = 0;
+    virtual StoredColor BackColor() const = 0;
+    virtual void SetBackColor(StoredColor value) = 0;
     virtual bool LaunchBrowser() const = 0;
     virtual void SetLaunchBrowser(bool value) = 0;
 };

@@ -22,14 +22,14 @@ public:
     void SetPageFont(const std::string& value) override { pageFont_ = value; }
     bool ShowURL() const override { return showUrl_; }
     void SetShowURL(bool value) override { showUrl_ = value; }
-    TColor TextColor() const override { return textColor_; }
-    void SetTextColor(TColor value) override { textColor_ = value; }
-    TColor LinkColor() const override { return linkColor_; }
-    void SetLinkColor(TColor value) override { linkColor_ = value; }
-    TColor VLinkColor() const override { return vLinkColor_; }
-    void SetVLinkColor(TColor value) override { vLinkColor_ = value; }
-    TColor BackColor() const override { return backColor_; }
-    void SetBackColor(TColor value) override { backColor_ = value; }
+    StoredColor TextColor() const override { return textColor_; }
+    void SetTextColor(StoredColor value) override { textColor_ = value; }
+    StoredColor LinkColor() const override { return linkColor_; }
+    void SetLinkColor(StoredColor value) override { linkColor_ = value; }
+    StoredColor VLinkColor() const override { return vLinkColor_; }
+    void SetVLinkColor(StoredColor value) override { vLinkColor_ = value; }
+    StoredColor BackColor() const override { return backColor_; }
+    void SetBackColor(StoredColor value) override { backColor_ = value; }
     bool LaunchBrowser() const override { return launchBrowser_; }
     void SetLaunchBrowser(bool value) override { launchBrowser_ = value; }
 
@@ -40,9 +40,10 @@ private:
     std::string pageTitle_ = "我的书签";
     std::string pageFont_ = "宋体";
     bool showUrl_ = false;
-    TColor textColor_ = static_cast<TColor>(0x80000008u); // the system's window-text colour
-    TColor linkColor_ = 0xFF0000;
-    TColor vLinkColor_ = 0x800080;
-    TColor backColor_ = 0xFFFFFF;
+    StoredColor textColor_ =
+        SystemColor(SystemColorIndex::WindowText); // the system's window-text colour
+    StoredColor linkColor_ = 0xFF0000;
+    StoredColor vLinkColor_ = 0x800080;
+    StoredColor backColor_ = 0xFFFFFF;
     bool launchBrowser_ = true;
 };

@@ -1,6 +1,6 @@
 #include "Startup.h"
 
-#include "MyUtils.h"
+#include "FileChecks.h"
 #include "ShellFolders.h"
 
 void InitialiseGlobals(Globals& globals, const std::string& programFile) {

@@ -15,7 +15,7 @@ ColorLabel::ColorLabel(const QString& text, QWidget* parent) : QLabel(text, pare
     SetColor(color_);
 }
 
-void ColorLabel::SetColor(TColor color) {
+void ColorLabel::SetColor(StoredColor color) {
     color_ = color;
     QPalette shown = palette();
     shown.setColor(QPalette::WindowText, ColorValue::ToQColor(color));

@@ -11,8 +11,8 @@ class ColorLabel : public QLabel {
 public:
     ColorLabel(const QString& text, QWidget* parent);
 
-    TColor Color() const { return color_; }
-    void SetColor(TColor color);
+    StoredColor Color() const { return color_; }
+    void SetColor(StoredColor color);
 
     std::function<void(ColorLabel*)> OnClick;
 
@@ -21,5 +21,5 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    TColor color_ = 0;
+    StoredColor color_ = 0;
 };

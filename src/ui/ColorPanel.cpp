@@ -11,7 +11,7 @@ ColorPanel::ColorPanel(QWidget* parent) : QFrame(parent) {
     SetColor(color_);
 }
 
-void ColorPanel::SetColor(TColor color) {
+void ColorPanel::SetColor(StoredColor color) {
     color_ = color;
     QPalette shown = palette();
     shown.setColor(QPalette::Window, ColorValue::ToQColor(color));

@@ -10,8 +10,8 @@ class ColorPanel : public QFrame {
 public:
     explicit ColorPanel(QWidget* parent);
 
-    TColor Color() const { return color_; }
-    void SetColor(TColor color);
+    StoredColor Color() const { return color_; }
+    void SetColor(StoredColor color);
 
     std::function<void()> OnClick;
 
@@ -19,5 +19,5 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    TColor color_ = 0xFFFFFF;
+    StoredColor color_ = 0xFFFFFF;
 };

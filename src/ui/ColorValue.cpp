@@ -4,13 +4,13 @@
 
 namespace ColorValue {
 
-QColor ToQColor(TColor color) {
+QColor ToQColor(StoredColor color) {
     color = SystemColors::Resolve(color);
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-TColor FromQColor(const QColor& color) {
-    return static_cast<TColor>(color.red() | color.green() << 8 | color.blue() << 16);
+StoredColor FromQColor(const QColor& color) {
+    return static_cast<StoredColor>(color.red() | color.green() << 8 | color.blue() << 16);
 }
 
 } // namespace ColorValue

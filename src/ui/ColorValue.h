@@ -8,8 +8,8 @@
 namespace ColorValue {
 
 // The colour as it shows now; a system colour is looked up.
-QColor ToQColor(TColor color);
+QColor ToQColor(StoredColor color);
 // A plain colour value, as the colour dialog gives it.
-TColor FromQColor(const QColor& color);
+StoredColor FromQColor(const QColor& color);
 
 } // namespace ColorValue

@@ -1,11 +1,11 @@
 #include "FormImport.h"
 
 #include "BookmarkImport.h"
+#include "BrowseLineEdit.h"
 #include "DesktopServices.h"
+#include "FolderPicker.h"
 #include "GenerationRun.h"
 #include "Strings.h"
-#include "zBrowseFolder.h"
-#include "zButtonEdit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -28,7 +28,7 @@ QLabel* BuddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
 FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worker worker)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      RunFolderPicker([](TzBrowseFolder& picker) { return picker.Execute(); }),
+      RunFolderPicker([](FolderPicker& picker) { return picker.Execute(); }),
       sources_(BrowserProfiles::Find()), favoritesFolder_(favoritesFolder),
       worker_(std::move(worker)) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -47,7 +47,7 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
     lstSources->setCurrentRow(0);
     lblSources = BuddyLabel(Strings::ImportSourcesLabel, lstSources, this);
 
-    txtFolder = new TzButtonEdit(this);
+    txtFolder = new BrowseLineEdit(this);
     txtFolder->setObjectName("txtFolder");
     txtFolder->SetText(favoritesFolder.empty() ? BookmarkImport::DefaultTarget() : favoritesFolder);
     txtFolder->OnButtonClick = [this](QObject*) { txtFolderButtonClick(); };
@@ -131,9 +131,9 @@ void FormImport::reject() {
 }
 
 void FormImport::txtFolderButtonClick() {
-    TzBrowseFolder dlgBrowseFolder(this);
+    FolderPicker dlgBrowseFolder(this);
     dlgBrowseFolder.SetTitle(Strings::ImportPickerTitle);
-    dlgBrowseFolder.SetFolder(foMyComputer);
+    dlgBrowseFolder.SetFolder(SpecialFolder::Computer);
     dlgBrowseFolder.SetFavoritesFolder(favoritesFolder_);
     dlgBrowseFolder.SetDirectory(txtFolder->Text());
     if (RunFolderPicker(dlgBrowseFolder))

@@ -10,8 +10,8 @@
 class QLabel;
 class QListWidget;
 class QPushButton;
-class TzBrowseFolder;
-class TzButtonEdit;
+class FolderPicker;
+class BrowseLineEdit;
 
 // The dialog that imports a browser's bookmarks into a shortcut folder: it lists the browser
 // profiles found on this machine and an export file of the user's choice, imports the one
@@ -29,14 +29,14 @@ public:
     void txtFolderButtonClick();
 
     // Runs the folder picker; tests stand in for the user here.
-    std::function<bool(TzBrowseFolder& picker)> RunFolderPicker;
+    std::function<bool(FolderPicker& picker)> RunFolderPicker;
     // Called with the folder each successful import wrote.
     std::function<void(const std::string& folder)> OnImported;
 
     QLabel* lblSources;
     QListWidget* lstSources;
     QLabel* lblFolder;
-    TzButtonEdit* txtFolder;
+    BrowseLineEdit* txtFolder;
     QLabel* lblResult;
     QPushButton* butImport;
     QPushButton* butClose;

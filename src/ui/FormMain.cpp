@@ -1,30 +1,29 @@
 #include "FormMain.h"
 
+#include "BrowseLineEdit.h"
 #include "CheckedLink.h"
 #include "ColorLabel.h"
 #include "ColorPanel.h"
 #include "ColorValue.h"
 #include "DesktopServices.h"
 #include "FactoryDefaults.h"
+#include "FileChecks.h"
+#include "FolderPicker.h"
 #include "FontList.h"
 #include "FormCheckLinks.h"
 #include "FormImport.h"
 #include "FormOptions.h"
 #include "FormProgress.h"
 #include "InstallRecord.h"
-#include "MyFormUtils.h"
-#include "MyShellUtils.h"
-#include "MyStringUtils.h"
-#include "MyUtils.h"
+#include "LinkLabel.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
 #include "SettingsRecord.h"
 #include "Strings.h"
+#include "Text.h"
+#include "WindowPlacement.h"
 #include "WizardArt.h"
 #include "WrapLabel.h"
-#include "zBrowseFolder.h"
-#include "zButtonEdit.h"
-#include "zUrlLabel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -92,7 +91,7 @@ QIcon MenuGlyph() {
 }
 
 // The colour dialog, starting at a stored colour (a system colour as it looks now).
-std::optional<TColor> ChooseColor(QWidget* owner, TColor initial) {
+std::optional<StoredColor> ChooseColor(QWidget* owner, StoredColor initial) {
     const auto chosen =
         DesktopServices::Current().ChooseColor(owner, ColorValue::ToQColor(initial).rgba());
     if (!chosen)
@@ -105,7 +104,7 @@ std::optional<TColor> ChooseColor(QWidget* owner, TColor initial) {
 FormMain::FormMain(Globals& globals, std::string programFile)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      RunFolderPicker([](TzBrowseFolder& picker) { return picker.Execute(); }), globals_(globals),
+      RunFolderPicker([](FolderPicker& picker) { return picker.Execute(); }), globals_(globals),
       programFile_(std::move(programFile)) {
     setFont(WizardFont());
     setFixedSize(433, 299);
@@ -176,10 +175,10 @@ QWidget* FormMain::CreateWelcomePage() {
     lblVersion->setFont(bold);
     lblVersion->setGeometry(10, 117, 266, 16);
     TextLabel(page, Strings::FreeSoftware, QRect(10, 139, 249, 31));
-    UrlLabel1 = new TzUrlLabel(page);
+    UrlLabel1 = new LinkLabel(page);
     UrlLabel1->SetCaption(std::string(HomePageUrl));
     UrlLabel1->SetURL(std::string(HomePageUrl));
-    UrlLabel1->SetFontColor(ColorValue::ToQColor(static_cast<TColor>(0x80000002u)));
+    UrlLabel1->SetFontColor(ColorValue::ToQColor(SystemColor(SystemColorIndex::ActiveCaption)));
     UrlLabel1->SetActiveColor(Qt::blue);
     UrlLabel1->adjustSize();
     UrlLabel1->move(10, 172);
@@ -191,14 +190,14 @@ QWidget* FormMain::CreateWelcomePage() {
 QWidget* FormMain::CreateFileNamePage() {
     auto* page = new QWidget;
     lblFileName = TextLabel(page, "", QRect(10, 10, 257, 81));
-    txtSourceFolder = new TzButtonEdit(page);
+    txtSourceFolder = new BrowseLineEdit(page);
     txtSourceFolder->setGeometry(10, 131, 267, 21);
     txtSourceFolder->OnButtonClick = [this](QObject*) { txtSourceFolderButtonClick(); };
     BuddyLabel(page, Strings::SourceFolderLabel, QPoint(10, 113), txtSourceFolder);
     chkSubfolders = new QCheckBox(Q(Strings::IncludeSubfolders), page);
     chkSubfolders->setGeometry(10, 155, 142, 17);
     chkSubfolders->setChecked(true);
-    txtFileName = new TzButtonEdit(page);
+    txtFileName = new BrowseLineEdit(page);
     txtFileName->setGeometry(10, 196, 267, 21);
     txtFileName->OnButtonClick = [this](QObject*) { txtFileNameButtonClick(); };
     BuddyLabel(page, Strings::OutputFileLabel, QPoint(10, 179), txtFileName);
@@ -230,7 +229,7 @@ QWidget* FormMain::CreatePageColorPage() {
     panBack->OnClick = [this] { panBackClick(); };
     lblText = new ColorLabel(Q(Strings::TextColorLabel), panBack);
     lblText->setGeometry(92, 11, 79, 17);
-    lblText->SetColor(static_cast<TColor>(0x80000008u));
+    lblText->SetColor(SystemColor(SystemColorIndex::WindowText));
     lblLink = new ColorLabel(Q(Strings::LinkColorLabel), panBack);
     lblLink->setGeometry(90, 31, 82, 17);
     lblLink->SetColor(0xFF0000);
@@ -413,7 +412,7 @@ void FormMain::pmnuOptionsMoreClick() {
                 OnOptionsDialog(*frmOptions);
             return frmOptions;
         },
-        this, cfCenterOwner | cfShowModal, false);
+        this, ShowFormOption::CenterOwner | ShowFormOption::ShowModal, false);
 }
 
 // A successful import becomes the folder the page is generated from.
@@ -428,7 +427,7 @@ void FormMain::pmnuOptionsImportClick() {
                 OnImportDialog(*dialog);
             return dialog;
         },
-        this, cfCenterOwner | cfShowModal, false);
+        this, ShowFormOption::CenterOwner | ShowFormOption::ShowModal, false);
 }
 
 // The links are read on a worker, as a page is built, so a large tree does not freeze the
@@ -487,9 +486,9 @@ void FormMain::pmnuOptionsDefaultClick() {
 }
 
 void FormMain::txtSourceFolderButtonClick() {
-    TzBrowseFolder dlgBrowseFolder(this);
+    FolderPicker dlgBrowseFolder(this);
     dlgBrowseFolder.SetTitle(Strings::PickerTitle);
-    dlgBrowseFolder.SetFolder(foFavorites);
+    dlgBrowseFolder.SetFolder(SpecialFolder::Favorites);
     dlgBrowseFolder.SetFavoritesFolder(globals_.FavoritesFolder);
     dlgBrowseFolder.SetCustomButtonVisible(true);
     dlgBrowseFolder.SetCustomButtonCaption(Strings::PickerCheckBox);
@@ -513,7 +512,7 @@ void FormMain::txtFileNameButtonClick() {
 }
 
 void FormMain::imgImageClick() {
-    ShellOpen(std::string(HomePageUrl));
+    DesktopServices::Current().Open(std::string(HomePageUrl));
 }
 
 void FormMain::lblTextClick(ColorLabel* label) {
@@ -534,7 +533,7 @@ void FormMain::panBackClick() {
 
 void FormMain::ShowProgress(bool on) {
     if (on) {
-        ShowForm(frmProgress, this, cfCenterOwner, false);
+        ShowForm(frmProgress, this, ShowFormOption::CenterOwner, false);
         frmProgress->show();
         setEnabled(false);
         return;
@@ -653,28 +652,28 @@ bool FormMain::ShowURL() const {
 void FormMain::SetShowURL(bool value) {
     chkShowURL->setChecked(value);
 }
-TColor FormMain::TextColor() const {
+StoredColor FormMain::TextColor() const {
     return lblText->Color();
 }
-void FormMain::SetTextColor(TColor value) {
+void FormMain::SetTextColor(StoredColor value) {
     lblText->SetColor(value);
 }
-TColor FormMain::LinkColor() const {
+StoredColor FormMain::LinkColor() const {
     return lblLink->Color();
 }
-void FormMain::SetLinkColor(TColor value) {
+void FormMain::SetLinkColor(StoredColor value) {
     lblLink->SetColor(value);
 }
-TColor FormMain::VLinkColor() const {
+StoredColor FormMain::VLinkColor() const {
     return lblVLink->Color();
 }
-void FormMain::SetVLinkColor(TColor value) {
+void FormMain::SetVLinkColor(StoredColor value) {
     lblVLink->SetColor(value);
 }
-TColor FormMain::BackColor() const {
+StoredColor FormMain::BackColor() const {
     return panBack->Color();
 }
-void FormMain::SetBackColor(TColor value) {
+void FormMain::SetBackColor(StoredColor value) {
     panBack->SetColor(value);
 }
 bool FormMain::LaunchBrowser() const {

@@ -24,13 +24,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QStackedWidget;
-class TzBrowseFolder;
-class TzButtonEdit;
-class TzUrlLabel;
+class FolderPicker;
+class BrowseLineEdit;
+class LinkLabel;
 
 // The wizard: six pages that lead from the welcome page to a finished link page. The settings
 // live in the controls that show them, so the window is also the settings' holder.
-class FormMain : public QDialog, public SettingsHolders, private GenerationRun::Face {
+class FormMain : public QDialog, public SettingsHolders, private RunView {
 public:
     static constexpr int PageCount = 6;
 
@@ -73,19 +73,19 @@ public:
     void SetPageFont(const std::string& value) override;
     bool ShowURL() const override;
     void SetShowURL(bool value) override;
-    TColor TextColor() const override;
-    void SetTextColor(TColor value) override;
-    TColor LinkColor() const override;
-    void SetLinkColor(TColor value) override;
-    TColor VLinkColor() const override;
-    void SetVLinkColor(TColor value) override;
-    TColor BackColor() const override;
-    void SetBackColor(TColor value) override;
+    StoredColor TextColor() const override;
+    void SetTextColor(StoredColor value) override;
+    StoredColor LinkColor() const override;
+    void SetLinkColor(StoredColor value) override;
+    StoredColor VLinkColor() const override;
+    void SetVLinkColor(StoredColor value) override;
+    StoredColor BackColor() const override;
+    void SetBackColor(StoredColor value) override;
     bool LaunchBrowser() const override;
     void SetLaunchBrowser(bool value) override;
 
     // Runs the folder picker; tests stand in for the user here.
-    std::function<bool(TzBrowseFolder& picker)> RunFolderPicker;
+    std::function<bool(FolderPicker& picker)> RunFolderPicker;
     // Called with each new Options dialog before it runs; tests stand in for the user here.
     std::function<void(FormOptions& dialog)> OnOptionsDialog;
     // The same for each new import dialog.
@@ -102,11 +102,11 @@ public:
     QPushButton* butFinish{};
     QLabel* lblWelcome{};
     QLabel* lblVersion{};
-    TzUrlLabel* UrlLabel1{};
+    LinkLabel* UrlLabel1{};
     QLabel* lblFileName{};
-    TzButtonEdit* txtSourceFolder{};
+    BrowseLineEdit* txtSourceFolder{};
     QCheckBox* chkSubfolders{};
-    TzButtonEdit* txtFileName{};
+    BrowseLineEdit* txtFileName{};
     QLabel* lblPageInfo{};
     QLineEdit* txtPageTitle{};
     QComboBox* cmbFontName{};

@@ -1,10 +1,10 @@
 #include "FormOptions.h"
 
 #include "DesktopServices.h"
-#include "MyStringUtils.h"
+#include "FolderPicker.h"
+#include "ReorderableList.h"
 #include "Strings.h"
-#include "zBrowseFolder.h"
-#include "zDragListBox.h"
+#include "Text.h"
 
 #include <QPushButton>
 #include <QTabWidget>
@@ -30,7 +30,7 @@ FormOptions::FormOptions(QWidget* owner, std::vector<std::string>& ignoreList,
                          const std::string& favoritesFolder)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      RunFolderPicker([](TzBrowseFolder& picker) { return picker.Execute(); }),
+      RunFolderPicker([](FolderPicker& picker) { return picker.Execute(); }),
       ignoreList_(ignoreList) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromUtf8(Strings::OptionsCaptionTitle));
@@ -58,7 +58,7 @@ FormOptions::~FormOptions() = default;
 
 QWidget* FormOptions::CreateIgnoredFoldersTab() {
     auto* tab = new QWidget;
-    lbIgnoredFolders = new TzDragListBox(tab);
+    lbIgnoredFolders = new ReorderableList(tab);
     lbIgnoredFolders->setGeometry(7, 6, 200, 178);
     lbIgnoredFolders->SetItemHeight(13);
     butIgnFolderAdd = DialogButton(tab, Strings::AddCaption, QRect(212, 6, 75, 23));
@@ -69,8 +69,8 @@ QWidget* FormOptions::CreateIgnoredFoldersTab() {
 }
 
 void FormOptions::CreateFolderPicker(const std::string& favoritesFolder) {
-    dlgBrowseFolder = new TzBrowseFolder(this);
-    dlgBrowseFolder->SetFolder(foFavorites);
+    dlgBrowseFolder = new FolderPicker(this);
+    dlgBrowseFolder->SetFolder(SpecialFolder::Favorites);
     dlgBrowseFolder->SetFavoritesFolder(favoritesFolder);
     dlgBrowseFolder->SetCustomButtonVisible(false);
     dlgBrowseFolder->SetCustomButtonCaption(Strings::PickerCheckBox);

@@ -7,8 +7,8 @@
 
 class QPushButton;
 class QTabWidget;
-class TzBrowseFolder;
-class TzDragListBox;
+class FolderPicker;
+class ReorderableList;
 
 // The dialog where the user keeps the names of the folders the scan skips. It edits a copy of
 // the list and writes it back only on OK; it frees itself once closed.
@@ -24,15 +24,15 @@ public:
     void butCancelClick();
 
     // Runs the folder picker; tests stand in for the user here.
-    std::function<bool(TzBrowseFolder& picker)> RunFolderPicker;
+    std::function<bool(FolderPicker& picker)> RunFolderPicker;
 
     QTabWidget* pagOptions;
-    TzDragListBox* lbIgnoredFolders{};
+    ReorderableList* lbIgnoredFolders{};
     QPushButton* butIgnFolderAdd{};
     QPushButton* butIgnFolderRemove{};
     QPushButton* butOK;
     QPushButton* butCancel;
-    TzBrowseFolder* dlgBrowseFolder{};
+    FolderPicker* dlgBrowseFolder{};
 
 protected:
     void showEvent(QShowEvent* event) override;

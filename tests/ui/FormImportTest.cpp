@@ -1,10 +1,10 @@
 #include "FormImport.h"
 
+#include "BrowseLineEdit.h"
+#include "FolderPicker.h"
 #include "FormMain.h"
 #include "RecordingDesktop.h"
 #include "TempTree.h"
-#include "zBrowseFolder.h"
-#include "zButtonEdit.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -117,7 +117,7 @@ TEST_F(Import, ImportsAProfileAndMakesItTheSourceFolder) {
 TEST_F(Import, ImportsAChosenFileIntoAPickedFolder) {
     std::string startedAt;
     WithDialog([&](FormImport& dialog) {
-        dialog.RunFolderPicker = [&](TzBrowseFolder& picker) {
+        dialog.RunFolderPicker = [&](FolderPicker& picker) {
             startedAt = picker.Directory();
             picker.SetDirectory(tree.Path("Picked"));
             return true;

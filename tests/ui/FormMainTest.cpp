@@ -1,14 +1,14 @@
 #include "FormMain.h"
 
+#include "BrowseLineEdit.h"
 #include "ColorLabel.h"
 #include "ColorPanel.h"
+#include "FolderPicker.h"
 #include "FormProgress.h"
 #include "ProgressAnimation.h"
 #include "QtDesktop.h"
 #include "RecordingDesktop.h"
 #include "TempTree.h"
-#include "zBrowseFolder.h"
-#include "zButtonEdit.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -294,7 +294,7 @@ TEST_F(Wizard, ATextColourEqualToTheBackgroundIsRefused) {
     form->panBackClick();
     EXPECT_EQ(form->BackColor(), 0x563412);
 
-    form->SetBackColor(static_cast<TColor>(0x80000005u));
+    form->SetBackColor(static_cast<StoredColor>(0x80000005u));
     desktop.chosenColor = QColor(form->lblText->palette().color(QPalette::Window));
     desktop.events.clear();
     form->lblTextClick(form->lblVLink);
@@ -385,13 +385,13 @@ TEST_F(Wizard, TheFolderPickerStartsAtTheTrimmedFolderAndOnlyOkChangesAnything) 
     form->SetSourceFolder("  " + tree.Path("Fav") + "  ");
     std::string startedAt;
     bool checkedAtStart = false;
-    form->RunFolderPicker = [&](TzBrowseFolder& picker) {
+    form->RunFolderPicker = [&](FolderPicker& picker) {
         startedAt = picker.Directory();
         checkedAtStart = picker.CustomButtonChecked();
         EXPECT_EQ(picker.Title(), "选择包括您想使用的的链接的文件夹：");
         EXPECT_EQ(picker.CustomButtonCaption(), "包括子文件夹(&S)");
         EXPECT_TRUE(picker.CustomButtonVisible());
-        EXPECT_EQ(picker.Folder(), foFavorites);
+        EXPECT_EQ(picker.Folder(), SpecialFolder::Favorites);
         picker.SetCustomButtonChecked(false);
         return false;
     };
@@ -401,7 +401,7 @@ TEST_F(Wizard, TheFolderPickerStartsAtTheTrimmedFolderAndOnlyOkChangesAnything) 
     EXPECT_EQ(form->SourceFolder(), "  " + tree.Path("Fav") + "  ");
     EXPECT_TRUE(form->IncludeSubfolders());
 
-    form->RunFolderPicker = [&](TzBrowseFolder& picker) {
+    form->RunFolderPicker = [&](FolderPicker& picker) {
         picker.SetDirectory(tree.Path("Fav/Old"));
         picker.SetCustomButtonChecked(false);
         return true;

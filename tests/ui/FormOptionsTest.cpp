@@ -1,11 +1,11 @@
 #include "FormOptions.h"
 
+#include "FolderPicker.h"
 #include "FormMain.h"
 #include "RecordingDesktop.h"
+#include "ReorderableList.h"
 #include "SettingsFile.h"
 #include "TempTree.h"
-#include "zBrowseFolder.h"
-#include "zDragListBox.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -58,7 +58,7 @@ protected:
     // The picker answers as if the user chose folder (or cancelled, for an empty one).
     static void PickFolder(FormOptions& dialog, const std::string& folder,
                            std::string* startedAt = nullptr) {
-        dialog.RunFolderPicker = [folder, startedAt](TzBrowseFolder& picker) {
+        dialog.RunFolderPicker = [folder, startedAt](FolderPicker& picker) {
             if (startedAt != nullptr)
                 *startedAt = picker.Directory();
             if (folder.empty())
@@ -202,7 +202,7 @@ TEST_F(Options, CancelEscapeAndTheCloseBoxLeaveTheListAlone) {
 
 TEST_F(Options, DraggingAnEntryToTheEndStoresTheNewOrder) {
     WithDialog([&](FormOptions& dialog) {
-        TzDragListBox* list = dialog.lbIgnoredFolders;
+        ReorderableList* list = dialog.lbIgnoredFolders;
         const QPoint first = list->visualItemRect(list->item(0)).center();
         const QPoint below = list->visualItemRect(list->item(1)).bottomLeft() + QPoint(5, 30);
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, first);

@@ -10,7 +10,7 @@
 namespace {
 
 TEST(ColorToHex, WritesRedGreenBlueInUpperCase) {
-    const std::pair<TColor, std::string> cases[] = {
+    const std::pair<StoredColor, std::string> cases[] = {
         {0xFF0000, "0000FF"},
         {0x800080, "800080"},
         {0xFFFFFF, "FFFFFF"},
@@ -21,8 +21,10 @@ TEST(ColorToHex, WritesRedGreenBlueInUpperCase) {
     };
     for (const auto& [color, hex] : cases)
         EXPECT_EQ(ColorToHex(color), hex) << color;
-    EXPECT_EQ(ColorToHex(static_cast<TColor>(0x80000008u)), ColorToHex(SystemColors::Get(8)));
-    EXPECT_EQ(ColorToHex(static_cast<TColor>(0x80000005u)), "FFFFFF") << "classic window colour";
+    EXPECT_EQ(ColorToHex(SystemColor(SystemColorIndex::WindowText)),
+              ColorToHex(SystemColors::Get(8)));
+    EXPECT_EQ(ColorToHex(static_cast<StoredColor>(0x80000005u)), "FFFFFF")
+        << "classic window colour";
 }
 
 class Page : public testing::Test {

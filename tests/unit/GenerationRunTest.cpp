@@ -14,9 +14,9 @@
 namespace {
 
 // Records what the run shows on the wizard, in the same list as the desktop's events.
-class RecordingFace : public GenerationRun::Face {
+class RecordingView : public RunView {
 public:
-    explicit RecordingFace(std::vector<std::string>& events) : events_(events) {}
+    explicit RecordingView(std::vector<std::string>& events) : events_(events) {}
     void SetBusyCursor(bool busy) override { events_.push_back(busy ? "busy" : "idle"); }
     void ShowProgress(bool on) override { events_.push_back(on ? "progress" : "no progress"); }
     void ShowResult(const std::string& text) override { events_.push_back("result:" + text); }
@@ -42,7 +42,7 @@ protected:
 
     GenerationRun::Outcome Generate() {
         GenerationRun run(record, globals);
-        const auto outcome = run.Run(face);
+        const auto outcome = run.Run(view);
         outputPath = run.OutputPath();
         return outcome;
     }
@@ -51,7 +51,7 @@ protected:
     SettingsRecord record;
     Globals globals;
     RecordingDesktop desktop;
-    RecordingFace face{desktop.events};
+    RecordingView view{desktop.events};
     std::string outputPath;
 };
 
@@ -203,15 +203,15 @@ TEST_F(Run, UnattendedShowsNoProgressAndGivesNoBeep) {
 }
 
 // Stands for an error such as exhausted memory while the page is built.
-class FailingFace : public RecordingFace {
+class FailingView : public RecordingView {
 public:
-    using RecordingFace::RecordingFace;
+    using RecordingView::RecordingView;
     void Build(const std::function<void()>&) override { throw std::runtime_error("boom"); }
 };
 
 TEST_F(Run, AnErrorWhileBuildingStillHidesTheProgressAndStopsTheRun) {
     tree.Shortcut("Fav/a.url", "https://a/");
-    FailingFace failing(desktop.events);
+    FailingView failing(desktop.events);
     GenerationRun run(record, globals);
     EXPECT_THROW(run.Run(failing), std::runtime_error);
     EXPECT_EQ(desktop.events,

@@ -192,7 +192,7 @@ TEST_F(SettingsFile, WritingKeepsUnknownKeysAndSectionsAndReadsBackTheSameValues
                         "Custom=kept\n");
     SettingsRecord written;
     written.SetPageTitle("  padded  ");
-    written.SetTextColor(static_cast<TColor>(0x80000008u));
+    written.SetTextColor(SystemColor(SystemColorIndex::WindowText));
     written.SetShowURL(true);
     globals.IgnoreList = {"a b", "新闻"};
     ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), written, globals));

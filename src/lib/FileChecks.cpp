@@ -1,4 +1,4 @@
-#include "MyUtils.h"
+#include "FileChecks.h"
 
 #include <cerrno>
 #include <cstring>

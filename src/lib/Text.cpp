@@ -1,4 +1,4 @@
-#include "MyStringUtils.h"
+#include "Text.h"
 
 #include "AtomicFile.h"
 
@@ -123,30 +123,4 @@ void SplitByChar(std::string_view text, char ch, std::vector<std::string>& list)
 
 std::string TabIndent(std::int32_t count) {
     return count > 0 ? std::string(static_cast<std::size_t>(count), '\t') : std::string();
-}
-
-bool WriteTextFile(std::string_view text, const std::string& fileName) {
-    return AtomicFile::Replace(fileName, text);
-}
-
-std::string ReadTextFile(const std::string& fileName) {
-    const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return {};
-    std::string bytes;
-    struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-        char buffer[65536];
-        for (;;) {
-            const ssize_t got = read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;
-            bytes.append(buffer, static_cast<std::size_t>(got));
-        }
-    }
-    close(fd);
-    return bytes;
 }

@@ -1,7 +1,8 @@
-#include "MyStringUtils.h"
+#include "Text.h"
 
-#include "MyUtils.h"
+#include "FileChecks.h"
 #include "TempTree.h"
+#include "TextFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -13,7 +14,7 @@ struct ReplaceCase {
     std::string text, oldText, newText, expected;
 };
 
-TEST(MyStringUtils, ReplaceAllReplacesLeftToRightWithoutRescanning) {
+TEST(Text, ReplaceAllReplacesLeftToRightWithoutRescanning) {
     const ReplaceCase cases[] = {
         {"aaa", "aa", "b", "ba"},
         {"x", "x", "xx", "xx"},
@@ -28,7 +29,7 @@ TEST(MyStringUtils, ReplaceAllReplacesLeftToRightWithoutRescanning) {
         EXPECT_EQ(ReplaceAll(c.text, c.oldText, c.newText), c.expected) << c.text;
 }
 
-TEST(MyStringUtils, ReplaceAllInPlaceGivesWhatReplaceAllGives) {
+TEST(Text, ReplaceAllInPlaceGivesWhatReplaceAllGives) {
     const ReplaceCase cases[] = {
         {"aaa", "aa", "b", "ba"},
         {"x", "x", "xx", "xx"},
@@ -50,7 +51,7 @@ TEST(MyStringUtils, ReplaceAllInPlaceGivesWhatReplaceAllGives) {
     }
 }
 
-TEST(MyStringUtils, SplitByCharKeepsEmptyPiecesButNotATrailingOne) {
+TEST(Text, SplitByCharKeepsEmptyPiecesButNotATrailingOne) {
     struct Case {
         std::string text;
         std::vector<std::string> pieces;
@@ -74,7 +75,7 @@ TEST(MyStringUtils, SplitByCharKeepsEmptyPiecesButNotATrailingOne) {
     }
 }
 
-TEST(MyStringUtils, TextAfterLastAndTabIndentAndTrim) {
+TEST(Text, TextAfterLastAndTabIndentAndTrim) {
     EXPECT_EQ(TextAfterLast(".lfs", '.'), "lfs");
     EXPECT_EQ(TextAfterLast("abc", '.'), "abc");
     EXPECT_EQ(TextAfterLast("abc.", '.'), "");
@@ -86,7 +87,7 @@ TEST(MyStringUtils, TextAfterLastAndTabIndentAndTrim) {
     EXPECT_EQ(TrimText("\xE4\xB8\xAD"), "\xE4\xB8\xAD");
 }
 
-TEST(MyStringUtils, SameTextNoCaseFoldsOnlyAsciiLetters) {
+TEST(Text, SameTextNoCaseFoldsOnlyAsciiLetters) {
     EXPECT_TRUE(SameTextNoCase("/home/Links", "/HOME/links"));
     EXPECT_TRUE(SameTextNoCase("", ""));
     EXPECT_FALSE(SameTextNoCase("", "a"));
@@ -96,7 +97,7 @@ TEST(MyStringUtils, SameTextNoCaseFoldsOnlyAsciiLetters) {
     EXPECT_TRUE(SameTextNoCase(std::string("ab\0x", 4), std::string("AB\0y", 4)));
 }
 
-TEST(MyUtils, FolderExistsAndTrailingDelimiter) {
+TEST(FileChecks, FolderExistsAndTrailingDelimiter) {
     TempTree tree;
     tree.Write("file", "x");
     EXPECT_TRUE(FolderExists(tree.Root()));

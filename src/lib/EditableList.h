@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFlags>
 #include <QListWidget>
 #include <cstdint>
 #include <functional>
@@ -7,19 +8,20 @@
 #include <string>
 #include <vector>
 
-// Which keys a TzListBox handles itself; the flags combine with |.
-enum TOptionFlag : std::uint8_t {
-    ofHandleDelKey = 1,    // Delete removes the selected items
-    ofHandleArrowKeys = 2, // Ctrl+Up and Ctrl+Down move them one place
+// Which keys an EditableList handles itself; the flags combine with |.
+enum class ListOption : std::uint8_t {
+    HandleDeleteKey = 1, // Delete removes the selected items
+    HandleArrowKeys = 2, // Ctrl+Up and Ctrl+Down move them one place
 };
-using TOptionFlags = std::uint8_t;
+using ListOptions = QFlags<ListOption>;
+Q_DECLARE_OPERATORS_FOR_FLAGS(ListOptions)
 
 // A list of texts that the user edits from the keyboard. Each item may carry an object that the
 // list owns: deleting the item destroys it, moving the item keeps it. Every refused operation
 // (nothing to delete, no room to move) gives the desktop's beep and changes nothing.
-class TzListBox : public QListWidget {
+class EditableList : public QListWidget {
 public:
-    explicit TzListBox(QWidget* parent = nullptr);
+    explicit EditableList(QWidget* parent = nullptr);
 
     void MoveItemsUp();
     void MoveItemsDown();
@@ -52,8 +54,8 @@ public:
     // Height of every row in pixels; 0 leaves it to the font.
     int ItemHeight() const { return itemHeight_; }
     void SetItemHeight(int height);
-    TOptionFlags Options() const { return options_; }
-    void SetOptions(TOptionFlags options) { options_ = options; }
+    ListOptions Options() const { return options_; }
+    void SetOptions(ListOptions options) { options_ = options; }
 
     std::function<void(QObject* sender, int deletedIndex, bool& allowDelete)> OnDeleteQuery;
     std::function<void(QObject* sender, int deletedIndex)> OnDelete;
@@ -78,38 +80,7 @@ private:
     void RaiseAfterDelete(bool deleted);
     int SortedPlace(const QString& text) const;
 
-    TOptionFlags options_ = ofHandleDelKey;
+    ListOptions options_ = ListOption::HandleDeleteKey;
     bool sorted_ = false;
     int itemHeight_ = 0;
-};
-
-// A TzListBox whose items the user also puts in order by dragging one with the left button.
-// While dragging, a dotted rectangle marks the row the item goes to; below the last item means
-// "to the end". An item dragged down lands below the marked row, one dragged up above it.
-class TzDragListBox : public TzListBox {
-public:
-    explicit TzDragListBox(QWidget* parent = nullptr);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    enum class DragState { Idle, Pending, Dragging };
-
-    int DropTarget(QPoint pos) const;
-    void StartDrag();
-    void DragOver(QPoint pos);
-    void Drop();
-    void EndDrag();
-    void UpdateRow(int index);
-
-    DragState dragState_ = DragState::Idle;
-    QPoint pressPos_;
-    int dropIndex_ = -1;
-    bool dropMarkDrawn_ = false;
-    bool dropAccepted_ = false;
 };

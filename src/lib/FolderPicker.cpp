@@ -1,6 +1,6 @@
-#include "zBrowseFolder.h"
+#include "FolderPicker.h"
 
-#include "MyUtils.h"
+#include "FileChecks.h"
 #include "ShellFolders.h"
 
 #include <QApplication>
@@ -150,10 +150,10 @@ std::string ShortenPath(const std::string& path, char separator, const std::stri
     return joined;
 }
 
-TzCustomBrowseFolder::TzCustomBrowseFolder(QObject* owner)
+FolderPicker::FolderPicker(QObject* owner)
     : QObject(owner), customButtonCaption_("包括子文件夹(&S)   ") {}
 
-bool TzCustomBrowseFolder::Execute() {
+bool FolderPicker::Execute() {
     QDialog dialog(DialogOwner());
     // The dialog's last events and signals, while it is taken apart, are not the owner's business.
     const auto closed = qScopeGuard([this] {
@@ -168,34 +168,35 @@ bool TzCustomBrowseFolder::Execute() {
     return true;
 }
 
-std::string TzCustomBrowseFolder::RootFolder() const {
+std::string FolderPicker::RootFolder() const {
     std::string root;
     switch (folder_) {
-    case foPrograms:
-    case foStartMenu:
+    case SpecialFolder::Programs:
+    case SpecialFolder::StartMenu:
         root = FromQt(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation));
         break;
-    case foFavorites:
+    case SpecialFolder::Favorites:
         root = favoritesFolder_.empty() ? ShellFolders::Read().favorites : favoritesFolder_;
         break;
-    case foNetwork:
+    case SpecialFolder::Network:
         root = FromQt(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)) + "/gvfs";
         break;
-    case foDesktop:
-    case foMyComputer:
+    case SpecialFolder::Desktop:
+    case SpecialFolder::Computer:
         break;
     }
     return FolderExists(root) ? NormalFolder(root) : "/";
 }
 
-QRect TzCustomBrowseFolder::CustomButtonRect(const QRect& okButton, int dotsPerInch) const {
-    const int designWidth = customButtonType_ == btCheckBox ? 125 : customButtonWidth_;
+QRect FolderPicker::CustomButtonRect(const QRect& okButton, int dotsPerInch) const {
+    const int designWidth =
+        customButtonType_ == CustomButtonKind::CheckBox ? 125 : customButtonWidth_;
     const int left = static_cast<int>(dotsPerInch * 0.125);
     const int width = static_cast<int>(designWidth / 96.0 * dotsPerInch);
     return {left, okButton.top(), width, okButton.height()};
 }
 
-bool TzCustomBrowseFolder::eventFilter(QObject* watched, QEvent* event) {
+bool FolderPicker::eventFilter(QObject* watched, QEvent* event) {
     if (watched == dialog_ && OnWndProc)
         OnWndProc(this, dialog_, event);
     if (watched == okButton_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
@@ -203,19 +204,19 @@ bool TzCustomBrowseFolder::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void TzCustomBrowseFolder::SetCustomButtonEnabled(bool enabled) {
+void FolderPicker::SetCustomButtonEnabled(bool enabled) {
     customButtonEnabled_ = enabled;
     if (customButton_)
         customButton_->setEnabled(enabled);
 }
 
-void TzCustomBrowseFolder::SetCustomButtonCaption(const std::string& caption) {
+void FolderPicker::SetCustomButtonCaption(const std::string& caption) {
     customButtonCaption_ = caption;
     if (customButton_)
         customButton_->setText(QString::fromStdString(caption));
 }
 
-QWidget* TzCustomBrowseFolder::DialogOwner() const {
+QWidget* FolderPicker::DialogOwner() const {
     if (ownerWindow_)
         return ownerWindow_->window();
     if (auto* owner = qobject_cast<QWidget*>(parent()))
@@ -223,7 +224,7 @@ QWidget* TzCustomBrowseFolder::DialogOwner() const {
     return QApplication::activeWindow();
 }
 
-void TzCustomBrowseFolder::BuildDialog(QDialog& dialog) {
+void FolderPicker::BuildDialog(QDialog& dialog) {
     dialog.setWindowTitle("浏览文件夹");
     dialog.resize(360, 420);
     auto* column = new QVBoxLayout(&dialog);
@@ -235,7 +236,7 @@ void TzCustomBrowseFolder::BuildDialog(QDialog& dialog) {
     title->setVisible(!title_.empty());
     column->addWidget(title);
 
-    if ((flags_ & bfStatusText) != 0) {
+    if (flags_.testFlag(BrowseOption::StatusText)) {
         status_ = new QLabel(&dialog);
         status_->setObjectName("lblStatus");
         status_->setTextFormat(Qt::PlainText);
@@ -267,7 +268,7 @@ void TzCustomBrowseFolder::BuildDialog(QDialog& dialog) {
     column->addLayout(buttonRow_);
 }
 
-void TzCustomBrowseFolder::Initialize(QDialog& dialog) {
+void FolderPicker::Initialize(QDialog& dialog) {
     dialog_ = &dialog;
     QTreeWidgetItem* root = AddRootItem();
     tree_->setCurrentItem(root);
@@ -280,7 +281,7 @@ void TzCustomBrowseFolder::Initialize(QDialog& dialog) {
         OnInitialized(this, &dialog);
 }
 
-QTreeWidgetItem* TzCustomBrowseFolder::AddRootItem() {
+QTreeWidgetItem* FolderPicker::AddRootItem() {
     const std::string root = RootFolder();
     const std::string name = fs::path(root).filename().string();
     QTreeWidgetItem* item = NewFolderItem(root, ToQt(name.empty() ? root : name));
@@ -290,7 +291,7 @@ QTreeWidgetItem* TzCustomBrowseFolder::AddRootItem() {
 
 // Opens the tree down to Directory; a folder that is gone selects its nearest existing parent,
 // and one outside the tree leaves the root selected.
-void TzCustomBrowseFolder::Preselect() {
+void FolderPicker::Preselect() {
     QTreeWidgetItem* item = tree_->topLevelItem(0);
     const fs::path relative = fs::path(NormalFolder(directory_)).lexically_relative(ItemPath(item));
     if (directory_.empty() || relative.empty() || *relative.begin() == "..")
@@ -307,7 +308,7 @@ void TzCustomBrowseFolder::Preselect() {
     tree_->scrollToItem(item);
 }
 
-void TzCustomBrowseFolder::SelectionChanged(QTreeWidgetItem* item) {
+void FolderPicker::SelectionChanged(QTreeWidgetItem* item) {
     if (!dialog_)
         return;
     const std::string path = ItemPath(item);
@@ -322,9 +323,9 @@ void TzCustomBrowseFolder::SelectionChanged(QTreeWidgetItem* item) {
         OnSelectionChanged(this, dialog_, path, selectionPath_);
 }
 
-void TzCustomBrowseFolder::CreateCustomButton() {
+void FolderPicker::CreateCustomButton() {
     const QString caption = QString::fromStdString(customButtonCaption_);
-    if (customButtonType_ == btCheckBox) {
+    if (customButtonType_ == CustomButtonKind::CheckBox) {
         auto* box = new QCheckBox(caption, dialog_);
         box->setChecked(customButtonChecked_);
         customButton_ = box;
@@ -344,13 +345,13 @@ void TzCustomBrowseFolder::CreateCustomButton() {
     dialog_->installEventFilter(this);
 }
 
-void TzCustomBrowseFolder::PlaceCustomButton() {
+void FolderPicker::PlaceCustomButton() {
     const QRect ok(okButton_->mapTo(dialog_, QPoint(0, 0)), okButton_->size());
     customButton_->setGeometry(CustomButtonRect(ok, dialog_->logicalDpiX()));
 }
 
 // Only OK takes the box's state; Cancel and the close box leave CustomButtonChecked as it was.
-void TzCustomBrowseFolder::OkClicked() {
+void FolderPicker::OkClicked() {
     if (const auto* box = qobject_cast<QCheckBox*>(customButton_))
         customButtonChecked_ = box->isChecked();
     dialog_->accept();

@@ -1,11 +1,11 @@
-#include "zUrlLabel.h"
+#include "LinkLabel.h"
 
-#include "MyShellUtils.h"
-#include "MyStringUtils.h"
+#include "DesktopServices.h"
+#include "Text.h"
 
 #include <QMouseEvent>
 
-TzUrlLabel::TzUrlLabel(QWidget* parent) : QLabel(parent) {
+LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
     setCursor(Qt::PointingHandCursor);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // An address is shown as it is, never read as markup.
@@ -17,32 +17,32 @@ TzUrlLabel::TzUrlLabel(QWidget* parent) : QLabel(parent) {
     SetFontColor(QColor(0, 0, 255));
 }
 
-std::string TzUrlLabel::Caption() const {
+std::string LinkLabel::Caption() const {
     return text().toStdString();
 }
 
-void TzUrlLabel::SetCaption(const std::string& caption) {
+void LinkLabel::SetCaption(const std::string& caption) {
     setText(QString::fromStdString(caption));
 }
 
-void TzUrlLabel::SetURL(const std::string& url) {
+void LinkLabel::SetURL(const std::string& url) {
     url_ = url;
     if (text() == objectName())
         SetCaption(url);
 }
 
-QColor TzUrlLabel::FontColor() const {
+QColor LinkLabel::FontColor() const {
     return palette().color(QPalette::WindowText);
 }
 
-void TzUrlLabel::SetFontColor(const QColor& color) {
+void LinkLabel::SetFontColor(const QColor& color) {
     QPalette colors = palette();
     colors.setColor(QPalette::WindowText, color);
     setPalette(colors);
 }
 
 // The colour is saved once per visit, so a repeated enter cannot save the hover colour itself.
-void TzUrlLabel::enterEvent(QEnterEvent* event) {
+void LinkLabel::enterEvent(QEnterEvent* event) {
     QLabel::enterEvent(event);
     if (savedColor_.isValid())
         return;
@@ -50,7 +50,7 @@ void TzUrlLabel::enterEvent(QEnterEvent* event) {
     SetFontColor(activeColor_);
 }
 
-void TzUrlLabel::leaveEvent(QEvent* event) {
+void LinkLabel::leaveEvent(QEvent* event) {
     QLabel::leaveEvent(event);
     if (!savedColor_.isValid())
         return;
@@ -58,13 +58,13 @@ void TzUrlLabel::leaveEvent(QEvent* event) {
     savedColor_ = QColor();
 }
 
-void TzUrlLabel::mousePressEvent(QMouseEvent* event) {
+void LinkLabel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
     if (event->button() == Qt::LeftButton)
         pressed_ = true;
 }
 
-void TzUrlLabel::mouseReleaseEvent(QMouseEvent* event) {
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton || !pressed_)
         return;
@@ -73,7 +73,7 @@ void TzUrlLabel::mouseReleaseEvent(QMouseEvent* event) {
         Click();
 }
 
-void TzUrlLabel::Click() {
+void LinkLabel::Click() {
     if (OnClick)
         OnClick(this);
     std::string address = TrimText(url_);
@@ -81,5 +81,5 @@ void TzUrlLabel::Click() {
         address = TrimText(Caption());
     // A link that cannot be opened simply does nothing.
     if (!address.empty())
-        ShellOpen(address);
+        DesktopServices::Current().Open(address);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFlags>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -16,27 +17,27 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-// Dialog options; the flags combine with |. Only bfStatusText changes anything here: it adds the
-// status line. Every item of the tree is a real folder, so bfFileSysDirsOnly asks for nothing
-// more, and the domain, ancestor, computer and printer flags have no meaning on this desktop.
-enum TBrowseInfoFlag : std::uint8_t {
-    bfFileSysDirsOnly = 1,
-    bfDontGoBelowDomain = 2,
-    bfStatusText = 4,
-    bfFileSysAncestors = 8,
-    bfBrowseForComputer = 16,
-    bfBrowseForPrinter = 32,
+// Dialog options; the flags combine with |. Only StatusText changes anything here: it adds the
+// status line. Every item of the tree is a real folder, so FoldersOnly asks for nothing more,
+// and the domain, ancestor, computer and printer options have no meaning on this desktop.
+enum class BrowseOption : std::uint8_t {
+    FoldersOnly = 1,
+    DontGoBelowDomain = 2,
+    StatusText = 4,
+    FileSystemAncestors = 8,
+    BrowseForComputer = 16,
+    BrowseForPrinter = 32,
 };
-using TBrowseInfoFlagSet = std::uint8_t;
+using BrowseOptions = QFlags<BrowseOption>;
+Q_DECLARE_OPERATORS_FOR_FLAGS(BrowseOptions)
 
-// The root of the folder tree. On this desktop: foDesktop and foMyComputer are the whole file
-// system ("/"); foPrograms and foStartMenu the user's applications folder
-// (~/.local/share/applications); foFavorites the Favorites folder of the user-dirs file (or the
-// one the owner sets); foNetwork the desktop's network mounts (/run/user/<id>/gvfs). A root that
-// does not exist is replaced by "/".
-enum TSHFolders { foDesktop, foPrograms, foFavorites, foStartMenu, foMyComputer, foNetwork };
+// The root of the folder tree. On this desktop: Desktop and Computer are the whole file system
+// ("/"); Programs and StartMenu the user's applications folder (~/.local/share/applications);
+// Favorites the Favorites folder of the user-dirs file (or the one the owner sets); Network the
+// desktop's network mounts (/run/user/<id>/gvfs). A root that does not exist is replaced by "/".
+enum class SpecialFolder { Desktop, Programs, Favorites, StartMenu, Computer, Network };
 
-enum TCustomButtonType { btPushButton, btCheckBox };
+enum class CustomButtonKind { PushButton, CheckBox };
 
 // Path shortened for a status line: when it is longer than maxLength characters and has at least
 // three parts, the second part becomes the ellipsis and the parts after it are dropped, nearest
@@ -47,11 +48,11 @@ std::string ShortenPath(const std::string& path, char separator = '/',
 // Lets the user choose a folder in a modal dialog: a tree of folders under a chosen root, the
 // selected folder's path on a status line, OK only for a folder that exists, and optionally one
 // extra check box or push button level with OK at the dialog's left edge. Owned by a form, with
-// no window of its own; TzBrowseFolder makes its settings public. The dialog's parts are named
+// no window of its own. The dialog's parts are named
 // lblTitle, lblStatus, tvFolders, butOK, butCancel and butCustom (the extra control).
-class TzCustomBrowseFolder : public QObject {
+class FolderPicker : public QObject {
 public:
-    explicit TzCustomBrowseFolder(QObject* owner = nullptr);
+    explicit FolderPicker(QObject* owner = nullptr);
 
     // True when the user chose a folder with OK; Directory and SelectionPath then hold its path.
     bool Execute();
@@ -70,32 +71,32 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-protected:
     const std::string& Directory() const { return directory_; }
     void SetDirectory(const std::string& directory) { directory_ = directory; }
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title) { title_ = title; }
-    TBrowseInfoFlagSet Flags() const { return flags_; }
-    void SetFlags(TBrowseInfoFlagSet flags) { flags_ = flags; }
+    BrowseOptions Flags() const { return flags_; }
+    void SetFlags(BrowseOptions flags) { flags_ = flags; }
     bool ShowFullPath() const { return showFullPath_; }
     void SetShowFullPath(bool show) { showFullPath_ = show; }
-    TSHFolders Folder() const { return folder_; }
-    void SetFolder(TSHFolders folder) { folder_ = folder; }
+    SpecialFolder Folder() const { return folder_; }
+    void SetFolder(SpecialFolder folder) { folder_ = folder; }
     bool CustomButtonVisible() const { return customButtonVisible_; }
     void SetCustomButtonVisible(bool visible) { customButtonVisible_ = visible; }
     bool CustomButtonEnabled() const { return customButtonEnabled_; }
     void SetCustomButtonEnabled(bool enabled);
     const std::string& CustomButtonCaption() const { return customButtonCaption_; }
     void SetCustomButtonCaption(const std::string& caption);
-    TCustomButtonType CustomButtonType() const { return customButtonType_; }
-    void SetCustomButtonType(TCustomButtonType type) { customButtonType_ = type; }
+    CustomButtonKind CustomButtonType() const { return customButtonType_; }
+    void SetCustomButtonType(CustomButtonKind type) { customButtonType_ = type; }
     bool CustomButtonChecked() const { return customButtonChecked_; }
     void SetCustomButtonChecked(bool checked) { customButtonChecked_ = checked; }
     int CustomButtonWidth() const { return customButtonWidth_; }
     void SetCustomButtonWidth(int width) { customButtonWidth_ = width > 0 ? width : 75; }
     bool SyncCustomButton() const { return syncCustomButton_; }
     void SetSyncCustomButton(bool sync) { syncCustomButton_ = sync; }
-    // The Favorites folder that foFavorites starts at; empty means the user-dirs file's.
+    // The Favorites folder that SpecialFolder::Favorites starts at; empty means the user-dirs
+    // file's.
     const std::string& FavoritesFolder() const { return favoritesFolder_; }
     void SetFavoritesFolder(const std::string& folder) { favoritesFolder_ = folder; }
 
@@ -124,13 +125,13 @@ private:
 
     std::string directory_;
     std::string title_;
-    TBrowseInfoFlagSet flags_ = bfFileSysDirsOnly | bfStatusText;
+    BrowseOptions flags_ = BrowseOption::FoldersOnly | BrowseOption::StatusText;
     bool showFullPath_ = true;
-    TSHFolders folder_ = foDesktop;
+    SpecialFolder folder_ = SpecialFolder::Desktop;
     bool customButtonVisible_ = false;
     bool customButtonEnabled_ = true;
     std::string customButtonCaption_;
-    TCustomButtonType customButtonType_ = btCheckBox;
+    CustomButtonKind customButtonType_ = CustomButtonKind::CheckBox;
     bool customButtonChecked_ = false;
     int customButtonWidth_ = 75;
     bool syncCustomButton_ = false;
@@ -145,41 +146,4 @@ private:
     QPointer<QPushButton> okButton_;
     QPointer<QHBoxLayout> buttonRow_;
     QPointer<QAbstractButton> customButton_;
-};
-
-// The folder picker with every setting and event public.
-class TzBrowseFolder : public TzCustomBrowseFolder {
-public:
-    using TzCustomBrowseFolder::TzCustomBrowseFolder;
-
-    using TzCustomBrowseFolder::CustomButtonCaption;
-    using TzCustomBrowseFolder::CustomButtonChecked;
-    using TzCustomBrowseFolder::CustomButtonEnabled;
-    using TzCustomBrowseFolder::CustomButtonType;
-    using TzCustomBrowseFolder::CustomButtonVisible;
-    using TzCustomBrowseFolder::CustomButtonWidth;
-    using TzCustomBrowseFolder::Directory;
-    using TzCustomBrowseFolder::FavoritesFolder;
-    using TzCustomBrowseFolder::Flags;
-    using TzCustomBrowseFolder::Folder;
-    using TzCustomBrowseFolder::OnCustomButtonClick;
-    using TzCustomBrowseFolder::OnInitialized;
-    using TzCustomBrowseFolder::OnSelectionChanged;
-    using TzCustomBrowseFolder::OnWndProc;
-    using TzCustomBrowseFolder::SetCustomButtonCaption;
-    using TzCustomBrowseFolder::SetCustomButtonChecked;
-    using TzCustomBrowseFolder::SetCustomButtonEnabled;
-    using TzCustomBrowseFolder::SetCustomButtonType;
-    using TzCustomBrowseFolder::SetCustomButtonVisible;
-    using TzCustomBrowseFolder::SetCustomButtonWidth;
-    using TzCustomBrowseFolder::SetDirectory;
-    using TzCustomBrowseFolder::SetFavoritesFolder;
-    using TzCustomBrowseFolder::SetFlags;
-    using TzCustomBrowseFolder::SetFolder;
-    using TzCustomBrowseFolder::SetShowFullPath;
-    using TzCustomBrowseFolder::SetSyncCustomButton;
-    using TzCustomBrowseFolder::SetTitle;
-    using TzCustomBrowseFolder::ShowFullPath;
-    using TzCustomBrowseFolder::SyncCustomButton;
-    using TzCustomBrowseFolder::Title;
 };

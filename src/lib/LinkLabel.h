@@ -8,9 +8,9 @@
 // A text label that looks and acts like a web link: hand pointer, bold underlined text in blue,
 // ActiveColor while the pointer is over it, and a click opens its address with the program the
 // desktop associates with it.
-class TzUrlLabel : public QLabel {
+class LinkLabel : public QLabel {
 public:
-    explicit TzUrlLabel(QWidget* parent = nullptr);
+    explicit LinkLabel(QWidget* parent = nullptr);
 
     std::string Caption() const;
     void SetCaption(const std::string& caption);

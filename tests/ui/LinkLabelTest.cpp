@@ -1,5 +1,6 @@
+#include "LinkLabel.h"
+
 #include "RecordingDesktop.h"
-#include "zUrlLabel.h"
 
 #include <QTest>
 #include <QWidget>
@@ -21,13 +22,13 @@ struct ShownLabel {
 
     RecordingDesktop desktop;
     QWidget window;
-    TzUrlLabel label{&window};
+    LinkLabel label{&window};
 };
 
 } // namespace
 
 TEST(UrlLabel, LooksLikeALink) {
-    TzUrlLabel label;
+    LinkLabel label;
     EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
     EXPECT_TRUE(label.font().bold());
     EXPECT_TRUE(label.font().underline());
@@ -91,14 +92,14 @@ TEST(UrlLabel, SettingTheAddressRetitlesOnlyAnUntitledLabel) {
         {"Our home page", "Our home page"},
     };
     for (const Case& c : cases) {
-        TzUrlLabel label;
+        LinkLabel label;
         label.setObjectName("UrlLabel1");
         label.SetCaption(c.caption);
         label.SetURL("https://linkshelf.org/");
         EXPECT_EQ(label.Caption(), c.expected);
         EXPECT_EQ(label.URL(), "https://linkshelf.org/");
     }
-    TzUrlLabel label;
+    LinkLabel label;
     label.setObjectName("UrlLabel1");
     label.SetCaption("UrlLabel1");
     label.SetURL("https://first.example/");

@@ -1,6 +1,5 @@
-#include "zDragListBox.h"
-
 #include "DesktopServices.h"
+#include "ReorderableList.h"
 
 #include <QApplication>
 #include <QCollator>
@@ -22,18 +21,18 @@ void Beep() {
 
 } // namespace
 
-TzListBox::TzListBox(QWidget* parent) : QListWidget(parent) {
+EditableList::EditableList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
-void TzListBox::MoveItemsUp() {
+void EditableList::MoveItemsUp() {
     if (MultiSelect())
         MoveSelectedItems(-1);
     else
         MoveCurrentItem(-1);
 }
 
-void TzListBox::MoveItemsDown() {
+void EditableList::MoveItemsDown() {
     if (MultiSelect())
         MoveSelectedItems(1);
     else
@@ -41,7 +40,7 @@ void TzListBox::MoveItemsDown() {
 }
 
 // A handler that fails half-way still leaves a repainted list and a told owner behind.
-void TzListBox::DeleteSelectedItems() {
+void EditableList::DeleteSelectedItems() {
     bool deleted = false;
     try {
         DeleteWithoutRepaint(deleted);
@@ -52,19 +51,19 @@ void TzListBox::DeleteSelectedItems() {
     RaiseAfterDelete(deleted);
 }
 
-bool TzListBox::AddUniqueItem(const std::string& text) {
+bool EditableList::AddUniqueItem(const std::string& text) {
     if (!findItems(QString::fromStdString(text), Qt::MatchFixedString).isEmpty())
         return false;
     AddItem(text);
     return true;
 }
 
-std::string TzListBox::ItemText(int index) const {
+std::string EditableList::ItemText(int index) const {
     const QListWidgetItem* entry = item(index);
     return entry != nullptr ? entry->text().toStdString() : std::string();
 }
 
-std::vector<std::string> TzListBox::Items() const {
+std::vector<std::string> EditableList::Items() const {
     std::vector<std::string> texts;
     texts.reserve(count());
     for (int index = 0; index < count(); ++index)
@@ -72,13 +71,13 @@ std::vector<std::string> TzListBox::Items() const {
     return texts;
 }
 
-void TzListBox::SetItems(const std::vector<std::string>& texts) {
+void EditableList::SetItems(const std::vector<std::string>& texts) {
     clear();
     for (const std::string& text : texts)
         AddItem(text);
 }
 
-int TzListBox::AddItem(const std::string& text, std::unique_ptr<QObject> object) {
+int EditableList::AddItem(const std::string& text, std::unique_ptr<QObject> object) {
     const QString caption = QString::fromStdString(text);
     const int index = sorted_ ? SortedPlace(caption) : count();
     auto* entry = new QListWidgetItem(caption);
@@ -90,46 +89,46 @@ int TzListBox::AddItem(const std::string& text, std::unique_ptr<QObject> object)
     return index;
 }
 
-QObject* TzListBox::ItemObject(int index) const {
+QObject* EditableList::ItemObject(int index) const {
     const QListWidgetItem* entry = item(index);
     if (entry == nullptr)
         return nullptr;
     return entry->data(ObjectRole).value<std::shared_ptr<QObject>>().get();
 }
 
-void TzListBox::SetItemObject(int index, std::unique_ptr<QObject> object) {
+void EditableList::SetItemObject(int index, std::unique_ptr<QObject> object) {
     if (QListWidgetItem* entry = item(index))
         entry->setData(ObjectRole,
                        QVariant::fromValue(std::shared_ptr<QObject>(std::move(object))));
 }
 
-void TzListBox::SetItemIndex(int index) {
+void EditableList::SetItemIndex(int index) {
     if (MultiSelect())
         selectionModel()->setCurrentIndex(model()->index(index, 0), QItemSelectionModel::NoUpdate);
     else
         setCurrentRow(index);
 }
 
-bool TzListBox::Selected(int index) const {
+bool EditableList::Selected(int index) const {
     const QListWidgetItem* entry = item(index);
     return entry != nullptr && entry->isSelected();
 }
 
-void TzListBox::SetSelected(int index, bool selected) {
+void EditableList::SetSelected(int index, bool selected) {
     if (QListWidgetItem* entry = item(index))
         entry->setSelected(selected);
 }
 
-bool TzListBox::MultiSelect() const {
+bool EditableList::MultiSelect() const {
     return selectionMode() == QAbstractItemView::ExtendedSelection;
 }
 
-void TzListBox::SetMultiSelect(bool multiSelect) {
+void EditableList::SetMultiSelect(bool multiSelect) {
     setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection
                                  : QAbstractItemView::SingleSelection);
 }
 
-void TzListBox::SetItemHeight(int height) {
+void EditableList::SetItemHeight(int height) {
     itemHeight_ = std::max(height, 0);
     const QSize hint = itemHeight_ > 0 ? QSize(0, itemHeight_) : QSize();
     for (int index = 0; index < count(); ++index)
@@ -137,15 +136,15 @@ void TzListBox::SetItemHeight(int height) {
 }
 
 // Handled keys go no further: the list does not also move its cursor or report the key.
-void TzListBox::keyPressEvent(QKeyEvent* event) {
+void EditableList::keyPressEvent(QKeyEvent* event) {
     const bool control = event->modifiers().testFlag(Qt::ControlModifier);
-    const bool arrows = (options_ & ofHandleArrowKeys) != 0 && control;
+    const bool arrows = options_.testFlag(ListOption::HandleArrowKeys) && control;
     if (event->key() == Qt::Key_Up && arrows) {
         MoveItemsUp();
     } else if (event->key() == Qt::Key_Down && arrows) {
         MoveItemsDown();
     } else if (event->key() == Qt::Key_Delete) {
-        if ((options_ & ofHandleDelKey) != 0)
+        if (options_.testFlag(ListOption::HandleDeleteKey))
             DeleteSelectedItems();
         else
             Beep();
@@ -158,7 +157,7 @@ void TzListBox::keyPressEvent(QKeyEvent* event) {
 
 // A right click makes the item under the pointer current first, so that a pop-up menu acts on
 // the item it was opened over.
-void TzListBox::mousePressEvent(QMouseEvent* event) {
+void EditableList::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         const QListWidgetItem* under = itemAt(event->position().toPoint());
         SetItemIndex(under != nullptr ? row(under) : -1);
@@ -166,14 +165,14 @@ void TzListBox::mousePressEvent(QMouseEvent* event) {
     QListWidget::mousePressEvent(event);
 }
 
-void TzListBox::MoveItem(int from, int to) {
+void EditableList::MoveItem(int from, int to) {
     const bool selected = item(from)->isSelected();
     QListWidgetItem* moved = takeItem(from);
     insertItem(to, moved);
     moved->setSelected(selected);
 }
 
-void TzListBox::MoveCurrentItem(int step) {
+void EditableList::MoveCurrentItem(int step) {
     const int from = currentRow();
     const int to = from + step;
     if (from < 0 || to < 0 || to >= count()) {
@@ -188,7 +187,7 @@ void TzListBox::MoveCurrentItem(int step) {
 
 // Walks towards the edge the items move to, so a block of selected items moves as a block.
 // An item already at that edge stops the walk with a beep, after the moves already made.
-void TzListBox::MoveSelectedItems(int step) {
+void EditableList::MoveSelectedItems(int step) {
     QListWidgetItem* caret = currentItem();
     const int last = count() - 1;
     int firstFrom = -1;
@@ -214,7 +213,7 @@ void TzListBox::MoveSelectedItems(int step) {
         OnAfterReorder(this, firstFrom, firstTo);
 }
 
-void TzListBox::DeleteWithoutRepaint(bool& deleted) {
+void EditableList::DeleteWithoutRepaint(bool& deleted) {
     setUpdatesEnabled(false);
     const auto resume = qScopeGuard([this] { setUpdatesEnabled(true); });
     const bool found = MultiSelect() ? DeleteSelectedOnes(deleted) : DeleteCurrentItem(deleted);
@@ -222,7 +221,7 @@ void TzListBox::DeleteWithoutRepaint(bool& deleted) {
         Beep();
 }
 
-bool TzListBox::DeleteCurrentItem(bool& deleted) {
+bool EditableList::DeleteCurrentItem(bool& deleted) {
     const int index = currentRow();
     if (index < 0)
         return false;
@@ -238,7 +237,7 @@ bool TzListBox::DeleteCurrentItem(bool& deleted) {
 
 // From the last item down, so that the indices still to be visited stay valid and each
 // reported index is the item's index at the moment it goes.
-bool TzListBox::DeleteSelectedOnes(bool& deleted) {
+bool EditableList::DeleteSelectedOnes(bool& deleted) {
     int lowest = -1;
     for (int index = count() - 1; index >= 0; --index) {
         const QListWidgetItem* entry = item(index);
@@ -258,144 +257,28 @@ bool TzListBox::DeleteSelectedOnes(bool& deleted) {
     return lowest >= 0;
 }
 
-void TzListBox::DeleteItem(int index) {
+void EditableList::DeleteItem(int index) {
     item(index)->setData(ObjectRole, QVariant());
     delete takeItem(index);
 }
 
-bool TzListBox::AskDelete(int index) {
+bool EditableList::AskDelete(int index) {
     bool allowDelete = true;
     if (OnDeleteQuery)
         OnDeleteQuery(this, index, allowDelete);
     return allowDelete;
 }
 
-void TzListBox::RaiseAfterDelete(bool deleted) {
+void EditableList::RaiseAfterDelete(bool deleted) {
     if (deleted && OnAfterDelete)
         OnAfterDelete(this);
 }
 
-int TzListBox::SortedPlace(const QString& text) const {
+int EditableList::SortedPlace(const QString& text) const {
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     int index = 0;
     while (index < count() && collator.compare(item(index)->text(), text) <= 0)
         ++index;
     return index;
-}
-
-TzDragListBox::TzDragListBox(QWidget* parent) : TzListBox(parent) {}
-
-void TzDragListBox::keyPressEvent(QKeyEvent* event) {
-    if (dragState_ == DragState::Dragging && event->key() == Qt::Key_Escape) {
-        EndDrag();
-        event->accept();
-        return;
-    }
-    TzListBox::keyPressEvent(event);
-}
-
-// Until the pointer has moved by the drag distance the press is an ordinary click; after that
-// the list takes the pointer for itself and does not also extend its selection.
-void TzDragListBox::mouseMoveEvent(QMouseEvent* event) {
-    if (dragState_ != DragState::Idle && !event->buttons().testFlag(Qt::LeftButton)) {
-        if (dragState_ == DragState::Dragging)
-            EndDrag();
-        dragState_ = DragState::Idle;
-    }
-    if (dragState_ == DragState::Idle) {
-        TzListBox::mouseMoveEvent(event);
-        return;
-    }
-    const QPoint pos = event->position().toPoint();
-    if (dragState_ == DragState::Pending) {
-        if ((pos - pressPos_).manhattanLength() < QApplication::startDragDistance())
-            return;
-        StartDrag();
-    }
-    DragOver(pos);
-}
-
-void TzDragListBox::mousePressEvent(QMouseEvent* event) {
-    TzListBox::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && count() > 0) {
-        dragState_ = DragState::Pending;
-        pressPos_ = event->position().toPoint();
-    }
-}
-
-void TzDragListBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || dragState_ != DragState::Dragging) {
-        dragState_ = DragState::Idle;
-        TzListBox::mouseReleaseEvent(event);
-        return;
-    }
-    DragOver(event->position().toPoint());
-    if (dropAccepted_)
-        Drop();
-    EndDrag();
-}
-
-void TzDragListBox::paintEvent(QPaintEvent* event) {
-    TzListBox::paintEvent(event);
-    const QListWidgetItem* marked = item(dropIndex_);
-    if (dragState_ != DragState::Dragging || !dropMarkDrawn_ || marked == nullptr)
-        return;
-    // Inverted dots stay visible on plain and on highlighted rows alike.
-    QPainter painter(viewport());
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    QPen dotted(Qt::white, 0);
-    dotted.setDashPattern({1.0, 1.0});
-    painter.setPen(dotted);
-    painter.drawRect(visualItemRect(marked).adjusted(0, 0, -1, -1));
-}
-
-// The row under the pointer; anywhere else, below the last row or outside the list, means the
-// last row, so that an item can be dragged to the end.
-int TzDragListBox::DropTarget(QPoint pos) const {
-    const QListWidgetItem* under = viewport()->rect().contains(pos) ? itemAt(pos) : nullptr;
-    return under != nullptr ? row(under) : count() - 1;
-}
-
-void TzDragListBox::StartDrag() {
-    dragState_ = DragState::Dragging;
-    dropIndex_ = currentRow();
-    QGuiApplication::setOverrideCursor(Qt::ForbiddenCursor);
-}
-
-// Only the rows that gain or lose the mark are repainted while the pointer moves.
-void TzDragListBox::DragOver(QPoint pos) {
-    const int target = DropTarget(pos);
-    dropAccepted_ = currentRow() >= 0 && target != currentRow();
-    QGuiApplication::changeOverrideCursor(dropAccepted_ ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
-    if (target != dropIndex_ || !dropMarkDrawn_) {
-        UpdateRow(dropIndex_);
-        dropIndex_ = target;
-        UpdateRow(dropIndex_);
-    }
-    dropMarkDrawn_ = true;
-}
-
-void TzDragListBox::Drop() {
-    const int from = currentRow();
-    const int to = dropIndex_;
-    MoveItem(from, to);
-    SetItemIndex(to);
-    if (OnAfterReorder)
-        OnAfterReorder(this, from, to);
-}
-
-void TzDragListBox::EndDrag() {
-    dragState_ = DragState::Idle;
-    QGuiApplication::restoreOverrideCursor();
-    setState(QAbstractItemView::NoState);
-    if (dropMarkDrawn_) {
-        viewport()->update();
-        dropMarkDrawn_ = false;
-    }
-}
-
-void TzDragListBox::UpdateRow(int index) {
-    if (const QListWidgetItem* entry = item(index))
-        viewport()->update(visualItemRect(entry));
 }

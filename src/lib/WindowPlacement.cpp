@@ -1,4 +1,4 @@
-#include "MyFormUtils.h"
+#include "WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -24,7 +24,7 @@ std::int32_t RunModal(QWidget* form) {
 } // namespace
 
 std::int32_t ShowForm(const std::function<QWidget*()>& createForm, QWidget* owner,
-                      CreateFormOptions options, bool busyCursor) {
+                      ShowFormOptions options, bool busyCursor) {
     if (busyCursor)
         QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     // Also when making or showing the form fails, the user gets the cursor back.
@@ -36,13 +36,13 @@ std::int32_t ShowForm(const std::function<QWidget*()>& createForm, QWidget* owne
     // A form made with its owner as parent would otherwise sit inside the owner as a child.
     if (!form->isWindow())
         form->setWindowFlag(Qt::Window);
-    if ((options & cfCenterScreen) != 0)
+    if (options.testFlag(ShowFormOption::CenterScreen))
         CenterOnScreen(form);
-    if ((options & cfCenterOwner) != 0)
+    if (options.testFlag(ShowFormOption::CenterOwner))
         CenterOnForm(form, owner);
-    if ((options & cfShow) != 0)
+    if (options.testFlag(ShowFormOption::Show))
         form->show();
-    if ((options & cfShowModal) != 0)
+    if (options.testFlag(ShowFormOption::ShowModal))
         return RunModal(form);
     return 0;
 }

@@ -1,5 +1,5 @@
 #include "RecordingDesktop.h"
-#include "zDragListBox.h"
+#include "ReorderableList.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -62,7 +62,7 @@ struct LoggedList {
     }
 
     RecordingDesktop desktop;
-    TzDragListBox list;
+    ReorderableList list;
     std::vector<int> refused;
 };
 
@@ -90,15 +90,15 @@ Qt::CursorShape OverrideShape() {
 } // namespace
 
 TEST(ListBox, StartsHandlingOnlyTheDeleteKey) {
-    TzListBox list;
-    EXPECT_EQ(list.Options(), ofHandleDelKey);
+    EditableList list;
+    EXPECT_EQ(list.Options(), ListOption::HandleDeleteKey);
     EXPECT_FALSE(list.MultiSelect());
 }
 
 TEST(ListBox, KeysInSingleSelectMode) {
     struct Case {
         const char* name;
-        TOptionFlags options;
+        ListOptions options;
         Texts items;
         int current;
         Qt::Key key;
@@ -107,7 +107,7 @@ TEST(ListBox, KeysInSingleSelectMode) {
         int expectedCurrent;
         Log expectedLog;
     };
-    const TOptionFlags both = ofHandleDelKey | ofHandleArrowKeys;
+    const ListOptions both = ListOption::HandleDeleteKey | ListOption::HandleArrowKeys;
     const std::vector<Case> cases{
         {"Ctrl+Up moves up",
          both,
@@ -164,7 +164,7 @@ TEST(ListBox, KeysInSingleSelectMode) {
          -1,
          {"beep"}},
         {"Ctrl+Up without arrow handling moves the cursor",
-         ofHandleDelKey,
+         ListOption::HandleDeleteKey,
          Four,
          2,
          Qt::Key_Up,
@@ -174,7 +174,7 @@ TEST(ListBox, KeysInSingleSelectMode) {
          {}},
         {"plain Up moves the cursor", both, Four, 2, Qt::Key_Up, Qt::NoModifier, Four, 1, {}},
         {"Delete removes the current item",
-         ofHandleDelKey,
+         ListOption::HandleDeleteKey,
          Four,
          1,
          Qt::Key_Delete,
@@ -183,7 +183,7 @@ TEST(ListBox, KeysInSingleSelectMode) {
          1,
          {"query 1", "delete 1", "after delete"}},
         {"Delete with nothing current",
-         ofHandleDelKey,
+         ListOption::HandleDeleteKey,
          Four,
          -1,
          Qt::Key_Delete,
@@ -192,7 +192,7 @@ TEST(ListBox, KeysInSingleSelectMode) {
          -1,
          {"beep"}},
         {"Delete not handled",
-         ofHandleArrowKeys,
+         ListOption::HandleArrowKeys,
          Four,
          1,
          Qt::Key_Delete,
@@ -303,7 +303,7 @@ TEST(ListBox, MovingInMultiSelectModeMovesBlocks) {
     };
     for (const Case& c : cases) {
         LoggedList l(Five, true);
-        l.list.SetOptions(ofHandleArrowKeys);
+        l.list.SetOptions(ListOption::HandleArrowKeys);
         for (const int index : c.selected)
             l.list.SetSelected(index, true);
         QTest::keyClick(&l.list, c.key, Qt::ControlModifier);
@@ -315,7 +315,7 @@ TEST(ListBox, MovingInMultiSelectModeMovesBlocks) {
 
 TEST(ListBox, ObjectsTravelWithTheirItemsAndDieWithThem) {
     LoggedList l({"a", "b", "c"});
-    l.list.SetOptions(ofHandleDelKey | ofHandleArrowKeys);
+    l.list.SetOptions(ListOption::HandleDeleteKey | ListOption::HandleArrowKeys);
     QPointer<QObject> kept = new QObject;
     QPointer<QObject> doomed = new QObject;
     l.list.SetItemObject(0, std::unique_ptr<QObject>(kept.data()));
@@ -344,7 +344,7 @@ TEST(ListBox, AddUniqueItemIgnoresLetterCase) {
         {"Music", true, true, {"Links", "Music", "News"}},
     };
     for (const Case& c : cases) {
-        TzListBox list;
+        EditableList list;
         list.SetItems({"Links", "News"});
         list.SetSorted(c.sorted);
         EXPECT_EQ(list.AddUniqueItem(c.text), c.added) << c.text;

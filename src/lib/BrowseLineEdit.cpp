@@ -1,4 +1,4 @@
-#include "zButtonEdit.h"
+#include "BrowseLineEdit.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -16,33 +16,33 @@ bool IsEnterKey(int key) {
 
 } // namespace
 
-TzButtonEdit::TzButtonEdit(QWidget* parent) : QLineEdit(parent) {
+BrowseLineEdit::BrowseLineEdit(QWidget* parent) : QLineEdit(parent) {
     // The cursor changes over the button without a button held.
     setMouseTracking(true);
     ReadButtonWidth();
 }
 
-std::string TzButtonEdit::Text() const {
+std::string BrowseLineEdit::Text() const {
     return text().toStdString();
 }
 
-void TzButtonEdit::SetText(const std::string& text) {
+void BrowseLineEdit::SetText(const std::string& text) {
     setText(QString::fromStdString(text));
 }
 
-QRect TzButtonEdit::ButtonRect() const {
+QRect BrowseLineEdit::ButtonRect() const {
     const QRect client = ClientRect();
     return {client.left() + client.width() - buttonWidth_, client.top(), buttonWidth_,
             client.height()};
 }
 
-void TzButtonEdit::changeEvent(QEvent* event) {
+void BrowseLineEdit::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
     if (event->type() == QEvent::StyleChange)
         ReadButtonWidth();
 }
 
-void TzButtonEdit::keyPressEvent(QKeyEvent* event) {
+void BrowseLineEdit::keyPressEvent(QKeyEvent* event) {
     // The form sees Enter before the field does, so its default button wins.
     if (IsEnterKey(event->key()) && DefaultButtonTakesEnter()) {
         event->ignore();
@@ -63,14 +63,14 @@ void TzButtonEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 // A quick second click on the button presses it again instead of selecting a word of the text.
-void TzButtonEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+void BrowseLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && OverButton(event->position().toPoint()))
         mousePressEvent(event);
     else
         QLineEdit::mouseDoubleClickEvent(event);
 }
 
-void TzButtonEdit::mouseMoveEvent(QMouseEvent* event) {
+void BrowseLineEdit::mouseMoveEvent(QMouseEvent* event) {
     QLineEdit::mouseMoveEvent(event);
     const Qt::CursorShape shape =
         OverButton(event->position().toPoint()) ? Qt::ArrowCursor : Qt::IBeamCursor;
@@ -78,13 +78,13 @@ void TzButtonEdit::mouseMoveEvent(QMouseEvent* event) {
         setCursor(shape);
 }
 
-void TzButtonEdit::mousePressEvent(QMouseEvent* event) {
+void BrowseLineEdit::mousePressEvent(QMouseEvent* event) {
     QLineEdit::mousePressEvent(event);
     if (event->button() == Qt::LeftButton && OverButton(event->position().toPoint()))
         SetButtonPressed(true);
 }
 
-void TzButtonEdit::mouseReleaseEvent(QMouseEvent* event) {
+void BrowseLineEdit::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton)
         return;
@@ -94,38 +94,38 @@ void TzButtonEdit::mouseReleaseEvent(QMouseEvent* event) {
     SetButtonPressed(false);
 }
 
-void TzButtonEdit::paintEvent(QPaintEvent* event) {
+void BrowseLineEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     PaintButton();
 }
 
 // The area inside the field's frame.
-QRect TzButtonEdit::ClientRect() const {
+QRect BrowseLineEdit::ClientRect() const {
     QStyleOptionFrame option;
     initStyleOption(&option);
     return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
 }
 
 // Only the height is free: the leftmost column of the drawn button does not react.
-bool TzButtonEdit::OverButton(QPoint pos) const {
+bool BrowseLineEdit::OverButton(QPoint pos) const {
     const QRect client = ClientRect();
     return pos.x() - client.left() > client.width() - buttonWidth_;
 }
 
-bool TzButtonEdit::DefaultButtonTakesEnter() const {
+bool BrowseLineEdit::DefaultButtonTakesEnter() const {
     const auto buttons = window()->findChildren<QPushButton*>();
     return std::any_of(buttons.begin(), buttons.end(), [](const QPushButton* button) {
         return button->isDefault() && button->isVisible() && button->isEnabled();
     });
 }
 
-void TzButtonEdit::ReadButtonWidth() {
+void BrowseLineEdit::ReadButtonWidth() {
     buttonWidth_ = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     // Text never runs under the button.
     setTextMargins(0, 0, buttonWidth_, 0);
 }
 
-void TzButtonEdit::SetButtonPressed(bool pressed) {
+void BrowseLineEdit::SetButtonPressed(bool pressed) {
     if (buttonPressed_ == pressed)
         return;
     buttonPressed_ = pressed;
@@ -134,7 +134,7 @@ void TzButtonEdit::SetButtonPressed(bool pressed) {
 
 // The button comes up before its handler runs, so it does not stay drawn pressed behind a dialog
 // that the handler opens.
-void TzButtonEdit::Click(QPoint pos) {
+void BrowseLineEdit::Click(QPoint pos) {
     const bool onButton = buttonPressed_ && ButtonRect().contains(pos);
     SetButtonPressed(false);
     const auto& handler = onButton ? OnButtonClick : OnClick;
@@ -142,7 +142,7 @@ void TzButtonEdit::Click(QPoint pos) {
         handler(this);
 }
 
-void TzButtonEdit::PaintButton() {
+void BrowseLineEdit::PaintButton() {
     QPainter painter(this);
     const QRect strip = ButtonRect();
     QStyleOptionButton option;

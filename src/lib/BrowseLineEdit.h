@@ -7,9 +7,9 @@
 // A one-line text field with a small browse button, showing three dots, drawn inside its right
 // end. Clicking that button, or pressing Enter in the field when no default button of the form
 // takes it, raises OnButtonClick.
-class TzButtonEdit : public QLineEdit {
+class BrowseLineEdit : public QLineEdit {
 public:
-    explicit TzButtonEdit(QWidget* parent = nullptr);
+    explicit BrowseLineEdit(QWidget* parent = nullptr);
 
     std::string Text() const;
     void SetText(const std::string& text);

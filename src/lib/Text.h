@@ -24,7 +24,3 @@ std::string TextAfterLast(std::string_view text, char ch);
 void SplitByChar(std::string_view text, char ch, std::vector<std::string>& list);
 // Count tab bytes; none for a count of zero or less.
 std::string TabIndent(std::int32_t count);
-// Replaces the whole content of fileName with text; the old file survives a failed write.
-bool WriteTextFile(std::string_view text, const std::string& fileName);
-// The whole content of fileName; empty when it cannot be read.
-std::string ReadTextFile(const std::string& fileName);

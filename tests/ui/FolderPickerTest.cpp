@@ -1,4 +1,4 @@
-#include "zBrowseFolder.h"
+#include "FolderPicker.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -57,7 +57,7 @@ void Click(QWidget& dialog, const char* name) {
 
 // Runs the picker and, once its dialog is up, the steps; a dialog the steps leave open is
 // cancelled, so that a failed check cannot hang the test.
-bool RunPicker(TzBrowseFolder& picker, const std::function<void(QDialog&)>& steps) {
+bool RunPicker(FolderPicker& picker, const std::function<void(QDialog&)>& steps) {
     picker.OnInitialized = [steps](QObject*, QWidget* window) {
         auto* dialog = static_cast<QDialog*>(window);
         QTimer::singleShot(0, dialog, [dialog, steps] {
@@ -80,11 +80,11 @@ std::string StatusText(QWidget& dialog) {
 
 struct Picker {
     Picker() {
-        picker.SetFolder(foFavorites);
+        picker.SetFolder(SpecialFolder::Favorites);
         picker.SetFavoritesFolder(tree.root + "/");
     }
     FavoritesTree tree;
-    TzBrowseFolder picker;
+    FolderPicker picker;
 };
 
 } // namespace
@@ -117,14 +117,14 @@ TEST(ShortenPath, KeepsTheFirstAndAsManyLastPartsAsFit) {
 }
 
 TEST(BrowseFolder, StartsWithItsDefaults) {
-    TzBrowseFolder picker;
-    EXPECT_EQ(picker.Flags(), bfFileSysDirsOnly | bfStatusText);
+    FolderPicker picker;
+    EXPECT_EQ(picker.Flags(), BrowseOption::FoldersOnly | BrowseOption::StatusText);
     EXPECT_TRUE(picker.ShowFullPath());
-    EXPECT_EQ(picker.Folder(), foDesktop);
+    EXPECT_EQ(picker.Folder(), SpecialFolder::Desktop);
     EXPECT_FALSE(picker.CustomButtonVisible());
     EXPECT_TRUE(picker.CustomButtonEnabled());
     EXPECT_EQ(picker.CustomButtonCaption(), "包括子文件夹(&S)   ");
-    EXPECT_EQ(picker.CustomButtonType(), btCheckBox);
+    EXPECT_EQ(picker.CustomButtonType(), CustomButtonKind::CheckBox);
     EXPECT_FALSE(picker.CustomButtonChecked());
     EXPECT_EQ(picker.CustomButtonWidth(), 75);
     EXPECT_FALSE(picker.SyncCustomButton());
@@ -132,7 +132,7 @@ TEST(BrowseFolder, StartsWithItsDefaults) {
 
 TEST(BrowseFolder, CustomButtonWidthOfZeroOrLessIsTheDefault) {
     for (const int width : {0, -5, 100}) {
-        TzBrowseFolder picker;
+        FolderPicker picker;
         picker.SetCustomButtonWidth(width);
         EXPECT_EQ(picker.CustomButtonWidth(), width > 0 ? width : 75) << width;
     }
@@ -140,19 +140,21 @@ TEST(BrowseFolder, CustomButtonWidthOfZeroOrLessIsTheDefault) {
 
 TEST(BrowseFolder, ExtraControlIsSizedForTheScreen) {
     struct Case {
-        TCustomButtonType type;
+        CustomButtonKind type;
         int width;
         int dpi;
         QRect expected;
     };
     const QRect ok(250, 300, 75, 23);
     const std::vector<Case> cases{
-        {btCheckBox, 75, 96, {12, 300, 125, 23}},     {btCheckBox, 75, 120, {15, 300, 156, 23}},
-        {btCheckBox, 200, 144, {18, 300, 187, 23}},   {btPushButton, 100, 96, {12, 300, 100, 23}},
-        {btPushButton, 100, 120, {15, 300, 125, 23}},
+        {CustomButtonKind::CheckBox, 75, 96, {12, 300, 125, 23}},
+        {CustomButtonKind::CheckBox, 75, 120, {15, 300, 156, 23}},
+        {CustomButtonKind::CheckBox, 200, 144, {18, 300, 187, 23}},
+        {CustomButtonKind::PushButton, 100, 96, {12, 300, 100, 23}},
+        {CustomButtonKind::PushButton, 100, 120, {15, 300, 125, 23}},
     };
     for (const Case& c : cases) {
-        TzBrowseFolder picker;
+        FolderPicker picker;
         picker.SetCustomButtonType(c.type);
         picker.SetCustomButtonWidth(c.width);
         EXPECT_EQ(picker.CustomButtonRect(ok, c.dpi), c.expected) << c.dpi;
@@ -164,7 +166,7 @@ TEST(BrowseFolder, RootFollowsFolder) {
     EXPECT_EQ(p.picker.RootFolder(), p.tree.root);
     p.picker.SetFavoritesFolder(p.tree.Path("missing"));
     EXPECT_EQ(p.picker.RootFolder(), "/");
-    p.picker.SetFolder(foDesktop);
+    p.picker.SetFolder(SpecialFolder::Desktop);
     EXPECT_EQ(p.picker.RootFolder(), "/");
 }
 
@@ -204,8 +206,8 @@ TEST(BrowseFolder, PreselectionFindsTheNearestFolderInTheTree) {
         {"", "Fav"},
     };
     for (const Case& c : cases) {
-        TzBrowseFolder picker;
-        picker.SetFolder(foFavorites);
+        FolderPicker picker;
+        picker.SetFolder(SpecialFolder::Favorites);
         picker.SetFavoritesFolder(tree.root);
         picker.SetDirectory(c.directory);
         RunPicker(picker, [&c](QDialog& dialog) {
@@ -291,7 +293,7 @@ TEST(BrowseFolder, ExtraControlFollowsItsSettingsWhileOpen) {
 TEST(BrowseFolder, PushButtonRaisesItsClick) {
     Picker p;
     p.picker.SetCustomButtonVisible(true);
-    p.picker.SetCustomButtonType(btPushButton);
+    p.picker.SetCustomButtonType(CustomButtonKind::PushButton);
     p.picker.SetCustomButtonWidth(90);
     int clicks = 0;
     p.picker.OnCustomButtonClick = [&clicks](QObject*, QWidget*) { ++clicks; };
@@ -348,7 +350,7 @@ TEST(BrowseFolder, DialogEventsReachTheOwnerOnlyWithTheExtraControl) {
 
 TEST(BrowseFolder, StatusLineOnlyWithStatusText) {
     Picker p;
-    p.picker.SetFlags(bfFileSysDirsOnly);
+    p.picker.SetFlags(BrowseOption::FoldersOnly);
     RunPicker(p.picker, [](QDialog& dialog) {
         EXPECT_EQ(Part<QLabel>(dialog, "lblStatus"), nullptr);
         EXPECT_FALSE(Part<QLabel>(dialog, "lblTitle")->isVisible());

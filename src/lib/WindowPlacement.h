@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFlags>
 #include <QPointer>
 #include <QWidget>
 #include <concepts>
@@ -7,25 +8,27 @@
 #include <functional>
 
 // How ShowForm treats the form it makes; the flags combine with |.
-enum CreateFormOption : std::uint8_t {
-    cfCenterScreen = 1, // centre on the primary screen
-    cfCenterOwner = 2,  // centre over the owner; applied after cfCenterScreen, so it wins
-    cfShow = 4,         // show without waiting
-    cfShowModal = 8,    // run modally and give back the modal result
+enum class ShowFormOption : std::uint8_t {
+    CenterScreen = 1, // centre on the primary screen
+    CenterOwner = 2,  // centre over the owner; applied after CenterScreen, so it wins
+    Show = 4,         // show without waiting
+    ShowModal = 8,    // run modally and give back the modal result
 };
-using CreateFormOptions = std::uint8_t;
+using ShowFormOptions = QFlags<ShowFormOption>;
+Q_DECLARE_OPERATORS_FOR_FLAGS(ShowFormOptions)
 
 // Makes a new Form on every call (owned by owner, so it is freed with it at the latest), keeps it
 // in formRef, positions and shows it as the options ask, and gives back the modal result with
-// cfShowModal, else 0. With busyCursor the busy cursor shows until the form is shown or closed.
-// Ending the form is up to the form or the caller; formRef turns null when the form is freed.
+// ShowFormOption::ShowModal, else 0. With busyCursor the busy cursor shows until the form is shown
+// or closed. Ending the form is up to the form or the caller; formRef turns null when the form is
+// freed.
 template <std::derived_from<QWidget> Form>
-std::int32_t ShowForm(QPointer<Form>& formRef, QWidget* owner, CreateFormOptions options,
+std::int32_t ShowForm(QPointer<Form>& formRef, QWidget* owner, ShowFormOptions options,
                       bool busyCursor);
 
 // The same for a form made by createForm.
 std::int32_t ShowForm(const std::function<QWidget*()>& createForm, QWidget* owner,
-                      CreateFormOptions options, bool busyCursor);
+                      ShowFormOptions options, bool busyCursor);
 
 // Both routines measure and place windows by their client area (QWidget::geometry and
 // setGeometry): the window manager adds the frame only when a window is first shown, so a new
@@ -39,7 +42,7 @@ void CenterOnScreen(QWidget* form);
 void CenterOnForm(QWidget* form, QWidget* owner);
 
 template <std::derived_from<QWidget> Form>
-std::int32_t ShowForm(QPointer<Form>& formRef, QWidget* owner, CreateFormOptions options,
+std::int32_t ShowForm(QPointer<Form>& formRef, QWidget* owner, ShowFormOptions options,
                       bool busyCursor) {
     return ShowForm(
         [&formRef, owner]() -> QWidget* {

@@ -1,4 +1,4 @@
-#include "MyFormUtils.h"
+#include "WindowPlacement.h"
 
 #include <QDialog>
 #include <QGuiApplication>
@@ -91,15 +91,16 @@ TEST(FormUtils, CenterOnScreenUsesTheWholePrimaryScreen) {
 TEST(FormUtils, ShowFormFollowsItsOptions) {
     struct Case {
         const char* name;
-        CreateFormOptions options;
+        ShowFormOptions options;
         bool visible;
         bool overOwner;
     };
     const Case cases[]{
-        {"centre over owner, left hidden", cfCenterOwner, false, true},
-        {"shown modelessly", cfCenterOwner | cfShow, true, true},
-        {"owner centring wins", cfCenterScreen | cfCenterOwner, false, true},
-        {"screen only", cfCenterScreen, false, false},
+        {"centre over owner, left hidden", ShowFormOption::CenterOwner, false, true},
+        {"shown modelessly", ShowFormOption::CenterOwner | ShowFormOption::Show, true, true},
+        {"owner centring wins", ShowFormOption::CenterScreen | ShowFormOption::CenterOwner, false,
+         true},
+        {"screen only", ShowFormOption::CenterScreen, false, false},
     };
     for (const Case& c : cases) {
         QWidget owner;
@@ -118,9 +119,9 @@ TEST(FormUtils, ShowFormFollowsItsOptions) {
 TEST(FormUtils, ShowFormMakesANewFormEachTime) {
     QWidget owner;
     QPointer<QWidget> form;
-    ShowForm(form, &owner, cfCenterOwner, false);
+    ShowForm(form, &owner, ShowFormOption::CenterOwner, false);
     QWidget* first = form;
-    ShowForm(form, &owner, cfCenterOwner, false);
+    ShowForm(form, &owner, ShowFormOption::CenterOwner, false);
     EXPECT_NE(form.data(), first);
     EXPECT_EQ(first->parent(), &owner);
 }
@@ -131,7 +132,9 @@ TEST(FormUtils, ModalDialogGivesItsResultCentredOverTheOwner) {
     owner.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
     QPointer<SelfClosingDialog> dialog;
-    EXPECT_EQ(ShowForm(dialog, &owner, cfCenterOwner | cfShowModal, false), 7);
+    EXPECT_EQ(
+        ShowForm(dialog, &owner, ShowFormOption::CenterOwner | ShowFormOption::ShowModal, false),
+        7);
     ASSERT_FALSE(dialog.isNull());
     EXPECT_FALSE(dialog->isVisible());
     const QPoint offset = Centre(dialog->geometry()) - Centre(owner.geometry());
@@ -142,7 +145,7 @@ TEST(FormUtils, ModalDialogGivesItsResultCentredOverTheOwner) {
 TEST(FormUtils, ModalWindowThatIsNoDialogReturnsZeroWhenClosed) {
     QWidget owner;
     QPointer<SelfClosingWindow> window;
-    EXPECT_EQ(ShowForm(window, &owner, cfShowModal, false), 0);
+    EXPECT_EQ(ShowForm(window, &owner, ShowFormOption::ShowModal, false), 0);
     ASSERT_FALSE(window.isNull());
     EXPECT_FALSE(window->isVisible());
 }
@@ -150,14 +153,14 @@ TEST(FormUtils, ModalWindowThatIsNoDialogReturnsZeroWhenClosed) {
 TEST(FormUtils, BusyCursorShowsWhileTheFormIsMadeAndIsAlwaysRestored) {
     QWidget owner;
     QPointer<CursorWitness> witness;
-    ShowForm(witness, &owner, cfCenterOwner, true);
+    ShowForm(witness, &owner, ShowFormOption::CenterOwner, true);
     EXPECT_EQ(CursorWitness::seen, Qt::BusyCursor);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
-    ShowForm(witness, &owner, cfCenterOwner, false);
+    ShowForm(witness, &owner, ShowFormOption::CenterOwner, false);
     EXPECT_EQ(CursorWitness::seen, Qt::ArrowCursor);
 
     QPointer<FailingForm> failing;
-    EXPECT_THROW(ShowForm(failing, &owner, cfCenterOwner, true), std::runtime_error);
+    EXPECT_THROW(ShowForm(failing, &owner, ShowFormOption::CenterOwner, true), std::runtime_error);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

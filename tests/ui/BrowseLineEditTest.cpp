@@ -1,4 +1,4 @@
-#include "zButtonEdit.h"
+#include "BrowseLineEdit.h"
 
 #include <QDialog>
 #include <QPushButton>
@@ -25,7 +25,7 @@ struct LoggedField {
 
     QPoint At(int x) const { return {x, field.height() / 2}; }
 
-    TzButtonEdit field;
+    BrowseLineEdit field;
     std::vector<std::string> log;
 };
 
@@ -124,7 +124,7 @@ TEST(ButtonEdit, EnterRaisesButtonClickUnlessTakenFirst) {
     };
     for (const Case& c : cases) {
         QDialog form;
-        auto* field = new TzButtonEdit(&form);
+        auto* field = new BrowseLineEdit(&form);
         auto* button = new QPushButton("OK", &form);
         auto* column = new QVBoxLayout(&form);
         column->addWidget(field);

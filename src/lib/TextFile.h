@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Replaces the whole content of fileName with text; the old file survives a failed write.
+bool WriteTextFile(std::string_view text, const std::string& fileName);
+// The whole content of fileName; empty when it cannot be read.
+std::string ReadTextFile(const std::string& fileName);
