@@ -10,7 +10,7 @@
 
 #include "BuildLinkList.h"
 #include "FuzzInput.h"
-#include "SettingsRecord.h"
+#include "Settings.h"
 #include "Text.h"
 
 #include <fcntl.h>
@@ -146,9 +146,9 @@ bool OnlyListTags(std::string_view html) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
     const std::uint8_t flags = input.Byte();
-    SettingsRecord holders;
-    holders.SetShowURL((flags & 1) != 0);
-    holders.SetIncludeSubfolders((flags & 2) == 0);
+    Settings holders;
+    holders.showUrl = (flags & 1) != 0;
+    holders.includeSubfolders = (flags & 2) == 0;
     Globals globals;
     SplitByChar(input.Text(), ';', globals.IgnoreList);
 
@@ -156,7 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(mkdtemp(top.data()) != nullptr, "a tree folder can be made");
     top += "/";
     BuildTree(input, top);
-    holders.SetSourceFolder(top);
+    holders.sourceFolder = top;
 
     std::string html;
     BuildLinkList(holders, globals, html);

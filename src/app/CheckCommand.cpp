@@ -1,8 +1,8 @@
 #include "CheckCommand.h"
 
 #include "FileChecks.h"
+#include "Settings.h"
 #include "SettingsFile.h"
-#include "SettingsRecord.h"
 #include "Text.h"
 
 #include <QElapsedTimer>
@@ -127,12 +127,12 @@ int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
         ParseArguments(arguments, globals.DefaultSettingsPath());
     if (!parsed)
         return ExitNotRun;
-    SettingsRecord holders;
-    if (!ReadSettings(parsed->settingsPath, holders, globals)) {
+    Settings settings;
+    if (!ReadSettings(parsed->settingsPath, settings, globals)) {
         Complain("cannot read the settings file \"" + parsed->settingsPath + "\".");
         return ExitNotRun;
     }
-    const std::string source = TrimText(holders.SourceFolder());
+    const std::string source = TrimText(settings.sourceFolder);
     if (source.empty()) {
         Complain("cannot check links: the settings name no folder of shortcuts.");
         return ExitNotRun;
@@ -142,7 +142,7 @@ int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
         return ExitNotRun;
     }
 
-    LinkChecker checker(CollectLinks(holders, globals), limits, network);
+    LinkChecker checker(CollectLinks(settings, globals), limits, network);
     RunUntilFinished(checker);
     const CheckReport& report = checker.Report();
     const std::string text = parsed->json ? report.Json() : report.Text();

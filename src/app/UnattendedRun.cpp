@@ -4,8 +4,8 @@
 #include "FileChecks.h"
 #include "GenerationRun.h"
 #include "RunTexts.h"
+#include "Settings.h"
 #include "SettingsFile.h"
-#include "SettingsRecord.h"
 
 #include <QCoreApplication>
 #include <exception>
@@ -43,11 +43,11 @@ std::optional<std::string> UnusableSettingText(const Globals& globals) {
 
 int RunUnattended(Globals& globals) {
     globals.Unattended = true;
-    SettingsRecord holders;
+    Settings settings;
     QCoreApplication::setApplicationName("Linkshelf： 正在工作中...   ");
     // Settings that cannot be read would leave every value at its initial one: not the page the
     // user asked for.
-    if (std::string reason; !ReadSettings(globals.SettingsPath, holders, globals, &reason)) {
+    if (std::string reason; !ReadSettings(globals.SettingsPath, settings, globals, &reason)) {
         ShowError(WithReason(SettingsNotLoadedText(globals.SettingsPath), reason));
         return ExitFailed;
     }
@@ -58,7 +58,7 @@ int RunUnattended(Globals& globals) {
 
     RunView noWindow;
     try {
-        GenerationRun run(holders, globals);
+        GenerationRun run(settings, globals);
         const GenerationRun::Outcome outcome = run.Run(noWindow);
         // The wizard would show why nothing was written on its last page; a script gets it here.
         if (outcome == GenerationRun::Outcome::NoShortcut)

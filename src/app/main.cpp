@@ -69,9 +69,9 @@ int RunWizard(int argc, char** argv, Globals& globals) {
         DesktopServices::Install(nullptr);
         return 1;
     }
-    FormMain frmMain(globals, ProgramFile::Path());
-    CenterOnScreen(&frmMain);
-    frmMain.show();
+    FormMain wizard(globals, ProgramFile::Path());
+    CenterOnScreen(&wizard);
+    wizard.show();
     QApplication::exec();
     DesktopServices::Install(nullptr);
     return 0;

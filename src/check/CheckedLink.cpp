@@ -2,10 +2,10 @@
 
 #include "BuildLinkList.h"
 
-std::vector<CheckedLink> CollectLinks(const SettingsHolders& holders, const Globals& globals) {
+std::vector<CheckedLink> CollectLinks(const Settings& settings, const Globals& globals) {
     Globals scanGlobals = globals;
     std::vector<CheckedLink> links;
-    WalkLinkList(holders, scanGlobals, [&links](const ScannedLink& link) {
+    WalkLinkList(settings, scanGlobals, [&links](const ScannedLink& link) {
         std::string folder(link.folders.empty() ? "/" : "");
         for (const std::string_view name : link.folders)
             folder.append("/").append(name);

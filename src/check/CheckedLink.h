@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Globals.h"
-#include "SettingsHolders.h"
+#include "Settings.h"
 
 #include <string>
 #include <vector>
@@ -16,4 +16,4 @@ struct CheckedLink {
 
 // The links the page of these settings would list, in the page's order. The scan tidies a copy
 // of the ignored-folder list, so nothing the caller holds changes.
-std::vector<CheckedLink> CollectLinks(const SettingsHolders& holders, const Globals& globals);
+std::vector<CheckedLink> CollectLinks(const Settings& settings, const Globals& globals);

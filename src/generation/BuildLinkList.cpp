@@ -110,10 +110,10 @@ class TreeScan {
 public:
     using Visitor = std::function<void(const ScannedLink&)>;
 
-    TreeScan(const SettingsHolders& holders, Globals& globals, std::string& html,
+    TreeScan(const Settings& settings, Globals& globals, std::string& html,
              const Visitor* visit = nullptr)
-        : globals_(globals), html_(html), showUrl_(holders.ShowURL()),
-          includeSubfolders_(holders.IncludeSubfolders()), visit_(visit) {}
+        : globals_(globals), html_(html), showUrl_(settings.showUrl),
+          includeSubfolders_(settings.includeSubfolders), visit_(visit) {}
 
     void ScanSource(const std::string& path) {
         const int fd = open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -303,19 +303,19 @@ bool IsIgnoredFolder(const std::string& name, const std::vector<std::string>& ig
     return false;
 }
 
-void BuildLinkList(const SettingsHolders& holders, Globals& globals, std::string& html) {
+void BuildLinkList(const Settings& settings, Globals& globals, std::string& html) {
     TidyIgnoreList(globals.IgnoreList);
     html = "<DL>";
-    TreeScan scan(holders, globals, html);
-    scan.ScanSource(AddTrailingPathDelimiter(TrimText(holders.SourceFolder())));
+    TreeScan scan(settings, globals, html);
+    scan.ScanSource(AddTrailingPathDelimiter(TrimText(settings.sourceFolder)));
     html.append("</DL>").append(CrLf);
 }
 
-void WalkLinkList(const SettingsHolders& holders, Globals& globals,
+void WalkLinkList(const Settings& settings, Globals& globals,
                   const std::function<void(const ScannedLink&)>& visit) {
     TidyIgnoreList(globals.IgnoreList);
     // The walk writes the same list as the page so both follow one set of rules; it is dropped.
     std::string html;
-    TreeScan scan(holders, globals, html, &visit);
-    scan.ScanSource(AddTrailingPathDelimiter(TrimText(holders.SourceFolder())));
+    TreeScan scan(settings, globals, html, &visit);
+    scan.ScanSource(AddTrailingPathDelimiter(TrimText(settings.sourceFolder)));
 }

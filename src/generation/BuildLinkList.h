@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Globals.h"
-#include "SettingsHolders.h"
+#include "Settings.h"
 
 #include <functional>
 #include <string>
@@ -12,7 +12,7 @@
 // with a link for every shortcut that names an address and a headed, nested list for every
 // subfolder that is not ignored. Tidies the ignored-folder list first (entries trimmed, empty
 // ones dropped), adds the links written to LinkCount and the folders skipped to IgnoredCount.
-void BuildLinkList(const SettingsHolders& holders, Globals& globals, std::string& html);
+void BuildLinkList(const Settings& settings, Globals& globals, std::string& html);
 
 // One link as the scan meets it: the shortcut's name without ".url", its address, and the names
 // of the folders from the source folder down to the one that holds it.
@@ -24,7 +24,7 @@ struct ScannedLink {
 
 // Walks the links BuildLinkList writes, in the page's order and with the same rules, handing each
 // to visit; the views are valid during the call only.
-void WalkLinkList(const SettingsHolders& holders, Globals& globals,
+void WalkLinkList(const Settings& settings, Globals& globals,
                   const std::function<void(const ScannedLink&)>& visit);
 
 // True when name equals an entry of the ignored-folder list, letters a to z in any case.

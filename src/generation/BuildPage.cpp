@@ -34,7 +34,7 @@ std::string EscapedSetting(const std::string& typed) {
 
 } // namespace
 
-std::string BuildPage(const SettingsHolders& holders, Globals& globals) {
+std::string BuildPage(const Settings& settings, Globals& globals) {
     globals.LinkCount = 0;
     globals.IgnoredCount = 0;
     std::string links;
@@ -45,17 +45,17 @@ std::string BuildPage(const SettingsHolders& holders, Globals& globals) {
         links.reserve(LinkListRoom);
     } catch (const std::bad_alloc&) {
     }
-    BuildLinkList(holders, globals, links);
+    BuildLinkList(settings, globals, links);
 
     // Each value is taken when its own placeholder is replaced, and later replacements also
     // see the values put in by earlier ones.
     const std::pair<std::string_view, std::function<std::string()>> placeholders[] = {
-        {"%LF_TITLE%", [&] { return EscapedSetting(holders.PageTitle()); }},
-        {"%LF_BACKCOLOR%", [&] { return ColorToHex(holders.BackColor()); }},
-        {"%LF_TEXT_COLOR%", [&] { return ColorToHex(holders.TextColor()); }},
-        {"%LF_LINK_COLOR%", [&] { return ColorToHex(holders.LinkColor()); }},
-        {"%LF_VLINK_COLOR%", [&] { return ColorToHex(holders.VLinkColor()); }},
-        {"%LF_TEXT_FONT%", [&] { return EscapedSetting(holders.PageFont()); }},
+        {"%LF_TITLE%", [&] { return EscapedSetting(settings.pageTitle); }},
+        {"%LF_BACKCOLOR%", [&] { return ColorToHex(settings.backColor); }},
+        {"%LF_TEXT_COLOR%", [&] { return ColorToHex(settings.textColor); }},
+        {"%LF_LINK_COLOR%", [&] { return ColorToHex(settings.linkColor); }},
+        {"%LF_VLINK_COLOR%", [&] { return ColorToHex(settings.visitedLinkColor); }},
+        {"%LF_TEXT_FONT%", [&] { return EscapedSetting(settings.pageFont); }},
         {"%LF_DATE%", [] { return LocaleFormat::ShortDate(); }},
         {"%LF_TIME%", [] { return LocaleFormat::ShortTime(); }},
         {"%LF_LINKS_COUNT%", [&] { return std::to_string(globals.LinkCount); }},

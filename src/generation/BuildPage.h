@@ -1,14 +1,14 @@
 #pragma once
 
 #include "Globals.h"
-#include "SettingsHolders.h"
+#include "Settings.h"
 
 #include <string>
 
 // The finished page: resets the counters, scans the tree, reads the template at TemplatePath
 // and replaces its twelve placeholders in their fixed order. The title and the font name go in
 // trimmed and escaped (& < > " as character references). A missing template gives an empty page.
-std::string BuildPage(const SettingsHolders& holders, Globals& globals);
+std::string BuildPage(const Settings& settings, Globals& globals);
 
 // A colour as six upper-case hexadecimal digits in red, green, blue order; a negative value is
 // the current colour of the system colour named by its lowest byte.

@@ -4,8 +4,8 @@
 #include "DesktopServices.h"
 #include "FileChecks.h"
 #include "RunTexts.h"
+#include "Settings.h"
 #include "SettingsFile.h"
-#include "SettingsRecord.h"
 #include "Text.h"
 #include "TextFile.h"
 
@@ -25,8 +25,8 @@ void ShowInfo(const std::string& text) {
                                            std::string(MessageCaption), text);
 }
 
-GenerationRun::GenerationRun(SettingsHolders& holders, Globals& globals)
-    : holders_(holders), globals_(globals) {}
+GenerationRun::GenerationRun(const Settings& settings, Globals& globals)
+    : settings_(settings), globals_(globals) {}
 
 std::string GenerationRun::OutputPathFor(const std::string& fileName, const std::string& desktop) {
     std::string path = TrimText(fileName);
@@ -38,7 +38,7 @@ std::string GenerationRun::OutputPathFor(const std::string& fileName, const std:
 }
 
 GenerationRun::Outcome GenerationRun::Run(RunView& view) {
-    outputPath_ = OutputPathFor(holders_.OutputFile(), globals_.DesktopFolder);
+    outputPath_ = OutputPathFor(settings_.outputFile, globals_.DesktopFolder);
     if (const auto problem = ProblemBeforeBuilding()) {
         resultText_ = *problem;
         ShowError(resultText_);
@@ -50,7 +50,7 @@ GenerationRun::Outcome GenerationRun::Run(RunView& view) {
 
     // The page is built from a copy of the settings, so that a window may build it on another
     // thread while its controls stay untouched.
-    const SettingsRecord snapshot = SettingsRecord::SnapshotOf(holders_);
+    const Settings snapshot = settings_;
     Globals scan = globals_;
     std::string page;
     if (!globals_.Unattended)
@@ -78,7 +78,7 @@ GenerationRun::Outcome GenerationRun::Run(RunView& view) {
         DesktopServices::Current().Beep();
     view.ProcessPendingEvents();
 
-    if (globals_.LinkCount > 0 && holders_.LaunchBrowser())
+    if (globals_.LinkCount > 0 && settings_.launchBrowser)
         OpenInBrowser();
     SaveSettings();
     return outcome;
@@ -87,7 +87,7 @@ GenerationRun::Outcome GenerationRun::Run(RunView& view) {
 // An empty source would be the folder the program happens to run in, and an empty or unreadable
 // template an empty page over the old one: neither is built.
 std::optional<std::string> GenerationRun::ProblemBeforeBuilding() const {
-    if (TrimText(holders_.SourceFolder()).empty())
+    if (TrimText(settings_.sourceFolder).empty())
         return NoSourceFolderText();
     const std::string& path = globals_.TemplatePath;
     std::string reason;
@@ -102,7 +102,7 @@ std::optional<std::string> GenerationRun::ProblemBeforeBuilding() const {
 }
 
 void GenerationRun::SaveSettings() const {
-    if (!SaveSettingsIfDefault(holders_, globals_))
+    if (!SaveSettingsIfDefault(settings_, globals_))
         ShowError(WithReason(SettingsNotSavedText(globals_.SettingsPath), SystemReason(errno)));
 }
 

@@ -2,20 +2,20 @@
 
 #include "Globals.h"
 #include "RunView.h"
-#include "SettingsHolders.h"
+#include "Settings.h"
 
 #include <functional>
 #include <optional>
 #include <string>
 
-// One generation from the settings in the holders to a page on disk: settle the output path,
+// One generation from the settings to a page on disk: settle the output path,
 // build the page, write it, report the outcome, open it in the browser when asked, and save the
 // settings while the default settings file is current.
 class GenerationRun {
 public:
     enum class Outcome { NoShortcut, Written, NotWritten };
 
-    GenerationRun(SettingsHolders& holders, Globals& globals);
+    GenerationRun(const Settings& settings, Globals& globals);
 
     Outcome Run(RunView& view);
 
@@ -32,7 +32,7 @@ private:
     void OpenInBrowser() const;
     void SaveSettings() const;
 
-    SettingsHolders& holders_;
+    const Settings& settings_;
     Globals& globals_;
     std::string outputPath_;
     std::string resultText_;

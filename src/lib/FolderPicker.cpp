@@ -230,7 +230,7 @@ void FolderPicker::BuildDialog(QDialog& dialog) {
     auto* column = new QVBoxLayout(&dialog);
 
     auto* title = new QLabel(QString::fromStdString(title_), &dialog);
-    title->setObjectName("lblTitle");
+    title->setObjectName("title");
     title->setTextFormat(Qt::PlainText);
     title->setWordWrap(true);
     title->setVisible(!title_.empty());
@@ -238,7 +238,7 @@ void FolderPicker::BuildDialog(QDialog& dialog) {
 
     if (flags_.testFlag(BrowseOption::StatusText)) {
         status_ = new QLabel(&dialog);
-        status_->setObjectName("lblStatus");
+        status_->setObjectName("status");
         status_->setTextFormat(Qt::PlainText);
         // A long path must not widen the dialog.
         status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -246,7 +246,7 @@ void FolderPicker::BuildDialog(QDialog& dialog) {
     }
 
     tree_ = new QTreeWidget(&dialog);
-    tree_->setObjectName("tvFolders");
+    tree_->setObjectName("folders");
     tree_->setHeaderHidden(true);
     column->addWidget(tree_, 1);
     connect(tree_, &QTreeWidget::itemExpanded, tree_,
@@ -257,12 +257,12 @@ void FolderPicker::BuildDialog(QDialog& dialog) {
     buttonRow_ = new QHBoxLayout;
     buttonRow_->addStretch();
     okButton_ = new QPushButton("确定", &dialog);
-    okButton_->setObjectName("butOK");
+    okButton_->setObjectName("okButton");
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, [this] { OkClicked(); });
     buttonRow_->addWidget(okButton_);
     auto* cancel = new QPushButton("取消", &dialog);
-    cancel->setObjectName("butCancel");
+    cancel->setObjectName("cancelButton");
     connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
     buttonRow_->addWidget(cancel);
     column->addLayout(buttonRow_);
@@ -332,7 +332,7 @@ void FolderPicker::CreateCustomButton() {
     } else {
         customButton_ = new QPushButton(caption, dialog_);
     }
-    customButton_->setObjectName("butCustom");
+    customButton_->setObjectName("customButton");
     customButton_->setEnabled(customButtonEnabled_);
     connect(customButton_, &QAbstractButton::clicked, this, [this] {
         if (OnCustomButtonClick)

@@ -49,7 +49,7 @@ std::string ShortenPath(const std::string& path, char separator = '/',
 // selected folder's path on a status line, OK only for a folder that exists, and optionally one
 // extra check box or push button level with OK at the dialog's left edge. Owned by a form, with
 // no window of its own. The dialog's parts are named
-// lblTitle, lblStatus, tvFolders, butOK, butCancel and butCustom (the extra control).
+// title, status, folders, okButton, cancelButton and customButton (the extra control).
 class FolderPicker : public QObject {
 public:
     explicit FolderPicker(QObject* owner = nullptr);

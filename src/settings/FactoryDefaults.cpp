@@ -1,18 +1,12 @@
 #include "FactoryDefaults.h"
 
-void ApplyFactoryDefaults(SettingsHolders& holders, Globals& globals) {
-    holders.SetSourceFolder(globals.FavoritesFolder);
-    holders.SetOutputFile(globals.DesktopFolder + std::string(DefaultPageName));
-    holders.SetIncludeSubfolders(true);
-    holders.SetPageTitle("My Favorite Links");
-    holders.SetPageFont("Arial");
-    holders.SetShowURL(false);
-    holders.SetBackColor(0xFFFFFF);
-    holders.SetTextColor(0x000000);
-    holders.SetLinkColor(0xFF0000);
-    holders.SetVLinkColor(0x800080);
-    holders.SetLaunchBrowser(true);
-    globals.TemplatePath = globals.DefaultTemplatePath();
+#include "SettingsTable.h"
+
+void ApplyFactoryDefaults(Settings& settings, Globals& globals) {
+    for (const SettingRow& row : SettingsTable())
+        if (row.factory)
+            if (const auto value = row.factory(globals))
+                Assign(row, *value, settings, globals);
     globals.SettingsPath = globals.DefaultSettingsPath();
     globals.UnusableSourceFolder.reset();
     globals.UnusableTemplate.reset();

@@ -3,6 +3,7 @@
 #include "FactoryDefaults.h"
 #include "FileChecks.h"
 #include "IniFile.h"
+#include "SettingsTable.h"
 #include "Text.h"
 
 #include <QLockFile>
@@ -13,8 +14,6 @@
 #include <optional>
 
 namespace {
-
-constexpr std::string_view Section = "Options";
 
 std::optional<std::int32_t> ParseDecimal(std::string_view text) {
     bool negative = false;
@@ -63,75 +62,32 @@ bool HasExtensionLfs(const std::string& path) {
     return extension == ".lfs";
 }
 
-// The settings from one loaded file, each key falling back to its default when absent.
-class SettingsReader {
-public:
-    explicit SettingsReader(const IniFile& file) : file_(file) {}
-
-    std::string Text(std::string_view key, const std::string& defaultValue) const {
-        return file_.Value(Section, key).value_or(defaultValue);
-    }
-    std::int32_t Integer(std::string_view key, std::int32_t defaultValue) const {
-        const auto value = file_.Value(Section, key);
-        return value ? ReadIntegerValue(*value, defaultValue) : defaultValue;
-    }
-    bool Boolean(std::string_view key, bool defaultValue) const {
-        const auto value = file_.Value(Section, key);
-        return value ? ReadBooleanValue(*value, defaultValue) : defaultValue;
-    }
-
-private:
-    const IniFile& file_;
-};
-
-// The value the file holds for a key, trimmed; nothing when the key is absent or empty.
-std::optional<std::string> NamedValue(const IniFile& file, std::string_view key) {
-    const auto value = file.Value(Section, key);
-    if (!value || TrimText(*value).empty())
-        return std::nullopt;
-    return TrimText(*value);
+// The value the file gives for a setting: its own reading for a setting that checks what it
+// names, else the text as it stands, or read as a number or a flag; the absent value when the
+// key is not there or does not read.
+SettingValue ReadValue(const IniFile& file, const SettingRow& row, Globals& globals) {
+    if (row.read)
+        return row.read(file, globals);
+    const SettingValue absent = row.absent(globals);
+    const auto text = file.Value(SettingsSection, row.key);
+    if (!text)
+        return absent;
+    if (const auto* flag = std::get_if<bool>(&absent))
+        return ReadBooleanValue(*text, *flag);
+    if (const auto* color = std::get_if<StoredColor>(&absent))
+        return ReadIntegerValue(*text, *color);
+    return *text;
 }
 
-std::string SourceFolderFrom(const IniFile& file, Globals& globals) {
-    const auto named = NamedValue(file, "SourceFolder");
-    if (!named)
-        return globals.FavoritesFolder;
-    if (const int error = FolderError(*named); error != 0) {
-        globals.UnusableSourceFolder = {*named, *named, globals.FavoritesFolder, error};
-        return globals.FavoritesFolder;
-    }
-    return *named;
-}
-
-std::string TemplatePathFrom(const IniFile& file, Globals& globals) {
-    const auto named = NamedValue(file, "TemplateFile");
-    if (!named)
-        return globals.DefaultTemplatePath();
-    const std::string path =
-        named->find('/') == std::string::npos ? globals.Layout.DataFile(*named) : *named;
-    if (const int error = FileReadError(path); error != 0) {
-        globals.UnusableTemplate = {*named, path, globals.DefaultTemplatePath(), error};
-        return globals.DefaultTemplatePath();
-    }
-    return path;
-}
-
-// An installed program names a template that its data folders give for a bare name by that
-// name alone, so that a template of the same name the user adds later takes its place.
-std::string TemplateFileValue(const Globals& globals) {
-    if (globals.UnusableTemplate && globals.TemplatePath == globals.UnusableTemplate->fallback)
-        return globals.UnusableTemplate->value;
-    if (globals.Layout.kind != ProgramLayout::Kind::Installed)
-        return globals.TemplatePath;
-    const std::string name = TextAfterLast(globals.TemplatePath, '/');
-    return globals.Layout.DataFile(name) == globals.TemplatePath ? name : globals.TemplatePath;
-}
-
-std::string SourceFolderValue(const SettingsHolders& holders, const Globals& globals) {
-    const std::string folder = TrimText(holders.SourceFolder());
-    if (globals.UnusableSourceFolder && folder == TrimText(globals.UnusableSourceFolder->fallback))
-        return globals.UnusableSourceFolder->value;
-    return folder;
+std::string WrittenText(const SettingRow& row, const Settings& settings, const Globals& globals) {
+    if (row.write)
+        return row.write(settings, globals);
+    const SettingValue value = ValueOf(row, settings, globals);
+    if (const auto* flag = std::get_if<bool>(&value))
+        return *flag ? "1" : "0";
+    if (const auto* color = std::get_if<StoredColor>(&value))
+        return std::to_string(*color);
+    return TrimText(std::get<std::string>(value));
 }
 
 // Another program saving the same file holds the lock for a moment only, so a few seconds'
@@ -145,10 +101,6 @@ bool WaitForSavingTurn(QLockFile& turn) {
         return true;
     errno = EBUSY;
     return false;
-}
-
-const char* Flag(bool value) {
-    return value ? "1" : "0";
 }
 
 } // namespace
@@ -171,7 +123,7 @@ bool ReadBooleanValue(const std::string& text, bool defaultValue) {
     return ReadIntegerValue(text, defaultValue ? 1 : 0) != 0;
 }
 
-bool ReadSettings(const std::string& path, SettingsHolders& holders, Globals& globals,
+bool ReadSettings(const std::string& path, Settings& settings, Globals& globals,
                   std::string* reason) {
     IniFile file(path);
     if (!HasExtensionLfs(path) || file.Load() == IniFile::LoadResult::Unreadable) {
@@ -180,62 +132,31 @@ bool ReadSettings(const std::string& path, SettingsHolders& holders, Globals& gl
                 HasExtensionLfs(path) ? SystemReason(errno) : std::string(NotSettingsFileReason);
         return false;
     }
-
     globals.SettingsPath = path;
-    globals.IgnoreList.clear();
     globals.UnusableSourceFolder.reset();
     globals.UnusableTemplate.reset();
-    const SettingsReader reader(file);
-    holders.SetSourceFolder(SourceFolderFrom(file, globals));
-    globals.TemplatePath = TemplatePathFrom(file, globals);
-    SplitByChar(reader.Text("IgnoreFolders", ""), ';', globals.IgnoreList);
-    holders.SetIncludeSubfolders(reader.Boolean("IncludeSubfolders", true));
-    holders.SetOutputFile(
-        reader.Text("OutputFile", globals.DesktopFolder + std::string(DefaultPageName)));
-    holders.SetPageTitle(reader.Text("PageTitle", "My Favorite Links"));
-    holders.SetPageFont(reader.Text("PageFont", "Arial"));
-    holders.SetShowURL(reader.Boolean("ShowURL", false));
-    holders.SetTextColor(reader.Integer("TextColor", 0));
-    holders.SetLinkColor(reader.Integer("LinkColor", 0xFF0000));
-    holders.SetVLinkColor(reader.Integer("VLinkColor", 0x800080));
-    holders.SetBackColor(reader.Integer("BackColor", 0xFFFFFF));
-    holders.SetLaunchBrowser(reader.Boolean("LaunchBrowser", false));
+    for (const SettingRow& row : SettingsTable())
+        Assign(row, ReadValue(file, row, globals), settings, globals);
     return true;
 }
 
-bool WriteSettings(const std::string& path, const SettingsHolders& holders,
-                   const Globals& globals) {
+bool WriteSettings(const std::string& path, const Settings& settings, const Globals& globals) {
     QLockFile turn(QString::fromStdString(path + ".lock"));
     if (!WaitForSavingTurn(turn))
         return false;
     IniFile file(path);
     if (file.Load() == IniFile::LoadResult::Unreadable)
         return false;
-    const std::pair<std::string_view, std::string> values[] = {
-        {"SourceFolder", SourceFolderValue(holders, globals)},
-        {"IgnoreFolders", JoinIgnoreList(globals.IgnoreList)},
-        {"IncludeSubfolders", Flag(holders.IncludeSubfolders())},
-        {"OutputFile", TrimText(holders.OutputFile())},
-        {"TemplateFile", TemplateFileValue(globals)},
-        {"PageTitle", TrimText(holders.PageTitle())},
-        {"PageFont", TrimText(holders.PageFont())},
-        {"ShowURL", Flag(holders.ShowURL())},
-        {"TextColor", std::to_string(holders.TextColor())},
-        {"LinkColor", std::to_string(holders.LinkColor())},
-        {"VLinkColor", std::to_string(holders.VLinkColor())},
-        {"BackColor", std::to_string(holders.BackColor())},
-        {"LaunchBrowser", Flag(holders.LaunchBrowser())},
-    };
-    for (const auto& [key, value] : values)
-        if (!file.SetValue(Section, key, value))
+    for (const SettingRow& row : SettingsTable())
+        if (!file.SetValue(SettingsSection, row.key, WrittenText(row, settings, globals)))
             return false;
     return file.Save();
 }
 
-bool SaveSettingsIfDefault(const SettingsHolders& holders, const Globals& globals) {
+bool SaveSettingsIfDefault(const Settings& settings, const Globals& globals) {
     if (!SameTextNoCase(globals.SettingsPath, globals.DefaultSettingsPath()))
         return true;
     // An installed program's settings folder is made by the first run that saves.
     globals.Layout.MakeSettingsFolder();
-    return WriteSettings(globals.SettingsPath, holders, globals);
+    return WriteSettings(globals.SettingsPath, settings, globals);
 }

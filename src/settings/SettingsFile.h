@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Globals.h"
-#include "SettingsHolders.h"
+#include "Settings.h"
 
 #include <string>
 #include <string_view>
@@ -12,19 +12,19 @@
 inline constexpr std::string_view NotSettingsFileReason =
     "这不是 Linkshelf 设置文件（设置文件的名称以 .lfs 结尾）。";
 
-// Reads the file into the holders and makes it the current settings file. A missing file reads
+// Reads the file into the record and makes it the current settings file. A missing file reads
 // as every key absent. A name that does not end in ".lfs" or a file that cannot be read is
 // refused: false, with the reason when asked for, and nothing changed. A folder or template that
 // the file names but that cannot be used is noted in globals (see UnusableSetting).
-bool ReadSettings(const std::string& path, SettingsHolders& holders, Globals& globals,
+bool ReadSettings(const std::string& path, Settings& settings, Globals& globals,
                   std::string* reason = nullptr);
-// Writes the thirteen settings into the file, keeping every other line; false when the file
-// could not be written, which then keeps its old content, with the system's reason in errno.
-// Programs that save the same file take turns, through a lock file beside it.
-bool WriteSettings(const std::string& path, const SettingsHolders& holders, const Globals& globals);
+// Writes the settings of the record and the shared values into the file, keeping every other line;
+// false when the file could not be written, which then keeps its old content, with the system's
+// reason in errno. Programs that save the same file take turns, through a lock file beside it.
+bool WriteSettings(const std::string& path, const Settings& settings, const Globals& globals);
 // After a run the settings are saved, but only while the default settings file is current;
 // false when that save failed, with the reason in errno.
-bool SaveSettingsIfDefault(const SettingsHolders& holders, const Globals& globals);
+bool SaveSettingsIfDefault(const Settings& settings, const Globals& globals);
 
 // A settings value as an integer: decimal within the 32-bit range, or one to eight hexadecimal
 // digits after "$", "x" or "0x"; anything else gives the default.

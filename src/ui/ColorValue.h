@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsHolders.h"
+#include "StoredColor.h"
 
 #include <QColor>
 

@@ -32,55 +32,56 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
       sources_(BrowserProfiles::Find()), favoritesFolder_(favoritesFolder),
       worker_(std::move(worker)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName("frmImport");
+    setObjectName("importDialog");
     setWindowTitle(Q(Strings::ImportCaptionTitle));
     if (owner != nullptr)
         setFont(owner->font());
 
-    lstSources = new QListWidget(this);
-    lstSources->setObjectName("lstSources");
+    sourceList = new QListWidget(this);
+    sourceList->setObjectName("sourceList");
     for (const BookmarkSource& source : sources_) {
-        auto* item = new QListWidgetItem(Q(source.name), lstSources);
+        auto* item = new QListWidgetItem(Q(source.name), sourceList);
         item->setToolTip(Q(source.path));
     }
-    new QListWidgetItem(Q(Strings::ImportChooseFile), lstSources);
-    lstSources->setCurrentRow(0);
-    lblSources = BuddyLabel(Strings::ImportSourcesLabel, lstSources, this);
+    new QListWidgetItem(Q(Strings::ImportChooseFile), sourceList);
+    sourceList->setCurrentRow(0);
+    sourcesLabel = BuddyLabel(Strings::ImportSourcesLabel, sourceList, this);
 
-    txtFolder = new BrowseLineEdit(this);
-    txtFolder->setObjectName("txtFolder");
-    txtFolder->SetText(favoritesFolder.empty() ? BookmarkImport::DefaultTarget() : favoritesFolder);
-    txtFolder->OnButtonClick = [this](QObject*) { txtFolderButtonClick(); };
-    lblFolder = BuddyLabel(Strings::ImportFolderLabel, txtFolder, this);
+    folderEdit = new BrowseLineEdit(this);
+    folderEdit->setObjectName("folderEdit");
+    folderEdit->SetText(favoritesFolder.empty() ? BookmarkImport::DefaultTarget()
+                                                : favoritesFolder);
+    folderEdit->OnButtonClick = [this](QObject*) { onBrowseFolder(); };
+    folderLabel = BuddyLabel(Strings::ImportFolderLabel, folderEdit, this);
 
-    lblResult = new QLabel(this);
-    lblResult->setObjectName("lblResult");
-    lblResult->setWordWrap(true);
-    lblResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    resultLabel = new QLabel(this);
+    resultLabel->setObjectName("resultLabel");
+    resultLabel->setWordWrap(true);
+    resultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* buttons = new QDialogButtonBox(this);
-    butImport = buttons->addButton(Q(Strings::ImportButton), QDialogButtonBox::AcceptRole);
-    butImport->setObjectName("butImport");
-    butClose = buttons->addButton(Q(Strings::CloseCaption), QDialogButtonBox::RejectRole);
-    butClose->setObjectName("butClose");
-    butImport->setDefault(true);
-    connect(butImport, &QPushButton::clicked, this, &FormImport::butImportClick);
-    connect(butClose, &QPushButton::clicked, this, &FormImport::close);
-    connect(lstSources, &QListWidget::itemDoubleClicked, this, &FormImport::butImportClick);
+    importButton = buttons->addButton(Q(Strings::ImportButton), QDialogButtonBox::AcceptRole);
+    importButton->setObjectName("importButton");
+    closeButton = buttons->addButton(Q(Strings::CloseCaption), QDialogButtonBox::RejectRole);
+    closeButton->setObjectName("closeButton");
+    importButton->setDefault(true);
+    connect(importButton, &QPushButton::clicked, this, &FormImport::onImportClicked);
+    connect(closeButton, &QPushButton::clicked, this, &FormImport::close);
+    connect(sourceList, &QListWidget::itemDoubleClicked, this, &FormImport::onImportClicked);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblSources);
-    layout->addWidget(lstSources);
-    layout->addWidget(lblFolder);
-    layout->addWidget(txtFolder);
-    layout->addWidget(lblResult);
+    layout->addWidget(sourcesLabel);
+    layout->addWidget(sourceList);
+    layout->addWidget(folderLabel);
+    layout->addWidget(folderEdit);
+    layout->addWidget(resultLabel);
     layout->addWidget(buttons);
     resize(420, 320);
 }
 
 // A listed profile, or the export file the user now picks (nothing when they cancel).
 std::optional<BookmarkSource> FormImport::ChosenSource() {
-    const int row = lstSources->currentRow();
+    const int row = sourceList->currentRow();
     if (row >= 0 && row < static_cast<int>(sources_.size()))
         return sources_[static_cast<std::size_t>(row)];
     DesktopServices::FileRequest request;
@@ -91,14 +92,14 @@ std::optional<BookmarkSource> FormImport::ChosenSource() {
     return BrowserProfiles::ForFile(*path);
 }
 
-void FormImport::butImportClick() {
+void FormImport::onImportClicked() {
     if (const auto source = ChosenSource())
         Import(*source);
 }
 
 void FormImport::Import(const BookmarkSource& source) {
     BookmarkImport import;
-    const std::string target = txtFolder->Text();
+    const std::string target = folderEdit->Text();
     bool written = false;
     importing_ = true;
     setEnabled(false);
@@ -108,11 +109,11 @@ void FormImport::Import(const BookmarkSource& source) {
     setEnabled(true);
     importing_ = false;
     if (!written) {
-        lblResult->clear();
+        resultLabel->clear();
         ShowError(import.ErrorString());
         return;
     }
-    lblResult->setText(Q(import.Summary()));
+    resultLabel->setText(Q(import.Summary()));
     if (OnImported)
         OnImported(import.FolderPath());
 }
@@ -130,12 +131,12 @@ void FormImport::reject() {
         QDialog::reject();
 }
 
-void FormImport::txtFolderButtonClick() {
+void FormImport::onBrowseFolder() {
     FolderPicker dlgBrowseFolder(this);
     dlgBrowseFolder.SetTitle(Strings::ImportPickerTitle);
     dlgBrowseFolder.SetFolder(SpecialFolder::Computer);
     dlgBrowseFolder.SetFavoritesFolder(favoritesFolder_);
-    dlgBrowseFolder.SetDirectory(txtFolder->Text());
+    dlgBrowseFolder.SetDirectory(folderEdit->Text());
     if (RunFolderPicker(dlgBrowseFolder))
-        txtFolder->SetText(dlgBrowseFolder.Directory());
+        folderEdit->SetText(dlgBrowseFolder.Directory());
 }

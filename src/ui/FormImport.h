@@ -25,21 +25,21 @@ public:
 
     FormImport(QWidget* owner, const std::string& favoritesFolder, Worker worker);
 
-    void butImportClick();
-    void txtFolderButtonClick();
+    void onImportClicked();
+    void onBrowseFolder();
 
     // Runs the folder picker; tests stand in for the user here.
     std::function<bool(FolderPicker& picker)> RunFolderPicker;
     // Called with the folder each successful import wrote.
     std::function<void(const std::string& folder)> OnImported;
 
-    QLabel* lblSources;
-    QListWidget* lstSources;
-    QLabel* lblFolder;
-    BrowseLineEdit* txtFolder;
-    QLabel* lblResult;
-    QPushButton* butImport;
-    QPushButton* butClose;
+    QLabel* sourcesLabel;
+    QListWidget* sourceList;
+    QLabel* folderLabel;
+    BrowseLineEdit* folderEdit;
+    QLabel* resultLabel;
+    QPushButton* importButton;
+    QPushButton* closeButton;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -14,11 +14,11 @@
 #include "FormImport.h"
 #include "FormOptions.h"
 #include "FormProgress.h"
+#include "GenerationRun.h"
 #include "InstallRecord.h"
 #include "LinkLabel.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
-#include "SettingsRecord.h"
 #include "Strings.h"
 #include "Text.h"
 #include "WindowPlacement.h"
@@ -110,78 +110,80 @@ FormMain::FormMain(Globals& globals, std::string programFile)
     setFixedSize(433, 299);
     setWindowIcon(WizardArt::WindowIcon());
     CreateSide();
-    nbWizard = new QStackedWidget(this);
-    nbWizard->setGeometry(136, 11, 286, 229);
+    pages = new QStackedWidget(this);
+    pages->setGeometry(136, 11, 286, 229);
     for (QWidget* page : {CreateWelcomePage(), CreateFileNamePage(), CreatePageInfoPage(),
                           CreatePageColorPage(), CreateReadyPage(), CreateFinishedPage()})
-        nbWizard->addWidget(page);
-    auto* bevBotLine = new QFrame(this);
-    bevBotLine->setFrameShape(QFrame::HLine);
-    bevBotLine->setFrameShadow(QFrame::Sunken);
-    bevBotLine->setGeometry(11, 252, 411, 2);
+        pages->addWidget(page);
+    auto* bottomLine = new QFrame(this);
+    bottomLine->setFrameShape(QFrame::HLine);
+    bottomLine->setFrameShadow(QFrame::Sunken);
+    bottomLine->setGeometry(11, 252, 411, 2);
     CreateButtons();
     CreateOptionsMenu();
     SetTabOrder();
     KeepValuesWhole();
-    FormCreate();
+    NameControls();
+    BindSettings();
+    StartUp();
 }
 
 // A line edit cuts its text at 32,767 characters by default, and the cut value would be saved
 // back over the whole one.
 void FormMain::KeepValuesWhole() {
     for (QLineEdit* edit :
-         {static_cast<QLineEdit*>(txtSourceFolder), static_cast<QLineEdit*>(txtFileName),
-          txtPageTitle, cmbFontName->lineEdit()})
+         {static_cast<QLineEdit*>(sourceFolderEdit), static_cast<QLineEdit*>(outputFileEdit),
+          pageTitleEdit, fontBox->lineEdit()})
         edit->setMaxLength(std::numeric_limits<int>::max());
 }
 
 FormMain::~FormMain() = default;
 
 void FormMain::CreateSide() {
-    auto* panImage = new QFrame(this);
-    panImage->setFrameShape(QFrame::Panel);
-    panImage->setFrameShadow(QFrame::Sunken);
-    panImage->setGeometry(15, 14, 113, 226);
-    imgImage = new QLabel(panImage);
-    imgImage->setGeometry(1, 1, 111, 224);
-    imgImage->setPixmap(WizardArt::SidePicture());
-    imgImage->setScaledContents(true);
-    imgImage->setCursor(Qt::PointingHandCursor);
-    imgImage->installEventFilter(this);
+    auto* picturePanel = new QFrame(this);
+    picturePanel->setFrameShape(QFrame::Panel);
+    picturePanel->setFrameShadow(QFrame::Sunken);
+    picturePanel->setGeometry(15, 14, 113, 226);
+    sidePicture = new QLabel(picturePanel);
+    sidePicture->setGeometry(1, 1, 111, 224);
+    sidePicture->setPixmap(WizardArt::SidePicture());
+    sidePicture->setScaledContents(true);
+    sidePicture->setCursor(Qt::PointingHandCursor);
+    sidePicture->installEventFilter(this);
 }
 
 void FormMain::CreateButtons() {
-    butCancel = WizardButton(this, Strings::CloseCaption, 11);
-    butOptions = WizardButton(this, Strings::OptionsCaption, 91);
-    butOptions->setIcon(MenuGlyph());
-    butOptions->setIconSize(QSize(9, 7));
-    butOptions->setLayoutDirection(Qt::RightToLeft);
-    butBack = WizardButton(this, Strings::BackCaption, 193);
-    butNext = WizardButton(this, Strings::NextCaption, 268);
-    butFinish = WizardButton(this, Strings::FinishCaption, 348);
-    connect(butCancel, &QPushButton::clicked, this, [this] { butCancelClick(); });
-    connect(butOptions, &QPushButton::clicked, this, [this] { butOptionsClick(); });
-    connect(butBack, &QPushButton::clicked, this, [this] { butBackClick(); });
-    connect(butNext, &QPushButton::clicked, this, [this] { butNextClick(); });
-    connect(butFinish, &QPushButton::clicked, this, [this] { butFinishClick(); });
+    closeButton = WizardButton(this, Strings::CloseCaption, 11);
+    optionsButton = WizardButton(this, Strings::OptionsCaption, 91);
+    optionsButton->setIcon(MenuGlyph());
+    optionsButton->setIconSize(QSize(9, 7));
+    optionsButton->setLayoutDirection(Qt::RightToLeft);
+    backButton = WizardButton(this, Strings::BackCaption, 193);
+    nextButton = WizardButton(this, Strings::NextCaption, 268);
+    finishButton = WizardButton(this, Strings::FinishCaption, 348);
+    connect(closeButton, &QPushButton::clicked, this, [this] { onCloseClicked(); });
+    connect(optionsButton, &QPushButton::clicked, this, [this] { onOptionsClicked(); });
+    connect(backButton, &QPushButton::clicked, this, [this] { onBackClicked(); });
+    connect(nextButton, &QPushButton::clicked, this, [this] { onNextClicked(); });
+    connect(finishButton, &QPushButton::clicked, this, [this] { onFinishClicked(); });
 }
 
 QWidget* FormMain::CreateWelcomePage() {
     auto* page = new QWidget;
-    lblWelcome = TextLabel(page, "", QRect(10, 10, 266, 105));
-    lblVersion = new QLabel(page);
+    welcomeText = TextLabel(page, "", QRect(10, 10, 266, 105));
+    versionLabel = new QLabel(page);
     QFont bold = font();
     bold.setBold(true);
-    lblVersion->setFont(bold);
-    lblVersion->setGeometry(10, 117, 266, 16);
+    versionLabel->setFont(bold);
+    versionLabel->setGeometry(10, 117, 266, 16);
     TextLabel(page, Strings::FreeSoftware, QRect(10, 139, 249, 31));
-    UrlLabel1 = new LinkLabel(page);
-    UrlLabel1->SetCaption(std::string(HomePageUrl));
-    UrlLabel1->SetURL(std::string(HomePageUrl));
-    UrlLabel1->SetFontColor(ColorValue::ToQColor(SystemColor(SystemColorIndex::ActiveCaption)));
-    UrlLabel1->SetActiveColor(Qt::blue);
-    UrlLabel1->adjustSize();
-    UrlLabel1->move(10, 172);
+    homePageLink = new LinkLabel(page);
+    homePageLink->SetCaption(std::string(HomePageUrl));
+    homePageLink->SetURL(std::string(HomePageUrl));
+    homePageLink->SetFontColor(ColorValue::ToQColor(SystemColor(SystemColorIndex::ActiveCaption)));
+    homePageLink->SetActiveColor(Qt::blue);
+    homePageLink->adjustSize();
+    homePageLink->move(10, 172);
     TextLabel(page, Strings::Copyright, QRect(10, 194, 266, 14));
     TextLabel(page, Strings::Credit, QRect(10, 208, 266, 14));
     return page;
@@ -189,107 +191,103 @@ QWidget* FormMain::CreateWelcomePage() {
 
 QWidget* FormMain::CreateFileNamePage() {
     auto* page = new QWidget;
-    lblFileName = TextLabel(page, "", QRect(10, 10, 257, 81));
-    txtSourceFolder = new BrowseLineEdit(page);
-    txtSourceFolder->setGeometry(10, 131, 267, 21);
-    txtSourceFolder->OnButtonClick = [this](QObject*) { txtSourceFolderButtonClick(); };
-    BuddyLabel(page, Strings::SourceFolderLabel, QPoint(10, 113), txtSourceFolder);
-    chkSubfolders = new QCheckBox(Q(Strings::IncludeSubfolders), page);
-    chkSubfolders->setGeometry(10, 155, 142, 17);
-    chkSubfolders->setChecked(true);
-    txtFileName = new BrowseLineEdit(page);
-    txtFileName->setGeometry(10, 196, 267, 21);
-    txtFileName->OnButtonClick = [this](QObject*) { txtFileNameButtonClick(); };
-    BuddyLabel(page, Strings::OutputFileLabel, QPoint(10, 179), txtFileName);
+    folderPageText = TextLabel(page, "", QRect(10, 10, 257, 81));
+    sourceFolderEdit = new BrowseLineEdit(page);
+    sourceFolderEdit->setGeometry(10, 131, 267, 21);
+    sourceFolderEdit->OnButtonClick = [this](QObject*) { onBrowseSourceFolder(); };
+    BuddyLabel(page, Strings::SourceFolderLabel, QPoint(10, 113), sourceFolderEdit);
+    includeSubfoldersBox = new QCheckBox(Q(Strings::IncludeSubfolders), page);
+    includeSubfoldersBox->setGeometry(10, 155, 142, 17);
+    outputFileEdit = new BrowseLineEdit(page);
+    outputFileEdit->setGeometry(10, 196, 267, 21);
+    outputFileEdit->OnButtonClick = [this](QObject*) { onBrowseOutputFile(); };
+    BuddyLabel(page, Strings::OutputFileLabel, QPoint(10, 179), outputFileEdit);
     return page;
 }
 
 QWidget* FormMain::CreatePageInfoPage() {
     auto* page = new QWidget;
-    lblPageInfo = TextLabel(page, "", QRect(10, 10, 266, 48));
-    txtPageTitle = new QLineEdit(Q("我的书签"), page);
-    txtPageTitle->setGeometry(10, 128, 266, 21);
-    BuddyLabel(page, Strings::PageTitleLabel, QPoint(10, 110), txtPageTitle);
-    cmbFontName = new QComboBox(page);
-    cmbFontName->setEditable(true);
-    cmbFontName->setInsertPolicy(QComboBox::NoInsert);
-    cmbFontName->setGeometry(10, 175, 266, 21);
-    cmbFontName->setEditText(Q("宋体"));
-    BuddyLabel(page, Strings::PageFontLabel, QPoint(10, 157), cmbFontName);
-    chkShowURL = new QCheckBox(Q(Strings::ShowUrl), page);
-    chkShowURL->setGeometry(10, 205, 239, 17);
+    pageInfoText = TextLabel(page, "", QRect(10, 10, 266, 48));
+    pageTitleEdit = new QLineEdit(page);
+    pageTitleEdit->setGeometry(10, 128, 266, 21);
+    BuddyLabel(page, Strings::PageTitleLabel, QPoint(10, 110), pageTitleEdit);
+    fontBox = new QComboBox(page);
+    fontBox->setEditable(true);
+    fontBox->setInsertPolicy(QComboBox::NoInsert);
+    fontBox->setGeometry(10, 175, 266, 21);
+    BuddyLabel(page, Strings::PageFontLabel, QPoint(10, 157), fontBox);
+    showUrlBox = new QCheckBox(Q(Strings::ShowUrl), page);
+    showUrlBox->setGeometry(10, 205, 239, 17);
     return page;
 }
 
 QWidget* FormMain::CreatePageColorPage() {
     auto* page = new QWidget;
-    lblColor = TextLabel(page, "", QRect(10, 10, 263, 117));
-    panBack = new ColorPanel(page);
-    panBack->setGeometry(10, 140, 266, 79);
-    panBack->OnClick = [this] { panBackClick(); };
-    lblText = new ColorLabel(Q(Strings::TextColorLabel), panBack);
-    lblText->setGeometry(92, 11, 79, 17);
-    lblText->SetColor(SystemColor(SystemColorIndex::WindowText));
-    lblLink = new ColorLabel(Q(Strings::LinkColorLabel), panBack);
-    lblLink->setGeometry(90, 31, 82, 17);
-    lblLink->SetColor(0xFF0000);
-    lblVLink = new ColorLabel(Q(Strings::VLinkColorLabel), panBack);
-    lblVLink->setGeometry(71, 51, 121, 18);
-    lblVLink->SetColor(0x800080);
-    for (ColorLabel* label : {lblText, lblLink, lblVLink})
-        label->OnClick = [this](ColorLabel* clicked) { lblTextClick(clicked); };
+    colorPageText = TextLabel(page, "", QRect(10, 10, 263, 117));
+    backgroundPanel = new ColorPanel(page);
+    backgroundPanel->setGeometry(10, 140, 266, 79);
+    backgroundPanel->OnClick = [this] { onBackgroundClicked(); };
+    textColorLabel = new ColorLabel(Q(Strings::TextColorLabel), backgroundPanel);
+    textColorLabel->setGeometry(92, 11, 79, 17);
+    linkColorLabel = new ColorLabel(Q(Strings::LinkColorLabel), backgroundPanel);
+    linkColorLabel->setGeometry(90, 31, 82, 17);
+    visitedColorLabel = new ColorLabel(Q(Strings::VLinkColorLabel), backgroundPanel);
+    visitedColorLabel->setGeometry(71, 51, 121, 18);
+    for (ColorLabel* label : {textColorLabel, linkColorLabel, visitedColorLabel})
+        label->OnClick = [this](ColorLabel* clicked) { onColorLabelClicked(clicked); };
     return page;
 }
 
 QWidget* FormMain::CreateReadyPage() {
     auto* page = new QWidget;
-    lblReadyToFinish = TextLabel(page, "", QRect(10, 10, 260, 177));
-    chkLaunchBrowser = new QCheckBox(Q(Strings::LaunchBrowser), page);
-    chkLaunchBrowser->setGeometry(10, 202, 256, 20);
-    chkLaunchBrowser->setChecked(true);
+    readyText = TextLabel(page, "", QRect(10, 10, 260, 177));
+    launchBrowserBox = new QCheckBox(Q(Strings::LaunchBrowser), page);
+    launchBrowserBox->setGeometry(10, 202, 256, 20);
     return page;
 }
 
 QWidget* FormMain::CreateFinishedPage() {
     auto* page = new QWidget;
-    lblFinished = new WrapLabel(page);
-    lblFinished->setGeometry(10, 10, 266, 208);
+    resultText = new WrapLabel(page);
+    resultText->setGeometry(10, 10, 266, 208);
     return page;
 }
 
 void FormMain::SetTabOrder() {
-    const QList<QWidget*> order{butNext,      butFinish,       butCancel,     butOptions,
-                                butBack,      txtSourceFolder, chkSubfolders, txtFileName,
-                                txtPageTitle, cmbFontName,     chkShowURL,    chkLaunchBrowser};
+    const QList<QWidget*> order{
+        nextButton,    finishButton,     closeButton,          optionsButton,
+        backButton,    sourceFolderEdit, includeSubfoldersBox, outputFileEdit,
+        pageTitleEdit, fontBox,          showUrlBox,           launchBrowserBox};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
 
 // Start-up: the welcome page, the font list, the texts, then the settings file. A settings file
 // that cannot be read leaves the window's own values; nothing is said about it at start.
-void FormMain::FormCreate() {
-    nbWizard->setCurrentIndex(0);
-    nbWizardPageChanged();
+void FormMain::StartUp() {
+    pages->setCurrentIndex(0);
+    onPageChanged();
     FillFontList();
-    lblVersion->setText(Q(Strings::VersionLabel()));
-    lblWelcome->setText(Q(Strings::Welcome()));
-    lblFileName->setText(Q(Strings::FileNameHelp()));
-    lblReadyToFinish->setText(Q(Strings::ReadyToFinish()));
-    lblPageInfo->setText(Q(Strings::PageInfo()));
-    lblColor->setText(Q(Strings::ColorHelp()));
-    ReadSettings(globals_.SettingsPath, *this, globals_);
-    butNext->setFocus();
+    versionLabel->setText(Q(Strings::VersionLabel()));
+    welcomeText->setText(Q(Strings::Welcome()));
+    folderPageText->setText(Q(Strings::FileNameHelp()));
+    readyText->setText(Q(Strings::ReadyToFinish()));
+    pageInfoText->setText(Q(Strings::PageInfo()));
+    colorPageText->setText(Q(Strings::ColorHelp()));
+    ReadSettings(globals_.SettingsPath, settings_, globals_);
+    ShowSettings();
+    nextButton->setFocus();
 }
 
 void FormMain::FillFontList() {
-    const QString text = cmbFontName->currentText();
-    cmbFontName->clear();
-    cmbFontName->addItems(FontList::Families());
-    cmbFontName->setEditText(text);
+    const QString text = fontBox->currentText();
+    fontBox->clear();
+    fontBox->addItems(FontList::Families());
+    fontBox->setEditText(text);
 }
 
 int FormMain::PageIndex() const {
-    return nbWizard->currentIndex();
+    return pages->currentIndex();
 }
 
 // Moves to another page; a request for the current page or one outside the book does nothing.
@@ -297,11 +295,11 @@ void FormMain::SetPageIndex(int index) {
     if (index == PageIndex() || index < 0 || index >= PageCount)
         return;
     QWidget* focus = QApplication::focusWidget();
-    const bool focusOnPage = focus != nullptr && nbWizard->currentWidget()->isAncestorOf(focus);
-    nbWizard->setCurrentIndex(index);
+    const bool focusOnPage = focus != nullptr && pages->currentWidget()->isAncestorOf(focus);
+    pages->setCurrentIndex(index);
     if (focusOnPage)
-        FocusFirstControlOf(nbWizard->currentWidget());
-    nbWizardPageChanged();
+        FocusFirstControlOf(pages->currentWidget());
+    onPageChanged();
 }
 
 // The focus goes to the page's first control in tab order; a page without one hands it on to
@@ -316,44 +314,44 @@ void FormMain::FocusFirstControlOf(QWidget* page) {
     focusNextChild();
 }
 
-void FormMain::butNextClick() {
+void FormMain::onNextClicked() {
     SetPageIndex(PageIndex() + 1);
 }
 
-void FormMain::butBackClick() {
+void FormMain::onBackClicked() {
     SetPageIndex(PageIndex() - 1);
-    butFinish->setText(Q(Strings::FinishCaption));
+    finishButton->setText(Q(Strings::FinishCaption));
 }
 
-void FormMain::butCancelClick() {
+void FormMain::onCloseClicked() {
     close();
 }
 
 // A button that has the focus is already the default for the moment; clearing it first makes
 // the new default the one Enter presses once the focus moves on.
 void FormMain::SetDefaultButton(QPushButton* button) {
-    for (QPushButton* other : {butNext, butFinish})
+    for (QPushButton* other : {nextButton, finishButton})
         other->setDefault(false);
     button->setDefault(true);
 }
 
-void FormMain::nbWizardPageChanged() {
+void FormMain::onPageChanged() {
     switch (PageIndex()) {
     case 0:
-        butBack->setEnabled(false);
-        SetDefaultButton(butNext);
+        backButton->setEnabled(false);
+        SetDefaultButton(nextButton);
         break;
     case 4:
-        butNext->setEnabled(false);
-        SetDefaultButton(butFinish);
+        nextButton->setEnabled(false);
+        SetDefaultButton(finishButton);
         break;
     case PageCount - 1:
-        butBack->setEnabled(true);
-        butNext->setEnabled(false);
+        backButton->setEnabled(true);
+        nextButton->setEnabled(false);
         break;
     default:
-        butNext->setEnabled(true);
-        butBack->setEnabled(true);
+        nextButton->setEnabled(true);
+        backButton->setEnabled(true);
     }
     UpdateCaption();
 }
@@ -366,14 +364,14 @@ void FormMain::UpdateCaption() {
     setWindowTitle(Q(Strings::Caption(PageIndex(), PageCount)));
 }
 
-void FormMain::butFinishClick() {
-    if (butFinish->text() == Q(Strings::ExitCaption)) {
+void FormMain::onFinishClicked() {
+    if (finishButton->text() == Q(Strings::ExitCaption)) {
         close();
         return;
     }
     generating_ = true;
     try {
-        GenerationRun(*this, globals_).Run(*this);
+        GenerationRun(settings_, globals_).Run(*this);
     } catch (const std::exception& error) {
         ShowError(RunFailedText(error));
     }
@@ -381,48 +379,51 @@ void FormMain::butFinishClick() {
 }
 
 void FormMain::CreateOptionsMenu() {
-    pmnuOptions = new QMenu(this);
-    pmnuOptionsMore = pmnuOptions->addAction(Q(Strings::OptionsMore));
-    pmnuOptionsImport = pmnuOptions->addAction(Q(Strings::OptionsImport));
-    pmnuOptionsCheckLinks = pmnuOptions->addAction(Q(Strings::OptionsCheckLinks));
-    pmnuOptions->addSeparator();
-    pmnuOptionsLoad = pmnuOptions->addAction(Q(Strings::OptionsLoad));
-    pmnuOptionsSave = pmnuOptions->addAction(Q(Strings::OptionsSave));
-    pmnuOptions->addSeparator();
-    pmnuOptionsDefault = pmnuOptions->addAction(Q(Strings::OptionsDefault));
-    connect(pmnuOptionsMore, &QAction::triggered, this, [this] { pmnuOptionsMoreClick(); });
-    connect(pmnuOptionsImport, &QAction::triggered, this, [this] { pmnuOptionsImportClick(); });
-    connect(pmnuOptionsCheckLinks, &QAction::triggered, this,
-            [this] { pmnuOptionsCheckLinksClick(); });
-    connect(pmnuOptionsLoad, &QAction::triggered, this, [this] { pmnuOptionsLoadClick(); });
-    connect(pmnuOptionsSave, &QAction::triggered, this, [this] { pmnuOptionsSaveClick(); });
-    connect(pmnuOptionsDefault, &QAction::triggered, this, [this] { pmnuOptionsDefaultClick(); });
+    optionsMenu = new QMenu(this);
+    ignoredFoldersAction = optionsMenu->addAction(Q(Strings::OptionsMore));
+    importAction = optionsMenu->addAction(Q(Strings::OptionsImport));
+    checkLinksAction = optionsMenu->addAction(Q(Strings::OptionsCheckLinks));
+    optionsMenu->addSeparator();
+    loadAction = optionsMenu->addAction(Q(Strings::OptionsLoad));
+    saveAction = optionsMenu->addAction(Q(Strings::OptionsSave));
+    optionsMenu->addSeparator();
+    defaultsAction = optionsMenu->addAction(Q(Strings::OptionsDefault));
+    connect(ignoredFoldersAction, &QAction::triggered, this,
+            [this] { onIgnoredFoldersTriggered(); });
+    connect(importAction, &QAction::triggered, this, [this] { onImportTriggered(); });
+    connect(checkLinksAction, &QAction::triggered, this, [this] { onCheckLinksTriggered(); });
+    connect(loadAction, &QAction::triggered, this, [this] { onLoadTriggered(); });
+    connect(saveAction, &QAction::triggered, this, [this] { onSaveTriggered(); });
+    connect(defaultsAction, &QAction::triggered, this, [this] { onDefaultsTriggered(); });
 }
 
 // The menu opens right below the button, left edges aligned.
-void FormMain::butOptionsClick() {
-    pmnuOptions->popup(butOptions->mapToGlobal(QPoint(0, butOptions->height())));
+void FormMain::onOptionsClicked() {
+    optionsMenu->popup(optionsButton->mapToGlobal(QPoint(0, optionsButton->height())));
 }
 
-void FormMain::pmnuOptionsMoreClick() {
+void FormMain::onIgnoredFoldersTriggered() {
     ShowForm(
         [this]() -> QWidget* {
-            frmOptions = new FormOptions(this, globals_.IgnoreList, globals_.FavoritesFolder);
+            optionsDialog = new FormOptions(this, globals_.IgnoreList, globals_.FavoritesFolder);
             if (OnOptionsDialog)
-                OnOptionsDialog(*frmOptions);
-            return frmOptions;
+                OnOptionsDialog(*optionsDialog);
+            return optionsDialog;
         },
         this, ShowFormOption::CenterOwner | ShowFormOption::ShowModal, false);
 }
 
 // A successful import becomes the folder the page is generated from.
-void FormMain::pmnuOptionsImportClick() {
+void FormMain::onImportTriggered() {
     ShowForm(
         [this]() -> QWidget* {
             auto* dialog =
                 new FormImport(this, globals_.FavoritesFolder,
                                [this](const std::function<void()>& work) { Build(work); });
-            dialog->OnImported = [this](const std::string& folder) { SetSourceFolder(folder); };
+            dialog->OnImported = [this](const std::string& folder) {
+                settings_.sourceFolder = folder;
+                ShowSettings();
+            };
             if (OnImportDialog)
                 OnImportDialog(*dialog);
             return dialog;
@@ -432,13 +433,13 @@ void FormMain::pmnuOptionsImportClick() {
 
 // The links are read on a worker, as a page is built, so a large tree does not freeze the
 // window; the check then runs in its own window beside the wizard, which stays usable.
-void FormMain::pmnuOptionsCheckLinksClick() {
-    if (frmCheckLinks) {
-        frmCheckLinks->raise();
-        frmCheckLinks->activateWindow();
+void FormMain::onCheckLinksTriggered() {
+    if (checkLinksWindow) {
+        checkLinksWindow->raise();
+        checkLinksWindow->activateWindow();
         return;
     }
-    const SettingsRecord snapshot = SettingsRecord::SnapshotOf(*this);
+    const Settings snapshot = settings_;
     std::vector<CheckedLink> links;
     SetBusyCursor(true);
     setEnabled(false);
@@ -449,9 +450,9 @@ void FormMain::pmnuOptionsCheckLinksClick() {
         ShowInfo(NoShortcutText());
         return;
     }
-    frmCheckLinks = new FormCheckLinks(this, std::move(links), CheckLinksNetwork);
-    CenterOnForm(frmCheckLinks, this);
-    frmCheckLinks->show();
+    checkLinksWindow = new FormCheckLinks(this, std::move(links), CheckLinksNetwork);
+    CenterOnForm(checkLinksWindow, this);
+    checkLinksWindow->show();
 }
 
 std::optional<std::string> FormMain::ChooseSettingsFile(bool save) {
@@ -462,85 +463,93 @@ std::optional<std::string> FormMain::ChooseSettingsFile(bool save) {
     return DesktopServices::Current().ChooseFile(this, request);
 }
 
-void FormMain::pmnuOptionsLoadClick() {
+void FormMain::onLoadTriggered() {
     const auto path = ChooseSettingsFile(false);
     if (!path)
         return;
     std::string reason;
-    if (ReadSettings(*path, *this, globals_, &reason))
+    if (ReadSettings(*path, settings_, globals_, &reason)) {
+        ShowSettings();
         ShowInfo(Strings::SettingsLoaded);
-    else
+    } else
         ShowError(WithReason(SettingsNotLoadedText(*path), reason));
 }
 
 // Saving to another file does not make it current: runs keep saving where they did before.
-void FormMain::pmnuOptionsSaveClick() {
+void FormMain::onSaveTriggered() {
     const auto path = ChooseSettingsFile(true);
-    if (path && !WriteSettings(*path, *this, globals_))
+    if (path && !WriteSettings(*path, settings_, globals_))
         ShowError(WithReason(SettingsNotSavedText(*path), SystemReason(errno)));
 }
 
-void FormMain::pmnuOptionsDefaultClick() {
-    ApplyFactoryDefaults(*this, globals_);
+void FormMain::onDefaultsTriggered() {
+    ApplyFactoryDefaults(settings_, globals_);
+    ShowSettings();
     ShowInfo(Strings::DefaultsLoaded);
 }
 
-void FormMain::txtSourceFolderButtonClick() {
-    FolderPicker dlgBrowseFolder(this);
-    dlgBrowseFolder.SetTitle(Strings::PickerTitle);
-    dlgBrowseFolder.SetFolder(SpecialFolder::Favorites);
-    dlgBrowseFolder.SetFavoritesFolder(globals_.FavoritesFolder);
-    dlgBrowseFolder.SetCustomButtonVisible(true);
-    dlgBrowseFolder.SetCustomButtonCaption(Strings::PickerCheckBox);
-    dlgBrowseFolder.SetSyncCustomButton(false);
-    dlgBrowseFolder.SetDirectory(TrimText(txtSourceFolder->Text()));
-    dlgBrowseFolder.SetCustomButtonChecked(chkSubfolders->isChecked());
-    if (!RunFolderPicker(dlgBrowseFolder))
+void FormMain::onBrowseSourceFolder() {
+    FolderPicker picker(this);
+    picker.SetTitle(Strings::PickerTitle);
+    picker.SetFolder(SpecialFolder::Favorites);
+    picker.SetFavoritesFolder(globals_.FavoritesFolder);
+    picker.SetCustomButtonVisible(true);
+    picker.SetCustomButtonCaption(Strings::PickerCheckBox);
+    picker.SetSyncCustomButton(false);
+    picker.SetDirectory(TrimText(sourceFolderEdit->Text()));
+    picker.SetCustomButtonChecked(includeSubfoldersBox->isChecked());
+    if (!RunFolderPicker(picker))
         return;
-    txtSourceFolder->SetText(dlgBrowseFolder.Directory());
-    chkSubfolders->setChecked(dlgBrowseFolder.CustomButtonChecked());
+    sourceFolderEdit->SetText(picker.Directory());
+    includeSubfoldersBox->setChecked(picker.CustomButtonChecked());
 }
 
-void FormMain::txtFileNameButtonClick() {
+void FormMain::onBrowseOutputFile() {
     DesktopServices::FileRequest request;
     request.save = true;
-    request.fileName = txtFileName->Text();
+    request.fileName = outputFileEdit->Text();
     request.filter = Strings::HtmlFilter;
     request.defaultSuffix = "htm";
     if (const auto chosen = DesktopServices::Current().ChooseFile(this, request))
-        txtFileName->SetText(*chosen);
+        outputFileEdit->SetText(*chosen);
 }
 
-void FormMain::imgImageClick() {
+void FormMain::onSidePictureClicked() {
     DesktopServices::Current().Open(std::string(HomePageUrl));
 }
 
-void FormMain::lblTextClick(ColorLabel* label) {
+void FormMain::onColorLabelClicked(ColorLabel* label) {
     const auto chosen = ChooseColor(this, label->Color());
     if (!chosen)
         return;
-    if (*chosen == panBack->Color()) {
+    if (*chosen == backgroundPanel->Color()) {
         DesktopServices::Current().Beep();
         return;
     }
     label->SetColor(*chosen);
+    StoredColor& setting = label == textColorLabel   ? settings_.textColor
+                           : label == linkColorLabel ? settings_.linkColor
+                                                     : settings_.visitedLinkColor;
+    setting = *chosen;
 }
 
-void FormMain::panBackClick() {
-    if (const auto chosen = ChooseColor(this, panBack->Color()))
-        panBack->SetColor(*chosen);
+void FormMain::onBackgroundClicked() {
+    if (const auto chosen = ChooseColor(this, backgroundPanel->Color())) {
+        backgroundPanel->SetColor(*chosen);
+        settings_.backColor = *chosen;
+    }
 }
 
 void FormMain::ShowProgress(bool on) {
     if (on) {
-        ShowForm(frmProgress, this, ShowFormOption::CenterOwner, false);
-        frmProgress->show();
+        ShowForm(progressWindow, this, ShowFormOption::CenterOwner, false);
+        progressWindow->show();
         setEnabled(false);
         return;
     }
-    if (frmProgress) {
-        frmProgress->hide();
-        delete frmProgress;
+    if (progressWindow) {
+        progressWindow->hide();
+        delete progressWindow;
     }
     setEnabled(true);
 }
@@ -572,8 +581,8 @@ void FormMain::Build(const std::function<void()>& build) {
 }
 
 void FormMain::ShowResult(const std::string& text) {
-    butFinish->setText(Q(Strings::ExitCaption));
-    lblFinished->setText(Q(text));
+    finishButton->setText(Q(Strings::ExitCaption));
+    resultText->setText(Q(text));
     SetPageIndex(PageCount - 1);
 }
 
@@ -598,87 +607,109 @@ void FormMain::closeEvent(QCloseEvent* event) {
 // The side picture is a link: only a left click that is pressed and released on it opens the
 // home page, as on the link label.
 bool FormMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != imgImage)
+    if (watched != sidePicture)
         return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonPress) {
-        imagePressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        picturePressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* release = static_cast<QMouseEvent*>(event);
-        const bool clicked = imagePressed_ && release->button() == Qt::LeftButton &&
-                             imgImage->rect().contains(release->position().toPoint());
-        imagePressed_ = false;
+        const bool clicked = picturePressed_ && release->button() == Qt::LeftButton &&
+                             sidePicture->rect().contains(release->position().toPoint());
+        picturePressed_ = false;
         if (clicked)
-            imgImageClick();
+            onSidePictureClicked();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-std::string FormMain::SourceFolder() const {
-    return txtSourceFolder->Text();
+void FormMain::SetSettings(const Settings& settings) {
+    settings_ = settings;
+    ShowSettings();
 }
-void FormMain::SetSourceFolder(const std::string& value) {
-    txtSourceFolder->SetText(value);
+
+// Each control writes its value into the record as the user changes it, so the record always
+// holds what the pages show.
+void FormMain::BindSettings() {
+    auto bindText = [this](QLineEdit* edit, std::string Settings::*field, auto read) {
+        connect(edit, &QLineEdit::textChanged, this, [this, field, read] {
+            if (!showingSettings_)
+                settings_.*field = read();
+        });
+    };
+    bindText(sourceFolderEdit, &Settings::sourceFolder,
+             [this] { return sourceFolderEdit->Text(); });
+    bindText(outputFileEdit, &Settings::outputFile, [this] { return outputFileEdit->Text(); });
+    bindText(pageTitleEdit, &Settings::pageTitle,
+             [this] { return pageTitleEdit->text().toStdString(); });
+    bindText(fontBox->lineEdit(), &Settings::pageFont,
+             [this] { return fontBox->currentText().toStdString(); });
+    auto bindBox = [this](QCheckBox* box, bool Settings::*field) {
+        connect(box, &QCheckBox::toggled, this, [this, field](bool on) {
+            if (!showingSettings_)
+                settings_.*field = on;
+        });
+    };
+    bindBox(includeSubfoldersBox, &Settings::includeSubfolders);
+    bindBox(showUrlBox, &Settings::showUrl);
+    bindBox(launchBrowserBox, &Settings::launchBrowser);
 }
-bool FormMain::IncludeSubfolders() const {
-    return chkSubfolders->isChecked();
+
+void FormMain::ShowSettings() {
+    showingSettings_ = true;
+    sourceFolderEdit->SetText(settings_.sourceFolder);
+    includeSubfoldersBox->setChecked(settings_.includeSubfolders);
+    outputFileEdit->SetText(settings_.outputFile);
+    pageTitleEdit->setText(Q(settings_.pageTitle));
+    fontBox->setEditText(Q(settings_.pageFont));
+    showUrlBox->setChecked(settings_.showUrl);
+    textColorLabel->SetColor(settings_.textColor);
+    linkColorLabel->SetColor(settings_.linkColor);
+    visitedColorLabel->SetColor(settings_.visitedLinkColor);
+    backgroundPanel->SetColor(settings_.backColor);
+    launchBrowserBox->setChecked(settings_.launchBrowser);
+    showingSettings_ = false;
 }
-void FormMain::SetIncludeSubfolders(bool value) {
-    chkSubfolders->setChecked(value);
-}
-std::string FormMain::OutputFile() const {
-    return txtFileName->Text();
-}
-void FormMain::SetOutputFile(const std::string& value) {
-    txtFileName->SetText(value);
-}
-std::string FormMain::PageTitle() const {
-    return txtPageTitle->text().toStdString();
-}
-void FormMain::SetPageTitle(const std::string& value) {
-    txtPageTitle->setText(Q(value));
-}
-std::string FormMain::PageFont() const {
-    return cmbFontName->currentText().toStdString();
-}
-void FormMain::SetPageFont(const std::string& value) {
-    cmbFontName->setEditText(Q(value));
-}
-bool FormMain::ShowURL() const {
-    return chkShowURL->isChecked();
-}
-void FormMain::SetShowURL(bool value) {
-    chkShowURL->setChecked(value);
-}
-StoredColor FormMain::TextColor() const {
-    return lblText->Color();
-}
-void FormMain::SetTextColor(StoredColor value) {
-    lblText->SetColor(value);
-}
-StoredColor FormMain::LinkColor() const {
-    return lblLink->Color();
-}
-void FormMain::SetLinkColor(StoredColor value) {
-    lblLink->SetColor(value);
-}
-StoredColor FormMain::VLinkColor() const {
-    return lblVLink->Color();
-}
-void FormMain::SetVLinkColor(StoredColor value) {
-    lblVLink->SetColor(value);
-}
-StoredColor FormMain::BackColor() const {
-    return panBack->Color();
-}
-void FormMain::SetBackColor(StoredColor value) {
-    panBack->SetColor(value);
-}
-bool FormMain::LaunchBrowser() const {
-    return chkLaunchBrowser->isChecked();
-}
-void FormMain::SetLaunchBrowser(bool value) {
-    chkLaunchBrowser->setChecked(value);
+
+// Tests and accessibility tools find the controls by these names.
+void FormMain::NameControls() {
+    const std::pair<QObject*, const char*> names[] = {
+        {sidePicture, "sidePicture"},
+        {pages, "pages"},
+        {closeButton, "closeButton"},
+        {optionsButton, "optionsButton"},
+        {backButton, "backButton"},
+        {nextButton, "nextButton"},
+        {finishButton, "finishButton"},
+        {welcomeText, "welcomeText"},
+        {versionLabel, "versionLabel"},
+        {homePageLink, "homePageLink"},
+        {folderPageText, "folderPageText"},
+        {sourceFolderEdit, "sourceFolderEdit"},
+        {includeSubfoldersBox, "includeSubfoldersBox"},
+        {outputFileEdit, "outputFileEdit"},
+        {pageInfoText, "pageInfoText"},
+        {pageTitleEdit, "pageTitleEdit"},
+        {fontBox, "fontBox"},
+        {showUrlBox, "showUrlBox"},
+        {colorPageText, "colorPageText"},
+        {backgroundPanel, "backgroundPanel"},
+        {textColorLabel, "textColorLabel"},
+        {linkColorLabel, "linkColorLabel"},
+        {visitedColorLabel, "visitedColorLabel"},
+        {readyText, "readyText"},
+        {launchBrowserBox, "launchBrowserBox"},
+        {resultText, "resultText"},
+        {optionsMenu, "optionsMenu"},
+        {ignoredFoldersAction, "ignoredFoldersAction"},
+        {importAction, "importAction"},
+        {checkLinksAction, "checkLinksAction"},
+        {loadAction, "loadAction"},
+        {saveAction, "saveAction"},
+        {defaultsAction, "defaultsAction"},
+    };
+    for (const auto& [control, name] : names)
+        control->setObjectName(name);
 }

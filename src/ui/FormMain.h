@@ -1,36 +1,37 @@
 #pragma once
 
-#include "GenerationRun.h"
 #include "Globals.h"
-#include "SettingsHolders.h"
+#include "RunView.h"
+#include "Settings.h"
 
 #include <QDialog>
 #include <QPointer>
 #include <functional>
 #include <optional>
 
+class BrowseLineEdit;
 class ColorLabel;
 class ColorPanel;
-class FormImport;
+class FolderPicker;
 class FormCheckLinks;
+class FormImport;
 class FormOptions;
 class FormProgress;
+class LinkLabel;
 class QAction;
-class QMenu;
-class QNetworkAccessManager;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QNetworkAccessManager;
 class QPushButton;
 class QStackedWidget;
-class FolderPicker;
-class BrowseLineEdit;
-class LinkLabel;
 
-// The wizard: six pages that lead from the welcome page to a finished link page. The settings
-// live in the controls that show them, so the window is also the settings' holder.
-class FormMain : public QDialog, public SettingsHolders, private RunView {
+// The wizard: six pages that lead from the welcome page to a finished link page. Its pages show
+// and edit one Settings record, which every run, save and check reads at the moment of use.
+// Tests find its controls by their object names, the names of the members below.
+class FormMain : public QDialog, private RunView {
 public:
     static constexpr int PageCount = 6;
 
@@ -39,50 +40,29 @@ public:
     FormMain(Globals& globals, std::string programFile);
     ~FormMain() override;
 
-    void butNextClick();
-    void butBackClick();
-    void butCancelClick();
-    void butFinishClick();
-    void butOptionsClick();
-    void pmnuOptionsMoreClick();
-    void pmnuOptionsImportClick();
-    void pmnuOptionsCheckLinksClick();
-    void pmnuOptionsLoadClick();
-    void pmnuOptionsSaveClick();
-    void pmnuOptionsDefaultClick();
-    void txtSourceFolderButtonClick();
-    void txtFileNameButtonClick();
-    void imgImageClick();
-    void lblTextClick(ColorLabel* label);
-    void panBackClick();
-    void nbWizardPageChanged();
-    void UpdateCaption();
-    void ShowProgress(bool on) override;
+    const Settings& CurrentSettings() const { return settings_; }
+    // Puts settings into the record and shows them on the pages.
+    void SetSettings(const Settings& settings);
+
     int PageIndex() const;
     void SetPageIndex(int index);
 
-    std::string SourceFolder() const override;
-    void SetSourceFolder(const std::string& value) override;
-    bool IncludeSubfolders() const override;
-    void SetIncludeSubfolders(bool value) override;
-    std::string OutputFile() const override;
-    void SetOutputFile(const std::string& value) override;
-    std::string PageTitle() const override;
-    void SetPageTitle(const std::string& value) override;
-    std::string PageFont() const override;
-    void SetPageFont(const std::string& value) override;
-    bool ShowURL() const override;
-    void SetShowURL(bool value) override;
-    StoredColor TextColor() const override;
-    void SetTextColor(StoredColor value) override;
-    StoredColor LinkColor() const override;
-    void SetLinkColor(StoredColor value) override;
-    StoredColor VLinkColor() const override;
-    void SetVLinkColor(StoredColor value) override;
-    StoredColor BackColor() const override;
-    void SetBackColor(StoredColor value) override;
-    bool LaunchBrowser() const override;
-    void SetLaunchBrowser(bool value) override;
+    void onNextClicked();
+    void onBackClicked();
+    void onCloseClicked();
+    void onFinishClicked();
+    void onOptionsClicked();
+    void onIgnoredFoldersTriggered();
+    void onImportTriggered();
+    void onCheckLinksTriggered();
+    void onLoadTriggered();
+    void onSaveTriggered();
+    void onDefaultsTriggered();
+    void onBrowseSourceFolder();
+    void onBrowseOutputFile();
+    void onSidePictureClicked();
+    void onColorLabelClicked(ColorLabel* label);
+    void onBackgroundClicked();
 
     // Runs the folder picker; tests stand in for the user here.
     std::function<bool(FolderPicker& picker)> RunFolderPicker;
@@ -92,43 +72,6 @@ public:
     std::function<void(FormImport& dialog)> OnImportDialog;
     // The network the link check goes through (its own when null); tests put a loopback one here.
     QNetworkAccessManager* CheckLinksNetwork = nullptr;
-
-    QLabel* imgImage{};
-    QStackedWidget* nbWizard;
-    QPushButton* butCancel{};
-    QPushButton* butOptions{};
-    QPushButton* butBack{};
-    QPushButton* butNext{};
-    QPushButton* butFinish{};
-    QLabel* lblWelcome{};
-    QLabel* lblVersion{};
-    LinkLabel* UrlLabel1{};
-    QLabel* lblFileName{};
-    BrowseLineEdit* txtSourceFolder{};
-    QCheckBox* chkSubfolders{};
-    BrowseLineEdit* txtFileName{};
-    QLabel* lblPageInfo{};
-    QLineEdit* txtPageTitle{};
-    QComboBox* cmbFontName{};
-    QCheckBox* chkShowURL{};
-    QLabel* lblColor{};
-    ColorPanel* panBack{};
-    ColorLabel* lblText{};
-    ColorLabel* lblLink{};
-    ColorLabel* lblVLink{};
-    QLabel* lblReadyToFinish{};
-    QCheckBox* chkLaunchBrowser{};
-    QLabel* lblFinished{};
-    QPointer<FormProgress> frmProgress;
-    QPointer<FormOptions> frmOptions;
-    QPointer<FormCheckLinks> frmCheckLinks;
-    QMenu* pmnuOptions{};
-    QAction* pmnuOptionsMore{};
-    QAction* pmnuOptionsImport{};
-    QAction* pmnuOptionsCheckLinks{};
-    QAction* pmnuOptionsLoad{};
-    QAction* pmnuOptionsSave{};
-    QAction* pmnuOptionsDefault{};
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -146,20 +89,66 @@ private:
     QWidget* CreatePageColorPage();
     QWidget* CreateReadyPage();
     QWidget* CreateFinishedPage();
+    void BindSettings();
+    void ShowSettings();
+    void NameControls();
     void SetTabOrder();
     void KeepValuesWhole();
-    void FormCreate();
+    void StartUp();
     void FillFontList();
     void SetDefaultButton(QPushButton* button);
     void FocusFirstControlOf(QWidget* page);
+    void onPageChanged();
+    void UpdateCaption();
 
     void SetBusyCursor(bool busy) override;
+    void ShowProgress(bool on) override;
     void Build(const std::function<void()>& build) override;
     void ShowResult(const std::string& text) override;
     void ProcessPendingEvents() override;
 
     Globals& globals_;
     const std::string programFile_;
+    Settings settings_;
     bool generating_ = false;
-    bool imagePressed_ = false;
+    bool picturePressed_ = false;
+    // While the pages are filled from the record, their change signals must not write back.
+    bool showingSettings_ = false;
+
+    QLabel* sidePicture{};
+    QStackedWidget* pages{};
+    QPushButton* closeButton{};
+    QPushButton* optionsButton{};
+    QPushButton* backButton{};
+    QPushButton* nextButton{};
+    QPushButton* finishButton{};
+    QLabel* welcomeText{};
+    QLabel* versionLabel{};
+    LinkLabel* homePageLink{};
+    QLabel* folderPageText{};
+    BrowseLineEdit* sourceFolderEdit{};
+    QCheckBox* includeSubfoldersBox{};
+    BrowseLineEdit* outputFileEdit{};
+    QLabel* pageInfoText{};
+    QLineEdit* pageTitleEdit{};
+    QComboBox* fontBox{};
+    QCheckBox* showUrlBox{};
+    QLabel* colorPageText{};
+    ColorPanel* backgroundPanel{};
+    ColorLabel* textColorLabel{};
+    ColorLabel* linkColorLabel{};
+    ColorLabel* visitedColorLabel{};
+    QLabel* readyText{};
+    QCheckBox* launchBrowserBox{};
+    QLabel* resultText{};
+    QPointer<FormProgress> progressWindow;
+    QPointer<FormOptions> optionsDialog;
+    QPointer<FormCheckLinks> checkLinksWindow;
+    QMenu* optionsMenu{};
+    QAction* ignoredFoldersAction{};
+    QAction* importAction{};
+    QAction* checkLinksAction{};
+    QAction* loadAction{};
+    QAction* saveAction{};
+    QAction* defaultsAction{};
 };

@@ -37,34 +37,34 @@ FormOptions::FormOptions(QWidget* owner, std::vector<std::string>& ignoreList,
     if (owner != nullptr)
         setFont(owner->font());
     setFixedSize(316, 267);
-    pagOptions = new QTabWidget(this);
-    pagOptions->setGeometry(7, 8, 301, 221);
-    pagOptions->addTab(CreateIgnoredFoldersTab(), QString::fromUtf8(Strings::IgnoredFoldersTab));
-    butOK = DialogButton(this, Strings::OkCaption, QRect(152, 235, 75, 23));
-    butCancel = DialogButton(this, Strings::CancelCaption, QRect(233, 235, 75, 23));
-    butOK->setDefault(true);
-    connect(butOK, &QPushButton::clicked, this, [this] { butOKClick(); });
-    connect(butCancel, &QPushButton::clicked, this, [this] { butCancelClick(); });
+    tabs = new QTabWidget(this);
+    tabs->setGeometry(7, 8, 301, 221);
+    tabs->addTab(CreateIgnoredFoldersTab(), QString::fromUtf8(Strings::IgnoredFoldersTab));
+    okButton = DialogButton(this, Strings::OkCaption, QRect(152, 235, 75, 23));
+    cancelButton = DialogButton(this, Strings::CancelCaption, QRect(233, 235, 75, 23));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, [this] { onOkClicked(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { onCancelClicked(); });
     CreateFolderPicker(favoritesFolder);
-    setTabOrder(butOK, butCancel);
-    setTabOrder(butCancel, pagOptions);
-    setTabOrder(pagOptions, lbIgnoredFolders);
-    setTabOrder(lbIgnoredFolders, butIgnFolderAdd);
-    setTabOrder(butIgnFolderAdd, butIgnFolderRemove);
-    lbIgnoredFolders->SetItems(ignoreList_);
+    setTabOrder(okButton, cancelButton);
+    setTabOrder(cancelButton, tabs);
+    setTabOrder(tabs, ignoredFolders);
+    setTabOrder(ignoredFolders, addButton);
+    setTabOrder(addButton, removeButton);
+    ignoredFolders->SetItems(ignoreList_);
 }
 
 FormOptions::~FormOptions() = default;
 
 QWidget* FormOptions::CreateIgnoredFoldersTab() {
     auto* tab = new QWidget;
-    lbIgnoredFolders = new ReorderableList(tab);
-    lbIgnoredFolders->setGeometry(7, 6, 200, 178);
-    lbIgnoredFolders->SetItemHeight(13);
-    butIgnFolderAdd = DialogButton(tab, Strings::AddCaption, QRect(212, 6, 75, 23));
-    butIgnFolderRemove = DialogButton(tab, Strings::RemoveCaption, QRect(212, 34, 75, 23));
-    connect(butIgnFolderAdd, &QPushButton::clicked, this, [this] { butIgnFolderAddClick(); });
-    connect(butIgnFolderRemove, &QPushButton::clicked, this, [this] { butIgnFolderRemoveClick(); });
+    ignoredFolders = new ReorderableList(tab);
+    ignoredFolders->setGeometry(7, 6, 200, 178);
+    ignoredFolders->SetItemHeight(13);
+    addButton = DialogButton(tab, Strings::AddCaption, QRect(212, 6, 75, 23));
+    removeButton = DialogButton(tab, Strings::RemoveCaption, QRect(212, 34, 75, 23));
+    connect(addButton, &QPushButton::clicked, this, [this] { onAddClicked(); });
+    connect(removeButton, &QPushButton::clicked, this, [this] { onRemoveClicked(); });
     return tab;
 }
 
@@ -79,25 +79,25 @@ void FormOptions::CreateFolderPicker(const std::string& favoritesFolder) {
 
 void FormOptions::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    butOK->setFocus();
+    okButton->setFocus();
 }
 
-void FormOptions::butIgnFolderAddClick() {
+void FormOptions::onAddClicked() {
     if (!RunFolderPicker(*dlgBrowseFolder))
         return;
-    if (!lbIgnoredFolders->AddUniqueItem(FolderName(dlgBrowseFolder->Directory())))
+    if (!ignoredFolders->AddUniqueItem(FolderName(dlgBrowseFolder->Directory())))
         DesktopServices::Current().Beep();
 }
 
-void FormOptions::butIgnFolderRemoveClick() {
-    lbIgnoredFolders->DeleteSelectedItems();
+void FormOptions::onRemoveClicked() {
+    ignoredFolders->DeleteSelectedItems();
 }
 
-void FormOptions::butOKClick() {
-    ignoreList_ = lbIgnoredFolders->Items();
+void FormOptions::onOkClicked() {
+    ignoreList_ = ignoredFolders->Items();
     accept();
 }
 
-void FormOptions::butCancelClick() {
+void FormOptions::onCancelClicked() {
     reject();
 }

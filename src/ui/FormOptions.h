@@ -18,20 +18,20 @@ public:
                 const std::string& favoritesFolder);
     ~FormOptions() override;
 
-    void butIgnFolderAddClick();
-    void butIgnFolderRemoveClick();
-    void butOKClick();
-    void butCancelClick();
+    void onAddClicked();
+    void onRemoveClicked();
+    void onOkClicked();
+    void onCancelClicked();
 
     // Runs the folder picker; tests stand in for the user here.
     std::function<bool(FolderPicker& picker)> RunFolderPicker;
 
-    QTabWidget* pagOptions;
-    ReorderableList* lbIgnoredFolders{};
-    QPushButton* butIgnFolderAdd{};
-    QPushButton* butIgnFolderRemove{};
-    QPushButton* butOK;
-    QPushButton* butCancel;
+    QTabWidget* tabs;
+    ReorderableList* ignoredFolders{};
+    QPushButton* addButton{};
+    QPushButton* removeButton{};
+    QPushButton* okButton;
+    QPushButton* cancelButton;
     FolderPicker* dlgBrowseFolder{};
 
 protected:

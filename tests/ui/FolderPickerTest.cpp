@@ -43,7 +43,7 @@ QTreeWidgetItem* ItemNamed(QTreeWidget* tree, const char* name) {
 }
 
 void ClickItem(QWidget& dialog, const char* name) {
-    auto* tree = Part<QTreeWidget>(dialog, "tvFolders");
+    auto* tree = Part<QTreeWidget>(dialog, "folders");
     QTreeWidgetItem* item = ItemNamed(tree, name);
     ASSERT_NE(item, nullptr) << name;
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
@@ -70,12 +70,12 @@ bool RunPicker(FolderPicker& picker, const std::function<void(QDialog&)>& steps)
 }
 
 std::string CurrentCaption(QWidget& dialog) {
-    const QTreeWidgetItem* item = Part<QTreeWidget>(dialog, "tvFolders")->currentItem();
+    const QTreeWidgetItem* item = Part<QTreeWidget>(dialog, "folders")->currentItem();
     return item != nullptr ? item->text(0).toStdString() : std::string();
 }
 
 std::string StatusText(QWidget& dialog) {
-    return Part<QLabel>(dialog, "lblStatus")->text().toStdString();
+    return Part<QLabel>(dialog, "status")->text().toStdString();
 }
 
 struct Picker {
@@ -174,7 +174,7 @@ TEST(BrowseFolder, TreeListsVisibleFoldersSorted) {
     Picker p;
     p.picker.SetTitle("选择包括您想使用的的链接的文件夹：");
     RunPicker(p.picker, [&p](QDialog& dialog) {
-        auto* tree = Part<QTreeWidget>(dialog, "tvFolders");
+        auto* tree = Part<QTreeWidget>(dialog, "folders");
         ASSERT_EQ(tree->topLevelItemCount(), 1);
         const QTreeWidgetItem* root = tree->topLevelItem(0);
         EXPECT_EQ(root->text(0), "Fav");
@@ -186,7 +186,7 @@ TEST(BrowseFolder, TreeListsVisibleFoldersSorted) {
         EXPECT_EQ(children, (std::vector<std::string>{"Alpha", "beta", "Gamma"}));
         EXPECT_EQ(CurrentCaption(dialog), "Fav");
         EXPECT_EQ(StatusText(dialog), ShortenPath(p.tree.root));
-        EXPECT_EQ(Part<QLabel>(dialog, "lblTitle")->text(), "选择包括您想使用的的链接的文件夹：");
+        EXPECT_EQ(Part<QLabel>(dialog, "title")->text(), "选择包括您想使用的的链接的文件夹：");
         EXPECT_EQ(dialog.windowTitle(), "浏览文件夹");
     });
 }
@@ -227,11 +227,11 @@ TEST(BrowseFolder, OkTakesTheFolderAndTheCheckBox) {
         bool expectedChecked;
     };
     const std::vector<Case> cases{
-        {"ticked and confirmed", false, true, "butOK", true, true},
-        {"ticked and cancelled", false, true, "butCancel", false, false},
-        {"unticked and cancelled", true, true, "butCancel", false, true},
-        {"unticked and confirmed", true, true, "butOK", true, false},
-        {"left alone", true, false, "butOK", true, true},
+        {"ticked and confirmed", false, true, "okButton", true, true},
+        {"ticked and cancelled", false, true, "cancelButton", false, false},
+        {"unticked and cancelled", true, true, "cancelButton", false, true},
+        {"unticked and confirmed", true, true, "okButton", true, false},
+        {"left alone", true, false, "okButton", true, true},
     };
     for (const Case& c : cases) {
         Picker p;
@@ -239,11 +239,11 @@ TEST(BrowseFolder, OkTakesTheFolderAndTheCheckBox) {
         p.picker.SetCustomButtonChecked(c.checkedBefore);
         p.picker.SetDirectory(p.tree.Path("beta"));
         const bool result = RunPicker(p.picker, [&c, &p](QDialog& dialog) {
-            auto* box = Part<QCheckBox>(dialog, "butCustom");
+            auto* box = Part<QCheckBox>(dialog, "customButton");
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->isChecked(), c.checkedBefore) << c.name;
             if (c.toggle)
-                Click(dialog, "butCustom");
+                Click(dialog, "customButton");
             ClickItem(dialog, "Alpha");
             EXPECT_EQ(StatusText(dialog), ShortenPath(p.tree.Path("Alpha"))) << c.name;
             Click(dialog, c.closeWith);
@@ -258,8 +258,8 @@ TEST(BrowseFolder, CheckBoxSitsLevelWithOkAtTheLeftEdge) {
     Picker p;
     p.picker.SetCustomButtonVisible(true);
     RunPicker(p.picker, [&p](QDialog& dialog) {
-        auto* ok = Part<QPushButton>(dialog, "butOK");
-        auto* box = Part<QCheckBox>(dialog, "butCustom");
+        auto* ok = Part<QPushButton>(dialog, "okButton");
+        auto* box = Part<QCheckBox>(dialog, "customButton");
         const QRect okRect(ok->mapTo(&dialog, QPoint(0, 0)), ok->size());
         EXPECT_EQ(box->geometry(), p.picker.CustomButtonRect(okRect, dialog.logicalDpiX()));
         EXPECT_EQ(box->geometry().left(), dialog.logicalDpiX() / 8);
@@ -281,7 +281,7 @@ TEST(BrowseFolder, ExtraControlFollowsItsSettingsWhileOpen) {
     p.picker.SetCustomButtonVisible(true);
     p.picker.SetCustomButtonEnabled(false);
     RunPicker(p.picker, [&p](QDialog& dialog) {
-        auto* box = Part<QCheckBox>(dialog, "butCustom");
+        auto* box = Part<QCheckBox>(dialog, "customButton");
         EXPECT_FALSE(box->isEnabled());
         p.picker.SetCustomButtonEnabled(true);
         EXPECT_TRUE(box->isEnabled());
@@ -298,12 +298,12 @@ TEST(BrowseFolder, PushButtonRaisesItsClick) {
     int clicks = 0;
     p.picker.OnCustomButtonClick = [&clicks](QObject*, QWidget*) { ++clicks; };
     const bool chosen = RunPicker(p.picker, [](QDialog& dialog) {
-        auto* button = Part<QPushButton>(dialog, "butCustom");
+        auto* button = Part<QPushButton>(dialog, "customButton");
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->width(), 90 * dialog.logicalDpiX() / 96);
-        Click(dialog, "butCustom");
+        Click(dialog, "customButton");
         EXPECT_TRUE(dialog.isVisible());
-        Click(dialog, "butOK");
+        Click(dialog, "okButton");
     });
     EXPECT_TRUE(chosen);
     EXPECT_EQ(clicks, 1);
@@ -324,13 +324,13 @@ TEST(BrowseFolder, OkOnlyForAnExistingFolder) {
     RunPicker(p.picker, [&p](QDialog& dialog) {
         fs::remove(p.tree.Path("Alpha"));
         ClickItem(dialog, "Alpha");
-        EXPECT_FALSE(Part<QPushButton>(dialog, "butOK")->isEnabled());
-        EXPECT_FALSE(Part<QCheckBox>(dialog, "butCustom")->isEnabled());
+        EXPECT_FALSE(Part<QPushButton>(dialog, "okButton")->isEnabled());
+        EXPECT_FALSE(Part<QCheckBox>(dialog, "customButton")->isEnabled());
         EXPECT_EQ(StatusText(dialog), "");
         EXPECT_EQ(p.picker.SelectionPath(), "");
         ClickItem(dialog, "beta");
-        EXPECT_TRUE(Part<QPushButton>(dialog, "butOK")->isEnabled());
-        EXPECT_TRUE(Part<QCheckBox>(dialog, "butCustom")->isEnabled());
+        EXPECT_TRUE(Part<QPushButton>(dialog, "okButton")->isEnabled());
+        EXPECT_TRUE(Part<QCheckBox>(dialog, "customButton")->isEnabled());
     });
     ASSERT_GE(selections.size(), 2U);
     EXPECT_EQ(selections[selections.size() - 2], p.tree.Path("Alpha") + "|");
@@ -343,7 +343,7 @@ TEST(BrowseFolder, DialogEventsReachTheOwnerOnlyWithTheExtraControl) {
         p.picker.SetCustomButtonVisible(visible);
         int events = 0;
         p.picker.OnWndProc = [&events](QObject*, QWidget*, QEvent*) { ++events; };
-        RunPicker(p.picker, [](QDialog& dialog) { Click(dialog, "butCancel"); });
+        RunPicker(p.picker, [](QDialog& dialog) { Click(dialog, "cancelButton"); });
         EXPECT_EQ(events > 0, visible);
     }
 }
@@ -352,7 +352,7 @@ TEST(BrowseFolder, StatusLineOnlyWithStatusText) {
     Picker p;
     p.picker.SetFlags(BrowseOption::FoldersOnly);
     RunPicker(p.picker, [](QDialog& dialog) {
-        EXPECT_EQ(Part<QLabel>(dialog, "lblStatus"), nullptr);
-        EXPECT_FALSE(Part<QLabel>(dialog, "lblTitle")->isVisible());
+        EXPECT_EQ(Part<QLabel>(dialog, "status"), nullptr);
+        EXPECT_FALSE(Part<QLabel>(dialog, "title")->isVisible());
     });
 }

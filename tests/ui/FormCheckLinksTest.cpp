@@ -5,6 +5,7 @@
 #include "LoopbackServer.h"
 #include "RecordingDesktop.h"
 #include "TempTree.h"
+#include "WizardControls.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -52,10 +53,11 @@ protected:
             form->show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         }
-        QTest::mouseClick(form->butOptions, Qt::LeftButton);
-        const QRect item = form->pmnuOptions->actionGeometry(form->pmnuOptionsCheckLinks);
-        QTest::mouseClick(form->pmnuOptions, Qt::LeftButton, {}, item.center());
-        return form->frmCheckLinks;
+        QTest::mouseClick(Find<QPushButton>(*form, "optionsButton"), Qt::LeftButton);
+        const QRect item = Find<QMenu>(*form, "optionsMenu")
+                               ->actionGeometry(Find<QAction>(*form, "checkLinksAction"));
+        QTest::mouseClick(Find<QMenu>(*form, "optionsMenu"), Qt::LeftButton, {}, item.center());
+        return form->findChild<FormCheckLinks*>();
     }
 
     template <typename Widget> static Widget* Child(FormCheckLinks* dialog, const char* name) {
@@ -124,12 +126,12 @@ TEST_F(CheckLinks, ShowsTheFindingsToSortOpenAndCopy) {
     EXPECT_NE(copied.find("失效\t404\t" + Url("/gone") + "\tGone\t/\t\n"), std::string::npos);
 
     // The wizard stays usable beside the window and after it.
-    QTest::mouseClick(form->butNext, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(*form, "nextButton"), Qt::LeftButton);
     EXPECT_EQ(form->PageIndex(), 1);
     QTest::mouseClick(Child<QPushButton>(dialog, "butClose"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(form->frmCheckLinks, nullptr);
-    QTest::mouseClick(form->butBack, Qt::LeftButton);
+    EXPECT_EQ(form->findChild<FormCheckLinks*>(), nullptr);
+    QTest::mouseClick(Find<QPushButton>(*form, "backButton"), Qt::LeftButton);
     EXPECT_EQ(form->PageIndex(), 0);
 }
 
@@ -149,7 +151,7 @@ TEST_F(CheckLinks, CancelStopsTheCheckAndClosingDropsIt) {
     EXPECT_TRUE(S(Child<QLabel>(dialog, "lblStatus")->text()).starts_with("已停止。已检查 1 / 2"));
     QTest::keyClick(dialog, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_EQ(form->frmCheckLinks, nullptr);
+    ASSERT_EQ(form->findChild<FormCheckLinks*>(), nullptr);
 
     dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);

@@ -5,6 +5,7 @@
 #include "FormMain.h"
 #include "RecordingDesktop.h"
 #include "TempTree.h"
+#include "WizardControls.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -68,18 +69,18 @@ protected:
         form->OnImportDialog = [&](FormImport& dialog) {
             QTimer::singleShot(0, &dialog, [&dialog, &act] {
                 act(dialog);
-                QTest::mouseClick(dialog.butClose, Qt::LeftButton);
+                QTest::mouseClick(dialog.closeButton, Qt::LeftButton);
             });
         };
-        QTest::mouseClick(form->butOptions, Qt::LeftButton);
-        QMenu* menu = form->pmnuOptions;
+        QTest::mouseClick(Find<QPushButton>(*form, "optionsButton"), Qt::LeftButton);
+        QMenu* menu = Find<QMenu>(*form, "optionsMenu");
         QTest::mouseClick(menu, Qt::LeftButton, {},
-                          menu->actionGeometry(form->pmnuOptionsImport).center());
+                          menu->actionGeometry(Find<QAction>(*form, "importAction")).center());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     static void ClickRow(FormImport& dialog, int row) {
-        QListWidget* list = dialog.lstSources;
+        QListWidget* list = dialog.sourceList;
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
     }
@@ -98,19 +99,19 @@ TEST_F(Import, ImportsAProfileAndMakesItTheSourceFolder) {
     std::vector<std::string> rows;
     std::string result;
     WithDialog([&](FormImport& dialog) {
-        for (int row = 0; row < dialog.lstSources->count(); ++row)
-            rows.push_back(S(dialog.lstSources->item(row)->text()));
-        EXPECT_EQ(dialog.txtFolder->Text(), tree.Path("Fav/"));
+        for (int row = 0; row < dialog.sourceList->count(); ++row)
+            rows.push_back(S(dialog.sourceList->item(row)->text()));
+        EXPECT_EQ(dialog.folderEdit->Text(), tree.Path("Fav/"));
         ClickRow(dialog, 0);
-        QTest::mouseClick(dialog.butImport, Qt::LeftButton);
-        result = S(dialog.lblResult->text());
+        QTest::mouseClick(dialog.importButton, Qt::LeftButton);
+        result = S(dialog.resultLabel->text());
     });
     EXPECT_EQ(rows, (std::vector<std::string>{"Chromium", "选择导出的书签文件..."}));
     EXPECT_EQ(result, "已导入 4 个链接和 3 个文件夹到 \"" + tree.Path("Fav/Chromium") +
                           "\"。跳过了 1 个不能在网页中打开的链接。");
     EXPECT_EQ(tree.Read("Fav/Chromium/其他书签/File.url"),
               "[InternetShortcut]\r\nURL=file:///home/user/notes.txt\r\n");
-    EXPECT_EQ(form->SourceFolder(), tree.Path("Fav/Chromium"));
+    EXPECT_EQ(form->CurrentSettings().sourceFolder, tree.Path("Fav/Chromium"));
     EXPECT_EQ(desktop.events, std::vector<std::string>{});
 }
 
@@ -122,30 +123,30 @@ TEST_F(Import, ImportsAChosenFileIntoAPickedFolder) {
             picker.SetDirectory(tree.Path("Picked"));
             return true;
         };
-        QTest::mouseClick(dialog.txtFolder, Qt::LeftButton, {},
-                          dialog.txtFolder->ButtonRect().center());
+        QTest::mouseClick(dialog.folderEdit, Qt::LeftButton, {},
+                          dialog.folderEdit->ButtonRect().center());
         desktop.chosenFile = tree.Path("export.html");
         ClickRow(dialog, 1);
-        QTest::mouseClick(dialog.butImport, Qt::LeftButton);
+        QTest::mouseClick(dialog.importButton, Qt::LeftButton);
     });
     EXPECT_EQ(startedAt, tree.Path("Fav/"));
     EXPECT_EQ(desktop.events, (std::vector<std::string>{
                                   "file:书签文件 (*.html *.htm *.json *.sqlite Bookmarks)|open"}));
     EXPECT_EQ(tree.Read("Picked/export/书签工具栏/嵌套/同名 (2).url"),
               "[InternetShortcut]\r\nURL=https://example.org/same2\r\n");
-    EXPECT_EQ(form->SourceFolder(), tree.Path("Picked/export"));
+    EXPECT_EQ(form->CurrentSettings().sourceFolder, tree.Path("Picked/export"));
 }
 
 TEST_F(Import, ShowsWhyNothingWasImportedAndKeepsTheSourceFolder) {
-    form->SetSourceFolder(tree.Path("Fav/"));
+    ChangeSetting(*form, &Settings::sourceFolder, tree.Path("Fav/"));
     std::string result = "unset";
     WithDialog([&](FormImport& dialog) {
         desktop.chosenFile = tree.Path("notes.txt");
         ClickRow(dialog, 1);
-        QTest::mouseClick(dialog.butImport, Qt::LeftButton);
-        result = S(dialog.lblResult->text());
+        QTest::mouseClick(dialog.importButton, Qt::LeftButton);
+        result = S(dialog.resultLabel->text());
         desktop.chosenFile.reset();
-        QTest::mouseClick(dialog.butImport, Qt::LeftButton);
+        QTest::mouseClick(dialog.importButton, Qt::LeftButton);
     });
     ASSERT_EQ(desktop.events.size(), 4u);
     EXPECT_EQ(desktop.events[1], "beep");
@@ -155,7 +156,7 @@ TEST_F(Import, ShowsWhyNothingWasImportedAndKeepsTheSourceFolder) {
                   "Chromium 系浏览器的 Bookmarks 文件或 Firefox 的 places.sqlite。");
     EXPECT_EQ(desktop.events[3], desktop.events[0]) << "cancelling the file chooser does nothing";
     EXPECT_EQ(result, "");
-    EXPECT_EQ(form->SourceFolder(), tree.Path("Fav/"));
+    EXPECT_EQ(form->CurrentSettings().sourceFolder, tree.Path("Fav/"));
     EXPECT_FALSE(std::filesystem::exists(tree.Path("Fav/notes")));
 }
 

@@ -9,6 +9,7 @@
 #include "QtDesktop.h"
 #include "RecordingDesktop.h"
 #include "TempTree.h"
+#include "WizardControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -73,7 +74,7 @@ protected:
     void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void GoToPage(int index) {
         while (form->PageIndex() < index)
-            Click(form->butNext);
+            Click(Find<QPushButton>(*form, "nextButton"));
     }
 
     TempTree tree;
@@ -85,41 +86,42 @@ protected:
 TEST_F(Wizard, StartsOnTheWelcomePageWithTheSettingsRead) {
     EXPECT_EQ(form->size(), QSize(433, 299));
     EXPECT_EQ(form->PageIndex(), 0);
-    EXPECT_FALSE(form->butBack->isEnabled());
-    EXPECT_TRUE(form->butNext->isEnabled());
-    EXPECT_TRUE(form->butNext->isDefault());
-    EXPECT_TRUE(form->butNext->hasFocus());
+    EXPECT_FALSE(Find<QPushButton>(*form, "backButton")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(*form, "nextButton")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(*form, "nextButton")->isDefault());
+    EXPECT_TRUE(Find<QPushButton>(*form, "nextButton")->hasFocus());
     EXPECT_EQ(Caption(), "Linkshelf： 欢迎您       ");
-    EXPECT_EQ(S(form->butFinish->text()), "完成(&F)");
-    EXPECT_EQ(S(form->lblVersion->text()), "Linkshelf ver. 2.0.1");
-    EXPECT_EQ(S(form->lblWelcome->text()),
+    EXPECT_EQ(S(Find<QPushButton>(*form, "finishButton")->text()), "完成(&F)");
+    EXPECT_EQ(S(Find<QLabel>(*form, "versionLabel")->text()), "Linkshelf ver. 2.0.1");
+    EXPECT_EQ(S(Find<QLabel>(*form, "welcomeText")->text()),
               "欢迎您使用 Linkshelf 。这个程序自动从 Internet Explorer 收藏文件夹中生成列出您的分组"
               "收藏夹链接的 HTML 页面。" +
                   std::string(31, ' ') +
                   "\r\n通过单击“继续 >”按钮来开始自定义页面。如果您想完全自定义最终 HTML "
                   "页面，请阅读 Readme.txt 文件上有关如何制作一个自定义模板的内容。" +
                   std::string(45, ' '));
-    EXPECT_EQ(S(form->lblReadyToFinish->text()),
+    EXPECT_EQ(S(Find<QLabel>(*form, "readyText")->text()),
               "Linkshelf已经准备好制成页面。" + std::string(18, ' ') +
                   "\r\n\r\n如果您愿意，您可以回头去更改您的设置，否则请单击“完成”来完成您的书签页面"
                   "的创建。" +
                   std::string(38, ' '));
-    EXPECT_EQ(S(form->lblPageInfo->text()),
+    EXPECT_EQ(S(Find<QLabel>(*form, "pageInfoText")->text()),
               "请为您的页面指定标题，字体和其它设置。" + std::string(22, ' '));
-    EXPECT_EQ(form->PageTitle(), "Mine");
-    EXPECT_EQ(form->SourceFolder(), globals.FavoritesFolder);
+    EXPECT_EQ(form->CurrentSettings().pageTitle, "Mine");
+    EXPECT_EQ(form->CurrentSettings().sourceFolder, globals.FavoritesFolder);
     EXPECT_EQ(globals.IgnoreList, std::vector<std::string>{"Old"});
 
     QStringList fonts;
-    for (int i = 0; i < form->cmbFontName->count(); ++i)
-        fonts << form->cmbFontName->itemText(i);
+    for (int i = 0; i < Find<QComboBox>(*form, "fontBox")->count(); ++i)
+        fonts << Find<QComboBox>(*form, "fontBox")->itemText(i);
     EXPECT_TRUE(fonts.contains("Default"));
     EXPECT_EQ(fonts.removeDuplicates(), 0);
     for (const QString& font : fonts)
         EXPECT_FALSE(font.endsWith(']')) << "a foundry tag in " << S(font);
     for (qsizetype i = 1; i < fonts.size(); ++i)
         EXPECT_LE(fonts[i - 1].compare(fonts[i], Qt::CaseInsensitive), 0);
-    EXPECT_EQ(form->PageFont(), "Arial") << "the settings' font, though not in the list";
+    EXPECT_EQ(form->CurrentSettings().pageFont, "Arial")
+        << "the settings' font, though not in the list";
 }
 
 TEST_F(Wizard, NextAndBackSetTheButtonsAndTheCaption) {
@@ -132,39 +134,48 @@ TEST_F(Wizard, NextAndBackSetTheButtonsAndTheCaption) {
     };
     const std::string seven(7, ' ');
     const Step steps[] = {
-        {form->butNext, 1, true, true, form->butNext, "Linkshelf： 步骤 1 / 4" + seven},
-        {form->butNext, 2, true, true, form->butNext, "Linkshelf： 步骤 2 / 4" + seven},
-        {form->butNext, 3, true, true, form->butNext, "Linkshelf： 步骤 3 / 4" + seven},
-        {form->butNext, 4, true, false, form->butFinish, "Linkshelf： 步骤 4 / 4" + seven},
-        {form->butBack, 3, true, true, form->butFinish, "Linkshelf： 步骤 3 / 4" + seven},
-        {form->butBack, 2, true, true, form->butFinish, "Linkshelf： 步骤 2 / 4" + seven},
-        {form->butBack, 1, true, true, form->butFinish, "Linkshelf： 步骤 1 / 4" + seven},
-        {form->butBack, 0, false, true, form->butNext, "Linkshelf： 欢迎您" + seven},
+        {Find<QPushButton>(*form, "nextButton"), 1, true, true,
+         Find<QPushButton>(*form, "nextButton"), "Linkshelf： 步骤 1 / 4" + seven},
+        {Find<QPushButton>(*form, "nextButton"), 2, true, true,
+         Find<QPushButton>(*form, "nextButton"), "Linkshelf： 步骤 2 / 4" + seven},
+        {Find<QPushButton>(*form, "nextButton"), 3, true, true,
+         Find<QPushButton>(*form, "nextButton"), "Linkshelf： 步骤 3 / 4" + seven},
+        {Find<QPushButton>(*form, "nextButton"), 4, true, false,
+         Find<QPushButton>(*form, "finishButton"), "Linkshelf： 步骤 4 / 4" + seven},
+        {Find<QPushButton>(*form, "backButton"), 3, true, true,
+         Find<QPushButton>(*form, "finishButton"), "Linkshelf： 步骤 3 / 4" + seven},
+        {Find<QPushButton>(*form, "backButton"), 2, true, true,
+         Find<QPushButton>(*form, "finishButton"), "Linkshelf： 步骤 2 / 4" + seven},
+        {Find<QPushButton>(*form, "backButton"), 1, true, true,
+         Find<QPushButton>(*form, "finishButton"), "Linkshelf： 步骤 1 / 4" + seven},
+        {Find<QPushButton>(*form, "backButton"), 0, false, true,
+         Find<QPushButton>(*form, "nextButton"), "Linkshelf： 欢迎您" + seven},
     };
     for (const Step& step : steps) {
         Click(step.press);
         EXPECT_EQ(form->PageIndex(), step.page);
-        EXPECT_EQ(form->butBack->isEnabled(), step.back) << step.page;
-        EXPECT_EQ(form->butNext->isEnabled(), step.next) << step.page;
+        EXPECT_EQ(Find<QPushButton>(*form, "backButton")->isEnabled(), step.back) << step.page;
+        EXPECT_EQ(Find<QPushButton>(*form, "nextButton")->isEnabled(), step.next) << step.page;
         // A focused button is Enter's target only while it has the focus.
         form->setFocus();
         EXPECT_TRUE(step.defaultButton->isDefault()) << step.page;
         EXPECT_EQ(Caption(), step.caption);
-        EXPECT_TRUE(form->butFinish->isEnabled() && form->butOptions->isEnabled() &&
-                    form->butCancel->isEnabled());
+        EXPECT_TRUE(Find<QPushButton>(*form, "finishButton")->isEnabled() &&
+                    Find<QPushButton>(*form, "optionsButton")->isEnabled() &&
+                    Find<QPushButton>(*form, "closeButton")->isEnabled());
     }
 }
 
 TEST_F(Wizard, FinishFromAnyPageShowsTheResultAndTurnsIntoExit) {
     GoToPage(1);
-    Click(form->butFinish);
+    Click(Find<QPushButton>(*form, "finishButton"));
     EXPECT_EQ(form->PageIndex(), 5);
     EXPECT_EQ(Caption(), "Linkshelf： 已经完成      ");
-    EXPECT_EQ(S(form->butFinish->text()), "退出(&X)");
-    EXPECT_FALSE(form->butNext->isEnabled());
-    EXPECT_TRUE(form->butBack->isEnabled());
+    EXPECT_EQ(S(Find<QPushButton>(*form, "finishButton")->text()), "退出(&X)");
+    EXPECT_FALSE(Find<QPushButton>(*form, "nextButton")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(*form, "backButton")->isEnabled());
     const std::string page = tree.Path("Desktop/Linkpage.htm");
-    EXPECT_EQ(S(form->lblFinished->text()),
+    EXPECT_EQ(S(Find<QLabel>(*form, "resultText")->text()),
               "Linkshelf已经完成了创建您的书签页面，并且把它保存到了磁盘文件 \"" + page + "\" 。" +
                   std::string(26, ' ') + "\r\n\r\n合计找到 1 个链接   \r\n\r\n" +
                   "1 文件夹的目录被忽略。" + std::string(17, ' '));
@@ -172,16 +183,16 @@ TEST_F(Wizard, FinishFromAnyPageShowsTheResultAndTurnsIntoExit) {
     EXPECT_EQ(desktop.events, std::vector<std::string>{"beep"});
     EXPECT_NE(tree.Read("program/Linkshelf.lfs").find("PageTitle=Mine"), std::string::npos);
 
-    Click(form->butBack);
+    Click(Find<QPushButton>(*form, "backButton"));
     EXPECT_EQ(form->PageIndex(), 4);
-    EXPECT_EQ(S(form->butFinish->text()), "完成(&F)");
+    EXPECT_EQ(S(Find<QPushButton>(*form, "finishButton")->text()), "完成(&F)");
 
     tree.Shortcut("Fav/c.url", "https://c/");
-    QTest::keyClick(form->chkLaunchBrowser, Qt::Key_Return);
+    QTest::keyClick(Find<QCheckBox>(*form, "launchBrowserBox"), Qt::Key_Return);
     EXPECT_EQ(form->PageIndex(), 5);
     EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "2");
 
-    QTest::keyClick(form->lblFinished, Qt::Key_Return);
+    QTest::keyClick(Find<QLabel>(*form, "resultText"), Qt::Key_Return);
     EXPECT_FALSE(form->isVisible()) << "Enter presses Exit, which closes the wizard";
 }
 
@@ -191,8 +202,8 @@ TEST_F(Wizard, AMissingFolderShowsTheFavoritesButTheSavedValueStaysTheUsers) {
     tree.Write("program/Linkshelf.lfs", "[Options]\r\nSourceFolder=" + stick + "\r\n");
     form = std::make_unique<FormMain>(globals, tree.Path("program/linkshelf"));
     form->show();
-    EXPECT_EQ(form->SourceFolder(), globals.FavoritesFolder);
-    Click(form->butFinish);
+    EXPECT_EQ(form->CurrentSettings().sourceFolder, globals.FavoritesFolder);
+    Click(Find<QPushButton>(*form, "finishButton"));
     EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "2") << "the page comes from what is shown";
     EXPECT_NE(tree.Read("program/Linkshelf.lfs").find("SourceFolder=" + stick + "\r\n"),
               std::string::npos)
@@ -201,10 +212,10 @@ TEST_F(Wizard, AMissingFolderShowsTheFavoritesButTheSavedValueStaysTheUsers) {
 
 TEST_F(Wizard, EnterOnAnEarlierPageKeepsFinishAsTheDefault) {
     GoToPage(4);
-    Click(form->butBack);
-    Click(form->butBack);
-    form->txtPageTitle->setFocus();
-    QTest::keyClick(form->txtPageTitle, Qt::Key_Return);
+    Click(Find<QPushButton>(*form, "backButton"));
+    Click(Find<QPushButton>(*form, "backButton"));
+    Find<QLineEdit>(*form, "pageTitleEdit")->setFocus();
+    QTest::keyClick(Find<QLineEdit>(*form, "pageTitleEdit"), Qt::Key_Return);
     EXPECT_EQ(form->PageIndex(), 5);
     EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "1");
 }
@@ -216,34 +227,37 @@ TEST_F(Wizard, TheProgressWindowShowsWhileThePageIsBuiltAndTheWizardTakesNoInput
     bool wizardEnabled = true;
     QPoint progressCentre;
     QTimer::singleShot(0, [&] {
-        progressShown = form->frmProgress && form->frmProgress->isVisible() &&
-                        form->frmProgress->Animation()->IsPlaying();
+        progressShown = form->findChild<FormProgress*>() &&
+                        form->findChild<FormProgress*>()->isVisible() &&
+                        form->findChild<FormProgress*>()->Animation()->IsPlaying();
         wizardEnabled = form->isEnabled();
-        if (form->frmProgress)
-            progressCentre = form->frmProgress->frameGeometry().center();
+        if (form->findChild<FormProgress*>())
+            progressCentre = form->findChild<FormProgress*>()->frameGeometry().center();
         form->close();
         QTest::keyClick(form.get(), Qt::Key_Escape);
     });
-    Click(form->butFinish);
+    Click(Find<QPushButton>(*form, "finishButton"));
     EXPECT_TRUE(progressShown);
     EXPECT_FALSE(wizardEnabled);
     EXPECT_LE((progressCentre - form->frameGeometry().center()).manhattanLength(), 2);
     EXPECT_TRUE(form->isVisible()) << "closing is refused while the page is built";
     EXPECT_TRUE(form->isEnabled());
-    EXPECT_FALSE(form->frmProgress);
+    EXPECT_FALSE(form->findChild<FormProgress*>());
     EXPECT_EQ(form->PageIndex(), 5);
 }
 
 TEST_F(Wizard, NoShortcutAndFailedWritesLeaveTheWizardUsable) {
-    form->SetSourceFolder(tree.Path("Desktop"));
-    Click(form->butFinish);
-    EXPECT_EQ(S(form->lblFinished->text()).rfind("Linkshelf在指定的文件夹内没有找到任何", 0), 0u);
+    ChangeSetting(*form, &Settings::sourceFolder, tree.Path("Desktop"));
+    Click(Find<QPushButton>(*form, "finishButton"));
+    EXPECT_EQ(S(Find<QLabel>(*form, "resultText")->text())
+                  .rfind("Linkshelf在指定的文件夹内没有找到任何", 0),
+              0u);
     EXPECT_TRUE(form->isEnabled());
 
-    Click(form->butBack);
-    form->SetSourceFolder(tree.Path("Fav"));
-    form->SetOutputFile(tree.Path("missing/page.htm"));
-    Click(form->butFinish);
+    Click(Find<QPushButton>(*form, "backButton"));
+    ChangeSetting(*form, &Settings::sourceFolder, tree.Path("Fav"));
+    ChangeSetting(*form, &Settings::outputFile, tree.Path("missing/page.htm"));
+    Click(Find<QPushButton>(*form, "finishButton"));
     EXPECT_EQ(desktop.events.at(1), "beep");
     EXPECT_EQ(desktop.events.at(2).rfind("error:Linkshelf:不能保存页面到文件", 0), 0u);
     EXPECT_TRUE(form->isEnabled());
@@ -255,7 +269,7 @@ TEST_F(Wizard, NoShortcutAndFailedWritesLeaveTheWizardUsable) {
 TEST_F(Wizard, TheFailedWritesBoxBelongsToTheWizard) {
     QtDesktop qtDesktop;
     DesktopServices* previous = DesktopServices::Install(&qtDesktop);
-    form->SetOutputFile(tree.Path("missing/page.htm"));
+    ChangeSetting(*form, &Settings::outputFile, tree.Path("missing/page.htm"));
     QWidget* owner = nullptr;
     bool shown = false;
     QTimer closer;
@@ -269,35 +283,37 @@ TEST_F(Wizard, TheFailedWritesBoxBelongsToTheWizard) {
         }
     });
     closer.start(20);
-    Click(form->butFinish);
+    Click(Find<QPushButton>(*form, "finishButton"));
     DesktopServices::Install(previous);
     EXPECT_TRUE(shown);
     EXPECT_EQ(owner, form.get());
 }
 
 TEST_F(Wizard, ATextColourEqualToTheBackgroundIsRefused) {
-    form->SetBackColor(0x00FF00);
+    ChangeSetting(*form, &Settings::backColor, 0x00FF00);
     desktop.chosenColor = QColor(0, 255, 0);
-    form->lblTextClick(form->lblLink);
-    EXPECT_EQ(form->LinkColor(), 0xFF0000);
+    form->onColorLabelClicked(Find<ColorLabel>(*form, "linkColorLabel"));
+    EXPECT_EQ(form->CurrentSettings().linkColor, 0xFF0000);
     EXPECT_EQ(desktop.events, (std::vector<std::string>{"color:#0000ff", "beep"}));
 
     desktop.chosenColor = QColor(0x12, 0x34, 0x56);
-    form->lblTextClick(form->lblText);
-    EXPECT_EQ(form->TextColor(), 0x563412);
+    form->onColorLabelClicked(Find<ColorLabel>(*form, "textColorLabel"));
+    EXPECT_EQ(form->CurrentSettings().textColor, 0x563412);
 
     desktop.chosenColor = QColor(0x12, 0x34, 0x56);
-    form->panBackClick();
-    EXPECT_EQ(form->BackColor(), 0x563412) << "the background may equal a text colour";
+    form->onBackgroundClicked();
+    EXPECT_EQ(form->CurrentSettings().backColor, 0x563412)
+        << "the background may equal a text colour";
 
     desktop.chosenColor.reset();
-    form->panBackClick();
-    EXPECT_EQ(form->BackColor(), 0x563412);
+    form->onBackgroundClicked();
+    EXPECT_EQ(form->CurrentSettings().backColor, 0x563412);
 
-    form->SetBackColor(static_cast<StoredColor>(0x80000005u));
-    desktop.chosenColor = QColor(form->lblText->palette().color(QPalette::Window));
+    ChangeSetting(*form, &Settings::backColor, static_cast<StoredColor>(0x80000005u));
+    desktop.chosenColor =
+        QColor(Find<ColorLabel>(*form, "textColorLabel")->palette().color(QPalette::Window));
     desktop.events.clear();
-    form->lblTextClick(form->lblVLink);
+    form->onColorLabelClicked(Find<ColorLabel>(*form, "visitedColorLabel"));
     EXPECT_EQ(desktop.events.size(), 1u) << "a system colour is never equal to a chosen one";
 }
 
@@ -312,10 +328,13 @@ TEST_F(Wizard, EachColourClickOpensOneDialog) {
         const char* opened{};
     };
     const Case cases[] = {
-        {"text word", form->lblText, form->lblText->rect().center(), "color:#000000"},
-        {"link word", form->lblLink, form->lblLink->rect().center(), "color:#0000ff"},
-        {"visited word", form->lblVLink, form->lblVLink->rect().center(), "color:#800080"},
-        {"panel", form->panBack, QPoint(5, 5), "color:#ffffff"},
+        {"text word", Find<ColorLabel>(*form, "textColorLabel"),
+         Find<ColorLabel>(*form, "textColorLabel")->rect().center(), "color:#000000"},
+        {"link word", Find<ColorLabel>(*form, "linkColorLabel"),
+         Find<ColorLabel>(*form, "linkColorLabel")->rect().center(), "color:#0000ff"},
+        {"visited word", Find<ColorLabel>(*form, "visitedColorLabel"),
+         Find<ColorLabel>(*form, "visitedColorLabel")->rect().center(), "color:#800080"},
+        {"panel", Find<ColorPanel>(*form, "backgroundPanel"), QPoint(5, 5), "color:#ffffff"},
     };
     for (const Case& c : cases) {
         desktop.events.clear();
@@ -324,14 +343,14 @@ TEST_F(Wizard, EachColourClickOpensOneDialog) {
         EXPECT_EQ(desktop.events, std::vector<std::string>{c.opened}) << c.name;
     }
     desktop.chosenColor = QColor(1, 2, 3);
-    QTest::mouseClick(form->lblVLink, Qt::LeftButton);
-    EXPECT_EQ(form->VLinkColor(), 0x030201);
-    EXPECT_EQ(form->BackColor(), 0xFFFFFFu);
+    QTest::mouseClick(Find<ColorLabel>(*form, "visitedColorLabel"), Qt::LeftButton);
+    EXPECT_EQ(form->CurrentSettings().visitedLinkColor, 0x030201);
+    EXPECT_EQ(form->CurrentSettings().backColor, 0xFFFFFFu);
 }
 
 // Only a left click pressed and released on the side picture opens the home page.
 TEST_F(Wizard, TheSidePictureOpensTheHomePageOnALeftClickOnly) {
-    QLabel* picture = form->imgImage;
+    QLabel* picture = Find<QLabel>(*form, "sidePicture");
     const QPoint inside = picture->rect().center();
     const QPoint outside(picture->width() + 40, inside.y());
     struct Case {
@@ -366,14 +385,16 @@ TEST_F(Wizard, LongValuesAreKeptWhole) {
         std::function<std::string()> get;
     };
     const Case cases[] = {
-        {"title", [&](const std::string& v) { form->SetPageTitle(v); },
-         [&] { return form->PageTitle(); }},
-        {"font", [&](const std::string& v) { form->SetPageFont(v); },
-         [&] { return form->PageFont(); }},
-        {"source folder", [&](const std::string& v) { form->SetSourceFolder(v); },
-         [&] { return form->SourceFolder(); }},
-        {"output file", [&](const std::string& v) { form->SetOutputFile(v); },
-         [&] { return form->OutputFile(); }},
+        {"title", [&](const std::string& v) { ChangeSetting(*form, &Settings::pageTitle, v); },
+         [&] { return form->CurrentSettings().pageTitle; }},
+        {"font", [&](const std::string& v) { ChangeSetting(*form, &Settings::pageFont, v); },
+         [&] { return form->CurrentSettings().pageFont; }},
+        {"source folder",
+         [&](const std::string& v) { ChangeSetting(*form, &Settings::sourceFolder, v); },
+         [&] { return form->CurrentSettings().sourceFolder; }},
+        {"output file",
+         [&](const std::string& v) { ChangeSetting(*form, &Settings::outputFile, v); },
+         [&] { return form->CurrentSettings().outputFile; }},
     };
     for (const Case& c : cases) {
         c.set(longText);
@@ -382,7 +403,7 @@ TEST_F(Wizard, LongValuesAreKeptWhole) {
 }
 
 TEST_F(Wizard, TheFolderPickerStartsAtTheTrimmedFolderAndOnlyOkChangesAnything) {
-    form->SetSourceFolder("  " + tree.Path("Fav") + "  ");
+    ChangeSetting(*form, &Settings::sourceFolder, "  " + tree.Path("Fav") + "  ");
     std::string startedAt;
     bool checkedAtStart = false;
     form->RunFolderPicker = [&](FolderPicker& picker) {
@@ -395,36 +416,38 @@ TEST_F(Wizard, TheFolderPickerStartsAtTheTrimmedFolderAndOnlyOkChangesAnything) 
         picker.SetCustomButtonChecked(false);
         return false;
     };
-    form->txtSourceFolderButtonClick();
+    form->onBrowseSourceFolder();
     EXPECT_EQ(startedAt, tree.Path("Fav"));
     EXPECT_TRUE(checkedAtStart);
-    EXPECT_EQ(form->SourceFolder(), "  " + tree.Path("Fav") + "  ");
-    EXPECT_TRUE(form->IncludeSubfolders());
+    EXPECT_EQ(form->CurrentSettings().sourceFolder, "  " + tree.Path("Fav") + "  ");
+    EXPECT_TRUE(form->CurrentSettings().includeSubfolders);
 
     form->RunFolderPicker = [&](FolderPicker& picker) {
         picker.SetDirectory(tree.Path("Fav/Old"));
         picker.SetCustomButtonChecked(false);
         return true;
     };
-    form->txtSourceFolderButtonClick();
-    EXPECT_EQ(form->SourceFolder(), tree.Path("Fav/Old"));
-    EXPECT_FALSE(form->IncludeSubfolders());
+    form->onBrowseSourceFolder();
+    EXPECT_EQ(form->CurrentSettings().sourceFolder, tree.Path("Fav/Old"));
+    EXPECT_FALSE(form->CurrentSettings().includeSubfolders);
 }
 
 TEST_F(Wizard, TheSaveDialogGetsTheNameAsTypedAndOnlyOkChangesIt) {
-    form->SetOutputFile(" page ");
-    form->txtFileNameButtonClick();
+    ChangeSetting(*form, &Settings::outputFile, " page ");
+    form->onBrowseOutputFile();
     EXPECT_EQ(desktop.events,
               (std::vector<std::string>{"file: page |HTML 文件 (*.html *.htm)|htm|save"}));
-    EXPECT_EQ(form->OutputFile(), " page ");
+    EXPECT_EQ(form->CurrentSettings().outputFile, " page ");
     desktop.chosenFile = "/home/u/links.htm";
-    form->txtFileNameButtonClick();
-    EXPECT_EQ(form->OutputFile(), "/home/u/links.htm");
+    form->onBrowseOutputFile();
+    EXPECT_EQ(form->CurrentSettings().outputFile, "/home/u/links.htm");
 }
 
 TEST_F(Wizard, ClosingByAnyWayWritesTheInstallRecord) {
     for (const auto& close : std::vector<std::function<void(FormMain&)>>{
-             [](FormMain& f) { QTest::mouseClick(f.butCancel, Qt::LeftButton); },
+             [](FormMain& f) {
+                 QTest::mouseClick(Find<QPushButton>(f, "closeButton"), Qt::LeftButton);
+             },
              [](FormMain& f) { QTest::keyClick(&f, Qt::Key_Escape); },
              [](FormMain& f) { f.close(); }}) {
         tree.Write("etc/Linkshelf Project/Linkshelf.ini", "");
@@ -440,20 +463,21 @@ TEST_F(Wizard, ClosingByAnyWayWritesTheInstallRecord) {
 
 // A page name far wider than the result page wraps inside itself and is shown whole.
 TEST_F(Wizard, TheResultShowsALongPageNameWhole) {
-    form->SetOutputFile(tree.Path("Desktop/" + std::string(120, 'N') + "ThatGoesOn.htm"));
-    Click(form->butFinish);
+    ChangeSetting(*form, &Settings::outputFile,
+                  tree.Path("Desktop/" + std::string(120, 'N') + "ThatGoesOn.htm"));
+    Click(Find<QPushButton>(*form, "finishButton"));
     ASSERT_EQ(form->PageIndex(), 5);
-    QLabel* result = form->lblFinished;
+    QLabel* result = Find<QLabel>(*form, "resultText");
     EXPECT_NE(S(result->text()).find("ThatGoesOn.htm"), std::string::npos);
     EXPECT_LE(result->minimumSizeHint().width(), result->width());
     EXPECT_LE(result->heightForWidth(result->width()), result->height());
 }
 
 TEST_F(Wizard, ALabelShowsAnAmpersandInAResultAsItIs) {
-    form->SetOutputFile(tree.Path("Desktop/a&b.htm"));
-    Click(form->butFinish);
-    EXPECT_NE(S(form->lblFinished->text()).find("a&b.htm"), std::string::npos);
-    EXPECT_EQ(form->lblFinished->textFormat(), Qt::PlainText);
+    ChangeSetting(*form, &Settings::outputFile, tree.Path("Desktop/a&b.htm"));
+    Click(Find<QPushButton>(*form, "finishButton"));
+    EXPECT_NE(S(Find<QLabel>(*form, "resultText")->text()).find("a&b.htm"), std::string::npos);
+    EXPECT_EQ(Find<QLabel>(*form, "resultText")->textFormat(), Qt::PlainText);
 }
 
 } // namespace

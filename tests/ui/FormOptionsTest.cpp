@@ -6,6 +6,7 @@
 #include "ReorderableList.h"
 #include "SettingsFile.h"
 #include "TempTree.h"
+#include "WizardControls.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -51,7 +52,7 @@ protected:
         form->OnOptionsDialog = [&](FormOptions& dialog) {
             QTimer::singleShot(0, &dialog, [&dialog, &act] { act(dialog); });
         };
-        form->pmnuOptionsMoreClick();
+        form->onIgnoredFoldersTriggered();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -66,7 +67,7 @@ protected:
             picker.SetDirectory(folder);
             return true;
         };
-        QTest::mouseClick(dialog.butIgnFolderAdd, Qt::LeftButton);
+        QTest::mouseClick(dialog.addButton, Qt::LeftButton);
     }
 
     TempTree tree;
@@ -76,25 +77,26 @@ protected:
 };
 
 TEST_F(Options, TheMenuOpensBelowTheButton) {
-    QTest::mouseClick(form->butOptions, Qt::RightButton);
-    EXPECT_FALSE(form->pmnuOptions->isVisible());
-    QTest::mouseClick(form->butOptions, Qt::LeftButton);
-    ASSERT_TRUE(form->pmnuOptions->isVisible());
-    EXPECT_EQ(form->pmnuOptions->pos(), form->butOptions->mapToGlobal(QPoint(0, 23)));
+    QTest::mouseClick(Find<QPushButton>(*form, "optionsButton"), Qt::RightButton);
+    EXPECT_FALSE(Find<QMenu>(*form, "optionsMenu")->isVisible());
+    QTest::mouseClick(Find<QPushButton>(*form, "optionsButton"), Qt::LeftButton);
+    ASSERT_TRUE(Find<QMenu>(*form, "optionsMenu")->isVisible());
+    EXPECT_EQ(Find<QMenu>(*form, "optionsMenu")->pos(),
+              Find<QPushButton>(*form, "optionsButton")->mapToGlobal(QPoint(0, 23)));
     QStringList captions;
-    for (const QAction* action : form->pmnuOptions->actions())
+    for (const QAction* action : Find<QMenu>(*form, "optionsMenu")->actions())
         captions << (action->isSeparator() ? "-" : action->text());
     EXPECT_EQ(captions, (QStringList{"更多(&M)...", "从浏览器导入书签(&I)...", "检查链接(&C)...",
                                      "-", "从文件载入选项(&L)...", "保存选项到文件(&S)...", "-",
                                      "载入工厂默认(&D)"}));
-    form->pmnuOptions->hide();
+    Find<QMenu>(*form, "optionsMenu")->hide();
 }
 
 TEST_F(Options, LoadingReportsSuccessOrTheFailedPath) {
     tree.Write("mine.lfs", "[Options]\r\nPageTitle=Loaded\r\n");
     desktop.chosenFile = tree.Path("mine.lfs");
-    form->pmnuOptionsLoad->trigger();
-    EXPECT_EQ(form->PageTitle(), "Loaded");
+    Find<QAction>(*form, "loadAction")->trigger();
+    EXPECT_EQ(form->CurrentSettings().pageTitle, "Loaded");
     EXPECT_EQ(globals.SettingsPath, tree.Path("mine.lfs"));
     EXPECT_EQ(desktop.events, (std::vector<std::string>{"file:Linkshelf 设置文件 (*.lfs)|lfs|open",
                                                         "info:Linkshelf:成功地从文件载入设置！"}));
@@ -103,8 +105,8 @@ TEST_F(Options, LoadingReportsSuccessOrTheFailedPath) {
     globals.IgnoreList = {"Old"};
     tree.Write("mine.ini", "[Options]\r\nPageTitle=Ini\r\n");
     desktop.chosenFile = tree.Path("mine.ini");
-    form->pmnuOptionsLoad->trigger();
-    EXPECT_EQ(form->PageTitle(), "Loaded");
+    Find<QAction>(*form, "loadAction")->trigger();
+    EXPECT_EQ(form->CurrentSettings().pageTitle, "Loaded");
     EXPECT_EQ(globals.SettingsPath, tree.Path("mine.lfs")) << "a refused file changes nothing";
     EXPECT_EQ(globals.IgnoreList, std::vector<std::string>{"Old"});
     EXPECT_EQ(desktop.events.at(1), "beep");
@@ -114,20 +116,20 @@ TEST_F(Options, LoadingReportsSuccessOrTheFailedPath) {
 
     desktop.events.clear();
     desktop.chosenFile.reset();
-    form->pmnuOptionsLoad->trigger();
+    Find<QAction>(*form, "loadAction")->trigger();
     EXPECT_EQ(desktop.events.size(), 1u) << "a cancelled dialog does nothing else";
 }
 
 TEST_F(Options, SavingKeepsTheCurrentSettingsFile) {
     desktop.chosenFile = tree.Path("saved.lfs");
-    form->SetPageTitle("Saved");
-    form->pmnuOptionsSave->trigger();
+    ChangeSetting(*form, &Settings::pageTitle, "Saved");
+    Find<QAction>(*form, "saveAction")->trigger();
     EXPECT_NE(tree.Read("saved.lfs").find("PageTitle=Saved\r\n"), std::string::npos);
     EXPECT_EQ(globals.SettingsPath, globals.DefaultSettingsPath());
     EXPECT_EQ(desktop.events, std::vector<std::string>{"file:Linkshelf 设置文件 (*.lfs)|lfs|save"});
 
     desktop.chosenFile = tree.Path("missing/saved.lfs");
-    form->pmnuOptionsSave->trigger();
+    Find<QAction>(*form, "saveAction")->trigger();
     EXPECT_EQ(desktop.events.back(), "error:Linkshelf:正保存文件 \"" +
                                          tree.Path("missing/saved.lfs") +
                                          "\" 时出现一个错误！\r\n" + std::strerror(ENOENT));
@@ -135,10 +137,10 @@ TEST_F(Options, SavingKeepsTheCurrentSettingsFile) {
 
 TEST_F(Options, FactoryDefaultsLeaveTheIgnoredFolders) {
     globals.SettingsPath = tree.Path("other.lfs");
-    form->SetPageTitle("Changed");
-    form->pmnuOptionsDefault->trigger();
-    EXPECT_EQ(form->PageTitle(), "My Favorite Links");
-    EXPECT_TRUE(form->LaunchBrowser());
+    ChangeSetting(*form, &Settings::pageTitle, "Changed");
+    Find<QAction>(*form, "defaultsAction")->trigger();
+    EXPECT_EQ(form->CurrentSettings().pageTitle, "My Favorite Links");
+    EXPECT_TRUE(form->CurrentSettings().launchBrowser);
     EXPECT_EQ(globals.SettingsPath, globals.DefaultSettingsPath());
     EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"Old", "Temp"}));
     EXPECT_EQ(desktop.events, std::vector<std::string>{"info:Linkshelf:默认设置已载入！"});
@@ -152,21 +154,21 @@ TEST_F(Options, TheDialogAddsRemovesAndWritesBackOnOk) {
         opened = &dialog;
         EXPECT_EQ(dialog.size(), QSize(316, 267));
         EXPECT_EQ(dialog.windowTitle(), "选项");
-        EXPECT_EQ(dialog.pagOptions->tabText(0), "忽略文件夹");
-        EXPECT_EQ(dialog.focusWidget(), dialog.butOK);
+        EXPECT_EQ(dialog.tabs->tabText(0), "忽略文件夹");
+        EXPECT_EQ(dialog.focusWidget(), dialog.okButton);
         EXPECT_LE(
             (dialog.frameGeometry().center() - form->frameGeometry().center()).manhattanLength(),
             2);
-        shown = dialog.lbIgnoredFolders->Items();
+        shown = dialog.ignoredFolders->Items();
         PickFolder(dialog, tree.Path("Fav/News"), &firstStart);
         PickFolder(dialog, tree.Path("Fav/Work/NEWS"), &secondStart);
         PickFolder(dialog, "");
         EXPECT_EQ(desktop.events, std::vector<std::string>{"beep"}) << "NEWS is there already";
 
-        dialog.lbIgnoredFolders->SetItemIndex(2);
-        QTest::mouseClick(dialog.butIgnFolderRemove, Qt::LeftButton);
-        EXPECT_EQ(dialog.lbIgnoredFolders->ItemIndex(), 1) << "the entry before the end";
-        QTest::mouseClick(dialog.butOK, Qt::LeftButton);
+        dialog.ignoredFolders->SetItemIndex(2);
+        QTest::mouseClick(dialog.removeButton, Qt::LeftButton);
+        EXPECT_EQ(dialog.ignoredFolders->ItemIndex(), 1) << "the entry before the end";
+        QTest::mouseClick(dialog.okButton, Qt::LeftButton);
     });
     EXPECT_EQ(shown, (std::vector<std::string>{"Old", "Temp"}));
     EXPECT_EQ(firstStart, "");
@@ -176,9 +178,9 @@ TEST_F(Options, TheDialogAddsRemovesAndWritesBackOnOk) {
 
     WithDialog([&](FormOptions& dialog) {
         PickFolder(dialog, tree.Path("Fav/News/"), &firstStart);
-        dialog.lbIgnoredFolders->SetItemIndex(2);
-        QTest::keyClick(dialog.lbIgnoredFolders, Qt::Key_Up);
-        QTest::keyClick(dialog.lbIgnoredFolders, Qt::Key_Delete);
+        dialog.ignoredFolders->SetItemIndex(2);
+        QTest::keyClick(dialog.ignoredFolders, Qt::Key_Up);
+        QTest::keyClick(dialog.ignoredFolders, Qt::Key_Delete);
         QTest::keyClick(&dialog, Qt::Key_Return);
     });
     EXPECT_EQ(firstStart, "") << "a new dialog's picker remembers nothing";
@@ -187,13 +189,13 @@ TEST_F(Options, TheDialogAddsRemovesAndWritesBackOnOk) {
 
 TEST_F(Options, CancelEscapeAndTheCloseBoxLeaveTheListAlone) {
     const std::vector<std::function<void(FormOptions&)>> closes{
-        [](FormOptions& d) { QTest::mouseClick(d.butCancel, Qt::LeftButton); },
+        [](FormOptions& d) { QTest::mouseClick(d.cancelButton, Qt::LeftButton); },
         [](FormOptions& d) { QTest::keyClick(&d, Qt::Key_Escape); },
         [](FormOptions& d) { d.close(); }};
     for (const auto& close : closes) {
         WithDialog([&](FormOptions& dialog) {
             PickFolder(dialog, tree.Path("Fav/News"));
-            EXPECT_EQ(dialog.lbIgnoredFolders->Count(), 3);
+            EXPECT_EQ(dialog.ignoredFolders->Count(), 3);
             close(dialog);
         });
         EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"Old", "Temp"}));
@@ -202,14 +204,14 @@ TEST_F(Options, CancelEscapeAndTheCloseBoxLeaveTheListAlone) {
 
 TEST_F(Options, DraggingAnEntryToTheEndStoresTheNewOrder) {
     WithDialog([&](FormOptions& dialog) {
-        ReorderableList* list = dialog.lbIgnoredFolders;
+        ReorderableList* list = dialog.ignoredFolders;
         const QPoint first = list->visualItemRect(list->item(0)).center();
         const QPoint below = list->visualItemRect(list->item(1)).bottomLeft() + QPoint(5, 30);
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, first);
         QTest::mouseMove(list->viewport(), first + QPoint(0, 5));
         QTest::mouseMove(list->viewport(), below);
         QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, below);
-        QTest::mouseClick(dialog.butOK, Qt::LeftButton);
+        QTest::mouseClick(dialog.okButton, Qt::LeftButton);
     });
     EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"Temp", "Old"}));
 }

@@ -1,6 +1,6 @@
 #include "BuildLinkList.h"
 
-#include "SettingsRecord.h"
+#include "Settings.h"
 #include "TempTree.h"
 
 #include <array>
@@ -13,7 +13,7 @@ namespace {
 
 class LinkList : public testing::Test {
 protected:
-    LinkList() { record.SetSourceFolder(tree.Root() + "Fav"); }
+    LinkList() { record.sourceFolder = tree.Root() + "Fav"; }
 
     std::string Build() {
         std::string html;
@@ -22,7 +22,7 @@ protected:
     }
 
     TempTree tree;
-    SettingsRecord record;
+    Settings record;
     Globals globals;
 };
 
@@ -56,8 +56,8 @@ TEST_F(LinkList, RendersTheWorkedExampleByteForByte) {
 
     globals = {};
     globals.IgnoreList = {"links"};
-    record.SetShowURL(true);
-    record.SetIncludeSubfolders(false);
+    record.showUrl = true;
+    record.includeSubfolders = false;
     EXPECT_EQ(Build(), "<DL>\r\n"
                        "<DT><A HREF=\"A1\">alpha</A> - A1\r\n"
                        "<DT><A HREF=\"A2\">Zeta</A> - A2</DL>\r\n");
@@ -84,7 +84,7 @@ TEST_F(LinkList, NestsEachLevelOneTabDeeper) {
 TEST_F(LinkList, AnEmptyOrMissingSourceGivesAnEmptyList) {
     tree.Folder("Fav");
     EXPECT_EQ(Build(), "<DL></DL>\r\n");
-    record.SetSourceFolder(tree.Root() + "missing");
+    record.sourceFolder = tree.Root() + "missing";
     EXPECT_EQ(Build(), "<DL></DL>\r\n");
     EXPECT_EQ(globals.LinkCount, 0);
 }
@@ -118,7 +118,7 @@ TEST_F(LinkList, EscapesMarkupInNamesAndAddressesWholeAndUncut) {
     tree.Shortcut("Fav/Tom & <b>Jerry<\\b>.url", "https://a/?x=1&y=\"2\"");
     tree.Shortcut("Fav/long.url", longAddress);
     tree.Folder("Fav/a-->b");
-    record.SetShowURL(true);
+    record.showUrl = true;
     EXPECT_EQ(Build(), "<DL>\r\n"
                        "<DT><A HREF=\"" +
                            longAddress + "\">long</A> - " + longAddress +

@@ -1,7 +1,7 @@
 #include "BuildPage.h"
 
 #include "LocaleFormat.h"
-#include "SettingsRecord.h"
+#include "Settings.h"
 #include "SystemColors.h"
 #include "TempTree.h"
 
@@ -30,7 +30,7 @@ TEST(ColorToHex, WritesRedGreenBlueInUpperCase) {
 class Page : public testing::Test {
 protected:
     Page() {
-        record.SetSourceFolder(tree.Path("Fav"));
+        record.sourceFolder = tree.Path("Fav");
         globals.TemplatePath = tree.Path("t.lft");
         tree.Shortcut("Fav/a.url", "https://a/");
     }
@@ -41,17 +41,17 @@ protected:
     }
 
     TempTree tree;
-    SettingsRecord record;
+    Settings record;
     Globals globals;
 };
 
 TEST_F(Page, ReplacesEveryPlaceholderInItsOrder) {
-    record.SetPageTitle("  My %LF_VERSION% links\t");
-    record.SetPageFont(" Arial %LF_TITLE% ");
-    record.SetBackColor(0xFFFFFF);
-    record.SetTextColor(0);
-    record.SetLinkColor(0xFF0000);
-    record.SetVLinkColor(0x800080);
+    record.pageTitle = "  My %LF_VERSION% links\t";
+    record.pageFont = " Arial %LF_TITLE% ";
+    record.backColor = 0xFFFFFF;
+    record.textColor = 0;
+    record.linkColor = 0xFF0000;
+    record.visitedLinkColor = 0x800080;
     globals.LinkCount = 7;
     globals.IgnoredCount = 3;
     const std::string page = Build("%LF_TITLE%|%LF_BACKCOLOR%|%LF_TEXT_COLOR%|%LF_LINK_COLOR%|"
@@ -81,8 +81,8 @@ TEST_F(Page, TheTitleAndFontReadAsTextOnThePage) {
          "\xE6\x88\x91\xE7\x9A\x84 Links 100%"},
     };
     for (const auto& [name, typed, inserted] : cases) {
-        record.SetPageTitle(typed);
-        record.SetPageFont(typed);
+        record.pageTitle = typed;
+        record.pageFont = typed;
         EXPECT_EQ(
             Build("<title>%LF_TITLE%</title><a title=\"%LF_TITLE%\">--font: \"%LF_TEXT_FONT%\""),
             "<title>" + inserted + "</title><a title=\"" + inserted + "\">--font: \"" + inserted +
@@ -92,7 +92,7 @@ TEST_F(Page, TheTitleAndFontReadAsTextOnThePage) {
 }
 
 TEST_F(Page, InsertsTheDateAndTimeAndKeepsEverythingElse) {
-    record.SetPageTitle("%LF_TIME%");
+    record.pageTitle = "%LF_TIME%";
     const std::string before = LocaleFormat::ShortDate() + "/" + LocaleFormat::ShortTime();
     const std::string page = Build("<p>%LF_DATE%/%LF_TITLE%</p>\n\xEF\xBB\xBF%");
     const std::string after = LocaleFormat::ShortDate() + "/" + LocaleFormat::ShortTime();

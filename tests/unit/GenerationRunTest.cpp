@@ -2,7 +2,7 @@
 
 #include "RecordingDesktop.h"
 #include "RunTexts.h"
-#include "SettingsRecord.h"
+#include "Settings.h"
 #include "TempTree.h"
 
 #include <cerrno>
@@ -35,9 +35,9 @@ protected:
         globals.TemplatePath = tree.Path("program/Linkshelf.lft");
         tree.Write("program/Linkshelf.lft", "<html>%LF_LINKS_HTML%</html>");
         tree.Folder("Desktop");
-        record.SetSourceFolder(tree.Path("Fav"));
-        record.SetOutputFile("");
-        record.SetLaunchBrowser(false);
+        record.sourceFolder = tree.Path("Fav");
+        record.outputFile = "";
+        record.launchBrowser = false;
     }
 
     GenerationRun::Outcome Generate() {
@@ -48,7 +48,7 @@ protected:
     }
 
     TempTree tree;
-    SettingsRecord record;
+    Settings record;
     Globals globals;
     RecordingDesktop desktop;
     RecordingView view{desktop.events};
@@ -73,7 +73,7 @@ TEST_F(Run, WritesThePageAndReportsItInOrder) {
     tree.Shortcut("Fav/Old/c.url", "https://c/");
     tree.Shortcut("Fav/Temp/d.url", "https://d/");
     globals.IgnoreList = {"old", "TEMP"};
-    record.SetLaunchBrowser(true);
+    record.launchBrowser = true;
 
     EXPECT_EQ(Generate(), GenerationRun::Outcome::Written);
     const std::string path = tree.Path("Desktop/Linkpage.htm");
@@ -94,7 +94,7 @@ TEST_F(Run, WritesThePageAndReportsItInOrder) {
 
 TEST_F(Run, WithoutIgnoredFoldersTheResultHasNoSeparator) {
     tree.Shortcut("Fav/a.url", "https://a/");
-    record.SetOutputFile("page.htm");
+    record.outputFile = "page.htm";
     Generate();
     EXPECT_EQ(desktop.events.at(3), "result:Linkshelf已经完成了创建您的书签页面，并且把它保存到了"
                                     "磁盘文件 \"" +
@@ -107,7 +107,7 @@ TEST_F(Run, FindingNoShortcutWritesNothingButStillFreesAReadOnlyPage) {
     tree.Shortcut("Fav/empty.url", "");
     tree.Write("Desktop/Linkpage.htm", "old page");
     chmod(tree.Path("Desktop/Linkpage.htm").c_str(), 0444);
-    record.SetLaunchBrowser(true);
+    record.launchBrowser = true;
 
     EXPECT_EQ(Generate(), GenerationRun::Outcome::NoShortcut);
     EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "old page");
@@ -133,8 +133,8 @@ TEST_F(Run, AReadOnlyPageIsReplaced) {
 
 TEST_F(Run, AFailedWriteIsShownBeforeTheResultAndTheBrowserIsStillAsked) {
     tree.Shortcut("Fav/a.url", "https://a/");
-    record.SetOutputFile(tree.Path("missing/page.htm"));
-    record.SetLaunchBrowser(true);
+    record.outputFile = tree.Path("missing/page.htm");
+    record.launchBrowser = true;
     desktop.openSucceeds = false;
 
     EXPECT_EQ(Generate(), GenerationRun::Outcome::NotWritten);
@@ -172,7 +172,7 @@ TEST_F(Run, NothingIsBuiltFromAnEmptySourceOrAnEmptyOrMissingTemplate) {
     for (const Case& c : cases) {
         desktop.events.clear();
         tree.Write("Desktop/Linkpage.htm", "old page");
-        record.SetSourceFolder(std::string(c.source) == "Fav" ? tree.Path("Fav") : c.source);
+        record.sourceFolder = std::string(c.source) == "Fav" ? tree.Path("Fav") : c.source;
         globals.TemplatePath = tree.Path(c.templateFile);
         EXPECT_EQ(Generate(), GenerationRun::Outcome::NotWritten) << c.name;
         ASSERT_GE(desktop.events.size(), 2u) << c.name;

@@ -3,7 +3,7 @@
 #include "Duplicates.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
-#include "SettingsRecord.h"
+#include "Settings.h"
 #include "TempTree.h"
 
 #include <QSignalSpy>
@@ -259,13 +259,13 @@ TEST(CollectLinks, WalksTheLinksOfThePage) {
     tree.Shortcut("Fav/Empty.url", "");
     tree.Shortcut("Fav/News/Tech/Deep.url", "D");
     tree.Shortcut("Fav/Skip/Hidden.url", "H");
-    SettingsRecord record;
-    record.SetSourceFolder(tree.Path("Fav"));
+    Settings record;
+    record.sourceFolder = tree.Path("Fav");
     Globals globals;
     globals.IgnoreList = {" skip "};
 
     for (const bool subfolders : {true, false}) {
-        record.SetIncludeSubfolders(subfolders);
+        record.includeSubfolders = subfolders;
         std::vector<std::string> seen;
         for (const CheckedLink& link : CollectLinks(record, globals))
             seen.push_back(link.address + " " + link.name + " " + link.folder);

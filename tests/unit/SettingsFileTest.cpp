@@ -2,8 +2,8 @@
 
 #include "FactoryDefaults.h"
 #include "InstalledLayout.h"
+#include "Settings.h"
 #include "SettingsFixture.h"
-#include "SettingsRecord.h"
 #include "TempTree.h"
 
 #include <cerrno>
@@ -14,44 +14,44 @@ namespace {
 class SettingsFile : public SettingsFixture {
 protected:
     // Reads a settings file holding the section line and the given lines.
-    SettingsRecord ReadLines(const std::string& lines) {
+    Settings ReadLines(const std::string& lines) {
         tree.Write("s.lfs", "[Options]\r\n" + lines);
-        SettingsRecord record;
+        Settings record;
         EXPECT_TRUE(ReadSettings(tree.Path("s.lfs"), record, globals));
         return record;
     }
 };
 
 TEST_F(SettingsFile, AMissingFileReadsAsTheDefaults) {
-    SettingsRecord record;
+    Settings record;
     globals.IgnoreList = {"stale"};
     ASSERT_TRUE(ReadSettings(tree.Path("none.lfs"), record, globals));
     EXPECT_EQ(globals.SettingsPath, tree.Path("none.lfs"));
     EXPECT_TRUE(globals.IgnoreList.empty());
-    EXPECT_EQ(record.SourceFolder(), globals.FavoritesFolder);
-    EXPECT_TRUE(record.IncludeSubfolders());
-    EXPECT_EQ(record.OutputFile(), globals.DesktopFolder + "Linkpage.htm");
+    EXPECT_EQ(record.sourceFolder, globals.FavoritesFolder);
+    EXPECT_TRUE(record.includeSubfolders);
+    EXPECT_EQ(record.outputFile, globals.DesktopFolder + "Linkpage.htm");
     EXPECT_EQ(globals.TemplatePath, tree.Path("program/Linkshelf.lft"));
-    EXPECT_EQ(record.PageTitle(), "My Favorite Links");
-    EXPECT_EQ(record.PageFont(), "Arial");
-    EXPECT_FALSE(record.ShowURL());
-    EXPECT_EQ(record.TextColor(), 0);
-    EXPECT_EQ(record.LinkColor(), 0xFF0000);
-    EXPECT_EQ(record.VLinkColor(), 0x800080);
-    EXPECT_EQ(record.BackColor(), 0xFFFFFF);
-    EXPECT_FALSE(record.LaunchBrowser());
+    EXPECT_EQ(record.pageTitle, "My Favorite Links");
+    EXPECT_EQ(record.pageFont, "Arial");
+    EXPECT_FALSE(record.showUrl);
+    EXPECT_EQ(record.textColor, 0);
+    EXPECT_EQ(record.linkColor, 0xFF0000);
+    EXPECT_EQ(record.visitedLinkColor, 0x800080);
+    EXPECT_EQ(record.backColor, 0xFFFFFF);
+    EXPECT_FALSE(record.launchBrowser);
 }
 
 TEST_F(SettingsFile, ValuesFollowTheIntegerAndBooleanRules) {
     struct Case {
         std::string line;
-        std::function<std::int64_t(const SettingsRecord&)> read;
+        std::function<std::int64_t(const Settings&)> read;
         std::int64_t expected;
     };
-    const auto showUrl = [](const SettingsRecord& r) { return r.ShowURL() ? 1 : 0; };
-    const auto subfolders = [](const SettingsRecord& r) { return r.IncludeSubfolders() ? 1 : 0; };
-    const auto link = [](const SettingsRecord& r) { return r.LinkColor(); };
-    const auto back = [](const SettingsRecord& r) { return r.BackColor(); };
+    const auto showUrl = [](const Settings& r) { return r.showUrl ? 1 : 0; };
+    const auto subfolders = [](const Settings& r) { return r.includeSubfolders ? 1 : 0; };
+    const auto link = [](const Settings& r) { return r.linkColor; };
+    const auto back = [](const Settings& r) { return r.backColor; };
     const Case cases[] = {
         {"ShowURL=2", showUrl, 1},
         {"ShowURL=-1", showUrl, 1},
@@ -85,15 +85,14 @@ TEST_F(SettingsFile, ValuesFollowTheIntegerAndBooleanRules) {
 }
 
 TEST_F(SettingsFile, TextValuesFallBackAsTheirKeysSay) {
-    EXPECT_EQ(ReadLines("PageTitle=\r\n").PageTitle(), "");
-    EXPECT_EQ(ReadLines("PageTitle= 我的 & 你的 \r\n").PageTitle(), "我的 & 你的");
-    EXPECT_EQ(ReadLines("SourceFolder=\r\n").SourceFolder(), globals.FavoritesFolder);
-    EXPECT_EQ(ReadLines("SourceFolder=/no/such/folder\r\n").SourceFolder(),
-              globals.FavoritesFolder);
-    EXPECT_EQ(ReadLines("SourceFolder=" + tree.Path("Desktop") + "\r\n").SourceFolder(),
+    EXPECT_EQ(ReadLines("PageTitle=\r\n").pageTitle, "");
+    EXPECT_EQ(ReadLines("PageTitle= 我的 & 你的 \r\n").pageTitle, "我的 & 你的");
+    EXPECT_EQ(ReadLines("SourceFolder=\r\n").sourceFolder, globals.FavoritesFolder);
+    EXPECT_EQ(ReadLines("SourceFolder=/no/such/folder\r\n").sourceFolder, globals.FavoritesFolder);
+    EXPECT_EQ(ReadLines("SourceFolder=" + tree.Path("Desktop") + "\r\n").sourceFolder,
               globals.FavoritesFolder);
     tree.Folder("Desktop");
-    EXPECT_EQ(ReadLines("SourceFolder=" + tree.Path("Desktop") + "\r\n").SourceFolder(),
+    EXPECT_EQ(ReadLines("SourceFolder=" + tree.Path("Desktop") + "\r\n").sourceFolder,
               tree.Path("Desktop"));
 
     ReadLines("TemplateFile=\r\n");
@@ -107,7 +106,7 @@ TEST_F(SettingsFile, TextValuesFallBackAsTheirKeysSay) {
     EXPECT_EQ(globals.TemplatePath, globals.DefaultTemplatePath());
 
     const std::string longValue(3000, 'x');
-    EXPECT_EQ(ReadLines("PageTitle=" + longValue + "\r\n").PageTitle(), longValue);
+    EXPECT_EQ(ReadLines("PageTitle=" + longValue + "\r\n").pageTitle, longValue);
 
     ReadLines("IgnoreFolders=;Old;;Temp;\r\n");
     EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"", "Old", "", "Temp"}));
@@ -116,21 +115,21 @@ TEST_F(SettingsFile, TextValuesFallBackAsTheirKeysSay) {
 TEST_F(SettingsFile, RefusesANameWithoutTheSettingsExtension) {
     tree.Write("s.ini", "[Options]\r\nPageTitle=from ini\r\n");
     tree.Write("S.LFS", "[Options]\r\nPageTitle=capitals\r\n");
-    SettingsRecord record;
+    Settings record;
     globals.IgnoreList = {"Old"};
     globals.SettingsPath = tree.Path("current.lfs");
     EXPECT_FALSE(ReadSettings(tree.Path("s.ini"), record, globals));
     EXPECT_EQ(globals.SettingsPath, tree.Path("current.lfs")) << "a refused file changes nothing";
     EXPECT_EQ(globals.IgnoreList, std::vector<std::string>{"Old"});
-    EXPECT_EQ(record.PageTitle(), SettingsRecord().PageTitle());
+    EXPECT_EQ(record.pageTitle, Settings().pageTitle);
     EXPECT_FALSE(ReadSettings(tree.Path("lfs"), record, globals));
     EXPECT_FALSE(ReadSettings(tree.Path("dir.lfs/name"), record, globals));
     EXPECT_TRUE(ReadSettings(tree.Path("S.LFS"), record, globals));
-    EXPECT_EQ(record.PageTitle(), "capitals");
+    EXPECT_EQ(record.pageTitle, "capitals");
 }
 
 TEST_F(SettingsFile, ANewFileHoldsTheThirteenKeysInOrder) {
-    SettingsRecord record;
+    Settings record;
     ApplyFactoryDefaults(record, globals);
     globals.IgnoreList = {"Old", "Temp"};
     ASSERT_TRUE(WriteSettings(tree.Path("new.lfs"), record, globals));
@@ -177,11 +176,11 @@ TEST_F(SettingsFile, AnInstalledProgramNamesATemplateItsFoldersFindByItsBareName
     for (const Case& c : cases) {
         globals.Layout = c.layout;
         globals.TemplatePath = c.templatePath;
-        ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), SettingsRecord(), globals));
+        ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), Settings(), globals));
         EXPECT_NE(tree.Read("s.lfs").find("\nTemplateFile=" + c.written + "\r\n"),
                   std::string::npos)
             << c.name;
-        SettingsRecord record;
+        Settings record;
         ReadSettings(tree.Path("s.lfs"), record, globals);
         EXPECT_EQ(globals.TemplatePath, c.templatePath) << c.name << ": read back";
     }
@@ -190,10 +189,10 @@ TEST_F(SettingsFile, AnInstalledProgramNamesATemplateItsFoldersFindByItsBareName
 TEST_F(SettingsFile, WritingKeepsUnknownKeysAndSectionsAndReadsBackTheSameValues) {
     tree.Write("s.lfs", "; my settings\n[Extra]\nKeep=me\n[options]\nPageTitle=old\n"
                         "Custom=kept\n");
-    SettingsRecord written;
-    written.SetPageTitle("  padded  ");
-    written.SetTextColor(SystemColor(SystemColorIndex::WindowText));
-    written.SetShowURL(true);
+    Settings written;
+    written.pageTitle = "  padded  ";
+    written.textColor = SystemColor(SystemColorIndex::WindowText);
+    written.showUrl = true;
     globals.IgnoreList = {"a b", "新闻"};
     ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), written, globals));
     const std::string text = tree.Read("s.lfs");
@@ -201,16 +200,16 @@ TEST_F(SettingsFile, WritingKeepsUnknownKeysAndSectionsAndReadsBackTheSameValues
     EXPECT_NE(text.find("Custom=kept\nSourceFolder="), std::string::npos);
     EXPECT_NE(text.find("TextColor=-2147483640\n"), std::string::npos);
 
-    SettingsRecord read;
+    Settings read;
     ASSERT_TRUE(ReadSettings(tree.Path("s.lfs"), read, globals));
-    EXPECT_EQ(read.PageTitle(), "padded");
-    EXPECT_EQ(read.TextColor(), written.TextColor());
-    EXPECT_TRUE(read.ShowURL());
+    EXPECT_EQ(read.pageTitle, "padded");
+    EXPECT_EQ(read.textColor, written.textColor);
+    EXPECT_TRUE(read.showUrl);
     EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"a b", "新闻"}));
 }
 
 TEST_F(SettingsFile, AFailedWriteKeepsTheOldFile) {
-    SettingsRecord record;
+    Settings record;
     EXPECT_FALSE(WriteSettings(tree.Path("missing/s.lfs"), record, globals));
     globals.IgnoreList = {"line\nbreak"};
     tree.Write("s.lfs", "[Options]\r\nPageTitle=old\r\n");
@@ -222,9 +221,9 @@ TEST_F(SettingsFile, AMissingFolderOrTemplateIsShownAsTheFallbackButSavedAsTheUs
     const std::string stick = tree.Path("usb/");
     tree.Write("s.lfs", "[Options]\r\nSourceFolder=" + stick + "links\r\nTemplateFile=" + stick +
                             "my.lft\r\n");
-    SettingsRecord record;
+    Settings record;
     ASSERT_TRUE(ReadSettings(tree.Path("s.lfs"), record, globals));
-    EXPECT_EQ(record.SourceFolder(), globals.FavoritesFolder);
+    EXPECT_EQ(record.sourceFolder, globals.FavoritesFolder);
     EXPECT_EQ(globals.TemplatePath, globals.DefaultTemplatePath());
     ASSERT_TRUE(globals.UnusableSourceFolder && globals.UnusableTemplate);
     EXPECT_EQ(globals.UnusableSourceFolder->error, ENOENT);
@@ -235,7 +234,7 @@ TEST_F(SettingsFile, AMissingFolderOrTemplateIsShownAsTheFallbackButSavedAsTheUs
     EXPECT_NE(text.find("SourceFolder=" + stick + "links\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("TemplateFile=" + stick + "my.lft\r\n"), std::string::npos) << text;
 
-    record.SetSourceFolder(tree.Path("chosen"));
+    record.sourceFolder = tree.Path("chosen");
     ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), record, globals));
     text = tree.Read("s.lfs");
     EXPECT_NE(text.find("SourceFolder=" + tree.Path("chosen") + "\r\n"), std::string::npos)
@@ -246,7 +245,7 @@ TEST_F(SettingsFile, AMissingFolderOrTemplateIsShownAsTheFallbackButSavedAsTheUs
 }
 
 TEST_F(SettingsFile, OnlyTheDefaultSettingsFileIsSavedAfterARun) {
-    SettingsRecord record;
+    Settings record;
     tree.Folder("program");
     globals.SettingsPath = tree.Path("other.lfs");
     SaveSettingsIfDefault(record, globals);
@@ -266,14 +265,14 @@ TEST(FactoryDefaults, RestoreEverySettingButTheIgnoredFolders) {
     globals.Layout = ProgramLayout::Portable("/opt/linkshelf/");
     globals.SettingsPath = "/elsewhere/x.lfs";
     globals.IgnoreList = {"Old", "", "Temp"};
-    SettingsRecord record;
-    record.SetLaunchBrowser(false);
+    Settings record;
+    record.launchBrowser = false;
     ApplyFactoryDefaults(record, globals);
-    EXPECT_EQ(record.OutputFile(), "Linkpage.htm");
-    EXPECT_EQ(record.SourceFolder(), "");
-    EXPECT_TRUE(record.LaunchBrowser());
-    EXPECT_EQ(record.TextColor(), 0);
-    EXPECT_EQ(record.PageTitle(), "My Favorite Links");
+    EXPECT_EQ(record.outputFile, "Linkpage.htm");
+    EXPECT_EQ(record.sourceFolder, "");
+    EXPECT_TRUE(record.launchBrowser);
+    EXPECT_EQ(record.textColor, 0);
+    EXPECT_EQ(record.pageTitle, "My Favorite Links");
     EXPECT_EQ(globals.SettingsPath, "/opt/linkshelf/Linkshelf.lfs");
     EXPECT_EQ(globals.TemplatePath, "/opt/linkshelf/Linkshelf.lft");
     EXPECT_EQ(JoinIgnoreList(globals.IgnoreList), "Old;;Temp");

@@ -3,9 +3,9 @@
 // false, writing keeps every line the program does not own or fails without touching the file,
 // and nothing crashes.
 
+#include "Settings.h"
 #include "SettingsFile.h"
 #include "SettingsFixture.h"
-#include "SettingsRecord.h"
 #include "TempTree.h"
 #include "Utf16Text.h"
 
@@ -54,17 +54,17 @@ std::string Garbage(std::size_t size) {
 
 // Every setting that a settings file can carry, in one text, so that a failed comparison shows
 // them all.
-std::string Describe(const SettingsRecord& record, const Globals& globals) {
+std::string Describe(const Settings& record, const Globals& globals) {
     std::ostringstream text;
-    text << "SourceFolder=" << record.SourceFolder() << "\nIgnoreFolders=";
+    text << "SourceFolder=" << record.sourceFolder << "\nIgnoreFolders=";
     for (const std::string& entry : globals.IgnoreList)
         text << "[" << entry << "]";
-    text << "\nIncludeSubfolders=" << record.IncludeSubfolders()
-         << "\nOutputFile=" << record.OutputFile() << "\nTemplateFile=" << globals.TemplatePath
-         << "\nPageTitle=" << record.PageTitle() << "\nPageFont=" << record.PageFont()
-         << "\nShowURL=" << record.ShowURL() << "\nTextColor=" << record.TextColor()
-         << "\nLinkColor=" << record.LinkColor() << "\nVLinkColor=" << record.VLinkColor()
-         << "\nBackColor=" << record.BackColor() << "\nLaunchBrowser=" << record.LaunchBrowser()
+    text << "\nIncludeSubfolders=" << record.includeSubfolders
+         << "\nOutputFile=" << record.outputFile << "\nTemplateFile=" << globals.TemplatePath
+         << "\nPageTitle=" << record.pageTitle << "\nPageFont=" << record.pageFont
+         << "\nShowURL=" << record.showUrl << "\nTextColor=" << record.textColor
+         << "\nLinkColor=" << record.linkColor << "\nVLinkColor=" << record.visitedLinkColor
+         << "\nBackColor=" << record.backColor << "\nLaunchBrowser=" << record.launchBrowser
          << "\n";
     return text.str();
 }
@@ -97,24 +97,24 @@ bool AsUnprivilegedUser(const std::string& folder, const std::function<bool()>& 
 class WildSettings : public SettingsFixture {
 protected:
     // The values a file with none of the keys reads as.
-    SettingsRecord Defaults() const {
-        SettingsRecord record;
-        record.SetSourceFolder(globals.FavoritesFolder);
-        record.SetIncludeSubfolders(true);
-        record.SetOutputFile(globals.DesktopFolder + "Linkpage.htm");
-        record.SetPageTitle("My Favorite Links");
-        record.SetPageFont("Arial");
-        record.SetShowURL(false);
-        record.SetTextColor(0);
-        record.SetLinkColor(0xFF0000);
-        record.SetVLinkColor(0x800080);
-        record.SetBackColor(0xFFFFFF);
-        record.SetLaunchBrowser(false);
+    Settings Defaults() const {
+        Settings record;
+        record.sourceFolder = globals.FavoritesFolder;
+        record.includeSubfolders = true;
+        record.outputFile = globals.DesktopFolder + "Linkpage.htm";
+        record.pageTitle = "My Favorite Links";
+        record.pageFont = "Arial";
+        record.showUrl = false;
+        record.textColor = 0;
+        record.linkColor = 0xFF0000;
+        record.visitedLinkColor = 0x800080;
+        record.backColor = 0xFFFFFF;
+        record.launchBrowser = false;
         return record;
     }
 
-    std::string DescribeDefaults(const std::function<void(SettingsRecord&)>& change = {}) const {
-        SettingsRecord record = Defaults();
+    std::string DescribeDefaults(const std::function<void(Settings&)>& change = {}) const {
+        Settings record = Defaults();
         if (change)
             change(record);
         Globals expected = globals;
@@ -126,20 +126,20 @@ protected:
     // What a settings file holding bytes reads as.
     std::string Read(const std::string& bytes) {
         tree.Write("s.lfs", bytes);
-        SettingsRecord record;
+        Settings record;
         EXPECT_TRUE(ReadSettings(tree.Path("s.lfs"), record, globals));
         return Describe(record, globals);
     }
 
     // Settings unlike the defaults, with values that only survive a write in quotes.
-    SettingsRecord Written() {
-        SettingsRecord record = Defaults();
-        record.SetPageTitle("'quoted' & \"more\"");
-        record.SetPageFont("\"Noto Sans\"");
-        record.SetShowURL(true);
-        record.SetIncludeSubfolders(false);
-        record.SetLinkColor(-1);
-        record.SetLaunchBrowser(true);
+    Settings Written() {
+        Settings record = Defaults();
+        record.pageTitle = "'quoted' & \"more\"";
+        record.pageFont = "\"Noto Sans\"";
+        record.showUrl = true;
+        record.includeSubfolders = false;
+        record.linkColor = -1;
+        record.launchBrowser = true;
         globals.IgnoreList = {" Old", "", "新闻"};
         return record;
     }
@@ -149,10 +149,10 @@ TEST_F(WildSettings, ReadingGivesTheDocumentedValues) {
     struct Case {
         std::string name;
         std::string bytes;
-        std::function<void(SettingsRecord&)> change;
+        std::function<void(Settings&)> change;
     };
     const auto title = [](const std::string& value) {
-        return [value](SettingsRecord& r) { r.SetPageTitle(value); };
+        return [value](Settings& r) { r.pageTitle = value; };
     };
     const Case cases[] = {
         {"garbage", Garbage(4096), {}},
@@ -170,9 +170,9 @@ TEST_F(WildSettings, ReadingGivesTheDocumentedValues) {
          "  [ OPTIONS ]\n\tpagetitle = \" spaced \" \n", title(" spaced ")},
         {"UTF-16 with its mark",
          Utf16Le(u"[Options]\r\nPageTitle=\u4E2D\u6587\r\nLinkColor=255\r\n"),
-         [](SettingsRecord& r) {
-             r.SetPageTitle("\xE4\xB8\xAD\xE6\x96\x87");
-             r.SetLinkColor(255);
+         [](Settings& r) {
+             r.pageTitle = "\xE4\xB8\xAD\xE6\x96\x87";
+             r.linkColor = 255;
          }},
         {"UTF-16 with a stray last byte", Utf16Le(u"[Options]\r\nPageTitle=t\r\n") + "x",
          title("t")},
@@ -182,9 +182,9 @@ TEST_F(WildSettings, ReadingGivesTheDocumentedValues) {
         {"UTF-16 big-endian", Utf16Be(u"[Options]\r\nShowURL=1\r\n"), {}},
         {"UTF-8 with its mark", "\xEF\xBB\xBF[Options]\r\nPageTitle=t\r\n", title("t")},
         {"lone carriage returns", "[Options]\rPageTitle=t\rShowURL=1",
-         [](SettingsRecord& r) {
-             r.SetPageTitle("t");
-             r.SetShowURL(true);
+         [](Settings& r) {
+             r.pageTitle = "t";
+             r.showUrl = true;
          }},
         {"values that are no numbers",
          "[Options]\nShowURL=yes\nLinkColor=0x1FFFFFFFF\nBackColor=99999999999\nTextColor=\n",
@@ -198,16 +198,16 @@ TEST_F(WildSettings, ATenMegabyteLineIsReadWholeAndKept) {
     const std::string huge(std::size_t{10} * 1024 * 1024, 'x');
     const std::string tail = "\r\n[Options]\r\nShowURL=1\r\n";
     tree.Write("s.lfs", huge + tail);
-    SettingsRecord record;
+    Settings record;
     ASSERT_TRUE(ReadSettings(tree.Path("s.lfs"), record, globals));
-    EXPECT_TRUE(record.ShowURL());
+    EXPECT_TRUE(record.showUrl);
     ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), record, globals));
     EXPECT_EQ(tree.Read("s.lfs").compare(0, huge.size() + tail.size(), huge + tail), 0);
 
     tree.Write("s.lfs", "[Options]\r\nPageTitle=" + huge + "\r\nSourceFolder=" + huge + "\r\n");
     ASSERT_TRUE(ReadSettings(tree.Path("s.lfs"), record, globals));
-    EXPECT_EQ(record.PageTitle(), huge);
-    EXPECT_EQ(record.SourceFolder(), globals.FavoritesFolder);
+    EXPECT_EQ(record.pageTitle, huge);
+    EXPECT_EQ(record.sourceFolder, globals.FavoritesFolder);
 }
 
 TEST_F(WildSettings, WritingKeepsEveryLineItDoesNotOwn) {
@@ -233,7 +233,7 @@ TEST_F(WildSettings, WritingKeepsEveryLineItDoesNotOwn) {
     };
     for (const auto& c : cases) {
         tree.Write("s.lfs", c.bytes);
-        const SettingsRecord written = Written();
+        const Settings written = Written();
         ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), written, globals)) << c.name;
         const std::string text = tree.Read("s.lfs");
         std::size_t at = 0;
@@ -243,7 +243,7 @@ TEST_F(WildSettings, WritingKeepsEveryLineItDoesNotOwn) {
             at += line.size();
         }
         const std::string expected = Describe(written, globals);
-        SettingsRecord read;
+        Settings read;
         ASSERT_TRUE(ReadSettings(tree.Path("s.lfs"), read, globals));
         EXPECT_EQ(Describe(read, globals), expected) << c.name;
     }
@@ -251,7 +251,7 @@ TEST_F(WildSettings, WritingKeepsEveryLineItDoesNotOwn) {
 
 TEST_F(WildSettings, AUtf16FileStaysUtf16AndKeepsItsLines) {
     tree.Write("s.lfs", Utf16Le(u"; \u6CE8\u91CA\r\n[Options]\r\nMine=\u4E2D\r\n"));
-    const SettingsRecord written = Written();
+    const Settings written = Written();
     ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), written, globals));
     const std::string bytes = tree.Read("s.lfs");
     ASSERT_EQ(bytes.compare(0, 2, "\xFF\xFE"), 0);
@@ -259,7 +259,7 @@ TEST_F(WildSettings, AUtf16FileStaysUtf16AndKeepsItsLines) {
     EXPECT_EQ(text.rfind("; \xE6\xB3\xA8\xE9\x87\x8A\r\n[Options]\r\nMine=\xE4\xB8\xAD\r\n", 0),
               0u);
     const std::string expected = Describe(written, globals);
-    SettingsRecord read;
+    Settings read;
     ASSERT_TRUE(ReadSettings(tree.Path("s.lfs"), read, globals));
     EXPECT_EQ(Describe(read, globals), expected);
 }
@@ -280,15 +280,15 @@ TEST_F(WildSettings, AFileThatCannotBeWrittenBackWholeIsLeftAlone) {
     };
     for (const auto& c : cases) {
         tree.Write("s.lfs", c.bytes);
-        SettingsRecord record = Defaults();
-        record.SetSourceFolder(c.sourceFolder);
+        Settings record = Defaults();
+        record.sourceFolder = c.sourceFolder;
         EXPECT_FALSE(WriteSettings(tree.Path("s.lfs"), record, globals)) << c.name;
         EXPECT_EQ(tree.Read("s.lfs"), c.bytes) << c.name;
     }
 }
 
 TEST_F(WildSettings, AFileInAMissingFolderReadsAsTheDefaultsAndIsNotWritten) {
-    SettingsRecord record;
+    Settings record;
     ASSERT_TRUE(ReadSettings(tree.Path("gone/s.lfs"), record, globals));
     EXPECT_EQ(Describe(record, globals), DescribeDefaults());
     EXPECT_FALSE(WriteSettings(tree.Path("gone/s.lfs"), record, globals));
@@ -305,11 +305,11 @@ TEST_F(WildSettings, AReadOnlyFileIsReadButNotWritten) {
     ASSERT_EQ(chmod(tree.Path("shared/s.lfs").c_str(), 0444), 0);
     const std::string path = tree.Path("shared/s.lfs");
 
-    const SettingsRecord written = Written();
+    const Settings written = Written();
     const bool readOk = AsUnprivilegedUser(tree.Path("shared"), [&] {
-        SettingsRecord record;
+        Settings record;
         Globals own = globals;
-        return ReadSettings(path, record, own) && record.PageTitle() == "kept";
+        return ReadSettings(path, record, own) && record.pageTitle == "kept";
     });
     EXPECT_TRUE(readOk);
     const bool writeRefused = AsUnprivilegedUser(
@@ -319,7 +319,7 @@ TEST_F(WildSettings, AReadOnlyFileIsReadButNotWritten) {
 
     ASSERT_EQ(chmod(path.c_str(), 0), 0);
     const bool unreadableRefused = AsUnprivilegedUser(tree.Path("shared"), [&] {
-        SettingsRecord record;
+        Settings record;
         Globals own = globals;
         return !ReadSettings(path, record, own) && !WriteSettings(path, written, own);
     });

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "StoredColor.h"
+
+#include <string>
+
+// The settings a page is made with, as one plain record: the wizard's pages show and edit it,
+// runs read it, and settings files fill and save it (SettingsTable lists each setting once). The
+// template and the ignored folders are kept with the shared values (Globals). A new record holds
+// the wizard's initial values.
+struct Settings {
+    Settings();
+
+    std::string sourceFolder;
+    bool includeSubfolders;
+    std::string outputFile;
+    std::string pageTitle;
+    std::string pageFont;
+    bool showUrl;
+    StoredColor textColor;
+    StoredColor linkColor;
+    StoredColor visitedLinkColor;
+    StoredColor backColor;
+    bool launchBrowser;
+};

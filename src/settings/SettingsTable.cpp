@@ -1,0 +1,178 @@
+#include "SettingsTable.h"
+
+#include "FactoryDefaults.h"
+#include "FileChecks.h"
+#include "IniFile.h"
+#include "Text.h"
+
+#include <array>
+#include <type_traits>
+
+namespace {
+
+SettingValue Favorites(const Globals& globals) {
+    return globals.FavoritesFolder;
+}
+
+SettingValue PageOnDesktop(const Globals& globals) {
+    return globals.DesktopFolder + std::string(DefaultPageName);
+}
+
+SettingValue DefaultTemplate(const Globals& globals) {
+    return globals.DefaultTemplatePath();
+}
+
+// A value that does not depend on the user's folders.
+std::function<SettingValue(const Globals&)> Always(SettingValue value) {
+    return [value](const Globals&) { return value; };
+}
+
+std::function<std::optional<SettingValue>(const Globals&)>
+Factory(std::function<SettingValue(const Globals&)> value) {
+    return [value](const Globals& globals) { return std::optional<SettingValue>(value(globals)); };
+}
+
+// The value the file holds for a key, trimmed; nothing when the key is absent or empty.
+std::optional<std::string> NamedValue(const IniFile& file, std::string_view key) {
+    const auto value = file.Value(SettingsSection, key);
+    if (!value || TrimText(*value).empty())
+        return std::nullopt;
+    return TrimText(*value);
+}
+
+// A folder the file names but that cannot be listed is noted and the Favorites folder shown.
+SettingValue ReadSourceFolder(const IniFile& file, Globals& globals) {
+    const auto named = NamedValue(file, "SourceFolder");
+    if (!named)
+        return globals.FavoritesFolder;
+    if (const int error = FolderError(*named); error != 0) {
+        globals.UnusableSourceFolder = {*named, *named, globals.FavoritesFolder, error};
+        return globals.FavoritesFolder;
+    }
+    return *named;
+}
+
+// A bare template name is looked up where the default template is; one that cannot be read is
+// noted and the default template used.
+SettingValue ReadTemplateFile(const IniFile& file, Globals& globals) {
+    const auto named = NamedValue(file, "TemplateFile");
+    if (!named)
+        return globals.DefaultTemplatePath();
+    const std::string path =
+        named->find('/') == std::string::npos ? globals.Layout.DataFile(*named) : *named;
+    if (const int error = FileReadError(path); error != 0) {
+        globals.UnusableTemplate = {*named, path, globals.DefaultTemplatePath(), error};
+        return globals.DefaultTemplatePath();
+    }
+    return path;
+}
+
+// While the fallback for a missing folder stands unchanged, the file keeps its own value.
+std::string WriteSourceFolder(const Settings& settings, const Globals& globals) {
+    const std::string folder = TrimText(settings.sourceFolder);
+    if (globals.UnusableSourceFolder && folder == TrimText(globals.UnusableSourceFolder->fallback))
+        return globals.UnusableSourceFolder->value;
+    return folder;
+}
+
+// An installed program names a template that its data folders give for a bare name by that
+// name alone, so that a template of the same name the user adds later takes its place.
+std::string WriteTemplateFile(const Settings& /*settings*/, const Globals& globals) {
+    if (globals.UnusableTemplate && globals.TemplatePath == globals.UnusableTemplate->fallback)
+        return globals.UnusableTemplate->value;
+    if (globals.Layout.kind != ProgramLayout::Kind::Installed)
+        return globals.TemplatePath;
+    const std::string name = TextAfterLast(globals.TemplatePath, '/');
+    return globals.Layout.DataFile(name) == globals.TemplatePath ? name : globals.TemplatePath;
+}
+
+std::string WriteIgnoreFolders(const Settings& /*settings*/, const Globals& globals) {
+    return JoinIgnoreList(globals.IgnoreList);
+}
+
+const std::string Empty;
+const SettingValue On = true;
+const SettingValue Off = false;
+
+} // namespace
+
+std::span<const SettingRow> SettingsTable() {
+    // Made on first use, so that records made before main() find it.
+    static const std::array<SettingRow, 13> table{{
+        {"SourceFolder", &Settings::sourceFolder, Empty, Favorites, Factory(Favorites),
+         ReadSourceFolder, WriteSourceFolder},
+        {"IgnoreFolders", SharedSetting::IgnoreFolders, std::nullopt, Always(Empty), nullptr,
+         nullptr, WriteIgnoreFolders},
+        {"IncludeSubfolders", &Settings::includeSubfolders, On, Always(On), Factory(Always(On))},
+        {"OutputFile", &Settings::outputFile, Empty, PageOnDesktop, Factory(PageOnDesktop)},
+        {"TemplateFile", SharedSetting::TemplateFile, std::nullopt, DefaultTemplate,
+         Factory(DefaultTemplate), ReadTemplateFile, WriteTemplateFile},
+        {"PageTitle", &Settings::pageTitle, std::string("我的书签"),
+         Always(std::string("My Favorite Links")),
+         Factory(Always(std::string("My Favorite Links")))},
+        {"PageFont", &Settings::pageFont, std::string("宋体"), Always(std::string("Arial")),
+         Factory(Always(std::string("Arial")))},
+        {"ShowURL", &Settings::showUrl, Off, Always(Off), Factory(Always(Off))},
+        {"TextColor", &Settings::textColor, SystemColor(SystemColorIndex::WindowText),
+         Always(StoredColor{0x000000}), Factory(Always(StoredColor{0x000000}))},
+        {"LinkColor", &Settings::linkColor, StoredColor{0xFF0000}, Always(StoredColor{0xFF0000}),
+         Factory(Always(StoredColor{0xFF0000}))},
+        {"VLinkColor", &Settings::visitedLinkColor, StoredColor{0x800080},
+         Always(StoredColor{0x800080}), Factory(Always(StoredColor{0x800080}))},
+        {"BackColor", &Settings::backColor, StoredColor{0xFFFFFF}, Always(StoredColor{0xFFFFFF}),
+         Factory(Always(StoredColor{0xFFFFFF}))},
+        {"LaunchBrowser", &Settings::launchBrowser, On, Always(Off), Factory(Always(On))},
+    }};
+    return table;
+}
+
+namespace {
+
+// Puts the value into the record when the setting is a member of it; false when it is not.
+bool SetMember(const SettingRow& row, const SettingValue& value, Settings& settings) {
+    return std::visit(
+        [&](auto place) {
+            if constexpr (std::is_same_v<decltype(place), SharedSetting>) {
+                return false;
+            } else {
+                using Member = std::remove_reference_t<decltype(settings.*place)>;
+                settings.*place = std::get<Member>(value);
+                return true;
+            }
+        },
+        row.place);
+}
+
+} // namespace
+
+SettingValue ValueOf(const SettingRow& row, const Settings& settings, const Globals& globals) {
+    return std::visit(
+        [&](auto place) -> SettingValue {
+            if constexpr (!std::is_same_v<decltype(place), SharedSetting>)
+                return settings.*place;
+            else if (place == SharedSetting::TemplateFile)
+                return globals.TemplatePath;
+            else
+                return JoinIgnoreList(globals.IgnoreList);
+        },
+        row.place);
+}
+
+void Assign(const SettingRow& row, const SettingValue& value, Settings& settings,
+            Globals& globals) {
+    if (SetMember(row, value, settings))
+        return;
+    const std::string& text = std::get<std::string>(value);
+    if (std::get<SharedSetting>(row.place) == SharedSetting::TemplateFile) {
+        globals.TemplatePath = text;
+        return;
+    }
+    globals.IgnoreList.clear();
+    SplitByChar(text, ';', globals.IgnoreList);
+}
+
+Settings::Settings() {
+    for (const SettingRow& row : SettingsTable())
+        if (row.initial)
+            SetMember(row, *row.initial, *this);
+}
