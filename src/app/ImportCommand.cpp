@@ -35,9 +35,10 @@ int ImportCommand::Run(const std::vector<std::string>& arguments) {
     if (!source)
         return Fail(error);
     BookmarkImport import;
-    if (!import.Run(*source,
-                    arguments.size() == 3 ? arguments[2] : BookmarkImport::DefaultTarget()))
-        return Fail(import.ErrorString());
+    const Result written =
+        import.Run(*source, arguments.size() == 3 ? arguments[2] : BookmarkImport::DefaultTarget());
+    if (!written)
+        return Fail(written.failure().Text());
     std::printf("%s\n", import.Summary().c_str());
     return ExitWritten;
 }

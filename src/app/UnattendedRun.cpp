@@ -8,7 +8,6 @@
 #include "SettingsFile.h"
 
 #include <QCoreApplication>
-#include <exception>
 #include <optional>
 
 namespace {
@@ -31,11 +30,11 @@ int ExitStatusOf(GenerationRun::Outcome outcome) {
 
 // Unattended, a folder or template that the settings name but that is not there (a stick that is
 // not mounted) stops the run: a fallback would write the wrong page and report success.
-std::optional<std::string> UnusableSettingText(const Globals& globals) {
+std::optional<Failure> SettingThatCannotBeUsed(const Globals& globals) {
     if (const auto& folder = globals.UnusableSourceFolder)
-        return SourceFolderUnusableText(folder->path, SystemReason(folder->error));
+        return SourceFolderUnusable(folder->path, folder->error);
     if (const auto& pageTemplate = globals.UnusableTemplate)
-        return TemplateUnusableText(pageTemplate->path, SystemReason(pageTemplate->error));
+        return TemplateUnusable(pageTemplate->path, SystemReason(pageTemplate->error));
     return std::nullopt;
 }
 
@@ -47,26 +46,21 @@ int RunUnattended(Globals& globals) {
     QCoreApplication::setApplicationName("Linkshelf： 正在工作中...   ");
     // Settings that cannot be read would leave every value at its initial one: not the page the
     // user asked for.
-    if (std::string reason; !ReadSettings(globals.SettingsPath, settings, globals, &reason)) {
-        ShowError(WithReason(SettingsNotLoadedText(globals.SettingsPath), reason));
+    if (const Result read = ReadSettings(globals.SettingsPath, settings, globals); !read) {
+        ShowError(read.failure().Text());
         return ExitFailed;
     }
-    if (const auto problem = UnusableSettingText(globals)) {
-        ShowError(*problem);
+    if (const auto problem = SettingThatCannotBeUsed(globals)) {
+        ShowError(problem->Text());
         return ExitFailed;
     }
 
     RunView noWindow;
-    try {
-        GenerationRun run(settings, globals);
-        const GenerationRun::Outcome outcome = run.Run(noWindow);
-        // The wizard would show why nothing was written on its last page; a script gets it here.
-        if (outcome == GenerationRun::Outcome::NoShortcut)
-            ConsoleDesktop().ShowMessage(DesktopServices::Icon::Information,
-                                         std::string(MessageCaption), run.ResultText());
-        return ExitStatusOf(outcome);
-    } catch (const std::exception& error) {
-        ShowError(RunFailedText(error));
-    }
-    return ExitFailed;
+    GenerationRun run(settings, globals);
+    const GenerationRun::Outcome outcome = run.Run(noWindow);
+    // The wizard would show why nothing was written on its last page; a script gets it here.
+    if (outcome == GenerationRun::Outcome::NoShortcut)
+        ConsoleDesktop().ShowMessage(DesktopServices::Icon::Information,
+                                     std::string(MessageCaption), run.ResultText());
+    return ExitStatusOf(outcome);
 }

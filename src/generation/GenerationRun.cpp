@@ -9,7 +9,7 @@
 #include "Text.h"
 #include "TextFile.h"
 
-#include <cerrno>
+#include <exception>
 #include <filesystem>
 #include <sys/stat.h>
 #include <utility>
@@ -40,7 +40,7 @@ std::string GenerationRun::OutputPathFor(const std::string& fileName, const std:
 GenerationRun::Outcome GenerationRun::Run(RunView& view) {
     outputPath_ = OutputPathFor(settings_.outputFile, globals_.DesktopFolder);
     if (const auto problem = ProblemBeforeBuilding()) {
-        resultText_ = *problem;
+        resultText_ = problem->Text();
         ShowError(resultText_);
         view.ShowResult(resultText_);
         return Outcome::NotWritten;
@@ -55,13 +55,15 @@ GenerationRun::Outcome GenerationRun::Run(RunView& view) {
     std::string page;
     if (!globals_.Unattended)
         view.ShowProgress(true);
+    // Building fails on its own only when memory runs out; that ends this run, not the program.
     try {
         view.Build([&] { page = BuildPage(snapshot, scan); });
-    } catch (...) {
+    } catch (const std::exception& error) {
         if (!globals_.Unattended)
             view.ShowProgress(false);
         view.SetBusyCursor(false);
-        throw;
+        ShowError(RunFailedText(error));
+        return Outcome::NotWritten;
     }
     if (!globals_.Unattended)
         view.ShowProgress(false);
@@ -86,24 +88,26 @@ GenerationRun::Outcome GenerationRun::Run(RunView& view) {
 
 // An empty source would be the folder the program happens to run in, and an empty or unreadable
 // template an empty page over the old one: neither is built.
-std::optional<std::string> GenerationRun::ProblemBeforeBuilding() const {
+std::optional<Failure> GenerationRun::ProblemBeforeBuilding() const {
     if (TrimText(settings_.sourceFolder).empty())
-        return NoSourceFolderText();
+        return Failure{NoSourceFolderText(), "", ""};
     const std::string& path = globals_.TemplatePath;
-    std::string reason;
+    std::string cause;
     std::error_code error;
     if (const int readError = FileReadError(path); readError != 0)
-        reason = SystemReason(readError);
+        cause = SystemReason(readError);
     else if (std::filesystem::is_empty(path, error))
-        reason = EmptyFileReason;
-    if (reason.empty())
+        cause = EmptyFileReason;
+    if (cause.empty())
         return std::nullopt;
-    return WithReason(PageNotWrittenText(outputPath_), TemplateUnusableText(path, reason));
+    Failure failure = TemplateUnusable(path, cause);
+    failure.message = PageNotWrittenText(outputPath_) + "\r\n" + failure.message;
+    return failure;
 }
 
 void GenerationRun::SaveSettings() const {
-    if (!SaveSettingsIfDefault(settings_, globals_))
-        ShowError(WithReason(SettingsNotSavedText(globals_.SettingsPath), SystemReason(errno)));
+    if (const Result saved = SaveSettingsIfDefault(settings_, globals_); !saved)
+        ShowError(saved.failure().Text());
 }
 
 // A read-only page from an earlier run must not stop this one from replacing it.
@@ -114,11 +118,14 @@ void GenerationRun::MakeOutputWritable() const {
 }
 
 GenerationRun::Outcome GenerationRun::WritePage(const std::string& page) {
-    if (WriteTextFile(page, outputPath_)) {
+    const Result written = WriteTextFile(page, outputPath_);
+    if (written) {
         resultText_ = PageWrittenText(outputPath_, globals_.LinkCount, globals_.IgnoredCount);
         return Outcome::Written;
     }
-    resultText_ = WithReason(PageNotWrittenText(outputPath_), SystemReason(errno));
+    Failure failure = written.failure();
+    failure.message = PageNotWrittenText(outputPath_);
+    resultText_ = failure.Text();
     ShowError(resultText_);
     return Outcome::NotWritten;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Failure.h"
 #include "Globals.h"
 #include "RunView.h"
 #include "Settings.h"
@@ -26,7 +27,7 @@ public:
     static std::string OutputPathFor(const std::string& fileName, const std::string& desktop);
 
 private:
-    std::optional<std::string> ProblemBeforeBuilding() const;
+    std::optional<Failure> ProblemBeforeBuilding() const;
     void MakeOutputWritable() const;
     Outcome WritePage(const std::string& page);
     void OpenInBrowser() const;

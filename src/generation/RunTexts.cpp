@@ -31,29 +31,17 @@ std::string PageNotWrittenText(const std::string& outputPath) {
            "\r\n\r\n如果文件名称有效并且您具有完全的权限来写入到这个文件，请选中。" + Blanks(32);
 }
 
-std::string WithReason(const std::string& text, const std::string& reason) {
-    return text + "\r\n" + reason;
-}
-
 std::string NoSourceFolderText() {
     return "没有快捷方式文件夹：请用 \"linkshelf --import firefox\" 导入您的浏览器书签，"
            "或者在设置中指定一个文件夹。";
 }
 
-std::string SourceFolderUnusableText(const std::string& path, const std::string& reason) {
-    return WithReason("不能打开快捷方式文件夹 \"" + path + "\" 。", reason);
+Failure SourceFolderUnusable(const std::string& path, int error) {
+    return Failure::FromErrno("不能打开快捷方式文件夹 \"" + path + "\" 。", path, error);
 }
 
-std::string TemplateUnusableText(const std::string& path, const std::string& reason) {
-    return WithReason("不能读取页面模板 \"" + path + "\" 。", reason);
-}
-
-std::string SettingsNotLoadedText(const std::string& path) {
-    return "正加载文件 \"" + path + "\" 时出现一个错误！";
-}
-
-std::string SettingsNotSavedText(const std::string& path) {
-    return "正保存文件 \"" + path + "\" 时出现一个错误！";
+Failure TemplateUnusable(const std::string& path, const std::string& cause) {
+    return {"不能读取页面模板 \"" + path + "\" 。", path, cause};
 }
 
 std::string RunFailedText(const std::exception& error) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -14,15 +16,11 @@ std::string NoShortcutText();
 std::string PageWrittenText(const std::string& outputPath, std::int32_t linkCount,
                             std::int32_t ignoredCount);
 std::string PageNotWrittenText(const std::string& outputPath);
-// A message followed by the system's reason, on a line of its own.
-std::string WithReason(const std::string& text, const std::string& reason);
 // No folder of shortcuts is set, and the run says how to get one.
 std::string NoSourceFolderText();
 // A folder of shortcuts or a template that the settings name but that cannot be used.
-std::string SourceFolderUnusableText(const std::string& path, const std::string& reason);
-std::string TemplateUnusableText(const std::string& path, const std::string& reason);
+Failure SourceFolderUnusable(const std::string& path, int error);
+Failure TemplateUnusable(const std::string& path, const std::string& cause);
 inline constexpr std::string_view EmptyFileReason = "文件是空的";
-std::string SettingsNotLoadedText(const std::string& path);
-std::string SettingsNotSavedText(const std::string& path);
 // What is shown when building the page failed with an error of its own.
 std::string RunFailedText(const std::exception& error);

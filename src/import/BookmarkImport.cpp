@@ -47,14 +47,15 @@ std::string BookmarkImport::DefaultTarget() {
     return std::string(home != nullptr ? home : "") + "/Favorites";
 }
 
-bool BookmarkImport::Run(const BookmarkSource& source, const std::string& targetFolder) {
-    error_.clear();
-    const BookmarkFolder tree = Read(source.path, error_);
-    if (!error_.empty())
-        return false;
+// The readers' and the writer's texts already name the file and the cause.
+Result BookmarkImport::Run(const BookmarkSource& source, const std::string& targetFolder) {
+    std::string error;
+    const BookmarkFolder tree = Read(source.path, error);
+    if (!error.empty())
+        return Failure{error, source.path, ""};
     if (!writer_.Write(tree, targetFolder, source.name))
-        error_ = writer_.ErrorString();
-    return error_.empty();
+        return Failure{writer_.ErrorString(), targetFolder, ""};
+    return {};
 }
 
 std::string BookmarkImport::Summary() const {

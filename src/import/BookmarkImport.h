@@ -2,6 +2,7 @@
 
 #include "BookmarkTree.h"
 #include "BrowserProfiles.h"
+#include "Failure.h"
 #include "ShortcutTreeWriter.h"
 
 #include <string>
@@ -10,13 +11,11 @@
 // and writes it as a shortcut folder named after the source inside the target folder.
 class BookmarkImport {
 public:
-    // False with an error string when nothing was written.
-    bool Run(const BookmarkSource& source, const std::string& targetFolder);
+    // A failure that names the source and the cause when nothing was written.
+    Result Run(const BookmarkSource& source, const std::string& targetFolder);
 
     const ShortcutTreeWriter::Counts& Written() const { return writer_.Written(); }
     const std::string& FolderPath() const { return writer_.FolderPath(); }
-    bool HasError() const { return !error_.empty(); }
-    const std::string& ErrorString() const { return error_; }
     // What was written, for the user.
     std::string Summary() const;
 
@@ -28,5 +27,4 @@ public:
 
 private:
     ShortcutTreeWriter writer_;
-    std::string error_;
 };

@@ -1,7 +1,6 @@
 #include "FileChecks.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,10 +44,6 @@ int FileReadError(const std::string& path) {
     const int error = fstat(file, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
     close(file);
     return error;
-}
-
-std::string SystemReason(int error) {
-    return std::strerror(error);
 }
 
 std::string AddTrailingPathDelimiter(const std::string& path) {

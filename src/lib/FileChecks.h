@@ -10,7 +10,5 @@ bool FileExists(const std::string& path);
 int FolderError(const std::string& path);
 // Why a file cannot be read, as an errno value; 0 when it can.
 int FileReadError(const std::string& path);
-// The system's description of an errno value, in the user's language.
-std::string SystemReason(int error);
 // Path with one trailing '/'; the empty path stays empty and extra delimiters stay as they are.
 std::string AddTrailingPathDelimiter(const std::string& path);

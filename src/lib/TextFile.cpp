@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool WriteTextFile(std::string_view text, const std::string& fileName) {
-    return AtomicFile::Replace(fileName, text);
+Result WriteTextFile(std::string_view text, const std::string& fileName) {
+    if (!AtomicFile::Replace(fileName, text))
+        return Failure::FromErrno("", fileName, errno);
+    return {};
 }
 
 std::string ReadTextFile(const std::string& fileName) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <string>
 #include <string_view>
 
-// Replaces the whole content of fileName with text; the old file survives a failed write.
-bool WriteTextFile(std::string_view text, const std::string& fileName);
+// Replaces the whole content of fileName with text; the old file survives a failed write, and
+// the failure names the file and the system's reason.
+Result WriteTextFile(std::string_view text, const std::string& fileName);
 // The whole content of fileName; empty when it cannot be read.
 std::string ReadTextFile(const std::string& fileName);

@@ -97,10 +97,7 @@ bool WaitForSavingTurn(QLockFile& turn) {
     constexpr int staleAfterMs = 30'000;
     constexpr int waitMs = 10'000;
     turn.setStaleLockTime(staleAfterMs);
-    if (turn.tryLock(waitMs) || turn.error() != QLockFile::LockFailedError)
-        return true;
-    errno = EBUSY;
-    return false;
+    return turn.tryLock(waitMs) || turn.error() != QLockFile::LockFailedError;
 }
 
 } // namespace
@@ -123,39 +120,40 @@ bool ReadBooleanValue(const std::string& text, bool defaultValue) {
     return ReadIntegerValue(text, defaultValue ? 1 : 0) != 0;
 }
 
-bool ReadSettings(const std::string& path, Settings& settings, Globals& globals,
-                  std::string* reason) {
+Result ReadSettings(const std::string& path, Settings& settings, Globals& globals) {
+    const std::string message = "正加载文件 \"" + path + "\" 时出现一个错误！";
+    if (!HasExtensionLfs(path))
+        return Failure{message, path, std::string(NotSettingsFileReason)};
     IniFile file(path);
-    if (!HasExtensionLfs(path) || file.Load() == IniFile::LoadResult::Unreadable) {
-        if (reason != nullptr)
-            *reason =
-                HasExtensionLfs(path) ? SystemReason(errno) : std::string(NotSettingsFileReason);
-        return false;
-    }
+    if (file.Load() == IniFile::LoadResult::Unreadable)
+        return Failure::FromErrno(message, path, errno);
     globals.SettingsPath = path;
     globals.UnusableSourceFolder.reset();
     globals.UnusableTemplate.reset();
     for (const SettingRow& row : SettingsTable())
         Assign(row, ReadValue(file, row, globals), settings, globals);
-    return true;
+    return {};
 }
 
-bool WriteSettings(const std::string& path, const Settings& settings, const Globals& globals) {
+Result WriteSettings(const std::string& path, const Settings& settings, const Globals& globals) {
+    const std::string message = "正保存文件 \"" + path + "\" 时出现一个错误！";
     QLockFile turn(QString::fromStdString(path + ".lock"));
     if (!WaitForSavingTurn(turn))
-        return false;
+        return Failure{message, path, "另一个 Linkshelf 正在保存这个设置文件。"};
     IniFile file(path);
     if (file.Load() == IniFile::LoadResult::Unreadable)
-        return false;
+        return Failure::FromErrno(message, path, errno);
     for (const SettingRow& row : SettingsTable())
         if (!file.SetValue(SettingsSection, row.key, WrittenText(row, settings, globals)))
-            return false;
-    return file.Save();
+            return Failure::FromErrno(message, path, errno);
+    if (!file.Save())
+        return Failure::FromErrno(message, path, errno);
+    return {};
 }
 
-bool SaveSettingsIfDefault(const Settings& settings, const Globals& globals) {
+Result SaveSettingsIfDefault(const Settings& settings, const Globals& globals) {
     if (!SameTextNoCase(globals.SettingsPath, globals.DefaultSettingsPath()))
-        return true;
+        return {};
     // An installed program's settings folder is made by the first run that saves.
     globals.Layout.MakeSettingsFolder();
     return WriteSettings(globals.SettingsPath, settings, globals);

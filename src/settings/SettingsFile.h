@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Failure.h"
 #include "Globals.h"
 #include "Settings.h"
 
@@ -14,17 +15,15 @@ inline constexpr std::string_view NotSettingsFileReason =
 
 // Reads the file into the record and makes it the current settings file. A missing file reads
 // as every key absent. A name that does not end in ".lfs" or a file that cannot be read is
-// refused: false, with the reason when asked for, and nothing changed. A folder or template that
-// the file names but that cannot be used is noted in globals (see UnusableSetting).
-bool ReadSettings(const std::string& path, Settings& settings, Globals& globals,
-                  std::string* reason = nullptr);
-// Writes the settings of the record and the shared values into the file, keeping every other line;
-// false when the file could not be written, which then keeps its old content, with the system's
-// reason in errno. Programs that save the same file take turns, through a lock file beside it.
-bool WriteSettings(const std::string& path, const Settings& settings, const Globals& globals);
-// After a run the settings are saved, but only while the default settings file is current;
-// false when that save failed, with the reason in errno.
-bool SaveSettingsIfDefault(const Settings& settings, const Globals& globals);
+// refused with the reason, and nothing changes. A folder or template that the file names but
+// that cannot be used is noted in globals (see UnusableSetting).
+Result ReadSettings(const std::string& path, Settings& settings, Globals& globals);
+// Writes the settings of the record and the shared values into the file, keeping every other
+// line; a file that could not be written keeps its old content. Programs that save the same
+// file take turns, through a lock file beside it.
+Result WriteSettings(const std::string& path, const Settings& settings, const Globals& globals);
+// After a run the settings are saved, but only while the default settings file is current.
+Result SaveSettingsIfDefault(const Settings& settings, const Globals& globals);
 
 // A settings value as an integer: decimal within the 32-bit range, or one to eight hexadecimal
 // digits after "$", "x" or "0x"; anything else gives the default.

@@ -100,7 +100,7 @@ void FormImport::onImportClicked() {
 void FormImport::Import(const BookmarkSource& source) {
     BookmarkImport import;
     const std::string target = folderEdit->Text();
-    bool written = false;
+    Result written;
     importing_ = true;
     setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -110,7 +110,7 @@ void FormImport::Import(const BookmarkSource& source) {
     importing_ = false;
     if (!written) {
         resultLabel->clear();
-        ShowError(import.ErrorString());
+        ShowError(written.failure().Text());
         return;
     }
     resultLabel->setText(Q(import.Summary()));

@@ -263,7 +263,7 @@ void FormMain::SetTabOrder() {
 }
 
 // Start-up: the welcome page, the font list, the texts, then the settings file. A settings file
-// that cannot be read leaves the window's own values; nothing is said about it at start.
+// that cannot be read leaves the initial values; nothing is said about it at start.
 void FormMain::StartUp() {
     pages->setCurrentIndex(0);
     onPageChanged();
@@ -274,7 +274,7 @@ void FormMain::StartUp() {
     readyText->setText(Q(Strings::ReadyToFinish()));
     pageInfoText->setText(Q(Strings::PageInfo()));
     colorPageText->setText(Q(Strings::ColorHelp()));
-    ReadSettings(globals_.SettingsPath, settings_, globals_);
+    static_cast<void>(ReadSettings(globals_.SettingsPath, settings_, globals_));
     ShowSettings();
     nextButton->setFocus();
 }
@@ -370,11 +370,7 @@ void FormMain::onFinishClicked() {
         return;
     }
     generating_ = true;
-    try {
-        GenerationRun(settings_, globals_).Run(*this);
-    } catch (const std::exception& error) {
-        ShowError(RunFailedText(error));
-    }
+    GenerationRun(settings_, globals_).Run(*this);
     generating_ = false;
 }
 
@@ -467,19 +463,22 @@ void FormMain::onLoadTriggered() {
     const auto path = ChooseSettingsFile(false);
     if (!path)
         return;
-    std::string reason;
-    if (ReadSettings(*path, settings_, globals_, &reason)) {
-        ShowSettings();
-        ShowInfo(Strings::SettingsLoaded);
-    } else
-        ShowError(WithReason(SettingsNotLoadedText(*path), reason));
+    const Result read = ReadSettings(*path, settings_, globals_);
+    if (!read) {
+        ShowError(read.failure().Text());
+        return;
+    }
+    ShowSettings();
+    ShowInfo(Strings::SettingsLoaded);
 }
 
 // Saving to another file does not make it current: runs keep saving where they did before.
 void FormMain::onSaveTriggered() {
     const auto path = ChooseSettingsFile(true);
-    if (path && !WriteSettings(*path, settings_, globals_))
-        ShowError(WithReason(SettingsNotSavedText(*path), SystemReason(errno)));
+    if (!path)
+        return;
+    if (const Result written = WriteSettings(*path, settings_, globals_); !written)
+        ShowError(written.failure().Text());
 }
 
 void FormMain::onDefaultsTriggered() {

@@ -163,9 +163,9 @@ TEST_F(Run, NothingIsBuiltFromAnEmptySourceOrAnEmptyOrMissingTemplate) {
     const Case cases[] = {
         {"no source folder", "  ", "program/Linkshelf.lft", NoSourceFolderText()},
         {"a missing template", "Fav", "program/gone.lft",
-         TemplateUnusableText(missing, std::strerror(ENOENT))},
+         TemplateUnusable(missing, std::strerror(ENOENT)).Text()},
         {"an empty template", "Fav", "program/empty.lft",
-         TemplateUnusableText(empty, std::string(EmptyFileReason))},
+         TemplateUnusable(empty, std::string(EmptyFileReason)).Text()},
     };
     tree.Shortcut("Fav/a.url", "https://a/");
     tree.Write("program/empty.lft", "");
@@ -187,9 +187,9 @@ TEST_F(Run, ASettingsFileThatCannotBeSavedIsShownWithTheReason) {
     tree.Shortcut("Fav/a.url", "https://a/");
     tree.Folder("program/Linkshelf.lfs");
     EXPECT_EQ(Generate(), GenerationRun::Outcome::Written);
-    EXPECT_EQ(desktop.events.back(),
-              "error:Linkshelf:" +
-                  WithReason(SettingsNotSavedText(globals.SettingsPath), std::strerror(EISDIR)));
+    EXPECT_EQ(desktop.events.back(), std::string("error:Linkshelf:正保存文件 \"") +
+                                         globals.SettingsPath + "\" 时出现一个错误！\r\n" +
+                                         std::strerror(EISDIR));
 }
 
 TEST_F(Run, UnattendedShowsNoProgressAndGivesNoBeep) {
@@ -213,9 +213,10 @@ TEST_F(Run, AnErrorWhileBuildingStillHidesTheProgressAndStopsTheRun) {
     tree.Shortcut("Fav/a.url", "https://a/");
     FailingView failing(desktop.events);
     GenerationRun run(record, globals);
-    EXPECT_THROW(run.Run(failing), std::runtime_error);
+    EXPECT_EQ(run.Run(failing), GenerationRun::Outcome::NotWritten);
     EXPECT_EQ(desktop.events,
-              (std::vector<std::string>{"busy", "progress", "no progress", "idle"}));
+              (std::vector<std::string>{"busy", "progress", "no progress", "idle", "beep",
+                                        "error:Linkshelf:Linkshelf 生成页面时出错：boom"}));
     EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "");
     EXPECT_EQ(tree.Read("program/Linkshelf.lfs"), "") << "settings are not saved";
 }

@@ -181,7 +181,7 @@ TEST_F(SettingsFile, AnInstalledProgramNamesATemplateItsFoldersFindByItsBareName
                   std::string::npos)
             << c.name;
         Settings record;
-        ReadSettings(tree.Path("s.lfs"), record, globals);
+        ASSERT_TRUE(ReadSettings(tree.Path("s.lfs"), record, globals)) << c.name;
         EXPECT_EQ(globals.TemplatePath, c.templatePath) << c.name << ": read back";
     }
 }
@@ -248,15 +248,15 @@ TEST_F(SettingsFile, OnlyTheDefaultSettingsFileIsSavedAfterARun) {
     Settings record;
     tree.Folder("program");
     globals.SettingsPath = tree.Path("other.lfs");
-    SaveSettingsIfDefault(record, globals);
+    EXPECT_TRUE(SaveSettingsIfDefault(record, globals));
     EXPECT_EQ(tree.Read("other.lfs"), "");
 
     globals.SettingsPath = tree.Path("PROGRAM/linkshelf.LFS");
-    SaveSettingsIfDefault(record, globals);
+    EXPECT_FALSE(SaveSettingsIfDefault(record, globals)) << "there is no folder PROGRAM";
     EXPECT_EQ(tree.Read("program/Linkshelf.lfs"), "") << "only letters of the name fold";
 
     globals.SettingsPath = tree.Path("program/LINKSHELF.lfs");
-    SaveSettingsIfDefault(record, globals);
+    EXPECT_TRUE(SaveSettingsIfDefault(record, globals));
     EXPECT_NE(tree.Read("program/LINKSHELF.lfs").find("PageTitle="), std::string::npos);
 }
 

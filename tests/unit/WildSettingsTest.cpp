@@ -309,7 +309,7 @@ TEST_F(WildSettings, AReadOnlyFileIsReadButNotWritten) {
     const bool readOk = AsUnprivilegedUser(tree.Path("shared"), [&] {
         Settings record;
         Globals own = globals;
-        return ReadSettings(path, record, own) && record.pageTitle == "kept";
+        return static_cast<bool>(ReadSettings(path, record, own)) && record.pageTitle == "kept";
     });
     EXPECT_TRUE(readOk);
     const bool writeRefused = AsUnprivilegedUser(

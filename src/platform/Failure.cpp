@@ -1,0 +1,19 @@
+#include "Failure.h"
+
+#include <cstring>
+
+Failure Failure::FromErrno(std::string message, std::string path, int error) {
+    return {std::move(message), std::move(path), SystemReason(error)};
+}
+
+std::string Failure::Text() const {
+    if (cause.empty())
+        return message;
+    if (message.empty())
+        return cause;
+    return message + "\r\n" + cause;
+}
+
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
