@@ -7,6 +7,8 @@
 // Each figure is taken inside the page with its own clock (performance.now()):
 // - ready: from the start of navigation to two frames after the load event;
 // - first paint: the browser's first contentful paint;
+// - quiet: from the start of navigation until the page has nothing left to do (the work it
+//   leaves for idle time done): the start of the first of two full idle periods in a row;
 // - an interaction (a typed character, clearing the filter, fold all, unfold all): from the
 //   event's own time stamp to the end of the first frame that shows its result. Every frame after
 //   the event is followed by a message task; the first such task that finds the result in the
@@ -63,13 +65,15 @@ function instrument() {
       addEventListener("click", begin, true);
     });
   };
-  // Resolves once the page has had nothing to do for two idle periods in a row.
+  // Resolves with the time the page began to have nothing to do: the first of two full idle
+  // periods in a row.
   bench.quiet = () => new Promise((resolve) => {
-    let calm = 0;
+    let since = 0;
     const look = (deadline) => {
-      calm = deadline.timeRemaining() > 45 ? calm + 1 : 0;
-      if (calm >= 2) resolve();
-      else setTimeout(() => requestIdleCallback(look), 100);
+      const calm = deadline.timeRemaining() > 45;
+      if (calm && since) return resolve(since);
+      since = calm ? performance.now() : 0;
+      setTimeout(() => requestIdleCallback(look), 20);
     };
     requestIdleCallback(look);
   });
@@ -101,7 +105,7 @@ async function measure(browser, file, interactive) {
     ready: __bench.ready,
     paint: performance.getEntriesByName("first-contentful-paint")[0]?.startTime ?? NaN,
   }));
-  await page.evaluate("__bench.quiet()");
+  run.quiet = await page.evaluate("__bench.quiet()");
   if (interactive) {
     await page.click("#filter");
     await page.evaluate("__bench.quiet()");
@@ -141,12 +145,14 @@ await browser.close();
 process.stderr.write("\n");
 
 console.log("| links | plain ready (ms) | page ready (ms) | ratio | plain first paint (ms) | page first paint (ms) " +
-  "| typed character (ms) | clearing (ms) | fold all (ms) | unfold all (ms) | plain longest task (ms) | page longest task (ms) |");
-console.log("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|");
+  "| plain quiet (ms) | page quiet (ms) | typed character (ms) | clearing (ms) | fold all (ms) | unfold all (ms) " +
+  "| plain longest task (ms) | page longest task (ms) |");
+console.log("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|");
 for (const c of cases) {
   const of = (kind, key) => median(c.runs[kind].map((r) => r[key]));
   const ratio = median(c.runs.page.map((r, i) => r.ready / c.runs.plain[i].ready));
   console.log(`| ${c.links} | ${ms(of("plain", "ready"))} | ${ms(of("page", "ready"))} | ${ratio.toFixed(2)} ` +
-    `| ${ms(of("plain", "paint"))} | ${ms(of("page", "paint"))} | ${ms(of("page", "type"))} | ${ms(of("page", "clear"))} ` +
+    `| ${ms(of("plain", "paint"))} | ${ms(of("page", "paint"))} | ${ms(of("plain", "quiet"))} | ${ms(of("page", "quiet"))} ` +
+    `| ${ms(of("page", "type"))} | ${ms(of("page", "clear"))} ` +
     `| ${ms(of("page", "fold"))} | ${ms(of("page", "unfold"))} | ${task(of("plain", "task"))} | ${task(of("page", "task"))} |`);
 }
