@@ -1,7 +1,8 @@
 // Reads a page of the shipped template the way a reader does, with real keys and clicks in
 // headless Chromium: the filter (case, accents, folder names, addresses, the count), the keys
-// ("/", Esc, j/k and the arrows, Enter), the folds kept across reloads, the printed page, and
-// what axe-core finds in the light and the dark scheme. Prints one line per failed check.
+// ("/", Esc, j/k and the arrows, Enter), the folds kept across reloads, the printed page, the
+// page's own texts in the browser's language, and what axe-core finds in the light and the dark
+// scheme. Prints one line per failed check.
 //
 // Usage: node page_reader.mjs PAGE.htm TARGET.htm
 // The page is made from a tree of six links: "Café Zürich" (opens TARGET.htm) and "zeta", then
@@ -56,7 +57,8 @@ const expanded = (page) => page.evaluate(() =>
 const folder = (page, name) => page.locator("#links h4 > button", { hasText: name });
 
 const every = ["Café Zürich", "zeta", "BBC", "Reuters", "Herald", "grep"];
-const context = await browser.newContext({ viewport: { width: 1200, height: 900 } });
+const chinese = { locale: "zh-CN", viewport: { width: 1200, height: 900 } };
+const context = await browser.newContext(chinese);
 let page = await open(context);
 
 // The filter: case and accents ignored, folder names and addresses matched, the count told.
@@ -135,7 +137,7 @@ await context.close();
 
 // axe-core finds nothing in either scheme, with a folder closed and a filter in use.
 for (const colorScheme of ["light", "dark"]) {
-  const schemed = await browser.newContext({ colorScheme, viewport: { width: 1200, height: 900 } });
+  const schemed = await browser.newContext({ ...chinese, colorScheme });
   page = await open(schemed);
   for (const state of ["as loaded", "filtered"]) {
     if (state === "filtered") {
@@ -148,6 +150,34 @@ for (const colorScheme of ["light", "dark"]) {
     expect(`axe-core, ${colorScheme} scheme, ${state}`, [], violations);
   }
   await schemed.close();
+}
+
+// The page's own texts follow the browser's first language: Chinese for any Chinese, English for
+// any other; Chinese when scripts are off.
+const languages = [
+  ["zh-CN", true, "zh-CN", "共 6 个链接 · ", "共 6 个链接", "匹配 1 / 6 个链接", "全部展开", "空文件夹"],
+  ["zh-TW", true, "zh-CN", "共 6 个链接 · ", "共 6 个链接", "匹配 1 / 6 个链接", "全部展开", "空文件夹"],
+  ["en-US", true, "en", "6 links · updated ", "6 links", "1 of 6 links matches", "Expand all", "Empty folder"],
+  ["fr-FR", true, "en", "6 links · updated ", "6 links", "1 of 6 links matches", "Expand all", "Empty folder"],
+  ["en-US", false, "zh-CN", "共 6 个链接 · ", null, null, null, "空文件夹"],
+];
+for (const [locale, javaScriptEnabled, lang, summary, count, filtered, expand, empty] of languages) {
+  const speaking = await browser.newContext({ locale, javaScriptEnabled });
+  const what = `${locale}, scripts ${javaScriptEnabled ? "on" : "off"}`;
+  page = await speaking.newPage();
+  await page.goto(url);
+  if (javaScriptEnabled) await ready(page);
+  expect(`${what}: the page's language`, lang, await page.getAttribute("html", "lang"));
+  expect(`${what}: the summary`, true, (await page.innerText(".summary")).startsWith(summary));
+  expect(`${what}: an empty folder`, `"${empty}"`, await page.evaluate(() =>
+    getComputedStyle(document.querySelectorAll("#links dt > dl")[0], "::before").content));
+  if (javaScriptEnabled) {
+    expect(`${what}: the count`, count, await status(page));
+    await page.fill("#filter", "grep");
+    expect(`${what}: the count of a filter`, filtered, await status(page));
+    expect(`${what}: a button`, expand, await page.innerText("#expand-all"));
+  }
+  await speaking.close();
 }
 
 await browser.close();
