@@ -41,9 +41,11 @@ function instrument() {
   const channel = new MessageChannel();
   let afterFrame = null;
   channel.port1.onmessage = () => afterFrame && afterFrame();
-  // Resolves with the time from the next keydown or click to the frame that shows done() true.
+  // Resolves with the time from the next keydown or click to the frame that shows done() true,
+  // or with NaN when none shows it within a minute.
   bench.arm = (done) => {
     bench.result = new Promise((resolve) => {
+      setTimeout(() => resolve(NaN), 60000);
       let start = 0;
       const begin = (event) => {
         if (start) return;
@@ -66,8 +68,9 @@ function instrument() {
     });
   };
   // Resolves with the time the page began to have nothing to do: the first of two full idle
-  // periods in a row.
+  // periods in a row; NaN when that has not come within a minute.
   bench.quiet = () => new Promise((resolve) => {
+    setTimeout(() => resolve(NaN), 60000);
     let since = 0;
     const look = (deadline) => {
       const calm = deadline.timeRemaining() > 45;
@@ -148,6 +151,8 @@ console.log("| links | plain ready (ms) | page ready (ms) | ratio | plain first 
   "| plain quiet (ms) | page quiet (ms) | typed character (ms) | clearing (ms) | fold all (ms) | unfold all (ms) " +
   "| plain longest task (ms) | page longest task (ms) |");
 console.log("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|");
+const missed = cases.reduce((n, c) => n + c.runs.page.filter((r) =>
+  ["type", "clear", "fold", "unfold", "quiet"].some((k) => Number.isNaN(r[k]))).length, 0);
 for (const c of cases) {
   const of = (kind, key) => median(c.runs[kind].map((r) => r[key]));
   const ratio = median(c.runs.page.map((r, i) => r.ready / c.runs.plain[i].ready));
@@ -156,3 +161,4 @@ for (const c of cases) {
     `| ${ms(of("page", "type"))} | ${ms(of("page", "clear"))} ` +
     `| ${ms(of("page", "fold"))} | ${ms(of("page", "unfold"))} | ${task(of("plain", "task"))} | ${task(of("page", "task"))} |`);
 }
+if (missed > 0) console.log(`\n${missed} round(s) had a figure that did not come within a minute; their other figures count.`);
