@@ -12,12 +12,22 @@ packages=(
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
 # memory with GNU time, the page test opens pages in Chromium); --package: what the Debian
 # package's build and checks need; --bench: what bench/ needs to generate trees, time and
-# profile; --lint: the formatter and the static checks.
+# profile, and to drive Chromium through the npm packages kept in bench/package.json (the
+# page test validates the page and checks its accessibility with two of them, so --test installs
+# them too); --lint: the formatter and the static checks.
 case "${1:-}" in
---test) packages+=(clang libclang-rt-dev time chromium sqlite3) ;;
+--test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs) ;;
 --package) packages+=(time build-essential dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
---bench) packages+=(python3 time valgrind) ;;
+--bench) packages+=(python3 time valgrind chromium nodejs) ;;
 --lint) packages+=(clang-format clang-tidy) ;;
+esac
+# npm and Java, unless some other package already brings them (a Node.js of its own bundles npm
+# and refuses Debian's).
+case "${1:-}" in
+--test | --bench)
+    command -v npm >/dev/null || packages+=(npm)
+    command -v java >/dev/null || packages+=(default-jre-headless)
+    ;;
 esac
 
 missing=()
@@ -26,13 +36,25 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=()
-[ "$(id -u)" -ne 0 ] && sudo=(sudo)
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-if ! "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
-    "${sudo[@]}" apt-get update
-    "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
+        "${sudo[@]}" apt-get update
+        "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+    fi
 fi
+
+# The npm packages, at the versions of the lock file; their install scripts are not run (the
+# validator's would download a Java of its own, where the system's serves).
+case "${1:-}" in
+--test | --bench)
+    bench=$(dirname "$0")/../bench
+    if ! (cd "$bench" && npm ls --silent >/dev/null 2>&1); then
+        (cd "$bench" && npm ci --ignore-scripts --no-audit --no-fund --silent)
+    fi
+    ;;
+esac

@@ -3,8 +3,12 @@
 # desktop and with scripts on and off, and checks what the browser makes of them: the colours in
 # force, that every link shows, that the title stays text, and what the folding script gives
 # assistive technology (lists of list items, a real button with its state in each folder heading).
+# Then reads a page as a reader does (page_reader.mjs: the filter, the keys, the folds kept across
+# reloads, print, axe-core) and validates the page with the Nu HTML checker.
 # Usage: page_in_browser.sh PATH/TO/linkshelf SOURCE_ROOT
-# Exits 77 (skipped) only when Chromium is missing or cannot start.
+# Exits 77 (skipped) when Chromium is missing or cannot start, or when the npm packages of
+# bench/package.json are not installed (scripts/install-deps.sh --test installs them) and
+# everything else passed.
 set -uo pipefail
 
 program=$1
@@ -157,6 +161,43 @@ for scripts in on off; do
     look custom "$scripts" dark
     expect_found "own colours, dark, scripts $scripts" "background=$own_bg" "text=$own_fg" \
         "link=$own_link"
+done
+
+echo "== a reader's page: filter, keys, kept folds, print and accessibility"
+modules=$source_root/bench/node_modules
+if ! command -v node >/dev/null || ! command -v java >/dev/null ||
+    [ ! -d "$modules/playwright-core" ] || [ ! -d "$modules/axe-core" ] || [ ! -d "$modules/vnu-jar" ]; then
+    [ "$failures" -gt 0 ] && finish "page in browser"
+    echo "SKIP: node, java or the npm packages are missing (scripts/install-deps.sh --test installs them)"
+    exit 77
+fi
+reader=$work/reader
+shortcut "$reader/Café Zürich.url" "file://$work/target.htm"
+shortcut "$reader/zeta.url" "https://zeta.example/"
+mkdir -p "$reader/Empty"
+shortcut "$reader/News/BBC.url" "https://www.bbc.co.uk/news"
+shortcut "$reader/News/Reuters.url" "https://www.reuters.com/"
+shortcut "$reader/News/Local/Herald.url" "https://herald.example/"
+shortcut "$reader/Tools/grep.url" "https://www.gnu.org/software/grep/"
+printf '<!DOCTYPE html><html lang="en"><title>Target</title><p>Opened.</p>' >"$work/target.htm"
+printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\nPageTitle=Reader\r\n' "$reader" \
+    "$work/pages/reader.htm" >"$work/reader.lfs"
+"${clean_env[@]}" "$prog/linkshelf" "$work/reader.lfs" || fail "reader page not written"
+CHROMIUM=$browser node "$source_root/tests/e2e/page_reader.mjs" "$work/pages/reader.htm" \
+    "$work/target.htm" || fail "the reader's checks (above)"
+
+echo "== the page is valid HTML, but for what the link list's own markup breaks"
+# The link list's markup is fixed: a folder is a DT holding its H4 heading, and the lists hold no
+# DD, so the checker reports those two and the H4 that follows the page's H1. Anything else,
+# anywhere, is a fault of the template.
+for page in default reader; do
+    java -jar "$modules/vnu-jar/build/dist/vnu.jar" --errors-only --format gnu \
+        "$work/pages/$page.htm" >"$work/vnu.txt" 2>&1
+    grep -v -e 'Element “dl” is missing a required instance of child element “dd”' \
+        -e 'The element “h4” must not appear as a descendant of the “dt” element' \
+        -e 'The heading “h4” (with computed level 4) follows the heading “h1”' "$work/vnu.txt" \
+        >"$work/vnu-left.txt"
+    [ -s "$work/vnu-left.txt" ] && fail "$page page is not valid HTML: $(head -n 5 "$work/vnu-left.txt")"
 done
 
 finish "page in browser"
