@@ -26,10 +26,10 @@ QString HostKey(const QUrl& url) {
            QString::number(url.port(url.scheme() == QLatin1String("https") ? 443 : 80));
 }
 
-// A server that refuses HEAD, or answers it with an error it may not give for GET, is asked
-// again with GET; a missing page, a gone one and a busy site are taken at their word.
+// HEAD is only a hint: many servers answer it with an error (404, 405, 501 and the like) for a
+// page that GET serves, so no error status of HEAD makes a link dead or blocked before GET says so.
 bool RetryWithGet(int status) {
-    return status >= 400 && status != 404 && status != 410 && status != 429;
+    return status >= 400;
 }
 
 // Failures that may be a server's wrong answer to HEAD rather than a fault of the link.

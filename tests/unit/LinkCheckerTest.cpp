@@ -65,6 +65,8 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
     server.Route("GET /noHead", LoopbackServer::Status(200));
     server.Route("HEAD /noHeadGone", LoopbackServer::Status(501));
     server.Route("GET /noHeadGone", LoopbackServer::Status(404));
+    server.Route("HEAD /headLies", LoopbackServer::Status(404));
+    server.Route("GET /headLies", LoopbackServer::Status(200));
     server.Route("/silent", {{}, Answer::Action::Silent});
     server.Route("/reset", {{}, Answer::Action::Reset});
     QTcpServer closed;
@@ -105,6 +107,7 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
         {"503", "@/503", Kind::Dead, "503", {}},
         {"HEAD 405, GET 200", "@/noHead", {}, {}, {}},
         {"HEAD 501, GET 404", "@/noHeadGone", Kind::Dead, "404", {}},
+        {"HEAD 404, GET 200", "@/headLies", {}, {}, {}},
         {"never answers", "@/silent", Kind::Dead, "time-out", {}},
         {"reset connection", "@/reset", Kind::Dead, "connection reset", {}},
         {"connection refused", refused.toStdString(), Kind::Dead, "connection refused", {}},
