@@ -13,6 +13,11 @@ QString Q(const std::string& text) {
     return QString::fromUtf8(text);
 }
 
+bool LeadsElsewhere(const CheckFinding& finding) {
+    return finding.kind == CheckFinding::Kind::Moved ||
+           finding.cause == CheckFinding::Cause::RedirectElsewhere;
+}
+
 QJsonObject FindingJson(const CheckFinding& finding) {
     QJsonObject object{
         {"kind", CheckReport::KindName(finding.kind)},
@@ -21,7 +26,7 @@ QJsonObject FindingJson(const CheckFinding& finding) {
         {"name", Q(finding.name)},
         {"folder", Q(finding.folder)},
     };
-    if (finding.kind == CheckFinding::Kind::Moved)
+    if (LeadsElsewhere(finding))
         object.insert("final", Q(finding.target));
     if (finding.kind == CheckFinding::Kind::Duplicate)
         object.insert("normalized", Q(finding.target));
@@ -91,6 +96,14 @@ std::string CheckReport::StatusText(const CheckFinding& finding) {
         return "redirect loop";
     case Cause::TooManyRedirects:
         return "too many redirects";
+    case Cause::RedirectWithoutLocation:
+        return "redirect without Location";
+    case Cause::BadRedirect:
+        return "redirect to a bad address";
+    case Cause::RedirectElsewhere:
+        return "redirect to " + finding.detail + ":";
+    case Cause::Malformed:
+        return "malformed answer";
     case Cause::BadAddress:
         return "bad address";
     case Cause::FileMissing:
@@ -123,7 +136,7 @@ std::string CheckReport::Text() const {
         text.append("\t").append(OneLine(finding.address));
         text.append("\t").append(OneLine(finding.name));
         text.append("\t").append(OneLine(finding.folder));
-        if (finding.kind == CheckFinding::Kind::Moved)
+        if (LeadsElsewhere(finding))
             text.append("\t").append(OneLine(finding.target));
         text.append("\n");
     }

@@ -17,6 +17,10 @@ struct CheckFinding {
         TimeOut,
         RedirectLoop,
         TooManyRedirects,
+        RedirectWithoutLocation,
+        BadRedirect,
+        RedirectElsewhere,
+        Malformed,
         NetworkError,
         BadAddress,
         FileMissing,
@@ -29,9 +33,11 @@ struct CheckFinding {
     std::string address;
     std::string name;
     std::string folder;
-    // The final address of a moved link; the shared address of a duplicate.
+    // The final address of a moved link, where a redirect the check cannot follow leads; the
+    // shared address of a duplicate.
     std::string target;
-    // A network failure's own words; the number of places of a duplicate.
+    // A network failure's own words; the scheme a redirect leads to; the number of places of a
+    // duplicate.
     std::string detail;
     // Where the link stands in the page's order (a duplicate: its group's first place).
     std::size_t order = 0;
@@ -55,7 +61,7 @@ public:
     void Sort();
 
     // One tab-separated line per finding (kind, status, address, name, folder path and, for a
-    // moved link, the final address), then the summary line.
+    // redirect, where it leads), then the summary line.
     std::string Text() const;
     std::string Json() const;
     std::string Summary() const;

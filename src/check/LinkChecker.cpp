@@ -2,9 +2,11 @@
 
 #include "Duplicates.h"
 #include "Globals.h"
+#include "RawAnswer.h"
 
 #include <QFileInfo>
 #include <QNetworkAccessManager>
+#include <QNetworkProxy>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -24,12 +26,6 @@ bool IsWebScheme(const QString& scheme) {
 QString HostKey(const QUrl& url) {
     return url.scheme() + "://" + url.host() + ":" +
            QString::number(url.port(url.scheme() == QLatin1String("https") ? 443 : 80));
-}
-
-// HEAD is only a hint: many servers answer it with an error (404, 405, 501 and the like) for a
-// page that GET serves, so no error status of HEAD makes a link dead or blocked before GET says so.
-bool RetryWithGet(int status) {
-    return status >= 400;
 }
 
 // Failures that may be a server's wrong answer to HEAD rather than a fault of the link.
@@ -54,6 +50,23 @@ CheckFinding::Cause CauseOf(QNetworkReply::NetworkError error) {
     default:
         return CheckFinding::Cause::NetworkError;
     }
+}
+
+bool IsRedirect(int status) {
+    return status >= 300 && status < 400;
+}
+
+// Only an answer the server sends straight to us can be looked at byte for byte.
+bool ReachedDirectly(QNetworkAccessManager& network, const QUrl& url) {
+    if (network.proxy().type() == QNetworkProxy::NoProxy)
+        return true;
+    if (network.proxy().type() != QNetworkProxy::DefaultProxy)
+        return false;
+    const QNetworkProxyQuery query(url);
+    const QList<QNetworkProxy> proxies = network.proxyFactory() != nullptr
+                                             ? network.proxyFactory()->queryProxy(query)
+                                             : QNetworkProxyFactory::proxyForQuery(query);
+    return proxies.isEmpty() || proxies.front().type() == QNetworkProxy::NoProxy;
 }
 
 // Lets go of the probe's current request, which may be still running (a GET is dropped as
@@ -92,6 +105,8 @@ struct LinkChecker::Probe {
     int movedStatus = 0;
     std::set<QString> seen;
     QNetworkReply* reply = nullptr;
+    // A second look at an answer Qt could not read.
+    RawAnswer* look = nullptr;
     QTimer* timer = nullptr;
 };
 
@@ -203,8 +218,7 @@ void LinkChecker::Send(Probe& probe) {
     const auto settle = [this, &probe, reply] {
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
         if (status.isValid() && status.toInt() > 0) {
-            const QUrl location(QString::fromUtf8(reply->rawHeader("Location")));
-            Answered(probe, status.toInt(), location);
+            Answered(probe, status.toInt(), reply->rawHeader("Location"));
         } else if (reply->isFinished()) {
             Failed(probe, reply->error(), reply->errorString());
         }
@@ -213,40 +227,61 @@ void LinkChecker::Send(Probe& probe) {
     connect(reply, &QNetworkReply::finished, this, settle);
 }
 
-void LinkChecker::Answered(Probe& probe, int status, const QUrl& location) {
+void LinkChecker::Answered(Probe& probe, int status, const QByteArray& location) {
     Release(probe.reply, this);
-    const QUrl next = probe.url.resolved(location);
-    if (status >= 300 && status < 400 && !location.isEmpty() && next.isValid() &&
-        IsWebScheme(next.scheme().toLower())) {
-        if (probe.hops == 0 && (status == 301 || status == 308))
-            probe.movedStatus = status;
-        if (!probe.seen.insert(next.toString()).second) {
-            AddFinding(probe.link, CheckFinding::Kind::Dead, CheckFinding::Cause::RedirectLoop,
-                       status);
-            return EndProbe(probe);
-        }
-        if (++probe.hops > limits_.redirects) {
-            AddFinding(probe.link, CheckFinding::Kind::Dead, CheckFinding::Cause::TooManyRedirects,
-                       status);
-            return EndProbe(probe);
-        }
-        probe.url = next;
-        return Send(probe);
-    }
-    if (!probe.get && RetryWithGet(status)) {
-        probe.get = true;
-        return Send(probe);
-    }
+    if (status < 100 || status > 599)
+        return Conclude(probe, CheckFinding::Kind::Dead, CheckFinding::Cause::Malformed);
+    if (IsRedirect(status))
+        return Redirected(probe, status, location);
     if (status == 401 || status == 403 || status == 429)
-        AddFinding(probe.link, CheckFinding::Kind::Blocked, CheckFinding::Cause::HttpStatus,
-                   status);
-    else if (status >= 400)
-        AddFinding(probe.link, CheckFinding::Kind::Dead, CheckFinding::Cause::HttpStatus, status);
-    else if (probe.movedStatus != 0)
-        AddFinding(probe.link, CheckFinding::Kind::Moved, CheckFinding::Cause::HttpStatus,
-                   probe.movedStatus, probe.url.toString().toStdString());
-    else
-        ++report_.ok;
+        return Conclude(probe, CheckFinding::Kind::Blocked, CheckFinding::Cause::HttpStatus,
+                        status);
+    if (status >= 400)
+        return Conclude(probe, CheckFinding::Kind::Dead, CheckFinding::Cause::HttpStatus, status);
+    if (probe.movedStatus != 0)
+        return Conclude(probe, CheckFinding::Kind::Moved, CheckFinding::Cause::HttpStatus,
+                        probe.movedStatus, probe.url.toString().toStdString());
+    ++report_.ok;
+    EndProbe(probe);
+}
+
+// A redirect is followed only to where a browser would go with it: another http or https
+// address. One without a target, or to a target the check cannot follow, is a broken link.
+void LinkChecker::Redirected(Probe& probe, int status, const QByteArray& location) {
+    using Cause = CheckFinding::Cause;
+    if (location.trimmed().isEmpty())
+        return Conclude(probe, CheckFinding::Kind::Dead, Cause::RedirectWithoutLocation, status);
+    const QUrl next = probe.url.resolved(QUrl(QString::fromUtf8(location.trimmed())));
+    const QString scheme = next.scheme().toLower();
+    if (!next.isValid() || (IsWebScheme(scheme) && next.host().isEmpty()))
+        return Conclude(probe, CheckFinding::Kind::Dead, Cause::BadRedirect, status);
+    if (!IsWebScheme(scheme))
+        return Conclude(probe, CheckFinding::Kind::Dead, Cause::RedirectElsewhere, status,
+                        next.toString().toStdString(), scheme.toStdString());
+    if (probe.hops == 0 && (status == 301 || status == 308))
+        probe.movedStatus = status;
+    if (!probe.seen.insert(next.toString()).second)
+        return Conclude(probe, CheckFinding::Kind::Dead, Cause::RedirectLoop, status);
+    if (++probe.hops > limits_.redirects)
+        return Conclude(probe, CheckFinding::Kind::Dead, Cause::TooManyRedirects, status);
+    probe.url = next;
+    Send(probe);
+}
+
+// HEAD is only a hint: many servers answer it wrongly (404, 405, 501 for a page that GET serves),
+// so nothing HEAD says against a link makes it dead or blocked before GET says so too.
+void LinkChecker::Conclude(Probe& probe, CheckFinding::Kind kind, CheckFinding::Cause cause,
+                           int httpStatus, std::string target, std::string detail) {
+    if (!probe.get && kind != CheckFinding::Kind::Moved) {
+        // From the link itself again: GET may take another way through the redirects.
+        probe.get = true;
+        probe.url = QUrl(QString::fromUtf8(links_[probe.link].address));
+        probe.hops = 0;
+        probe.movedStatus = 0;
+        probe.seen = {probe.url.toString()};
+        return Send(probe);
+    }
+    AddFinding(probe.link, kind, cause, httpStatus, std::move(target), std::move(detail));
     EndProbe(probe);
 }
 
@@ -257,13 +292,40 @@ void LinkChecker::Failed(Probe& probe, int error, const QString& text) {
         probe.get = true;
         return Send(probe);
     }
+    if (networkError == QNetworkReply::RemoteHostClosedError &&
+        ReachedDirectly(*network_, probe.url))
+        return LookAgain(probe, text);
     AddFinding(probe.link, CheckFinding::Kind::Dead, CauseOf(networkError), 0, {},
                text.toStdString());
     EndProbe(probe);
 }
 
+// Qt reports an answer it cannot parse as a closed connection, so the answer is read once more
+// by hand to tell a malformed one from a connection that was really cut.
+void LinkChecker::LookAgain(Probe& probe, const QString& text) {
+    probe.look = new RawAnswer(
+        probe.url, UserAgent(),
+        [this, &probe, text](RawAnswer::Verdict verdict) {
+            ReleaseLook(probe);
+            if (verdict == RawAnswer::Verdict::Malformed)
+                AddFinding(probe.link, CheckFinding::Kind::Dead, CheckFinding::Cause::Malformed);
+            else
+                AddFinding(probe.link, CheckFinding::Kind::Dead,
+                           CheckFinding::Cause::ConnectionReset, 0, {}, text.toStdString());
+            EndProbe(probe);
+        },
+        this);
+}
+
+void LinkChecker::ReleaseLook(Probe& probe) {
+    if (probe.look != nullptr)
+        probe.look->deleteLater();
+    probe.look = nullptr;
+}
+
 void LinkChecker::EndProbe(Probe& probe) {
     Release(probe.reply, this);
+    ReleaseLook(probe);
     probe.timer->disconnect(this);
     probe.timer->stop();
     probe.timer->deleteLater();
@@ -303,6 +365,7 @@ void LinkChecker::Stop() {
         return;
     for (const auto& probe : probes_) {
         Release(probe->reply, this);
+        ReleaseLook(*probe);
         probe->timer->disconnect(this);
         probe->timer->deleteLater();
     }

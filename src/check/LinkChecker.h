@@ -53,8 +53,13 @@ private:
     void QueueLinks();
     void StartWaiting();
     void Send(Probe& probe);
-    void Answered(Probe& probe, int status, const QUrl& location);
+    void Answered(Probe& probe, int status, const QByteArray& location);
+    void Redirected(Probe& probe, int status, const QByteArray& location);
+    void Conclude(Probe& probe, CheckFinding::Kind kind, CheckFinding::Cause cause,
+                  int httpStatus = 0, std::string target = {}, std::string detail = {});
     void Failed(Probe& probe, int error, const QString& text);
+    void LookAgain(Probe& probe, const QString& text);
+    static void ReleaseLook(Probe& probe);
     void EndProbe(Probe& probe);
     void AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFinding::Cause cause,
                     int httpStatus = 0, std::string target = {}, std::string detail = {});

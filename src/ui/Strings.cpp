@@ -108,6 +108,14 @@ std::string FindingStatus(const CheckFinding& finding) {
         return "重定向循环";
     case Cause::TooManyRedirects:
         return "重定向次数过多";
+    case Cause::RedirectWithoutLocation:
+        return "重定向没有目标地址";
+    case Cause::BadRedirect:
+        return "重定向到无效地址";
+    case Cause::RedirectElsewhere:
+        return "重定向到 " + finding.detail + ": 地址";
+    case Cause::Malformed:
+        return "服务器的应答格式错误";
     case Cause::BadAddress:
         return "地址无效";
     case Cause::FileMissing:
