@@ -92,6 +92,8 @@ std::string CheckReport::StatusText(const CheckFinding& finding) {
         return "TLS failure";
     case Cause::TimeOut:
         return "time-out";
+    case Cause::HostSilent:
+        return "host does not answer";
     case Cause::RedirectLoop:
         return "redirect loop";
     case Cause::TooManyRedirects:

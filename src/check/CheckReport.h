@@ -15,6 +15,7 @@ struct CheckFinding {
         ConnectionReset,
         TlsFailure,
         TimeOut,
+        HostSilent,
         RedirectLoop,
         TooManyRedirects,
         RedirectWithoutLocation,

@@ -90,6 +90,10 @@ struct LinkChecker::Host {
     std::size_t next = 0;
     int running = 0;
     bool ready = false;
+    // Whether the host ever answered, and how often it let a link time out, refused or cut its
+    // connection.
+    bool answered = false;
+    int silences = 0;
 
     bool Waiting() const { return next < links.size(); }
 };
@@ -189,10 +193,8 @@ void LinkChecker::StartWaiting() {
         probe->timer = new QTimer(this);
         probe->timer->setSingleShot(true);
         Probe& started = *probes_.emplace_back(std::move(probe));
-        connect(started.timer, &QTimer::timeout, this, [this, &started] {
-            AddFinding(started.link, CheckFinding::Kind::Dead, CheckFinding::Cause::TimeOut);
-            EndProbe(started);
-        });
+        connect(started.timer, &QTimer::timeout, this,
+                [this, &started] { EndSilent(started, CheckFinding::Cause::TimeOut); });
         ++host->running;
         ++running_;
         host->ready = host->Waiting() && host->running < limits_.perHost;
@@ -229,6 +231,7 @@ void LinkChecker::Send(Probe& probe) {
 
 void LinkChecker::Answered(Probe& probe, int status, const QByteArray& location) {
     Release(probe.reply, this);
+    probe.host->answered = true;
     if (status < 100 || status > 599)
         return Conclude(probe, CheckFinding::Kind::Dead, CheckFinding::Cause::Malformed);
     if (IsRedirect(status))
@@ -295,23 +298,32 @@ void LinkChecker::Failed(Probe& probe, int error, const QString& text) {
     if (networkError == QNetworkReply::RemoteHostClosedError &&
         ReachedDirectly(*network_, probe.url))
         return LookAgain(probe, text);
-    AddFinding(probe.link, CheckFinding::Kind::Dead, CauseOf(networkError), 0, {},
-               text.toStdString());
+    const CheckFinding::Cause cause = CauseOf(networkError);
+    if (cause == CheckFinding::Cause::ConnectionRefused ||
+        cause == CheckFinding::Cause::ConnectionReset)
+        return EndSilent(probe, cause, text.toStdString());
+    AddFinding(probe.link, CheckFinding::Kind::Dead, cause, 0, {}, text.toStdString());
     EndProbe(probe);
 }
 
-// Qt reports an answer it cannot parse as a closed connection, so the answer is read once more
-// by hand to tell a malformed one from a connection that was really cut.
+// Qt reports an answer it cannot parse as a closed connection, and so it does when a server closes
+// a kept connection under a new request; the answer is read once more by hand on a connection of
+// its own, to tell a malformed answer from one cut short, and to take a sound one at its word.
 void LinkChecker::LookAgain(Probe& probe, const QString& text) {
     probe.look = new RawAnswer(
         probe.url, UserAgent(),
-        [this, &probe, text](RawAnswer::Verdict verdict) {
+        [this, &probe, text](const RawAnswer::Head& head) {
             ReleaseLook(probe);
-            if (verdict == RawAnswer::Verdict::Malformed)
-                AddFinding(probe.link, CheckFinding::Kind::Dead, CheckFinding::Cause::Malformed);
-            else
-                AddFinding(probe.link, CheckFinding::Kind::Dead,
-                           CheckFinding::Cause::ConnectionReset, 0, {}, text.toStdString());
+            switch (head.verdict) {
+            case RawAnswer::Verdict::NoAnswer:
+                return EndSilent(probe, CheckFinding::Cause::ConnectionReset, text.toStdString());
+            case RawAnswer::Verdict::WellFormed:
+                return Answered(probe, head.status, head.location);
+            case RawAnswer::Verdict::Malformed:
+                break;
+            }
+            probe.host->answered = true;
+            AddFinding(probe.link, CheckFinding::Kind::Dead, CheckFinding::Cause::Malformed);
             EndProbe(probe);
         },
         this);
@@ -321,6 +333,22 @@ void LinkChecker::ReleaseLook(Probe& probe) {
     if (probe.look != nullptr)
         probe.look->deleteLater();
     probe.look = nullptr;
+}
+
+// A host that has let two links time out, or refused or cut two connections, without ever
+// answering is taken to be down: the rest of its links are not tried, each would only wait out
+// its own time limit.
+void LinkChecker::EndSilent(Probe& probe, CheckFinding::Cause cause, std::string detail) {
+    AddFinding(probe.link, CheckFinding::Kind::Dead, cause, 0, {}, std::move(detail));
+    Host& host = *probe.host;
+    if (++host.silences >= 2 && !host.answered) {
+        for (; host.Waiting(); ++host.next) {
+            AddFinding(host.links[host.next], CheckFinding::Kind::Dead,
+                       CheckFinding::Cause::HostSilent);
+            ++report_.checked;
+        }
+    }
+    EndProbe(probe);
 }
 
 void LinkChecker::EndProbe(Probe& probe) {

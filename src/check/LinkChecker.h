@@ -60,6 +60,7 @@ private:
     void Failed(Probe& probe, int error, const QString& text);
     void LookAgain(Probe& probe, const QString& text);
     static void ReleaseLook(Probe& probe);
+    void EndSilent(Probe& probe, CheckFinding::Cause cause, std::string detail = {});
     void EndProbe(Probe& probe);
     void AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFinding::Cause cause,
                     int httpStatus = 0, std::string target = {}, std::string detail = {});

@@ -50,14 +50,20 @@ std::string_view NextLine(std::string_view& rest) {
     return line;
 }
 
+RawAnswer::Head Malformed() {
+    RawAnswer::Head head;
+    head.verdict = RawAnswer::Verdict::Malformed;
+    return head;
+}
+
 bool HasHeadEnd(const QByteArray& head) {
     return head.contains("\r\n\r\n") || head.contains("\n\n");
 }
 
 } // namespace
 
-RawAnswer::RawAnswer(const QUrl& url, const QString& userAgent, std::function<void(Verdict)> done,
-                     QObject* parent)
+RawAnswer::RawAnswer(const QUrl& url, const QString& userAgent,
+                     std::function<void(const Head&)> done, QObject* parent)
     : QObject(parent), done_(std::move(done)) {
     const bool tls = url.scheme().compare("https", Qt::CaseInsensitive) == 0;
     auto* tlsSocket = tls ? new QSslSocket(this) : nullptr;
@@ -94,12 +100,8 @@ void RawAnswer::Read() {
     head_ += socket_->read(MostRead - head_.size());
     if (HasHeadEnd(head_))
         return End();
-    if (head_.size() >= MostRead) {
-        socket_->disconnect(this);
-        socket_->abort();
-        if (done_)
-            std::exchange(done_, nullptr)(Verdict::WellFormed);
-    }
+    if (head_.size() >= MostRead)
+        End();
 }
 
 void RawAnswer::End() {
@@ -109,18 +111,30 @@ void RawAnswer::End() {
         std::exchange(done_, nullptr)(Judge(head_.toStdString()));
 }
 
-RawAnswer::Verdict RawAnswer::Judge(std::string_view head) {
+RawAnswer::Head RawAnswer::Judge(std::string_view head) {
     if (head.empty())
-        return Verdict::NoAnswer;
-    if (!IsStatusLine(NextLine(head)))
-        return Verdict::Malformed;
+        return {};
+    // A head too long to read whole is not judged by its end.
+    const bool whole = head.size() < static_cast<std::size_t>(MostRead);
+    const std::string_view statusLine = NextLine(head);
+    if (!IsStatusLine(statusLine))
+        return Malformed();
+    Head judged;
+    judged.verdict = Verdict::WellFormed;
+    judged.status = std::stoi(std::string(statusLine.substr(9, 3)));
     while (!head.empty()) {
         const std::string_view line = NextLine(head);
         if (line.empty())
-            return Verdict::WellFormed;
+            return judged;
         if (!IsHeaderLine(line))
-            return Verdict::Malformed;
+            return Malformed();
+        const std::size_t colon = line.find(':');
+        if (QByteArray::fromRawData(line.data(), static_cast<qsizetype>(colon))
+                .compare("Location", Qt::CaseInsensitive) == 0)
+            judged.location = QByteArray(line.substr(colon + 1).data(),
+                                         static_cast<qsizetype>(line.size() - colon - 1))
+                                  .trimmed();
     }
     // The connection ended before the headers did.
-    return Verdict::Malformed;
+    return whole ? Malformed() : judged;
 }

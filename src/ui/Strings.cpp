@@ -104,6 +104,8 @@ std::string FindingStatus(const CheckFinding& finding) {
         return "TLS 握手失败";
     case Cause::TimeOut:
         return "超时";
+    case Cause::HostSilent:
+        return "主机没有应答";
     case Cause::RedirectLoop:
         return "重定向循环";
     case Cause::TooManyRedirects:

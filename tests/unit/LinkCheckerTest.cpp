@@ -214,6 +214,60 @@ TEST(LinkChecker, NamesWhatIsWrongWithAnAnswer) {
     EXPECT_EQ(FindingFor(report, links[15].address)->target, "ftp://127.0.0.1/");
 }
 
+// A host that takes connections and never answers, refuses them or cuts them costs two failures,
+// not one per link: the rest of its links are settled at once. A host that answers some of its
+// links is checked link by link.
+TEST(LinkChecker, SettlesTheRestOfAHostThatDoesNotAnswer) {
+    struct Row {
+        const char* name;
+        std::optional<Answer::Action> action;
+        int links;
+        std::string failure;
+        bool answersOne;
+    };
+    const Row rows[]{
+        {"silent", Answer::Action::Silent, 200, "time-out", false},
+        {"resetting", Answer::Action::Reset, 50, "connection reset", false},
+        {"refusing", {}, 50, "connection refused", false},
+        {"silent but for one link", Answer::Action::Silent, 9, "time-out", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        LoopbackServer server;
+        server.Fallback({{}, row.action.value_or(Answer::Action::Silent)});
+        server.Route("/answered", LoopbackServer::Status(200));
+        QString base = server.Url("");
+        QTcpServer closed;
+        if (!row.action) {
+            closed.listen(QHostAddress::LocalHost);
+            base = QString("http://127.0.0.1:%1").arg(closed.serverPort());
+            closed.close();
+        }
+        std::vector<CheckedLink> links;
+        if (row.answersOne)
+            links.push_back({server.Url("/answered").toStdString(), "answered", "/"});
+        while (static_cast<int>(links.size()) < row.links)
+            links.push_back(
+                {(base + "/" + QString::number(links.size())).toStdString(), "link", "/"});
+        LinkChecker::Limits limits;
+        limits.timeOutMs = 500;
+
+        const CheckReport report = Check(links, limits);
+
+        std::map<std::string, int> statuses;
+        for (const CheckFinding& finding : report.findings)
+            ++statuses[CheckReport::StatusText(finding)];
+        EXPECT_EQ(report.Count(Kind::Dead), links.size() - (row.answersOne ? 1 : 0));
+        if (row.answersOne) {
+            EXPECT_EQ(statuses[row.failure], row.links - 1);
+        } else {
+            // Those under way when the second failure came, and the one started after the first.
+            EXPECT_LE(statuses[row.failure], limits.perHost + 1);
+            EXPECT_EQ(statuses["host does not answer"], row.links - statuses[row.failure]);
+        }
+    }
+}
+
 // Requests wait for a free connection: never more than the limits allow at once, and the
 // limits are reached, so the run is as quick as they let it be.
 TEST(LinkChecker, KeepsToTheConnectionLimits) {
