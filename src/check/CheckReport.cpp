@@ -94,6 +94,8 @@ std::string CheckReport::StatusText(const CheckFinding& finding) {
         return "time-out";
     case Cause::HostSilent:
         return "host does not answer";
+    case Cause::RateLimited:
+        return "rate limited";
     case Cause::RedirectLoop:
         return "redirect loop";
     case Cause::TooManyRedirects:

@@ -16,6 +16,7 @@ struct CheckFinding {
         TlsFailure,
         TimeOut,
         HostSilent,
+        RateLimited,
         RedirectLoop,
         TooManyRedirects,
         RedirectWithoutLocation,

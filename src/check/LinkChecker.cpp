@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "RawAnswer.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -17,6 +18,9 @@
 namespace {
 
 constexpr int ConnectionKeptSeconds = 0;
+// The longest wait a busy site may ask for before a link is asked again; a longer one is not
+// waited for.
+constexpr qint64 LongestRetryAfterSeconds = 30;
 
 bool IsWebScheme(const QString& scheme) {
     return scheme == QLatin1String("http") || scheme == QLatin1String("https");
@@ -50,6 +54,23 @@ CheckFinding::Cause CauseOf(QNetworkReply::NetworkError error) {
     default:
         return CheckFinding::Cause::NetworkError;
     }
+}
+
+// Retry-After as seconds from now: a number of seconds or an HTTP date; -1 when there is none.
+qint64 RetryAfterSeconds(const QByteArray& value) {
+    const QByteArray text = value.trimmed();
+    if (text.isEmpty())
+        return -1;
+    bool number = false;
+    const qint64 seconds = text.toLongLong(&number);
+    if (number)
+        return seconds < 0 ? -1 : seconds;
+    QString date = QString::fromLatin1(text);
+    date.replace(QLatin1String(" GMT"), QLatin1String(" +0000"));
+    const QDateTime at = QDateTime::fromString(date, Qt::RFC2822Date);
+    if (!at.isValid())
+        return -1;
+    return std::max<qint64>(0, QDateTime::currentDateTimeUtc().secsTo(at));
 }
 
 bool IsRedirect(int status) {
@@ -111,6 +132,8 @@ struct LinkChecker::Probe {
     QNetworkReply* reply = nullptr;
     // A second look at an answer Qt could not read.
     RawAnswer* look = nullptr;
+    // Whether a busy site's wait was already waited out once.
+    bool waited = false;
     QTimer* timer = nullptr;
 };
 
@@ -193,16 +216,44 @@ void LinkChecker::StartWaiting() {
         probe->timer = new QTimer(this);
         probe->timer->setSingleShot(true);
         Probe& started = *probes_.emplace_back(std::move(probe));
-        connect(started.timer, &QTimer::timeout, this,
-                [this, &started] { EndSilent(started, CheckFinding::Cause::TimeOut); });
         ++host->running;
         ++running_;
         host->ready = host->Waiting() && host->running < limits_.perHost;
         if (host->ready)
             ready_.push_back(host);
-        started.timer->start(limits_.timeOutMs);
+        StartTimeLimit(started);
         Send(started);
     }
+}
+
+void LinkChecker::StartTimeLimit(Probe& probe) {
+    probe.timer->disconnect(this);
+    connect(probe.timer, &QTimer::timeout, this,
+            [this, &probe] { EndSilent(probe, CheckFinding::Cause::TimeOut); });
+    probe.timer->start(limits_.timeOutMs);
+}
+
+// A busy site (429, 503 to GET) that says when to come back within half a minute is asked once
+// more then, with a time limit of its own; the wait itself does not count against the link. One
+// that asks for longer, or is still busy, is there but not answering: blocked, not dead.
+bool LinkChecker::WaitIfBusy(Probe& probe, int status, const QByteArray& retryAfter) {
+    const qint64 seconds = RetryAfterSeconds(retryAfter);
+    if (!probe.get || (status != 429 && status != 503) || seconds < 0)
+        return false;
+    if (probe.waited || seconds > LongestRetryAfterSeconds) {
+        AddFinding(probe.link, CheckFinding::Kind::Blocked, CheckFinding::Cause::RateLimited,
+                   status);
+        EndProbe(probe);
+        return true;
+    }
+    probe.waited = true;
+    probe.timer->disconnect(this);
+    connect(probe.timer, &QTimer::timeout, this, [this, &probe] {
+        StartTimeLimit(probe);
+        Send(probe);
+    });
+    probe.timer->start(static_cast<int>(seconds * 1000));
+    return true;
 }
 
 void LinkChecker::Send(Probe& probe) {
@@ -220,7 +271,8 @@ void LinkChecker::Send(Probe& probe) {
     const auto settle = [this, &probe, reply] {
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
         if (status.isValid() && status.toInt() > 0) {
-            Answered(probe, status.toInt(), reply->rawHeader("Location"));
+            Answered(probe, status.toInt(), reply->rawHeader("Location"),
+                     reply->rawHeader("Retry-After"));
         } else if (reply->isFinished()) {
             Failed(probe, reply->error(), reply->errorString());
         }
@@ -229,11 +281,14 @@ void LinkChecker::Send(Probe& probe) {
     connect(reply, &QNetworkReply::finished, this, settle);
 }
 
-void LinkChecker::Answered(Probe& probe, int status, const QByteArray& location) {
+void LinkChecker::Answered(Probe& probe, int status, const QByteArray& location,
+                           const QByteArray& retryAfter) {
     Release(probe.reply, this);
     probe.host->answered = true;
     if (status < 100 || status > 599)
         return Conclude(probe, CheckFinding::Kind::Dead, CheckFinding::Cause::Malformed);
+    if (WaitIfBusy(probe, status, retryAfter))
+        return;
     if (IsRedirect(status))
         return Redirected(probe, status, location);
     if (status == 401 || status == 403 || status == 429)
@@ -318,7 +373,7 @@ void LinkChecker::LookAgain(Probe& probe, const QString& text) {
             case RawAnswer::Verdict::NoAnswer:
                 return EndSilent(probe, CheckFinding::Cause::ConnectionReset, text.toStdString());
             case RawAnswer::Verdict::WellFormed:
-                return Answered(probe, head.status, head.location);
+                return Answered(probe, head.status, head.location, head.retryAfter);
             case RawAnswer::Verdict::Malformed:
                 break;
             }

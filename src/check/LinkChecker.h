@@ -53,7 +53,10 @@ private:
     void QueueLinks();
     void StartWaiting();
     void Send(Probe& probe);
-    void Answered(Probe& probe, int status, const QByteArray& location);
+    void StartTimeLimit(Probe& probe);
+    void Answered(Probe& probe, int status, const QByteArray& location,
+                  const QByteArray& retryAfter);
+    bool WaitIfBusy(Probe& probe, int status, const QByteArray& retryAfter);
     void Redirected(Probe& probe, int status, const QByteArray& location);
     void Conclude(Probe& probe, CheckFinding::Kind kind, CheckFinding::Cause cause,
                   int httpStatus = 0, std::string target = {}, std::string detail = {});

@@ -129,11 +129,14 @@ RawAnswer::Head RawAnswer::Judge(std::string_view head) {
         if (!IsHeaderLine(line))
             return Malformed();
         const std::size_t colon = line.find(':');
-        if (QByteArray::fromRawData(line.data(), static_cast<qsizetype>(colon))
-                .compare("Location", Qt::CaseInsensitive) == 0)
-            judged.location = QByteArray(line.substr(colon + 1).data(),
-                                         static_cast<qsizetype>(line.size() - colon - 1))
-                                  .trimmed();
+        const auto name = QByteArray::fromRawData(line.data(), static_cast<qsizetype>(colon));
+        const QByteArray value = QByteArray(line.substr(colon + 1).data(),
+                                            static_cast<qsizetype>(line.size() - colon - 1))
+                                     .trimmed();
+        if (name.compare("Location", Qt::CaseInsensitive) == 0)
+            judged.location = value;
+        else if (name.compare("Retry-After", Qt::CaseInsensitive) == 0)
+            judged.retryAfter = value;
     }
     // The connection ended before the headers did.
     return whole ? Malformed() : judged;

@@ -14,11 +14,12 @@ class QTcpSocket;
 class RawAnswer : public QObject {
 public:
     enum class Verdict { WellFormed, Malformed, NoAnswer };
-    // What the head of an answer says: the status and Location of a well-formed one.
+    // What the head of an answer says: the status, Location and Retry-After of a well-formed one.
     struct Head {
         Verdict verdict = Verdict::NoAnswer;
         int status = 0;
         QByteArray location;
+        QByteArray retryAfter;
     };
 
     // Calls done once with what was read, unless dropped first.

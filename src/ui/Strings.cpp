@@ -106,6 +106,8 @@ std::string FindingStatus(const CheckFinding& finding) {
         return "超时";
     case Cause::HostSilent:
         return "主机没有应答";
+    case Cause::RateLimited:
+        return "访问过于频繁，被限制";
     case Cause::RedirectLoop:
         return "重定向循环";
     case Cause::TooManyRedirects:

@@ -6,6 +6,8 @@
 #include "SettingsRecord.h"
 #include "TempTree.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <optional>
@@ -69,6 +71,19 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
     server.Route("GET /headLies", LoopbackServer::Status(200));
     server.Route("/silent", {{}, Answer::Action::Silent});
     server.Route("/reset", {{}, Answer::Action::Reset});
+    // A busy site asks to be asked again in a second, or at a time a second from now, or later.
+    const std::string soon =
+        QLocale::c()
+            .toString(QDateTime::currentDateTimeUtc().addSecs(1), "ddd, dd MMM yyyy hh:mm:ss 'GMT'")
+            .toStdString();
+    for (const auto& [path, status, after] :
+         {std::tuple("/busy", 429, std::string("1")), std::tuple("/busyUntil", 503, soon)}) {
+        const Answer busy = LoopbackServer::Status(status, "Retry-After: " + after + "\r\n");
+        server.Route(std::string("HEAD ") + path, busy);
+        server.RouteInTurn(std::string("GET ") + path, {busy, LoopbackServer::Status(200)});
+    }
+    server.Route("/stillBusy", LoopbackServer::Status(503, "Retry-After: 1\r\n"));
+    server.Route("/resting", LoopbackServer::Status(503, "Retry-After: 3600\r\n"));
     QTcpServer closed;
     closed.listen(QHostAddress::LocalHost);
     const QString refused = QString("http://127.0.0.1:%1/").arg(closed.serverPort());
@@ -108,6 +123,10 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
         {"HEAD 405, GET 200", "@/noHead", {}, {}, {}},
         {"HEAD 501, GET 404", "@/noHeadGone", Kind::Dead, "404", {}},
         {"HEAD 404, GET 200", "@/headLies", {}, {}, {}},
+        {"429, then fine", "@/busy", {}, {}, {}},
+        {"503 until a time, then fine", "@/busyUntil", {}, {}, {}},
+        {"503 again after waiting", "@/stillBusy", Kind::Blocked, "rate limited", {}},
+        {"503 for an hour", "@/resting", Kind::Blocked, "rate limited", {}},
         {"never answers", "@/silent", Kind::Dead, "time-out", {}},
         {"reset connection", "@/reset", Kind::Dead, "connection reset", {}},
         {"connection refused", refused.toStdString(), Kind::Dead, "connection refused", {}},
@@ -152,6 +171,8 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
     EXPECT_EQ(report.checked, rows.size() - 1);
     EXPECT_FALSE(report.stopped);
     EXPECT_EQ(server.Requests("GET /noHead"), 1);
+    EXPECT_EQ(server.Requests("GET /stillBusy"), 2);
+    EXPECT_EQ(server.Requests("GET /resting"), 1);
     EXPECT_EQ(server.Requests("GET /ok"), 0);
     EXPECT_EQ(server.LastUserAgent(), "Linkshelf/" + VersionText());
 }
