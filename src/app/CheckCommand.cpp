@@ -5,7 +5,6 @@
 #include "SettingsFile.h"
 #include "SettingsRecord.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <csignal>
@@ -61,41 +60,57 @@ std::optional<CheckArguments> ParseArguments(const std::vector<std::string>& arg
     return parsed;
 }
 
-// A bar on standard error while the check runs, when someone is watching it.
+// A bar on standard error while the check runs, when someone is watching it: redrawn every
+// 100 ms with the latest count, naming the host the check waits on when nothing has finished for
+// a while, and left on screen in its final state.
 class ProgressBar {
 public:
-    ProgressBar() : shown_(isatty(STDERR_FILENO) == 1) { sinceDrawn_.start(); }
+    ProgressBar() : shown_(isatty(STDERR_FILENO) == 1) {}
 
-    void Show(qsizetype done, qsizetype total) {
-        if (!shown_ || (drawn_ && done < total && sinceDrawn_.elapsed() < 100))
+    void Count(qsizetype done, qsizetype total) {
+        done_ = done;
+        total_ = total;
+        waitingFor_.clear();
+    }
+    void Waiting(const QString& host) { waitingFor_ = host.toStdString(); }
+
+    void Draw() const {
+        if (!shown_)
             return;
-        drawn_ = true;
-        sinceDrawn_.restart();
-        const qsizetype filled = total > 0 ? done * ProgressWidth / total : ProgressWidth;
+        const qsizetype filled = total_ > 0 ? done_ * ProgressWidth / total_ : ProgressWidth;
         const std::string bar = std::string(static_cast<std::size_t>(filled), '#') +
                                 std::string(static_cast<std::size_t>(ProgressWidth - filled), '.');
-        std::fprintf(stderr, "\rChecking links [%s] %lld/%lld", bar.c_str(),
-                     static_cast<long long>(done), static_cast<long long>(total));
+        std::fprintf(stderr, "\r\033[KChecking links [%s] %lld/%lld", bar.c_str(),
+                     static_cast<long long>(done_), static_cast<long long>(total_));
+        if (!waitingFor_.empty())
+            std::fprintf(stderr, ", waiting for %s", waitingFor_.c_str());
         std::fflush(stderr);
     }
 
-    void Clear() {
+    void Close() const {
+        Draw();
         if (shown_)
-            std::fputs("\r\033[K", stderr);
+            std::fputs("\n", stderr);
     }
 
 private:
     const bool shown_;
-    bool drawn_ = false;
-    QElapsedTimer sinceDrawn_;
+    qsizetype done_ = 0;
+    qsizetype total_ = 0;
+    std::string waitingFor_;
 };
 
 void RunUntilFinished(LinkChecker& checker) {
     ProgressBar bar;
     QEventLoop waiting;
     QObject::connect(&checker, &LinkChecker::Progress, &waiting,
-                     [&bar](qsizetype done, qsizetype total) { bar.Show(done, total); });
+                     [&bar](qsizetype done, qsizetype total) { bar.Count(done, total); });
+    QObject::connect(&checker, &LinkChecker::Waiting, &waiting,
+                     [&bar](const QString& host) { bar.Waiting(host); });
     QObject::connect(&checker, &LinkChecker::Finished, &waiting, &QEventLoop::quit);
+    QTimer redraw;
+    QObject::connect(&redraw, &QTimer::timeout, &waiting, [&bar] { bar.Draw(); });
+    redraw.start(100);
     // The signal handler may only set a flag; the loop looks at it often enough to stop at once.
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, &checker, [&checker] {
@@ -112,7 +127,7 @@ void RunUntilFinished(LinkChecker& checker) {
     if (!checker.IsFinished())
         waiting.exec();
     sigaction(SIGINT, &previous, nullptr);
-    bar.Clear();
+    bar.Close();
 }
 
 } // namespace
@@ -148,7 +163,7 @@ int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
     const std::string text = parsed->json ? report.Json() : report.Text();
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
-    if (report.Count(CheckFinding::Kind::Dead) > 0)
-        return ExitSomethingDead;
-    return report.stopped ? ExitNotRun : ExitNothingDead;
+    if (report.stopped)
+        return ExitNotRun;
+    return report.Count(CheckFinding::Kind::Dead) > 0 ? ExitSomethingDead : ExitNothingDead;
 }

@@ -72,9 +72,11 @@ const char* CheckReport::KindName(CheckFinding::Kind kind) {
     case CheckFinding::Kind::Blocked:
         return "blocked";
     case CheckFinding::Kind::Duplicate:
+        return "duplicate";
+    case CheckFinding::Kind::NotChecked:
         break;
     }
-    return "duplicate";
+    return "not checked";
 }
 
 std::string CheckReport::StatusText(const CheckFinding& finding) {
@@ -114,6 +116,8 @@ std::string CheckReport::StatusText(const CheckFinding& finding) {
         return "file not found";
     case Cause::Duplicate:
         return finding.detail + " places";
+    case Cause::Stopped:
+        return "stopped";
     case Cause::NetworkError:
         break;
     }
@@ -140,7 +144,7 @@ std::string CheckReport::Text() const {
         text.append("\t").append(OneLine(finding.address));
         text.append("\t").append(OneLine(finding.name));
         text.append("\t").append(OneLine(finding.folder));
-        if (LeadsElsewhere(finding))
+        if (!finding.target.empty())
             text.append("\t").append(OneLine(finding.target));
         text.append("\n");
     }

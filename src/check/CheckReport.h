@@ -6,8 +6,9 @@
 
 // One thing the check found about a link.
 struct CheckFinding {
-    enum class Kind { Dead, Moved, Blocked, Duplicate };
-    // Why: an HTTP status (in httpStatus), a failure of the connection, or a duplicate place.
+    enum class Kind { Dead, Moved, Blocked, Duplicate, NotChecked };
+    // Why: an HTTP status (in httpStatus), a failure of the connection, a duplicate place, or a
+    // check stopped while the link was under way.
     enum class Cause {
         HttpStatus,
         NameNotFound,
@@ -27,6 +28,7 @@ struct CheckFinding {
         BadAddress,
         FileMissing,
         Duplicate,
+        Stopped,
     };
 
     Kind kind;
@@ -59,11 +61,12 @@ public:
     std::size_t Count(CheckFinding::Kind kind) const;
     std::size_t DuplicateAddresses() const;
 
-    // Dead first, then moved, blocked and duplicates, each in the page's order.
+    // Dead first, then moved, blocked, duplicates and those not checked, each in the page's order.
     void Sort();
 
     // One tab-separated line per finding (kind, status, address, name, folder path and, for a
-    // redirect, where it leads), then the summary line.
+    // redirect, where it leads, for a duplicate, the address its places share), then the summary
+    // line.
     std::string Text() const;
     std::string Json() const;
     std::string Summary() const;

@@ -117,6 +117,9 @@ struct LinkChecker::Host {
     int silences = 0;
 
     bool Waiting() const { return next < links.size(); }
+    // After a first failure without an answer, no new link is started until those under way
+    // are through: the host may be down, and each would only wait out its own time limit.
+    bool Held() const { return silences > 0 && !answered && running > 0; }
 };
 
 // One link on its way through HEAD, GET and redirects; its timer covers the whole way.
@@ -144,6 +147,9 @@ LinkChecker::LinkChecker(std::vector<CheckedLink> links, Limits limits,
         QNetworkProxyFactory::setUseSystemConfiguration(true);
         network_ = new QNetworkAccessManager(this);
     }
+    quiet_ = new QTimer(this);
+    quiet_->setSingleShot(true);
+    connect(quiet_, &QTimer::timeout, this, &LinkChecker::StillWaiting);
 }
 
 LinkChecker::~LinkChecker() {
@@ -169,6 +175,7 @@ void LinkChecker::Start() {
         }
     }
     QueueLinks();
+    quiet_->start(limits_.quietMs);
     emit Progress(static_cast<qsizetype>(report_.checked) +
                       static_cast<qsizetype>(report_.notChecked),
                   static_cast<qsizetype>(report_.total));
@@ -208,6 +215,11 @@ void LinkChecker::StartWaiting() {
     while (running_ < limits_.total && !ready_.empty()) {
         Host* host = ready_.front();
         ready_.pop_front();
+        // Its links may have been settled, or it held back, since it joined the queue.
+        if (!host->Waiting() || host->Held()) {
+            host->ready = false;
+            continue;
+        }
         auto probe = std::make_unique<Probe>();
         probe->link = host->links[host->next++];
         probe->host = host;
@@ -218,7 +230,7 @@ void LinkChecker::StartWaiting() {
         Probe& started = *probes_.emplace_back(std::move(probe));
         ++host->running;
         ++running_;
-        host->ready = host->Waiting() && host->running < limits_.perHost;
+        host->ready = host->Waiting() && host->running < limits_.perHost && !host->Held();
         if (host->ready)
             ready_.push_back(host);
         StartTimeLimit(started);
@@ -415,7 +427,7 @@ void LinkChecker::EndProbe(Probe& probe) {
     Host* host = probe.host;
     --host->running;
     --running_;
-    if (!host->ready && host->Waiting()) {
+    if (!host->ready && host->Waiting() && !host->Held()) {
         host->ready = true;
         ready_.push_back(host);
     }
@@ -438,6 +450,7 @@ void LinkChecker::AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFin
 
 void LinkChecker::LinkDone() {
     ++report_.checked;
+    quiet_->start(limits_.quietMs);
     emit Progress(static_cast<qsizetype>(report_.checked) +
                       static_cast<qsizetype>(report_.notChecked),
                   static_cast<qsizetype>(report_.total));
@@ -446,13 +459,16 @@ void LinkChecker::LinkDone() {
 void LinkChecker::Stop() {
     if (finished_)
         return;
+    // The links under way are listed, so the report says which ones it cannot vouch for.
     for (const auto& probe : probes_) {
         Release(probe->reply, this);
         ReleaseLook(*probe);
         probe->timer->disconnect(this);
         probe->timer->deleteLater();
+        AddFinding(probe->link, CheckFinding::Kind::NotChecked, CheckFinding::Cause::Stopped);
     }
     probes_.clear();
+    quiet_->stop();
     ready_.clear();
     hosts_.clear();
     running_ = 0;
@@ -460,7 +476,19 @@ void LinkChecker::Stop() {
     Finish();
 }
 
+// When nothing has finished for a while, whoever watches is told which host holds the check up:
+// the one of the link under way the longest.
+void LinkChecker::StillWaiting() {
+    if (probes_.empty())
+        return;
+    const QUrl& url = probes_.front()->url;
+    const int port = url.port();
+    emit Waiting(url.host() + (port == -1 ? QString() : ":" + QString::number(port)));
+    quiet_->start(limits_.quietMs);
+}
+
 void LinkChecker::Finish() {
+    quiet_->stop();
     finished_ = true;
     report_.Sort();
     emit Finished();

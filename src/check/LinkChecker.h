@@ -13,6 +13,7 @@
 #include <vector>
 
 class QNetworkAccessManager;
+class QTimer;
 
 // Checks a list of links: duplicates at once, file: links on the spot, http and https links
 // through the network a few at a time, and reports what it found when all are done or it is
@@ -26,6 +27,8 @@ public:
         int perHost = 6;
         int total = 32;
         int redirects = 10;
+        // How long nothing may finish before Waiting names the host the check waits on.
+        int quietMs = 3000;
     };
 
     // With no network given the checker makes its own, honouring the system's proxy settings.
@@ -35,7 +38,8 @@ public:
     ~LinkChecker() override;
 
     void Start();
-    // Drops every request still open and finishes with what was checked so far.
+    // Drops every request still open and finishes with what was checked so far; the links that
+    // were under way are listed as not checked.
     void Stop();
 
     bool IsFinished() const { return finished_; }
@@ -44,6 +48,9 @@ public:
 
 signals:
     void Progress(qsizetype done, qsizetype total);
+    // Nothing has finished for a while; host (with its port when not the default) holds it up.
+    // Repeated while that lasts; the next Progress ends it.
+    void Waiting(const QString& host);
     void Finished();
 
 private:
@@ -68,6 +75,7 @@ private:
     void AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFinding::Cause cause,
                     int httpStatus = 0, std::string target = {}, std::string detail = {});
     void LinkDone();
+    void StillWaiting();
     void Finish();
 
     std::vector<CheckedLink> links_;
@@ -78,6 +86,7 @@ private:
     // Hosts with links waiting and a connection free, taken in turn.
     std::deque<Host*> ready_;
     std::list<std::unique_ptr<Probe>> probes_;
+    QTimer* quiet_;
     int running_ = 0;
     bool finished_ = false;
 };

@@ -74,6 +74,7 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
     connect(tblFindings_, &QTableWidget::cellDoubleClicked, this,
             &FormCheckLinks::tblFindingsDoubleClick);
     connect(checker_, &LinkChecker::Progress, this, &FormCheckLinks::CheckerProgress);
+    connect(checker_, &LinkChecker::Waiting, this, &FormCheckLinks::CheckerWaiting);
     connect(checker_, &LinkChecker::Finished, this, &FormCheckLinks::CheckerFinished);
     checker_->Start();
 }
@@ -82,6 +83,11 @@ void FormCheckLinks::CheckerProgress(qsizetype done, qsizetype total) {
     barProgress_->setRange(0, static_cast<int>(total));
     barProgress_->setValue(static_cast<int>(done));
     lblStatus_->setText(Q(Strings::CheckingLinks(done, total)));
+}
+
+void FormCheckLinks::CheckerWaiting(const QString& host) {
+    lblStatus_->setText(Q(Strings::WaitingForHost(barProgress_->value(), barProgress_->maximum(),
+                                                  host.toStdString())));
 }
 
 // Cancel stops the check and shows what it found so far; the window stays open.
@@ -117,7 +123,7 @@ void FormCheckLinks::FillTable() {
                                   finding.address,
                                   finding.name,
                                   finding.folder,
-                                  finding.kind == CheckFinding::Kind::Moved ? finding.target : ""};
+                                  finding.target};
         for (int column = KindColumn; column <= TargetColumn; ++column)
             tblFindings_->setItem(row, column, new QTableWidgetItem(Q(cells[column])));
         // The address as the shortcut holds it, byte for byte, for opening it.

@@ -27,6 +27,7 @@ public:
 
 private:
     void CheckerProgress(qsizetype done, qsizetype total);
+    void CheckerWaiting(const QString& host);
     void CheckerFinished();
     void butCancelClick();
     void butCopyClick();

@@ -71,8 +71,12 @@ std::string CheckingLinks(long long done, long long total) {
     return "正在检查链接... " + std::to_string(done) + " / " + std::to_string(total);
 }
 
+std::string WaitingForHost(long long done, long long total, const std::string& host) {
+    return CheckingLinks(done, total) + "，正在等待 " + host + " 应答...";
+}
+
 std::vector<std::string> FindingColumns() {
-    return {"类型", "状态", "地址", "名称", "文件夹", "新地址"};
+    return {"类型", "状态", "地址", "名称", "文件夹", "新地址或共同地址"};
 }
 
 std::string FindingKind(CheckFinding::Kind kind) {
@@ -84,9 +88,11 @@ std::string FindingKind(CheckFinding::Kind kind) {
     case CheckFinding::Kind::Blocked:
         return "拒绝访问";
     case CheckFinding::Kind::Duplicate:
+        return "重复";
+    case CheckFinding::Kind::NotChecked:
         break;
     }
-    return "重复";
+    return "未检查";
 }
 
 std::string FindingStatus(const CheckFinding& finding) {
@@ -126,6 +132,8 @@ std::string FindingStatus(const CheckFinding& finding) {
         return "文件不存在";
     case Cause::Duplicate:
         return "共 " + finding.detail + " 处";
+    case Cause::Stopped:
+        return "检查已停止";
     case Cause::NetworkError:
         break;
     }

@@ -69,6 +69,8 @@ inline constexpr const char* CheckLinksHint = "双击一行可在网页浏览器
 
 // The link check's texts: progress, the findings table and the summary.
 std::string CheckingLinks(long long done, long long total);
+// The progress when nothing has finished for a while, naming the host the check waits on.
+std::string WaitingForHost(long long done, long long total, const std::string& host);
 std::vector<std::string> FindingColumns();
 std::string FindingKind(CheckFinding::Kind kind);
 std::string FindingStatus(const CheckFinding& finding);
