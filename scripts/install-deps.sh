@@ -12,13 +12,26 @@ packages=(
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
 # memory with GNU time, the page test opens pages in Chromium); --package: what the Debian
 # package's build and checks need; --bench: what bench/ needs to generate trees, time and
-# profile; --lint: the formatter and the static checks.
+# profile, and npm to fetch linkinator (with the Node.js it needs) for the side-by-side link
+# check; --lint: the formatter and the static checks.
 case "${1:-}" in
 --test) packages+=(clang libclang-rt-dev time chromium sqlite3) ;;
 --package) packages+=(time build-essential dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
---bench) packages+=(python3 time valgrind) ;;
+--bench)
+    packages+=(python3 time valgrind)
+    command -v npm >/dev/null || packages+=(nodejs npm)
+    ;;
 --lint) packages+=(clang-format clang-tidy) ;;
 esac
+
+# linkinator as bench/linkinator/package-lock.json pins it, into bench/linkinator/node_modules.
+install_linkinator() {
+    [ "${1:-}" = --bench ] || return 0
+    local folder
+    folder="$(dirname "$0")/../bench/linkinator"
+    [ -x "$folder/node_modules/.bin/linkinator" ] && [ -x "$folder/node_modules/.bin/node" ] && return 0
+    (cd "$folder" && npm ci --no-audit --no-fund)
+}
 
 missing=()
 for package in "${packages[@]}"; do
@@ -26,7 +39,10 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+    install_linkinator "${1:-}"
+    exit 0
+fi
 
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
@@ -36,3 +52,4 @@ if ! "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; th
     "${sudo[@]}" apt-get update
     "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+install_linkinator "${1:-}"

@@ -25,7 +25,7 @@ public:
     struct Limits {
         int timeOutMs = 15000;
         int perHost = 6;
-        int total = 32;
+        int total = 128;
         int redirects = 10;
         // How long nothing may finish before Waiting names the host the check waits on.
         int quietMs = 3000;
