@@ -5,10 +5,14 @@
 #include "SettingsFile.h"
 #include "SettingsRecord.h"
 
+#include <QDateTime>
 #include <QEventLoop>
 #include <QTimer>
+#include <cctype>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <unistd.h>
 
@@ -25,10 +29,32 @@ void OnInterrupt(int) {
     interrupted = 1;
 }
 
+constexpr const char* UsageText =
+    "Usage: linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]";
+
 struct CheckArguments {
     std::string settingsPath;
     bool json = false;
+    // Seconds a verdict of an earlier check stays good; none: every link is asked.
+    std::optional<qint64> maxAge;
 };
+
+// "90s", "30m", "12h", "1d", "2w", or a bare number of seconds.
+std::optional<qint64> ParseAge(const std::string& text) {
+    std::size_t digits = 0;
+    while (digits < text.size() && digits < 12 &&
+           std::isdigit(static_cast<unsigned char>(text[digits])))
+        ++digits;
+    if (digits == 0 || text.size() - digits > 1)
+        return std::nullopt;
+    const qint64 amount = std::stoll(text.substr(0, digits));
+    const std::string unit = text.substr(digits);
+    for (const auto& [name, seconds] :
+         {std::pair{"", 1}, {"s", 1}, {"m", 60}, {"h", 3600}, {"d", 86400}, {"w", 604800}})
+        if (unit == name)
+            return amount * seconds;
+    return std::nullopt;
+}
 
 void Complain(const std::string& text) {
     std::fprintf(stderr, "Linkshelf: %s\n", text.c_str());
@@ -42,9 +68,18 @@ std::optional<CheckArguments> ParseArguments(const std::vector<std::string>& arg
         const std::string& argument = arguments[i];
         if (argument == "--json") {
             parsed.json = true;
+        } else if (argument == "--max-age" || argument.starts_with("--max-age=")) {
+            const std::string age = argument == "--max-age"
+                                        ? (i + 1 < arguments.size() ? arguments[++i] : "")
+                                        : argument.substr(argument.find('=') + 1);
+            parsed.maxAge = ParseAge(age);
+            if (!parsed.maxAge) {
+                Complain("--max-age takes an age such as 30m, 12h, 1d or 2w, not \"" + age +
+                         "\". " + UsageText);
+                return std::nullopt;
+            }
         } else if (argument.starts_with("-") || named) {
-            Complain("--check does not take \"" + argument +
-                     "\". Usage: linkshelf --check [SETTINGS.lfs] [--json]");
+            Complain("--check does not take \"" + argument + "\". " + UsageText);
             return std::nullopt;
         } else {
             parsed.settingsPath = argument;
@@ -157,8 +192,18 @@ int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
         return ExitNotRun;
     }
 
+    const QString cachePath = CheckCache::DefaultPath();
+    CheckCache cache = CheckCache::Load(cachePath);
     LinkChecker checker(CollectLinks(holders, globals), limits, network);
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const std::optional<qint64> maxAge = parsed->maxAge;
+    checker.RememberIn(&cache, [now, maxAge](const CheckCache::Verdict& earlier) {
+        return maxAge && now - earlier.checkedAt <= *maxAge;
+    });
     RunUntilFinished(checker);
+    if (!cache.Save(cachePath))
+        Complain("cannot keep the verdicts in \"" + cachePath.toStdString() +
+                 "\": " + std::strerror(errno) + ".");
     const CheckReport& report = checker.Report();
     const std::string text = parsed->json ? report.Json() : report.Text();
     std::fwrite(text.data(), 1, text.size(), stdout);

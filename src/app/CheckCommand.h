@@ -8,8 +8,10 @@
 
 class QNetworkAccessManager;
 
-// linkshelf --check [SETTINGS.lfs] [--json]: checks every link the page of the settings file
-// (the default one when none is named) would list, and reports on standard output.
+// linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]: checks every link the page of the
+// settings file (the default one when none is named) would list, and reports on standard output.
+// Each web link's verdict is kept with its time in the user's cache (check.json); with --max-age,
+// a link whose kept verdict is no older than AGE is not asked again.
 
 // True when the command line asks for a check.
 bool IsCheckCommand(const std::vector<std::string>& arguments);

@@ -134,6 +134,8 @@ std::string CheckReport::Summary() const {
                std::to_string(DuplicateAddresses()) + " addresses filed more than once (" +
                std::to_string(Count(CheckFinding::Kind::Duplicate)) + " places); " +
                std::to_string(notChecked) + " not checked (other schemes).";
+    if (remembered > 0)
+        summary += " " + std::to_string(remembered) + " verdicts taken from earlier checks.";
     return summary;
 }
 
@@ -164,6 +166,7 @@ std::string CheckReport::Json() const {
         {"blocked", static_cast<qint64>(Count(CheckFinding::Kind::Blocked))},
         {"duplicateAddresses", static_cast<qint64>(DuplicateAddresses())},
         {"notChecked", static_cast<qint64>(notChecked)},
+        {"remembered", static_cast<qint64>(remembered)},
         {"stopped", stopped},
         {"findings", list},
     };

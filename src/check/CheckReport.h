@@ -56,6 +56,8 @@ public:
     std::size_t checked = 0;
     std::size_t ok = 0;
     std::size_t notChecked = 0;
+    // Links whose verdict was taken from an earlier check.
+    std::size_t remembered = 0;
     bool stopped = false;
 
     std::size_t Count(CheckFinding::Kind kind) const;

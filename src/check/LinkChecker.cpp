@@ -189,11 +189,12 @@ void LinkChecker::QueueLinks() {
         const QUrl url(QString::fromUtf8(links_[i].address));
         const QString scheme = url.scheme().toLower();
         if (IsWebScheme(scheme)) {
-            if (url.isValid() && !url.host().isEmpty()) {
+            if (!url.isValid() || url.host().isEmpty()) {
+                AddFinding(i, CheckFinding::Kind::Dead, CheckFinding::Cause::BadAddress);
+            } else if (!TakeEarlier(i)) {
                 hosts_[HostKey(url)].links.push_back(i);
                 continue;
             }
-            AddFinding(i, CheckFinding::Kind::Dead, CheckFinding::Cause::BadAddress);
         } else if (scheme == QLatin1String("file")) {
             if (QFileInfo::exists(url.toLocalFile()))
                 ++report_.ok;
@@ -253,8 +254,7 @@ bool LinkChecker::WaitIfBusy(Probe& probe, int status, const QByteArray& retryAf
     if (!probe.get || (status != 429 && status != 503) || seconds < 0)
         return false;
     if (probe.waited || seconds > LongestRetryAfterSeconds) {
-        AddFinding(probe.link, CheckFinding::Kind::Blocked, CheckFinding::Cause::RateLimited,
-                   status);
+        Settle(probe, CheckFinding::Kind::Blocked, CheckFinding::Cause::RateLimited, status);
         EndProbe(probe);
         return true;
     }
@@ -312,6 +312,7 @@ void LinkChecker::Answered(Probe& probe, int status, const QByteArray& location,
         return Conclude(probe, CheckFinding::Kind::Moved, CheckFinding::Cause::HttpStatus,
                         probe.movedStatus, probe.url.toString().toStdString());
     ++report_.ok;
+    Remember(probe.link, {});
     EndProbe(probe);
 }
 
@@ -351,7 +352,7 @@ void LinkChecker::Conclude(Probe& probe, CheckFinding::Kind kind, CheckFinding::
         probe.seen = {probe.url.toString()};
         return Send(probe);
     }
-    AddFinding(probe.link, kind, cause, httpStatus, std::move(target), std::move(detail));
+    Settle(probe, kind, cause, httpStatus, std::move(target), std::move(detail));
     EndProbe(probe);
 }
 
@@ -369,7 +370,7 @@ void LinkChecker::Failed(Probe& probe, int error, const QString& text) {
     if (cause == CheckFinding::Cause::ConnectionRefused ||
         cause == CheckFinding::Cause::ConnectionReset)
         return EndSilent(probe, cause, text.toStdString());
-    AddFinding(probe.link, CheckFinding::Kind::Dead, cause, 0, {}, text.toStdString());
+    Settle(probe, CheckFinding::Kind::Dead, cause, 0, {}, text.toStdString());
     EndProbe(probe);
 }
 
@@ -390,7 +391,7 @@ void LinkChecker::LookAgain(Probe& probe, const QString& text) {
                 break;
             }
             probe.host->answered = true;
-            AddFinding(probe.link, CheckFinding::Kind::Dead, CheckFinding::Cause::Malformed);
+            Settle(probe, CheckFinding::Kind::Dead, CheckFinding::Cause::Malformed);
             EndProbe(probe);
         },
         this);
@@ -406,7 +407,7 @@ void LinkChecker::ReleaseLook(Probe& probe) {
 // answering is taken to be down: the rest of its links are not tried, each would only wait out
 // its own time limit.
 void LinkChecker::EndSilent(Probe& probe, CheckFinding::Cause cause, std::string detail) {
-    AddFinding(probe.link, CheckFinding::Kind::Dead, cause, 0, {}, std::move(detail));
+    Settle(probe, CheckFinding::Kind::Dead, cause, 0, {}, std::move(detail));
     Host& host = *probe.host;
     if (++host.silences >= 2 && !host.answered) {
         for (; host.Waiting(); ++host.next) {
@@ -439,6 +440,38 @@ void LinkChecker::EndProbe(Probe& probe) {
     StartWaiting();
     if (running_ == 0)
         Finish();
+}
+
+void LinkChecker::RememberIn(CheckCache* cache,
+                             std::function<bool(const CheckCache::Verdict&)> take) {
+    cache_ = cache;
+    take_ = std::move(take);
+}
+
+bool LinkChecker::TakeEarlier(std::size_t link) {
+    const CheckCache::Verdict* earlier = cache_ ? cache_->Find(links_[link].address) : nullptr;
+    if (earlier == nullptr || !take_ || !take_(*earlier))
+        return false;
+    if (earlier->kind)
+        AddFinding(link, *earlier->kind, earlier->cause, earlier->httpStatus, earlier->target,
+                   earlier->detail);
+    else
+        ++report_.ok;
+    ++report_.remembered;
+    return true;
+}
+
+void LinkChecker::Remember(std::size_t link, CheckCache::Verdict verdict) {
+    if (cache_ == nullptr)
+        return;
+    verdict.checkedAt = QDateTime::currentSecsSinceEpoch();
+    cache_->Put(links_[link].address, std::move(verdict));
+}
+
+void LinkChecker::Settle(Probe& probe, CheckFinding::Kind kind, CheckFinding::Cause cause,
+                         int httpStatus, std::string target, std::string detail) {
+    Remember(probe.link, {kind, cause, httpStatus, target, detail});
+    AddFinding(probe.link, kind, cause, httpStatus, std::move(target), std::move(detail));
 }
 
 void LinkChecker::AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFinding::Cause cause,

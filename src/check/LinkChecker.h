@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CheckCache.h"
 #include "CheckReport.h"
 #include "CheckedLink.h"
 
@@ -7,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <list>
 #include <map>
 #include <memory>
@@ -36,6 +38,11 @@ public:
     LinkChecker(std::vector<CheckedLink> links, Limits limits,
                 QNetworkAccessManager* network = nullptr, QObject* parent = nullptr);
     ~LinkChecker() override;
+
+    // Earlier verdicts to take and to add to: a web link whose verdict in the cache take accepts
+    // is not asked again; every web link asked gets its new verdict put in. Call before Start;
+    // the cache must outlive the checker.
+    void RememberIn(CheckCache* cache, std::function<bool(const CheckCache::Verdict&)> take);
 
     void Start();
     // Drops every request still open and finishes with what was checked so far; the links that
@@ -72,6 +79,10 @@ private:
     static void ReleaseLook(Probe& probe);
     void EndSilent(Probe& probe, CheckFinding::Cause cause, std::string detail = {});
     void EndProbe(Probe& probe);
+    bool TakeEarlier(std::size_t link);
+    void Remember(std::size_t link, CheckCache::Verdict verdict);
+    void Settle(Probe& probe, CheckFinding::Kind kind, CheckFinding::Cause cause,
+                int httpStatus = 0, std::string target = {}, std::string detail = {});
     void AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFinding::Cause cause,
                     int httpStatus = 0, std::string target = {}, std::string detail = {});
     void LinkDone();
@@ -87,6 +98,8 @@ private:
     std::deque<Host*> ready_;
     std::list<std::unique_ptr<Probe>> probes_;
     QTimer* quiet_;
+    CheckCache* cache_ = nullptr;
+    std::function<bool(const CheckCache::Verdict&)> take_;
     int running_ = 0;
     bool finished_ = false;
 };

@@ -149,7 +149,8 @@ std::string CheckSummary(const CheckReport& report) {
            count(report.Count(CheckFinding::Kind::Blocked)) + " 个拒绝访问；" +
            count(report.DuplicateAddresses()) + " 个地址重复（共 " +
            count(report.Count(CheckFinding::Kind::Duplicate)) + " 处）；" +
-           count(report.notChecked) + " 个未检查（其他协议）。";
+           count(report.notChecked) + " 个未检查（其他协议）。" +
+           (report.remembered > 0 ? count(report.remembered) + " 个结果取自先前的检查。" : "");
 }
 
 } // namespace Strings

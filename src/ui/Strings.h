@@ -65,6 +65,7 @@ inline constexpr const char* WorkingTitle = "Linkshelf： 正在工作中...   "
 inline constexpr const char* OptionsCheckLinks = "检查链接(&C)...";
 inline constexpr const char* CheckLinksTitle = "检查链接";
 inline constexpr const char* CopyReportCaption = "复制报告(&C)";
+inline constexpr const char* RecheckBadCaption = "只检查失效的链接(&R)";
 inline constexpr const char* CheckLinksHint = "双击一行可在网页浏览器中打开该地址。";
 
 // The link check's texts: progress, the findings table and the summary.

@@ -37,6 +37,7 @@ protected:
         globals.FavoritesFolder = tree.Path("Fav/");
         globals.SettingsPath = globals.DefaultSettingsPath();
         tree.Write("program/Linkshelf.lft", "%LF_LINKS_COUNT%");
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(tree.Path("cache")));
     }
 
     void Link(const std::string& shortcut, const std::string& path) {
@@ -177,6 +178,36 @@ TEST_F(CheckLinks, ATreeWithoutLinksSaysSoInsteadOfAWindow) {
     ASSERT_EQ(desktop.events.size(), 1u);
     EXPECT_TRUE(desktop.events[0].starts_with("info:Linkshelf:Linkshelf在指定的文件夹内没有找到"))
         << desktop.events[0];
+}
+
+// Once the check is done, one button asks again only the links found dead or blocked.
+TEST_F(CheckLinks, RechecksOnlyTheLinksFoundDeadOrBlocked) {
+    server.Route("HEAD /back", LoopbackServer::Status(404));
+    server.RouteInTurn("GET /back", {LoopbackServer::Status(404), LoopbackServer::Status(200)});
+    Link("Back.url", "/back");
+    Link("Fine.url", "/ok");
+    Link("Refused.url", "/403");
+    server.Route("/403", LoopbackServer::Status(403));
+    FormCheckLinks* dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntilDone(dialog));
+    auto* table = Child<QTableWidget>(dialog, "tblFindings");
+    EXPECT_EQ(Column(table, 0), (std::vector<std::string>{"失效", "拒绝访问"}));
+    auto* recheck = Child<QPushButton>(dialog, "butRecheckBad");
+    ASSERT_NE(recheck, nullptr);
+    ASSERT_TRUE(recheck->isVisible());
+    EXPECT_EQ(S(recheck->text()), "只检查失效的链接(&R)");
+
+    QTest::mouseClick(recheck, Qt::LeftButton);
+    EXPECT_TRUE(Child<QProgressBar>(dialog, "barProgress")->isVisible());
+    EXPECT_FALSE(table->isVisible());
+    ASSERT_TRUE(WaitUntilDone(dialog));
+
+    EXPECT_EQ(Column(table, 0), std::vector<std::string>{"拒绝访问"});
+    EXPECT_EQ(server.Requests("HEAD /ok"), 1);
+    EXPECT_EQ(server.Requests("GET /403"), 2);
+    EXPECT_TRUE(S(Child<QLabel>(dialog, "lblStatus")->text()).ends_with("1 个结果取自先前的检查。"))
+        << S(Child<QLabel>(dialog, "lblStatus")->text());
 }
 
 } // namespace

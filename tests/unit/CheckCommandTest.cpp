@@ -2,6 +2,7 @@
 
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
+#include "MyUtils.h"
 #include "TempTree.h"
 
 #include <QJsonDocument>
@@ -22,6 +23,7 @@ protected:
         server.Route("/gone", LoopbackServer::Status(404));
         server.Route("/silent", {{}, LoopbackServer::Answer::Action::Silent});
         tree.Write("Links.lfs", "[Options]\r\nSourceFolder=" + tree.Path("Fav") + "\r\n");
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(tree.Path("cache")));
     }
 
     void Link(const std::string& shortcut, const std::string& path) {
@@ -112,6 +114,27 @@ TEST_F(CheckCommandTest, ProgressBarKeepsUpAndNamesTheHostItWaitsOn) {
     const std::string host = "127.0.0.1:" + server.Url("").section(':', 2).toStdString();
     EXPECT_NE(shown.find("] 5/6, waiting for " + host), std::string::npos) << shown;
     EXPECT_TRUE(shown.ends_with("[" + std::string(30, '#') + "] 6/6\r\n")) << shown;
+}
+
+// Each run keeps its verdicts; --max-age takes those young enough instead of asking again.
+TEST_F(CheckCommandTest, KeepsVerdictsAndTakesRecentOnesWithMaxAge) {
+    server.RouteInTurn("/flip", {LoopbackServer::Status(200), LoopbackServer::Status(404)});
+    Link("Flip.url", "/flip");
+    const std::string settings = tree.Path("Links.lfs");
+    std::string out;
+
+    ASSERT_EQ(Run({"--check", settings}, out), 0);
+    EXPECT_TRUE(FileExists(tree.Path("cache/linkshelf/check.json")));
+    ASSERT_EQ(Run({"--check", settings, "--max-age", "1d"}, out), 0);
+    EXPECT_NE(out.find(" 1 verdicts taken from earlier checks."), std::string::npos) << out;
+    EXPECT_EQ(server.Requests("HEAD /flip"), 1);
+    EXPECT_EQ(Run({"--check", settings, "--max-age=2h"}, out), 0) << out;
+    EXPECT_EQ(Run({"--check", settings}, out), 3) << out;
+
+    for (const char* age : {"", "1y", "-1d", "d", "12hours", "99999999999999d"}) {
+        EXPECT_EQ(Run({"--check", settings, "--max-age", age}, out), 1) << age;
+    }
+    EXPECT_EQ(Run({"--check", settings, "--max-age"}, out), 1);
 }
 
 } // namespace
