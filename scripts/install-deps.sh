@@ -14,7 +14,8 @@ packages=(
 # package's build and checks need; --bench: what bench/ needs to generate trees, time and
 # profile, and to drive Chromium through the npm packages kept in bench/package.json (the
 # page test validates the page and checks its accessibility with two of them, so --test installs
-# them too); --lint: the formatter and the static checks.
+# them too), and linkinator (with the Node.js it needs) for the side-by-side link
+# check; --lint: the formatter and the static checks.
 case "${1:-}" in
 --test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs) ;;
 --package) packages+=(time build-essential dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
@@ -29,6 +30,15 @@ case "${1:-}" in
     command -v java >/dev/null || packages+=(default-jre-headless)
     ;;
 esac
+
+# linkinator as bench/linkinator/package-lock.json pins it, into bench/linkinator/node_modules.
+install_linkinator() {
+    [ "${1:-}" = --bench ] || return 0
+    local folder
+    folder="$(dirname "$0")/../bench/linkinator"
+    [ -x "$folder/node_modules/.bin/linkinator" ] && [ -x "$folder/node_modules/.bin/node" ] && return 0
+    (cd "$folder" && npm ci --no-audit --no-fund)
+}
 
 missing=()
 for package in "${packages[@]}"; do
@@ -58,3 +68,4 @@ case "${1:-}" in
     fi
     ;;
 esac
+install_linkinator "${1:-}"

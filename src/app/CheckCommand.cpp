@@ -5,11 +5,14 @@
 #include "SettingsFile.h"
 #include "Text.h"
 
-#include <QElapsedTimer>
+#include <QDateTime>
 #include <QEventLoop>
 #include <QTimer>
+#include <cctype>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <unistd.h>
 
@@ -26,10 +29,32 @@ void OnInterrupt(int) {
     interrupted = 1;
 }
 
+constexpr const char* UsageText =
+    "Usage: linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]";
+
 struct CheckArguments {
     std::string settingsPath;
     bool json = false;
+    // Seconds a verdict of an earlier check stays good; none: every link is asked.
+    std::optional<qint64> maxAge;
 };
+
+// "90s", "30m", "12h", "1d", "2w", or a bare number of seconds.
+std::optional<qint64> ParseAge(const std::string& text) {
+    std::size_t digits = 0;
+    while (digits < text.size() && digits < 12 &&
+           std::isdigit(static_cast<unsigned char>(text[digits])))
+        ++digits;
+    if (digits == 0 || text.size() - digits > 1)
+        return std::nullopt;
+    const qint64 amount = std::stoll(text.substr(0, digits));
+    const std::string unit = text.substr(digits);
+    for (const auto& [name, seconds] :
+         {std::pair{"", 1}, {"s", 1}, {"m", 60}, {"h", 3600}, {"d", 86400}, {"w", 604800}})
+        if (unit == name)
+            return amount * seconds;
+    return std::nullopt;
+}
 
 void Complain(const std::string& text) {
     std::fprintf(stderr, "Linkshelf: %s\n", text.c_str());
@@ -43,9 +68,18 @@ std::optional<CheckArguments> ParseArguments(const std::vector<std::string>& arg
         const std::string& argument = arguments[i];
         if (argument == "--json") {
             parsed.json = true;
+        } else if (argument == "--max-age" || argument.starts_with("--max-age=")) {
+            const std::string age = argument == "--max-age"
+                                        ? (i + 1 < arguments.size() ? arguments[++i] : "")
+                                        : argument.substr(argument.find('=') + 1);
+            parsed.maxAge = ParseAge(age);
+            if (!parsed.maxAge) {
+                Complain("--max-age takes an age such as 30m, 12h, 1d or 2w, not \"" + age +
+                         "\". " + UsageText);
+                return std::nullopt;
+            }
         } else if (argument.starts_with("-") || named) {
-            Complain("--check does not take \"" + argument +
-                     "\". Usage: linkshelf --check [SETTINGS.lfs] [--json]");
+            Complain("--check does not take \"" + argument + "\". " + UsageText);
             return std::nullopt;
         } else {
             parsed.settingsPath = argument;
@@ -61,41 +95,57 @@ std::optional<CheckArguments> ParseArguments(const std::vector<std::string>& arg
     return parsed;
 }
 
-// A bar on standard error while the check runs, when someone is watching it.
+// A bar on standard error while the check runs, when someone is watching it: redrawn every
+// 100 ms with the latest count, naming the host the check waits on when nothing has finished for
+// a while, and left on screen in its final state.
 class ProgressBar {
 public:
-    ProgressBar() : shown_(isatty(STDERR_FILENO) == 1) { sinceDrawn_.start(); }
+    ProgressBar() : shown_(isatty(STDERR_FILENO) == 1) {}
 
-    void Show(qsizetype done, qsizetype total) {
-        if (!shown_ || (drawn_ && done < total && sinceDrawn_.elapsed() < 100))
+    void Count(qsizetype done, qsizetype total) {
+        done_ = done;
+        total_ = total;
+        waitingFor_.clear();
+    }
+    void Waiting(const QString& host) { waitingFor_ = host.toStdString(); }
+
+    void Draw() const {
+        if (!shown_)
             return;
-        drawn_ = true;
-        sinceDrawn_.restart();
-        const qsizetype filled = total > 0 ? done * ProgressWidth / total : ProgressWidth;
+        const qsizetype filled = total_ > 0 ? done_ * ProgressWidth / total_ : ProgressWidth;
         const std::string bar = std::string(static_cast<std::size_t>(filled), '#') +
                                 std::string(static_cast<std::size_t>(ProgressWidth - filled), '.');
-        std::fprintf(stderr, "\rChecking links [%s] %lld/%lld", bar.c_str(),
-                     static_cast<long long>(done), static_cast<long long>(total));
+        std::fprintf(stderr, "\r\033[KChecking links [%s] %lld/%lld", bar.c_str(),
+                     static_cast<long long>(done_), static_cast<long long>(total_));
+        if (!waitingFor_.empty())
+            std::fprintf(stderr, ", waiting for %s", waitingFor_.c_str());
         std::fflush(stderr);
     }
 
-    void Clear() {
+    void Close() const {
+        Draw();
         if (shown_)
-            std::fputs("\r\033[K", stderr);
+            std::fputs("\n", stderr);
     }
 
 private:
     const bool shown_;
-    bool drawn_ = false;
-    QElapsedTimer sinceDrawn_;
+    qsizetype done_ = 0;
+    qsizetype total_ = 0;
+    std::string waitingFor_;
 };
 
 void RunUntilFinished(LinkChecker& checker) {
     ProgressBar bar;
     QEventLoop waiting;
     QObject::connect(&checker, &LinkChecker::Progress, &waiting,
-                     [&bar](qsizetype done, qsizetype total) { bar.Show(done, total); });
+                     [&bar](qsizetype done, qsizetype total) { bar.Count(done, total); });
+    QObject::connect(&checker, &LinkChecker::Waiting, &waiting,
+                     [&bar](const QString& host) { bar.Waiting(host); });
     QObject::connect(&checker, &LinkChecker::Finished, &waiting, &QEventLoop::quit);
+    QTimer redraw;
+    QObject::connect(&redraw, &QTimer::timeout, &waiting, [&bar] { bar.Draw(); });
+    redraw.start(100);
     // The signal handler may only set a flag; the loop looks at it often enough to stop at once.
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, &checker, [&checker] {
@@ -112,7 +162,7 @@ void RunUntilFinished(LinkChecker& checker) {
     if (!checker.IsFinished())
         waiting.exec();
     sigaction(SIGINT, &previous, nullptr);
-    bar.Clear();
+    bar.Close();
 }
 
 } // namespace
@@ -142,13 +192,23 @@ int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
         return ExitNotRun;
     }
 
+    const QString cachePath = CheckCache::DefaultPath();
+    CheckCache cache = CheckCache::Load(cachePath);
     LinkChecker checker(CollectLinks(settings, globals), limits, network);
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const std::optional<qint64> maxAge = parsed->maxAge;
+    checker.RememberIn(&cache, [now, maxAge](const CheckCache::Verdict& earlier) {
+        return maxAge && now - earlier.checkedAt <= *maxAge;
+    });
     RunUntilFinished(checker);
+    if (!cache.Save(cachePath))
+        Complain("cannot keep the verdicts in \"" + cachePath.toStdString() +
+                 "\": " + std::strerror(errno) + ".");
     const CheckReport& report = checker.Report();
     const std::string text = parsed->json ? report.Json() : report.Text();
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
-    if (report.Count(CheckFinding::Kind::Dead) > 0)
-        return ExitSomethingDead;
-    return report.stopped ? ExitNotRun : ExitNothingDead;
+    if (report.stopped)
+        return ExitNotRun;
+    return report.Count(CheckFinding::Kind::Dead) > 0 ? ExitSomethingDead : ExitNothingDead;
 }

@@ -8,15 +8,17 @@
 
 class QNetworkAccessManager;
 
-// linkshelf --check [SETTINGS.lfs] [--json]: checks every link the page of the settings file
-// (the default one when none is named) would list, and reports on standard output.
+// linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]: checks every link the page of the
+// settings file (the default one when none is named) would list, and reports on standard output.
+// Each web link's verdict is kept with its time in the user's cache (check.json); with --max-age,
+// a link whose kept verdict is no older than AGE is not asked again.
 
 // True when the command line asks for a check.
 bool IsCheckCommand(const std::vector<std::string>& arguments);
 
 // Runs the check (an event loop must be able to run) and gives the exit status: 0 when nothing
-// is dead, 3 when something is, 1 when the check could not run or was stopped before finding
-// anything dead. Ctrl+C stops it with the report of what was checked. Without a network given
-// it makes its own; nothing is written to the tree or the settings.
+// is dead, 3 when something is, 1 when the check could not run or was stopped. Ctrl+C stops it
+// with the report of what was checked, the links under way listed as not checked. Without a network
+// given it makes its own; nothing is written to the tree or the settings.
 int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
                     QNetworkAccessManager* network = nullptr, LinkChecker::Limits limits = {});

@@ -20,8 +20,9 @@ constexpr UsageLine Usage[] = {
     {"linkshelf -RUN", "generate the page with the default settings file"},
     {"linkshelf --import SOURCE [FOLDER]",
      "import bookmarks: firefox, chromium, chrome, brave, edge, vivaldi, or a file"},
-    {"linkshelf --check [SETTINGS.lfs] [--json]",
-     "check the page's links: dead, moved, blocked, duplicate"},
+    {"linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]",
+     "check the page's links: dead, moved, blocked, duplicate; --max-age 1d\n"
+     "                            takes verdicts of earlier checks up to a day old"},
     {"linkshelf --help, -h", "show this help"},
     {"linkshelf --version", "show the version"},
 };
@@ -34,7 +35,8 @@ constexpr std::string_view ExitStatuses =
     "     missing or unreadable, no folder of shortcuts is set, the template is empty, the\n"
     "     wizard cannot open a display or is already open, or the import wrote nothing\n"
     "  2  no shortcut was found; nothing was written\n"
-    "  3  --check found a dead link (1: the check could not run or was stopped)\n";
+    "  3  --check found a dead link (1: the check could not run or was stopped with\n"
+    "     Ctrl+C, whatever it had found)\n";
 
 bool IsRunSwitch(const std::string& argument) {
     return argument.size() == 4 && (argument[0] == '-' || argument[0] == '/') &&

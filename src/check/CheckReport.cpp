@@ -13,6 +13,11 @@ QString Q(const std::string& text) {
     return QString::fromUtf8(text);
 }
 
+bool LeadsElsewhere(const CheckFinding& finding) {
+    return finding.kind == CheckFinding::Kind::Moved ||
+           finding.cause == CheckFinding::Cause::RedirectElsewhere;
+}
+
 QJsonObject FindingJson(const CheckFinding& finding) {
     QJsonObject object{
         {"kind", CheckReport::KindName(finding.kind)},
@@ -21,7 +26,7 @@ QJsonObject FindingJson(const CheckFinding& finding) {
         {"name", Q(finding.name)},
         {"folder", Q(finding.folder)},
     };
-    if (finding.kind == CheckFinding::Kind::Moved)
+    if (LeadsElsewhere(finding))
         object.insert("final", Q(finding.target));
     if (finding.kind == CheckFinding::Kind::Duplicate)
         object.insert("normalized", Q(finding.target));
@@ -67,9 +72,11 @@ const char* CheckReport::KindName(CheckFinding::Kind kind) {
     case CheckFinding::Kind::Blocked:
         return "blocked";
     case CheckFinding::Kind::Duplicate:
+        return "duplicate";
+    case CheckFinding::Kind::NotChecked:
         break;
     }
-    return "duplicate";
+    return "not checked";
 }
 
 std::string CheckReport::StatusText(const CheckFinding& finding) {
@@ -87,16 +94,30 @@ std::string CheckReport::StatusText(const CheckFinding& finding) {
         return "TLS failure";
     case Cause::TimeOut:
         return "time-out";
+    case Cause::HostSilent:
+        return "host does not answer";
+    case Cause::RateLimited:
+        return "rate limited";
     case Cause::RedirectLoop:
         return "redirect loop";
     case Cause::TooManyRedirects:
         return "too many redirects";
+    case Cause::RedirectWithoutLocation:
+        return "redirect without Location";
+    case Cause::BadRedirect:
+        return "redirect to a bad address";
+    case Cause::RedirectElsewhere:
+        return "redirect to " + finding.detail + ":";
+    case Cause::Malformed:
+        return "malformed answer";
     case Cause::BadAddress:
         return "bad address";
     case Cause::FileMissing:
         return "file not found";
     case Cause::Duplicate:
         return finding.detail + " places";
+    case Cause::Stopped:
+        return "stopped";
     case Cause::NetworkError:
         break;
     }
@@ -113,6 +134,8 @@ std::string CheckReport::Summary() const {
                std::to_string(DuplicateAddresses()) + " addresses filed more than once (" +
                std::to_string(Count(CheckFinding::Kind::Duplicate)) + " places); " +
                std::to_string(notChecked) + " not checked (other schemes).";
+    if (remembered > 0)
+        summary += " " + std::to_string(remembered) + " verdicts taken from earlier checks.";
     return summary;
 }
 
@@ -123,7 +146,7 @@ std::string CheckReport::Text() const {
         text.append("\t").append(OneLine(finding.address));
         text.append("\t").append(OneLine(finding.name));
         text.append("\t").append(OneLine(finding.folder));
-        if (finding.kind == CheckFinding::Kind::Moved)
+        if (!finding.target.empty())
             text.append("\t").append(OneLine(finding.target));
         text.append("\n");
     }
@@ -143,6 +166,7 @@ std::string CheckReport::Json() const {
         {"blocked", static_cast<qint64>(Count(CheckFinding::Kind::Blocked))},
         {"duplicateAddresses", static_cast<qint64>(DuplicateAddresses())},
         {"notChecked", static_cast<qint64>(notChecked)},
+        {"remembered", static_cast<qint64>(remembered)},
         {"stopped", stopped},
         {"findings", list},
     };

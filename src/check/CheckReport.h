@@ -6,8 +6,9 @@
 
 // One thing the check found about a link.
 struct CheckFinding {
-    enum class Kind { Dead, Moved, Blocked, Duplicate };
-    // Why: an HTTP status (in httpStatus), a failure of the connection, or a duplicate place.
+    enum class Kind { Dead, Moved, Blocked, Duplicate, NotChecked };
+    // Why: an HTTP status (in httpStatus), a failure of the connection, a duplicate place, or a
+    // check stopped while the link was under way.
     enum class Cause {
         HttpStatus,
         NameNotFound,
@@ -15,12 +16,19 @@ struct CheckFinding {
         ConnectionReset,
         TlsFailure,
         TimeOut,
+        HostSilent,
+        RateLimited,
         RedirectLoop,
         TooManyRedirects,
+        RedirectWithoutLocation,
+        BadRedirect,
+        RedirectElsewhere,
+        Malformed,
         NetworkError,
         BadAddress,
         FileMissing,
         Duplicate,
+        Stopped,
     };
 
     Kind kind;
@@ -29,9 +37,11 @@ struct CheckFinding {
     std::string address;
     std::string name;
     std::string folder;
-    // The final address of a moved link; the shared address of a duplicate.
+    // The final address of a moved link, where a redirect the check cannot follow leads; the
+    // shared address of a duplicate.
     std::string target;
-    // A network failure's own words; the number of places of a duplicate.
+    // A network failure's own words; the scheme a redirect leads to; the number of places of a
+    // duplicate.
     std::string detail;
     // Where the link stands in the page's order (a duplicate: its group's first place).
     std::size_t order = 0;
@@ -46,16 +56,19 @@ public:
     std::size_t checked = 0;
     std::size_t ok = 0;
     std::size_t notChecked = 0;
+    // Links whose verdict was taken from an earlier check.
+    std::size_t remembered = 0;
     bool stopped = false;
 
     std::size_t Count(CheckFinding::Kind kind) const;
     std::size_t DuplicateAddresses() const;
 
-    // Dead first, then moved, blocked and duplicates, each in the page's order.
+    // Dead first, then moved, blocked, duplicates and those not checked, each in the page's order.
     void Sort();
 
     // One tab-separated line per finding (kind, status, address, name, folder path and, for a
-    // moved link, the final address), then the summary line.
+    // redirect, where it leads, for a duplicate, the address its places share), then the summary
+    // line.
     std::string Text() const;
     std::string Json() const;
     std::string Summary() const;

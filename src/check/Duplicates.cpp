@@ -1,5 +1,7 @@
 #include "Duplicates.h"
 
+#include <QString>
+#include <QUrl>
 #include <algorithm>
 #include <cctype>
 #include <functional>
@@ -39,8 +41,79 @@ std::string_view DefaultPort(std::string_view scheme) {
     return {};
 }
 
-// host[:port] with the host in lower case and a default port dropped; a bracketed IPv6 host
-// keeps its colons.
+int HexValue(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::isdigit(byte))
+        return byte - '0';
+    if (std::isxdigit(byte))
+        return std::tolower(byte) - 'a' + 10;
+    return -1;
+}
+
+// The byte escaped as "%XX" at text[i], or -1 when no escape starts there.
+int EscapedByte(std::string_view text, std::size_t i) {
+    if (text[i] != '%' || i + 2 >= text.size())
+        return -1;
+    const int high = HexValue(text[i + 1]);
+    const int low = HexValue(text[i + 2]);
+    return high < 0 || low < 0 ? -1 : high * 16 + low;
+}
+
+bool IsUnreserved(unsigned char c) {
+    return std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~';
+}
+
+void AppendEscaped(std::string& out, unsigned char c) {
+    constexpr const char* Hex = "0123456789ABCDEF";
+    out.append({'%', Hex[c >> 4], Hex[c & 15]});
+}
+
+// Escapes as RFC 3986 compares them: an escaped unreserved character is the character, other
+// escapes in upper case, and bytes a browser escapes before sending (non-ASCII, controls, blanks)
+// escaped as it would, so "caf%C3%A9" and "café" are one path.
+std::string NormalizeEscapes(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const int escaped = EscapedByte(text, i);
+        if (escaped >= 0) {
+            const auto decoded = static_cast<unsigned char>(escaped);
+            if (IsUnreserved(decoded))
+                out.push_back(static_cast<char>(decoded));
+            else
+                AppendEscaped(out, decoded);
+            i += 2;
+        } else if (c >= 0x80 || c <= 0x20 || c == 0x7f) {
+            AppendEscaped(out, c);
+        } else {
+            out.push_back(static_cast<char>(c));
+        }
+    }
+    return out;
+}
+
+// A host name in the form DNS asks for: lower case, and a name in other scripts (or escaped)
+// mapped to its ASCII form the way browsers do, so "BÜCHER.test" is "xn--bcher-kva.test".
+std::string NormalizeHost(std::string_view host) {
+    std::string decoded;
+    for (std::size_t i = 0; i < host.size(); ++i) {
+        const int escaped = EscapedByte(host, i);
+        if (escaped >= 0) {
+            decoded.push_back(static_cast<char>(escaped));
+            i += 2;
+        } else {
+            decoded.push_back(host[i]);
+        }
+    }
+    if (std::ranges::all_of(decoded, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return LowerCase(decoded);
+    const QByteArray ace = QUrl::toAce(QString::fromUtf8(decoded).toLower());
+    return ace.isEmpty() ? LowerCase(host) : ace.toStdString();
+}
+
+// host[:port] with the host normalised and a default port dropped; a bracketed IPv6 host keeps
+// its colons.
 std::string NormalizeHostPort(std::string_view hostPort, std::string_view scheme) {
     const std::size_t bracket = hostPort.rfind(']');
     std::size_t colon = hostPort.rfind(':');
@@ -50,7 +123,7 @@ std::string NormalizeHostPort(std::string_view hostPort, std::string_view scheme
     std::string_view port;
     if (colon != std::string_view::npos)
         port = hostPort.substr(colon + 1);
-    std::string result = LowerCase(host);
+    std::string result = host.starts_with('[') ? LowerCase(host) : NormalizeHost(host);
     if (!port.empty() && port != DefaultPort(scheme))
         result.append(":").append(port);
     return result;
@@ -84,7 +157,7 @@ std::string NormalizeAddress(std::string_view address) {
     std::string_view rest = address.substr(schemeLength + 1);
     std::string result = scheme + ":";
     if (!rest.starts_with("//"))
-        return result.append(rest);
+        return result.append(NormalizeEscapes(rest));
     rest.remove_prefix(2);
     const std::size_t authorityEnd = std::min(rest.find_first_of("/?#"), rest.size());
     const std::string_view authority = rest.substr(0, authorityEnd);
@@ -97,7 +170,7 @@ std::string NormalizeAddress(std::string_view address) {
     rest.remove_prefix(authorityEnd);
     if (rest.empty() || rest.front() != '/')
         result.append("/");
-    return result.append(rest);
+    return result.append(NormalizeEscapes(rest));
 }
 
 // Only a hash of each address is kept for the whole list, so a large tree costs sixteen bytes a

@@ -8,7 +8,9 @@
 #include <vector>
 
 // The address as two shortcuts to the same place would compare: scheme and host in lower case,
-// the scheme's default port dropped, an empty path after a host as "/"; the rest as written.
+// a host in other scripts in its ASCII (IDNA) form, the scheme's default port dropped, an empty
+// path after a host as "/", escapes normalised (unreserved characters unescaped, other escapes in
+// upper case, non-ASCII bytes escaped); the rest, the fragment too, as written.
 std::string NormalizeAddress(std::string_view address);
 
 // Addresses filed in two or more places: each group holds the indexes of its links in the

@@ -2,9 +2,12 @@
 
 #include "Duplicates.h"
 #include "Globals.h"
+#include "RawAnswer.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
+#include <QNetworkProxy>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -15,6 +18,9 @@
 namespace {
 
 constexpr int ConnectionKeptSeconds = 0;
+// The longest wait a busy site may ask for before a link is asked again; a longer one is not
+// waited for.
+constexpr qint64 LongestRetryAfterSeconds = 30;
 
 bool IsWebScheme(const QString& scheme) {
     return scheme == QLatin1String("http") || scheme == QLatin1String("https");
@@ -24,12 +30,6 @@ bool IsWebScheme(const QString& scheme) {
 QString HostKey(const QUrl& url) {
     return url.scheme() + "://" + url.host() + ":" +
            QString::number(url.port(url.scheme() == QLatin1String("https") ? 443 : 80));
-}
-
-// A server that refuses HEAD, or answers it with an error it may not give for GET, is asked
-// again with GET; a missing page, a gone one and a busy site are taken at their word.
-bool RetryWithGet(int status) {
-    return status >= 400 && status != 404 && status != 410 && status != 429;
 }
 
 // Failures that may be a server's wrong answer to HEAD rather than a fault of the link.
@@ -56,6 +56,40 @@ CheckFinding::Cause CauseOf(QNetworkReply::NetworkError error) {
     }
 }
 
+// Retry-After as seconds from now: a number of seconds or an HTTP date; -1 when there is none.
+qint64 RetryAfterSeconds(const QByteArray& value) {
+    const QByteArray text = value.trimmed();
+    if (text.isEmpty())
+        return -1;
+    bool number = false;
+    const qint64 seconds = text.toLongLong(&number);
+    if (number)
+        return seconds < 0 ? -1 : seconds;
+    QString date = QString::fromLatin1(text);
+    date.replace(QLatin1String(" GMT"), QLatin1String(" +0000"));
+    const QDateTime at = QDateTime::fromString(date, Qt::RFC2822Date);
+    if (!at.isValid())
+        return -1;
+    return std::max<qint64>(0, QDateTime::currentDateTimeUtc().secsTo(at));
+}
+
+bool IsRedirect(int status) {
+    return status >= 300 && status < 400;
+}
+
+// Only an answer the server sends straight to us can be looked at byte for byte.
+bool ReachedDirectly(QNetworkAccessManager& network, const QUrl& url) {
+    if (network.proxy().type() == QNetworkProxy::NoProxy)
+        return true;
+    if (network.proxy().type() != QNetworkProxy::DefaultProxy)
+        return false;
+    const QNetworkProxyQuery query(url);
+    const QList<QNetworkProxy> proxies = network.proxyFactory() != nullptr
+                                             ? network.proxyFactory()->queryProxy(query)
+                                             : QNetworkProxyFactory::proxyForQuery(query);
+    return proxies.isEmpty() || proxies.front().type() == QNetworkProxy::NoProxy;
+}
+
 // Lets go of the probe's current request, which may be still running (a GET is dropped as
 // soon as its headers are in).
 void Release(QNetworkReply*& reply, QObject* receiver) {
@@ -77,8 +111,15 @@ struct LinkChecker::Host {
     std::size_t next = 0;
     int running = 0;
     bool ready = false;
+    // Whether the host ever answered, and how often it let a link time out, refused or cut its
+    // connection.
+    bool answered = false;
+    int silences = 0;
 
     bool Waiting() const { return next < links.size(); }
+    // After a first failure without an answer, no new link is started until those under way
+    // are through: the host may be down, and each would only wait out its own time limit.
+    bool Held() const { return silences > 0 && !answered && running > 0; }
 };
 
 // One link on its way through HEAD, GET and redirects; its timer covers the whole way.
@@ -92,6 +133,10 @@ struct LinkChecker::Probe {
     int movedStatus = 0;
     std::set<QString> seen;
     QNetworkReply* reply = nullptr;
+    // A second look at an answer Qt could not read.
+    RawAnswer* look = nullptr;
+    // Whether a busy site's wait was already waited out once.
+    bool waited = false;
     QTimer* timer = nullptr;
 };
 
@@ -102,6 +147,9 @@ LinkChecker::LinkChecker(std::vector<CheckedLink> links, Limits limits,
         QNetworkProxyFactory::setUseSystemConfiguration(true);
         network_ = new QNetworkAccessManager(this);
     }
+    quiet_ = new QTimer(this);
+    quiet_->setSingleShot(true);
+    connect(quiet_, &QTimer::timeout, this, &LinkChecker::StillWaiting);
 }
 
 LinkChecker::~LinkChecker() {
@@ -127,6 +175,7 @@ void LinkChecker::Start() {
         }
     }
     QueueLinks();
+    quiet_->start(limits_.quietMs);
     emit Progress(static_cast<qsizetype>(report_.checked) +
                       static_cast<qsizetype>(report_.notChecked),
                   static_cast<qsizetype>(report_.total));
@@ -140,11 +189,12 @@ void LinkChecker::QueueLinks() {
         const QUrl url(QString::fromUtf8(links_[i].address));
         const QString scheme = url.scheme().toLower();
         if (IsWebScheme(scheme)) {
-            if (url.isValid() && !url.host().isEmpty()) {
+            if (!url.isValid() || url.host().isEmpty()) {
+                AddFinding(i, CheckFinding::Kind::Dead, CheckFinding::Cause::BadAddress);
+            } else if (!TakeEarlier(i)) {
                 hosts_[HostKey(url)].links.push_back(i);
                 continue;
             }
-            AddFinding(i, CheckFinding::Kind::Dead, CheckFinding::Cause::BadAddress);
         } else if (scheme == QLatin1String("file")) {
             if (QFileInfo::exists(url.toLocalFile()))
                 ++report_.ok;
@@ -166,6 +216,11 @@ void LinkChecker::StartWaiting() {
     while (running_ < limits_.total && !ready_.empty()) {
         Host* host = ready_.front();
         ready_.pop_front();
+        // Its links may have been settled, or it held back, since it joined the queue.
+        if (!host->Waiting() || host->Held()) {
+            host->ready = false;
+            continue;
+        }
         auto probe = std::make_unique<Probe>();
         probe->link = host->links[host->next++];
         probe->host = host;
@@ -174,18 +229,43 @@ void LinkChecker::StartWaiting() {
         probe->timer = new QTimer(this);
         probe->timer->setSingleShot(true);
         Probe& started = *probes_.emplace_back(std::move(probe));
-        connect(started.timer, &QTimer::timeout, this, [this, &started] {
-            AddFinding(started.link, CheckFinding::Kind::Dead, CheckFinding::Cause::TimeOut);
-            EndProbe(started);
-        });
         ++host->running;
         ++running_;
-        host->ready = host->Waiting() && host->running < limits_.perHost;
+        host->ready = host->Waiting() && host->running < limits_.perHost && !host->Held();
         if (host->ready)
             ready_.push_back(host);
-        started.timer->start(limits_.timeOutMs);
+        StartTimeLimit(started);
         Send(started);
     }
+}
+
+void LinkChecker::StartTimeLimit(Probe& probe) {
+    probe.timer->disconnect(this);
+    connect(probe.timer, &QTimer::timeout, this,
+            [this, &probe] { EndSilent(probe, CheckFinding::Cause::TimeOut); });
+    probe.timer->start(limits_.timeOutMs);
+}
+
+// A busy site (429, 503 to GET) that says when to come back within half a minute is asked once
+// more then, with a time limit of its own; the wait itself does not count against the link. One
+// that asks for longer, or is still busy, is there but not answering: blocked, not dead.
+bool LinkChecker::WaitIfBusy(Probe& probe, int status, const QByteArray& retryAfter) {
+    const qint64 seconds = RetryAfterSeconds(retryAfter);
+    if (!probe.get || (status != 429 && status != 503) || seconds < 0)
+        return false;
+    if (probe.waited || seconds > LongestRetryAfterSeconds) {
+        Settle(probe, CheckFinding::Kind::Blocked, CheckFinding::Cause::RateLimited, status);
+        EndProbe(probe);
+        return true;
+    }
+    probe.waited = true;
+    probe.timer->disconnect(this);
+    connect(probe.timer, &QTimer::timeout, this, [this, &probe] {
+        StartTimeLimit(probe);
+        Send(probe);
+    });
+    probe.timer->start(static_cast<int>(seconds * 1000));
+    return true;
 }
 
 void LinkChecker::Send(Probe& probe) {
@@ -203,8 +283,8 @@ void LinkChecker::Send(Probe& probe) {
     const auto settle = [this, &probe, reply] {
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
         if (status.isValid() && status.toInt() > 0) {
-            const QUrl location(QString::fromUtf8(reply->rawHeader("Location")));
-            Answered(probe, status.toInt(), location);
+            Answered(probe, status.toInt(), reply->rawHeader("Location"),
+                     reply->rawHeader("Retry-After"));
         } else if (reply->isFinished()) {
             Failed(probe, reply->error(), reply->errorString());
         }
@@ -213,40 +293,66 @@ void LinkChecker::Send(Probe& probe) {
     connect(reply, &QNetworkReply::finished, this, settle);
 }
 
-void LinkChecker::Answered(Probe& probe, int status, const QUrl& location) {
+void LinkChecker::Answered(Probe& probe, int status, const QByteArray& location,
+                           const QByteArray& retryAfter) {
     Release(probe.reply, this);
-    const QUrl next = probe.url.resolved(location);
-    if (status >= 300 && status < 400 && !location.isEmpty() && next.isValid() &&
-        IsWebScheme(next.scheme().toLower())) {
-        if (probe.hops == 0 && (status == 301 || status == 308))
-            probe.movedStatus = status;
-        if (!probe.seen.insert(next.toString()).second) {
-            AddFinding(probe.link, CheckFinding::Kind::Dead, CheckFinding::Cause::RedirectLoop,
-                       status);
-            return EndProbe(probe);
-        }
-        if (++probe.hops > limits_.redirects) {
-            AddFinding(probe.link, CheckFinding::Kind::Dead, CheckFinding::Cause::TooManyRedirects,
-                       status);
-            return EndProbe(probe);
-        }
-        probe.url = next;
-        return Send(probe);
-    }
-    if (!probe.get && RetryWithGet(status)) {
-        probe.get = true;
-        return Send(probe);
-    }
+    probe.host->answered = true;
+    if (status < 100 || status > 599)
+        return Conclude(probe, CheckFinding::Kind::Dead, CheckFinding::Cause::Malformed);
+    if (WaitIfBusy(probe, status, retryAfter))
+        return;
+    if (IsRedirect(status))
+        return Redirected(probe, status, location);
     if (status == 401 || status == 403 || status == 429)
-        AddFinding(probe.link, CheckFinding::Kind::Blocked, CheckFinding::Cause::HttpStatus,
-                   status);
-    else if (status >= 400)
-        AddFinding(probe.link, CheckFinding::Kind::Dead, CheckFinding::Cause::HttpStatus, status);
-    else if (probe.movedStatus != 0)
-        AddFinding(probe.link, CheckFinding::Kind::Moved, CheckFinding::Cause::HttpStatus,
-                   probe.movedStatus, probe.url.toString().toStdString());
-    else
-        ++report_.ok;
+        return Conclude(probe, CheckFinding::Kind::Blocked, CheckFinding::Cause::HttpStatus,
+                        status);
+    if (status >= 400)
+        return Conclude(probe, CheckFinding::Kind::Dead, CheckFinding::Cause::HttpStatus, status);
+    if (probe.movedStatus != 0)
+        return Conclude(probe, CheckFinding::Kind::Moved, CheckFinding::Cause::HttpStatus,
+                        probe.movedStatus, probe.url.toString().toStdString());
+    ++report_.ok;
+    Remember(probe.link, {});
+    EndProbe(probe);
+}
+
+// A redirect is followed only to where a browser would go with it: another http or https
+// address. One without a target, or to a target the check cannot follow, is a broken link.
+void LinkChecker::Redirected(Probe& probe, int status, const QByteArray& location) {
+    using Cause = CheckFinding::Cause;
+    if (location.trimmed().isEmpty())
+        return Conclude(probe, CheckFinding::Kind::Dead, Cause::RedirectWithoutLocation, status);
+    const QUrl next = probe.url.resolved(QUrl(QString::fromUtf8(location.trimmed())));
+    const QString scheme = next.scheme().toLower();
+    if (!next.isValid() || (IsWebScheme(scheme) && next.host().isEmpty()))
+        return Conclude(probe, CheckFinding::Kind::Dead, Cause::BadRedirect, status);
+    if (!IsWebScheme(scheme))
+        return Conclude(probe, CheckFinding::Kind::Dead, Cause::RedirectElsewhere, status,
+                        next.toString().toStdString(), scheme.toStdString());
+    if (probe.hops == 0 && (status == 301 || status == 308))
+        probe.movedStatus = status;
+    if (!probe.seen.insert(next.toString()).second)
+        return Conclude(probe, CheckFinding::Kind::Dead, Cause::RedirectLoop, status);
+    if (++probe.hops > limits_.redirects)
+        return Conclude(probe, CheckFinding::Kind::Dead, Cause::TooManyRedirects, status);
+    probe.url = next;
+    Send(probe);
+}
+
+// HEAD is only a hint: many servers answer it wrongly (404, 405, 501 for a page that GET serves),
+// so nothing HEAD says against a link makes it dead or blocked before GET says so too.
+void LinkChecker::Conclude(Probe& probe, CheckFinding::Kind kind, CheckFinding::Cause cause,
+                           int httpStatus, std::string target, std::string detail) {
+    if (!probe.get && kind != CheckFinding::Kind::Moved) {
+        // From the link itself again: GET may take another way through the redirects.
+        probe.get = true;
+        probe.url = QUrl(QString::fromUtf8(links_[probe.link].address));
+        probe.hops = 0;
+        probe.movedStatus = 0;
+        probe.seen = {probe.url.toString()};
+        return Send(probe);
+    }
+    Settle(probe, kind, cause, httpStatus, std::move(target), std::move(detail));
     EndProbe(probe);
 }
 
@@ -257,20 +363,72 @@ void LinkChecker::Failed(Probe& probe, int error, const QString& text) {
         probe.get = true;
         return Send(probe);
     }
-    AddFinding(probe.link, CheckFinding::Kind::Dead, CauseOf(networkError), 0, {},
-               text.toStdString());
+    if (networkError == QNetworkReply::RemoteHostClosedError &&
+        ReachedDirectly(*network_, probe.url))
+        return LookAgain(probe, text);
+    const CheckFinding::Cause cause = CauseOf(networkError);
+    if (cause == CheckFinding::Cause::ConnectionRefused ||
+        cause == CheckFinding::Cause::ConnectionReset)
+        return EndSilent(probe, cause, text.toStdString());
+    Settle(probe, CheckFinding::Kind::Dead, cause, 0, {}, text.toStdString());
+    EndProbe(probe);
+}
+
+// Qt reports an answer it cannot parse as a closed connection, and so it does when a server closes
+// a kept connection under a new request; the answer is read once more by hand on a connection of
+// its own, to tell a malformed answer from one cut short, and to take a sound one at its word.
+void LinkChecker::LookAgain(Probe& probe, const QString& text) {
+    probe.look = new RawAnswer(
+        probe.url, UserAgent(),
+        [this, &probe, text](const RawAnswer::Head& head) {
+            ReleaseLook(probe);
+            switch (head.verdict) {
+            case RawAnswer::Verdict::NoAnswer:
+                return EndSilent(probe, CheckFinding::Cause::ConnectionReset, text.toStdString());
+            case RawAnswer::Verdict::WellFormed:
+                return Answered(probe, head.status, head.location, head.retryAfter);
+            case RawAnswer::Verdict::Malformed:
+                break;
+            }
+            probe.host->answered = true;
+            Settle(probe, CheckFinding::Kind::Dead, CheckFinding::Cause::Malformed);
+            EndProbe(probe);
+        },
+        this);
+}
+
+void LinkChecker::ReleaseLook(Probe& probe) {
+    if (probe.look != nullptr)
+        probe.look->deleteLater();
+    probe.look = nullptr;
+}
+
+// A host that has let two links time out, or refused or cut two connections, without ever
+// answering is taken to be down: the rest of its links are not tried, each would only wait out
+// its own time limit.
+void LinkChecker::EndSilent(Probe& probe, CheckFinding::Cause cause, std::string detail) {
+    Settle(probe, CheckFinding::Kind::Dead, cause, 0, {}, std::move(detail));
+    Host& host = *probe.host;
+    if (++host.silences >= 2 && !host.answered) {
+        for (; host.Waiting(); ++host.next) {
+            AddFinding(host.links[host.next], CheckFinding::Kind::Dead,
+                       CheckFinding::Cause::HostSilent);
+            ++report_.checked;
+        }
+    }
     EndProbe(probe);
 }
 
 void LinkChecker::EndProbe(Probe& probe) {
     Release(probe.reply, this);
+    ReleaseLook(probe);
     probe.timer->disconnect(this);
     probe.timer->stop();
     probe.timer->deleteLater();
     Host* host = probe.host;
     --host->running;
     --running_;
-    if (!host->ready && host->Waiting()) {
+    if (!host->ready && host->Waiting() && !host->Held()) {
         host->ready = true;
         ready_.push_back(host);
     }
@@ -284,6 +442,38 @@ void LinkChecker::EndProbe(Probe& probe) {
         Finish();
 }
 
+void LinkChecker::RememberIn(CheckCache* cache,
+                             std::function<bool(const CheckCache::Verdict&)> take) {
+    cache_ = cache;
+    take_ = std::move(take);
+}
+
+bool LinkChecker::TakeEarlier(std::size_t link) {
+    const CheckCache::Verdict* earlier = cache_ ? cache_->Find(links_[link].address) : nullptr;
+    if (earlier == nullptr || !take_ || !take_(*earlier))
+        return false;
+    if (earlier->kind)
+        AddFinding(link, *earlier->kind, earlier->cause, earlier->httpStatus, earlier->target,
+                   earlier->detail);
+    else
+        ++report_.ok;
+    ++report_.remembered;
+    return true;
+}
+
+void LinkChecker::Remember(std::size_t link, CheckCache::Verdict verdict) {
+    if (cache_ == nullptr)
+        return;
+    verdict.checkedAt = QDateTime::currentSecsSinceEpoch();
+    cache_->Put(links_[link].address, std::move(verdict));
+}
+
+void LinkChecker::Settle(Probe& probe, CheckFinding::Kind kind, CheckFinding::Cause cause,
+                         int httpStatus, std::string target, std::string detail) {
+    Remember(probe.link, {kind, cause, httpStatus, target, detail});
+    AddFinding(probe.link, kind, cause, httpStatus, std::move(target), std::move(detail));
+}
+
 void LinkChecker::AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFinding::Cause cause,
                              int httpStatus, std::string target, std::string detail) {
     const CheckedLink& checked = links_[link];
@@ -293,6 +483,7 @@ void LinkChecker::AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFin
 
 void LinkChecker::LinkDone() {
     ++report_.checked;
+    quiet_->start(limits_.quietMs);
     emit Progress(static_cast<qsizetype>(report_.checked) +
                       static_cast<qsizetype>(report_.notChecked),
                   static_cast<qsizetype>(report_.total));
@@ -301,12 +492,16 @@ void LinkChecker::LinkDone() {
 void LinkChecker::Stop() {
     if (finished_)
         return;
+    // The links under way are listed, so the report says which ones it cannot vouch for.
     for (const auto& probe : probes_) {
         Release(probe->reply, this);
+        ReleaseLook(*probe);
         probe->timer->disconnect(this);
         probe->timer->deleteLater();
+        AddFinding(probe->link, CheckFinding::Kind::NotChecked, CheckFinding::Cause::Stopped);
     }
     probes_.clear();
+    quiet_->stop();
     ready_.clear();
     hosts_.clear();
     running_ = 0;
@@ -314,7 +509,19 @@ void LinkChecker::Stop() {
     Finish();
 }
 
+// When nothing has finished for a while, whoever watches is told which host holds the check up:
+// the one of the link under way the longest.
+void LinkChecker::StillWaiting() {
+    if (probes_.empty())
+        return;
+    const QUrl& url = probes_.front()->url;
+    const int port = url.port();
+    emit Waiting(url.host() + (port == -1 ? QString() : ":" + QString::number(port)));
+    quiet_->start(limits_.quietMs);
+}
+
 void LinkChecker::Finish() {
+    quiet_->stop();
     finished_ = true;
     report_.Sort();
     emit Finished();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CheckCache.h"
 #include "CheckReport.h"
 #include "CheckedLink.h"
 
@@ -7,12 +8,14 @@
 #include <QPointer>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <list>
 #include <map>
 #include <memory>
 #include <vector>
 
 class QNetworkAccessManager;
+class QTimer;
 
 // Checks a list of links: duplicates at once, file: links on the spot, http and https links
 // through the network a few at a time, and reports what it found when all are done or it is
@@ -24,8 +27,10 @@ public:
     struct Limits {
         int timeOutMs = 15000;
         int perHost = 6;
-        int total = 32;
+        int total = 128;
         int redirects = 10;
+        // How long nothing may finish before Waiting names the host the check waits on.
+        int quietMs = 3000;
     };
 
     // With no network given the checker makes its own, honouring the system's proxy settings.
@@ -34,8 +39,14 @@ public:
                 QNetworkAccessManager* network = nullptr, QObject* parent = nullptr);
     ~LinkChecker() override;
 
+    // Earlier verdicts to take and to add to: a web link whose verdict in the cache take accepts
+    // is not asked again; every web link asked gets its new verdict put in. Call before Start;
+    // the cache must outlive the checker.
+    void RememberIn(CheckCache* cache, std::function<bool(const CheckCache::Verdict&)> take);
+
     void Start();
-    // Drops every request still open and finishes with what was checked so far.
+    // Drops every request still open and finishes with what was checked so far; the links that
+    // were under way are listed as not checked.
     void Stop();
 
     bool IsFinished() const { return finished_; }
@@ -44,6 +55,9 @@ public:
 
 signals:
     void Progress(qsizetype done, qsizetype total);
+    // Nothing has finished for a while; host (with its port when not the default) holds it up.
+    // Repeated while that lasts; the next Progress ends it.
+    void Waiting(const QString& host);
     void Finished();
 
 private:
@@ -53,12 +67,26 @@ private:
     void QueueLinks();
     void StartWaiting();
     void Send(Probe& probe);
-    void Answered(Probe& probe, int status, const QUrl& location);
+    void StartTimeLimit(Probe& probe);
+    void Answered(Probe& probe, int status, const QByteArray& location,
+                  const QByteArray& retryAfter);
+    bool WaitIfBusy(Probe& probe, int status, const QByteArray& retryAfter);
+    void Redirected(Probe& probe, int status, const QByteArray& location);
+    void Conclude(Probe& probe, CheckFinding::Kind kind, CheckFinding::Cause cause,
+                  int httpStatus = 0, std::string target = {}, std::string detail = {});
     void Failed(Probe& probe, int error, const QString& text);
+    void LookAgain(Probe& probe, const QString& text);
+    static void ReleaseLook(Probe& probe);
+    void EndSilent(Probe& probe, CheckFinding::Cause cause, std::string detail = {});
     void EndProbe(Probe& probe);
+    bool TakeEarlier(std::size_t link);
+    void Remember(std::size_t link, CheckCache::Verdict verdict);
+    void Settle(Probe& probe, CheckFinding::Kind kind, CheckFinding::Cause cause,
+                int httpStatus = 0, std::string target = {}, std::string detail = {});
     void AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFinding::Cause cause,
                     int httpStatus = 0, std::string target = {}, std::string detail = {});
     void LinkDone();
+    void StillWaiting();
     void Finish();
 
     std::vector<CheckedLink> links_;
@@ -69,6 +97,9 @@ private:
     // Hosts with links waiting and a connection free, taken in turn.
     std::deque<Host*> ready_;
     std::list<std::unique_ptr<Probe>> probes_;
+    QTimer* quiet_;
+    CheckCache* cache_ = nullptr;
+    std::function<bool(const CheckCache::Verdict&)> take_;
     int running_ = 0;
     bool finished_ = false;
 };

@@ -24,7 +24,8 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::WindowMaximizeButtonHint),
-      checker_(new LinkChecker(std::move(links), limits, network, this)) {
+      links_(std::move(links)), network_(network), limits_(limits),
+      cachePath_(CheckCache::DefaultPath()), cache_(CheckCache::Load(cachePath_)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("frmCheckLinks");
     setWindowTitle(Q(Strings::CheckLinksTitle));
@@ -50,6 +51,9 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
     lblHint_->hide();
 
     bxButtons_ = new QDialogButtonBox(this);
+    butRecheckBad_ =
+        bxButtons_->addButton(Q(Strings::RecheckBadCaption), QDialogButtonBox::ActionRole);
+    butRecheckBad_->setObjectName("butRecheckBad");
     butCopy_ = bxButtons_->addButton(Q(Strings::CopyReportCaption), QDialogButtonBox::ActionRole);
     butCopy_->setObjectName("butCopy");
     butCancel_ = bxButtons_->addButton(Q(Strings::CancelCaption), QDialogButtonBox::RejectRole);
@@ -57,6 +61,7 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
     butClose_ = bxButtons_->addButton(Q(Strings::CloseCaption), QDialogButtonBox::RejectRole);
     butClose_->setObjectName("butClose");
     // Hidden once all are in: the box shows its buttons again whenever one is added.
+    butRecheckBad_->hide();
     butCopy_->hide();
     butClose_->hide();
 
@@ -70,18 +75,50 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
 
     connect(butCancel_, &QPushButton::clicked, this, &FormCheckLinks::butCancelClick);
     connect(butCopy_, &QPushButton::clicked, this, &FormCheckLinks::butCopyClick);
+    connect(butRecheckBad_, &QPushButton::clicked, this, &FormCheckLinks::butRecheckBadClick);
     connect(butClose_, &QPushButton::clicked, this, &FormCheckLinks::close);
     connect(tblFindings_, &QTableWidget::cellDoubleClicked, this,
             &FormCheckLinks::tblFindingsDoubleClick);
+    // The window checks every link when it opens; earlier verdicts are only taken on request.
+    StartCheck(nullptr);
+}
+
+void FormCheckLinks::StartCheck(std::function<bool(const CheckCache::Verdict&)> take) {
+    if (checker_ != nullptr)
+        checker_->deleteLater();
+    checker_ = new LinkChecker(links_, limits_, network_, this);
+    checker_->RememberIn(&cache_, std::move(take));
     connect(checker_, &LinkChecker::Progress, this, &FormCheckLinks::CheckerProgress);
+    connect(checker_, &LinkChecker::Waiting, this, &FormCheckLinks::CheckerWaiting);
     connect(checker_, &LinkChecker::Finished, this, &FormCheckLinks::CheckerFinished);
+    tblFindings_->hide();
+    lblHint_->hide();
+    butRecheckBad_->hide();
+    butCopy_->hide();
+    butClose_->hide();
+    barProgress_->show();
+    butCancel_->show();
     checker_->Start();
+}
+
+// Every link found dead or blocked (or not reached) is asked again; the others keep their verdict.
+void FormCheckLinks::butRecheckBadClick() {
+    tblFindings_->setSortingEnabled(false);
+    StartCheck([](const CheckCache::Verdict& earlier) {
+        return earlier.kind != CheckFinding::Kind::Dead &&
+               earlier.kind != CheckFinding::Kind::Blocked;
+    });
 }
 
 void FormCheckLinks::CheckerProgress(qsizetype done, qsizetype total) {
     barProgress_->setRange(0, static_cast<int>(total));
     barProgress_->setValue(static_cast<int>(done));
     lblStatus_->setText(Q(Strings::CheckingLinks(done, total)));
+}
+
+void FormCheckLinks::CheckerWaiting(const QString& host) {
+    lblStatus_->setText(Q(Strings::WaitingForHost(barProgress_->value(), barProgress_->maximum(),
+                                                  host.toStdString())));
 }
 
 // Cancel stops the check and shows what it found so far; the window stays open.
@@ -93,9 +130,15 @@ void FormCheckLinks::CheckerFinished() {
     barProgress_->hide();
     butCancel_->hide();
     lblStatus_->setText(Q(Strings::CheckSummary(checker_->Report())));
+    // The verdicts are a convenience for later checks: a cache that cannot be written loses
+    // nothing of this one.
+    cache_.Save(cachePath_);
     FillTable();
     tblFindings_->show();
     lblHint_->show();
+    const CheckReport& report = checker_->Report();
+    butRecheckBad_->setVisible(
+        report.Count(CheckFinding::Kind::Dead) + report.Count(CheckFinding::Kind::Blocked) > 0);
     butCopy_->show();
     butClose_->show();
     butClose_->setDefault(true);
@@ -117,7 +160,7 @@ void FormCheckLinks::FillTable() {
                                   finding.address,
                                   finding.name,
                                   finding.folder,
-                                  finding.kind == CheckFinding::Kind::Moved ? finding.target : ""};
+                                  finding.target};
         for (int column = KindColumn; column <= TargetColumn; ++column)
             tblFindings_->setItem(row, column, new QTableWidgetItem(Q(cells[column])));
         // The address as the shortcut holds it, byte for byte, for opening it.

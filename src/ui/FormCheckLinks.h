@@ -4,6 +4,7 @@
 #include "LinkChecker.h"
 
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 class QDialogButtonBox;
@@ -14,8 +15,9 @@ class QPushButton;
 class QTableWidget;
 
 // The link check in a window of its own: a progress bar and Cancel while the links are checked,
-// then the findings in a table the user can sort, open from and copy. Closing the window drops
-// the check; it frees itself once closed.
+// then the findings in a table the user can sort, open from and copy, and a button that checks
+// again only the links found dead or blocked. The verdicts are kept in the user's cache, as the
+// command line keeps them. Closing the window drops the check; it frees itself once closed.
 class FormCheckLinks : public QDialog {
 public:
     FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
@@ -26,14 +28,22 @@ public:
     QString ReportText() const;
 
 private:
+    void StartCheck(std::function<bool(const CheckCache::Verdict&)> take);
     void CheckerProgress(qsizetype done, qsizetype total);
+    void CheckerWaiting(const QString& host);
     void CheckerFinished();
     void butCancelClick();
     void butCopyClick();
+    void butRecheckBadClick();
     void tblFindingsDoubleClick(int row);
     void FillTable();
 
-    LinkChecker* checker_;
+    const std::vector<CheckedLink> links_;
+    QNetworkAccessManager* network_;
+    const LinkChecker::Limits limits_;
+    const QString cachePath_;
+    CheckCache cache_;
+    LinkChecker* checker_ = nullptr;
     QLabel* lblStatus_;
     QProgressBar* barProgress_;
     QTableWidget* tblFindings_;
@@ -41,5 +51,6 @@ private:
     QDialogButtonBox* bxButtons_;
     QPushButton* butCancel_;
     QPushButton* butCopy_;
+    QPushButton* butRecheckBad_;
     QPushButton* butClose_;
 };

@@ -63,8 +63,12 @@ std::string CheckingLinks(long long done, long long total) {
     return "正在检查链接... " + std::to_string(done) + " / " + std::to_string(total);
 }
 
+std::string WaitingForHost(long long done, long long total, const std::string& host) {
+    return CheckingLinks(done, total) + "，正在等待 " + host + " 应答...";
+}
+
 std::vector<std::string> FindingColumns() {
-    return {"类型", "状态", "地址", "名称", "文件夹", "新地址"};
+    return {"类型", "状态", "地址", "名称", "文件夹", "新地址或共同地址"};
 }
 
 std::string FindingKind(CheckFinding::Kind kind) {
@@ -76,9 +80,11 @@ std::string FindingKind(CheckFinding::Kind kind) {
     case CheckFinding::Kind::Blocked:
         return "拒绝访问";
     case CheckFinding::Kind::Duplicate:
+        return "重复";
+    case CheckFinding::Kind::NotChecked:
         break;
     }
-    return "重复";
+    return "未检查";
 }
 
 std::string FindingStatus(const CheckFinding& finding) {
@@ -96,16 +102,30 @@ std::string FindingStatus(const CheckFinding& finding) {
         return "TLS 握手失败";
     case Cause::TimeOut:
         return "超时";
+    case Cause::HostSilent:
+        return "主机没有应答";
+    case Cause::RateLimited:
+        return "访问过于频繁，被限制";
     case Cause::RedirectLoop:
         return "重定向循环";
     case Cause::TooManyRedirects:
         return "重定向次数过多";
+    case Cause::RedirectWithoutLocation:
+        return "重定向没有目标地址";
+    case Cause::BadRedirect:
+        return "重定向到无效地址";
+    case Cause::RedirectElsewhere:
+        return "重定向到 " + finding.detail + ": 地址";
+    case Cause::Malformed:
+        return "服务器的应答格式错误";
     case Cause::BadAddress:
         return "地址无效";
     case Cause::FileMissing:
         return "文件不存在";
     case Cause::Duplicate:
         return "共 " + finding.detail + " 处";
+    case Cause::Stopped:
+        return "检查已停止";
     case Cause::NetworkError:
         break;
     }
@@ -121,7 +141,8 @@ std::string CheckSummary(const CheckReport& report) {
            count(report.Count(CheckFinding::Kind::Blocked)) + " 个拒绝访问；" +
            count(report.DuplicateAddresses()) + " 个地址重复（共 " +
            count(report.Count(CheckFinding::Kind::Duplicate)) + " 处）；" +
-           count(report.notChecked) + " 个未检查（其他协议）。";
+           count(report.notChecked) + " 个未检查（其他协议）。" +
+           (report.remembered > 0 ? count(report.remembered) + " 个结果取自先前的检查。" : "");
 }
 
 } // namespace Strings

@@ -65,10 +65,13 @@ inline constexpr const char* WorkingTitle = "Linkshelf： 正在工作中...   "
 inline constexpr const char* OptionsCheckLinks = "检查链接(&C)...";
 inline constexpr const char* CheckLinksTitle = "检查链接";
 inline constexpr const char* CopyReportCaption = "复制报告(&C)";
+inline constexpr const char* RecheckBadCaption = "只检查失效的链接(&R)";
 inline constexpr const char* CheckLinksHint = "双击一行可在网页浏览器中打开该地址。";
 
 // The link check's texts: progress, the findings table and the summary.
 std::string CheckingLinks(long long done, long long total);
+// The progress when nothing has finished for a while, naming the host the check waits on.
+std::string WaitingForHost(long long done, long long total, const std::string& host);
 std::vector<std::string> FindingColumns();
 std::string FindingKind(CheckFinding::Kind kind);
 std::string FindingStatus(const CheckFinding& finding);

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 #include <sys/socket.h>
 
 namespace {
@@ -45,7 +46,11 @@ LoopbackServer::Answer LoopbackServer::Status(int status, const std::string& hea
 }
 
 void LoopbackServer::Route(const std::string& route, Answer answer) {
-    routes_[route] = std::move(answer);
+    routes_[route] = {std::move(answer)};
+}
+
+void LoopbackServer::RouteInTurn(const std::string& route, std::vector<Answer> answers) {
+    routes_[route] = std::move(answers);
 }
 
 QString LoopbackServer::Url(const std::string& path) const {
@@ -73,9 +78,12 @@ void LoopbackServer::Read(QTcpSocket* socket) {
     if (route == routes_.end())
         route = routes_.find(path);
     // Only routed paths are counted, so a benchmark's many paths cost the server nothing.
-    if (route != routes_.end())
+    Answer answer = fallback_;
+    if (route != routes_.end()) {
         ++requests_[method + " " + path];
-    const Answer answer = route == routes_.end() ? fallback_ : route->second;
+        const std::size_t turn = served_[route->first]++;
+        answer = route->second[std::min(turn, route->second.size() - 1)];
+    }
 
     load_->most = std::max(load_->most, ++load_->open);
     const QPointer<QTcpSocket> alive(socket);

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QTcpSocket;
 
@@ -34,6 +35,8 @@ public:
     static Answer Status(int status, const std::string& headers = {});
     // A route for "PATH" (every method) or "METHOD PATH"; the latter wins.
     void Route(const std::string& route, Answer answer);
+    // A route whose requests get these answers in turn, the last one from then on.
+    void RouteInTurn(const std::string& route, std::vector<Answer> answers);
     // Answers every path not routed.
     void Fallback(Answer answer) { fallback_ = std::move(answer); }
 
@@ -49,8 +52,9 @@ private:
 
     QTcpServer server_;
     std::shared_ptr<Load> load_;
-    std::map<std::string, Answer> routes_;
+    std::map<std::string, std::vector<Answer>> routes_;
     std::map<std::string, int> requests_;
+    std::map<std::string, std::size_t> served_;
     Answer fallback_ = Status(200);
     std::string userAgent_;
 };

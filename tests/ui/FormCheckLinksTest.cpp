@@ -38,6 +38,7 @@ protected:
         globals.FavoritesFolder = tree.Path("Fav/");
         globals.SettingsPath = globals.DefaultSettingsPath();
         tree.Write("program/Linkshelf.lft", "%LF_LINKS_COUNT%");
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(tree.Path("cache")));
     }
 
     void Link(const std::string& shortcut, const std::string& path) {
@@ -104,7 +105,7 @@ TEST_F(CheckLinks, ShowsTheFindingsToSortOpenAndCopy) {
     EXPECT_EQ(Column(table, 1), (std::vector<std::string>{"404", "301", "共 2 处", "共 2 处"}));
     EXPECT_EQ(Column(table, 3), (std::vector<std::string>{"Gone", "Moved", "Fine", "Again"}));
     EXPECT_EQ(Column(table, 4), (std::vector<std::string>{"/", "/News", "/", "/News"}));
-    EXPECT_EQ(S(table->item(1, 5)->text()), Url("/ok"));
+    EXPECT_EQ(Column(table, 5), (std::vector<std::string>{"", Url("/ok"), Url("/ok"), Url("/ok")}));
     EXPECT_EQ(S(Child<QLabel>(dialog, "lblStatus")->text()),
               "已检查 4 / 4 个链接：2 个正常，1 个失效，1 个已移动，0 个拒绝访问；1 个地址重复（共 "
               "2 处）；0 个未检查（其他协议）。");
@@ -122,7 +123,7 @@ TEST_F(CheckLinks, ShowsTheFindingsToSortOpenAndCopy) {
 
     QTest::mouseClick(Child<QPushButton>(dialog, "butCopy"), Qt::LeftButton);
     const std::string copied = S(QGuiApplication::clipboard()->text());
-    EXPECT_TRUE(copied.starts_with("类型\t状态\t地址\t名称\t文件夹\t新地址\n")) << copied;
+    EXPECT_TRUE(copied.starts_with("类型\t状态\t地址\t名称\t文件夹\t新地址或共同地址\n")) << copied;
     EXPECT_NE(copied.find("失效\t404\t" + Url("/gone") + "\tGone\t/\t\n"), std::string::npos);
 
     // The wizard stays usable beside the window and after it.
@@ -146,9 +147,19 @@ TEST_F(CheckLinks, CancelStopsTheCheckAndClosingDropsIt) {
     EXPECT_FALSE(Child<QTableWidget>(dialog, "tblFindings")->isVisible());
     ASSERT_TRUE(QTest::qWaitFor(
         [dialog] { return Child<QProgressBar>(dialog, "barProgress")->value() == 1; }));
+    // When nothing finishes for a few seconds, the window says which host it waits on.
+    const std::string waiting =
+        "正在检查链接... 1 / 2，正在等待 127.0.0.1:" + S(server.Url("").section(':', 2)) +
+        " 应答...";
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return S(Child<QLabel>(dialog, "lblStatus")->text()) == waiting; }, 6000))
+        << S(Child<QLabel>(dialog, "lblStatus")->text());
     QTest::mouseClick(Child<QPushButton>(dialog, "butCancel"), Qt::LeftButton);
     ASSERT_TRUE(WaitUntilDone(dialog));
     EXPECT_TRUE(S(Child<QLabel>(dialog, "lblStatus")->text()).starts_with("已停止。已检查 1 / 2"));
+    auto* table = Child<QTableWidget>(dialog, "tblFindings");
+    EXPECT_EQ(Column(table, 0), std::vector<std::string>{"未检查"});
+    EXPECT_EQ(Column(table, 2), std::vector<std::string>{Url("/silent")});
     QTest::keyClick(dialog, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(form->findChild<FormCheckLinks*>(), nullptr);
@@ -169,6 +180,36 @@ TEST_F(CheckLinks, ATreeWithoutLinksSaysSoInsteadOfAWindow) {
     ASSERT_EQ(desktop.events.size(), 1u);
     EXPECT_TRUE(desktop.events[0].starts_with("info:Linkshelf:Linkshelf在指定的文件夹内没有找到"))
         << desktop.events[0];
+}
+
+// Once the check is done, one button asks again only the links found dead or blocked.
+TEST_F(CheckLinks, RechecksOnlyTheLinksFoundDeadOrBlocked) {
+    server.Route("HEAD /back", LoopbackServer::Status(404));
+    server.RouteInTurn("GET /back", {LoopbackServer::Status(404), LoopbackServer::Status(200)});
+    Link("Back.url", "/back");
+    Link("Fine.url", "/ok");
+    Link("Refused.url", "/403");
+    server.Route("/403", LoopbackServer::Status(403));
+    FormCheckLinks* dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntilDone(dialog));
+    auto* table = Child<QTableWidget>(dialog, "tblFindings");
+    EXPECT_EQ(Column(table, 0), (std::vector<std::string>{"失效", "拒绝访问"}));
+    auto* recheck = Child<QPushButton>(dialog, "butRecheckBad");
+    ASSERT_NE(recheck, nullptr);
+    ASSERT_TRUE(recheck->isVisible());
+    EXPECT_EQ(S(recheck->text()), "只检查失效的链接(&R)");
+
+    QTest::mouseClick(recheck, Qt::LeftButton);
+    EXPECT_TRUE(Child<QProgressBar>(dialog, "barProgress")->isVisible());
+    EXPECT_FALSE(table->isVisible());
+    ASSERT_TRUE(WaitUntilDone(dialog));
+
+    EXPECT_EQ(Column(table, 0), std::vector<std::string>{"拒绝访问"});
+    EXPECT_EQ(server.Requests("HEAD /ok"), 1);
+    EXPECT_EQ(server.Requests("GET /403"), 2);
+    EXPECT_TRUE(S(Child<QLabel>(dialog, "lblStatus")->text()).ends_with("1 个结果取自先前的检查。"))
+        << S(Child<QLabel>(dialog, "lblStatus")->text());
 }
 
 } // namespace

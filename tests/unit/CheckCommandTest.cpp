@@ -1,5 +1,6 @@
 #include "CheckCommand.h"
 
+#include "FileChecks.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
 #include "TempTree.h"
@@ -8,7 +9,10 @@
 #include <QJsonObject>
 #include <QTimer>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +23,7 @@ protected:
         server.Route("/gone", LoopbackServer::Status(404));
         server.Route("/silent", {{}, LoopbackServer::Answer::Action::Silent});
         tree.Write("Links.lfs", "[Options]\r\nSourceFolder=" + tree.Path("Fav") + "\r\n");
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(tree.Path("cache")));
     }
 
     void Link(const std::string& shortcut, const std::string& path) {
@@ -26,10 +31,11 @@ protected:
     }
 
     // The exit status; what went to standard output in out.
-    int Run(const std::vector<std::string>& arguments, std::string& out) {
+    int Run(const std::vector<std::string>& arguments, std::string& out,
+            LinkChecker::Limits limits = {}) {
         LoopbackNetwork network;
         testing::internal::CaptureStdout();
-        const int status = RunCheckCommand(arguments, globals, &network);
+        const int status = RunCheckCommand(arguments, globals, &network, limits);
         out = testing::internal::GetCapturedStdout();
         return status;
     }
@@ -49,7 +55,8 @@ TEST_F(CheckCommandTest, ReportsOneLinePerFindingThenTheSummary) {
     std::string out;
     ASSERT_EQ(Run({"--check", tree.Path("Links.lfs")}, out), 3);
     EXPECT_EQ(out, "dead\t404\t" + gone + "\tGone\t/\n" + "duplicate\t2 places\t" + ok +
-                       "\tFine\t/News\n" + "duplicate\t2 places\t" + ok + "\tFine again\t/Old\n" +
+                       "\tFine\t/News\t" + ok + "\n" + "duplicate\t2 places\t" + ok +
+                       "\tFine again\t/Old\t" + ok + "\n" +
                        "Checked 3 of 3 links: 2 ok, 1 dead, 0 moved, 0 blocked; 1 addresses "
                        "filed more than once (2 places); 0 not checked (other schemes).\n");
 
@@ -62,12 +69,72 @@ TEST_F(CheckCommandTest, ReportsOneLinePerFindingThenTheSummary) {
 
 TEST_F(CheckCommandTest, CtrlCStopsWithTheReportOfWhatWasChecked) {
     Link("Fine.url", "/ok");
+    Link("Gone.url", "/gone");
     Link("Waiting.url", "/silent");
     QTimer::singleShot(300, [] { std::raise(SIGINT); });
 
     std::string out;
     EXPECT_EQ(Run({"--check", tree.Path("Links.lfs")}, out), 1);
-    EXPECT_NE(out.find("Stopped after 1 of 2 links: 1 ok"), std::string::npos) << out;
+    EXPECT_NE(
+        out.find("not checked\tstopped\t" + server.Url("/silent").toStdString() + "\tWaiting\t/\n"),
+        std::string::npos)
+        << out;
+    EXPECT_NE(out.find("Stopped after 2 of 3 links: 1 ok, 1 dead"), std::string::npos) << out;
+}
+
+// On a terminal the bar keeps up with the check, says which host it waits on when nothing
+// finishes for a while, and stays on screen in its final state.
+TEST_F(CheckCommandTest, ProgressBarKeepsUpAndNamesTheHostItWaitsOn) {
+    for (int i = 0; i < 5; ++i)
+        Link("Fine " + std::to_string(i) + ".url", "/ok?" + std::to_string(i));
+    server.Route("/slow",
+                 {LoopbackServer::Status(200).raw, LoopbackServer::Answer::Action::Send, 1500});
+    Link("Slow.url", "/slow");
+    int terminal = -1;
+    int screen = -1;
+    ASSERT_EQ(openpty(&terminal, &screen, nullptr, nullptr, nullptr), 0);
+    const int standardError = dup(STDERR_FILENO);
+    dup2(screen, STDERR_FILENO);
+    LinkChecker::Limits limits;
+    limits.quietMs = 300;
+
+    std::string out;
+    const int status = Run({"--check", tree.Path("Links.lfs")}, out, limits);
+    dup2(standardError, STDERR_FILENO);
+    close(standardError);
+    close(screen);
+    std::string shown;
+    char buffer[4096];
+    fcntl(terminal, F_SETFL, O_NONBLOCK);
+    for (ssize_t got; (got = read(terminal, buffer, sizeof buffer)) > 0;)
+        shown.append(buffer, static_cast<std::size_t>(got));
+    close(terminal);
+
+    EXPECT_EQ(status, 0);
+    const std::string host = "127.0.0.1:" + server.Url("").section(':', 2).toStdString();
+    EXPECT_NE(shown.find("] 5/6, waiting for " + host), std::string::npos) << shown;
+    EXPECT_TRUE(shown.ends_with("[" + std::string(30, '#') + "] 6/6\r\n")) << shown;
+}
+
+// Each run keeps its verdicts; --max-age takes those young enough instead of asking again.
+TEST_F(CheckCommandTest, KeepsVerdictsAndTakesRecentOnesWithMaxAge) {
+    server.RouteInTurn("/flip", {LoopbackServer::Status(200), LoopbackServer::Status(404)});
+    Link("Flip.url", "/flip");
+    const std::string settings = tree.Path("Links.lfs");
+    std::string out;
+
+    ASSERT_EQ(Run({"--check", settings}, out), 0);
+    EXPECT_TRUE(FileExists(tree.Path("cache/linkshelf/check.json")));
+    ASSERT_EQ(Run({"--check", settings, "--max-age", "1d"}, out), 0);
+    EXPECT_NE(out.find(" 1 verdicts taken from earlier checks."), std::string::npos) << out;
+    EXPECT_EQ(server.Requests("HEAD /flip"), 1);
+    EXPECT_EQ(Run({"--check", settings, "--max-age=2h"}, out), 0) << out;
+    EXPECT_EQ(Run({"--check", settings}, out), 3) << out;
+
+    for (const char* age : {"", "1y", "-1d", "d", "12hours", "99999999999999d"}) {
+        EXPECT_EQ(Run({"--check", settings, "--max-age", age}, out), 1) << age;
+    }
+    EXPECT_EQ(Run({"--check", settings, "--max-age"}, out), 1);
 }
 
 } // namespace

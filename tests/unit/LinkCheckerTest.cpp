@@ -6,6 +6,8 @@
 #include "Settings.h"
 #include "TempTree.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <optional>
@@ -65,8 +67,23 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
     server.Route("GET /noHead", LoopbackServer::Status(200));
     server.Route("HEAD /noHeadGone", LoopbackServer::Status(501));
     server.Route("GET /noHeadGone", LoopbackServer::Status(404));
+    server.Route("HEAD /headLies", LoopbackServer::Status(404));
+    server.Route("GET /headLies", LoopbackServer::Status(200));
     server.Route("/silent", {{}, Answer::Action::Silent});
     server.Route("/reset", {{}, Answer::Action::Reset});
+    // A busy site asks to be asked again in a second, or at a time a second from now, or later.
+    const std::string soon =
+        QLocale::c()
+            .toString(QDateTime::currentDateTimeUtc().addSecs(1), "ddd, dd MMM yyyy hh:mm:ss 'GMT'")
+            .toStdString();
+    for (const auto& [path, status, after] :
+         {std::tuple("/busy", 429, std::string("1")), std::tuple("/busyUntil", 503, soon)}) {
+        const Answer busy = LoopbackServer::Status(status, "Retry-After: " + after + "\r\n");
+        server.Route(std::string("HEAD ") + path, busy);
+        server.RouteInTurn(std::string("GET ") + path, {busy, LoopbackServer::Status(200)});
+    }
+    server.Route("/stillBusy", LoopbackServer::Status(503, "Retry-After: 1\r\n"));
+    server.Route("/resting", LoopbackServer::Status(503, "Retry-After: 3600\r\n"));
     QTcpServer closed;
     closed.listen(QHostAddress::LocalHost);
     const QString refused = QString("http://127.0.0.1:%1/").arg(closed.serverPort());
@@ -105,6 +122,11 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
         {"503", "@/503", Kind::Dead, "503", {}},
         {"HEAD 405, GET 200", "@/noHead", {}, {}, {}},
         {"HEAD 501, GET 404", "@/noHeadGone", Kind::Dead, "404", {}},
+        {"HEAD 404, GET 200", "@/headLies", {}, {}, {}},
+        {"429, then fine", "@/busy", {}, {}, {}},
+        {"503 until a time, then fine", "@/busyUntil", {}, {}, {}},
+        {"503 again after waiting", "@/stillBusy", Kind::Blocked, "rate limited", {}},
+        {"503 for an hour", "@/resting", Kind::Blocked, "rate limited", {}},
         {"never answers", "@/silent", Kind::Dead, "time-out", {}},
         {"reset connection", "@/reset", Kind::Dead, "connection reset", {}},
         {"connection refused", refused.toStdString(), Kind::Dead, "connection refused", {}},
@@ -149,36 +171,52 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
     EXPECT_EQ(report.checked, rows.size() - 1);
     EXPECT_FALSE(report.stopped);
     EXPECT_EQ(server.Requests("GET /noHead"), 1);
+    EXPECT_EQ(server.Requests("GET /stillBusy"), 2);
+    EXPECT_EQ(server.Requests("GET /resting"), 1);
     EXPECT_EQ(server.Requests("GET /ok"), 0);
     EXPECT_EQ(server.LastUserAgent(), "Linkshelf/" + VersionText());
 }
 
 // Whatever a server sends, the check ends with the link accounted for, long before its time
-// limit would end it.
-TEST(LinkChecker, SurvivesMalformedAnswers) {
-    const std::vector<std::pair<const char*, std::string>> rows{
-        {"nothing", ""},
-        {"not HTTP", "hello\r\n\r\n"},
-        {"status word", "HTTP/1.1 abc OK\r\nContent-Length: 0\r\n\r\n"},
-        {"status out of range", "HTTP/1.1 99999 Far\r\nContent-Length: 0\r\n\r\n"},
-        {"status line cut", "HTTP/1.1 2"},
-        {"headers cut", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n"},
-        {"header without colon", "HTTP/1.1 200 OK\r\nbroken\r\nContent-Length: 0\r\n\r\n"},
-        {"negative length", "HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\n"},
-        {"body shorter than length", "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc"},
-        {"bad chunk", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n"},
-        {"binary", std::string("\0\xff\xfe\r\n\x01\x02\r\n\r\n", 10)},
-        {"huge header", "HTTP/1.1 200 OK\r\nX: " + std::string(1 << 20, 'a') + "\r\n\r\n"},
-        {"empty location", "HTTP/1.1 301 Moved\r\nLocation: \r\nContent-Length: 0\r\n\r\n"},
-        {"broken location", "HTTP/1.1 301 Moved\r\nLocation: http://[::1\r\n\r\n"},
-        {"location elsewhere", "HTTP/1.1 308 Moved\r\nLocation: ftp://127.0.0.1/\r\n\r\n"},
-        {"bare line feeds", "HTTP/1.1 404 Gone\nContent-Length: 0\n\n"},
+// limit would end it, and says what was wrong with the answer ("" for a link that works).
+TEST(LinkChecker, NamesWhatIsWrongWithAnAnswer) {
+    struct Row {
+        const char* name;
+        std::string raw;
+        std::string status;
+    };
+    const std::string malformed = "malformed answer";
+    const std::vector<Row> rows{
+        {"nothing", "", "connection reset"},
+        {"not HTTP", "hello\r\n\r\n", malformed},
+        {"status word", "HTTP/1.1 abc OK\r\nContent-Length: 0\r\n\r\n", malformed},
+        {"status out of range", "HTTP/1.1 99999 Far\r\nContent-Length: 0\r\n\r\n", malformed},
+        {"status line cut", "HTTP/1.1 2", malformed},
+        {"headers cut", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n", malformed},
+        {"header without colon", "HTTP/1.1 200 OK\r\nbroken\r\nContent-Length: 0\r\n\r\n", ""},
+        {"negative length", "HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\n", ""},
+        {"body shorter than length", "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc", ""},
+        {"bad chunk", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n", ""},
+        {"binary", std::string("\0\xff\xfe\r\n\x01\x02\r\n\r\n", 10), malformed},
+        {"huge header", "HTTP/1.1 200 OK\r\nX: " + std::string(1 << 20, 'a') + "\r\n\r\n", ""},
+        {"empty location", "HTTP/1.1 301 Moved\r\nLocation: \r\nContent-Length: 0\r\n\r\n",
+         "redirect without Location"},
+        {"302 without location", "HTTP/1.1 302 Found\r\nContent-Length: 0\r\n\r\n",
+         "redirect without Location"},
+        {"broken location", "HTTP/1.1 301 Moved\r\nLocation: http://[::1\r\n\r\n",
+         "redirect to a bad address"},
+        {"301 to ftp", "HTTP/1.1 301 Moved\r\nLocation: ftp://127.0.0.1/\r\n\r\n",
+         "redirect to ftp:"},
+        {"302 to a script", "HTTP/1.1 302 Found\r\nLocation: javascript:void(0)\r\n\r\n",
+         "redirect to javascript:"},
+        {"bare line feeds", "HTTP/1.1 404 Gone\nContent-Length: 0\n\n", "404"},
     };
     LoopbackServer server;
     std::vector<CheckedLink> links;
-    for (const auto& [name, raw] : rows) {
-        server.Route("/" + std::to_string(links.size()), {raw});
-        links.push_back({server.Url("/" + std::to_string(links.size())).toStdString(), name, "/"});
+    for (const Row& row : rows) {
+        server.Route("/" + std::to_string(links.size()), {row.raw});
+        links.push_back(
+            {server.Url("/" + std::to_string(links.size())).toStdString(), row.name, "/"});
     }
     LinkChecker::Limits limits;
     limits.timeOutMs = 10000;
@@ -186,8 +224,68 @@ TEST(LinkChecker, SurvivesMalformedAnswers) {
     const CheckReport report = Check(links, limits);
 
     EXPECT_EQ(report.checked, rows.size());
-    for (const CheckFinding& finding : report.findings)
-        EXPECT_NE(finding.cause, CheckFinding::Cause::TimeOut) << finding.name;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(rows[i].name);
+        const CheckFinding* finding = FindingFor(report, links[i].address);
+        EXPECT_EQ(finding ? CheckReport::StatusText(*finding) : "", rows[i].status);
+        if (finding) {
+            EXPECT_EQ(finding->kind, Kind::Dead);
+        }
+    }
+    EXPECT_EQ(FindingFor(report, links[15].address)->target, "ftp://127.0.0.1/");
+}
+
+// A host that takes connections and never answers, refuses them or cuts them costs two failures,
+// not one per link: the rest of its links are settled at once. A host that answers some of its
+// links is checked link by link.
+TEST(LinkChecker, SettlesTheRestOfAHostThatDoesNotAnswer) {
+    struct Row {
+        const char* name;
+        std::optional<Answer::Action> action;
+        int links;
+        std::string failure;
+        bool answersOne;
+    };
+    const Row rows[]{
+        {"silent", Answer::Action::Silent, 200, "time-out", false},
+        {"resetting", Answer::Action::Reset, 50, "connection reset", false},
+        {"refusing", {}, 50, "connection refused", false},
+        {"silent but for one link", Answer::Action::Silent, 9, "time-out", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        LoopbackServer server;
+        server.Fallback({{}, row.action.value_or(Answer::Action::Silent)});
+        server.Route("/answered", LoopbackServer::Status(200));
+        QString base = server.Url("");
+        QTcpServer closed;
+        if (!row.action) {
+            closed.listen(QHostAddress::LocalHost);
+            base = QString("http://127.0.0.1:%1").arg(closed.serverPort());
+            closed.close();
+        }
+        std::vector<CheckedLink> links;
+        if (row.answersOne)
+            links.push_back({server.Url("/answered").toStdString(), "answered", "/"});
+        while (static_cast<int>(links.size()) < row.links)
+            links.push_back(
+                {(base + "/" + QString::number(links.size())).toStdString(), "link", "/"});
+        LinkChecker::Limits limits;
+        limits.timeOutMs = 500;
+
+        const CheckReport report = Check(links, limits);
+
+        std::map<std::string, int> statuses;
+        for (const CheckFinding& finding : report.findings)
+            ++statuses[CheckReport::StatusText(finding)];
+        EXPECT_EQ(report.Count(Kind::Dead), links.size() - (row.answersOne ? 1 : 0));
+        if (row.answersOne) {
+            EXPECT_EQ(statuses[row.failure], row.links - 1);
+        } else {
+            EXPECT_LE(statuses[row.failure], limits.perHost);
+            EXPECT_EQ(statuses["host does not answer"], row.links - statuses[row.failure]);
+        }
+    }
 }
 
 // Requests wait for a free connection: never more than the limits allow at once, and the
@@ -196,27 +294,32 @@ TEST(LinkChecker, KeepsToTheConnectionLimits) {
     struct Row {
         const char* name;
         int servers;
-        int perHost;
-        int total;
+        int linksEach;
+        int delayMs;
+        LinkChecker::Limits limits;
         int most;
     };
-    for (const Row& row : {Row{"per host", 2, 3, 32, 6}, Row{"in all", 3, 6, 4, 4}}) {
+    const Row rows[]{
+        {"per host", 2, 12, 50, {.perHost = 3, .total = 32}, 6},
+        {"in all", 3, 12, 50, {.perHost = 6, .total = 4}, 4},
+        // Six a host, as browsers keep, and room for twenty such hosts at once.
+        {"by default", 20, 6, 1000, {}, 120},
+    };
+    for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const auto load = std::make_shared<LoopbackServer::Load>();
         std::vector<std::unique_ptr<LoopbackServer>> servers;
         std::vector<CheckedLink> links;
         for (int s = 0; s < row.servers; ++s) {
             servers.push_back(std::make_unique<LoopbackServer>(load));
-            servers.back()->Fallback({LoopbackServer::Status(200).raw, Answer::Action::Send, 50});
-            for (int i = 0; i < 12; ++i)
+            servers.back()->Fallback(
+                {LoopbackServer::Status(200).raw, Answer::Action::Send, row.delayMs});
+            for (int i = 0; i < row.linksEach; ++i)
                 links.push_back(
                     {servers.back()->Url("/" + std::to_string(i)).toStdString(), "link", "/"});
         }
-        LinkChecker::Limits limits;
-        limits.perHost = row.perHost;
-        limits.total = row.total;
 
-        const CheckReport report = Check(links, limits);
+        const CheckReport report = Check(links, row.limits);
 
         EXPECT_EQ(report.ok, links.size());
         EXPECT_EQ(load->most, row.most);
@@ -241,7 +344,18 @@ TEST(Duplicates, ComparesAddressesAfterNormalisation) {
         {"empty path before query", "http://x.org?q", "http://x.org/?q", true},
         {"path case", "http://x.org/A", "http://x.org/a", false},
         {"query order", "http://x.org/?a=1&b=2", "http://x.org/?b=2&a=1", false},
-        {"escapes as written", "http://x.org/%7e", "http://x.org/~", false},
+        {"unreserved escape", "http://x.org/%7e", "http://x.org/~", true},
+        {"escape in either case", "http://x.org/a%2fb", "http://x.org/a%2Fb", true},
+        {"reserved escape", "http://x.org/a%2Fb", "http://x.org/a/b", false},
+        {"non-ASCII path", "http://x.org/p/café", "http://x.org/p/caf%C3%A9", true},
+        {"non-ASCII query", "http://x.org/?q=é", "http://x.org/?q=%c3%a9", true},
+        {"escapes in the query", "http://x.org/?q=%41", "http://x.org/?q=A", true},
+        {"space", "http://x.org/a b", "http://x.org/a%20b", true},
+        {"Unicode host case", "http://bücher.test/", "http://BÜCHER.test/", true},
+        {"Unicode host as ACE", "http://Bücher.test/", "http://xn--bcher-kva.test/", true},
+        {"other Unicode host", "http://bücher.test/", "http://bucher.test/", false},
+        {"fragment", "http://x.org/a#one", "http://x.org/a#two", false},
+        {"escaped fragment", "http://x.org/a#%7e", "http://x.org/a#~", true},
         {"user name case", "http://Me@x.org/", "http://me@x.org/", false},
         {"IPv6 host", "http://[::1]:80", "http://[::1]/", true},
         {"no authority", "MAILTO:Someone@x.org", "mailto:Someone@x.org", true},
