@@ -1,5 +1,7 @@
 #include "InstallRecord.h"
 
+#include "Version.h"
+
 #include <QSettings>
 
 bool InstallRecord::Write(const std::string& location) {
@@ -7,10 +9,10 @@ bool InstallRecord::Write(const std::string& location) {
                      "Linkshelf");
     if (!record.isWritable())
         return false;
-    record.beginGroup("2.0");
-    record.setValue("VersionMajor", 2);
-    record.setValue("VersionMinor", 0);
-    record.setValue("VersionBuild", 1);
+    record.beginGroup(QString("%1.%2").arg(Version::Major).arg(Version::Minor));
+    record.setValue("VersionMajor", Version::Major);
+    record.setValue("VersionMinor", Version::Minor);
+    record.setValue("VersionBuild", Version::Patch);
     record.setValue("Location", QString::fromStdString(location));
     record.endGroup();
     record.sync();

@@ -3,7 +3,7 @@
 #include <string>
 
 // Records in the per-machine settings which version of the program is installed where: the
-// group "2.0" of "Linkshelf Project/Linkshelf" in the system-wide settings (/etc/xdg).
+// group "major.minor" of "Linkshelf Project/Linkshelf" in the system-wide settings (/etc/xdg).
 class InstallRecord {
 public:
     // False, and nothing said, when the per-machine settings cannot be written.

@@ -1,8 +1,9 @@
 #include "Globals.h"
 
+#include "Version.h"
+
 std::string VersionText() {
-    return std::to_string(VersionMajor) + "." + std::to_string(VersionMinor) + "." +
-           std::to_string(VersionBuild) + std::string(VersionSuffix);
+    return std::string(Version::Text);
 }
 
 std::string Globals::DefaultSettingsPath() const {

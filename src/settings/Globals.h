@@ -8,17 +8,13 @@
 #include <string_view>
 #include <vector>
 
-// Version of the program, shown as "major.minor.build" followed by the suffix.
-inline constexpr int VersionMajor = 2;
-inline constexpr int VersionMinor = 0;
-inline constexpr int VersionBuild = 1;
-inline constexpr std::string_view VersionSuffix = "";
 // The maker's home page, linked from the welcome page and from every generated page.
 inline constexpr std::string_view HomePageUrl = "https://linkshelf.org/";
 inline constexpr std::string_view DefaultSettingsName = "Linkshelf.lfs";
 inline constexpr std::string_view DefaultTemplateName = "Linkshelf.lft";
 inline constexpr std::string_view DefaultPageName = "Linkpage.htm";
 
+// The program's version, "major.minor.patch".
 std::string VersionText();
 
 // A folder or template that the settings file names but that cannot be used. The wizard shows

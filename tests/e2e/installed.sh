@@ -7,6 +7,8 @@ set -uo pipefail
 
 build=$1
 source "$(dirname "$0")/common.sh"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || { echo "FAIL: no project version in $build/CMakeCache.txt"; exit 1; }
 
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAIL: cmake --install"; exit 1; }
@@ -20,6 +22,10 @@ done
 for size in 16 22 24 32 48 64 128 256; do
     [ -f "$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png" ] || fail "no ${size}px icon"
 done
+grep -q "^\.TH LINKSHELF 1 [0-9-]* \"Linkshelf $version\" " "$prefix/share/man/man1/linkshelf.1" ||
+    fail "manual page without the version $version"
+grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$app_id.metainfo.xml" ||
+    fail "AppStream record without the version $version"
 
 # The user: nobody when the tests run as root, so that permissions count; the program's files
 # belong to someone else and cannot be written.
@@ -52,7 +58,8 @@ run "$installed" -RUN
 expect_eq "exit status" 0 "$status"
 expect_eq "standard error" "" "$err"
 grep -q 'https://b.example/' "$page" || fail "page without the links"
-grep -q '<meta name="generator" content="Linkshelf 2.0.1">' "$page" || fail "not the shipped template"
+grep -q "<meta name=\"generator\" content=\"Linkshelf $version\">" "$page" ||
+    fail "not the shipped template"
 grep -q $'^TemplateFile=Linkshelf.lft\r$' "$settings" || fail "template not saved by its name"
 expect_eq "settings folder mode" 700 "$(stat -c %a "$home/.config/linkshelf")"
 
@@ -75,7 +82,7 @@ expect_eq "exit status" 0 "$status"
 case $out in *"linkshelf -RUN"*"Default settings file: $settings"*) ;; *) fail "help: $out" ;; esac
 run "$installed" --version
 expect_eq "exit status" 0 "$status"
-expect_eq "version" "Linkshelf 2.0.1" "$out"
+expect_eq "version" "Linkshelf $version" "$out"
 
 echo "== a settings file that does not exist"
 run "$installed" missing.lfs

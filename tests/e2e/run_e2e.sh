@@ -24,6 +24,9 @@ run_in() { # folder, arguments: runs the program there with a clean environment
     status=$?
 }
 run() { run_in "$work" "$@"; }
+# The pages show the version the program reports.
+version=$("${clean_env[@]}" "$program" --version 2>/dev/null)
+version=${version#Linkshelf }
 
 echo "== the first -RUN uses the read defaults and writes the default settings file"
 shortcut "$work/fav/b.url" "https://b.example/"
@@ -33,7 +36,7 @@ mkdir -p "$work/fav/Empty"
 run -RUN
 expect_eq "exit status" 0 "$status"
 expect_eq "standard error" "" "$err"
-expected=$(printf 'My Favorite Links|3|2.0.1|FFFFFF\r\n<DL>\r\n<DT><A HREF="https://a.example/?x=1&amp;y=2">A</A>\r\n<DT><A HREF="https://b.example/">b</A>\r\n<!-- Start of Empty -->\r\n<DT><H4>Empty</H4>\r\n<DL>\r\n</DL>\r\n<!-- End of Empty -->\r\n<!-- Start of Sub -->\r\n<DT><H4>Sub</H4>\r\n<DL>\r\n\t<DT><A HREF="https://c.example/">c</A>\r\n</DL>\r\n<!-- End of Sub --></DL>\r\nx')
+expected=$(printf 'My Favorite Links|3|%s|FFFFFF\r\n<DL>\r\n<DT><A HREF="https://a.example/?x=1&amp;y=2">A</A>\r\n<DT><A HREF="https://b.example/">b</A>\r\n<!-- Start of Empty -->\r\n<DT><H4>Empty</H4>\r\n<DL>\r\n</DL>\r\n<!-- End of Empty -->\r\n<!-- Start of Sub -->\r\n<DT><H4>Sub</H4>\r\n<DL>\r\n\t<DT><A HREF="https://c.example/">c</A>\r\n</DL>\r\n<!-- End of Sub --></DL>\r\nx' "$version")
 expect_eq "page" "$expected" "$(cat "$work/desk/Linkpage.htm"; echo x)"
 expect_eq "settings keys" "Options SourceFolder IgnoreFolders IncludeSubfolders OutputFile TemplateFile PageTitle PageFont ShowURL TextColor LinkColor VLinkColor BackColor LaunchBrowser" \
     "$(sed -e 's/^\[\(.*\)\]\r$/\1/' -e 's/=.*//' "$prog/Linkshelf.lfs" | tr '\n' ' ' | sed 's/ $//')"
@@ -44,7 +47,7 @@ printf '; mine\r\n[Options]\r\nPageTitle=  Links & more  \r\nBackColor=$102030\r
     >"$prog/Linkshelf.lfs"
 run /run
 expect_eq "exit status" 0 "$status"
-expect_eq "page head" "Links &amp; more|2|2.0.1|302010" "$(head -n 1 "$work/desk/Linkpage.htm" | tr -d '\r')"
+expect_eq "page head" "Links &amp; more|2|$version|302010" "$(head -n 1 "$work/desk/Linkpage.htm" | tr -d '\r')"
 grep -q $'^Extra=kept\r$' "$prog/Linkshelf.lfs" || fail "unknown key lost"
 grep -q $'^IgnoreFolders=sub\r$' "$prog/Linkshelf.lfs" || fail "ignore list not tidied"
 grep -q $'^; mine\r$' "$prog/Linkshelf.lfs" || fail "comment lost"
@@ -60,7 +63,7 @@ mkdir -p "$work/out"
 before=$(md5sum <"$work/mine.lfs")
 run mine.lfs -RUN
 expect_eq "exit status" 0 "$status"
-expect_eq "page head" "Named|3|2.0.1|FFFFFF" "$(head -n 1 "$work/out/page.htm" | tr -d '\r')"
+expect_eq "page head" "Named|3|$version|FFFFFF" "$(head -n 1 "$work/out/page.htm" | tr -d '\r')"
 expect_eq "named settings file" "$before" "$(md5sum <"$work/mine.lfs")"
 
 echo "== a file that is not a settings file is refused and nothing is written"

@@ -9,6 +9,8 @@
 
 namespace {
 
+const std::string version = VersionText();
+
 TEST(ColorToHex, WritesRedGreenBlueInUpperCase) {
     const std::pair<StoredColor, std::string> cases[] = {
         {0xFF0000, "0000FF"},
@@ -58,9 +60,9 @@ TEST_F(Page, ReplacesEveryPlaceholderInItsOrder) {
                                    "%LF_VLINK_COLOR%|%LF_TEXT_FONT%|%LF_LINKS_COUNT%|"
                                    "%LF_HOMEPAGE_URL%|%LF_VERSION%|%lf_title%|%LF_TITLE%\r\n"
                                    "%LF_LINKS_HTML%");
-    EXPECT_EQ(page, "My 2.0.1 links|FFFFFF|000000|0000FF|800080|Arial %LF_TITLE%|1|"
-                    "https://linkshelf.org/|2.0.1|%lf_title%|My 2.0.1 links\r\n"
-                    "<DL>\r\n<DT><A HREF=\"https://a/\">a</A></DL>\r\n");
+    EXPECT_EQ(page, "My " + version + " links|FFFFFF|000000|0000FF|800080|Arial %LF_TITLE%|1|" +
+                        "https://linkshelf.org/|" + version + "|%lf_title%|My " + version +
+                        " links\r\n<DL>\r\n<DT><A HREF=\"https://a/\">a</A></DL>\r\n");
     EXPECT_EQ(globals.LinkCount, 1);
     EXPECT_EQ(globals.IgnoredCount, 0);
 }
@@ -103,9 +105,9 @@ TEST_F(Page, InsertsTheDateAndTimeAndKeepsEverythingElse) {
 
 TEST_F(Page, NamesFromTheTreeCanPickUpLaterPlaceholdersOnly) {
     tree.Shortcut("Fav/%LF_VERSION% %LF_TITLE%.url", "https://b/");
-    EXPECT_EQ(Build("%LF_LINKS_HTML%"),
-              "<DL>\r\n<DT><A HREF=\"https://b/\">2.0.1 %LF_TITLE%</A>\r\n"
-              "<DT><A HREF=\"https://a/\">a</A></DL>\r\n");
+    EXPECT_EQ(Build("%LF_LINKS_HTML%"), "<DL>\r\n<DT><A HREF=\"https://b/\">" + version +
+                                            " %LF_TITLE%</A>\r\n"
+                                            "<DT><A HREF=\"https://a/\">a</A></DL>\r\n");
 }
 
 TEST_F(Page, TheLinkListMayStandAnywhereAndMoreThanOnce) {
@@ -115,7 +117,7 @@ TEST_F(Page, TheLinkListMayStandAnywhereAndMoreThanOnce) {
         {"<%LF_LINKS_HTML%>", "<" + links + ">"},
         {"%LF_LINKS_HTML%%LF_LINKS_HTML%", links + links},
         {"%LF_VERSION%|%LF_LINKS_HTML%|%LF_VERSION%|%LF_HOMEPAGE_URL%%LF_VERSION%",
-         "2.0.1|" + links + "|2.0.1|https://linkshelf.org/2.0.1"},
+         version + "|" + links + "|" + version + "|https://linkshelf.org/" + version},
         {"%LF_LINKS_HTML%%LF_VERSION", links + "%LF_VERSION"},
     };
     for (const auto& [templateText, page] : cases)
