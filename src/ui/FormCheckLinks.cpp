@@ -33,9 +33,9 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
         setFont(owner->font());
     resize(760, 420);
 
-    lblStatus_ = new QLabel(this);
-    lblStatus_->setObjectName("lblStatus");
-    lblStatus_->setWordWrap(true);
+    status_ = new QLabel(this);
+    status_->setObjectName("status");
+    status_->setWordWrap(true);
     barProgress_ = new QProgressBar(this);
     barProgress_->setObjectName("barProgress");
     tblFindings_ = new QTableWidget(this);
@@ -46,37 +46,38 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
     tblFindings_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     tblFindings_->horizontalHeader()->setStretchLastSection(true);
     tblFindings_->hide();
-    lblHint_ = new QLabel(Q(Strings::CheckLinksHint), this);
-    lblHint_->setObjectName("lblHint");
-    lblHint_->hide();
+    hint_ = new QLabel(Q(Strings::CheckLinksHint), this);
+    hint_->setObjectName("hint");
+    hint_->hide();
 
     bxButtons_ = new QDialogButtonBox(this);
-    butRecheckBad_ =
+    recheckDeadButton_ =
         bxButtons_->addButton(Q(Strings::RecheckBadCaption), QDialogButtonBox::ActionRole);
-    butRecheckBad_->setObjectName("butRecheckBad");
-    butCopy_ = bxButtons_->addButton(Q(Strings::CopyReportCaption), QDialogButtonBox::ActionRole);
-    butCopy_->setObjectName("butCopy");
-    butCancel_ = bxButtons_->addButton(Q(Strings::CancelCaption), QDialogButtonBox::RejectRole);
-    butCancel_->setObjectName("butCancel");
-    butClose_ = bxButtons_->addButton(Q(Strings::CloseCaption), QDialogButtonBox::RejectRole);
-    butClose_->setObjectName("butClose");
+    recheckDeadButton_->setObjectName("recheckDeadButton");
+    copyButton_ =
+        bxButtons_->addButton(Q(Strings::CopyReportCaption), QDialogButtonBox::ActionRole);
+    copyButton_->setObjectName("copyButton");
+    cancelButton_ = bxButtons_->addButton(Q(Strings::CancelCaption), QDialogButtonBox::RejectRole);
+    cancelButton_->setObjectName("cancelButton");
+    closeButton_ = bxButtons_->addButton(Q(Strings::CloseCaption), QDialogButtonBox::RejectRole);
+    closeButton_->setObjectName("closeButton");
     // Hidden once all are in: the box shows its buttons again whenever one is added.
-    butRecheckBad_->hide();
-    butCopy_->hide();
-    butClose_->hide();
+    recheckDeadButton_->hide();
+    copyButton_->hide();
+    closeButton_->hide();
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblStatus_);
+    layout->addWidget(status_);
     layout->addWidget(barProgress_);
     layout->addWidget(tblFindings_, 1);
-    layout->addWidget(lblHint_);
+    layout->addWidget(hint_);
     layout->addStretch();
     layout->addWidget(bxButtons_);
 
-    connect(butCancel_, &QPushButton::clicked, this, &FormCheckLinks::butCancelClick);
-    connect(butCopy_, &QPushButton::clicked, this, &FormCheckLinks::butCopyClick);
-    connect(butRecheckBad_, &QPushButton::clicked, this, &FormCheckLinks::butRecheckBadClick);
-    connect(butClose_, &QPushButton::clicked, this, &FormCheckLinks::close);
+    connect(cancelButton_, &QPushButton::clicked, this, &FormCheckLinks::onCancelClicked);
+    connect(copyButton_, &QPushButton::clicked, this, &FormCheckLinks::onCopyClicked);
+    connect(recheckDeadButton_, &QPushButton::clicked, this, &FormCheckLinks::onRecheckDeadClicked);
+    connect(closeButton_, &QPushButton::clicked, this, &FormCheckLinks::close);
     connect(tblFindings_, &QTableWidget::cellDoubleClicked, this,
             &FormCheckLinks::tblFindingsDoubleClick);
     // The window checks every link when it opens; earlier verdicts are only taken on request.
@@ -92,17 +93,17 @@ void FormCheckLinks::StartCheck(std::function<bool(const CheckCache::Verdict&)> 
     connect(checker_, &LinkChecker::Waiting, this, &FormCheckLinks::CheckerWaiting);
     connect(checker_, &LinkChecker::Finished, this, &FormCheckLinks::CheckerFinished);
     tblFindings_->hide();
-    lblHint_->hide();
-    butRecheckBad_->hide();
-    butCopy_->hide();
-    butClose_->hide();
+    hint_->hide();
+    recheckDeadButton_->hide();
+    copyButton_->hide();
+    closeButton_->hide();
     barProgress_->show();
-    butCancel_->show();
+    cancelButton_->show();
     checker_->Start();
 }
 
 // Every link found dead or blocked (or not reached) is asked again; the others keep their verdict.
-void FormCheckLinks::butRecheckBadClick() {
+void FormCheckLinks::onRecheckDeadClicked() {
     tblFindings_->setSortingEnabled(false);
     StartCheck([](const CheckCache::Verdict& earlier) {
         return earlier.kind != CheckFinding::Kind::Dead &&
@@ -113,36 +114,36 @@ void FormCheckLinks::butRecheckBadClick() {
 void FormCheckLinks::CheckerProgress(qsizetype done, qsizetype total) {
     barProgress_->setRange(0, static_cast<int>(total));
     barProgress_->setValue(static_cast<int>(done));
-    lblStatus_->setText(Q(Strings::CheckingLinks(done, total)));
+    status_->setText(Q(Strings::CheckingLinks(done, total)));
 }
 
 void FormCheckLinks::CheckerWaiting(const QString& host) {
-    lblStatus_->setText(Q(Strings::WaitingForHost(barProgress_->value(), barProgress_->maximum(),
-                                                  host.toStdString())));
+    status_->setText(Q(Strings::WaitingForHost(barProgress_->value(), barProgress_->maximum(),
+                                               host.toStdString())));
 }
 
 // Cancel stops the check and shows what it found so far; the window stays open.
-void FormCheckLinks::butCancelClick() {
+void FormCheckLinks::onCancelClicked() {
     checker_->Stop();
 }
 
 void FormCheckLinks::CheckerFinished() {
     barProgress_->hide();
-    butCancel_->hide();
-    lblStatus_->setText(Q(Strings::CheckSummary(checker_->Report())));
+    cancelButton_->hide();
+    status_->setText(Q(Strings::CheckSummary(checker_->Report())));
     // The verdicts are a convenience for later checks: a cache that cannot be written loses
     // nothing of this one.
     cache_.Save(cachePath_);
     FillTable();
     tblFindings_->show();
-    lblHint_->show();
+    hint_->show();
     const CheckReport& report = checker_->Report();
-    butRecheckBad_->setVisible(
+    recheckDeadButton_->setVisible(
         report.Count(CheckFinding::Kind::Dead) + report.Count(CheckFinding::Kind::Blocked) > 0);
-    butCopy_->show();
-    butClose_->show();
-    butClose_->setDefault(true);
-    butClose_->setFocus();
+    copyButton_->show();
+    closeButton_->show();
+    closeButton_->setDefault(true);
+    closeButton_->setFocus();
 }
 
 void FormCheckLinks::FillTable() {
@@ -192,10 +193,10 @@ QString FormCheckLinks::ReportText() const {
             cells << tblFindings_->item(row, column)->text();
         lines << cells.join('\t');
     }
-    lines << lblStatus_->text();
+    lines << status_->text();
     return lines.join('\n') + '\n';
 }
 
-void FormCheckLinks::butCopyClick() {
+void FormCheckLinks::onCopyClicked() {
     QApplication::clipboard()->setText(ReportText());
 }

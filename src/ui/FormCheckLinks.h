@@ -32,9 +32,9 @@ private:
     void CheckerProgress(qsizetype done, qsizetype total);
     void CheckerWaiting(const QString& host);
     void CheckerFinished();
-    void butCancelClick();
-    void butCopyClick();
-    void butRecheckBadClick();
+    void onCancelClicked();
+    void onCopyClicked();
+    void onRecheckDeadClicked();
     void tblFindingsDoubleClick(int row);
     void FillTable();
 
@@ -44,13 +44,13 @@ private:
     const QString cachePath_;
     CheckCache cache_;
     LinkChecker* checker_ = nullptr;
-    QLabel* lblStatus_;
+    QLabel* status_;
     QProgressBar* barProgress_;
     QTableWidget* tblFindings_;
-    QLabel* lblHint_;
+    QLabel* hint_;
     QDialogButtonBox* bxButtons_;
-    QPushButton* butCancel_;
-    QPushButton* butCopy_;
-    QPushButton* butRecheckBad_;
-    QPushButton* butClose_;
+    QPushButton* cancelButton_;
+    QPushButton* copyButton_;
+    QPushButton* recheckDeadButton_;
+    QPushButton* closeButton_;
 };

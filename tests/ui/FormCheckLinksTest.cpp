@@ -69,7 +69,7 @@ protected:
 
     static bool WaitUntilDone(FormCheckLinks* dialog) {
         return QTest::qWaitFor(
-            [dialog] { return Child<QPushButton>(dialog, "butClose")->isVisible(); }, 20000);
+            [dialog] { return Child<QPushButton>(dialog, "closeButton")->isVisible(); }, 20000);
     }
 
     static std::vector<std::string> Column(QTableWidget* table, int column) {
@@ -100,13 +100,13 @@ TEST_F(CheckLinks, ShowsTheFindingsToSortOpenAndCopy) {
     auto* table = Child<QTableWidget>(dialog, "tblFindings");
     EXPECT_TRUE(table->isVisible());
     EXPECT_FALSE(Child<QProgressBar>(dialog, "barProgress")->isVisible());
-    EXPECT_FALSE(Child<QPushButton>(dialog, "butCancel")->isVisible());
+    EXPECT_FALSE(Child<QPushButton>(dialog, "cancelButton")->isVisible());
     EXPECT_EQ(Column(table, 0), (std::vector<std::string>{"失效", "已移动", "重复", "重复"}));
     EXPECT_EQ(Column(table, 1), (std::vector<std::string>{"404", "301", "共 2 处", "共 2 处"}));
     EXPECT_EQ(Column(table, 3), (std::vector<std::string>{"Gone", "Moved", "Fine", "Again"}));
     EXPECT_EQ(Column(table, 4), (std::vector<std::string>{"/", "/News", "/", "/News"}));
     EXPECT_EQ(Column(table, 5), (std::vector<std::string>{"", Url("/ok"), Url("/ok"), Url("/ok")}));
-    EXPECT_EQ(S(Child<QLabel>(dialog, "lblStatus")->text()),
+    EXPECT_EQ(S(Child<QLabel>(dialog, "status")->text()),
               "已检查 4 / 4 个链接：2 个正常，1 个失效，1 个已移动，0 个拒绝访问；1 个地址重复（共 "
               "2 处）；0 个未检查（其他协议）。");
 
@@ -121,7 +121,7 @@ TEST_F(CheckLinks, ShowsTheFindingsToSortOpenAndCopy) {
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, gone.center());
     EXPECT_EQ(desktop.events, std::vector<std::string>{"open:" + Url("/gone")});
 
-    QTest::mouseClick(Child<QPushButton>(dialog, "butCopy"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(dialog, "copyButton"), Qt::LeftButton);
     const std::string copied = S(QGuiApplication::clipboard()->text());
     EXPECT_TRUE(copied.starts_with("类型\t状态\t地址\t名称\t文件夹\t新地址或共同地址\n")) << copied;
     EXPECT_NE(copied.find("失效\t404\t" + Url("/gone") + "\tGone\t/\t\n"), std::string::npos);
@@ -129,7 +129,7 @@ TEST_F(CheckLinks, ShowsTheFindingsToSortOpenAndCopy) {
     // The wizard stays usable beside the window and after it.
     QTest::mouseClick(Find<QPushButton>(*form, "nextButton"), Qt::LeftButton);
     EXPECT_EQ(form->PageIndex(), 1);
-    QTest::mouseClick(Child<QPushButton>(dialog, "butClose"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(form->findChild<FormCheckLinks*>(), nullptr);
     QTest::mouseClick(Find<QPushButton>(*form, "backButton"), Qt::LeftButton);
@@ -142,8 +142,8 @@ TEST_F(CheckLinks, CancelStopsTheCheckAndClosingDropsIt) {
     FormCheckLinks* dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(Child<QProgressBar>(dialog, "barProgress")->isVisible());
-    EXPECT_TRUE(Child<QPushButton>(dialog, "butCancel")->isVisible());
-    EXPECT_FALSE(Child<QPushButton>(dialog, "butCopy")->isVisible());
+    EXPECT_TRUE(Child<QPushButton>(dialog, "cancelButton")->isVisible());
+    EXPECT_FALSE(Child<QPushButton>(dialog, "copyButton")->isVisible());
     EXPECT_FALSE(Child<QTableWidget>(dialog, "tblFindings")->isVisible());
     ASSERT_TRUE(QTest::qWaitFor(
         [dialog] { return Child<QProgressBar>(dialog, "barProgress")->value() == 1; }));
@@ -152,11 +152,11 @@ TEST_F(CheckLinks, CancelStopsTheCheckAndClosingDropsIt) {
         "正在检查链接... 1 / 2，正在等待 127.0.0.1:" + S(server.Url("").section(':', 2)) +
         " 应答...";
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return S(Child<QLabel>(dialog, "lblStatus")->text()) == waiting; }, 6000))
-        << S(Child<QLabel>(dialog, "lblStatus")->text());
-    QTest::mouseClick(Child<QPushButton>(dialog, "butCancel"), Qt::LeftButton);
+        [&] { return S(Child<QLabel>(dialog, "status")->text()) == waiting; }, 6000))
+        << S(Child<QLabel>(dialog, "status")->text());
+    QTest::mouseClick(Child<QPushButton>(dialog, "cancelButton"), Qt::LeftButton);
     ASSERT_TRUE(WaitUntilDone(dialog));
-    EXPECT_TRUE(S(Child<QLabel>(dialog, "lblStatus")->text()).starts_with("已停止。已检查 1 / 2"));
+    EXPECT_TRUE(S(Child<QLabel>(dialog, "status")->text()).starts_with("已停止。已检查 1 / 2"));
     auto* table = Child<QTableWidget>(dialog, "tblFindings");
     EXPECT_EQ(Column(table, 0), std::vector<std::string>{"未检查"});
     EXPECT_EQ(Column(table, 2), std::vector<std::string>{Url("/silent")});
@@ -195,7 +195,7 @@ TEST_F(CheckLinks, RechecksOnlyTheLinksFoundDeadOrBlocked) {
     ASSERT_TRUE(WaitUntilDone(dialog));
     auto* table = Child<QTableWidget>(dialog, "tblFindings");
     EXPECT_EQ(Column(table, 0), (std::vector<std::string>{"失效", "拒绝访问"}));
-    auto* recheck = Child<QPushButton>(dialog, "butRecheckBad");
+    auto* recheck = Child<QPushButton>(dialog, "recheckDeadButton");
     ASSERT_NE(recheck, nullptr);
     ASSERT_TRUE(recheck->isVisible());
     EXPECT_EQ(S(recheck->text()), "只检查失效的链接(&R)");
@@ -208,8 +208,8 @@ TEST_F(CheckLinks, RechecksOnlyTheLinksFoundDeadOrBlocked) {
     EXPECT_EQ(Column(table, 0), std::vector<std::string>{"拒绝访问"});
     EXPECT_EQ(server.Requests("HEAD /ok"), 1);
     EXPECT_EQ(server.Requests("GET /403"), 2);
-    EXPECT_TRUE(S(Child<QLabel>(dialog, "lblStatus")->text()).ends_with("1 个结果取自先前的检查。"))
-        << S(Child<QLabel>(dialog, "lblStatus")->text());
+    EXPECT_TRUE(S(Child<QLabel>(dialog, "status")->text()).ends_with("1 个结果取自先前的检查。"))
+        << S(Child<QLabel>(dialog, "status")->text());
 }
 
 } // namespace
