@@ -12,14 +12,14 @@ struct Settings {
     Settings();
 
     std::string sourceFolder;
-    bool includeSubfolders;
+    bool includeSubfolders{};
     std::string outputFile;
     std::string pageTitle;
     std::string pageFont;
-    bool showUrl;
-    StoredColor textColor;
-    StoredColor linkColor;
-    StoredColor visitedLinkColor;
-    StoredColor backColor;
-    bool launchBrowser;
+    bool showUrl{};
+    StoredColor textColor{};
+    StoredColor linkColor{};
+    StoredColor visitedLinkColor{};
+    StoredColor backColor{};
+    bool launchBrowser{};
 };

@@ -68,7 +68,7 @@ bool HasExtensionLfs(const std::string& path) {
 SettingValue ReadValue(const IniFile& file, const SettingRow& row, Globals& globals) {
     if (row.read)
         return row.read(file, globals);
-    const SettingValue absent = row.absent(globals);
+    SettingValue absent = row.absent(globals);
     const auto text = file.Value(SettingsSection, row.key);
     if (!text)
         return absent;

@@ -23,12 +23,12 @@ SettingValue DefaultTemplate(const Globals& globals) {
 }
 
 // A value that does not depend on the user's folders.
-std::function<SettingValue(const Globals&)> Always(SettingValue value) {
+std::function<SettingValue(const Globals&)> Always(const SettingValue& value) {
     return [value](const Globals&) { return value; };
 }
 
 std::function<std::optional<SettingValue>(const Globals&)>
-Factory(std::function<SettingValue(const Globals&)> value) {
+Factory(const std::function<SettingValue(const Globals&)>& value) {
     return [value](const Globals& globals) { return std::optional<SettingValue>(value(globals)); };
 }
 
@@ -69,7 +69,7 @@ SettingValue ReadTemplateFile(const IniFile& file, Globals& globals) {
 
 // While the fallback for a missing folder stands unchanged, the file keeps its own value.
 std::string WriteSourceFolder(const Settings& settings, const Globals& globals) {
-    const std::string folder = TrimText(settings.sourceFolder);
+    std::string folder = TrimText(settings.sourceFolder);
     if (globals.UnusableSourceFolder && folder == TrimText(globals.UnusableSourceFolder->fallback))
         return globals.UnusableSourceFolder->value;
     return folder;
@@ -162,7 +162,7 @@ void Assign(const SettingRow& row, const SettingValue& value, Settings& settings
             Globals& globals) {
     if (SetMember(row, value, settings))
         return;
-    const std::string& text = std::get<std::string>(value);
+    const auto& text = std::get<std::string>(value);
     if (std::get<SharedSetting>(row.place) == SharedSetting::TemplateFile) {
         globals.TemplatePath = text;
         return;
