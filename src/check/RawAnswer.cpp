@@ -8,7 +8,7 @@
 namespace {
 
 // More than any sound head; a longer one is not judged.
-constexpr qsizetype MostRead = 64 * 1024;
+constexpr qsizetype MostRead = qsizetype{64} * 1024;
 
 bool IsDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;

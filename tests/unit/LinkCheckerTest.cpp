@@ -292,12 +292,12 @@ TEST(LinkChecker, SettlesTheRestOfAHostThatDoesNotAnswer) {
 // limits are reached, so the run is as quick as they let it be.
 TEST(LinkChecker, KeepsToTheConnectionLimits) {
     struct Row {
-        const char* name;
-        int servers;
-        int linksEach;
-        int delayMs;
+        const char* name = "";
+        int servers = 0;
+        int linksEach = 0;
+        int delayMs = 0;
         LinkChecker::Limits limits;
-        int most;
+        int most = 0;
     };
     const Row rows[]{
         {"per host", 2, 12, 50, {.perHost = 3, .total = 32}, 6},
