@@ -73,7 +73,7 @@ protected:
             });
         };
         QTest::mouseClick(Find<QPushButton>(*form, "optionsButton"), Qt::LeftButton);
-        QMenu* menu = Find<QMenu>(*form, "optionsMenu");
+        auto* menu = Find<QMenu>(*form, "optionsMenu");
         QTest::mouseClick(menu, Qt::LeftButton, {},
                           menu->actionGeometry(Find<QAction>(*form, "importAction")).center());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

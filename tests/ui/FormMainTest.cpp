@@ -350,7 +350,7 @@ TEST_F(Wizard, EachColourClickOpensOneDialog) {
 
 // Only a left click pressed and released on the side picture opens the home page.
 TEST_F(Wizard, TheSidePictureOpensTheHomePageOnALeftClickOnly) {
-    QLabel* picture = Find<QLabel>(*form, "sidePicture");
+    auto* picture = Find<QLabel>(*form, "sidePicture");
     const QPoint inside = picture->rect().center();
     const QPoint outside(picture->width() + 40, inside.y());
     struct Case {
@@ -467,7 +467,7 @@ TEST_F(Wizard, TheResultShowsALongPageNameWhole) {
                   tree.Path("Desktop/" + std::string(120, 'N') + "ThatGoesOn.htm"));
     Click(Find<QPushButton>(*form, "finishButton"));
     ASSERT_EQ(form->PageIndex(), 5);
-    QLabel* result = Find<QLabel>(*form, "resultText");
+    auto* result = Find<QLabel>(*form, "resultText");
     EXPECT_NE(S(result->text()).find("ThatGoesOn.htm"), std::string::npos);
     EXPECT_LE(result->minimumSizeHint().width(), result->width());
     EXPECT_LE(result->heightForWidth(result->width()), result->height());

@@ -51,7 +51,7 @@ QPoint Centre(const QRect& rect) {
 } // namespace
 
 // Truncating division, and no keeping on the screen.
-TEST(FormUtils, CenterOnFormUsesTheOwnersMiddle) {
+TEST(WindowPlacement, CenterOnFormUsesTheOwnersMiddle) {
     struct Case {
         QRect owner;
         QSize form;
@@ -71,7 +71,7 @@ TEST(FormUtils, CenterOnFormUsesTheOwnersMiddle) {
     }
 }
 
-TEST(FormUtils, MissingFormOrOwnerChangesNothing) {
+TEST(WindowPlacement, MissingFormOrOwnerChangesNothing) {
     QWidget form;
     form.setGeometry(33, 44, 120, 80);
     CenterOnForm(&form, nullptr);
@@ -79,7 +79,7 @@ TEST(FormUtils, MissingFormOrOwnerChangesNothing) {
     CenterOnScreen(nullptr);
 }
 
-TEST(FormUtils, CenterOnScreenUsesTheWholePrimaryScreen) {
+TEST(WindowPlacement, CenterOnScreenUsesTheWholePrimaryScreen) {
     QWidget form;
     form.resize(301, 201);
     CenterOnScreen(&form);
@@ -88,12 +88,12 @@ TEST(FormUtils, CenterOnScreenUsesTheWholePrimaryScreen) {
                                                 screen.top() + screen.height() / 2 - 100));
 }
 
-TEST(FormUtils, ShowFormFollowsItsOptions) {
+TEST(WindowPlacement, ShowFormFollowsItsOptions) {
     struct Case {
-        const char* name;
+        const char* name = "";
         ShowFormOptions options;
-        bool visible;
-        bool overOwner;
+        bool visible = false;
+        bool overOwner = false;
     };
     const Case cases[]{
         {"centre over owner, left hidden", ShowFormOption::CenterOwner, false, true},
@@ -116,7 +116,7 @@ TEST(FormUtils, ShowFormFollowsItsOptions) {
     }
 }
 
-TEST(FormUtils, ShowFormMakesANewFormEachTime) {
+TEST(WindowPlacement, ShowFormMakesANewFormEachTime) {
     QWidget owner;
     QPointer<QWidget> form;
     ShowForm(form, &owner, ShowFormOption::CenterOwner, false);
@@ -126,7 +126,7 @@ TEST(FormUtils, ShowFormMakesANewFormEachTime) {
     EXPECT_EQ(first->parent(), &owner);
 }
 
-TEST(FormUtils, ModalDialogGivesItsResultCentredOverTheOwner) {
+TEST(WindowPlacement, ModalDialogGivesItsResultCentredOverTheOwner) {
     QWidget owner;
     owner.setGeometry(60, 40, 433, 299);
     owner.show();
@@ -142,7 +142,7 @@ TEST(FormUtils, ModalDialogGivesItsResultCentredOverTheOwner) {
     EXPECT_LE(std::abs(offset.y()), 1);
 }
 
-TEST(FormUtils, ModalWindowThatIsNoDialogReturnsZeroWhenClosed) {
+TEST(WindowPlacement, ModalWindowThatIsNoDialogReturnsZeroWhenClosed) {
     QWidget owner;
     QPointer<SelfClosingWindow> window;
     EXPECT_EQ(ShowForm(window, &owner, ShowFormOption::ShowModal, false), 0);
@@ -150,7 +150,7 @@ TEST(FormUtils, ModalWindowThatIsNoDialogReturnsZeroWhenClosed) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST(FormUtils, BusyCursorShowsWhileTheFormIsMadeAndIsAlwaysRestored) {
+TEST(WindowPlacement, BusyCursorShowsWhileTheFormIsMadeAndIsAlwaysRestored) {
     QWidget owner;
     QPointer<CursorWitness> witness;
     ShowForm(witness, &owner, ShowFormOption::CenterOwner, true);
