@@ -8,11 +8,15 @@ trap 'chmod -R u+rwx "$work" 2>/dev/null; rm -rf "$work"' EXIT
 failures=0
 
 # A clean environment for the program, but a sanitizer build keeps reporting where it was told.
+# Its system data folders are the work folder's own: a program whose folder the user may not
+# write looks for its template there before its own folder, and would otherwise take the
+# shipped template of a Linkshelf installed on the machine (/usr/share/linkshelf).
 sanitizer_options=()
 for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
     [ -n "${!name:-}" ] && sanitizer_options+=("$name=${!name}")
 done
-clean_env=(env -i HOME="$work/home" PATH="$PATH" LC_ALL=C.UTF-8 "${sanitizer_options[@]}")
+clean_env=(env -i HOME="$work/home" XDG_DATA_DIRS="$work/system-data" PATH="$PATH" LC_ALL=C.UTF-8
+    "${sanitizer_options[@]}")
 
 fail() {
     echo "FAIL: $*"

@@ -22,15 +22,19 @@ if [ -z "$browser" ]; then
 fi
 
 # Prints the document as the browser holds it once the page has loaded; further arguments go to
-# the browser. Each run gets a profile of its own, so no run sees another's history.
+# the browser. Each run gets a profile of its own, so no run sees another's history, and the
+# browser keeps what it writes beside the profile (crash reports, the settings cache) in the
+# work folder's home, not in the home that other browsers on the machine share.
+mkdir -p "$work/home"
 dump_dom() { # url, browser arguments
     local url=$1
     shift
     local profile
     profile=$(mktemp -d "$work/profile.XXXXXX")
-    timeout 60 "$browser" --headless --no-sandbox --disable-gpu --disable-background-networking \
-        --disable-component-update --disable-sync --no-first-run --user-data-dir="$profile" \
-        --allow-file-access-from-files "$@" --dump-dom "$url" 2>"$work/browser.err"
+    HOME=$work/home timeout 60 "$browser" --headless --no-sandbox --disable-gpu \
+        --disable-background-networking --disable-component-update --disable-sync --no-first-run \
+        --user-data-dir="$profile" --allow-file-access-from-files "$@" --dump-dom "$url" \
+        2>"$work/browser.err"
 }
 
 # A browser that fails once may only have been slow to start; one that fails twice cannot start.
@@ -45,7 +49,7 @@ fi
 # Pages of the shipped example tree with the default colours and with colours of the user's own,
 # under a title that holds markup.
 prog=$work/prog
-mkdir -p "$prog" "$work/home" "$work/pages"
+mkdir -p "$prog" "$work/pages"
 cp "$program" "$prog/linkshelf"
 cp "$source_root/data/Linkshelf.lft" "$prog/Linkshelf.lft"
 make_page() { # name, colour lines of the settings file
