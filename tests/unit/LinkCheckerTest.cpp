@@ -7,6 +7,7 @@
 #include "TempTree.h"
 
 #include <QSignalSpy>
+#include <QTcpSocket>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -67,10 +68,11 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
     server.Route("GET /noHeadGone", LoopbackServer::Status(404));
     server.Route("/silent", {{}, Answer::Action::Silent});
     server.Route("/reset", {{}, Answer::Action::Reset});
-    QTcpServer closed;
-    closed.listen(QHostAddress::LocalHost);
-    const QString refused = QString("http://127.0.0.1:%1/").arg(closed.serverPort());
-    closed.close();
+    // A port held by a socket that does not listen refuses connections, and no test running
+    // beside this one can start listening on it, as it could on a port given back.
+    QTcpSocket closed;
+    closed.bind(QHostAddress::LocalHost, 0, QAbstractSocket::DontShareAddress);
+    const QString refused = QString("http://127.0.0.1:%1/").arg(closed.localPort());
     // A server that answers a TLS greeting in plain text.
     QTcpServer plain;
     plain.listen(QHostAddress::LocalHost);
