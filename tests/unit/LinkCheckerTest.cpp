@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QSignalSpy>
+#include <QTcpSocket>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -84,10 +85,11 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
     }
     server.Route("/stillBusy", LoopbackServer::Status(503, "Retry-After: 1\r\n"));
     server.Route("/resting", LoopbackServer::Status(503, "Retry-After: 3600\r\n"));
-    QTcpServer closed;
-    closed.listen(QHostAddress::LocalHost);
-    const QString refused = QString("http://127.0.0.1:%1/").arg(closed.serverPort());
-    closed.close();
+    // A port held by a socket that does not listen refuses connections, and no test running
+    // beside this one can start listening on it, as it could on a port given back.
+    QTcpSocket closed;
+    closed.bind(QHostAddress::LocalHost, 0, QAbstractSocket::DontShareAddress);
+    const QString refused = QString("http://127.0.0.1:%1/").arg(closed.localPort());
     // A server that answers a TLS greeting in plain text.
     QTcpServer plain;
     plain.listen(QHostAddress::LocalHost);
