@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev qt6-translations-l10n libgtest-dev
+    qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgtest-dev
     libgumbo-dev libsqlite3-dev
     qt6-wayland fonts-wqy-microhei
     xdg-utils
@@ -20,7 +20,7 @@ case "${1:-}" in
 --test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs) ;;
 --package) packages+=(time build-essential dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
 --bench) packages+=(python3 time valgrind chromium nodejs) ;;
---lint) packages+=(clang-format clang-tidy) ;;
+--lint) packages+=(clang-format clang-tidy python3) ;;
 esac
 # npm and Java, unless some other package already brings them (a Node.js of its own bundles npm
 # and refuses Debian's).

@@ -1,10 +1,12 @@
 #include "CheckCommand.h"
 
 #include "FileChecks.h"
+#include "FilledText.h"
 #include "Settings.h"
 #include "SettingsFile.h"
 #include "Text.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QTimer>
@@ -29,8 +31,10 @@ void OnInterrupt(int) {
     interrupted = 1;
 }
 
-constexpr const char* UsageText =
-    "Usage: linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]";
+QString UsageText() {
+    return QCoreApplication::translate(
+        "CheckCommand", "用法：linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]");
+}
 
 struct CheckArguments {
     std::string settingsPath;
@@ -74,12 +78,20 @@ std::optional<CheckArguments> ParseArguments(const std::vector<std::string>& arg
                                         : argument.substr(argument.find('=') + 1);
             parsed.maxAge = ParseAge(age);
             if (!parsed.maxAge) {
-                Complain("--max-age takes an age such as 30m, 12h, 1d or 2w, not \"" + age +
-                         "\". " + UsageText);
+                Complain(
+                    FilledText(
+                        QCoreApplication::translate(
+                            "CheckCommand",
+                            "--max-age 需要一个时长，例如 30m、12h、1d 或 2w，而不是 \"%1\"。"),
+                        age) +
+                    UsageText().toStdString());
                 return std::nullopt;
             }
         } else if (argument.starts_with("-") || named) {
-            Complain("--check does not take \"" + argument + "\". " + UsageText);
+            Complain(
+                FilledText(QCoreApplication::translate("CheckCommand", "--check 不接受 \"%1\"。"),
+                           argument) +
+                UsageText().toStdString());
             return std::nullopt;
         } else {
             parsed.settingsPath = argument;
@@ -89,7 +101,8 @@ std::optional<CheckArguments> ParseArguments(const std::vector<std::string>& arg
     if (!named)
         parsed.settingsPath = defaultSettingsPath;
     else if (!FileExists(parsed.settingsPath)) {
-        Complain("there is no settings file \"" + parsed.settingsPath + "\".");
+        Complain(FilledText(QCoreApplication::translate("CheckCommand", "没有设置文件 \"%1\"。"),
+                            parsed.settingsPath));
         return std::nullopt;
     }
     return parsed;
@@ -115,10 +128,13 @@ public:
         const qsizetype filled = total_ > 0 ? done_ * ProgressWidth / total_ : ProgressWidth;
         const std::string bar = std::string(static_cast<std::size_t>(filled), '#') +
                                 std::string(static_cast<std::size_t>(ProgressWidth - filled), '.');
-        std::fprintf(stderr, "\r\033[KChecking links [%s] %lld/%lld", bar.c_str(),
-                     static_cast<long long>(done_), static_cast<long long>(total_));
+        std::string line =
+            FilledText(QCoreApplication::translate("CheckCommand", "正在检查链接 [%1] %2/%3"), bar,
+                       static_cast<long long>(done_), static_cast<long long>(total_));
         if (!waitingFor_.empty())
-            std::fprintf(stderr, ", waiting for %s", waitingFor_.c_str());
+            line += FilledText(QCoreApplication::translate("CheckCommand", "，正在等待 %1"),
+                               waitingFor_);
+        std::fprintf(stderr, "\r\033[K%s", line.c_str());
         std::fflush(stderr);
     }
 
@@ -179,16 +195,21 @@ int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
         return ExitNotRun;
     Settings settings;
     if (!ReadSettings(parsed->settingsPath, settings, globals)) {
-        Complain("cannot read the settings file \"" + parsed->settingsPath + "\".");
+        Complain(
+            FilledText(QCoreApplication::translate("CheckCommand", "不能读取设置文件 \"%1\"。"),
+                       parsed->settingsPath));
         return ExitNotRun;
     }
     const std::string source = TrimText(settings.sourceFolder);
     if (source.empty()) {
-        Complain("cannot check links: the settings name no folder of shortcuts.");
+        Complain(FilledText(QCoreApplication::translate(
+            "CheckCommand", "不能检查链接：设置中没有指定快捷方式文件夹。")));
         return ExitNotRun;
     }
     if (!FolderExists(source)) {
-        Complain("cannot check links: the folder \"" + source + "\" does not exist.");
+        Complain(FilledText(
+            QCoreApplication::translate("CheckCommand", "不能检查链接：文件夹 \"%1\" 不存在。"),
+            source));
         return ExitNotRun;
     }
 
@@ -202,8 +223,9 @@ int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
     });
     RunUntilFinished(checker);
     if (!cache.Save(cachePath))
-        Complain("cannot keep the verdicts in \"" + cachePath.toStdString() +
-                 "\": " + std::strerror(errno) + ".");
+        Complain(FilledText(
+            QCoreApplication::translate("CheckCommand", "不能把检查结果保存到 \"%1\"：%2。"),
+            cachePath.toStdString(), std::string_view(std::strerror(errno))));
     const CheckReport& report = checker.Report();
     const std::string text = parsed->json ? report.Json() : report.Text();
     std::fwrite(text.data(), 1, text.size(), stdout);

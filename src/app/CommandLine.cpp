@@ -1,8 +1,11 @@
 #include "CommandLine.h"
 
 #include "FileChecks.h"
+#include "FilledText.h"
 #include "Text.h"
 
+#include <QCoreApplication>
+#include <QStringList>
 #include <algorithm>
 #include <string_view>
 
@@ -10,33 +13,100 @@ namespace {
 
 // One line of the usage per form of the command.
 struct UsageLine {
-    std::string_view form;
-    std::string_view meaning;
+    const char* form;
+    const char* meaning;
 };
 
 constexpr UsageLine Usage[] = {
-    {"linkshelf", "open the wizard"},
-    {"linkshelf SETTINGS.lfs", "generate the page with these settings, unattended"},
-    {"linkshelf -RUN", "generate the page with the default settings file"},
-    {"linkshelf --import SOURCE [FOLDER]",
-     "import bookmarks: firefox, chromium, chrome, brave, edge, vivaldi, or a file"},
-    {"linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]",
-     "check the page's links: dead, moved, blocked, duplicate; --max-age 1d\n"
-     "                            takes verdicts of earlier checks up to a day old"},
-    {"linkshelf --help, -h", "show this help"},
-    {"linkshelf --version", "show the version"},
+    {"linkshelf", QT_TRANSLATE_NOOP("CommandLine", "打开向导")},
+    {QT_TRANSLATE_NOOP("CommandLine", "linkshelf 设置文件.lfs"),
+     QT_TRANSLATE_NOOP("CommandLine", "按这个设置文件生成页面，不打开向导")},
+    {"linkshelf -RUN", QT_TRANSLATE_NOOP("CommandLine", "按默认设置文件生成页面")},
+    {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --import 来源 [文件夹]"),
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "导入书签：firefox、chromium、chrome、brave、edge、vivaldi 或一个书签文件")},
+    {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]"),
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "检查页面的链接：失效、已移动、拒绝访问、重复；--max-age 1d 采用一天之内"
+                       "先前检查的结果")},
+    {"linkshelf --help, -h", QT_TRANSLATE_NOOP("CommandLine", "显示这个帮助")},
+    {"linkshelf --version", QT_TRANSLATE_NOOP("CommandLine", "显示版本")},
 };
 
-constexpr std::string_view ExitStatuses =
-    "Exit status:\n"
-    "  0  the page was written (and the wizard was closed)\n"
-    "  1  the page could not be written or the run failed: the settings file named does not\n"
-    "     exist or is not a .lfs file, the folder of shortcuts or the template it names is\n"
-    "     missing or unreadable, no folder of shortcuts is set, the template is empty, the\n"
-    "     wizard cannot open a display or is already open, or the import wrote nothing\n"
-    "  2  no shortcut was found; nothing was written\n"
-    "  3  --check found a dead link (1: the check could not run or was stopped with\n"
-    "     Ctrl+C, whatever it had found)\n";
+// What each exit status of the program means.
+struct ExitStatus {
+    char code;
+    const char* meaning;
+};
+
+constexpr ExitStatus ExitStatuses[] = {
+    {'0', QT_TRANSLATE_NOOP("CommandLine", "页面已经写好（或者向导已经关闭）")},
+    {'1', QT_TRANSLATE_NOOP("CommandLine",
+                            "页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs "
+                            "文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式"
+                            "文件夹，模板是空的，向导不能打开显示器或已经打开，或者导入什么也没有"
+                            "写入")},
+    {'2', QT_TRANSLATE_NOOP("CommandLine", "没有找到快捷方式；什么也没有写入")},
+    {'3', QT_TRANSLATE_NOOP("CommandLine", "--check 发现了失效的链接（1：检查不能进行，或者被 "
+                                           "Ctrl+C 停止，无论已经发现了什么）")},
+};
+
+// A line fills at most 79 columns: a terminal of 80 breaks a full line before its end.
+constexpr int LineColumns = 79;
+constexpr int FormColumns = 26;
+
+QString Tr(const char* source) {
+    return QCoreApplication::translate("CommandLine", source);
+}
+
+// How many columns a terminal gives a character: two for the wide ones of East Asian scripts.
+int ColumnsOf(QChar character) {
+    return character.unicode() >= 0x1100 && !character.isSpace() ? 2 : 1;
+}
+
+int ColumnsOf(const QString& text) {
+    int columns = 0;
+    for (const QChar character : text)
+        columns += ColumnsOf(character);
+    return columns;
+}
+
+// Chinese punctuation that closes what comes before it, and never starts a line.
+bool ClosesBefore(QChar character) {
+    return QStringView(u"、，。；：！？）」』》").contains(character);
+}
+
+// Whether a line may end between two characters: at a blank, or beside a wide character but
+// not before closing punctuation, so that English and Chinese both wrap where a reader expects.
+bool MayBreakBetween(QChar before, QChar after) {
+    if (before == u' ' || after == u' ')
+        return true;
+    return (ColumnsOf(before) == 2 || ColumnsOf(after) == 2) && !ClosesBefore(after);
+}
+
+// The text in lines of at most `width` columns.
+QStringList Wrapped(const QString& text, int width) {
+    QStringList lines;
+    QString line;
+    int lineColumns = 0;
+    qsizetype lastBreak = -1;
+    for (const QChar character : text) {
+        if (!line.isEmpty() && MayBreakBetween(line.back(), character))
+            lastBreak = line.size();
+        line += character;
+        lineColumns += ColumnsOf(character);
+        if (lineColumns <= width)
+            continue;
+        const qsizetype cut = lastBreak > 0 ? lastBreak : line.size() - 1;
+        lines.append(line.left(cut).trimmed());
+        line = line.mid(cut).trimmed();
+        lineColumns = ColumnsOf(line);
+        lastBreak = -1;
+    }
+    if (!line.isEmpty())
+        lines.append(line);
+    return lines;
+}
 
 bool IsRunSwitch(const std::string& argument) {
     return argument.size() == 4 && (argument[0] == '-' || argument[0] == '/') &&
@@ -72,19 +142,28 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments,
 
 std::string CommandLine::HelpText(const std::string& defaultSettingsPath) {
     // Forms side by side with their meanings; a form too long for that has its meaning on the
-    // next line, so the usage stays within a terminal's width.
-    constexpr std::size_t columns = 80;
-    constexpr std::size_t formWidth = 26;
-    std::string text = "Usage:\n";
+    // next line, and a meaning wraps below itself, so the usage stays within a terminal's width.
+    constexpr int meaningColumn = 2 + FormColumns;
+    const QString indent(meaningColumn, u' ');
+    QString text = QCoreApplication::translate("CommandLine", "用法：") + u'\n';
     for (const UsageLine& line : Usage) {
-        text += "  " + std::string(line.form);
-        if (2 + formWidth + line.meaning.size() < columns && line.form.size() < formWidth)
-            text += std::string(formWidth - line.form.size(), ' ');
+        const QString form = Tr(line.form);
+        const QStringList meaning = Wrapped(Tr(line.meaning), LineColumns - meaningColumn);
+        text += "  " + form;
+        if (ColumnsOf(form) < FormColumns)
+            text += QString(FormColumns - ColumnsOf(form), u' ');
         else
-            text += "\n" + std::string(2 + formWidth, ' ');
-        text += std::string(line.meaning) + "\n";
+            text += u'\n' + indent;
+        text += meaning.join(u'\n' + indent) + u'\n';
     }
-    text +=
-        "\n" + std::string(ExitStatuses) + "\nDefault settings file: " + defaultSettingsPath + "\n";
-    return text;
+    text += u'\n' + QCoreApplication::translate("CommandLine", "退出状态：") + u'\n';
+    constexpr int statusColumn = 5;
+    const QString statusIndent(statusColumn, u' ');
+    for (const ExitStatus& status : ExitStatuses)
+        text += QString("  %1  ").arg(status.code) +
+                Wrapped(Tr(status.meaning), LineColumns - statusColumn).join(u'\n' + statusIndent) +
+                u'\n';
+    return text.toStdString() +
+           FilledText(QCoreApplication::translate("CommandLine", "\n默认设置文件：%1\n"),
+                      defaultSettingsPath);
 }

@@ -43,7 +43,8 @@ std::optional<Failure> SettingThatCannotBeUsed(const Globals& globals) {
 int RunUnattended(Globals& globals) {
     globals.Unattended = true;
     Settings settings;
-    QCoreApplication::setApplicationName("Linkshelf： 正在工作中...   ");
+    QCoreApplication::setApplicationName(
+        QCoreApplication::translate("UnattendedRun", "Linkshelf： 正在工作中...   "));
     // Settings that cannot be read would leave every value at its initial one: not the page the
     // user asked for.
     if (const Result read = ReadSettings(globals.SettingsPath, settings, globals); !read) {

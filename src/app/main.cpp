@@ -6,9 +6,9 @@
 #include "GenerationRun.h"
 #include "Globals.h"
 #include "ImportCommand.h"
+#include "Language.h"
 #include "ProgramFile.h"
 #include "QtDesktop.h"
-#include "QtTranslations.h"
 #include "SettingsFile.h"
 #include "Startup.h"
 #include "UnattendedRun.h"
@@ -24,6 +24,20 @@
 #include <sys/resource.h>
 
 namespace {
+
+// Every text of the run in the user's language, once the application object exists.
+void SpeakUsersLanguage() {
+    Language::Install(Language::OfUser());
+}
+
+void PrintError(const QString& text) {
+    std::fprintf(stderr, "Linkshelf: %s\n", text.toLocal8Bit().constData());
+}
+
+QString WithoutDisplayHint() {
+    return QCoreApplication::translate(
+        "main", "如果不用显示器生成页面，请运行：linkshelf 设置文件.lfs，或 linkshelf -RUN");
+}
 
 // Whether the environment names a display at all; whether it can be opened is known only once
 // the application object has tried.
@@ -46,26 +60,29 @@ void AllowManyOpenFiles() {
 // cannot open.
 int RunWizard(int argc, char** argv, Globals& globals) {
     if (!NamesDisplay()) {
-        std::fprintf(stderr, "Linkshelf: the wizard needs a display. To generate the page "
-                             "without one, run: linkshelf SETTINGS.lfs, or linkshelf -RUN\n");
+        const QCoreApplication console(argc, argv);
+        SpeakUsersLanguage();
+        PrintError(QCoreApplication::translate("main", "向导需要显示器。") + WithoutDisplayHint());
         return 1;
     }
     DesktopApplication application(argc, argv);
+    SpeakUsersLanguage();
     if (!application.HasDisplay()) {
-        std::fprintf(stderr, "Linkshelf: the wizard cannot open the display. To generate the "
-                             "page without one, run: linkshelf SETTINGS.lfs, or linkshelf -RUN\n");
+        PrintError(QCoreApplication::translate("main", "向导不能打开显示器。") +
+                   WithoutDisplayHint());
         return 1;
     }
     QApplication::setApplicationName("Linkshelf");
     QGuiApplication::setDesktopFileName("org.linkshelf.Linkshelf");
-    QtTranslations::Install();
     QtDesktop desktop;
     DesktopServices::Install(&desktop);
     globals.Layout.MakeSettingsFolder();
     WizardLock lock(globals.SettingsPath);
     if (!lock.Acquire()) {
-        ShowError("Linkshelf 的向导已经打开了设置文件 \"" + globals.SettingsPath +
-                  "\" 。请切换到那个窗口。");
+        ShowError(QCoreApplication::translate(
+                      "main", "Linkshelf 的向导已经打开了设置文件 \"%1\" 。请切换到那个窗口。")
+                      .arg(QString::fromStdString(globals.SettingsPath))
+                      .toStdString());
         DesktopServices::Install(nullptr);
         return 1;
     }
@@ -85,18 +102,20 @@ int RunWithoutWizard(int argc, char** argv, Globals& globals, CommandLine::Mode 
         application = std::make_unique<DesktopApplication>(argc, argv);
     else
         console = std::make_unique<QCoreApplication>(argc, argv);
+    SpeakUsersLanguage();
     std::unique_ptr<DesktopServices> desktop;
     if (application && application->HasDisplay()) {
-        QtTranslations::Install();
         desktop = std::make_unique<QtDesktop>();
     } else
         desktop = std::make_unique<ConsoleDesktop>();
     DesktopServices::Install(desktop.get());
     int status = 1;
     if (mode == CommandLine::Mode::MissingSettingsFile)
-        ShowError("设置文件 \"" + globals.SettingsPath + "\" 不存在。");
+        ShowError(QCoreApplication::translate("main", "设置文件 \"%1\" 不存在。")
+                      .arg(QString::fromStdString(globals.SettingsPath))
+                      .toStdString());
     else if (mode == CommandLine::Mode::NotSettingsFile)
-        ShowError("\"" + globals.SettingsPath + "\": " + std::string(NotSettingsFileReason));
+        ShowError("\"" + globals.SettingsPath + "\": " + NotSettingsFileReason());
     else
         status = RunUnattended(globals);
     DesktopServices::Install(nullptr);
@@ -115,21 +134,28 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     AllowManyOpenFiles();
     const std::vector<std::string> arguments = ArgumentsOf(argc, argv);
-    if (ImportCommand::Requested(arguments))
+    if (ImportCommand::Requested(arguments)) {
+        const QCoreApplication application(argc, argv);
+        SpeakUsersLanguage();
         return ImportCommand::Run(arguments);
+    }
     Globals globals;
     InitialiseGlobals(globals, ProgramFile::Path());
     if (IsCheckCommand(arguments)) {
-        QCoreApplication application(argc, argv);
+        const QCoreApplication application(argc, argv);
+        SpeakUsersLanguage();
         return RunCheckCommand(arguments, globals);
     }
     const CommandLine commandLine = CommandLine::Parse(arguments, globals.DefaultSettingsPath());
     globals.SettingsPath = commandLine.settingsPath;
 
     switch (commandLine.mode) {
-    case CommandLine::Mode::Help:
+    case CommandLine::Mode::Help: {
+        const QCoreApplication application(argc, argv);
+        SpeakUsersLanguage();
         std::fputs(CommandLine::HelpText(globals.DefaultSettingsPath()).c_str(), stdout);
         return 0;
+    }
     case CommandLine::Mode::Version:
         std::printf("Linkshelf %s\n", VersionText().c_str());
         return 0;

@@ -1,5 +1,7 @@
 #include "CheckReport.h"
 
+#include "CheckTexts.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -124,25 +126,12 @@ std::string CheckReport::StatusText(const CheckFinding& finding) {
     return finding.detail;
 }
 
-std::string CheckReport::Summary() const {
-    std::string summary = stopped ? "Stopped after " : "Checked ";
-    summary += std::to_string(checked) + " of " + std::to_string(total) +
-               " links: " + std::to_string(ok) + " ok, " +
-               std::to_string(Count(CheckFinding::Kind::Dead)) + " dead, " +
-               std::to_string(Count(CheckFinding::Kind::Moved)) + " moved, " +
-               std::to_string(Count(CheckFinding::Kind::Blocked)) + " blocked; " +
-               std::to_string(DuplicateAddresses()) + " addresses filed more than once (" +
-               std::to_string(Count(CheckFinding::Kind::Duplicate)) + " places); " +
-               std::to_string(notChecked) + " not checked (other schemes).";
-    if (remembered > 0)
-        summary += " " + std::to_string(remembered) + " verdicts taken from earlier checks.";
-    return summary;
-}
-
 std::string CheckReport::Text() const {
     std::string text;
     for (const CheckFinding& finding : findings) {
-        text.append(KindName(finding.kind)).append("\t").append(StatusText(finding));
+        text.append(CheckTexts::FindingKind(finding.kind))
+            .append("\t")
+            .append(CheckTexts::FindingStatus(finding));
         text.append("\t").append(OneLine(finding.address));
         text.append("\t").append(OneLine(finding.name));
         text.append("\t").append(OneLine(finding.folder));
@@ -150,7 +139,7 @@ std::string CheckReport::Text() const {
             text.append("\t").append(OneLine(finding.target));
         text.append("\n");
     }
-    return text.append(Summary()).append("\n");
+    return text.append(CheckTexts::Summary(*this)).append("\n");
 }
 
 std::string CheckReport::Json() const {

@@ -68,10 +68,11 @@ public:
 
     // One tab-separated line per finding (kind, status, address, name, folder path and, for a
     // redirect, where it leads, for a duplicate, the address its places share), then the summary
-    // line.
+    // line, in the run's language.
     std::string Text() const;
+    // For scripts: the same in JSON, whose kinds and statuses are fixed English words in every
+    // language.
     std::string Json() const;
-    std::string Summary() const;
 
     static const char* KindName(CheckFinding::Kind kind);
     static std::string StatusText(const CheckFinding& finding);

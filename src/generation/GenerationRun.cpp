@@ -97,7 +97,7 @@ std::optional<Failure> GenerationRun::ProblemBeforeBuilding() const {
     if (const int readError = FileReadError(path); readError != 0)
         cause = SystemReason(readError);
     else if (std::filesystem::is_empty(path, error))
-        cause = EmptyFileReason;
+        cause = EmptyFileReason();
     if (cause.empty())
         return std::nullopt;
     Failure failure = TemplateUnusable(path, cause);
@@ -132,5 +132,5 @@ GenerationRun::Outcome GenerationRun::WritePage(const std::string& page) {
 
 void GenerationRun::OpenInBrowser() const {
     if (!DesktopServices::Current().Open(outputPath_))
-        ShowError(std::string(BrowserFailedText));
+        ShowError(BrowserFailedText());
 }

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-// The texts a generation run shows. Their runs of blanks and CR LF pairs are part of them.
+// The texts a generation run shows, in the run's language. Their runs of blanks and CR LF pairs
+// are part of them.
 inline constexpr std::string_view MessageCaption = "Linkshelf";
-inline constexpr std::string_view BrowserFailedText =
-    "不能为显示装载生成的文件。请检查网页浏览器是否已经和 HTML 文件相关联。";
+std::string BrowserFailedText();
 
 std::string NoShortcutText();
 std::string PageWrittenText(const std::string& outputPath, std::int32_t linkCount,
@@ -21,6 +21,6 @@ std::string NoSourceFolderText();
 // A folder of shortcuts or a template that the settings name but that cannot be used.
 Failure SourceFolderUnusable(const std::string& path, int error);
 Failure TemplateUnusable(const std::string& path, const std::string& cause);
-inline constexpr std::string_view EmptyFileReason = "文件是空的";
+std::string EmptyFileReason();
 // What is shown when building the page failed with an error of its own.
 std::string RunFailedText(const std::exception& error);

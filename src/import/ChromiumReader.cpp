@@ -14,8 +14,9 @@ struct Root {
     const char* key;
     const char* title;
 };
-constexpr Root Roots[] = {
-    {"bookmark_bar", "书签栏"}, {"other", "其他书签"}, {"synced", "移动设备书签"}};
+constexpr Root Roots[] = {{"bookmark_bar", QT_TRANSLATE_NOOP("ImportTexts", "书签栏")},
+                          {"other", QT_TRANSLATE_NOOP("ImportTexts", "其他书签")},
+                          {"synced", QT_TRANSLATE_NOOP("ImportTexts", "移动设备书签")}};
 
 std::string Text(const QJsonValue& value) {
     return value.toString().toStdString();
@@ -72,7 +73,8 @@ BookmarkFolder ChromiumReader::ReadBytes(std::string_view bytes, const std::stri
         if (node.value("children").toArray().isEmpty())
             continue;
         const QString name = node.value("name").toString();
-        tree.folders.push_back({name.isEmpty() ? root.title : name.toStdString(), {}, {}});
+        tree.folders.push_back(
+            {(name.isEmpty() ? ImportTexts::tr(root.title) : name).toStdString(), {}, {}});
         if (!ReadChildren(node, tree.folders.back(), 1)) {
             error_ = ImportTexts::TooDeep(path);
             return {};

@@ -27,10 +27,11 @@ struct Root {
     const char* name;
     const char* title;
 };
-constexpr Root Roots[] = {{"toolbar_____", "toolbar", "书签工具栏"},
-                          {"menu________", "menu", "书签菜单"},
-                          {"unfiled_____", "unfiled", "其他书签"},
-                          {"mobile______", "mobile", "移动设备书签"}};
+constexpr Root Roots[] = {
+    {"toolbar_____", "toolbar", QT_TRANSLATE_NOOP("ImportTexts", "书签工具栏")},
+    {"menu________", "menu", QT_TRANSLATE_NOOP("ImportTexts", "书签菜单")},
+    {"unfiled_____", "unfiled", QT_TRANSLATE_NOOP("ImportTexts", "其他书签")},
+    {"mobile______", "mobile", QT_TRANSLATE_NOOP("ImportTexts", "移动设备书签")}};
 
 // How far a database could be read.
 enum class Loaded { Read, NoBookmarks, OtherVersion, Failed };
@@ -255,7 +256,7 @@ BookmarkFolder FirefoxReader::ReadCopy(const std::string& copy, const std::strin
         const std::optional<long long> id = places.IdOf(root);
         if (!id)
             continue;
-        BookmarkFolder folder{root.title, {}, {}};
+        BookmarkFolder folder{ImportTexts::tr(root.title).toStdString(), {}, {}};
         if (!places.Fill(*id, folder, 1)) {
             error_ = ImportTexts::TooDeep(path);
             return {};

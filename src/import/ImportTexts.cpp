@@ -1,6 +1,7 @@
 #include "ImportTexts.h"
 
 #include "BookmarkTree.h"
+#include "FilledText.h"
 
 #include <cstring>
 
@@ -16,69 +17,75 @@ std::string Cause(int error) {
 
 } // namespace
 
-namespace ImportTexts {
-
-std::string CannotRead(const std::string& path, int error) {
-    return "不能读取书签文件 " + Quoted(path) + "：" + Cause(error);
+std::string ImportTexts::CannotRead(const std::string& path, int error) {
+    return FilledText(tr("不能读取书签文件 %1：%2"), Quoted(path), Cause(error));
 }
 
-std::string NotBookmarks(const std::string& path) {
-    return "文件 " + Quoted(path) +
-           " 不是书签文件。请选择浏览器导出的书签文件（HTML）、Chromium 系浏览器的 Bookmarks "
-           "文件或 Firefox 的 places.sqlite。";
+std::string ImportTexts::NotBookmarks(const std::string& path) {
+    return FilledText(tr("文件 %1 不是书签文件。请选择浏览器导出的书签文件（HTML）、Chromium "
+                         "系浏览器的 Bookmarks 文件或 Firefox 的 places.sqlite。"),
+                      Quoted(path));
 }
 
-std::string Damaged(const std::string& path, const std::string& cause) {
-    return "书签文件 " + Quoted(path) + " 已损坏，不能读取：" + cause;
+std::string ImportTexts::Damaged(const std::string& path, const std::string& cause) {
+    return FilledText(tr("书签文件 %1 已损坏，不能读取：%2"), Quoted(path), cause);
 }
 
-std::string TooDeep(const std::string& path) {
-    return "书签文件 " + Quoted(path) + " 的文件夹嵌套超过 " +
-           std::to_string(BookmarkFolder::MaxDepth) + " 层，不能导入。";
+std::string ImportTexts::TooDeep(const std::string& path) {
+    return FilledText(tr("书签文件 %1 的文件夹嵌套超过 %2 层，不能导入。"), Quoted(path),
+                      static_cast<long long>(BookmarkFolder::MaxDepth));
 }
 
-std::string EndsTooEarly(const std::string& path) {
-    return "书签文件 " + Quoted(path) +
-           " 提前结束，内容不完整（可能还没有写完，或只复制了一部分），不能导入。原有的书签保持不变"
-           "。";
+std::string ImportTexts::EndsTooEarly(const std::string& path) {
+    return FilledText(tr("书签文件 %1 提前结束，内容不完整（可能还没有写完，或只复制了一部分），"
+                         "不能导入。原有的书签保持不变。"),
+                      Quoted(path));
 }
 
-std::string VersionNotSupported(const std::string& path) {
-    return "书签文件 " + Quoted(path) + " 的版本不受支持，不能读取。";
+std::string ImportTexts::VersionNotSupported(const std::string& path) {
+    return FilledText(tr("书签文件 %1 的版本不受支持，不能读取。"), Quoted(path));
 }
 
-std::string NoProfile(const std::string& browser) {
-    return "在这台计算机上没有找到 " + browser + " 的书签。";
+std::string ImportTexts::NoProfile(const std::string& browser) {
+    return FilledText(tr("在这台计算机上没有找到 %1 的书签。"), browser);
 }
 
-std::string UnknownSource(const std::string& source) {
-    return "没有找到 " + Quoted(source) +
-           "。请指定书签文件，或 firefox、chromium、chrome、brave、edge、vivaldi 之一。";
+std::string ImportTexts::UnknownSource(const std::string& source) {
+    return FilledText(tr("没有找到 %1。请指定书签文件，或 firefox、chromium、chrome、brave、edge、"
+                         "vivaldi 之一。"),
+                      Quoted(source));
 }
 
-std::string CannotCopy(const std::string& path, int error) {
-    return "不能复制书签数据库 " + Quoted(path) + "：" + Cause(error);
+std::string ImportTexts::CannotCopy(const std::string& path, int error) {
+    return FilledText(tr("不能复制书签数据库 %1：%2"), Quoted(path), Cause(error));
 }
 
-std::string CannotMakeFolder(const std::string& path, int error) {
-    return "不能创建文件夹 " + Quoted(path) + "：" + Cause(error);
+std::string ImportTexts::CannotMakeFolder(const std::string& path, int error) {
+    return FilledText(tr("不能创建文件夹 %1：%2"), Quoted(path), Cause(error));
 }
 
-std::string CannotWrite(const std::string& path, int error) {
-    return "不能写入文件夹 " + Quoted(path) + "：" + Cause(error) + "。原有的书签保持不变。";
+std::string ImportTexts::CannotWrite(const std::string& path, int error) {
+    return FilledText(tr("不能写入文件夹 %1：%2。原有的书签保持不变。"), Quoted(path),
+                      Cause(error));
 }
 
-std::string NotAFolder(const std::string& path) {
-    return Quoted(path) + " 已经存在，但不是文件夹。请移走它，或选择其它文件夹。";
+std::string ImportTexts::NotAFolder(const std::string& path) {
+    return FilledText(tr("%1 已经存在，但不是文件夹。请移走它，或选择其它文件夹。"), Quoted(path));
 }
 
-std::string Written(const std::string& folder, long long links, long long folders,
-                    long long skipped) {
-    std::string text = "已导入 " + std::to_string(links) + " 个链接和 " + std::to_string(folders) +
-                       " 个文件夹到 " + Quoted(folder) + "。";
+std::string ImportTexts::Written(const std::string& folder, long long links, long long folders,
+                                 long long skipped) {
+    std::string text =
+        FilledText(tr("已导入 %1 个链接和 %2 个文件夹到 %3。"), links, folders, Quoted(folder));
     if (skipped > 0)
-        text += "跳过了 " + std::to_string(skipped) + " 个不能在网页中打开的链接。";
+        text += FilledText(tr("跳过了 %1 个不能在网页中打开的链接。"), skipped);
     return text;
 }
 
-} // namespace ImportTexts
+std::string ImportTexts::Usage() {
+    return FilledText(
+        tr("用法：linkshelf --import 来源 [文件夹]\n"
+           "来源是书签文件（浏览器导出的 HTML、Chromium 的 Bookmarks、Firefox 的 places.sqlite），"
+           "或 firefox、chromium、chrome、brave、edge、vivaldi 之一（该浏览器的默认配置）。"
+           "书签写入文件夹（默认为收藏夹文件夹）中以来源命名的子文件夹。"));
+}

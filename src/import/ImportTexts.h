@@ -1,23 +1,28 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <string>
 
-// The texts of a bookmark import: what went wrong, naming the cause, and what was written.
-namespace ImportTexts {
+// The texts of a bookmark import, in the run's language: what went wrong, naming the cause, and
+// what was written.
+class ImportTexts {
+    Q_DECLARE_TR_FUNCTIONS(ImportTexts)
 
-std::string CannotRead(const std::string& path, int error);
-std::string NotBookmarks(const std::string& path);
-std::string Damaged(const std::string& path, const std::string& cause);
-std::string TooDeep(const std::string& path);
-std::string EndsTooEarly(const std::string& path);
-std::string VersionNotSupported(const std::string& path);
-std::string NoProfile(const std::string& browser);
-std::string UnknownSource(const std::string& source);
-std::string CannotCopy(const std::string& path, int error);
-std::string CannotMakeFolder(const std::string& path, int error);
-std::string CannotWrite(const std::string& path, int error);
-std::string NotAFolder(const std::string& path);
-std::string Written(const std::string& folder, long long links, long long folders,
-                    long long skipped);
-
-} // namespace ImportTexts
+public:
+    static std::string CannotRead(const std::string& path, int error);
+    static std::string NotBookmarks(const std::string& path);
+    static std::string Damaged(const std::string& path, const std::string& cause);
+    static std::string TooDeep(const std::string& path);
+    static std::string EndsTooEarly(const std::string& path);
+    static std::string VersionNotSupported(const std::string& path);
+    static std::string NoProfile(const std::string& browser);
+    static std::string UnknownSource(const std::string& source);
+    static std::string CannotCopy(const std::string& path, int error);
+    static std::string CannotMakeFolder(const std::string& path, int error);
+    static std::string CannotWrite(const std::string& path, int error);
+    static std::string NotAFolder(const std::string& path);
+    static std::string Written(const std::string& folder, long long links, long long folders,
+                               long long skipped);
+    // How the command is used: the sources it takes and where it writes.
+    static std::string Usage();
+};

@@ -1,12 +1,14 @@
 #include "ShortcutName.h"
 
+#include "ImportTexts.h"
+
 #include <QString>
 
 namespace {
 
 constexpr std::string_view Extension = ".url";
-constexpr std::string_view UntitledFolder = "未命名文件夹";
-constexpr std::string_view UntitledLink = "未命名链接";
+constexpr const char* UntitledFolder = QT_TRANSLATE_NOOP("ImportTexts", "未命名文件夹");
+constexpr const char* UntitledLink = QT_TRANSLATE_NOOP("ImportTexts", "未命名链接");
 
 // Titles come from files anyone may have written: bytes that are no UTF-8 become U+FFFD, and
 // '/', NUL and other control characters (which would split or hide a name) become blanks or
@@ -67,13 +69,13 @@ std::string ShortcutName::ForLink(std::string_view title, std::string_view url, 
     if (!Usable(base))
         base = CleanTitle(Host(url));
     if (!Usable(base))
-        base = UntitledLink;
+        base = ImportTexts::tr(UntitledLink).toStdString();
     return Compose(base, number, Extension);
 }
 
 std::string ShortcutName::ForFolder(std::string_view title, int number) {
     std::string base = CleanTitle(title);
     if (!Usable(base))
-        base = UntitledFolder;
+        base = ImportTexts::tr(UntitledFolder).toStdString();
     return Compose(base, number, {});
 }

@@ -151,7 +151,9 @@ std::string ShortenPath(const std::string& path, char separator, const std::stri
 }
 
 FolderPicker::FolderPicker(QObject* owner)
-    : QObject(owner), customButtonCaption_("包括子文件夹(&S)   ") {}
+    : QObject(owner),
+      customButtonCaption_(
+          QCoreApplication::translate("FolderPicker", "包括子文件夹(&S)   ").toStdString()) {}
 
 bool FolderPicker::Execute() {
     QDialog dialog(DialogOwner());
@@ -225,7 +227,7 @@ QWidget* FolderPicker::DialogOwner() const {
 }
 
 void FolderPicker::BuildDialog(QDialog& dialog) {
-    dialog.setWindowTitle("浏览文件夹");
+    dialog.setWindowTitle(QCoreApplication::translate("FolderPicker", "浏览文件夹"));
     dialog.resize(360, 420);
     auto* column = new QVBoxLayout(&dialog);
 
@@ -256,12 +258,12 @@ void FolderPicker::BuildDialog(QDialog& dialog) {
 
     buttonRow_ = new QHBoxLayout;
     buttonRow_->addStretch();
-    okButton_ = new QPushButton("确定", &dialog);
+    okButton_ = new QPushButton(QCoreApplication::translate("FolderPicker", "确定"), &dialog);
     okButton_->setObjectName("okButton");
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, [this] { OkClicked(); });
     buttonRow_->addWidget(okButton_);
-    auto* cancel = new QPushButton("取消", &dialog);
+    auto* cancel = new QPushButton(QCoreApplication::translate("FolderPicker", "取消"), &dialog);
     cancel->setObjectName("cancelButton");
     connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
     buttonRow_->addWidget(cancel);

@@ -1,5 +1,6 @@
 #include "ConsoleDesktop.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 namespace {
@@ -29,7 +30,10 @@ std::string ForTerminal(const std::string& text) {
 } // namespace
 
 void ConsoleDesktop::ShowMessage(Icon icon, const std::string& caption, const std::string& text) {
-    const char* kind = icon == Icon::Error ? "error" : "info";
-    std::fprintf(stderr, "%s: %s: %s", caption.c_str(), kind, ForTerminal(text).c_str());
+    const QString kind = icon == Icon::Error
+                             ? QCoreApplication::translate("ConsoleDesktop", "错误")
+                             : QCoreApplication::translate("ConsoleDesktop", "信息");
+    std::fprintf(stderr, "%s: %s: %s", caption.c_str(), kind.toStdString().c_str(),
+                 ForTerminal(text).c_str());
     std::fflush(stderr);
 }

@@ -1,5 +1,6 @@
 #include "FileDialog.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -8,9 +9,10 @@ FileDialog::FileDialog(QWidget* owner) : QFileDialog(owner) {}
 void FileDialog::accept() {
     if (SaveFolderMissing()) {
         const QString path = QDir::toNativeSeparators(selectedFiles().constFirst());
-        QMessageBox::warning(this, windowTitle(),
-                             path +
-                                 QString::fromUtf8("\n路径不存在。\n请检查路径，然后再试一次。"));
+        QMessageBox::warning(
+            this, windowTitle(),
+            path + QCoreApplication::translate("FileDialog",
+                                               "\n路径不存在。\n请检查路径，然后再试一次。"));
         return;
     }
     QFileDialog::accept();

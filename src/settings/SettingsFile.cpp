@@ -2,10 +2,12 @@
 
 #include "FactoryDefaults.h"
 #include "FileChecks.h"
+#include "FilledText.h"
 #include "IniFile.h"
 #include "SettingsTable.h"
 #include "Text.h"
 
+#include <QCoreApplication>
 #include <QLockFile>
 #include <QString>
 #include <cctype>
@@ -120,10 +122,16 @@ bool ReadBooleanValue(const std::string& text, bool defaultValue) {
     return ReadIntegerValue(text, defaultValue ? 1 : 0) != 0;
 }
 
+std::string NotSettingsFileReason() {
+    return FilledText(QCoreApplication::translate(
+        "SettingsFile", "这不是 Linkshelf 设置文件（设置文件的名称以 .lfs 结尾）。"));
+}
+
 Result ReadSettings(const std::string& path, Settings& settings, Globals& globals) {
-    const std::string message = "正加载文件 \"" + path + "\" 时出现一个错误！";
+    const std::string message = FilledText(
+        QCoreApplication::translate("SettingsFile", "正加载文件 \"%1\" 时出现一个错误！"), path);
     if (!HasExtensionLfs(path))
-        return Failure{message, path, std::string(NotSettingsFileReason)};
+        return Failure{message, path, NotSettingsFileReason()};
     IniFile file(path);
     if (file.Load() == IniFile::LoadResult::Unreadable)
         return Failure::FromErrno(message, path, errno);
@@ -136,10 +144,13 @@ Result ReadSettings(const std::string& path, Settings& settings, Globals& global
 }
 
 Result WriteSettings(const std::string& path, const Settings& settings, const Globals& globals) {
-    const std::string message = "正保存文件 \"" + path + "\" 时出现一个错误！";
+    const std::string message = FilledText(
+        QCoreApplication::translate("SettingsFile", "正保存文件 \"%1\" 时出现一个错误！"), path);
     QLockFile turn(QString::fromStdString(path + ".lock"));
     if (!WaitForSavingTurn(turn))
-        return Failure{message, path, "另一个 Linkshelf 正在保存这个设置文件。"};
+        return Failure{message, path,
+                       FilledText(QCoreApplication::translate(
+                           "SettingsFile", "另一个 Linkshelf 正在保存这个设置文件。"))};
     IniFile file(path);
     if (file.Load() == IniFile::LoadResult::Unreadable)
         return Failure::FromErrno(message, path, errno);

@@ -10,8 +10,7 @@
 // Settings files (.lfs): one INI section, Options, with a key for each of the thirteen settings.
 
 // Why a file was refused as a settings file: its name does not end in ".lfs".
-inline constexpr std::string_view NotSettingsFileReason =
-    "这不是 Linkshelf 设置文件（设置文件的名称以 .lfs 结尾）。";
+std::string NotSettingsFileReason();
 
 // Reads the file into the record and makes it the current settings file. A missing file reads
 // as every key absent. A name that does not end in ".lfs" or a file that cannot be read is

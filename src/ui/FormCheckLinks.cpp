@@ -1,5 +1,6 @@
 #include "FormCheckLinks.h"
 
+#include "CheckTexts.h"
 #include "DesktopServices.h"
 #include "Strings.h"
 
@@ -114,12 +115,12 @@ void FormCheckLinks::onRecheckDeadClicked() {
 void FormCheckLinks::CheckerProgress(qsizetype done, qsizetype total) {
     barProgress_->setRange(0, static_cast<int>(total));
     barProgress_->setValue(static_cast<int>(done));
-    status_->setText(Q(Strings::CheckingLinks(done, total)));
+    status_->setText(Q(CheckTexts::CheckingLinks(done, total)));
 }
 
 void FormCheckLinks::CheckerWaiting(const QString& host) {
-    status_->setText(Q(Strings::WaitingForHost(barProgress_->value(), barProgress_->maximum(),
-                                               host.toStdString())));
+    status_->setText(Q(CheckTexts::WaitingForHost(barProgress_->value(), barProgress_->maximum(),
+                                                  host.toStdString())));
 }
 
 // Cancel stops the check and shows what it found so far; the window stays open.
@@ -130,7 +131,7 @@ void FormCheckLinks::onCancelClicked() {
 void FormCheckLinks::CheckerFinished() {
     barProgress_->hide();
     cancelButton_->hide();
-    status_->setText(Q(Strings::CheckSummary(checker_->Report())));
+    status_->setText(Q(CheckTexts::Summary(checker_->Report())));
     // The verdicts are a convenience for later checks: a cache that cannot be written loses
     // nothing of this one.
     cache_.Save(cachePath_);
@@ -149,15 +150,15 @@ void FormCheckLinks::CheckerFinished() {
 void FormCheckLinks::FillTable() {
     const std::vector<CheckFinding>& findings = checker_->Report().findings;
     QStringList columns;
-    for (const std::string& column : Strings::FindingColumns())
+    for (const std::string& column : CheckTexts::FindingColumns())
         columns << Q(column);
     tblFindings_->setColumnCount(static_cast<int>(columns.size()));
     tblFindings_->setHorizontalHeaderLabels(columns);
     tblFindings_->setRowCount(static_cast<int>(findings.size()));
     for (int row = 0; row < static_cast<int>(findings.size()); ++row) {
         const CheckFinding& finding = findings[static_cast<std::size_t>(row)];
-        const std::string cells[]{Strings::FindingKind(finding.kind),
-                                  Strings::FindingStatus(finding),
+        const std::string cells[]{CheckTexts::FindingKind(finding.kind),
+                                  CheckTexts::FindingStatus(finding),
                                   finding.address,
                                   finding.name,
                                   finding.folder,

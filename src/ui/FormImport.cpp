@@ -17,7 +17,7 @@
 
 namespace {
 
-QLabel* BuddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
+QLabel* BuddyLabel(Phrase text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(Q(text), parent);
     label->setBuddy(buddy);
     return label;
@@ -85,7 +85,7 @@ std::optional<BookmarkSource> FormImport::ChosenSource() {
     if (row >= 0 && row < static_cast<int>(sources_.size()))
         return sources_[static_cast<std::size_t>(row)];
     DesktopServices::FileRequest request;
-    request.filter = Strings::BookmarkFilter;
+    request.filter = Q(Strings::BookmarkFilter).toStdString();
     const auto path = DesktopServices::Current().ChooseFile(this, request);
     if (!path)
         return std::nullopt;
@@ -133,7 +133,7 @@ void FormImport::reject() {
 
 void FormImport::onBrowseFolder() {
     FolderPicker dlgBrowseFolder(this);
-    dlgBrowseFolder.SetTitle(Strings::ImportPickerTitle);
+    dlgBrowseFolder.SetTitle(Q(Strings::ImportPickerTitle).toStdString());
     dlgBrowseFolder.SetFolder(SpecialFolder::Computer);
     dlgBrowseFolder.SetFavoritesFolder(favoritesFolder_);
     dlgBrowseFolder.SetDirectory(folderEdit->Text());

@@ -55,8 +55,8 @@ QFont WizardFont() {
 }
 
 // An explanatory label: wrapped, and shown exactly as written (an '&' is an ampersand).
-QLabel* TextLabel(QWidget* page, const std::string& text, QRect box) {
-    auto* label = new QLabel(Q(text), page);
+QLabel* TextLabel(QWidget* page, const QString& text, QRect box) {
+    auto* label = new QLabel(text, page);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -65,7 +65,7 @@ QLabel* TextLabel(QWidget* page, const std::string& text, QRect box) {
 }
 
 // A label whose '&' marks the key that moves the focus to its buddy.
-QLabel* BuddyLabel(QWidget* page, const char* text, QPoint at, QWidget* buddy) {
+QLabel* BuddyLabel(QWidget* page, Phrase text, QPoint at, QWidget* buddy) {
     auto* label = new QLabel(Q(text), page);
     label->setBuddy(buddy);
     label->adjustSize();
@@ -73,7 +73,7 @@ QLabel* BuddyLabel(QWidget* page, const char* text, QPoint at, QWidget* buddy) {
     return label;
 }
 
-QPushButton* WizardButton(QWidget* parent, const char* caption, int left) {
+QPushButton* WizardButton(QWidget* parent, Phrase caption, int left) {
     auto* button = new QPushButton(Q(caption), parent);
     button->setGeometry(left, 266, 75, 23);
     button->setAutoDefault(true);
@@ -170,13 +170,13 @@ void FormMain::CreateButtons() {
 
 QWidget* FormMain::CreateWelcomePage() {
     auto* page = new QWidget;
-    welcomeText = TextLabel(page, "", QRect(10, 10, 266, 105));
+    welcomeText = TextLabel(page, QString(), QRect(10, 10, 266, 105));
     versionLabel = new QLabel(page);
     QFont bold = font();
     bold.setBold(true);
     versionLabel->setFont(bold);
     versionLabel->setGeometry(10, 117, 266, 16);
-    TextLabel(page, Strings::FreeSoftware, QRect(10, 139, 249, 31));
+    TextLabel(page, Q(Strings::FreeSoftware), QRect(10, 139, 249, 31));
     homePageLink = new LinkLabel(page);
     homePageLink->SetCaption(std::string(HomePageUrl));
     homePageLink->SetURL(std::string(HomePageUrl));
@@ -184,14 +184,14 @@ QWidget* FormMain::CreateWelcomePage() {
     homePageLink->SetActiveColor(Qt::blue);
     homePageLink->adjustSize();
     homePageLink->move(10, 172);
-    TextLabel(page, Strings::Copyright, QRect(10, 194, 266, 14));
-    TextLabel(page, Strings::Credit, QRect(10, 208, 266, 14));
+    TextLabel(page, Q(Strings::Copyright), QRect(10, 194, 266, 14));
+    TextLabel(page, Q(Strings::Credit), QRect(10, 208, 266, 14));
     return page;
 }
 
 QWidget* FormMain::CreateFileNamePage() {
     auto* page = new QWidget;
-    folderPageText = TextLabel(page, "", QRect(10, 10, 257, 81));
+    folderPageText = TextLabel(page, QString(), QRect(10, 10, 257, 81));
     sourceFolderEdit = new BrowseLineEdit(page);
     sourceFolderEdit->setGeometry(10, 131, 267, 21);
     sourceFolderEdit->OnButtonClick = [this](QObject*) { onBrowseSourceFolder(); };
@@ -207,7 +207,7 @@ QWidget* FormMain::CreateFileNamePage() {
 
 QWidget* FormMain::CreatePageInfoPage() {
     auto* page = new QWidget;
-    pageInfoText = TextLabel(page, "", QRect(10, 10, 266, 48));
+    pageInfoText = TextLabel(page, QString(), QRect(10, 10, 266, 48));
     pageTitleEdit = new QLineEdit(page);
     pageTitleEdit->setGeometry(10, 128, 266, 21);
     BuddyLabel(page, Strings::PageTitleLabel, QPoint(10, 110), pageTitleEdit);
@@ -223,7 +223,7 @@ QWidget* FormMain::CreatePageInfoPage() {
 
 QWidget* FormMain::CreatePageColorPage() {
     auto* page = new QWidget;
-    colorPageText = TextLabel(page, "", QRect(10, 10, 263, 117));
+    colorPageText = TextLabel(page, QString(), QRect(10, 10, 263, 117));
     backgroundPanel = new ColorPanel(page);
     backgroundPanel->setGeometry(10, 140, 266, 79);
     backgroundPanel->OnClick = [this] { onBackgroundClicked(); };
@@ -240,7 +240,7 @@ QWidget* FormMain::CreatePageColorPage() {
 
 QWidget* FormMain::CreateReadyPage() {
     auto* page = new QWidget;
-    readyText = TextLabel(page, "", QRect(10, 10, 260, 177));
+    readyText = TextLabel(page, QString(), QRect(10, 10, 260, 177));
     launchBrowserBox = new QCheckBox(Q(Strings::LaunchBrowser), page);
     launchBrowserBox->setGeometry(10, 202, 256, 20);
     return page;
@@ -454,7 +454,7 @@ void FormMain::onCheckLinksTriggered() {
 std::optional<std::string> FormMain::ChooseSettingsFile(bool save) {
     DesktopServices::FileRequest request;
     request.save = save;
-    request.filter = Strings::SettingsFilter;
+    request.filter = Q(Strings::SettingsFilter).toStdString();
     request.defaultSuffix = TextAfterLast(".lfs", '.');
     return DesktopServices::Current().ChooseFile(this, request);
 }
@@ -469,7 +469,7 @@ void FormMain::onLoadTriggered() {
         return;
     }
     ShowSettings();
-    ShowInfo(Strings::SettingsLoaded);
+    ShowInfo(Q(Strings::SettingsLoaded).toStdString());
 }
 
 // Saving to another file does not make it current: runs keep saving where they did before.
@@ -484,16 +484,16 @@ void FormMain::onSaveTriggered() {
 void FormMain::onDefaultsTriggered() {
     ApplyFactoryDefaults(settings_, globals_);
     ShowSettings();
-    ShowInfo(Strings::DefaultsLoaded);
+    ShowInfo(Q(Strings::DefaultsLoaded).toStdString());
 }
 
 void FormMain::onBrowseSourceFolder() {
     FolderPicker picker(this);
-    picker.SetTitle(Strings::PickerTitle);
+    picker.SetTitle(Q(Strings::PickerTitle).toStdString());
     picker.SetFolder(SpecialFolder::Favorites);
     picker.SetFavoritesFolder(globals_.FavoritesFolder);
     picker.SetCustomButtonVisible(true);
-    picker.SetCustomButtonCaption(Strings::PickerCheckBox);
+    picker.SetCustomButtonCaption(Q(Strings::PickerCheckBox).toStdString());
     picker.SetSyncCustomButton(false);
     picker.SetDirectory(TrimText(sourceFolderEdit->Text()));
     picker.SetCustomButtonChecked(includeSubfoldersBox->isChecked());
@@ -507,7 +507,7 @@ void FormMain::onBrowseOutputFile() {
     DesktopServices::FileRequest request;
     request.save = true;
     request.fileName = outputFileEdit->Text();
-    request.filter = Strings::HtmlFilter;
+    request.filter = Q(Strings::HtmlFilter).toStdString();
     request.defaultSuffix = "htm";
     if (const auto chosen = DesktopServices::Current().ChooseFile(this, request))
         outputFileEdit->SetText(*chosen);

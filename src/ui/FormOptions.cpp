@@ -11,8 +11,8 @@
 
 namespace {
 
-QPushButton* DialogButton(QWidget* parent, const char* caption, QRect box) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+QPushButton* DialogButton(QWidget* parent, Phrase caption, QRect box) {
+    auto* button = new QPushButton(Q(caption), parent);
     button->setGeometry(box);
     return button;
 }
@@ -33,13 +33,13 @@ FormOptions::FormOptions(QWidget* owner, std::vector<std::string>& ignoreList,
       RunFolderPicker([](FolderPicker& picker) { return picker.Execute(); }),
       ignoreList_(ignoreList) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromUtf8(Strings::OptionsCaptionTitle));
+    setWindowTitle(Q(Strings::OptionsCaptionTitle));
     if (owner != nullptr)
         setFont(owner->font());
     setFixedSize(316, 267);
     tabs = new QTabWidget(this);
     tabs->setGeometry(7, 8, 301, 221);
-    tabs->addTab(CreateIgnoredFoldersTab(), QString::fromUtf8(Strings::IgnoredFoldersTab));
+    tabs->addTab(CreateIgnoredFoldersTab(), Q(Strings::IgnoredFoldersTab));
     okButton = DialogButton(this, Strings::OkCaption, QRect(152, 235, 75, 23));
     cancelButton = DialogButton(this, Strings::CancelCaption, QRect(233, 235, 75, 23));
     okButton->setDefault(true);
@@ -73,7 +73,7 @@ void FormOptions::CreateFolderPicker(const std::string& favoritesFolder) {
     dlgBrowseFolder->SetFolder(SpecialFolder::Favorites);
     dlgBrowseFolder->SetFavoritesFolder(favoritesFolder);
     dlgBrowseFolder->SetCustomButtonVisible(false);
-    dlgBrowseFolder->SetCustomButtonCaption(Strings::PickerCheckBox);
+    dlgBrowseFolder->SetCustomButtonCaption(Q(Strings::PickerCheckBox).toStdString());
     dlgBrowseFolder->SetSyncCustomButton(false);
 }
 

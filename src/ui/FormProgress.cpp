@@ -9,7 +9,7 @@
 FormProgress::FormProgress(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       animation_(new ProgressAnimation(this)) {
-    setWindowTitle(QString::fromUtf8(Strings::ProgressCaption));
+    setWindowTitle(Q(Strings::ProgressCaption));
     setFixedSize(146, 90);
     animation_->move(width() / 2 - animation_->width() / 2,
                      height() / 2 - animation_->height() / 2);

@@ -19,7 +19,7 @@ snapshot() { (cd "$work" && find Fav check.lfs -printf '%p %s %T@\n' | sort); }
 before=$(snapshot)
 
 check() { # arguments...; sets status and out
-    out=$("${clean_env[@]}" timeout 60 "$program" "$@" 2>"$work/err")
+    out=$("${english_env[@]}" timeout 60 "$program" "$@" 2>"$work/err")
     status=$?
 }
 

@@ -15,8 +15,16 @@ sanitizer_options=()
 for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
     [ -n "${!name:-}" ] && sanitizer_options+=("$name=${!name}")
 done
+# The program speaks the language of $LANGUAGE, which comes before the locale (and Qt sorts names
+# in that language's order): Chinese, its own language, unless a check asks for English.
 clean_env=(env -i HOME="$work/home" XDG_DATA_DIRS="$work/system-data" PATH="$PATH" LC_ALL=C.UTF-8
-    "${sanitizer_options[@]}")
+    LANGUAGE=zh_CN "${sanitizer_options[@]}")
+english_env=("${clean_env[@]}" LANGUAGE=en_US)
+
+# The system's words for an error number, in the language the program run in clean_env uses.
+system_reason() { # errno
+    "${clean_env[@]}" perl -MPOSIX -e 'setlocale(LC_ALL, ""); print strerror(shift)' "$1"
+}
 
 fail() {
     echo "FAIL: $*"

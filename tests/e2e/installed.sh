@@ -79,10 +79,40 @@ expect_eq "page" "mine|Kept title|2" "$(cat "$page")"
 echo "== --help and --version, without a display"
 run "$installed" --help
 expect_eq "exit status" 0 "$status"
-case $out in *"linkshelf -RUN"*"Default settings file: $settings"*) ;; *) fail "help: $out" ;; esac
+case $out in *"linkshelf -RUN"*"默认设置文件：$settings"*) ;; *) fail "help: $out" ;; esac
 run "$installed" --version
 expect_eq "exit status" 0 "$status"
 expect_eq "version" "Linkshelf $version" "$out"
+
+echo "== one language per run, chosen by the user's locale as a terminal sets it"
+has_chinese() { grep -qP '\p{Han}' <<<"$1"; }
+for lang in en_US.UTF-8 zh_CN.UTF-8; do
+    in_lang() { # arguments: runs the installed program with only $LANG naming a language
+        local saved=("${user_env[@]}")
+        user_env+=(LC_ALL= LANGUAGE= LANG="$lang")
+        run "$installed" "$@"
+        user_env=("${saved[@]}")
+    }
+    in_lang --help
+    help=$out
+    in_lang --import no-such-browser
+    import_err=$err
+    in_lang --check "$work/no-such.lfs"
+    check_err=$err
+    in_lang "$work/no-such.lfs"
+    run_err=$err
+    for text in "$help" "$import_err" "$check_err" "$run_err"; do
+        [ -n "$text" ] || fail "$lang: a message is missing"
+        if [ "$lang" = en_US.UTF-8 ]; then
+            has_chinese "$text" && fail "$lang: Chinese in the English run: $text"
+        else
+            has_chinese "$text" || fail "$lang: not Chinese: $text"
+        fi
+    done
+    case $run_err in *"\"$work/no-such.lfs\""*) ;; *) fail "$lang: path missing: $run_err" ;; esac
+    wide=$(LC_ALL=C.UTF-8 wc -L <<<"$help")
+    [ "$wide" -le 79 ] || fail "$lang: --help is $wide columns wide"
+done
 
 echo "== a settings file that does not exist"
 run "$installed" missing.lfs
@@ -100,7 +130,7 @@ expect_eq "standard error (stale DISPLAY)" "" "$err"
 [ -f "$page" ] || fail "no page with a stale DISPLAY"
 run "$installed"
 expect_eq "wizard's exit status" 1 "$status"
-case $err in *"cannot open the display"*) ;; *) fail "wizard's message: $err" ;; esac
+case $err in *"向导不能打开显示器"*) ;; *) fail "wizard's message: $err" ;; esac
 rm -f "$page"
 user_env+=(WAYLAND_DISPLAY=gone XDG_RUNTIME_DIR="$home")
 run "$installed" -RUN

@@ -67,7 +67,7 @@ chown nobody "$settings_file" "$site/page.htm"
 run "ulimit -f 0;"
 expect_eq "exit status" 1 "$status"
 case $err in *"不能保存页面到文件 \"$site/page.htm\" 。"*) ;; *) fail "write error missing: $err" ;; esac
-case $err in *"不能保存页面到文件 \"$site/page.htm\" 。"*"File too large"*) ;; *) fail "reason missing: $err" ;; esac
+case $err in *"不能保存页面到文件 \"$site/page.htm\" 。"*"$(system_reason 27)"*) ;; *) fail "reason missing: $err" ;; esac
 expect_eq "old page" "old page" "$(cat "$site/page.htm")"
 
 finish locked-folder

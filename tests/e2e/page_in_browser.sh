@@ -56,7 +56,7 @@ make_page() { # name, colour lines of the settings file
     printf '[Options]\r\nSourceFolder=%s\r\nIgnoreFolders=Old\r\nOutputFile=%s\r\nPageTitle=%s\r\n%s' \
         "$source_root/examples/Favorites" "$work/pages/$1.htm" 'Bar & <Check>' "$2" \
         >"$work/$1.lfs"
-    "${clean_env[@]}" "$prog/linkshelf" "$work/$1.lfs" || fail "$1 page not written"
+    "${english_env[@]}" "$prog/linkshelf" "$work/$1.lfs" || fail "$1 page not written"
 }
 make_page default ''
 make_page custom $'TextColor=$333333\r\nLinkColor=$B45F1A\r\nBackColor=$F8FBFC\r\n'
@@ -186,7 +186,7 @@ shortcut "$reader/Tools/grep.url" "https://www.gnu.org/software/grep/"
 printf '<!DOCTYPE html><html lang="en"><title>Target</title><p>Opened.</p>' >"$work/target.htm"
 printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\nPageTitle=Reader\r\n' "$reader" \
     "$work/pages/reader.htm" >"$work/reader.lfs"
-"${clean_env[@]}" "$prog/linkshelf" "$work/reader.lfs" || fail "reader page not written"
+"${english_env[@]}" "$prog/linkshelf" "$work/reader.lfs" || fail "reader page not written"
 CHROMIUM=$browser node "$source_root/tests/e2e/page_reader.mjs" "$work/pages/reader.htm" \
     "$work/target.htm" || fail "the reader's checks (above)"
 

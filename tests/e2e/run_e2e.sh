@@ -85,7 +85,7 @@ while IFS='|' read -r what source template named; do
     before=$(md5sum <"$prog/Linkshelf.lfs")
     run -RUN
     expect_eq "exit status" 1 "$status"
-    case $err in *"\"$named\" 。"*"No such file or directory"*) ;; *) fail "path or reason missing: $err" ;; esac
+    case $err in *"\"$named\" 。"*"$(system_reason 2)"*) ;; *) fail "path or reason missing: $err" ;; esac
     expect_eq "old page" "old page" "$(cat "$work/out/page.htm")"
     expect_eq "settings file" "$before" "$(md5sum <"$prog/Linkshelf.lfs")"
 done <<CASES
@@ -129,7 +129,7 @@ echo "== a page that cannot be written: exit 1, the error on standard error"
 printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\n' "$work/fav" "$work/missing/page.htm" >"$work/bad.lfs"
 run bad.lfs
 expect_eq "exit status" 1 "$status"
-case $err in *"不能保存页面到文件 \"$work/missing/page.htm\" 。"*"No such file or directory"*) ;;
+case $err in *"不能保存页面到文件 \"$work/missing/page.htm\" 。"*"$(system_reason 2)"*) ;;
 *) fail "write error or its reason missing: $err" ;; esac
 
 echo "== a default settings file that cannot be read: exit 1, says why"
@@ -137,7 +137,7 @@ mv "$prog/Linkshelf.lfs" "$work/saved.lfs"
 mkdir "$prog/Linkshelf.lfs"
 run -RUN
 expect_eq "exit status" 1 "$status"
-case $err in *"正加载文件 \"$prog/Linkshelf.lfs\" 时出现一个错误！"*"Is a directory"*) ;;
+case $err in *"正加载文件 \"$prog/Linkshelf.lfs\" 时出现一个错误！"*"$(system_reason 21)"*) ;;
 *) fail "reason missing: $err" ;; esac
 rmdir "$prog/Linkshelf.lfs"
 mv "$work/saved.lfs" "$prog/Linkshelf.lfs"

@@ -111,8 +111,7 @@ TEST_F(Options, LoadingReportsSuccessOrTheFailedPath) {
     EXPECT_EQ(globals.IgnoreList, std::vector<std::string>{"Old"});
     EXPECT_EQ(desktop.events.at(1), "beep");
     EXPECT_EQ(desktop.events.at(2), "error:Linkshelf:正加载文件 \"" + tree.Path("mine.ini") +
-                                        "\" 时出现一个错误！\r\n" +
-                                        std::string(NotSettingsFileReason));
+                                        "\" 时出现一个错误！\r\n" + NotSettingsFileReason());
 
     desktop.events.clear();
     desktop.chosenFile.reset();

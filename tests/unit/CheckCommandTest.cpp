@@ -54,11 +54,11 @@ TEST_F(CheckCommandTest, ReportsOneLinePerFindingThenTheSummary) {
 
     std::string out;
     ASSERT_EQ(Run({"--check", tree.Path("Links.lfs")}, out), 3);
-    EXPECT_EQ(out, "dead\t404\t" + gone + "\tGone\t/\n" + "duplicate\t2 places\t" + ok +
-                       "\tFine\t/News\t" + ok + "\n" + "duplicate\t2 places\t" + ok +
+    EXPECT_EQ(out, "失效\t404\t" + gone + "\tGone\t/\n" + "重复\t共 2 处\t" + ok +
+                       "\tFine\t/News\t" + ok + "\n" + "重复\t共 2 处\t" + ok +
                        "\tFine again\t/Old\t" + ok + "\n" +
-                       "Checked 3 of 3 links: 2 ok, 1 dead, 0 moved, 0 blocked; 1 addresses "
-                       "filed more than once (2 places); 0 not checked (other schemes).\n");
+                       "已检查 3 / 3 个链接：2 个正常，1 个失效，0 个已移动，0 个拒绝访问；1 "
+                       "个地址重复（共 2 处）；0 个未检查（其他协议）。\n");
 
     ASSERT_EQ(Run({"--check", tree.Path("Links.lfs"), "--json"}, out), 3);
     const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(out)).object();
@@ -76,10 +76,11 @@ TEST_F(CheckCommandTest, CtrlCStopsWithTheReportOfWhatWasChecked) {
     std::string out;
     EXPECT_EQ(Run({"--check", tree.Path("Links.lfs")}, out), 1);
     EXPECT_NE(
-        out.find("not checked\tstopped\t" + server.Url("/silent").toStdString() + "\tWaiting\t/\n"),
+        out.find("未检查\t检查已停止\t" + server.Url("/silent").toStdString() + "\tWaiting\t/\n"),
         std::string::npos)
         << out;
-    EXPECT_NE(out.find("Stopped after 2 of 3 links: 1 ok, 1 dead"), std::string::npos) << out;
+    EXPECT_NE(out.find("已停止。已检查 2 / 3 个链接：1 个正常，1 个失效"), std::string::npos)
+        << out;
 }
 
 // On a terminal the bar keeps up with the check, says which host it waits on when nothing
@@ -112,7 +113,7 @@ TEST_F(CheckCommandTest, ProgressBarKeepsUpAndNamesTheHostItWaitsOn) {
 
     EXPECT_EQ(status, 0);
     const std::string host = "127.0.0.1:" + server.Url("").section(':', 2).toStdString();
-    EXPECT_NE(shown.find("] 5/6, waiting for " + host), std::string::npos) << shown;
+    EXPECT_NE(shown.find("] 5/6，正在等待 " + host), std::string::npos) << shown;
     EXPECT_TRUE(shown.ends_with("[" + std::string(30, '#') + "] 6/6\r\n")) << shown;
 }
 
@@ -126,7 +127,7 @@ TEST_F(CheckCommandTest, KeepsVerdictsAndTakesRecentOnesWithMaxAge) {
     ASSERT_EQ(Run({"--check", settings}, out), 0);
     EXPECT_TRUE(FileExists(tree.Path("cache/linkshelf/check.json")));
     ASSERT_EQ(Run({"--check", settings, "--max-age", "1d"}, out), 0);
-    EXPECT_NE(out.find(" 1 verdicts taken from earlier checks."), std::string::npos) << out;
+    EXPECT_NE(out.find("1 个结果取自先前的检查。"), std::string::npos) << out;
     EXPECT_EQ(server.Requests("HEAD /flip"), 1);
     EXPECT_EQ(Run({"--check", settings, "--max-age=2h"}, out), 0) << out;
     EXPECT_EQ(Run({"--check", settings}, out), 3) << out;

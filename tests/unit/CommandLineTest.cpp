@@ -58,8 +58,8 @@ TEST(CommandLine, ChoosesTheSettingsFileAndTheMode) {
 TEST(CommandLine, HelpNamesEveryFormAndTheDefaultSettingsFile) {
     const std::string help = CommandLine::HelpText("/home/u/.config/linkshelf/Linkshelf.lfs");
     for (const char* part :
-         {"  linkshelf  ", "linkshelf SETTINGS.lfs  ", "linkshelf -RUN  ", "--help, -h  ",
-          "--version  ", "Exit status:", "  2  ", "/home/u/.config/linkshelf/Linkshelf.lfs\n"})
+         {"  linkshelf  ", "linkshelf 设置文件.lfs  ", "linkshelf -RUN  ", "--help, -h  ",
+          "--version  ", "退出状态：", "  2  ", "/home/u/.config/linkshelf/Linkshelf.lfs\n"})
         EXPECT_NE(help.find(part), std::string::npos) << part;
 }
 

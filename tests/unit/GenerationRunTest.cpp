@@ -142,7 +142,7 @@ TEST_F(Run, AFailedWriteIsShownBeforeTheResultAndTheBrowserIsStillAsked) {
                                    "\" 。           \r\n\r\n如果文件名称有效并且您具有完全的"
                                    "权限来写入到这个文件，请选中。" +
                                    std::string(32, ' ') + "\r\n" + std::strerror(ENOENT);
-    const std::string browserFailed = std::string(BrowserFailedText);
+    const std::string browserFailed = BrowserFailedText();
     EXPECT_EQ(desktop.events, (std::vector<std::string>{
                                   "busy", "progress", "no progress", "beep",
                                   "error:Linkshelf:" + notWritten, "result:" + notWritten, "idle",
@@ -165,7 +165,7 @@ TEST_F(Run, NothingIsBuiltFromAnEmptySourceOrAnEmptyOrMissingTemplate) {
         {"a missing template", "Fav", "program/gone.lft",
          TemplateUnusable(missing, std::strerror(ENOENT)).Text()},
         {"an empty template", "Fav", "program/empty.lft",
-         TemplateUnusable(empty, std::string(EmptyFileReason)).Text()},
+         TemplateUnusable(empty, EmptyFileReason()).Text()},
     };
     tree.Shortcut("Fav/a.url", "https://a/");
     tree.Write("program/empty.lft", "");

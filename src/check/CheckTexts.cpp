@@ -1,0 +1,99 @@
+#include "CheckTexts.h"
+
+#include "FilledText.h"
+
+namespace {
+
+long long Number(std::size_t count) {
+    return static_cast<long long>(count);
+}
+
+} // namespace
+
+std::string CheckTexts::CheckingLinks(long long done, long long total) {
+    return FilledText(tr("正在检查链接... %1 / %2"), done, total);
+}
+
+std::string CheckTexts::WaitingForHost(long long done, long long total, const std::string& host) {
+    return FilledText(tr("正在检查链接... %1 / %2，正在等待 %3 应答..."), done, total, host);
+}
+
+std::vector<std::string> CheckTexts::FindingColumns() {
+    return {FilledText(tr("类型")), FilledText(tr("状态")),   FilledText(tr("地址")),
+            FilledText(tr("名称")), FilledText(tr("文件夹")), FilledText(tr("新地址或共同地址"))};
+}
+
+std::string CheckTexts::FindingKind(CheckFinding::Kind kind) {
+    switch (kind) {
+    case CheckFinding::Kind::Dead:
+        return FilledText(tr("失效"));
+    case CheckFinding::Kind::Moved:
+        return FilledText(tr("已移动"));
+    case CheckFinding::Kind::Blocked:
+        return FilledText(tr("拒绝访问"));
+    case CheckFinding::Kind::Duplicate:
+        return FilledText(tr("重复"));
+    case CheckFinding::Kind::NotChecked:
+        break;
+    }
+    return FilledText(tr("未检查"));
+}
+
+std::string CheckTexts::FindingStatus(const CheckFinding& finding) {
+    using Cause = CheckFinding::Cause;
+    switch (finding.cause) {
+    case Cause::HttpStatus:
+        return std::to_string(finding.httpStatus);
+    case Cause::NameNotFound:
+        return FilledText(tr("找不到主机名"));
+    case Cause::ConnectionRefused:
+        return FilledText(tr("连接被拒绝"));
+    case Cause::ConnectionReset:
+        return FilledText(tr("连接被重置"));
+    case Cause::TlsFailure:
+        return FilledText(tr("TLS 握手失败"));
+    case Cause::TimeOut:
+        return FilledText(tr("超时"));
+    case Cause::HostSilent:
+        return FilledText(tr("主机没有应答"));
+    case Cause::RateLimited:
+        return FilledText(tr("访问过于频繁，被限制"));
+    case Cause::RedirectLoop:
+        return FilledText(tr("重定向循环"));
+    case Cause::TooManyRedirects:
+        return FilledText(tr("重定向次数过多"));
+    case Cause::RedirectWithoutLocation:
+        return FilledText(tr("重定向没有目标地址"));
+    case Cause::BadRedirect:
+        return FilledText(tr("重定向到无效地址"));
+    case Cause::RedirectElsewhere:
+        return FilledText(tr("重定向到 %1: 地址"), finding.detail);
+    case Cause::Malformed:
+        return FilledText(tr("服务器的应答格式错误"));
+    case Cause::BadAddress:
+        return FilledText(tr("地址无效"));
+    case Cause::FileMissing:
+        return FilledText(tr("文件不存在"));
+    case Cause::Duplicate:
+        return FilledText(tr("共 %1 处"), finding.detail);
+    case Cause::Stopped:
+        return FilledText(tr("检查已停止"));
+    case Cause::NetworkError:
+        break;
+    }
+    return finding.detail;
+}
+
+std::string CheckTexts::Summary(const CheckReport& report) {
+    using Kind = CheckFinding::Kind;
+    std::string summary = report.stopped ? FilledText(tr("已停止。")) : "";
+    summary += FilledText(tr("已检查 %1 / %2 个链接：%3 个正常，%4 个失效，%5 个已移动，%6 "
+                             "个拒绝访问；%7 个地址重复（共 %8 处）；%9 个未检查（其他协议）。"),
+                          Number(report.checked), Number(report.total), Number(report.ok),
+                          Number(report.Count(Kind::Dead)), Number(report.Count(Kind::Moved)),
+                          Number(report.Count(Kind::Blocked)), Number(report.DuplicateAddresses()),
+                          Number(report.Count(Kind::Duplicate)), Number(report.notChecked));
+    if (report.remembered > 0)
+        summary += FilledText(tr("%1 个结果取自先前的检查。"), Number(report.remembered));
+    return summary;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+// The program's texts are written in Chinese and looked up in the run's language (see Language)
+// through tr() and QCoreApplication::translate(); their %1, %2... are filled in here with the
+// program's UTF-8 strings and numbers, in one pass, so that a "%1" inside a path stays as it is.
+
+inline QString FillValue(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline QString FillValue(long long number) {
+    return QString::number(number);
+}
+
+template <typename... Values> std::string FilledText(const QString& text, const Values&... values) {
+    if constexpr (sizeof...(Values) == 0)
+        return text.toStdString();
+    else
+        return text.arg(FillValue(values)...).toStdString();
+}

@@ -1,0 +1,752 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>CheckCommand</name>
+    <message>
+        <source>用法：linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]</source>
+        <translation>Usage: linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]</translation>
+    </message>
+    <message>
+        <source>--max-age 需要一个时长，例如 30m、12h、1d 或 2w，而不是 &quot;%1&quot;。</source>
+        <translation>--max-age takes an age such as 30m, 12h, 1d or 2w, not &quot;%1&quot;. </translation>
+    </message>
+    <message>
+        <source>--check 不接受 &quot;%1&quot;。</source>
+        <translation>--check does not take &quot;%1&quot;. </translation>
+    </message>
+    <message>
+        <source>没有设置文件 &quot;%1&quot;。</source>
+        <translation>There is no settings file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>正在检查链接 [%1] %2/%3</source>
+        <translation>Checking links [%1] %2/%3</translation>
+    </message>
+    <message>
+        <source>，正在等待 %1</source>
+        <translation>, waiting for %1</translation>
+    </message>
+    <message>
+        <source>不能读取设置文件 &quot;%1&quot;。</source>
+        <translation>Cannot read the settings file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>不能检查链接：设置中没有指定快捷方式文件夹。</source>
+        <translation>Cannot check links: the settings name no folder of shortcuts.</translation>
+    </message>
+    <message>
+        <source>不能检查链接：文件夹 &quot;%1&quot; 不存在。</source>
+        <translation>Cannot check links: the folder &quot;%1&quot; does not exist.</translation>
+    </message>
+    <message>
+        <source>不能把检查结果保存到 &quot;%1&quot;：%2。</source>
+        <translation>Cannot keep the verdicts in &quot;%1&quot;: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>CheckTexts</name>
+    <message>
+        <source>正在检查链接... %1 / %2</source>
+        <translation>Checking links... %1 of %2</translation>
+    </message>
+    <message>
+        <source>正在检查链接... %1 / %2，正在等待 %3 应答...</source>
+        <translation>Checking links... %1 of %2, waiting for %3 to answer...</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>文件夹</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>新地址或共同地址</source>
+        <translation>New or shared address</translation>
+    </message>
+    <message>
+        <source>失效</source>
+        <translation>dead</translation>
+    </message>
+    <message>
+        <source>已移动</source>
+        <translation>moved</translation>
+    </message>
+    <message>
+        <source>拒绝访问</source>
+        <translation>blocked</translation>
+    </message>
+    <message>
+        <source>重复</source>
+        <translation>duplicate</translation>
+    </message>
+    <message>
+        <source>未检查</source>
+        <translation>not checked</translation>
+    </message>
+    <message>
+        <source>找不到主机名</source>
+        <translation>name not found</translation>
+    </message>
+    <message>
+        <source>连接被拒绝</source>
+        <translation>connection refused</translation>
+    </message>
+    <message>
+        <source>连接被重置</source>
+        <translation>connection reset</translation>
+    </message>
+    <message>
+        <source>TLS 握手失败</source>
+        <translation>TLS failure</translation>
+    </message>
+    <message>
+        <source>超时</source>
+        <translation>time-out</translation>
+    </message>
+    <message>
+        <source>主机没有应答</source>
+        <translation>host does not answer</translation>
+    </message>
+    <message>
+        <source>访问过于频繁，被限制</source>
+        <translation>rate limited</translation>
+    </message>
+    <message>
+        <source>重定向循环</source>
+        <translation>redirect loop</translation>
+    </message>
+    <message>
+        <source>重定向次数过多</source>
+        <translation>too many redirects</translation>
+    </message>
+    <message>
+        <source>重定向没有目标地址</source>
+        <translation>redirect without Location</translation>
+    </message>
+    <message>
+        <source>重定向到无效地址</source>
+        <translation>redirect to a bad address</translation>
+    </message>
+    <message>
+        <source>重定向到 %1: 地址</source>
+        <translation>redirect to %1:</translation>
+    </message>
+    <message>
+        <source>服务器的应答格式错误</source>
+        <translation>malformed answer</translation>
+    </message>
+    <message>
+        <source>地址无效</source>
+        <translation>bad address</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>file not found</translation>
+    </message>
+    <message>
+        <source>共 %1 处</source>
+        <translation>%1 places</translation>
+    </message>
+    <message>
+        <source>检查已停止</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>已停止。</source>
+        <translation>Stopped. </translation>
+    </message>
+    <message>
+        <source>已检查 %1 / %2 个链接：%3 个正常，%4 个失效，%5 个已移动，%6 个拒绝访问；%7 个地址重复（共 %8 处）；%9 个未检查（其他协议）。</source>
+        <translation>Checked %1 of %2 links: %3 ok, %4 dead, %5 moved, %6 blocked; %7 addresses filed more than once (%8 places); %9 not checked (other schemes).</translation>
+    </message>
+    <message>
+        <source>%1 个结果取自先前的检查。</source>
+        <translation> %1 verdicts taken from earlier checks.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>打开向导</source>
+        <translation>open the wizard</translation>
+    </message>
+    <message>
+        <source>linkshelf 设置文件.lfs</source>
+        <translation>linkshelf SETTINGS.lfs</translation>
+    </message>
+    <message>
+        <source>按这个设置文件生成页面，不打开向导</source>
+        <translation>generate the page with these settings, unattended</translation>
+    </message>
+    <message>
+        <source>按默认设置文件生成页面</source>
+        <translation>generate the page with the default settings file</translation>
+    </message>
+    <message>
+        <source>linkshelf --import 来源 [文件夹]</source>
+        <translation>linkshelf --import SOURCE [FOLDER]</translation>
+    </message>
+    <message>
+        <source>导入书签：firefox、chromium、chrome、brave、edge、vivaldi 或一个书签文件</source>
+        <translation>import bookmarks: firefox, chromium, chrome, brave, edge, vivaldi, or a file</translation>
+    </message>
+    <message>
+        <source>linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]</source>
+        <translation>linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]</translation>
+    </message>
+    <message>
+        <source>检查页面的链接：失效、已移动、拒绝访问、重复；--max-age 1d 采用一天之内先前检查的结果</source>
+        <translation>check the page&apos;s links: dead, moved, blocked, duplicate; --max-age 1d takes verdicts of earlier checks up to a day old</translation>
+    </message>
+    <message>
+        <source>显示这个帮助</source>
+        <translation>show this help</translation>
+    </message>
+    <message>
+        <source>显示版本</source>
+        <translation>show the version</translation>
+    </message>
+    <message>
+        <source>页面已经写好（或者向导已经关闭）</source>
+        <translation>the page was written (and the wizard was closed)</translation>
+    </message>
+    <message>
+        <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，或者导入什么也没有写入</source>
+        <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, or the import wrote nothing</translation>
+    </message>
+    <message>
+        <source>没有找到快捷方式；什么也没有写入</source>
+        <translation>no shortcut was found; nothing was written</translation>
+    </message>
+    <message>
+        <source>--check 发现了失效的链接（1：检查不能进行，或者被 Ctrl+C 停止，无论已经发现了什么）</source>
+        <translation>--check found a dead link (1: the check could not run or was stopped with Ctrl+C, whatever it had found)</translation>
+    </message>
+    <message>
+        <source>用法：</source>
+        <translation>Usage:</translation>
+    </message>
+    <message>
+        <source>退出状态：</source>
+        <translation>Exit status:</translation>
+    </message>
+    <message>
+        <source>
+默认设置文件：%1
+</source>
+        <translation>
+Default settings file: %1
+</translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleDesktop</name>
+    <message>
+        <source>错误</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>信息</source>
+        <translation>info</translation>
+    </message>
+</context>
+<context>
+    <name>FileDialog</name>
+    <message>
+        <source>
+路径不存在。
+请检查路径，然后再试一次。</source>
+        <translation>
+The path does not exist.
+Check the path and try again.</translation>
+    </message>
+</context>
+<context>
+    <name>FolderPicker</name>
+    <message>
+        <source>包括子文件夹(&amp;S)   </source>
+        <translation>Include &amp;subfolders</translation>
+    </message>
+    <message>
+        <source>浏览文件夹</source>
+        <translation>Browse for Folder</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ImportTexts</name>
+    <message>
+        <source>书签栏</source>
+        <translation>Bookmarks bar</translation>
+    </message>
+    <message>
+        <source>其他书签</source>
+        <translation>Other bookmarks</translation>
+    </message>
+    <message>
+        <source>移动设备书签</source>
+        <translation>Mobile bookmarks</translation>
+    </message>
+    <message>
+        <source>书签工具栏</source>
+        <translation>Bookmarks Toolbar</translation>
+    </message>
+    <message>
+        <source>书签菜单</source>
+        <translation>Bookmarks Menu</translation>
+    </message>
+    <message>
+        <source>不能读取书签文件 %1：%2</source>
+        <translation>Cannot read the bookmarks file %1: %2</translation>
+    </message>
+    <message>
+        <source>文件 %1 不是书签文件。请选择浏览器导出的书签文件（HTML）、Chromium 系浏览器的 Bookmarks 文件或 Firefox 的 places.sqlite。</source>
+        <translation>The file %1 is not a bookmarks file. Choose a bookmarks file exported by a browser (HTML), the Bookmarks file of a Chromium-based browser, or Firefox&apos;s places.sqlite.</translation>
+    </message>
+    <message>
+        <source>书签文件 %1 已损坏，不能读取：%2</source>
+        <translation>The bookmarks file %1 is damaged and cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>书签文件 %1 的文件夹嵌套超过 %2 层，不能导入。</source>
+        <translation>The bookmarks file %1 nests folders more than %2 levels deep and cannot be imported.</translation>
+    </message>
+    <message>
+        <source>书签文件 %1 提前结束，内容不完整（可能还没有写完，或只复制了一部分），不能导入。原有的书签保持不变。</source>
+        <translation>The bookmarks file %1 ends too early: it is incomplete (perhaps still being written, or only partly copied) and cannot be imported. The bookmarks imported before are unchanged.</translation>
+    </message>
+    <message>
+        <source>书签文件 %1 的版本不受支持，不能读取。</source>
+        <translation>The bookmarks file %1 is of a version that is not supported and cannot be read.</translation>
+    </message>
+    <message>
+        <source>在这台计算机上没有找到 %1 的书签。</source>
+        <translation>No %1 bookmarks were found on this computer.</translation>
+    </message>
+    <message>
+        <source>没有找到 %1。请指定书签文件，或 firefox、chromium、chrome、brave、edge、vivaldi 之一。</source>
+        <translation>%1 was not found. Name a bookmarks file, or one of firefox, chromium, chrome, brave, edge, vivaldi.</translation>
+    </message>
+    <message>
+        <source>不能复制书签数据库 %1：%2</source>
+        <translation>Cannot copy the bookmarks database %1: %2</translation>
+    </message>
+    <message>
+        <source>不能创建文件夹 %1：%2</source>
+        <translation>Cannot create the folder %1: %2</translation>
+    </message>
+    <message>
+        <source>不能写入文件夹 %1：%2。原有的书签保持不变。</source>
+        <translation>Cannot write to the folder %1: %2. The bookmarks imported before are unchanged.</translation>
+    </message>
+    <message>
+        <source>%1 已经存在，但不是文件夹。请移走它，或选择其它文件夹。</source>
+        <translation>%1 already exists but is not a folder. Move it away, or choose another folder.</translation>
+    </message>
+    <message>
+        <source>已导入 %1 个链接和 %2 个文件夹到 %3。</source>
+        <translation>Imported %1 links and %2 folders into %3.</translation>
+    </message>
+    <message>
+        <source>跳过了 %1 个不能在网页中打开的链接。</source>
+        <translation> Skipped links a web page cannot open: %1.</translation>
+    </message>
+    <message>
+        <source>用法：linkshelf --import 来源 [文件夹]
+来源是书签文件（浏览器导出的 HTML、Chromium 的 Bookmarks、Firefox 的 places.sqlite），或 firefox、chromium、chrome、brave、edge、vivaldi 之一（该浏览器的默认配置）。书签写入文件夹（默认为收藏夹文件夹）中以来源命名的子文件夹。</source>
+        <translation>Usage: linkshelf --import SOURCE [FOLDER]
+SOURCE is a bookmarks file (a browser&apos;s HTML export, Chromium&apos;s Bookmarks, Firefox&apos;s places.sqlite) or one of firefox, chromium, chrome, brave, edge, vivaldi (that browser&apos;s default profile). The bookmarks are written to a subfolder of FOLDER (by default the Favorites folder) named after the source.</translation>
+    </message>
+    <message>
+        <source>未命名文件夹</source>
+        <translation>Untitled folder</translation>
+    </message>
+    <message>
+        <source>未命名链接</source>
+        <translation>Untitled link</translation>
+    </message>
+</context>
+<context>
+    <name>RunTexts</name>
+    <message>
+        <source>不能为显示装载生成的文件。请检查网页浏览器是否已经和 HTML 文件相关联。</source>
+        <translation>The page could not be opened for display. Check that a web browser is set to open HTML files.</translation>
+    </message>
+    <message>
+        <source>Linkshelf在指定的文件夹内没有找到任何 Internet 快捷方式文件。没有您的链接文件，程序将不能创建您想要的页面。                                             <byte value="xd"/>
+<byte value="xd"/>
+如果您愿意，您可以跳回去并指定其它要搜索的位置。                     </source>
+        <translation>Linkshelf found no Internet shortcut files in the folder you chose. Without your link files it cannot make your page.<byte value="xd"/>
+<byte value="xd"/>
+If you like, go back and choose another place to look.</translation>
+    </message>
+    <message>
+        <source>Linkshelf已经完成了创建您的书签页面，并且把它保存到了磁盘文件 &quot;%1&quot; 。                          <byte value="xd"/>
+<byte value="xd"/>
+合计找到 %2 个链接   </source>
+        <translation>Linkshelf has made your bookmarks page and saved it to the file &quot;%1&quot;.<byte value="xd"/>
+<byte value="xd"/>
+Links found in all: %2</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+<byte value="xd"/>
+%1 文件夹的目录被忽略。                 </source>
+        <translation><byte value="xd"/>
+<byte value="xd"/>
+Folders ignored: %1.</translation>
+    </message>
+    <message>
+        <source>不能保存页面到文件 &quot;%1&quot; 。           <byte value="xd"/>
+<byte value="xd"/>
+如果文件名称有效并且您具有完全的权限来写入到这个文件，请选中。                                </source>
+        <translation>The page could not be saved to the file &quot;%1&quot;.<byte value="xd"/>
+<byte value="xd"/>
+Check that the file name is valid and that you may write to this file.</translation>
+    </message>
+    <message>
+        <source>没有快捷方式文件夹：请用 &quot;linkshelf --import firefox&quot; 导入您的浏览器书签，或者在设置中指定一个文件夹。</source>
+        <translation>There is no folder of shortcuts: import your browser&apos;s bookmarks with &quot;linkshelf --import firefox&quot;, or choose a folder in the settings.</translation>
+    </message>
+    <message>
+        <source>不能打开快捷方式文件夹 &quot;%1&quot; 。</source>
+        <translation>Cannot open the folder of shortcuts &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>不能读取页面模板 &quot;%1&quot; 。</source>
+        <translation>Cannot read the page template &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>文件是空的</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>内存不足，Linkshelf 无法生成页面。</source>
+        <translation>Linkshelf ran out of memory and could not make the page.</translation>
+    </message>
+    <message>
+        <source>Linkshelf 生成页面时出错：%1</source>
+        <translation>Linkshelf could not make the page: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>这不是 Linkshelf 设置文件（设置文件的名称以 .lfs 结尾）。</source>
+        <translation>This is not a Linkshelf settings file (the names of settings files end in .lfs).</translation>
+    </message>
+    <message>
+        <source>正加载文件 &quot;%1&quot; 时出现一个错误！</source>
+        <translation>An error occurred while loading the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>正保存文件 &quot;%1&quot; 时出现一个错误！</source>
+        <translation>An error occurred while saving the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>另一个 Linkshelf 正在保存这个设置文件。</source>
+        <translation>Another Linkshelf is saving this settings file.</translation>
+    </message>
+</context>
+<context>
+    <name>Strings</name>
+    <message>
+        <source>欢迎您使用 Linkshelf 。这个程序自动从 Internet Explorer 收藏文件夹中生成列出您的分组收藏夹链接的 HTML 页面。                               <byte value="xd"/>
+通过单击“继续 &gt;”按钮来开始自定义页面。如果您想完全自定义最终 HTML 页面，请阅读 Readme.txt 文件上有关如何制作一个自定义模板的内容。                                             </source>
+        <translation>Welcome to Linkshelf. It makes an HTML page that lists the links of your Favorites folder, grouped by folder.<byte value="xd"/>
+Click “Next &gt;” to start. To change the page completely, read about making a template of your own in Readme.txt.</translation>
+    </message>
+    <message>
+        <source>从将要采取行动的链接那儿选择组，同时指定您想创建的 HTML 文件的名称。默认方式中，一个命名为 Linkpage.htm 的文件将会创建在您的桌面上，这样您可以拖动它到一个您稍后选择的文件夹。 单击“默认”将还原默认设置。                                                                                 </source>
+        <translation>Choose the folder of links to use and the HTML file to create. By default, Linkpage.htm is made on your desktop, from where you can drag it to any folder later. “Defaults” restores the default settings.</translation>
+    </message>
+    <message>
+        <source>Linkshelf已经准备好制成页面。                  <byte value="xd"/>
+<byte value="xd"/>
+如果您愿意，您可以回头去更改您的设置，否则请单击“完成”来完成您的书签页面的创建。                                      </source>
+        <translation>Linkshelf is ready to make the page.<byte value="xd"/>
+<byte value="xd"/>
+You can go back and change your settings, or click “Finish” to create your bookmarks page.</translation>
+    </message>
+    <message>
+        <source>请为您的页面指定标题，字体和其它设置。                      </source>
+        <translation>Choose a title, a font and other settings for your page.</translation>
+    </message>
+    <message>
+        <source>为您的页面选择颜色。            <byte value="xd"/>
+<byte value="xd"/>
+您可以用鼠标单击它，来更改各个项目的颜色。单击“默认”将使用默认的颜色。                                             </source>
+        <translation>Choose the colors of your page.<byte value="xd"/>
+<byte value="xd"/>
+Click an item to change its color. “Defaults” restores the default colors.</translation>
+    </message>
+    <message>
+        <source>Linkshelf ver. %1</source>
+        <translation>Linkshelf version %1</translation>
+    </message>
+    <message>
+        <source>Linkshelf： 欢迎您       </source>
+        <translation>Linkshelf: Welcome</translation>
+    </message>
+    <message>
+        <source>Linkshelf： 已经完成      </source>
+        <translation>Linkshelf: Finished</translation>
+    </message>
+    <message>
+        <source>Linkshelf： 步骤 %1 / %2       </source>
+        <translation>Linkshelf: Step %1 of %2</translation>
+    </message>
+    <message>
+        <source>完成(&amp;F)</source>
+        <translation>&amp;Finish</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&lt; 返回(&amp;B)</source>
+        <translation>&lt; &amp;Back</translation>
+    </message>
+    <message>
+        <source>继续(&amp;N) &gt;</source>
+        <translation>&amp;Next &gt;</translation>
+    </message>
+    <message>
+        <source>选项(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>正在工作...</source>
+        <translation>Working...</translation>
+    </message>
+    <message>
+        <source>该程序是免费的。要获得更多更好的软件，请访问我们的主页：</source>
+        <translation>This program is free. For more and better software, visit our home page:</translation>
+    </message>
+    <message>
+        <source>版权所有 © 2026 Linkshelf 项目</source>
+        <translation>Copyright © 2026 the Linkshelf project</translation>
+    </message>
+    <message>
+        <source>开发：Linkshelf 团队，以 Qt 构建</source>
+        <translation>Made by the Linkshelf team with Qt</translation>
+    </message>
+    <message>
+        <source>从这个文件夹内的链接生成页面(&amp;G)：</source>
+        <translation>&amp;Make the page from the links in this folder:</translation>
+    </message>
+    <message>
+        <source>包括子文件夹</source>
+        <translation>Include subfolders</translation>
+    </message>
+    <message>
+        <source>保存生成的页面到这个文件(&amp;A)：</source>
+        <translation>S&amp;ave the page to this file:</translation>
+    </message>
+    <message>
+        <source>页面标题(&amp;T)：</source>
+        <translation>Page &amp;title:</translation>
+    </message>
+    <message>
+        <source>您页面的字体(&amp;A)</source>
+        <translation>Page f&amp;ont:</translation>
+    </message>
+    <message>
+        <source>在网站名称后显示当前 URL (&amp;S)</source>
+        <translation>&amp;Show each site&apos;s URL after its name</translation>
+    </message>
+    <message>
+        <source>文本颜色</source>
+        <translation>Text color</translation>
+    </message>
+    <message>
+        <source>链接颜色</source>
+        <translation>Link color</translation>
+    </message>
+    <message>
+        <source>访问过的链接颜色</source>
+        <translation>Visited link color</translation>
+    </message>
+    <message>
+        <source>完成时用网页浏览器载入(&amp;W)</source>
+        <translation>Open the page in the &amp;web browser when done</translation>
+    </message>
+    <message>
+        <source>选择包括您想使用的的链接的文件夹：</source>
+        <translation>Choose the folder that holds the links you want to use:</translation>
+    </message>
+    <message>
+        <source>包括子文件夹(&amp;S)</source>
+        <translation>Include &amp;subfolders</translation>
+    </message>
+    <message>
+        <source>HTML 文件 (*.html *.htm)</source>
+        <translation>HTML files (*.html *.htm)</translation>
+    </message>
+    <message>
+        <source>更多(&amp;M)...</source>
+        <translation>&amp;More...</translation>
+    </message>
+    <message>
+        <source>从文件载入选项(&amp;L)...</source>
+        <translation>&amp;Load Options from File...</translation>
+    </message>
+    <message>
+        <source>保存选项到文件(&amp;S)...</source>
+        <translation>&amp;Save Options to File...</translation>
+    </message>
+    <message>
+        <source>载入工厂默认(&amp;D)</source>
+        <translation>Load Factory &amp;Defaults</translation>
+    </message>
+    <message>
+        <source>Linkshelf 设置文件 (*.lfs)</source>
+        <translation>Linkshelf settings files (*.lfs)</translation>
+    </message>
+    <message>
+        <source>成功地从文件载入设置！</source>
+        <translation>The settings were loaded from the file.</translation>
+    </message>
+    <message>
+        <source>默认设置已载入！</source>
+        <translation>The default settings are loaded.</translation>
+    </message>
+    <message>
+        <source>选项</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>忽略文件夹</source>
+        <translation>Ignored Folders</translation>
+    </message>
+    <message>
+        <source>添加(&amp;A)...</source>
+        <translation>&amp;Add...</translation>
+    </message>
+    <message>
+        <source>移除(&amp;R)</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>从浏览器导入书签(&amp;I)...</source>
+        <translation>&amp;Import Bookmarks from a Browser...</translation>
+    </message>
+    <message>
+        <source>导入书签</source>
+        <translation>Import Bookmarks</translation>
+    </message>
+    <message>
+        <source>从这里导入书签(&amp;S)：</source>
+        <translation>Import bookmarks &amp;from:</translation>
+    </message>
+    <message>
+        <source>选择导出的书签文件...</source>
+        <translation>Choose an exported bookmarks file...</translation>
+    </message>
+    <message>
+        <source>导入到这个文件夹(&amp;F)：</source>
+        <translation>Into this f&amp;older:</translation>
+    </message>
+    <message>
+        <source>导入(&amp;I)</source>
+        <translation>&amp;Import</translation>
+    </message>
+    <message>
+        <source>选择导入书签的文件夹：</source>
+        <translation>Choose the folder to import the bookmarks into:</translation>
+    </message>
+    <message>
+        <source>书签文件 (*.html *.htm *.json *.sqlite Bookmarks)</source>
+        <translation>Bookmark files (*.html *.htm *.json *.sqlite Bookmarks)</translation>
+    </message>
+    <message>
+        <source>Linkshelf： 正在工作中...   </source>
+        <translation>Linkshelf: Working...</translation>
+    </message>
+    <message>
+        <source>检查链接(&amp;C)...</source>
+        <translation>&amp;Check Links...</translation>
+    </message>
+    <message>
+        <source>检查链接</source>
+        <translation>Check Links</translation>
+    </message>
+    <message>
+        <source>复制报告(&amp;C)</source>
+        <translation>&amp;Copy Report</translation>
+    </message>
+    <message>
+        <source>只检查失效的链接(&amp;R)</source>
+        <translation>&amp;Recheck Dead Links</translation>
+    </message>
+    <message>
+        <source>双击一行可在网页浏览器中打开该地址。</source>
+        <translation>Double-click a row to open its address in the web browser.</translation>
+    </message>
+</context>
+<context>
+    <name>UnattendedRun</name>
+    <message>
+        <source>Linkshelf： 正在工作中...   </source>
+        <translation>Linkshelf: Working...</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>如果不用显示器生成页面，请运行：linkshelf 设置文件.lfs，或 linkshelf -RUN</source>
+        <translation> To make the page without one, run: linkshelf SETTINGS.lfs, or linkshelf -RUN</translation>
+    </message>
+    <message>
+        <source>向导需要显示器。</source>
+        <translation>The wizard needs a display.</translation>
+    </message>
+    <message>
+        <source>向导不能打开显示器。</source>
+        <translation>The wizard cannot open the display.</translation>
+    </message>
+    <message>
+        <source>Linkshelf 的向导已经打开了设置文件 &quot;%1&quot; 。请切换到那个窗口。</source>
+        <translation>Linkshelf&apos;s wizard already has the settings file &quot;%1&quot; open. Please switch to that window.</translation>
+    </message>
+    <message>
+        <source>设置文件 &quot;%1&quot; 不存在。</source>
+        <translation>The settings file &quot;%1&quot; does not exist.</translation>
+    </message>
+</context>
+</TS>
