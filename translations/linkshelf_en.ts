@@ -476,11 +476,11 @@ Check that the file name is valid and that you may write to this file.</translat
         <source>欢迎您使用 Linkshelf 。这个程序自动从 Internet Explorer 收藏文件夹中生成列出您的分组收藏夹链接的 HTML 页面。                               <byte value="xd"/>
 通过单击“继续 &gt;”按钮来开始自定义页面。如果您想完全自定义最终 HTML 页面，请阅读 Readme.txt 文件上有关如何制作一个自定义模板的内容。                                             </source>
         <translation>Welcome to Linkshelf. It makes an HTML page that lists the links of your Favorites folder, grouped by folder.<byte value="xd"/>
-Click “Next &gt;” to start. To change the page completely, read about making a template of your own in Readme.txt.</translation>
+Click Next to start. To change the page completely, read about making a template of your own in Readme.txt.</translation>
     </message>
     <message>
         <source>从将要采取行动的链接那儿选择组，同时指定您想创建的 HTML 文件的名称。默认方式中，一个命名为 Linkpage.htm 的文件将会创建在您的桌面上，这样您可以拖动它到一个您稍后选择的文件夹。 单击“默认”将还原默认设置。                                                                                 </source>
-        <translation>Choose the folder of links to use and the HTML file to create. By default, Linkpage.htm is made on your desktop, from where you can drag it to any folder later. “Defaults” restores the default settings.</translation>
+        <translation>Choose the folder of links to use and the HTML file to create. By default, Linkpage.htm is made on your desktop, from where you can drag it to any folder later. Load Factory Defaults in the Options menu restores the default settings.</translation>
     </message>
     <message>
         <source>Linkshelf已经准备好制成页面。                  <byte value="xd"/>
@@ -488,7 +488,7 @@ Click “Next &gt;” to start. To change the page completely, read about making
 如果您愿意，您可以回头去更改您的设置，否则请单击“完成”来完成您的书签页面的创建。                                      </source>
         <translation>Linkshelf is ready to make the page.<byte value="xd"/>
 <byte value="xd"/>
-You can go back and change your settings, or click “Finish” to create your bookmarks page.</translation>
+You can go back and change your settings, or click Finish to create your bookmarks page.</translation>
     </message>
     <message>
         <source>请为您的页面指定标题，字体和其它设置。                      </source>
@@ -500,7 +500,7 @@ You can go back and change your settings, or click “Finish” to create your b
 您可以用鼠标单击它，来更改各个项目的颜色。单击“默认”将使用默认的颜色。                                             </source>
         <translation>Choose the colors of your page.<byte value="xd"/>
 <byte value="xd"/>
-Click an item to change its color. “Defaults” restores the default colors.</translation>
+Click an item to change its color. Load Factory Defaults in the Options menu restores the default colors.</translation>
     </message>
     <message>
         <source>Linkshelf ver. %1</source>
@@ -596,7 +596,7 @@ Click an item to change its color. “Defaults” restores the default colors.</
     </message>
     <message>
         <source>完成时用网页浏览器载入(&amp;W)</source>
-        <translation>Open the page in the &amp;web browser when done</translation>
+        <translation>Open in the &amp;web browser when done</translation>
     </message>
     <message>
         <source>选择包括您想使用的的链接的文件夹：</source>
