@@ -294,6 +294,29 @@ Check the path and try again.</translation>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>主文件夹</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>文件系统</source>
+        <translation>File System</translation>
+    </message>
+</context>
+<context>
+    <name>ImportOffer</name>
+    <message>
+        <source>在这台计算机上没有找到浏览器的书签。您可以导入浏览器导出的书签文件：</source>
+        <translation>No browser bookmarks were found here. You can import a file that a browser exported:</translation>
+    </message>
+    <message>
+        <source>还没有快捷方式文件夹。单击一个浏览器，把它的书签导入到收藏夹文件夹：</source>
+        <translation>No folder of shortcuts yet. Click a browser to import its bookmarks:</translation>
+    </message>
+    <message>
+        <source>%1（%2 个链接）</source>
+        <translation>%1 (%2 links)</translation>
+    </message>
 </context>
 <context>
     <name>ImportTexts</name>

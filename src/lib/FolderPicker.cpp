@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QCollator>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -179,6 +180,8 @@ std::string FolderPicker::RootFolder() const {
         break;
     case SpecialFolder::Favorites:
         root = favoritesFolder_.empty() ? ShellFolders::Read().favorites : favoritesFolder_;
+        if (!FolderExists(root))
+            root = FromQt(QDir::homePath());
         break;
     case SpecialFolder::Network:
         root = FromQt(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)) + "/gvfs";
@@ -283,20 +286,56 @@ void FolderPicker::Initialize(QDialog& dialog) {
         OnInitialized(this, &dialog);
 }
 
-QTreeWidgetItem* FolderPicker::AddRootItem() {
-    const std::string root = RootFolder();
-    const std::string name = fs::path(root).filename().string();
-    QTreeWidgetItem* item = NewFolderItem(root, ToQt(name.empty() ? root : name));
-    tree_->addTopLevelItem(item);
-    return item;
+std::vector<std::string> FolderPicker::Places() const {
+    std::vector<std::string> places{RootFolder()};
+    if (folder_ != SpecialFolder::Favorites)
+        return places;
+    for (const std::string& above : {NormalFolder(FromQt(QDir::homePath())), std::string("/")})
+        if (std::ranges::find(places, above) == places.end() && FolderExists(above))
+            places.push_back(above);
+    return places;
 }
 
+QTreeWidgetItem* FolderPicker::AddRootItem() {
+    const std::string home = NormalFolder(FromQt(QDir::homePath()));
+    QTreeWidgetItem* first = nullptr;
+    for (const std::string& place : Places()) {
+        const std::string name = fs::path(place).filename().string();
+        QString caption = ToQt(name.empty() ? place : name);
+        if (place != RootFolder() && place == home)
+            caption = QCoreApplication::translate("FolderPicker", "主文件夹");
+        else if (place != RootFolder() && place == "/")
+            caption = QCoreApplication::translate("FolderPicker", "文件系统");
+        QTreeWidgetItem* item = NewFolderItem(place, caption);
+        tree_->addTopLevelItem(item);
+        if (first == nullptr)
+            first = item;
+    }
+    return first;
+}
+
+namespace {
+
+// The place the directory lies in (the first that holds it), and the way down to it from there.
+std::pair<QTreeWidgetItem*, fs::path> PlaceHolding(QTreeWidget* tree,
+                                                   const std::string& directory) {
+    for (int index = 0; index < tree->topLevelItemCount(); ++index) {
+        QTreeWidgetItem* place = tree->topLevelItem(index);
+        const fs::path relative =
+            fs::path(NormalFolder(directory)).lexically_relative(ItemPath(place));
+        if (!relative.empty() && *relative.begin() != "..")
+            return {place, relative};
+    }
+    return {tree->topLevelItem(0), {}};
+}
+
+} // namespace
+
 // Opens the tree down to Directory; a folder that is gone selects its nearest existing parent,
-// and one outside the tree leaves the root selected.
+// and one outside every place leaves the root selected.
 void FolderPicker::Preselect() {
-    QTreeWidgetItem* item = tree_->topLevelItem(0);
-    const fs::path relative = fs::path(NormalFolder(directory_)).lexically_relative(ItemPath(item));
-    if (directory_.empty() || relative.empty() || *relative.begin() == "..")
+    auto [item, relative] = PlaceHolding(tree_, directory_);
+    if (directory_.empty() || relative.empty())
         return;
     for (const fs::path& part : relative) {
         QTreeWidgetItem* child = part == "." ? item : ChildNamed(item, part.string());

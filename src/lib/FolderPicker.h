@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QAbstractButton;
 class QDialog;
@@ -33,8 +34,9 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(BrowseOptions)
 
 // The root of the folder tree. On this desktop: Desktop and Computer are the whole file system
 // ("/"); Programs and StartMenu the user's applications folder (~/.local/share/applications);
-// Favorites the Favorites folder of the user-dirs file (or the one the owner sets); Network the
-// desktop's network mounts (/run/user/<id>/gvfs). A root that does not exist is replaced by "/".
+// Favorites the Favorites folder of the user-dirs file (or the one the owner sets), else the home
+// folder; Network the desktop's network mounts (/run/user/<id>/gvfs). A root that does not exist
+// is replaced by "/".
 enum class SpecialFolder { Desktop, Programs, Favorites, StartMenu, Computer, Network };
 
 enum class CustomButtonKind { PushButton, CheckBox };
@@ -64,6 +66,9 @@ public:
     void SetOwnerWindow(QWidget* window) { ownerWindow_ = window; }
     // The folder the tree starts at, as Folder asks.
     std::string RootFolder() const;
+    // The folders the tree lists at its top: the root, and for Favorites the way up from it,
+    // the home folder and the whole file system.
+    std::vector<std::string> Places() const;
     // Where the extra control goes: level with and as high as the OK button, an eighth of an
     // inch from the left edge, 125 pixels (check box) or CustomButtonWidth pixels wide at 96 dots
     // per inch.

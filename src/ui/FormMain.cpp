@@ -1,5 +1,6 @@
 #include "FormMain.h"
 
+#include "BookmarkImport.h"
 #include "BrowseLineEdit.h"
 #include "CheckedLink.h"
 #include "ColorLabel.h"
@@ -15,10 +16,12 @@
 #include "FormOptions.h"
 #include "FormProgress.h"
 #include "GenerationRun.h"
+#include "ImportOffer.h"
 #include "InstallRecord.h"
 #include "LinkLabel.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
+#include "Startup.h"
 #include "Strings.h"
 #include "Text.h"
 #include "WindowPlacement.h"
@@ -29,6 +32,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QEventLoop>
 #include <QFrame>
 #include <QLabel>
@@ -276,7 +280,44 @@ void FormMain::StartUp() {
     colorPageText->setText(Q(Strings::ColorHelp()));
     static_cast<void>(ReadSettings(globals_.SettingsPath, settings_, globals_));
     ShowSettings();
+    OfferImportWhenThereIsNoSource();
     nextButton->setFocus();
+}
+
+// On this desktop the bookmarks live in the browsers, not in a Favorites folder: while there is
+// no folder of shortcuts, the folder page offers to bring them in with one click.
+void FormMain::OfferImportWhenThereIsNoSource() {
+    const QDir source(Q(TrimText(settings_.sourceFolder)));
+    if (!TrimText(settings_.sourceFolder).empty() && source.exists() && !source.isEmpty())
+        return;
+    importOffer = new ImportOffer(folderPageText->parentWidget(), ImportOffer::FindBrowsers());
+    importOffer->setGeometry(folderPageText->x(), folderPageText->y(), 267, 100);
+    importOffer->OnChosen = [this](const BookmarkSource& chosen) { ImportFromOffer(chosen); };
+    folderPageText->hide();
+}
+
+// The bookmarks go into the Favorites folder (made when missing), and the folder they were
+// written to becomes the source.
+void FormMain::ImportFromOffer(const BookmarkSource& source) {
+    BookmarkImport import;
+    Result written;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::string target = globals_.FavoritesFolder.empty() ? BookmarkImport::DefaultTarget()
+                                                                : globals_.FavoritesFolder;
+    Build([&] { written = import.Run(source, target); });
+    QApplication::restoreOverrideCursor();
+    if (!written) {
+        ShowError(written.failure().Text());
+        return;
+    }
+    // The Favorites folder exists now: the folder picker starts there.
+    if (globals_.FavoritesFolder.empty())
+        ReadShellFolders(globals_);
+    settings_.sourceFolder = import.FolderPath();
+    ShowSettings();
+    importOffer->hide();
+    folderPageText->setText(Q(import.Summary()));
+    folderPageText->show();
 }
 
 void FormMain::FillFontList() {

@@ -17,6 +17,8 @@ class FormCheckLinks;
 class FormImport;
 class FormOptions;
 class FormProgress;
+class ImportOffer;
+struct BookmarkSource;
 class LinkLabel;
 class QAction;
 class QCheckBox;
@@ -99,6 +101,8 @@ private:
     void SetDefaultButton(QPushButton* button);
     void FocusFirstControlOf(QWidget* page);
     void onPageChanged();
+    void OfferImportWhenThereIsNoSource();
+    void ImportFromOffer(const BookmarkSource& source);
     void UpdateCaption();
 
     void SetBusyCursor(bool busy) override;
@@ -126,6 +130,7 @@ private:
     QLabel* versionLabel{};
     LinkLabel* homePageLink{};
     QLabel* folderPageText{};
+    ImportOffer* importOffer{};
     BrowseLineEdit* sourceFolderEdit{};
     QCheckBox* includeSubfoldersBox{};
     BrowseLineEdit* outputFileEdit{};

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -165,7 +166,7 @@ TEST(BrowseFolder, RootFollowsFolder) {
     Picker p;
     EXPECT_EQ(p.picker.RootFolder(), p.tree.root);
     p.picker.SetFavoritesFolder(p.tree.Path("missing"));
-    EXPECT_EQ(p.picker.RootFolder(), "/");
+    EXPECT_EQ(p.picker.RootFolder(), QDir::homePath().toStdString());
     p.picker.SetFolder(SpecialFolder::Desktop);
     EXPECT_EQ(p.picker.RootFolder(), "/");
 }
@@ -175,7 +176,10 @@ TEST(BrowseFolder, TreeListsVisibleFoldersSorted) {
     p.picker.SetTitle("选择包括您想使用的的链接的文件夹：");
     RunPicker(p.picker, [&p](QDialog& dialog) {
         auto* tree = Part<QTreeWidget>(dialog, "folders");
-        ASSERT_EQ(tree->topLevelItemCount(), 1);
+        // Favorites, with the way up to the home folder and the whole file system.
+        ASSERT_EQ(tree->topLevelItemCount(), 3);
+        EXPECT_EQ(tree->topLevelItem(1)->text(0), "主文件夹");
+        EXPECT_EQ(tree->topLevelItem(2)->text(0), "文件系统");
         const QTreeWidgetItem* root = tree->topLevelItem(0);
         EXPECT_EQ(root->text(0), "Fav");
         EXPECT_TRUE(root->isExpanded());
@@ -202,7 +206,9 @@ TEST(BrowseFolder, PreselectionFindsTheNearestFolderInTheTree) {
         {tree.Path("Gamma/./Deep"), "Deep"},
         {tree.Path("Gamma/Gone/Deeper"), "Gamma"},
         {tree.root + "/", "Fav"},
-        {"/somewhere/else", "Fav"},
+        {"/somewhere/else", "文件系统"},
+        {fs::path(tree.root).parent_path().string(),
+         fs::path(tree.root).parent_path().filename().string()},
         {"", "Fav"},
     };
     for (const Case& c : cases) {

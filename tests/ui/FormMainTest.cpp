@@ -14,10 +14,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTest>
@@ -481,3 +484,38 @@ TEST_F(Wizard, ALabelShowsAnAmpersandInAResultAsItIs) {
 }
 
 } // namespace
+
+// With no folder of shortcuts yet, the folder page offers the browsers found on this machine,
+// each with its count of links: one click imports into the Favorites folder (made now) and the
+// imported folder becomes the source. With a folder of shortcuts, nothing is offered.
+TEST_F(Wizard, WithoutShortcutsOneClickBringsInABrowsersBookmarks) {
+    EXPECT_EQ(form->findChild<QWidget*>("importOffer"), nullptr);
+
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", config);
+    });
+    qputenv("HOME", QByteArray::fromStdString(tree.Path("home")));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(tree.Path("home/.config")));
+    tree.Folder("home/.config/chromium/Default");
+    QFile::copy(LINKSHELF_TEST_DATA "/import/Bookmarks",
+                QString::fromStdString(tree.Path("home/.config/chromium/Default/Bookmarks")));
+    globals.FavoritesFolder = tree.Path("home/Favorites/");
+    tree.Write("program/Linkshelf.lfs", "[Options]\r\nLaunchBrowser=0\r\n");
+    form = std::make_unique<FormMain>(globals, tree.Path("program/linkshelf"));
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    GoToPage(1);
+
+    auto* chromium = Find<QPushButton>(*form, "importChromium");
+    EXPECT_EQ(S(chromium->text()), "Chromium（5 个链接）");
+    EXPECT_FALSE(Find<QLabel>(*form, "folderPageText")->isVisible());
+    Click(chromium);
+    const std::string imported = tree.Path("home/Favorites/Chromium");
+    EXPECT_EQ(Find<BrowseLineEdit>(*form, "sourceFolderEdit")->Text(), imported);
+    EXPECT_TRUE(QDir(QString::fromStdString(imported)).exists());
+    EXPECT_FALSE(Find<QWidget>(*form, "importOffer")->isVisible());
+    EXPECT_TRUE(Find<QLabel>(*form, "folderPageText")->isVisible());
+}

@@ -1,0 +1,88 @@
+#include "ImportOffer.h"
+
+#include "BookmarkImport.h"
+#include "DesktopServices.h"
+#include "FilledText.h"
+#include "Strings.h"
+
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+long long LinksIn(const BookmarkFolder& folder) {
+    auto count = static_cast<long long>(folder.links.size());
+    for (const BookmarkFolder& inner : folder.folders)
+        count += LinksIn(inner);
+    return count;
+}
+
+QPushButton* OfferButton(const QString& caption, const QString& name, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+std::vector<ImportOffer::Browser> ImportOffer::FindBrowsers() {
+    std::vector<Browser> browsers;
+    for (BookmarkSource& source : BrowserProfiles::Find()) {
+        std::string error;
+        const BookmarkFolder tree = BookmarkImport::Read(source.path, error);
+        if (error.empty())
+            browsers.push_back({std::move(source), LinksIn(tree)});
+    }
+    return browsers;
+}
+
+ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers) : QWidget(page) {
+    setObjectName("importOffer");
+    auto* heading = new QLabel(
+        browsers.empty()
+            ? QCoreApplication::translate(
+                  "ImportOffer",
+                  "在这台计算机上没有找到浏览器的书签。您可以导入浏览器导出的书签文件：")
+            : QCoreApplication::translate(
+                  "ImportOffer",
+                  "还没有快捷方式文件夹。单击一个浏览器，把它的书签导入到收藏夹文件夹："),
+        this);
+    heading->setObjectName("importOfferText");
+    heading->setWordWrap(true);
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(2);
+    grid->addWidget(heading, 0, 0, 1, 2);
+    // One column while the buttons fit below the heading, two when there are many browsers.
+    const int columns = browsers.size() > 2 ? 2 : 1;
+    int index = 0;
+    for (const Browser& browser : browsers) {
+        auto* button =
+            OfferButton(QString::fromStdString(FilledText(
+                            QCoreApplication::translate("ImportOffer", "%1（%2 个链接）"),
+                            browser.source.name, browser.links)),
+                        QString::fromStdString("import" + browser.source.name), this);
+        button->setToolTip(QString::fromStdString(browser.source.path));
+        grid->addWidget(button, 1 + index / columns, index % columns, 1, 3 - columns);
+        connect(button, &QPushButton::clicked, this, [this, source = browser.source] {
+            if (OnChosen)
+                OnChosen(source);
+        });
+        ++index;
+    }
+    auto* exportFile = OfferButton(Q(Strings::ImportChooseFile), "importExportFile", this);
+    grid->addWidget(exportFile, 1 + (index + columns - 1) / columns, 0, 1, 2);
+    connect(exportFile, &QPushButton::clicked, this, [this] { ChooseExportFile(); });
+    grid->setRowStretch(grid->rowCount(), 1);
+}
+
+void ImportOffer::ChooseExportFile() {
+    DesktopServices::FileRequest request;
+    request.filter = Q(Strings::BookmarkFilter).toStdString();
+    const auto path = DesktopServices::Current().ChooseFile(window(), request);
+    if (path && OnChosen)
+        OnChosen(BrowserProfiles::ForFile(*path));
+}
