@@ -386,9 +386,14 @@ void FolderPicker::CreateCustomButton() {
     dialog_->installEventFilter(this);
 }
 
+// A check box whose caption is longer than its width (a translation's) is widened rather than
+// cut; a push button keeps the width its owner set.
 void FolderPicker::PlaceCustomButton() {
     const QRect ok(okButton_->mapTo(dialog_, QPoint(0, 0)), okButton_->size());
-    customButton_->setGeometry(CustomButtonRect(ok, dialog_->logicalDpiX()));
+    QRect place = CustomButtonRect(ok, dialog_->logicalDpiX());
+    if (customButtonType_ == CustomButtonKind::CheckBox)
+        place.setWidth(std::max(place.width(), customButton_->sizeHint().width()));
+    customButton_->setGeometry(place);
 }
 
 // Only OK takes the box's state; Cancel and the close box leave CustomButtonChecked as it was.
