@@ -18,7 +18,7 @@ void InstallTranslation(const QString& name, const QString& folder) {
 Language::Choice Language::For(const QStringList& uiLanguages) {
     if (uiLanguages.isEmpty())
         return Choice::English;
-    const QString first = uiLanguages.front();
+    const QString& first = uiLanguages.front();
     const bool chinese = first.compare(u"zh", Qt::CaseInsensitive) == 0 ||
                          first.startsWith(u"zh-", Qt::CaseInsensitive) ||
                          first.startsWith(u"zh_", Qt::CaseInsensitive);

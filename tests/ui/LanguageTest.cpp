@@ -37,7 +37,7 @@ TEST(Language, ChineseOnlyWhenTheFirstInterfaceLanguageIsChinese) {
     using Choice = Language::Choice;
     const struct {
         QStringList languages;
-        Choice choice;
+        Choice choice{};
     } cases[] = {
         {{"zh-CN", "en-US"}, Choice::Chinese},
         {{"zh"}, Choice::Chinese},
