@@ -23,6 +23,10 @@ constexpr UsageLine Usage[] = {
     {"linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]",
      "check the page's links: dead, moved, blocked, duplicate; --max-age 1d\n"
      "                            takes verdicts of earlier checks up to a day old"},
+    {"linkshelf --refresh daily|hourly|on-change|off",
+     "rebuild the page of the default settings daily or hourly\n"
+     "                            (systemd user timer), also when its folder changes\n"
+     "                            (on-change, with or without daily|hourly); off stops it"},
     {"linkshelf --help, -h", "show this help"},
     {"linkshelf --version", "show the version"},
 };
@@ -33,7 +37,9 @@ constexpr std::string_view ExitStatuses =
     "  1  the page could not be written or the run failed: the settings file named does not\n"
     "     exist or is not a .lfs file, the folder of shortcuts or the template it names is\n"
     "     missing or unreadable, no folder of shortcuts is set, the template is empty, the\n"
-    "     wizard cannot open a display or is already open, or the import wrote nothing\n"
+    "     wizard cannot open a display or is already open, the import wrote nothing, or\n"
+    "     --refresh could not set up the refresh (without a systemd user manager it\n"
+    "     prints the crontab line to use instead)\n"
     "  2  no shortcut was found; nothing was written\n"
     "  3  --check found a dead link (1: the check could not run or was stopped with\n"
     "     Ctrl+C, whatever it had found)\n";

@@ -9,6 +9,7 @@
 #include "ProgramFile.h"
 #include "QtDesktop.h"
 #include "QtTranslations.h"
+#include "RefreshCommand.h"
 #include "SettingsFile.h"
 #include "Startup.h"
 #include "UnattendedRun.h"
@@ -122,6 +123,11 @@ int main(int argc, char** argv) {
     if (IsCheckCommand(arguments)) {
         QCoreApplication application(argc, argv);
         return RunCheckCommand(arguments, globals);
+    }
+    if (RefreshCommand::Requested(arguments)) {
+        QCoreApplication application(argc, argv);
+        SystemctlRunner systemctl;
+        return RefreshCommand::Run(arguments, globals, systemctl);
     }
     const CommandLine commandLine = CommandLine::Parse(arguments, globals.DefaultSettingsPath());
     globals.SettingsPath = commandLine.settingsPath;
