@@ -44,7 +44,9 @@ FormRefresh::FormRefresh(QWidget* owner, const Settings& settings, const Globals
         setFont(owner->font());
     CreateControls();
     ShowState();
-    resize(440, sizeHint().height());
+    // As wide as a path usually needs; the wrapped texts then decide the height.
+    constexpr int width = 440;
+    resize(width, heightForWidth(width));
 }
 
 void FormRefresh::CreateControls() {
@@ -80,10 +82,14 @@ void FormRefresh::CreateControls() {
         connect(button, &QRadioButton::toggled, this, &FormRefresh::onChoiceChanged);
 
     auto* layout = new QVBoxLayout(this);
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{pageLabel, stateLabel, offButton, dailyButton,
-                                         hourlyButton, onChangeBox, cronLabel, cronLine, buttons})
+    layout->addWidget(pageLabel);
+    layout->addWidget(stateLabel);
+    layout->addSpacing(layout->spacing());
+    for (QWidget* widget : std::initializer_list<QWidget*>{offButton, dailyButton, hourlyButton,
+                                                           onChangeBox, cronLabel, cronLine})
         layout->addWidget(widget);
+    layout->addSpacing(layout->spacing());
+    layout->addWidget(buttons);
 }
 
 void FormRefresh::ShowState() {
@@ -93,9 +99,10 @@ void FormRefresh::ShowState() {
                            .toStdString();
     if (const auto& import = plan.import)
         page += tr("每次更新前先重新导入 %1 的书签。").arg(Q(import->name)).toStdString();
-    page += "\n" + (DefaultFileIsCurrent() ? tr("按“确定”时，向导中的设置先保存到默认设置文件。")
-                                           : tr("您现在用的是另一个设置文件，自动更新不使用它。"))
-                       .toStdString();
+    if (!DefaultFileIsCurrent())
+        page += "\n" + tr("您现在用的是另一个设置文件，自动更新不使用它。").toStdString();
+    else if (available_)
+        page += "\n" + tr("按“确定”时，向导中的设置先保存到默认设置文件。").toStdString();
     pageLabel->setText(Q(page));
 
     QString state = !state_.on ? tr("现在不自动更新页面。")
