@@ -19,7 +19,7 @@ packages=(
 # check; --lint: the formatter and the static checks.
 case "${1:-}" in
 --test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd) ;;
---package) packages+=(time build-essential dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
+--package) packages+=(time systemd build-essential dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
 --bench) packages+=(python3 time valgrind chromium nodejs) ;;
 --lint) packages+=(clang-format clang-tidy) ;;
 esac
