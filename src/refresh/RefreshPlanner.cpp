@@ -109,7 +109,7 @@ Result RefreshPlanner::Complete(RefreshPlan& plan, const std::string& settingsPa
                                 const Globals& globals) {
     Globals read = globals;
     Settings settings;
-    if (const Result result = ReadSettings(settingsPath, settings, read); !result)
+    if (Result result = ReadSettings(settingsPath, settings, read); !result)
         return result;
     return Complete(plan, settings, read);
 }

@@ -151,7 +151,7 @@ Result RefreshSetup::TurnOn(const RefreshPlan& plan) {
                       : std::vector<std::string>{"disable", "--now", path},
     };
     for (const std::vector<std::string>& arguments : steps)
-        if (const Result asked = Ask(arguments); !asked)
+        if (Result asked = Ask(arguments); !asked)
             return asked;
     return {};
 }
@@ -159,13 +159,13 @@ Result RefreshSetup::TurnOn(const RefreshPlan& plan) {
 Result RefreshSetup::TurnOff() {
     const State state = Current();
     if (state.reachable && state.installed)
-        if (const Result asked = Ask({"disable", "--now", std::string(RefreshUnits::Timer),
-                                      std::string(RefreshUnits::Path)});
+        if (Result asked = Ask({"disable", "--now", std::string(RefreshUnits::Timer),
+                                std::string(RefreshUnits::Path)});
             !asked)
             return asked;
     for (const std::string_view dropIn :
          {RefreshUnits::ScheduleDropIn, RefreshUnits::CommandsDropIn, RefreshUnits::WatchDropIn})
-        if (const Result removed = RemoveDropIn(dropIn); !removed)
+        if (Result removed = RemoveDropIn(dropIn); !removed)
             return removed;
     if (state.reachable)
         return Ask({"daemon-reload"});

@@ -120,6 +120,8 @@ void FormRefresh::ShowState() {
                                                   : dailyButton)
         ->setChecked(true);
     onChangeBox->setChecked(state_.onChange);
+    // Without a manager, what systemd would do is beside the point; cron's line is what counts.
+    stateLabel->setVisible(available_);
     cronLabel->setVisible(!available_);
     cronLine->setVisible(!available_);
     if (!available_) {
@@ -169,15 +171,14 @@ Result FormRefresh::Apply() {
     if (offButton->isChecked())
         return state_.on ? setup_.TurnOff() : Result();
     if (DefaultFileIsCurrent())
-        if (const Result saved = WriteSettings(globals_.DefaultSettingsPath(), settings_, globals_);
+        if (Result saved = WriteSettings(globals_.DefaultSettingsPath(), settings_, globals_);
             !saved)
             return saved;
     RefreshPlan plan;
     plan.schedule = hourlyButton->isChecked() ? RefreshSchedule::Hourly : RefreshSchedule::Daily;
     plan.onChange = onChangeBox->isChecked();
     plan.program = ProgramFile::Path();
-    if (const Result planned =
-            RefreshPlanner::Complete(plan, globals_.DefaultSettingsPath(), globals_);
+    if (Result planned = RefreshPlanner::Complete(plan, globals_.DefaultSettingsPath(), globals_);
         !planned)
         return planned;
     return setup_.TurnOn(plan);

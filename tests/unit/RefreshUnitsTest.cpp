@@ -79,7 +79,7 @@ TEST(RefreshUnits, TheServiceGetsOnlyWhatTheShippedUnitLacks) {
         {"another program", "/opt/my 100%/$linkshelf", std::nullopt,
          "[Service]\nExecStart=\nExecStart=\"/opt/my 100%%/$linkshelf\" -RUN\n"},
         {"an import by another program into an odd folder", "/opt/l",
-         RefreshImport{"chromium", "Chromium", "/home/u/\"a\\b\" $x 5%", ""},
+         RefreshImport{"chromium", "Chromium", R"(/home/u/"a\b" $x 5%)", ""},
          "[Service]\nExecStartPre=\"/opt/l\" --import \"chromium\" \"/home/u/\\\"a\\\\b\\\" $$x "
          "5%%\"\nExecStart=\nExecStart=\"/opt/l\" -RUN\n"},
     };
