@@ -45,10 +45,6 @@ std::optional<Request> RequestOf(const std::vector<std::string>& arguments) {
     return request;
 }
 
-QString Translate(const char* text) {
-    return QCoreApplication::translate("RefreshCommand", text);
-}
-
 std::string S(const QString& text) {
     return text.toStdString();
 }
@@ -70,7 +66,9 @@ void Inform(const std::string& text) {
 int OfferCrontab(const RefreshSetup::State& state, const RefreshPlan& plan) {
     std::string text = RefreshSetup::Unavailable(state) + "\n" + RefreshSetup::UseCron();
     if (plan.onChange)
-        text += "\n" + S(Translate("cron 不能在文件夹改变时更新页面：这一行只按时更新。"));
+        text +=
+            "\n" + S(QCoreApplication::translate(
+                       "RefreshCommand", "cron 不能在文件夹改变时更新页面：这一行只按时更新。"));
     Fail(text);
     std::printf("%s\n", RefreshUnits::CrontabLine(plan).c_str());
     return ExitNotDone;
@@ -78,17 +76,24 @@ int OfferCrontab(const RefreshSetup::State& state, const RefreshPlan& plan) {
 
 void SayWhatIsOn(const RefreshPlan& plan) {
     const QString page = Q(plan.pagePath);
-    std::printf("%s\n", S(plan.schedule == RefreshSchedule::Hourly
-                              ? Translate("页面 \"%1\" 将每小时自动更新。").arg(page)
-                              : Translate("页面 \"%1\" 将每天自动更新。").arg(page))
-                            .c_str());
+    std::printf(
+        "%s\n",
+        S(plan.schedule == RefreshSchedule::Hourly
+              ? QCoreApplication::translate("RefreshCommand", "页面 \"%1\" 将每小时自动更新。")
+                    .arg(page)
+              : QCoreApplication::translate("RefreshCommand", "页面 \"%1\" 将每天自动更新。")
+                    .arg(page))
+            .c_str());
     if (const auto& import = plan.import)
-        std::printf("%s\n", S(Translate("每次更新前先把 %1 的书签重新导入到 \"%2\"。")
+        std::printf("%s\n", S(QCoreApplication::translate(
+                                  "RefreshCommand", "每次更新前先把 %1 的书签重新导入到 \"%2\"。")
                                   .arg(Q(import->name), Q(import->target)))
                                 .c_str());
     if (!plan.onChange)
         return;
-    std::printf("%s\n", S(Translate("下面这些文件或文件夹改变时也会更新：")).c_str());
+    std::printf("%s\n", S(QCoreApplication::translate("RefreshCommand",
+                                                      "下面这些文件或文件夹改变时也会更新："))
+                            .c_str());
     for (const std::string& path : plan.watched)
         std::printf("  %s\n", path.c_str());
 }
@@ -97,10 +102,12 @@ int TurnOff(RefreshSetup& setup) {
     const RefreshSetup::State state = setup.Current();
     if (const Result off = setup.TurnOff(); !off)
         return Fail(off.failure().Text());
-    std::printf("%s\n", S(Translate("已关闭页面的自动更新。")).c_str());
+    std::printf("%s\n",
+                S(QCoreApplication::translate("RefreshCommand", "已关闭页面的自动更新。")).c_str());
     if (!state.reachable)
-        Inform(S(Translate("这里没有可用的 systemd 用户实例。如果您把 Linkshelf 的那一行加进了 "
-                           "crontab，请用 \"crontab -e\" 删除它。")));
+        Inform(S(QCoreApplication::translate(
+            "RefreshCommand", "这里没有可用的 systemd 用户实例。如果您把 Linkshelf 的那一行加进了 "
+                              "crontab，请用 \"crontab -e\" 删除它。")));
     return ExitDone;
 }
 
@@ -114,7 +121,8 @@ int RefreshCommand::Run(const std::vector<std::string>& arguments, const Globals
                         SystemctlRunner& systemctl) {
     const std::optional<Request> request = RequestOf(arguments);
     if (!request)
-        return Fail(S(Translate(
+        return Fail(S(QCoreApplication::translate(
+            "RefreshCommand",
             "用法：linkshelf --refresh daily|hourly [on-change]、linkshelf --refresh on-change "
             "或者 linkshelf --refresh off\n"
             "按时（daily 每天，hourly 每小时）用默认设置文件重新生成页面；on-change："

@@ -62,10 +62,6 @@ std::string Words(const std::vector<std::string>& arguments) {
     return words;
 }
 
-QString Translate(const char* text) {
-    return QCoreApplication::translate("RefreshSetup", text);
-}
-
 } // namespace
 
 RefreshSetup::RefreshSetup(SystemctlRunner& systemctl, std::string unitFolder)
@@ -85,17 +81,23 @@ std::string RefreshSetup::ShippedProgram() {
 
 std::string RefreshSetup::Unavailable(const State& state) {
     if (!state.reachable)
-        return Translate("这里没有可用的 systemd 用户实例（%1），所以不能用它自动更新页面。")
+        return QCoreApplication::translate(
+                   "RefreshSetup",
+                   "这里没有可用的 systemd 用户实例（%1），所以不能用它自动更新页面。")
             .arg(QString::fromStdString(state.unreachableReason))
             .toStdString();
-    return Translate("systemd 用户实例找不到 Linkshelf 的单元 linkshelf-refresh.service、.timer "
-                     "和 .path（Linkshelf 的软件包把它们装在 /usr/lib/systemd/user/ 中），所以不能"
-                     "用它自动更新页面。")
+    return QCoreApplication::translate(
+               "RefreshSetup",
+               "systemd 用户实例找不到 Linkshelf 的单元 linkshelf-refresh.service、.timer "
+               "和 .path（Linkshelf 的软件包把它们装在 /usr/lib/systemd/user/ 中），所以不能"
+               "用它自动更新页面。")
         .toStdString();
 }
 
 std::string RefreshSetup::UseCron() {
-    return Translate("请改用 cron：用 \"crontab -e\" 把下面这一行加进您的 crontab。").toStdString();
+    return QCoreApplication::translate(
+               "RefreshSetup", "请改用 cron：用 \"crontab -e\" 把下面这一行加进您的 crontab。")
+        .toStdString();
 }
 
 RefreshSetup::State RefreshSetup::Current() const {
@@ -125,12 +127,13 @@ RefreshSetup::State RefreshSetup::Current() const {
 
 Result RefreshSetup::TurnOn(const RefreshPlan& plan) {
     if (const auto path = RefreshUnits::UnfitPath(plan))
-        return Failure{
-            Translate("路径 \"%1\" 不能写进 systemd 单元文件（它含有控制字符、不是 UTF-8 "
-                      "文本，或者以空格或反斜杠结尾）。")
-                .arg(QString::fromStdString(*path))
-                .toStdString(),
-            *path, ""};
+        return Failure{QCoreApplication::translate(
+                           "RefreshSetup",
+                           "路径 \"%1\" 不能写进 systemd 单元文件（它含有控制字符、不是 UTF-8 "
+                           "文本，或者以空格或反斜杠结尾）。")
+                           .arg(QString::fromStdString(*path))
+                           .toStdString(),
+                       *path, ""};
     const std::string commands = RefreshUnits::Commands(plan, ShippedProgram());
     Result written =
         WriteDropIn(RefreshUnits::ScheduleDropIn, RefreshUnits::Schedule(plan.schedule));
@@ -175,10 +178,12 @@ Result RefreshSetup::TurnOff() {
          {unitFolder_ + "/timers.target.wants/" + std::string(RefreshUnits::Timer),
           unitFolder_ + "/paths.target.wants/" + std::string(RefreshUnits::Path)})
         if (Exists(link))
-            return Failure{Translate("自动更新仍然打开着：没有 systemd 用户实例可以关掉它。"
-                                     "请在您的桌面会话中运行 \"linkshelf --refresh off\"。")
-                               .toStdString(),
-                           link, state.unreachableReason};
+            return Failure{
+                QCoreApplication::translate("RefreshSetup",
+                                            "自动更新仍然打开着：没有 systemd 用户实例可以关掉它。"
+                                            "请在您的桌面会话中运行 \"linkshelf --refresh off\"。")
+                    .toStdString(),
+                link, state.unreachableReason};
     return {};
 }
 
@@ -186,7 +191,7 @@ Result RefreshSetup::Ask(const std::vector<std::string>& arguments) const {
     const SystemctlRunner::Answer answer = systemctl_.Run(arguments);
     if (answer.ran && answer.status == 0)
         return {};
-    return Failure{Translate("systemctl --user %1 失败了。")
+    return Failure{QCoreApplication::translate("RefreshSetup", "systemctl --user %1 失败了。")
                        .arg(QString::fromStdString(Words(arguments)))
                        .toStdString(),
                    "", TrimText(answer.errors)};
@@ -198,16 +203,19 @@ Result RefreshSetup::WriteDropIn(std::string_view name, const std::string& text)
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     if (!error && AtomicFile::Replace(path, text))
         return {};
-    return Failure::FromErrno(
-        Translate("不能写入文件 \"%1\"。").arg(QString::fromStdString(path)).toStdString(), path,
-        error ? error.value() : errno);
+    return Failure::FromErrno(QCoreApplication::translate("RefreshSetup", "不能写入文件 \"%1\"。")
+                                  .arg(QString::fromStdString(path))
+                                  .toStdString(),
+                              path, error ? error.value() : errno);
 }
 
 Result RefreshSetup::RemoveDropIn(std::string_view name) const {
     const std::string path = unitFolder_ + "/" + std::string(name);
     if (unlink(path.c_str()) != 0 && errno != ENOENT)
         return Failure::FromErrno(
-            Translate("不能删除文件 \"%1\"。").arg(QString::fromStdString(path)).toStdString(),
+            QCoreApplication::translate("RefreshSetup", "不能删除文件 \"%1\"。")
+                .arg(QString::fromStdString(path))
+                .toStdString(),
             path, errno);
     // The unit's drop-in folder goes too once nothing else of the user's is in it.
     rmdir(std::filesystem::path(path).parent_path().c_str());
