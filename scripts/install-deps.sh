@@ -10,15 +10,16 @@ packages=(
     xdg-utils
 )
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
-# memory with GNU time, the page test opens pages in Chromium); --package: what the Debian
+# memory with GNU time, the page test opens pages in Chromium, the refresh tests check the
+# systemd units with systemd-analyze and run them under a user manager of their own); --package: what the Debian
 # package's build and checks need; --bench: what bench/ needs to generate trees, time and
 # profile, and to drive Chromium through the npm packages kept in bench/package.json (the
 # page test validates the page and checks its accessibility with two of them, so --test installs
 # them too), and linkinator (with the Node.js it needs) for the side-by-side link
 # check; --lint: the formatter and the static checks.
 case "${1:-}" in
---test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs) ;;
---package) packages+=(time build-essential dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
+--test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd) ;;
+--package) packages+=(time systemd build-essential dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
 --bench) packages+=(python3 time valgrind chromium nodejs) ;;
 --lint) packages+=(clang-format clang-tidy python3) ;;
 esac

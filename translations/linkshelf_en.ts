@@ -226,10 +226,6 @@
         <translation>the page was written (and the wizard was closed)</translation>
     </message>
     <message>
-        <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，或者导入什么也没有写入</source>
-        <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, or the import wrote nothing</translation>
-    </message>
-    <message>
         <source>没有找到快捷方式；什么也没有写入</source>
         <translation>no shortcut was found; nothing was written</translation>
     </message>
@@ -252,6 +248,14 @@
         <translation>
 Default settings file: %1
 </translation>
+    </message>
+    <message>
+        <source>按时（每天或每小时，用 systemd 用户定时器）按默认设置重新生成页面，on-change 时快捷方式文件夹改变也重新生成（可以和 daily|hourly 一起用）；off 停止</source>
+        <translation>rebuild the page of the default settings daily or hourly (systemd user timer), also when its folder changes (on-change, with or without daily|hourly); off stops it</translation>
+    </message>
+    <message>
+        <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用的 crontab 行）</source>
+        <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, the import wrote nothing, or --refresh could not set up the refresh (without a systemd user manager it prints the crontab line to use instead)</translation>
     </message>
 </context>
 <context>
@@ -301,6 +305,72 @@ Check the path and try again.</translation>
     <message>
         <source>文件系统</source>
         <translation>File System</translation>
+    </message>
+</context>
+<context>
+    <name>FormMain</name>
+    <message>
+        <source>自动更新页面(&amp;U)...</source>
+        <translation>Keep the Page &amp;Up to Date...</translation>
+    </message>
+</context>
+<context>
+    <name>FormRefresh</name>
+    <message>
+        <source>自动更新页面</source>
+        <translation>Keep the Page Up to Date</translation>
+    </message>
+    <message>
+        <source>不自动更新(&amp;N)</source>
+        <translation>&amp;Off</translation>
+    </message>
+    <message>
+        <source>每天更新(&amp;D)</source>
+        <translation>Update &amp;daily</translation>
+    </message>
+    <message>
+        <source>每小时更新(&amp;H)</source>
+        <translation>Update &amp;hourly</translation>
+    </message>
+    <message>
+        <source>快捷方式文件夹改变时也更新(&amp;C)</source>
+        <translation>Also update when the shortcut folder &amp;changes</translation>
+    </message>
+    <message>
+        <source>自动更新按默认设置文件 &quot;%1&quot; 重新生成页面 &quot;%2&quot;。</source>
+        <translation>Automatic updates rebuild the page &quot;%2&quot; from the default settings file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>每次更新前先重新导入 %1 的书签。</source>
+        <translation> Before each update, the %1 bookmarks are imported again.</translation>
+    </message>
+    <message>
+        <source>您现在用的是另一个设置文件，自动更新不使用它。</source>
+        <translation>You are using a different settings file now; automatic updates do not use it.</translation>
+    </message>
+    <message>
+        <source>按“确定”时，向导中的设置先保存到默认设置文件。</source>
+        <translation>When you click OK, the wizard&apos;s settings are first saved to the default settings file.</translation>
+    </message>
+    <message>
+        <source>现在不自动更新页面。</source>
+        <translation>The page is not updated automatically.</translation>
+    </message>
+    <message>
+        <source>现在每小时自动更新页面。</source>
+        <translation>The page is updated automatically every hour.</translation>
+    </message>
+    <message>
+        <source>现在每天自动更新页面。</source>
+        <translation>The page is updated automatically every day.</translation>
+    </message>
+    <message>
+        <source>快捷方式文件夹改变时也会更新。</source>
+        <translation> It is also updated when the shortcut folder changes.</translation>
+    </message>
+    <message>
+        <source>上次自动更新失败了：原因见 &quot;journalctl --user -u linkshelf-refresh.service&quot;。</source>
+        <translation>The last automatic update failed. To see why, run &quot;journalctl --user -u linkshelf-refresh.service&quot;.</translation>
     </message>
 </context>
 <context>
@@ -409,6 +479,85 @@ SOURCE is a bookmarks file (a browser&apos;s HTML export, Chromium&apos;s Bookma
     <message>
         <source>未命名链接</source>
         <translation>Untitled link</translation>
+    </message>
+</context>
+<context>
+    <name>RefreshCommand</name>
+    <message>
+        <source>cron 不能在文件夹改变时更新页面：这一行只按时更新。</source>
+        <translation>cron cannot update the page when the folder changes: this line updates it on schedule only.</translation>
+    </message>
+    <message>
+        <source>页面 &quot;%1&quot; 将每小时自动更新。</source>
+        <translation>The page &quot;%1&quot; will be updated automatically every hour.</translation>
+    </message>
+    <message>
+        <source>页面 &quot;%1&quot; 将每天自动更新。</source>
+        <translation>The page &quot;%1&quot; will be updated automatically every day.</translation>
+    </message>
+    <message>
+        <source>每次更新前先把 %1 的书签重新导入到 &quot;%2&quot;。</source>
+        <translation>Before each update, the %1 bookmarks are imported again into &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>下面这些文件或文件夹改变时也会更新：</source>
+        <translation>It is also updated when these files or folders change:</translation>
+    </message>
+    <message>
+        <source>已关闭页面的自动更新。</source>
+        <translation>Automatic updates of the page are turned off.</translation>
+    </message>
+    <message>
+        <source>这里没有可用的 systemd 用户实例。如果您把 Linkshelf 的那一行加进了 crontab，请用 &quot;crontab -e&quot; 删除它。</source>
+        <translation>There is no systemd user instance here. If you added Linkshelf&apos;s line to your crontab, remove it with &quot;crontab -e&quot;.</translation>
+    </message>
+    <message>
+        <source>用法：linkshelf --refresh daily|hourly [on-change]、linkshelf --refresh on-change 或者 linkshelf --refresh off
+按时（daily 每天，hourly 每小时）用默认设置文件重新生成页面；on-change：快捷方式文件夹改变时也重新生成（单独使用时保留已设的时间，否则每天）；off：关闭自动更新。</source>
+        <translation>Usage: linkshelf --refresh daily|hourly [on-change], linkshelf --refresh on-change or linkshelf --refresh off
+Rebuilds the page from the default settings file on a schedule (daily or hourly); on-change: also when the shortcut folder changes (on its own, it keeps the schedule already set, or else daily); off: turns automatic updates off.</translation>
+    </message>
+</context>
+<context>
+    <name>RefreshPlanner</name>
+    <message>
+        <source>文件 &quot;%1&quot; 在受监视的文件夹 &quot;%2&quot; 里：每次更新都会改写它，从而再次引发更新。请把页面保存到别的文件夹，或者只按时更新。</source>
+        <translation>The file &quot;%1&quot; is in the watched folder &quot;%2&quot;: every update rewrites it and so starts another update. Save the page in another folder, or update on a schedule only.</translation>
+    </message>
+</context>
+<context>
+    <name>RefreshSetup</name>
+    <message>
+        <source>这里没有可用的 systemd 用户实例（%1），所以不能用它自动更新页面。</source>
+        <translation>There is no systemd user instance here (%1), so it cannot update the page automatically.</translation>
+    </message>
+    <message>
+        <source>systemd 用户实例找不到 Linkshelf 的单元 linkshelf-refresh.service、.timer 和 .path（Linkshelf 的软件包把它们装在 /usr/lib/systemd/user/ 中），所以不能用它自动更新页面。</source>
+        <translation>The systemd user instance cannot find Linkshelf&apos;s units linkshelf-refresh.service, .timer and .path (the Linkshelf package installs them in /usr/lib/systemd/user/), so it cannot update the page automatically.</translation>
+    </message>
+    <message>
+        <source>请改用 cron：用 &quot;crontab -e&quot; 把下面这一行加进您的 crontab。</source>
+        <translation>Use cron instead: add the line below to your crontab with &quot;crontab -e&quot;.</translation>
+    </message>
+    <message>
+        <source>路径 &quot;%1&quot; 不能写进 systemd 单元文件（它含有控制字符、不是 UTF-8 文本，或者以空格或反斜杠结尾）。</source>
+        <translation>The path &quot;%1&quot; cannot go into a systemd unit file (it contains control characters, is not UTF-8 text, or ends in a space or a backslash).</translation>
+    </message>
+    <message>
+        <source>自动更新仍然打开着：没有 systemd 用户实例可以关掉它。请在您的桌面会话中运行 &quot;linkshelf --refresh off&quot;。</source>
+        <translation>Automatic updates are still on: there is no systemd user instance to turn them off. Run &quot;linkshelf --refresh off&quot; in your desktop session.</translation>
+    </message>
+    <message>
+        <source>systemctl --user %1 失败了。</source>
+        <translation>systemctl --user %1 failed.</translation>
+    </message>
+    <message>
+        <source>不能写入文件 &quot;%1&quot;。</source>
+        <translation>Cannot write the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>不能删除文件 &quot;%1&quot;。</source>
+        <translation>Cannot delete the file &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -740,6 +889,13 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
     <message>
         <source>双击一行可在网页浏览器中打开该地址。</source>
         <translation>Double-click a row to open its address in the web browser.</translation>
+    </message>
+</context>
+<context>
+    <name>SystemctlRunner</name>
+    <message>
+        <source>systemctl 没有回应。</source>
+        <translation>systemctl did not respond.</translation>
     </message>
 </context>
 <context>

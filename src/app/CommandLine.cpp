@@ -29,6 +29,11 @@ constexpr UsageLine Usage[] = {
      QT_TRANSLATE_NOOP("CommandLine",
                        "检查页面的链接：失效、已移动、拒绝访问、重复；--max-age 1d 采用一天之内"
                        "先前检查的结果")},
+    {"linkshelf --refresh daily|hourly|on-change|off",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "按时（每天或每小时，用 systemd 用户定时器）按默认设置重新生成页面，"
+                       "on-change 时快捷方式文件夹改变也重新生成（可以和 daily|hourly "
+                       "一起用）；off 停止")},
     {"linkshelf --help, -h", QT_TRANSLATE_NOOP("CommandLine", "显示这个帮助")},
     {"linkshelf --version", QT_TRANSLATE_NOOP("CommandLine", "显示版本")},
 };
@@ -44,8 +49,9 @@ constexpr ExitStatus ExitStatuses[] = {
     {'1', QT_TRANSLATE_NOOP("CommandLine",
                             "页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs "
                             "文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式"
-                            "文件夹，模板是空的，向导不能打开显示器或已经打开，或者导入什么也没有"
-                            "写入")},
+                            "文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，"
+                            "或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用"
+                            "的 crontab 行）")},
     {'2', QT_TRANSLATE_NOOP("CommandLine", "没有找到快捷方式；什么也没有写入")},
     {'3', QT_TRANSLATE_NOOP("CommandLine", "--check 发现了失效的链接（1：检查不能进行，或者被 "
                                            "Ctrl+C 停止，无论已经发现了什么）")},

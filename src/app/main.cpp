@@ -9,6 +9,7 @@
 #include "Language.h"
 #include "ProgramFile.h"
 #include "QtDesktop.h"
+#include "RefreshCommand.h"
 #include "SettingsFile.h"
 #include "Startup.h"
 #include "UnattendedRun.h"
@@ -145,6 +146,12 @@ int main(int argc, char** argv) {
         const QCoreApplication application(argc, argv);
         SpeakUsersLanguage();
         return RunCheckCommand(arguments, globals);
+    }
+    if (RefreshCommand::Requested(arguments)) {
+        const QCoreApplication application(argc, argv);
+        SpeakUsersLanguage();
+        SystemctlRunner systemctl;
+        return RefreshCommand::Run(arguments, globals, systemctl);
     }
     const CommandLine commandLine = CommandLine::Parse(arguments, globals.DefaultSettingsPath());
     globals.SettingsPath = commandLine.settingsPath;

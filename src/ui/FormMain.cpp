@@ -15,6 +15,7 @@
 #include "FormImport.h"
 #include "FormOptions.h"
 #include "FormProgress.h"
+#include "FormRefresh.h"
 #include "GenerationRun.h"
 #include "ImportOffer.h"
 #include "InstallRecord.h"
@@ -23,6 +24,7 @@
 #include "SettingsFile.h"
 #include "Startup.h"
 #include "Strings.h"
+#include "SystemctlRunner.h"
 #include "Text.h"
 #include "WindowPlacement.h"
 #include "WizardArt.h"
@@ -420,6 +422,8 @@ void FormMain::CreateOptionsMenu() {
     ignoredFoldersAction = optionsMenu->addAction(Q(Strings::OptionsMore));
     importAction = optionsMenu->addAction(Q(Strings::OptionsImport));
     checkLinksAction = optionsMenu->addAction(Q(Strings::OptionsCheckLinks));
+    refreshAction =
+        optionsMenu->addAction(QCoreApplication::translate("FormMain", "自动更新页面(&U)..."));
     optionsMenu->addSeparator();
     loadAction = optionsMenu->addAction(Q(Strings::OptionsLoad));
     saveAction = optionsMenu->addAction(Q(Strings::OptionsSave));
@@ -429,6 +433,7 @@ void FormMain::CreateOptionsMenu() {
             [this] { onIgnoredFoldersTriggered(); });
     connect(importAction, &QAction::triggered, this, [this] { onImportTriggered(); });
     connect(checkLinksAction, &QAction::triggered, this, [this] { onCheckLinksTriggered(); });
+    connect(refreshAction, &QAction::triggered, this, [this] { onRefreshTriggered(); });
     connect(loadAction, &QAction::triggered, this, [this] { onLoadTriggered(); });
     connect(saveAction, &QAction::triggered, this, [this] { onSaveTriggered(); });
     connect(defaultsAction, &QAction::triggered, this, [this] { onDefaultsTriggered(); });
@@ -490,6 +495,19 @@ void FormMain::onCheckLinksTriggered() {
     checkLinksWindow = new FormCheckLinks(this, std::move(links), CheckLinksNetwork);
     CenterOnForm(checkLinksWindow, this);
     checkLinksWindow->show();
+}
+
+void FormMain::onRefreshTriggered() {
+    SystemctlRunner ownSystemctl;
+    ShowForm(
+        [&]() -> QWidget* {
+            auto* dialog = new FormRefresh(this, settings_, globals_,
+                                           Systemctl != nullptr ? *Systemctl : ownSystemctl);
+            if (OnRefreshDialog)
+                OnRefreshDialog(*dialog);
+            return dialog;
+        },
+        this, ShowFormOption::CenterOwner | ShowFormOption::ShowModal, false);
 }
 
 std::optional<std::string> FormMain::ChooseSettingsFile(bool save) {
@@ -746,6 +764,7 @@ void FormMain::NameControls() {
         {ignoredFoldersAction, "ignoredFoldersAction"},
         {importAction, "importAction"},
         {checkLinksAction, "checkLinksAction"},
+        {refreshAction, "refreshAction"},
         {loadAction, "loadAction"},
         {saveAction, "saveAction"},
         {defaultsAction, "defaultsAction"},

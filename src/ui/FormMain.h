@@ -17,6 +17,7 @@ class FormCheckLinks;
 class FormImport;
 class FormOptions;
 class FormProgress;
+class FormRefresh;
 class ImportOffer;
 struct BookmarkSource;
 class LinkLabel;
@@ -29,6 +30,7 @@ class QMenu;
 class QNetworkAccessManager;
 class QPushButton;
 class QStackedWidget;
+class SystemctlRunner;
 
 // The wizard: six pages that lead from the welcome page to a finished link page. Its pages show
 // and edit one Settings record, which every run, save and check reads at the moment of use.
@@ -57,6 +59,7 @@ public:
     void onIgnoredFoldersTriggered();
     void onImportTriggered();
     void onCheckLinksTriggered();
+    void onRefreshTriggered();
     void onLoadTriggered();
     void onSaveTriggered();
     void onDefaultsTriggered();
@@ -74,6 +77,10 @@ public:
     std::function<void(FormImport& dialog)> OnImportDialog;
     // The network the link check goes through (its own when null); tests put a loopback one here.
     QNetworkAccessManager* CheckLinksNetwork = nullptr;
+    // The same for each new dialog of the page's automatic refresh.
+    std::function<void(FormRefresh& dialog)> OnRefreshDialog;
+    // Where the refresh asks the user's service manager (the real systemctl when null).
+    SystemctlRunner* Systemctl = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -153,6 +160,7 @@ private:
     QAction* ignoredFoldersAction{};
     QAction* importAction{};
     QAction* checkLinksAction{};
+    QAction* refreshAction{};
     QAction* loadAction{};
     QAction* saveAction{};
     QAction* defaultsAction{};

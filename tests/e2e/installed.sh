@@ -16,7 +16,8 @@ app_id=org.linkshelf.Linkshelf
 for file in bin/linkshelf share/linkshelf/Linkshelf.lft share/doc/linkshelf/Readme.txt \
     share/doc/linkshelf/README.md share/doc/linkshelf/copyright share/man/man1/linkshelf.1 \
     share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
-    share/icons/hicolor/scalable/apps/$app_id.svg; do
+    share/icons/hicolor/scalable/apps/$app_id.svg lib/systemd/user/linkshelf-refresh.service \
+    lib/systemd/user/linkshelf-refresh.timer lib/systemd/user/linkshelf-refresh.path; do
     [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
 for size in 16 22 24 32 48 64 128 256; do

@@ -87,8 +87,8 @@ TEST_F(Options, TheMenuOpensBelowTheButton) {
     for (const QAction* action : Find<QMenu>(*form, "optionsMenu")->actions())
         captions << (action->isSeparator() ? "-" : action->text());
     EXPECT_EQ(captions, (QStringList{"更多(&M)...", "从浏览器导入书签(&I)...", "检查链接(&C)...",
-                                     "-", "从文件载入选项(&L)...", "保存选项到文件(&S)...", "-",
-                                     "载入工厂默认(&D)"}));
+                                     "自动更新页面(&U)...", "-", "从文件载入选项(&L)...",
+                                     "保存选项到文件(&S)...", "-", "载入工厂默认(&D)"}));
     Find<QMenu>(*form, "optionsMenu")->hide();
 }
 
