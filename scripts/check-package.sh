@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a built package the way a distribution would: lintian on the package, and the
 # desktop entry and the AppStream record it installs with their own validators.
 # Usage: scripts/check-package.sh linkshelf_VERSION_ARCH.deb

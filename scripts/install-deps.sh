@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Linkshelf needs to build, run and test, skipping those present.
 set -euo pipefail
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package linkshelf_<version>_<arch>.deb into the repository's root folder,
 # running the test suite during the build. It is built from a copy of the files git knows
 # (committed or not, ignored ones left out), so build folders of the checkout play no part.
