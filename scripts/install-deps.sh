@@ -12,11 +12,12 @@ packages=(
 )
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
 # memory with GNU time, the page test opens pages in Chromium); --package: what the Debian
-# package's build (all its Build-Depends, as its build runs the suite) and checks need; --bench:
-# what bench/ needs to generate trees, time and profile, and to drive Chromium through the npm
-# packages kept in bench/package.json (the page test validates the page and checks its
-# accessibility with two of them, so --test installs them too), and linkinator (with the Node.js
-# it needs) for the side-by-side link check; --lint: the formatter and the static checks.
+# package's build (all its Build-Depends, as its build runs the suite) and checks need; --chroot:
+# what scripts/build-in-chroot.sh needs to make a clean chroot; --bench: what bench/ needs to
+# generate trees, time and profile, and to drive Chromium through the npm packages kept in
+# bench/package.json (the page test validates the page and checks its accessibility with two of
+# them, so --test installs them too), and linkinator (with the Node.js it needs) for the
+# side-by-side link check; --lint: the formatter and the static checks.
 case "${1:-}" in
 --test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs) ;;
 --package)
@@ -25,6 +26,7 @@ case "${1:-}" in
     ;;
 --bench) packages+=(python3 time valgrind chromium nodejs) ;;
 --lint) packages+=(clang-format clang-tidy) ;;
+--chroot) packages+=(mmdebstrap) ;;
 esac
 # npm and Java, unless some other package already brings them (a Node.js of its own bundles npm
 # and refuses Debian's).

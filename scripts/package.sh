@@ -10,10 +10,7 @@ scripts/install-deps.sh --package
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/linkshelf"
-git ls-files -z --cached --others --exclude-standard |
-    while IFS= read -r -d '' file; do [ -e "$file" ] && printf '%s\0' "$file"; done |
-    tar --null -T - -cf - | tar -xf - -C "$work/linkshelf"
+scripts/copy-source.sh "$work/linkshelf"
 
 jobs=$(nproc)
 (cd "$work/linkshelf" &&
