@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks LINKS links on loopback servers that answer each request after DELAY_MS, spread over
 // PORTS servers, and prints the wall-clock time and the peak resident memory of the process.
 //

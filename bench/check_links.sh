@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The link check side by side with linkinator (npm, as bench/linkinator/package-lock.json pins
 # it) on the same loopback sites, in turns, so both meet the same load. The site runs in a process
 # of its own (loopback_site); linkshelf checks a shortcut tree with `--check`, linkinator a page

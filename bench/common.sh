@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the benchmark scripts share; sourced from the repository root.
 # Environment: BENCH_DIR (trees, settings and pages, default /tmp/linkshelf-bench), BUILD
 # (build folder, default build-bench).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times `linkshelf --import` of LINKS bookmarks from each kind of source against the plain write
 # (make every folder and write every shortcut file once, in C), side by side: each round runs
 # the plain write and then the import into a fresh folder, so both meet the same load. Prints a

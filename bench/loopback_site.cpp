@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Serves a site on loopback servers for the link check's side-by-side benchmark: HOSTS servers
 // on 127.0.0.1, one port each, that answer every request with 200 after DELAY_MS, or never when
 // MODE is "silent". Prints each server's address on a line of its own, then serves until its

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the bookmarks of one browser profile in each of the three forms the import reads:
 an export file (bookmarks.html), a Chromium Bookmarks file and a Firefox places.sqlite. LINKS
 links spread over FOLDERS folders nested ten to a level, as bench/plain_write.cpp lays out its

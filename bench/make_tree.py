@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes a large shortcut tree for the benchmarks: LINKS shortcuts spread over FOLDERS folders,
 nested ten to a level, with mixed-case Latin and Chinese names as real Favorites have."""
 import os

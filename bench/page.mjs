@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures pages in headless Chromium, the page of the shipped template beside the plain list of
 // the same links, in turns, so that both meet the same load. Prints a Markdown table of medians.
 //

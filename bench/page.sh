@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times the page of the shipped template in headless Chromium against the plain list of the same
 # links (the link list alone, with no style or script), on generated trees: ready, first paint,
 # a typed filter character, clearing the filter, fold all, unfold all and the longest main-thread

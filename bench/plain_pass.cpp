@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least any generator must do: list every folder of the tree and read every shortcut file
 // once. The benchmark measures the program against this pass over the same tree.
 #include <cstdio>

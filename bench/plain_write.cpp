@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least any import must do: make every folder and write every shortcut file once, in the
 // shape bench/make_bookmarks.py gives the bookmarks (FOLDERS folders nested ten to a level,
 // link i in folder i % FOLDERS). The benchmark measures the import against this pass.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Profiles one unattended run with callgrind on a generated tree and prints where the
 # instructions go: first inclusive (a routine with everything it calls), then by routine alone.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times the unattended run against the plain pass (list every folder, read every shortcut once)
 # on generated trees, side by side: each round runs the plain pass and then the program on the
 # same tree, so both see the same load and the same warm file cache. Prints a Markdown table of

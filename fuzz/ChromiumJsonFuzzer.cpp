@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Chromium bookmarks reader over any bytes: it gives a tree or an error, never a crash,
 // and whatever tree it gives is written safely.
 //

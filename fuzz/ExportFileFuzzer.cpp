@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The export-file reader over any markup, after the export file's first line and on its own as
 // a file without it: it gives a tree or an error, never a crash or a hang, and whatever tree it
 // gives is written safely.

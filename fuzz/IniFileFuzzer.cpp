@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI reader and writer on arbitrary file bytes: the in-memory reader agrees with the one
 // over raw bytes, a value that SetValue accepts reads back exactly after Save, and a write
 // changes nothing but the one key's line (or adds it, with its section when that is missing).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link list over a small shortcut tree decoded from the input: folders, shortcut files with
 // any content, symbolic links (to the folder itself, its parent, the tree's top, a sibling,
 // nowhere, a device), named pipes and folders named like shortcuts. Whatever the names hold,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The integer and Boolean rules of settings values, against a reference written apart from the
 // program's own: any text reads as the reference says, a decimal written the way WriteSettings
 // writes it reads back as itself, and every hexadecimal form agrees with the decimal one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The byte-string routines against what they promise: ReplaceAll and ReplaceAllInPlace equal a
 // plain reference, SplitByChar's pieces joined by the separator give back the text (less one
 // trailing separator) and leave earlier list items alone, TextAfterLast and TrimText cut where

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang in build-fuzz and runs one of them, or each in turn, for the
 # given number of seconds over a copy of its seed corpus in fuzz/corpus/TARGET.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds Linkshelf in a build folder (default: build), with any extra CMake options.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and tests each commit of BASE..HEAD, oldest first, in a temporary worktree; one build
 # folder serves them all, so each build after the first is incremental. Stops at the first commit
 # that does not build or whose tests fail, and names it. Uncommitted changes play no part.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The translation gate: every translation in translations/ up to date with src/ (lupdate finds
 # no new, unfinished or obsolete text) and every text the user sees going through Qt's
 # translation system: no Chinese string literal outside tr(), translate() and the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Linkshelf needs to build, run and test, skipping those present.
 set -euo pipefail
 
@@ -11,17 +12,23 @@ packages=(
 )
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
 # memory with GNU time, the page test opens pages in Chromium, the refresh tests check the
-# systemd units with systemd-analyze and run them under a user manager of their own); --package: what the Debian
-# package's build and checks need; --bench: what bench/ needs to generate trees, time and
-# profile, and to drive Chromium through the npm packages kept in bench/package.json (the
-# page test validates the page and checks its accessibility with two of them, so --test installs
-# them too), and linkinator (with the Node.js it needs) for the side-by-side link
-# check; --lint: the formatter and the static checks.
+# systemd units with systemd-analyze and run them under a user manager of their own); --package:
+# what the Debian package's build (all its Build-Depends, as its build runs the suite) and checks
+# need; --chroot: what scripts/build-in-chroot.sh needs to make a clean chroot; --bench: what
+# bench/ needs to generate trees, time and profile, and to drive Chromium through the npm
+# packages kept in bench/package.json (the page test validates the page and checks its
+# accessibility with two of them, so --test installs them too), and linkinator (with the Node.js
+# it needs) for the side-by-side link check; --lint: the formatter, the static checks and the
+# translation gate.
 case "${1:-}" in
 --test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd) ;;
---package) packages+=(time systemd build-essential dpkg-dev debhelper lintian desktop-file-utils appstream) ;;
+--package)
+    packages+=(time sqlite3 systemd qt6-tools-dev qt6-l10n-tools build-essential dpkg-dev
+        debhelper lintian desktop-file-utils appstream shared-mime-info)
+    ;;
 --bench) packages+=(python3 time valgrind chromium nodejs) ;;
 --lint) packages+=(clang-format clang-tidy python3) ;;
+--chroot) packages+=(mmdebstrap) ;;
 esac
 # npm and Java, unless some other package already brings them (a Node.js of its own bundles npm
 # and refuses Debian's).

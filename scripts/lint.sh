@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The lint gate: every C++ file as .clang-format lays it out, and no clang-tidy finding in a
 # build of everything (build-lint) with the checks of .clang-tidy.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package linkshelf_<version>_<arch>.deb into the repository's root folder,
 # running the test suite during the build. It is built from a copy of the files git knows
 # (committed or not, ignored ones left out), so build folders of the checkout play no part.
@@ -9,10 +10,7 @@ scripts/install-deps.sh --package
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/linkshelf"
-git ls-files -z --cached --others --exclude-standard |
-    while IFS= read -r -d '' file; do [ -e "$file" ] && printf '%s\0' "$file"; done |
-    tar --null -T - -cf - | tar -xf - -C "$work/linkshelf"
+scripts/copy-source.sh "$work/linkshelf"
 
 jobs=$(nproc)
 (cd "$work/linkshelf" &&

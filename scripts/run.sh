@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Linkshelf and runs it on the shipped example tree: the wizard when a display is
 # available, else an unattended run that generates the example page.
 set -euo pipefail

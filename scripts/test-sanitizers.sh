@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Linkshelf with AddressSanitizer and UndefinedBehaviorSanitizer in build-asan and runs
 # every test there. Fails on a failing test and on any sanitizer report, also one from a program
 # that a test expected to fail or whose error output it did not look at.

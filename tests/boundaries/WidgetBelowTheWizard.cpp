@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compiled against a library below the wizard, this must fail: nothing there may see widgets.
 #include <QWidget>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the built program unattended with LaunchBrowser on, with a stand-in xdg-open on PATH that
 # records what it is given: the opener must get the page's real absolute path, byte for byte,
 # as the path itself or as a file:// address percent-encoded from its bytes. Qt's "minimal"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the built program's link check without a display on trees whose links need no network
 # (file: links, other schemes, the same address filed twice): the report, the exit statuses, and
 # nothing written to the tree or the settings.

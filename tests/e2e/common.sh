@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the end-to-end scripts share: a work folder removed at the end, the count of failed
 # checks, and the way the program is given a clean environment. Sourced, not run.
 

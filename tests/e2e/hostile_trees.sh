@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the built program unattended on shortcut trees that a disk may really hold: loops of
 # folder links, dangling links, unreadable folders and files, pipes, devices, huge and sparse
 # files, names in any bytes, very deep trees, paths longer than the system's limit and one very

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Imports bookmarks of each kind with the built program, generates the page from what it wrote,
 # and checks that every link a page can open is on it with its exact address; bad sources, cut-off
 # exports and a killed import leave everything as it was.

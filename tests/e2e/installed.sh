@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and runs the installed program as an ordinary user
 # would: settings in the user's config folder, templates from the data folders, the program's
 # own folder read-only; also a stale display and the portable layout of an unpacked folder.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Interrupts the built program while it writes a large page: it is killed (SIGKILL) at random
 # moments, 100 times, and its writes are made to fail for lack of room (a file-size limit).
 # The page on disk must each time be the old page or the complete new one, byte for byte; a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the built program as an unprivileged user whose page and default settings file lie in
 # folders only root may write: the files themselves are writable for the user, so both must be
 # updated in place, and a write that fails there must be reported.

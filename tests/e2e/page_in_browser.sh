@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Opens pages made from the shipped template in headless Chromium, with a light and a dark
 # desktop and with scripts on and off, and checks what the browser makes of them: the colours in
 # force, that every link shows, that the title stays text, and what the folding script gives

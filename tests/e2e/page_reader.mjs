@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a page of the shipped template the way a reader does, with real keys and clicks in
 // headless Chromium: the filter (case, accents, folder names, addresses, the count), the keys
 // ("/", Esc, j/k and the arrows, Enter), the folds kept across reloads, the printed page, the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up the page's automatic refresh with the built program, with a stand-in systemctl on PATH
 # that records what it is asked and plays a user manager (or its absence): the drop-ins written
 # for the shipped units pass systemd-analyze verify, off removes them, and without a manager the

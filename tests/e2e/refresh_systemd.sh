@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the page's automatic refresh under a real systemd user manager of its own: the manager
 # and a journal run in a mount namespace of this test (so that they believe systemd runs the
 # machine) with their sockets and logs in the work folder, while the program and systemctl talk

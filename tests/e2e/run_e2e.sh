@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the built program unattended on temporary trees and checks pages, files and exit statuses.
 # Usage: run_e2e.sh PATH/TO/linkshelf SOURCE_ROOT
 set -uo pipefail

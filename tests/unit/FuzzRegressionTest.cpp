@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inputs the fuzzers in fuzz/ found, each in the form of the rule it broke. The crash inputs
 // themselves are in fuzz/corpus/ini_file.
 

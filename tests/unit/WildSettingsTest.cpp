@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings files as they turn up on real disks: damaged, from other programs, in other encodings,
 // huge, read-only or in folders that are gone. Reading gives the documented values or a clear
 // false, writing keeps every line the program does not own or fails without touching the file,
