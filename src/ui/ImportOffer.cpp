@@ -10,11 +10,16 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
+// The links an import would write: those a web page can open.
 long long LinksIn(const BookmarkFolder& folder) {
-    auto count = static_cast<long long>(folder.links.size());
+    auto count =
+        static_cast<long long>(std::ranges::count_if(folder.links, [](const BookmarkLink& link) {
+            return ShortcutTreeWriter::Importable(link.url);
+        }));
     for (const BookmarkFolder& inner : folder.folders)
         count += LinksIn(inner);
     return count;

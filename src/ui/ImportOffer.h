@@ -12,7 +12,7 @@
 // bookmark file the browser exported. One click brings the bookmarks in.
 class ImportOffer : public QWidget {
 public:
-    // A browser's bookmarks found here, and how many links they hold.
+    // A browser's bookmarks found here, and how many links an import would write.
     struct Browser {
         BookmarkSource source;
         long long links = 0;

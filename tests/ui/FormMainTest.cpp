@@ -511,7 +511,7 @@ TEST_F(Wizard, WithoutShortcutsOneClickBringsInABrowsersBookmarks) {
     GoToPage(1);
 
     auto* chromium = Find<QPushButton>(*form, "importChromium");
-    EXPECT_EQ(S(chromium->text()), "Chromium（5 个链接）");
+    EXPECT_EQ(S(chromium->text()), "Chromium（4 个链接）");
     EXPECT_FALSE(Find<QLabel>(*form, "folderPageText")->isVisible());
     Click(chromium);
     const std::string imported = tree.Path("home/Favorites/Chromium");
