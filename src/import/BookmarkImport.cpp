@@ -48,6 +48,10 @@ std::string BookmarkImport::DefaultTarget() {
     return std::string(home != nullptr ? home : "") + "/Favorites";
 }
 
+std::string BookmarkImport::TargetFor(const std::string& favoritesFolder) {
+    return favoritesFolder.empty() ? DefaultTarget() : favoritesFolder;
+}
+
 // The readers' and the writer's texts already name the file and the cause.
 Result BookmarkImport::Run(const BookmarkSource& source, const std::string& targetFolder) {
     std::string error;

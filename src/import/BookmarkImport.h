@@ -25,6 +25,8 @@ public:
     // Where imports go unless told otherwise: the Favorites folder, ~/Favorites when the desktop
     // names none.
     static std::string DefaultTarget();
+    // The same, but the Favorites folder the program already knows when it knows one.
+    static std::string TargetFor(const std::string& favoritesFolder);
 
 private:
     ShortcutTreeWriter writer_;

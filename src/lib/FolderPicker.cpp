@@ -298,21 +298,19 @@ std::vector<std::string> FolderPicker::Places() const {
 }
 
 QTreeWidgetItem* FolderPicker::AddRootItem() {
+    const std::vector<std::string> places = Places();
     const std::string home = NormalFolder(FromQt(QDir::homePath()));
-    QTreeWidgetItem* first = nullptr;
-    for (const std::string& place : Places()) {
+    for (const std::string& place : places) {
         const std::string name = fs::path(place).filename().string();
         QString caption = ToQt(name.empty() ? place : name);
-        if (place != RootFolder() && place == home)
+        // Below the root, the way up is named for what it is.
+        if (&place != &places.front() && place == home)
             caption = QCoreApplication::translate("FolderPicker", "主文件夹");
-        else if (place != RootFolder() && place == "/")
+        else if (&place != &places.front() && place == "/")
             caption = QCoreApplication::translate("FolderPicker", "文件系统");
-        QTreeWidgetItem* item = NewFolderItem(place, caption);
-        tree_->addTopLevelItem(item);
-        if (first == nullptr)
-            first = item;
+        tree_->addTopLevelItem(NewFolderItem(place, caption));
     }
-    return first;
+    return tree_->topLevelItem(0);
 }
 
 namespace {

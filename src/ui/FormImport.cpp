@@ -50,8 +50,7 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
 
     folderEdit = new BrowseLineEdit(this);
     folderEdit->setObjectName("folderEdit");
-    folderEdit->SetText(favoritesFolder.empty() ? BookmarkImport::DefaultTarget()
-                                                : favoritesFolder);
+    folderEdit->SetText(BookmarkImport::TargetFor(favoritesFolder));
     folderEdit->OnButtonClick = [this](QObject*) { onBrowseFolder(); };
     folderLabel = BuddyLabel(Strings::ImportFolderLabel, folderEdit, this);
 

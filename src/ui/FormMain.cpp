@@ -290,8 +290,8 @@ void FormMain::StartUp() {
 // On this desktop the bookmarks live in the browsers, not in a Favorites folder: while there is
 // no folder of shortcuts, the folder page offers to bring them in with one click.
 void FormMain::OfferImportWhenThereIsNoSource() {
-    const QDir source(Q(TrimText(settings_.sourceFolder)));
-    if (!TrimText(settings_.sourceFolder).empty() && source.exists() && !source.isEmpty())
+    const std::string folder = TrimText(settings_.sourceFolder);
+    if (!folder.empty() && QDir(Q(folder)).exists() && !QDir(Q(folder)).isEmpty())
         return;
     importOffer = new ImportOffer(folderPageText->parentWidget(), ImportOffer::FindBrowsers());
     importOffer->setGeometry(folderPageText->x(), folderPageText->y(), 267, 100);
@@ -305,8 +305,7 @@ void FormMain::ImportFromOffer(const BookmarkSource& source) {
     BookmarkImport import;
     Result written;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::string target = globals_.FavoritesFolder.empty() ? BookmarkImport::DefaultTarget()
-                                                                : globals_.FavoritesFolder;
+    const std::string target = BookmarkImport::TargetFor(globals_.FavoritesFolder);
     Build([&] { written = import.Run(source, target); });
     QApplication::restoreOverrideCursor();
     if (!written) {
