@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgtest-dev
-    libgumbo-dev libsqlite3-dev
+    libgumbo-dev libsqlite3-dev zlib1g-dev
     qt6-wayland fonts-wqy-microhei
     xdg-utils
 )

@@ -20,8 +20,11 @@ public:
     // What was written, for the user.
     std::string Summary() const;
 
-    // Reads a bookmark file of any of the three kinds.
-    static BookmarkFolder Read(const std::string& path, std::string& error);
+    // Reads a bookmark file of any of the three kinds. With iconsLost, the links come with their
+    // sites' icons where the browser keeps them beside the file, and iconsLost tells whether
+    // those could not be read.
+    static BookmarkFolder Read(const std::string& path, std::string& error,
+                               bool* iconsLost = nullptr);
     // Where imports go unless told otherwise: the Favorites folder, ~/Favorites when the desktop
     // names none.
     static std::string DefaultTarget();
@@ -30,4 +33,5 @@ public:
 
 private:
     ShortcutTreeWriter writer_;
+    bool iconsLost_ = false;
 };

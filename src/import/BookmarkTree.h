@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 // What a reader gives back: folders and links in the order the browser keeps them, titles and
-// addresses as stored there (addresses exactly, titles as UTF-8 text).
+// addresses as stored there (addresses exactly, titles as UTF-8 text), and the site's icon as
+// the browser stored it where it keeps one. Links of one site share their icon's bytes.
 struct BookmarkLink {
     std::string title;
     std::string url;
+    std::shared_ptr<const std::string> icon{};
 };
 
 struct BookmarkFolder {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExportFileReader.h"
 
+#include "IconImage.h"
 #include "ImportTexts.h"
 #include "Text.h"
 
@@ -9,6 +10,7 @@
 #include <gumbo.h>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -203,6 +205,17 @@ int MarkupDepth(std::string_view bytes) {
     return deepest;
 }
 
+// A link's ICON attribute holds its site's icon as a data address (ICON_URI only says where the
+// icon came from, and is never fetched). One that is not an image in base64 is kept empty, so
+// that the import counts it among the icons it refused.
+std::shared_ptr<const std::string> IconOf(const GumboNode* link) {
+    const GumboAttribute* icon = gumbo_get_attribute(&link->v.element.attributes, "icon");
+    if (icon == nullptr)
+        return nullptr;
+    const std::optional<QByteArray> bytes = IconImage::FromDataUri(icon->value);
+    return std::make_shared<const std::string>(bytes ? bytes->toStdString() : std::string());
+}
+
 bool IsElement(const GumboNode* node, GumboTag tag) {
     return node->type == GUMBO_NODE_ELEMENT && node->v.element.tag == tag;
 }
@@ -280,7 +293,7 @@ private:
                 const GumboAttribute* href =
                     gumbo_get_attribute(&child->v.element.attributes, "href");
                 if (href != nullptr)
-                    folder.links.push_back({TextOf(child), href->value});
+                    folder.links.push_back({TextOf(child), href->value, IconOf(child)});
                 heading = NoHeading;
             } else if (IsElement(child, GUMBO_TAG_H3)) {
                 folder.folders.push_back({TextOf(child), {}, {}});

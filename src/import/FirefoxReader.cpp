@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FirefoxReader.h"
 
+#include "FirefoxIcons.h"
 #include "ImportTexts.h"
+#include "SiteIcons.h"
+#include "SqliteCopy.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cerrno>
-#include <functional>
-#include <initializer_list>
-#include <memory>
 #include <optional>
 #include <sqlite3.h>
 #include <unordered_map>
@@ -44,85 +41,26 @@ struct Row {
     std::string url;
 };
 
-std::string Column(sqlite3_stmt* statement, int column) {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    return text != nullptr ? text : "";
-}
-
-// Copies a file of the profile byte for byte; a missing optional file is no error.
-bool CopyFile(const std::string& from, const std::string& to, bool optional, int& error) {
-    QFile source(QString::fromStdString(from));
-    if (!source.exists())
-        return optional || (error = ENOENT, false);
-    QFile copy(QString::fromStdString(to));
-    if (!source.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly)) {
-        error = source.isOpen() ? EIO : EACCES;
-        return false;
-    }
-    while (!source.atEnd()) {
-        const QByteArray block = source.read(1 << 20);
-        if (block.isEmpty() || copy.write(block) != block.size()) {
-            error = EIO;
-            return false;
-        }
-    }
-    return true;
-}
-
-// Runs a query and hands each row of its result to use; false with the cause when the database
-// cannot be read.
-bool EachRow(sqlite3* database, const std::string& query,
-             const std::function<void(sqlite3_stmt*)>& use, std::string& cause) {
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(database, query.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(raw);
-        cause = sqlite3_errmsg(database);
-        return false;
-    }
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
-    int step = SQLITE_ROW;
-    while ((step = sqlite3_step(raw)) == SQLITE_ROW)
-        use(raw);
-    if (step != SQLITE_DONE) {
-        cause = sqlite3_errmsg(database);
-        return false;
-    }
-    return true;
-}
-
-// The names of a table's columns, none when there is no such table.
-bool Columns(sqlite3* database, const std::string& table, std::unordered_set<std::string>& names,
-             std::string& cause) {
-    return EachRow(
-        database, "PRAGMA table_info(" + table + ")",
-        [&](sqlite3_stmt* row) { names.insert(Column(row, 1)); }, cause);
-}
-
-bool HasAll(const std::unordered_set<std::string>& names,
-            std::initializer_list<const char*> wanted) {
-    return std::ranges::all_of(wanted, [&](const char* name) { return names.contains(name); });
-}
-
 // Everything the tree needs from the database: each folder's children in their order, and
 // where the roots are. Every version since Firefox 3 keeps the same tables; later ones added a
 // guid column, which names the roots, and dropped the table of roots.
 class Places {
 public:
-    Loaded Load(sqlite3* database, std::string& cause) {
+    Loaded Load(const SqliteCopy& database) {
         std::unordered_set<std::string> bookmarks;
         std::unordered_set<std::string> places;
         std::unordered_set<std::string> roots;
-        if (!Columns(database, "moz_bookmarks", bookmarks, cause) ||
-            !Columns(database, "moz_places", places, cause) ||
-            !Columns(database, "moz_bookmarks_roots", roots, cause))
+        if (!database.Columns("moz_bookmarks", bookmarks) ||
+            !database.Columns("moz_places", places) ||
+            !database.Columns("moz_bookmarks_roots", roots))
             return Loaded::Failed;
         if (bookmarks.empty())
             return Loaded::NoBookmarks;
-        if (!HasAll(bookmarks, {"id", "type", "fk", "parent", "position", "title"}) ||
-            !HasAll(places, {"id", "url", "title"}))
+        if (!SqliteCopy::HasAll(bookmarks, {"id", "type", "fk", "parent", "position", "title"}) ||
+            !SqliteCopy::HasAll(places, {"id", "url", "title"}))
             return Loaded::OtherVersion;
-        if (!LoadRows(database, bookmarks.contains("guid"), cause) ||
-            (HasAll(roots, {"root_name", "folder_id"}) && !LoadRootTable(database, cause)))
+        if (!LoadRows(database, bookmarks.contains("guid")) ||
+            (SqliteCopy::HasAll(roots, {"root_name", "folder_id"}) && !LoadRootTable(database)))
             return Loaded::Failed;
         // Without a root, every bookmark is out of reach: an import of nothing would replace a
         // good one.
@@ -154,7 +92,7 @@ public:
     }
 
 private:
-    bool LoadRows(sqlite3* database, bool guids, std::string& cause) {
+    bool LoadRows(const SqliteCopy& database, bool guids) {
         const std::unordered_set<long long> livemarks = Livemarks(database);
         const auto use = [&](sqlite3_stmt* row) {
             const long long id = sqlite3_column_int64(row, 0);
@@ -162,41 +100,37 @@ private:
             if ((type != TypeBookmark && type != TypeFolder) || livemarks.contains(id))
                 return;
             children_[sqlite3_column_int64(row, 2)].push_back(
-                {id, type, Column(row, 3), Column(row, 4)});
-            const std::string guid = Column(row, 5);
+                {id, type, SqliteCopy::Text(row, 3), SqliteCopy::Text(row, 4)});
+            const std::string guid = SqliteCopy::Text(row, 5);
             if (std::ranges::any_of(Roots, [&](const Root& root) { return guid == root.guid; }))
                 roots_[guid] = id;
         };
-        return EachRow(database,
-                       "SELECT b.id, b.type, b.parent, COALESCE(b.title, p.title, ''), "
-                       "COALESCE(p.url, ''), " +
-                           std::string(guids ? "b.guid" : "''") +
-                           " FROM moz_bookmarks b LEFT JOIN moz_places p ON p.id = b.fk "
-                           "ORDER BY b.parent, b.position, b.id",
-                       use, cause);
+        return database.EachRow("SELECT b.id, b.type, b.parent, COALESCE(b.title, p.title, ''), "
+                                "COALESCE(p.url, ''), " +
+                                    std::string(guids ? "b.guid" : "''") +
+                                    " FROM moz_bookmarks b LEFT JOIN moz_places p ON p.id = b.fk "
+                                    "ORDER BY b.parent, b.position, b.id",
+                                use);
     }
 
     // In older versions the roots' guids were random, and only this table named the roots.
-    bool LoadRootTable(sqlite3* database, std::string& cause) {
+    bool LoadRootTable(const SqliteCopy& database) {
         const auto use = [&](sqlite3_stmt* row) {
-            const std::string name = Column(row, 0);
+            const std::string name = SqliteCopy::Text(row, 0);
             for (const Root& root : Roots)
                 if (name == root.name)
                     roots_[root.guid] = sqlite3_column_int64(row, 1);
         };
-        return EachRow(database, "SELECT root_name, folder_id FROM moz_bookmarks_roots", use,
-                       cause);
+        return database.EachRow("SELECT root_name, folder_id FROM moz_bookmarks_roots", use);
     }
 
     // Live bookmarks, in databases old enough to have them, are folders marked with a feed.
-    static std::unordered_set<long long> Livemarks(sqlite3* database) {
+    static std::unordered_set<long long> Livemarks(const SqliteCopy& database) {
         std::unordered_set<long long> ids;
-        std::string ignored;
-        EachRow(
-            database,
+        (void)database.EachRow(
             "SELECT a.item_id FROM moz_items_annos a JOIN moz_anno_attributes n "
             "ON n.id = a.anno_attribute_id WHERE n.name = 'livemark/feedURI'",
-            [&](sqlite3_stmt* row) { ids.insert(sqlite3_column_int64(row, 0)); }, ignored);
+            [&](sqlite3_stmt* row) { ids.insert(sqlite3_column_int64(row, 0)); });
         return ids;
     }
 
@@ -211,35 +145,28 @@ bool FirefoxReader::Recognises(std::string_view bytes) {
     return bytes.starts_with(std::string_view("SQLite format 3\0", 16));
 }
 
-BookmarkFolder FirefoxReader::Read(const std::string& path) {
+BookmarkFolder FirefoxReader::Read(const std::string& path, bool withIcons) {
     error_.clear();
-    const QTemporaryDir folder(QDir::tempPath() + "/linkshelf-places-XXXXXX");
-    const std::string copy = folder.path().toStdString() + "/places.sqlite";
-    int cause = 0;
-    if (!folder.isValid()) {
-        error_ = ImportTexts::CannotCopy(path, EACCES);
+    iconsLost_ = false;
+    SqliteCopy places;
+    if (const int copied = places.Open(path); copied != 0) {
+        error_ = copied == ENOENT ? ImportTexts::CannotRead(path, copied)
+                 : copied > 0     ? ImportTexts::CannotCopy(path, copied)
+                                  : ImportTexts::Damaged(path, places.Cause());
         return {};
     }
-    if (!CopyFile(path, copy, false, cause) ||
-        !CopyFile(path + "-wal", copy + "-wal", true, cause)) {
-        error_ = cause == ENOENT ? ImportTexts::CannotRead(path, cause)
-                                 : ImportTexts::CannotCopy(path, cause);
-        return {};
-    }
-    return ReadCopy(copy, path);
+    BookmarkFolder tree = ReadPlaces(places, path);
+    if (!error_.empty() || !withIcons)
+        return tree;
+    SiteIcons icons;
+    iconsLost_ = !FirefoxIcons::Read(path, places, icons);
+    icons.Attach(tree);
+    return tree;
 }
 
-BookmarkFolder FirefoxReader::ReadCopy(const std::string& copy, const std::string& path) {
-    sqlite3* raw = nullptr;
-    const int opened = sqlite3_open_v2(copy.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    const std::unique_ptr<sqlite3, int (*)(sqlite3*)> database(raw, sqlite3_close);
+BookmarkFolder FirefoxReader::ReadPlaces(const SqliteCopy& database, const std::string& path) {
     Places places;
-    std::string cause;
-    if (opened != SQLITE_OK) {
-        error_ = ImportTexts::Damaged(path, sqlite3_errstr(opened));
-        return {};
-    }
-    switch (places.Load(raw, cause)) {
+    switch (places.Load(database)) {
     case Loaded::Read:
         break;
     case Loaded::NoBookmarks:
@@ -249,7 +176,7 @@ BookmarkFolder FirefoxReader::ReadCopy(const std::string& copy, const std::strin
         error_ = ImportTexts::VersionNotSupported(path);
         return {};
     case Loaded::Failed:
-        error_ = ImportTexts::Damaged(path, cause);
+        error_ = ImportTexts::Damaged(path, database.Cause());
         return {};
     }
     BookmarkFolder tree;

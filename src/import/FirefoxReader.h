@@ -3,26 +3,31 @@
 
 #include "BookmarkTree.h"
 
+class SqliteCopy;
+
 #include <string>
 #include <string_view>
 
-// Reads the bookmarks of a Firefox profile from its places.sqlite. Firefox keeps the database
-// open and locked while it runs, so the reader copies the database and its write-ahead log
-// into a private folder and reads the copy; the profile's files are only ever read. The
-// bookmarks menu, toolbar, other bookmarks and mobile bookmarks become folders; separators,
-// tags, queries (place:) and live bookmarks are left out.
+// Reads the bookmarks of a Firefox profile from its places.sqlite, with their sites' icons (see
+// FirefoxIcons). Firefox keeps the database open and locked while it runs, so the reader reads a
+// copy (SqliteCopy). The bookmarks menu, toolbar, other bookmarks and mobile bookmarks become
+// folders; separators, tags, queries (place:) and live bookmarks are left out.
 class FirefoxReader {
 public:
-    BookmarkFolder Read(const std::string& path);
+    // Without withIcons the icons are not looked for.
+    BookmarkFolder Read(const std::string& path, bool withIcons = true);
 
     bool HasError() const { return !error_.empty(); }
     const std::string& ErrorString() const { return error_; }
+    // True when the bookmarks were read but the icons could not be: the tree has none.
+    bool IconsLost() const { return iconsLost_; }
 
     // True when bytes start like an SQLite database.
     static bool Recognises(std::string_view bytes);
 
 private:
-    BookmarkFolder ReadCopy(const std::string& copy, const std::string& path);
+    BookmarkFolder ReadPlaces(const SqliteCopy& database, const std::string& path);
 
     std::string error_;
+    bool iconsLost_ = false;
 };

@@ -83,6 +83,22 @@ std::string ImportTexts::Written(const std::string& folder, long long links, lon
     return text;
 }
 
+std::string ImportTexts::IconsUnreadable(const std::string& path) {
+    return FilledText(tr("不能读取网站图标数据库 %1。"), Quoted(path));
+}
+
+std::string ImportTexts::IconsWritten(long long withIcon, long long refused, bool lost) {
+    std::string text;
+    if (withIcon > 0)
+        text += tr("%n 个链接带有网站图标。", nullptr, static_cast<int>(withIcon)).toStdString();
+    if (refused > 0)
+        text += tr("%n 个图标不是可用的图片，已跳过。", nullptr, static_cast<int>(refused))
+                    .toStdString();
+    if (lost)
+        text += tr("浏览器的网站图标无法读取，链接导入时不带图标。").toStdString();
+    return text;
+}
+
 std::string ImportTexts::Usage() {
     return FilledText(
         tr("用法：linkshelf --import 来源 [文件夹]\n"

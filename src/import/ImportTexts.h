@@ -22,8 +22,12 @@ public:
     static std::string CannotMakeFolder(const std::string& path, int error);
     static std::string CannotWrite(const std::string& path, int error);
     static std::string NotAFolder(const std::string& path);
+    static std::string IconsUnreadable(const std::string& path);
     static std::string Written(const std::string& folder, long long links, long long folders,
                                long long skipped);
+    // The icons kept with the links, those refused as no usable image, and whether the
+    // browser's icons could not be read at all.
+    static std::string IconsWritten(long long withIcon, long long refused, bool lost);
     // How the command is used: the sources it takes and where it writes.
     static std::string Usage();
 };

@@ -2,16 +2,19 @@
 #include "ShortcutTreeWriter.h"
 
 #include "FolderListing.h"
+#include "IconImage.h"
 #include "ImportTexts.h"
 #include "ShortcutName.h"
 #include "Text.h"
 
+#include <QCryptographicHash>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -198,6 +201,8 @@ bool ShortcutTreeWriter::Write(const BookmarkFolder& tree, const std::string& ta
                                const std::string& name) {
     counts_ = {};
     error_.clear();
+    iconNames_.clear();
+    iconFiles_.clear();
     const std::string final = ShortcutName::ForFolder(name);
     folderPath_ = (targetFolder.ends_with('/') ? targetFolder : targetFolder + "/") + final;
 
@@ -218,6 +223,7 @@ bool ShortcutTreeWriter::Write(const BookmarkFolder& tree, const std::string& ta
         return Fail(ImportTexts::CannotWrite(targetFolder, errno));
     work = workPath.substr(workPath.size() - work.size());
     const Descriptor workFd = OpenFolder(target.Get(), work.c_str());
+    workFd_ = workFd.Get();
     if (!workFd.Valid() || flock(workFd.Get(), LOCK_EX) != 0 || fchmod(workFd.Get(), 0755) != 0 ||
         !WriteFolder(workFd.Get(), tree, 0) || !SwapIn(target.Get(), work, final, exists)) {
         error_ = ImportTexts::CannotWrite(folderPath_, errno);
@@ -249,8 +255,8 @@ bool ShortcutTreeWriter::WriteFolder(int folderFd, const BookmarkFolder& folder,
             file = Descriptor(openat(folderFd, names.Take(nameOf).c_str(),
                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
         while (!file.Valid() && errno == EEXIST);
-        if (!file.Valid() ||
-            !WriteAll(file.Get(), "[InternetShortcut]\r\nURL=" + link.url + "\r\n"))
+        if (!file.Valid() || !WriteAll(file.Get(), "[InternetShortcut]\r\nURL=" + link.url +
+                                                       "\r\n" + IconLines(link, depth)))
             return false;
         ++counts_.links;
     }
@@ -272,4 +278,48 @@ bool ShortcutTreeWriter::WriteFolder(int folderFd, const BookmarkFolder& folder,
         ++counts_.folders;
     }
     return true;
+}
+
+std::string ShortcutTreeWriter::IconLines(const BookmarkLink& link, int depth) {
+    if (!link.icon)
+        return {};
+    const auto [known, added] = iconNames_.try_emplace(link.icon.get());
+    if (added) {
+        known->second = KeepIcon(*link.icon);
+        if (known->second.empty())
+            ++counts_.iconsRefused;
+    }
+    if (known->second.empty())
+        return {};
+    ++counts_.withIcon;
+    std::string path;
+    for (int level = 0; level < depth; ++level)
+        path += "../";
+    return "IconFile=" + path + std::string(FolderListing::IconFolder) + "/" + known->second +
+           "\r\nIconIndex=0\r\n";
+}
+
+// A failure to write an icon loses the icon, not the import.
+std::string ShortcutTreeWriter::KeepIcon(const std::string& bytes) {
+    const std::optional<QByteArray> png = IconImage::Checked(
+        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!png)
+        return {};
+    const std::string name =
+        QCryptographicHash::hash(*png, QCryptographicHash::Sha256).toHex().left(32).toStdString() +
+        ".png";
+    if (iconFiles_.contains(name))
+        return name;
+    const std::string folder(FolderListing::IconFolder);
+    if (iconFiles_.empty() && mkdirat(workFd_, folder.c_str(), 0755) != 0 && errno != EEXIST)
+        return {};
+    const Descriptor icons = OpenFolder(workFd_, folder.c_str());
+    const Descriptor file(icons.Valid()
+                              ? openat(icons.Get(), name.c_str(),
+                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644)
+                              : -1);
+    if (!file.Valid() || !WriteAll(file.Get(), png->toStdString()))
+        return {};
+    iconFiles_.insert(name);
+    return name;
 }

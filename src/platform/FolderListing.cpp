@@ -73,7 +73,8 @@ FolderListing FolderListing::Read(int folderFd) {
             const std::size_t length = std::strlen(name);
             if (kind != S_IFDIR && !(kind == S_IFREG && EndsWithUrl(name, length)))
                 continue;
-            if (kind == S_IFDIR && std::string_view(name, length).starts_with(ImportWorkPrefix))
+            if (kind == S_IFDIR && (std::string_view(name, length).starts_with(ImportWorkPrefix) ||
+                                    std::string_view(name, length) == IconFolder))
                 continue;
             entries.push_back({listing.names_.size(), length, kind == S_IFDIR});
             listing.names_.insert(listing.names_.end(), name, name + length + 1);

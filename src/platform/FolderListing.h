@@ -8,12 +8,15 @@
 // whose name ends in ".url" in any letter case, hidden entries included, in the order the file
 // system gives them. A symbolic link counts as what it leads to; a dangling one, a pipe or a
 // device is neither (reading one as a shortcut could only yield nothing, or hang). The bookmark
-// import's work folders are left out: they are the program's own, not the user's links.
+// import's work folders and the folders of site icons are left out: they are the program's own,
+// not the user's links.
 class FolderListing {
 public:
     // The bookmark import builds each folder under a name with this prefix and renames it
     // when it is complete; one that a killed import left behind must not reach the page.
     static constexpr std::string_view ImportWorkPrefix = ".linkshelf-import-";
+    // Where a tree keeps its links' icons, each once, for the shortcuts' IconFile keys.
+    static constexpr std::string_view IconFolder = ".linkshelf-icons";
 
     // Lists the folder just opened as folderFd (listing moves its read position, so a second
     // listing needs a fresh descriptor); a folder that cannot be read lists as empty.

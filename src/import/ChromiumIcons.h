@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "Failure.h"
+
+#include <string>
+
+class SiteIcons;
+
+// The icons of a Chromium-family profile's pages, from its Favicons database beside Bookmarks:
+// icon_mapping names each page's icon, favicon_bitmaps holds its pictures as PNG, of which the
+// one nearest 32 pixels is taken. A page without an icon of its own takes that of the first
+// page of its host that has one.
+class ChromiumIcons {
+public:
+    // Adds the icons of the Favicons database at path; a failure when it cannot be read or its
+    // tables are missing.
+    static Result Read(const std::string& path, SiteIcons& icons);
+};
