@@ -112,9 +112,9 @@ public:
     using Visitor = std::function<void(const ScannedLink&)>;
 
     TreeScan(const Settings& settings, Globals& globals, std::string& html,
-             const Visitor* visit = nullptr)
+             const Visitor* visit = nullptr, LinkIcons* icons = nullptr)
         : globals_(globals), html_(html), showUrl_(settings.showUrl),
-          includeSubfolders_(settings.includeSubfolders), visit_(visit) {}
+          includeSubfolders_(settings.includeSubfolders), visit_(visit), icons_(icons) {}
 
     void ScanSource(const std::string& path) {
         const int fd = open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -237,9 +237,11 @@ private:
 
     // Listed names are followed by a NUL byte, so name.data() is a file name for the system.
     void WriteLink(int folderFd, std::string_view name, const std::string& tabs) {
-        ShortcutFile::ReadAddress(folderFd, name.data(), address_);
+        ShortcutFile::ReadAddress(folderFd, name.data(), address_, icons_ ? &iconFile_ : nullptr);
         if (address_.empty())
             return;
+        if (icons_)
+            icons_->Add(address_, iconFile_, folderNames_);
         if (visit_)
             (*visit_)({name.substr(0, name.size() - 4), address_, folderNames_});
         html_.append(CrLf).append(tabs).append("<DT><A HREF=\"");
@@ -268,10 +270,11 @@ private:
 
         const int fd = OpenSubfolder(name);
         if (fd >= 0) {
-            if (visit_)
+            const bool named = visit_ || icons_;
+            if (named)
                 folderNames_.push_back(name);
             EnterFolder(fd, name, level + 1);
-            if (visit_)
+            if (named)
                 folderNames_.pop_back();
         }
 
@@ -287,12 +290,15 @@ private:
     const bool includeSubfolders_;
     const std::size_t openLevels_ = OpenLevels();
     const Visitor* visit_;
-    // The folders from the source folder down, kept only while someone walks the links.
+    LinkIcons* icons_;
+    // The folders from the source folder down, kept only while someone walks the links or
+    // gathers their icons.
     std::vector<std::string_view> folderNames_;
     NameCollator collator_;
     std::vector<Level> path_;
-    // One buffer for every address read, so reading allocates nothing per shortcut.
+    // One buffer for every address and icon read, so reading allocates nothing per shortcut.
     std::string address_;
+    std::string iconFile_;
 };
 
 } // namespace
@@ -304,10 +310,11 @@ bool IsIgnoredFolder(const std::string& name, const std::vector<std::string>& ig
     return false;
 }
 
-void BuildLinkList(const Settings& settings, Globals& globals, std::string& html) {
+void BuildLinkList(const Settings& settings, Globals& globals, std::string& html,
+                   LinkIcons* icons) {
     TidyIgnoreList(globals.IgnoreList);
     html = "<DL>";
-    TreeScan scan(settings, globals, html);
+    TreeScan scan(settings, globals, html, nullptr, icons);
     scan.ScanSource(AddTrailingPathDelimiter(TrimText(settings.sourceFolder)));
     html.append("</DL>").append(CrLf);
 }

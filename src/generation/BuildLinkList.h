@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Globals.h"
+#include "LinkIcons.h"
 #include "Settings.h"
 
 #include <functional>
@@ -13,7 +14,9 @@
 // with a link for every shortcut that names an address and a headed, nested list for every
 // subfolder that is not ignored. Tidies the ignored-folder list first (entries trimmed, empty
 // ones dropped), adds the links written to LinkCount and the folders skipped to IgnoredCount.
-void BuildLinkList(const Settings& settings, Globals& globals, std::string& html);
+// With icons, each link written is noted there with its shortcut's icon.
+void BuildLinkList(const Settings& settings, Globals& globals, std::string& html,
+                   LinkIcons* icons = nullptr);
 
 // One link as the scan meets it: the shortcut's name without ".url", its address, and the names
 // of the folders from the source folder down to the one that holds it.

@@ -2,6 +2,8 @@
 #include "BuildPage.h"
 
 #include "BuildLinkList.h"
+#include "FileChecks.h"
+#include "LinkIcons.h"
 #include "LocaleFormat.h"
 #include "SystemColors.h"
 #include "Text.h"
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <functional>
 #include <new>
+#include <optional>
 #include <utility>
 
 std::string ColorToHex(StoredColor color) {
@@ -46,7 +49,11 @@ std::string BuildPage(const Settings& settings, Globals& globals) {
         links.reserve(LinkListRoom);
     } catch (const std::bad_alloc&) {
     }
-    BuildLinkList(settings, globals, links);
+    const std::string source = AddTrailingPathDelimiter(TrimText(settings.sourceFolder));
+    std::optional<LinkIcons> icons;
+    if (settings.showIcons)
+        icons.emplace(source);
+    BuildLinkList(settings, globals, links, icons ? &*icons : nullptr);
 
     // Each value is taken when its own placeholder is replaced, and later replacements also
     // see the values put in by earlier ones.
@@ -60,6 +67,8 @@ std::string BuildPage(const Settings& settings, Globals& globals) {
         {"%LF_DATE%", [] { return LocaleFormat::ShortDate(); }},
         {"%LF_TIME%", [] { return LocaleFormat::ShortTime(); }},
         {"%LF_LINKS_COUNT%", [&] { return std::to_string(globals.LinkCount); }},
+        // Before the link list, so that a name in the list that reads like it stays as it is.
+        {"%LF_LINK_ICONS%", [&] { return icons ? icons->Html() : std::string(); }},
         {"%LF_LINKS_HTML%", [&] { return std::move(links); }},
         {"%LF_HOMEPAGE_URL%", [] { return std::string(HomePageUrl); }},
         {"%LF_VERSION%", [] { return VersionText(); }},

@@ -7,7 +7,7 @@
 #include <string>
 
 // The finished page: resets the counters, scans the tree, reads the template at TemplatePath
-// and replaces its twelve placeholders in their fixed order. The title and the font name go in
+// and replaces its thirteen placeholders in their fixed order. The title and the font name go in
 // trimmed and escaped (& < > " as character references). A missing template gives an empty page.
 std::string BuildPage(const Settings& settings, Globals& globals);
 

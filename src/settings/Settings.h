@@ -18,6 +18,8 @@ struct Settings {
     std::string pageTitle;
     std::string pageFont;
     bool showUrl{};
+    // Each link with its site's icon, where the tree has one.
+    bool showIcons{};
     StoredColor textColor{};
     StoredColor linkColor{};
     StoredColor visitedLinkColor{};

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-// Settings files (.lfs): one INI section, Options, with a key for each of the thirteen settings.
+// Settings files (.lfs): one INI section, Options, with a key for each of the fourteen settings.
 
 // Why a file was refused as a settings file: its name does not end in ".lfs".
 std::string NotSettingsFileReason();

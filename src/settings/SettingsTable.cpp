@@ -99,7 +99,7 @@ const SettingValue Off = false;
 
 std::span<const SettingRow> SettingsTable() {
     // Made on first use, so that records made before main() find it.
-    static const std::array<SettingRow, 13> table{{
+    static const std::array<SettingRow, 14> table{{
         {"SourceFolder", &Settings::sourceFolder, Empty, Favorites, Factory(Favorites),
          ReadSourceFolder, WriteSourceFolder},
         {"IgnoreFolders", SharedSetting::IgnoreFolders, std::nullopt, Always(Empty), nullptr,
@@ -114,6 +114,7 @@ std::span<const SettingRow> SettingsTable() {
         {"PageFont", &Settings::pageFont, std::string("宋体"), Always(std::string("Arial")),
          Factory(Always(std::string("Arial")))},
         {"ShowURL", &Settings::showUrl, Off, Always(Off), Factory(Always(Off))},
+        {"ShowIcons", &Settings::showIcons, On, Always(On), Factory(Always(On))},
         {"TextColor", &Settings::textColor, SystemColor(SystemColorIndex::WindowText),
          Always(StoredColor{0x000000}), Factory(Always(StoredColor{0x000000}))},
         {"LinkColor", &Settings::linkColor, StoredColor{0xFF0000}, Always(StoredColor{0xFF0000}),

@@ -41,7 +41,7 @@ struct SettingRow {
     std::function<std::string(const Settings&, const Globals&)> write = nullptr;
 };
 
-// The thirteen settings, in the order a new settings file lists them.
+// The fourteen settings, in the order a new settings file lists them.
 std::span<const SettingRow> SettingsTable();
 
 // The setting's current value, and a new one put in its place.

@@ -39,7 +39,7 @@ expect_eq "exit status" 0 "$status"
 expect_eq "standard error" "" "$err"
 expected=$(printf 'My Favorite Links|3|%s|FFFFFF\r\n<DL>\r\n<DT><A HREF="https://a.example/?x=1&amp;y=2">A</A>\r\n<DT><A HREF="https://b.example/">b</A>\r\n<!-- Start of Empty -->\r\n<DT><H4>Empty</H4>\r\n<DL>\r\n</DL>\r\n<!-- End of Empty -->\r\n<!-- Start of Sub -->\r\n<DT><H4>Sub</H4>\r\n<DL>\r\n\t<DT><A HREF="https://c.example/">c</A>\r\n</DL>\r\n<!-- End of Sub --></DL>\r\nx' "$version")
 expect_eq "page" "$expected" "$(cat "$work/desk/Linkpage.htm"; echo x)"
-expect_eq "settings keys" "Options SourceFolder IgnoreFolders IncludeSubfolders OutputFile TemplateFile PageTitle PageFont ShowURL TextColor LinkColor VLinkColor BackColor LaunchBrowser" \
+expect_eq "settings keys" "Options SourceFolder IgnoreFolders IncludeSubfolders OutputFile TemplateFile PageTitle PageFont ShowURL ShowIcons TextColor LinkColor VLinkColor BackColor LaunchBrowser" \
     "$(sed -e 's/^\[\(.*\)\]\r$/\1/' -e 's/=.*//' "$prog/Linkshelf.lfs" | tr '\n' ' ' | sed 's/ $//')"
 grep -q $'^LaunchBrowser=0\r$' "$prog/Linkshelf.lfs" || fail "browser launched by default"
 

@@ -129,7 +129,7 @@ TEST_F(SettingsFile, RefusesANameWithoutTheSettingsExtension) {
     EXPECT_EQ(record.pageTitle, "capitals");
 }
 
-TEST_F(SettingsFile, ANewFileHoldsTheThirteenKeysInOrder) {
+TEST_F(SettingsFile, ANewFileHoldsTheFourteenKeysInOrder) {
     Settings record;
     ApplyFactoryDefaults(record, globals);
     globals.IgnoreList = {"Old", "Temp"};
@@ -149,6 +149,7 @@ TEST_F(SettingsFile, ANewFileHoldsTheThirteenKeysInOrder) {
                                         "PageTitle=My Favorite Links\r\n"
                                         "PageFont=Arial\r\n"
                                         "ShowURL=0\r\n"
+                                        "ShowIcons=1\r\n"
                                         "TextColor=0\r\n"
                                         "LinkColor=16711680\r\n"
                                         "VLinkColor=8388736\r\n"

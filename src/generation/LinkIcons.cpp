@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "LinkIcons.h"
+
+#include "IconImage.h"
+#include "Text.h"
+
+#include <QByteArray>
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The style of the icons and the script that gives each link its own; the icons' rules and
+// the list of which link has which follow. A link the list gives no icon shows a neutral ring.
+constexpr std::string_view Style =
+    "\n<style id=\"link-icons\">\n"
+    "dt > a::before { content: \"\"; display: inline-block; width: 1em; height: 1em; "
+    "margin-right: 0.45em; vertical-align: -0.125em; border-radius: 50%; "
+    "box-shadow: inset 0 0 0 1.5px rgba(128, 128, 128, 0.45); "
+    "background: center / contain no-repeat; }\n"
+    "dt > a[class^=\"lf-i\"]::before { border-radius: 0; box-shadow: none; }\n";
+
+constexpr std::string_view Script =
+    "</style>\n<script>\n"
+    "/* Each link of the list, in its order, takes the icon named here (none where empty). */\n"
+    "(function (order) {\n"
+    "  function apply() {\n"
+    "    var links = document.querySelectorAll(\"dt > a[href]\");\n"
+    "    var icons = order.split(\",\");\n"
+    "    for (var i = 0; i < links.length && i < icons.length; i++)\n"
+    "      if (icons[i] !== \"\") links[i].className = \"lf-i\" + icons[i];\n"
+    "  }\n"
+    "  if (document.readyState === \"loading\") document.addEventListener(\"DOMContentLoaded\", "
+    "apply);\n"
+    "  else apply();\n"
+    "})(\"";
+
+std::string Base36(int number) {
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), "0123456789abcdefghijklmnopqrstuvwxyz"[number % 36]);
+        number /= 36;
+    } while (number > 0);
+    return digits;
+}
+
+// scheme://host[:port] in lower case; empty for an address without one.
+std::string HostOf(std::string_view address) {
+    const std::size_t scheme = address.find("://");
+    if (scheme == std::string_view::npos || scheme == 0)
+        return {};
+    const std::size_t end = address.find_first_of("/?#", scheme + 3);
+    std::string host(address.substr(0, end));
+    for (char& c : host)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    return host.size() > scheme + 3 ? host : std::string();
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() &&
+           SameTextNoCase(std::string(text.substr(text.size() - suffix.size())),
+                          std::string(suffix));
+}
+
+// Addresses of icons on the web wait for a fetch the user asks for; programs' icons are no
+// images at all.
+bool NamesLocalImage(std::string_view iconFile) {
+    return !iconFile.empty() && !StartsWithNoCase(iconFile, "http:") &&
+           !StartsWithNoCase(iconFile, "https:") && !EndsWithNoCase(iconFile, ".exe") &&
+           !EndsWithNoCase(iconFile, ".dll");
+}
+
+std::string RealPath(const std::string& path) {
+    char* real = realpath(path.c_str(), nullptr);
+    if (real == nullptr)
+        return {};
+    std::string resolved = real;
+    std::free(real);
+    return resolved;
+}
+
+// The bytes of a plain file of at most limit bytes; nothing for anything else (a device, a
+// pipe, a folder, a larger file).
+std::string SmallFile(const std::string& path, qsizetype limit) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return {};
+    struct stat info {};
+    std::string bytes;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+        info.st_size <= limit) {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            done += static_cast<std::size_t>(got);
+        }
+        bytes.resize(done);
+    }
+    close(fd);
+    return bytes;
+}
+
+} // namespace
+
+LinkIcons::LinkIcons(const std::string& sourceFolder)
+    : source_(sourceFolder.empty() || sourceFolder.ends_with('/') ? sourceFolder
+                                                                  : sourceFolder + "/"),
+      realSource_(RealPath(sourceFolder.empty() ? "." : sourceFolder) + "/") {}
+
+void LinkIcons::Add(std::string_view address, std::string_view iconFile,
+                    const std::vector<std::string_view>& folders) {
+    linkIcons_.push_back(NamesLocalImage(iconFile) ? IconOf(iconFile, folders) : -1);
+    std::string host = HostOf(address);
+    if (host.empty()) {
+        linkHosts_.push_back(-1);
+        return;
+    }
+    const auto [found, added] =
+        hostIds_.try_emplace(std::move(host), static_cast<int>(hostIds_.size()));
+    if (added)
+        hostIcons_.push_back(-1);
+    if (hostIcons_[found->second] < 0)
+        hostIcons_[found->second] = linkIcons_.back();
+    linkHosts_.push_back(found->second);
+}
+
+int LinkIcons::IconOf(std::string_view iconFile, const std::vector<std::string_view>& folders) {
+    std::string path;
+    if (!iconFile.starts_with('/')) {
+        path = source_;
+        for (const std::string_view folder : folders)
+            path.append(folder).append("/");
+    }
+    path.append(iconFile);
+    path = std::filesystem::path(path).lexically_normal().string();
+    const auto [known, added] = iconByPath_.try_emplace(path, -1);
+    if (added)
+        known->second = Load(path);
+    return known->second;
+}
+
+int LinkIcons::Load(const std::string& path) {
+    const std::string real = RealPath(path);
+    if (real.empty() || !real.starts_with(realSource_))
+        return -1;
+    const std::string bytes = SmallFile(real, IconImage::MaxBytes);
+    const std::optional<QByteArray> png = IconImage::Checked(
+        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!png)
+        return -1;
+    const auto [known, added] =
+        iconByContent_.try_emplace(png->toStdString(), static_cast<int>(icons_.size()));
+    if (added)
+        icons_.push_back(png->toBase64().toStdString());
+    return known->second;
+}
+
+std::string LinkIcons::Html() const {
+    if (icons_.empty())
+        return {};
+    std::string html(Style);
+    for (std::size_t icon = 0; icon < icons_.size(); ++icon)
+        html.append("dt > a.lf-i")
+            .append(Base36(static_cast<int>(icon)))
+            .append("::before { background-image: url(data:image/png;base64,")
+            .append(icons_[icon])
+            .append("); }\n");
+    html.append(Script);
+    for (std::size_t link = 0; link < linkIcons_.size(); ++link) {
+        if (link > 0)
+            html.push_back(',');
+        const int own = linkIcons_[link];
+        const int icon = own >= 0 || linkHosts_[link] < 0 ? own : hostIcons_[linkHosts_[link]];
+        if (icon >= 0)
+            html.append(Base36(icon));
+    }
+    html.append("\");\n</script>");
+    return html;
+}
