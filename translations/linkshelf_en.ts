@@ -480,6 +480,28 @@ SOURCE is a bookmarks file (a browser&apos;s HTML export, Chromium&apos;s Bookma
         <source>未命名链接</source>
         <translation>Untitled link</translation>
     </message>
+    <message>
+        <source>不能读取网站图标数据库 %1。</source>
+        <translation>Cannot read the site icon database %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个链接带有网站图标。</source>
+        <translation>
+            <numerusform> %n link has its site icon.</numerusform>
+            <numerusform> %n links have their site icons.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个图标不是可用的图片，已跳过。</source>
+        <translation>
+            <numerusform> Skipped %n icon that is not a usable image.</numerusform>
+            <numerusform> Skipped %n icons that are not usable images.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>浏览器的网站图标无法读取，链接导入时不带图标。</source>
+        <translation> The browser&apos;s site icons could not be read; the links were imported without icons.</translation>
+    </message>
 </context>
 <context>
     <name>RefreshCommand</name>
