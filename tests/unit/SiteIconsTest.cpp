@@ -1,0 +1,296 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "BookmarkImport.h"
+#include "BuildPage.h"
+#include "IconImage.h"
+#include "IniFile.h"
+#include "Settings.h"
+#include "TempTree.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+// A picture of one colour, in the format the browser would have stored.
+std::string Picture(QRgb colour, int side, const char* format = "PNG") {
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes.toStdString();
+}
+
+std::string Svg(const char* fill) {
+    return std::string("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\">"
+                       "<script>alert(1)</script><image href=\"https://tracker.example/x.png\"/>"
+                       "<rect width=\"16\" height=\"16\" fill=\"") +
+           fill + "\"/></svg>";
+}
+
+// Runs sql on the database at path, binding the blobs to its parameters in turn, and gives the
+// database still open.
+sqlite3* Open(const std::string& path, const std::string& sql,
+              const std::vector<std::string>& blobs) {
+    sqlite3* database = nullptr;
+    EXPECT_EQ(sqlite3_open(path.c_str(), &database), SQLITE_OK);
+    sqlite3_stmt* statement = nullptr;
+    const char* rest = sql.c_str();
+    std::size_t blob = 0;
+    while (*rest != '\0') {
+        EXPECT_EQ(sqlite3_prepare_v2(database, rest, -1, &statement, &rest), SQLITE_OK)
+            << sqlite3_errmsg(database);
+        if (statement == nullptr)
+            break;
+        for (int i = 1; i <= sqlite3_bind_parameter_count(statement); ++i, ++blob)
+            sqlite3_bind_blob(statement, i, blobs[blob].data(),
+                              static_cast<int>(blobs[blob].size()), SQLITE_TRANSIENT);
+        const int step = sqlite3_step(statement);
+        EXPECT_TRUE(step == SQLITE_DONE || step == SQLITE_ROW) << sqlite3_errmsg(database);
+        sqlite3_finalize(statement);
+    }
+    return database;
+}
+
+void Execute(const std::string& path, const std::string& sql,
+             const std::vector<std::string>& blobs) {
+    sqlite3_close(Open(path, sql, blobs));
+}
+
+// The colour in the middle of the icon a shortcut names, "none" when it names none.
+std::string IconColour(const std::string& shortcut) {
+    IniFile file(shortcut);
+    file.Load();
+    const auto icon = file.Value("InternetShortcut", "IconFile");
+    if (!icon)
+        return "none";
+    const std::string folder = shortcut.substr(0, shortcut.rfind('/') + 1);
+    const QImage image(QString::fromStdString(folder + *icon));
+    if (image.isNull())
+        return "unreadable " + *icon;
+    return QColor(image.pixel(image.width() / 2, image.height() / 2)).name().toStdString();
+}
+
+constexpr QRgb Red = 0xFFFF0000;
+constexpr QRgb Green = 0xFF00FF00;
+constexpr QRgb Blue = 0xFF0000FF;
+
+const char* ChromiumBookmarks = R"({"roots": {"bookmark_bar": {"name": "Bar", "children": [
+  {"type": "url", "name": "exact", "url": "https://a.example/page"},
+  {"type": "url", "name": "same host", "url": "https://a.example/other"},
+  {"type": "url", "name": "sizes", "url": "https://b.example/"},
+  {"type": "url", "name": "unknown", "url": "https://c.example/"}]}}})";
+
+const char* FaviconsSql = R"(
+CREATE TABLE favicons (id INTEGER PRIMARY KEY, url LONGVARCHAR NOT NULL, icon_type INTEGER);
+CREATE TABLE favicon_bitmaps (id INTEGER PRIMARY KEY, icon_id INTEGER NOT NULL,
+  last_updated INTEGER DEFAULT 0, image_data BLOB, width INTEGER DEFAULT 0,
+  height INTEGER DEFAULT 0, last_requested INTEGER NOT NULL DEFAULT 0);
+CREATE TABLE icon_mapping (id INTEGER PRIMARY KEY, page_url LONGVARCHAR NOT NULL,
+  icon_id INTEGER);
+INSERT INTO favicons VALUES (1, 'https://a.example/favicon.ico', 1),
+  (2, 'https://b.example/favicon.ico', 1);
+INSERT INTO favicon_bitmaps (id, icon_id, image_data, width, height) VALUES (1, 1, ?, 16, 16);
+INSERT INTO favicon_bitmaps (id, icon_id, image_data, width, height) VALUES (2, 2, ?, 16, 16);
+INSERT INTO favicon_bitmaps (id, icon_id, image_data, width, height) VALUES (3, 2, ?, 32, 32);
+INSERT INTO favicon_bitmaps (id, icon_id, image_data, width, height) VALUES (4, 2, ?, 64, 64);
+INSERT INTO icon_mapping (page_url, icon_id) VALUES ('https://a.example/page', 1),
+  ('https://b.example/', 2);
+)";
+
+const char* PlacesSql = R"(
+CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR,
+  guid TEXT, favicon_id INTEGER);
+CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER, fk INTEGER DEFAULT NULL,
+  parent INTEGER, position INTEGER, title LONGVARCHAR, guid TEXT);
+INSERT INTO moz_places (id, url, title) VALUES (1, 'https://a.example/page', 'own'),
+  (2, 'https://a.example/other', 'root'), (3, 'https://b.example/', 'svg'),
+  (4, 'https://c.example/', 'root nearer');
+INSERT INTO moz_bookmarks (id, type, fk, parent, position, title, guid) VALUES
+  (1, 2, NULL, 0, 0, '', 'root________'), (2, 2, NULL, 1, 0, 'menu', 'menu________'),
+  (10, 1, 1, 2, 0, NULL, 'a'), (11, 1, 2, 2, 1, NULL, 'b'), (12, 1, 3, 2, 2, NULL, 'c'),
+  (13, 1, 4, 2, 3, NULL, 'd');
+)";
+
+// As Firefox has it since version 55; the icons only in the write-ahead log.
+const char* IconsSql = R"(
+PRAGMA journal_mode = WAL;
+PRAGMA wal_autocheckpoint = 0;
+CREATE TABLE moz_icons (id INTEGER PRIMARY KEY, icon_url TEXT NOT NULL,
+  fixed_icon_url_hash INTEGER NOT NULL DEFAULT 0, width INTEGER NOT NULL DEFAULT 0,
+  root INTEGER NOT NULL DEFAULT 0, color INTEGER, expire_ms INTEGER NOT NULL DEFAULT 0,
+  data BLOB);
+CREATE TABLE moz_pages_w_icons (id INTEGER PRIMARY KEY, page_url TEXT NOT NULL,
+  page_url_hash INTEGER NOT NULL DEFAULT 0);
+CREATE TABLE moz_icons_to_pages (page_id INTEGER NOT NULL, icon_id INTEGER NOT NULL,
+  expire_ms INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (page_id, icon_id));
+INSERT INTO moz_icons (id, icon_url, width, root, data) VALUES
+  (1, 'https://a.example/own.png', 32, 0, ?);
+INSERT INTO moz_icons (id, icon_url, width, root, data) VALUES
+  (2, 'https://a.example/favicon.ico', 32, 1, ?);
+INSERT INTO moz_icons (id, icon_url, width, root, data) VALUES
+  (3, 'https://b.example/icon.svg', 65535, 0, ?);
+INSERT INTO moz_icons (id, icon_url, width, root, data) VALUES
+  (4, 'https://c.example/small.png', 16, 0, ?);
+INSERT INTO moz_icons (id, icon_url, width, root, data) VALUES
+  (5, 'https://c.example/favicon.ico', 32, 1, ?);
+INSERT INTO moz_pages_w_icons VALUES (1, 'https://a.example/page', 0),
+  (2, 'https://b.example/', 0), (3, 'https://c.example/', 0);
+INSERT INTO moz_icons_to_pages (page_id, icon_id) VALUES (1, 1), (2, 3), (3, 4);
+)";
+
+TEST(SiteIcons, EachSourceGivesItsLinksTheIconsItHolds) {
+    TempTree tree;
+    tree.Write("chromium/Bookmarks", ChromiumBookmarks);
+    Execute(tree.Path("chromium/Favicons"), FaviconsSql,
+            {Picture(Red, 16), Picture(Blue, 16), Picture(Green, 32), Picture(Blue, 64)});
+    tree.Folder("firefox");
+    Execute(tree.Path("firefox/places.sqlite"), PlacesSql, {});
+    // Held open as the browser holds it, so that the icons are only in the write-ahead log.
+    sqlite3* held = Open(
+        tree.Path("firefox/favicons.sqlite"), IconsSql,
+        {Picture(Red, 32), Picture(Blue, 32), Svg("#00ff00"), Picture(Blue, 16), Picture(Red, 32)});
+    const std::string ico =
+        QByteArray::fromStdString(Picture(Green, 32, "ICO")).toBase64().toStdString();
+    tree.Write("export.html",
+               "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
+               "<DT><A HREF=\"https://a.example/\" ICON=\"data:image/png;base64," +
+                   QByteArray::fromStdString(Picture(Red, 16)).toBase64().toStdString() +
+                   "\">png</A>\n"
+                   "<DT><A HREF=\"https://b.example/\" ICON=\"data:image/x-icon;base64," +
+                   ico +
+                   "\">ico</A>\n"
+                   "<DT><A HREF=\"https://c.example/\" ICON_URI=\"https://c.example/f.ico\">"
+                   "address only</A>\n"
+                   "<DT><A HREF=\"https://d.example/\" ICON=\"data:image/png;base64,%%%\">"
+                   "not base64</A>\n</DL><p>\n");
+    struct Case {
+        const char* name;
+        std::string source;
+        std::string shortcut;
+        std::string colour;
+    };
+    const Case cases[] = {
+        {"Chromium, the page's own", "chromium/Bookmarks", "Bar/exact.url", "#ff0000"},
+        {"Chromium, the host's first page", "chromium/Bookmarks", "Bar/same host.url", "#ff0000"},
+        {"Chromium, the bitmap nearest 32 px", "chromium/Bookmarks", "Bar/sizes.url", "#00ff00"},
+        {"Chromium, none kept", "chromium/Bookmarks", "Bar/unknown.url", "none"},
+        {"Firefox, the page's own over the root", "firefox/places.sqlite", "书签菜单/own.url",
+         "#ff0000"},
+        {"Firefox, the host's root icon", "firefox/places.sqlite", "书签菜单/root.url", "#0000ff"},
+        {"Firefox, an SVG drawn", "firefox/places.sqlite", "书签菜单/svg.url", "#00ff00"},
+        {"Firefox, a root icon nearer 32 px", "firefox/places.sqlite", "书签菜单/root nearer.url",
+         "#ff0000"},
+        {"export, PNG", "export.html", "png.url", "#ff0000"},
+        {"export, ICO", "export.html", "ico.url", "#00ff00"},
+        {"export, an address fetches nothing", "export.html", "address only.url", "none"},
+        {"export, not base64", "export.html", "not base64.url", "none"},
+    };
+    for (const Case& test : cases) {
+        BookmarkImport import;
+        ASSERT_TRUE(import.Run({"Imported", tree.Path(test.source)}, tree.Path("out")))
+            << test.name;
+        EXPECT_EQ(IconColour(tree.Path("out/Imported/" + test.shortcut)), test.colour) << test.name;
+    }
+    EXPECT_TRUE(std::filesystem::exists(tree.Path("firefox/favicons.sqlite-wal")));
+    sqlite3_close(held);
+}
+
+TEST(SiteIcons, DamagedIconTablesCostTheIconsNotTheImport) {
+    TempTree tree;
+    tree.Write("Bookmarks", ChromiumBookmarks);
+    tree.Write("Favicons", "SQLite format 3" + std::string(200, '\x7f'));
+    BookmarkImport import;
+    ASSERT_TRUE(import.Run({"Chromium", tree.Path("Bookmarks")}, tree.Path("out")));
+    EXPECT_EQ(import.Written().links, 4);
+    EXPECT_NE(import.Summary().find("浏览器的网站图标无法读取"), std::string::npos)
+        << import.Summary();
+}
+
+TEST(IconImage, KeepsOnlyWhatAPageMayShow) {
+    const std::string png = Picture(Red, 16);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        // The side of the PNG kept; 0 when refused.
+        int side;
+    };
+    const Case cases[] = {
+        {"a PNG", png, 16},
+        {"an ICO, the image nearest 32 px", Picture(Red, 48, "ICO"), 48},
+        {"a large picture scaled down", Picture(Red, 600), IconImage::MaxSide},
+        {"an SVG drawn without its script", Svg("red"), 64},
+        {"a PNG cut short", png.substr(0, png.size() - 20), 0},
+        {"a PNG with a damaged checksum", png.substr(0, 40) + "x" + png.substr(41), 0},
+        {"text", "not an image", 0},
+        {"nothing", "", 0},
+        {"more than 256 KiB", png + std::string(IconImage::MaxBytes, '\0'), 0},
+        {"an SVG that is not one", "<svg><<<", 0},
+    };
+    for (const Case& test : cases) {
+        const auto kept = IconImage::Checked(QByteArray::fromStdString(test.bytes));
+        const QImage image = kept ? QImage::fromData(*kept, "PNG") : QImage();
+        EXPECT_EQ(image.width(), test.side) << test.name;
+        EXPECT_FALSE(kept && kept->contains("script")) << test.name;
+    }
+}
+
+TEST(IconImage, ReadsOnlyBase64ImageAddresses) {
+    EXPECT_EQ(IconImage::FromDataUri("data:image/png;base64,aGk="), QByteArray("hi"));
+    EXPECT_FALSE(IconImage::FromDataUri("data:image/png;base64,a%Gk="));
+    EXPECT_FALSE(IconImage::FromDataUri("data:text/html;base64,aGk="));
+    EXPECT_FALSE(IconImage::FromDataUri("data:image/png,hi"));
+    EXPECT_FALSE(IconImage::FromDataUri("https://example.com/favicon.ico"));
+    EXPECT_FALSE(
+        IconImage::FromDataUri("data:image/png;base64," + std::string(50 * 1024 * 1024, 'A')));
+}
+
+class PageIcons : public testing::Test {
+protected:
+    PageIcons() {
+        record.sourceFolder = tree.Path("Fav");
+        globals.TemplatePath = tree.Path("t.lft");
+        tree.Write("t.lft", "%LF_LINK_ICONS%");
+        tree.Write("Fav/.linkshelf-icons/red.png", Picture(Red, 16));
+        tree.Write("outside.png", Picture(Blue, 16));
+    }
+
+    void Link(const std::string& relative, const std::string& url, const std::string& icon) {
+        tree.Write(relative, "[InternetShortcut]\r\nURL=" + url + "\r\nIconFile=" + icon +
+                                 "\r\nIconIndex=0\r\n");
+    }
+
+    TempTree tree;
+    Settings record;
+    Globals globals;
+};
+
+TEST_F(PageIcons, EachIconOnceAndWhichLinkShowsWhich) {
+    Link("Fav/a.url", "https://a.example/x", ".linkshelf-icons/red.png");
+    Link("Fav/b.url", "https://a.example/y", "");
+    Link("Fav/c.url", "https://c.example/", tree.Path("outside.png"));
+    Link("Fav/d.url", "https://d.example/", "../outside.png");
+    Link("Fav/e.url", "https://e.example/", "/dev/zero");
+    Link("Fav/Sub/f.url", "https://f.example/", "../.linkshelf-icons/red.png");
+    Link("Fav/g.url", "https://g.example/", "https://g.example/favicon.ico");
+    const std::string page = BuildPage(record, globals);
+    EXPECT_EQ(page.find(".lf-i0::before"), page.rfind(".lf-i0::before")) << "one rule an icon";
+    EXPECT_EQ(page.find(".lf-i1"), std::string::npos) << "only the icon inside the tree";
+    EXPECT_NE(page.find("})(\"0,0,,,,,0\");"), std::string::npos) << page.substr(page.size() - 80);
+}
+
+TEST_F(PageIcons, NoIconOrIconsTurnedOffLeaveNothing) {
+    tree.Shortcut("Fav/a.url", "https://a.example/");
+    Link("Fav/b.url", "https://b.example/", "missing.png");
+    EXPECT_EQ(BuildPage(record, globals), "");
+    Link("Fav/c.url", "https://c.example/", ".linkshelf-icons/red.png");
+    EXPECT_NE(BuildPage(record, globals), "");
+    record.showIcons = false;
+    EXPECT_EQ(BuildPage(record, globals), "");
+}
+
+} // namespace
