@@ -21,7 +21,7 @@ packages=(
 # it needs) for the side-by-side link check; --lint: the formatter, the static checks and the
 # translation gate.
 case "${1:-}" in
---test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd) ;;
+--test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd strace) ;;
 --package)
     packages+=(time sqlite3 systemd qt6-tools-dev qt6-l10n-tools build-essential dpkg-dev
         debhelper lintian desktop-file-utils appstream shared-mime-info)

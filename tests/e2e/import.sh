@@ -155,4 +155,31 @@ run --import "$fixtures/bookmarks.html"
 expect_eq "import after the kill" 0 "$status"
 expect_eq "leftovers after the next import" "" "$(cd "$work/fav" && ls -d .linkshelf-import-* 2>/dev/null)"
 
+echo "== icons come with the import and reach the page; nothing asks the network"
+# An icon given as a data address and one only named by its address on the web: the first is kept
+# in the tree, the second never fetched. strace sees every socket the program opens.
+red=iVBORw0KGgoAAAANSUhEUgAAABAAAAAQCAYAAAAf8/9hAAAALklEQVQ4y2O8YKDwn4ECwESJ5mFiAAs2Qf3z97EqvmioOAi9MAwMYBxNypQbAACSaQdfEgJ0iwAAAABJRU5ErkJggg==
+printf '<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><A HREF="https://red.example/" ICON="data:image/png;base64,%s">Red</A>\n<DT><A HREF="https://far.example/" ICON_URI="https://far.example/favicon.ico">Far</A>\n</DL><p>\n' \
+    "$red" >"$work/icons.html"
+printf '%%LF_LINK_ICONS%%%%LF_LINKS_HTML%%' >"$prog/Linkshelf.lft"
+if command -v strace >/dev/null && strace -f -o /dev/null true 2>/dev/null; then
+    traced=(strace -f -e trace=socket,connect -o "$work/trace")
+else
+    echo "(strace cannot run here: the requests are not watched)"
+    traced=()
+fi
+out=$("${traced[@]}" "${clean_env[@]}" "$prog/linkshelf" --import "$work/icons.html" "$work/iconfav" 2>"$work/stderr")
+expect_eq "icon import status" 0 "$?"
+[ -n "${traced[*]}" ] && grep -E 'AF_INET6?\b' "$work/trace" && fail "the import used the network"
+expect_eq "icon kept in the tree" "$(echo "$red" | base64 -d | sha256sum | cut -c1-32).png" \
+    "$(ls "$work/iconfav/icons/.linkshelf-icons")"
+printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\n' "$work/iconfav" "$work/icons.htm" >"$work/icons.lfs"
+"${traced[@]}" "${clean_env[@]}" "$prog/linkshelf" "$work/icons.lfs" 2>"$work/stderr"
+expect_eq "icon page status" 0 "$?"
+[ -n "${traced[*]}" ] && grep -E 'AF_INET6?\b' "$work/trace" && fail "the page's run used the network"
+grep -q "url(data:image/png;base64,$red)" "$work/icons.htm" || fail "the icon is not on the page"
+grep -q 'far.example/favicon' "$work/icons.htm" && fail "the page names an icon on the web"
+grep -q '})(",0");' "$work/icons.htm" || fail "the links' icons on the page: $(grep -o '})(.*' "$work/icons.htm")"
+printf '%%LF_LINKS_HTML%%' >"$prog/Linkshelf.lft"
+
 finish import

@@ -178,9 +178,16 @@ if ! command -v node >/dev/null || ! command -v java >/dev/null ||
 fi
 reader=$work/reader
 shortcut "$reader/Café Zürich.url" "file://$work/target.htm"
-shortcut "$reader/zeta.url" "https://zeta.example/"
+# Two links with their site's icon, kept in the tree as an import keeps them.
+mkdir -p "$reader/.linkshelf-icons"
+echo "iVBORw0KGgoAAAANSUhEUgAAABAAAAAQCAYAAAAf8/9hAAAALklEQVQ4y2O8YKDwn4ECwESJ5mFiAAs2Qf3z97EqvmioOAi9MAwMYBxNypQbAACSaQdfEgJ0iwAAAABJRU5ErkJggg==" | base64 -d >"$reader/.linkshelf-icons/red.png"
+with_icon() { # path url icon
+    printf '[InternetShortcut]\r\nURL=%s\r\nIconFile=%s\r\nIconIndex=0\r\n' "$2" "$3" >"$1"
+}
+with_icon "$reader/zeta.url" "https://zeta.example/" ".linkshelf-icons/red.png"
 mkdir -p "$reader/Empty"
-shortcut "$reader/News/BBC.url" "https://www.bbc.co.uk/news"
+mkdir -p "$reader/News"
+with_icon "$reader/News/BBC.url" "https://www.bbc.co.uk/news" "../.linkshelf-icons/red.png"
 shortcut "$reader/News/Reuters.url" "https://www.reuters.com/"
 shortcut "$reader/News/Local/Herald.url" "https://herald.example/"
 shortcut "$reader/Tools/grep.url" "https://www.gnu.org/software/grep/"

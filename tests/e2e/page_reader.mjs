@@ -7,7 +7,8 @@
 //
 // Usage: node page_reader.mjs PAGE.htm TARGET.htm
 // The page is made from a tree of six links: "Café Zürich" (opens TARGET.htm) and "zeta", then
-// the folders Empty, News (BBC, Reuters, and the folder Local with Herald) and Tools (grep).
+// the folders Empty, News (BBC, Reuters, and the folder Local with Herald) and Tools (grep);
+// zeta and BBC have a site icon. No request of the page may reach the network.
 import { createRequire } from "module";
 
 const require = createRequire(new URL("../../bench/package.json", import.meta.url));
@@ -38,6 +39,13 @@ async function open(context) {
     console.log(`FAIL: the page's script failed: ${error.message}`);
     failures++;
   });
+  // The page is one file: nothing it shows may come from the network.
+  page.on("request", (request) => {
+    if (!/^(file|data):/.test(request.url())) {
+      console.log(`FAIL: the page asked the network for ${request.url()}`);
+      failures++;
+    }
+  });
   await page.goto(url);
   await ready(page);
   return page;
@@ -61,6 +69,11 @@ const every = ["Café Zürich", "zeta", "BBC", "Reuters", "Herald", "grep"];
 const chinese = { locale: "zh-CN", viewport: { width: 1200, height: 900 } };
 const context = await browser.newContext(chinese);
 let page = await open(context);
+
+// The site icons: the two links the tree gives one show it, the others a neutral mark.
+expect("links with their icon", ["zeta", "BBC"], await page.evaluate(() =>
+  Array.from(document.querySelectorAll("#links a")).filter((a) =>
+    getComputedStyle(a, "::before").backgroundImage.startsWith("url(\"data:image/png")).map((a) => a.textContent)));
 
 // The filter: case and accents ignored, folder names and addresses matched, the count told.
 await page.keyboard.press("/");
