@@ -257,6 +257,14 @@ Default settings file: %1
         <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用的 crontab 行）</source>
         <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, the import wrote nothing, or --refresh could not set up the refresh (without a systemd user manager it prints the crontab line to use instead)</translation>
     </message>
+    <message>
+        <source>linkshelf --fetch-icons [设置文件.lfs]</source>
+        <translation>linkshelf --fetch-icons [SETTINGS.lfs]</translation>
+    </message>
+    <message>
+        <source>为页面上还没有网站图标的链接，从链接自己的网站获取图标并存入快捷方式文件夹</source>
+        <translation>fetch the site icons of the page&apos;s links that have none, from each link&apos;s own site, and keep them in the folder of shortcuts</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleDesktop</name>
@@ -267,6 +275,21 @@ Default settings file: %1
     <message>
         <source>信息</source>
         <translation>info</translation>
+    </message>
+</context>
+<context>
+    <name>FetchIconsCommand</name>
+    <message>
+        <source>用法：linkshelf --fetch-icons [设置文件.lfs]</source>
+        <translation>Usage: linkshelf --fetch-icons [SETTINGS.lfs]</translation>
+    </message>
+    <message>
+        <source>设置文件 &quot;%1&quot; 不存在。</source>
+        <translation>The settings file &quot;%1&quot; does not exist.</translation>
+    </message>
+    <message>
+        <source>正在获取网站图标 %1/%2</source>
+        <translation>Fetching site icons %1/%2</translation>
     </message>
 </context>
 <context>
@@ -371,6 +394,30 @@ Check the path and try again.</translation>
     <message>
         <source>上次自动更新失败了：原因见 &quot;journalctl --user -u linkshelf-refresh.service&quot;。</source>
         <translation>The last automatic update failed. To see why, run &quot;journalctl --user -u linkshelf-refresh.service&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>IconFetcher</name>
+    <message numerus="yes">
+        <source>已为 %n 个链接取得网站图标。</source>
+        <translation>
+            <numerusform>Fetched the site icon of %n link.</numerusform>
+            <numerusform>Fetched the site icons of %n links.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个链接的网站没有图标。</source>
+        <translation>
+            <numerusform> The site of %n link has no icon.</numerusform>
+            <numerusform> The sites of %n links have no icon.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个链接的网站给出的图标不是图片，已拒绝。</source>
+        <translation>
+            <numerusform> Refused the icon of %n link: not an image.</numerusform>
+            <numerusform> Refused the icons of %n links: not images.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "ConsoleDesktop.h"
 #include "DesktopApplication.h"
+#include "FetchIconsCommand.h"
 #include "FormMain.h"
 #include "GenerationRun.h"
 #include "Globals.h"
@@ -147,6 +148,11 @@ int main(int argc, char** argv) {
         const QCoreApplication application(argc, argv);
         SpeakUsersLanguage();
         return RunCheckCommand(arguments, globals);
+    }
+    if (IsFetchIconsCommand(arguments)) {
+        const QCoreApplication application(argc, argv);
+        SpeakUsersLanguage();
+        return RunFetchIconsCommand(arguments, globals);
     }
     if (RefreshCommand::Requested(arguments)) {
         const QCoreApplication application(argc, argv);

@@ -237,13 +237,14 @@ private:
 
     // Listed names are followed by a NUL byte, so name.data() is a file name for the system.
     void WriteLink(int folderFd, std::string_view name, const std::string& tabs) {
-        ShortcutFile::ReadAddress(folderFd, name.data(), address_, icons_ ? &iconFile_ : nullptr);
+        ShortcutFile::ReadAddress(folderFd, name.data(), address_,
+                                  icons_ || visit_ ? &iconFile_ : nullptr);
         if (address_.empty())
             return;
         if (icons_)
             icons_->Add(address_, iconFile_, folderNames_);
         if (visit_)
-            (*visit_)({name.substr(0, name.size() - 4), address_, folderNames_});
+            (*visit_)({name.substr(0, name.size() - 4), address_, folderNames_, name, iconFile_});
         html_.append(CrLf).append(tabs).append("<DT><A HREF=\"");
         AppendEscaped(html_, address_);
         html_.append("\">");

@@ -18,12 +18,15 @@
 void BuildLinkList(const Settings& settings, Globals& globals, std::string& html,
                    LinkIcons* icons = nullptr);
 
-// One link as the scan meets it: the shortcut's name without ".url", its address, and the names
-// of the folders from the source folder down to the one that holds it.
+// One link as the scan meets it: the shortcut's name without ".url", its address, the names
+// of the folders from the source folder down to the one that holds it, the shortcut's file name
+// and the image file its IconFile names (empty for none).
 struct ScannedLink {
     std::string_view name;
     std::string_view address;
     const std::vector<std::string_view>& folders;
+    std::string_view fileName;
+    std::string_view iconFile;
 };
 
 // Walks the links BuildLinkList writes, in the page's order and with the same rules, handing each

@@ -4,6 +4,7 @@
 #include "Text.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
@@ -210,6 +211,14 @@ std::optional<QByteArray> IconImage::Checked(const QByteArray& bytes) {
     if (png.isEmpty() || png.size() > MaxBytes)
         return std::nullopt;
     return png;
+}
+
+std::string IconImage::FileName(const QByteArray& png) {
+    return QCryptographicHash::hash(png, QCryptographicHash::Sha256)
+               .toHex()
+               .left(32)
+               .toStdString() +
+           ".png";
 }
 
 std::optional<QByteArray> IconImage::FromDataUri(std::string_view uri) {

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // A site icon made fit for a page: whatever the browser or the tree gave (PNG, ICO, GIF, JPEG,
@@ -16,6 +17,9 @@ public:
 
     // The icon as PNG, or nothing when the bytes are not an icon a page may show.
     static std::optional<QByteArray> Checked(const QByteArray& bytes);
+
+    // The name a tree keeps a checked icon under: its content's hash, so each is kept once.
+    static std::string FileName(const QByteArray& png);
 
     // The bytes of a "data:image/...;base64," address; nothing when it is not one, is not
     // base64 or is too large to hold an icon.

@@ -7,7 +7,6 @@
 #include "ShortcutName.h"
 #include "Text.h"
 
-#include <QCryptographicHash>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -305,9 +304,7 @@ std::string ShortcutTreeWriter::KeepIcon(const std::string& bytes) {
         QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (!png)
         return {};
-    const std::string name =
-        QCryptographicHash::hash(*png, QCryptographicHash::Sha256).toHex().left(32).toStdString() +
-        ".png";
+    const std::string name = IconImage::FileName(*png);
     if (iconFiles_.contains(name))
         return name;
     const std::string folder(FolderListing::IconFolder);

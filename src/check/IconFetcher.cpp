@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "IconFetcher.h"
+
+#include "AtomicFile.h"
+#include "BuildLinkList.h"
+#include "FileChecks.h"
+#include "FolderListing.h"
+#include "IconImage.h"
+#include "IniFile.h"
+#include "Text.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QRegularExpression>
+#include <filesystem>
+#include <map>
+#include <sys/stat.h>
+
+namespace {
+
+// A page is read only this far for the icon its head names.
+constexpr qint64 MaxPageBytes = 256 * 1024;
+
+bool SameSite(const QUrl& a, const QUrl& b) {
+    const auto bare = [](QString host) { return host.startsWith("www.") ? host.mid(4) : host; };
+    return bare(a.host().toLower()) == bare(b.host().toLower());
+}
+
+// The icon the head of a page names with <link rel="icon"> (or "shortcut icon"), as an address.
+QUrl IconNamedBy(const QByteArray& page, const QUrl& base) {
+    static const QRegularExpression link(R"(<link\b[^>]*>)",
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression rel(R"(\brel\s*=\s*["']?(?:shortcut\s+)?icon\b)",
+                                        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression href(R"re(\bhref\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>]+)))re",
+                                         QRegularExpression::CaseInsensitiveOption);
+    const qsizetype headEnd = page.indexOf("</head");
+    const QString head = QString::fromUtf8(headEnd < 0 ? page : page.left(headEnd));
+    for (auto tags = link.globalMatch(head); tags.hasNext();) {
+        const QString tag = tags.next().captured();
+        const auto address = href.match(tag);
+        if (rel.match(tag).hasMatch() && address.hasMatch())
+            return base.resolved(
+                QUrl(address.captured(1) + address.captured(2) + address.captured(3)));
+    }
+    return {};
+}
+
+} // namespace
+
+std::vector<IconFetcher::Link> IconFetcher::Collect(const Settings& settings,
+                                                    const Globals& globals) {
+    Globals scanGlobals = globals;
+    const std::string source = AddTrailingPathDelimiter(TrimText(settings.sourceFolder));
+    std::vector<Link> links;
+    WalkLinkList(settings, scanGlobals, [&](const ScannedLink& link) {
+        const bool web =
+            StartsWithNoCase(link.address, "http:") || StartsWithNoCase(link.address, "https:");
+        const bool local = !link.iconFile.empty() && !StartsWithNoCase(link.iconFile, "http");
+        if (!web || local)
+            return;
+        std::string path = source;
+        for (const std::string_view folder : link.folders)
+            path.append(folder).append("/");
+        links.push_back({path.append(link.fileName), static_cast<int>(link.folders.size()),
+                         std::string(link.address)});
+    });
+    return links;
+}
+
+IconFetcher::IconFetcher(std::string sourceFolder, const std::vector<Link>& links,
+                         LinkChecker::Limits limits, QNetworkAccessManager* network,
+                         QObject* parent)
+    : QObject(parent), source_(AddTrailingPathDelimiter(std::move(sourceFolder))), links_(links),
+      limits_(limits), network_(network) {
+    if (!network_) {
+        QNetworkProxyFactory::setUseSystemConfiguration(true);
+        network_ = new QNetworkAccessManager(this);
+    }
+    std::map<QString, Site*> byOrigin;
+    for (std::size_t i = 0; i < links_.size(); ++i) {
+        const QUrl url(QString::fromStdString(links_[i].address));
+        if (url.host().isEmpty())
+            continue;
+        const QUrl origin = url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery |
+                                         QUrl::RemoveFragment | QUrl::RemoveUserInfo);
+        Site*& site = byOrigin[origin.toString()];
+        if (site == nullptr) {
+            site = &sites_.emplace_back();
+            site->origin = origin;
+            site->page = url;
+            waiting_.push_back(site);
+        }
+        site->links.push_back(i);
+    }
+}
+
+IconFetcher::~IconFetcher() {
+    for (Site& site : sites_)
+        if (site.reply) {
+            site.reply->disconnect(this);
+            site.reply->abort();
+            site.reply->deleteLater();
+        }
+}
+
+void IconFetcher::Start() {
+    emit Progress(0, static_cast<qsizetype>(sites_.size()));
+    StartMore();
+}
+
+void IconFetcher::Stop() {
+    waiting_.clear();
+    for (Site& site : sites_)
+        if (site.reply)
+            site.reply->abort();
+}
+
+void IconFetcher::StartMore() {
+    while (running_ < limits_.total && !waiting_.empty()) {
+        Site* site = waiting_.front();
+        waiting_.pop_front();
+        ++running_;
+        Ask(*site, site->origin.resolved(QUrl("/favicon.ico")));
+    }
+    if (running_ == 0 && waiting_.empty() && !finished_) {
+        finished_ = true;
+        emit Finished();
+    }
+}
+
+void IconFetcher::Ask(Site& site, const QUrl& url) {
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::UserAgentHeader, LinkChecker::UserAgent());
+    request.setTransferTimeout(limits_.timeOutMs);
+    request.setMaximumRedirectsAllowed(limits_.redirects);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    site.reply = network_->get(request);
+    Site* at = &site;
+    connect(site.reply, &QNetworkReply::downloadProgress, this, [at](qint64 received, qint64) {
+        if (received > std::max<qint64>(MaxPageBytes, IconImage::MaxBytes) && at->reply)
+            at->reply->abort();
+    });
+    connect(site.reply, &QNetworkReply::finished, this, [this, at] { Answered(*at); });
+}
+
+void IconFetcher::Answered(Site& site) {
+    QNetworkReply* reply = site.reply;
+    reply->deleteLater();
+    site.reply = nullptr;
+    const bool good = reply->error() == QNetworkReply::NoError &&
+                      SameSite(reply->url(), site.origin) &&
+                      reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 200;
+    const QByteArray body = good ? reply->readAll() : QByteArray();
+    if (site.step != 1 && good) {
+        if (const auto png = IconImage::Checked(body)) {
+            Done(site, *png);
+            return;
+        }
+        site.refused = true;
+    }
+    if (site.step == 0) {
+        site.step = 1;
+        Ask(site, site.page);
+        return;
+    }
+    const QUrl named = site.step == 1 && good ? IconNamedBy(body, reply->url()) : QUrl();
+    if (named.isValid() && SameSite(named, site.origin) &&
+        (named.scheme() == "http" || named.scheme() == "https")) {
+        site.step = 2;
+        Ask(site, named);
+        return;
+    }
+    Done(site, {});
+}
+
+void IconFetcher::Done(Site& site, const QByteArray& icon) {
+    const auto count = static_cast<long long>(site.links.size());
+    if (!icon.isEmpty() && Keep(site, icon))
+        counts_.fetched += count;
+    else if (site.refused)
+        counts_.refused += count;
+    else
+        counts_.noneFound += count;
+    --running_;
+    emit Progress(++done_, static_cast<qsizetype>(sites_.size()));
+    StartMore();
+}
+
+// The icon goes into the source folder's icon folder once; each shortcut is rewritten through
+// the INI writer, so its other lines stay as they were.
+bool IconFetcher::Keep(const Site& site, const QByteArray& png) {
+    const std::string folder = source_ + std::string(FolderListing::IconFolder);
+    const std::string name = IconImage::FileName(png);
+    mkdir(folder.c_str(), 0755);
+    if (!std::filesystem::exists(folder + "/" + name) &&
+        !AtomicFile::Replace(folder + "/" + name, png.toStdString()))
+        return false;
+    bool kept = false;
+    for (const std::size_t i : site.links) {
+        const Link& link = links_[i];
+        std::string path;
+        for (int level = 0; level < link.depth; ++level)
+            path += "../";
+        IniFile shortcut(link.shortcut);
+        kept |= shortcut.Load() == IniFile::LoadResult::Loaded &&
+                shortcut.SetValue("InternetShortcut", "IconFile",
+                                  path + std::string(FolderListing::IconFolder) + "/" + name) &&
+                shortcut.SetValue("InternetShortcut", "IconIndex", "0") && shortcut.Save();
+    }
+    return kept;
+}
+
+QString IconFetcher::Summary(const Counts& counts) {
+    return tr("已为 %n 个链接取得网站图标。", nullptr, static_cast<int>(counts.fetched)) +
+           tr("%n 个链接的网站没有图标。", nullptr, static_cast<int>(counts.noneFound)) +
+           tr("%n 个链接的网站给出的图标不是图片，已拒绝。", nullptr,
+              static_cast<int>(counts.refused));
+}

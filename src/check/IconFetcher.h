@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "Globals.h"
+#include "LinkChecker.h"
+#include "Settings.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+#include <deque>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// Fetches the site icons of the links that have none, only when the user asks, and only from
+// each link's own site: its /favicon.ico, else the icon the <head> of the link's page names
+// on the same host. Each site is asked once, one request at a time, with the link check's
+// limits (time-out, connections at once) and the system's proxy settings. An icon that passes
+// IconImage's checks is kept in the source folder's hidden icon folder, as an import keeps
+// its icons, and each shortcut of the site gets IconFile= and IconIndex=0 through the INI
+// writer, its other lines kept.
+class IconFetcher : public QObject {
+    Q_OBJECT
+public:
+    // A link without an icon: its shortcut (a path below the source folder), how many folders
+    // below the source folder it lies, and its address.
+    struct Link {
+        std::string shortcut;
+        int depth;
+        std::string address;
+    };
+    // Links counted by what became of their site.
+    struct Counts {
+        long long fetched = 0;
+        long long noneFound = 0;
+        long long refused = 0;
+    };
+
+    // The web links of the page of these settings that have no icon.
+    static std::vector<Link> Collect(const Settings& settings, const Globals& globals);
+
+    IconFetcher(std::string sourceFolder, const std::vector<Link>& links,
+                LinkChecker::Limits limits, QNetworkAccessManager* network = nullptr,
+                QObject* parent = nullptr);
+    ~IconFetcher() override;
+
+    void Start();
+    // Drops the requests still open; their sites count as none found.
+    void Stop();
+    bool IsFinished() const { return finished_; }
+    const Counts& Result() const { return counts_; }
+    // What was fetched, for the user.
+    static QString Summary(const Counts& counts);
+
+signals:
+    // Sites done of all sites.
+    void Progress(qsizetype done, qsizetype total);
+    void Finished();
+
+private:
+    struct Site {
+        QUrl origin;
+        QUrl page;
+        std::vector<std::size_t> links;
+        // 0: the site's /favicon.ico, 1: its page, 2: the icon the page names.
+        int step = 0;
+        bool refused = false;
+        QPointer<QNetworkReply> reply;
+    };
+
+    void StartMore();
+    void Ask(Site& site, const QUrl& url);
+    void Answered(Site& site);
+    void Done(Site& site, const QByteArray& icon);
+    bool Keep(const Site& site, const QByteArray& png);
+
+    std::string source_;
+    std::vector<Link> links_;
+    const LinkChecker::Limits limits_;
+    QPointer<QNetworkAccessManager> network_;
+    std::list<Site> sites_;
+    std::deque<Site*> waiting_;
+    Counts counts_;
+    qsizetype done_ = 0;
+    int running_ = 0;
+    bool finished_ = false;
+};

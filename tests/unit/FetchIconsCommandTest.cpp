@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FetchIconsCommand.h"
+
+#include "IniFile.h"
+#include "LoopbackNetwork.h"
+#include "LoopbackServer.h"
+#include "TempTree.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Png(QRgb colour) {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+LoopbackServer::Answer Body(const std::string& type, const std::string& body) {
+    return {"HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\nContent-Length: " +
+            std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body};
+}
+
+class FetchIcons : public testing::Test {
+protected:
+    FetchIcons() {
+        tree.Write("Links.lfs", "[Options]\r\nSourceFolder=" + tree.Path("Fav") + "\r\n");
+        for (LoopbackServer* server : {&icon, &named, &text, &none})
+            server->Fallback(LoopbackServer::Status(404));
+        icon.Route("/favicon.ico", Body("image/png", Png(0xFFFF0000)));
+        named.Route("/page", Body("text/html", "<html><head><title>x</title><link rel=\"icon\" "
+                                               "href=\"/i.png\"></head><body>hi</body></html>"));
+        named.Route("/i.png", Body("image/png", Png(0xFF00FF00)));
+        text.Route("/favicon.ico", Body("text/html", "<html>not an icon</html>"));
+    }
+
+    void Link(const std::string& shortcut, const LoopbackServer& server, const std::string& path) {
+        tree.Shortcut("Fav/" + shortcut, server.Url(path).toStdString());
+    }
+
+    std::string IconOf(const std::string& shortcut) const {
+        IniFile file(tree.Path("Fav/" + shortcut));
+        file.Load();
+        return file.Value("InternetShortcut", "IconFile").value_or("none");
+    }
+
+    int Run(const std::vector<std::string>& arguments, std::string& out) {
+        LoopbackNetwork network;
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        const int status = RunFetchIconsCommand(arguments, globals, &network);
+        out = testing::internal::GetCapturedStdout();
+        err = testing::internal::GetCapturedStderr();
+        return status;
+    }
+
+    LoopbackServer icon, named, text, none;
+    TempTree tree;
+    Globals globals;
+    std::string err;
+};
+
+TEST_F(FetchIcons, AsksEachSiteOnceAndKeepsWhatIsAnImage) {
+    Link("a.url", icon, "/one");
+    Link("Sub/b.url", icon, "/two");
+    Link("c.url", named, "/page");
+    Link("d.url", text, "/page");
+    Link("e.url", none, "/page");
+    tree.Write("Fav/f.url", "[InternetShortcut]\r\nURL=" + icon.Url("/x").toStdString() +
+                                "\r\nIconFile=mine.png\r\n");
+    std::string out;
+    ASSERT_EQ(Run({"--fetch-icons", tree.Path("Links.lfs")}, out), 0) << err;
+    EXPECT_EQ(icon.Requests("GET /favicon.ico"), 1) << "one request a site";
+    struct Case {
+        const char* name;
+        std::string shortcut;
+        bool hasIcon;
+    };
+    const Case cases[] = {
+        {"its site's /favicon.ico", "a.url", true},
+        {"the same site, a folder down", "Sub/b.url", true},
+        {"the icon its page's head names", "c.url", true},
+        {"a site whose icon is no image", "d.url", false},
+        {"a site without an icon", "e.url", false},
+    };
+    for (const Case& test : cases) {
+        const std::string kept = IconOf(test.shortcut);
+        EXPECT_EQ(kept != "none", test.hasIcon) << test.name << ": " << kept;
+        if (kept != "none") {
+            const std::string folder =
+                test.shortcut.find('/') != std::string::npos ? "Fav/Sub/" : "Fav/";
+            EXPECT_TRUE(std::filesystem::is_regular_file(tree.Path(folder + kept))) << test.name;
+        }
+    }
+    EXPECT_EQ(IconOf("f.url"), "mine.png") << "a link with an icon is left alone";
+    EXPECT_EQ(out, "已为 3 个链接取得网站图标。1 个链接的网站没有图标。1 "
+                   "个链接的网站给出的图标不是图片，已拒绝。\n");
+}
+
+TEST_F(FetchIcons, RefusesASourceFolderThatIsNotThereAsAPageRunDoes) {
+    tree.Write("Gone.lfs", "[Options]\r\nSourceFolder=" + tree.Path("gone") + "\r\n");
+    std::string out;
+    EXPECT_EQ(Run({"--fetch-icons", tree.Path("Gone.lfs")}, out), 1);
+    EXPECT_NE(err.find("不能打开快捷方式文件夹 \"" + tree.Path("gone") + "\""), std::string::npos)
+        << err;
+    EXPECT_EQ(Run({"--fetch-icons", tree.Path("none.lfs")}, out), 1);
+    EXPECT_EQ(Run({"--fetch-icons", "--json"}, out), 1);
+}
+
+} // namespace
