@@ -3,7 +3,8 @@
 // the same links, in turns, so that both meet the same load. Prints a Markdown table of medians.
 //
 // Usage: node bench/page.mjs ROUNDS LINKS:PLAIN.htm:PAGE.htm...
-// Environment: CHROMIUM (default /usr/bin/chromium).
+// Environment: CHROMIUM (default /usr/bin/chromium); NAMES, the two pages' names in the table
+// (default "plain,page"), when the first is another page than the plain list.
 //
 // Each figure is taken inside the page with its own clock (performance.now()):
 // - ready: from the start of navigation to two frames after the load event;
@@ -21,7 +22,7 @@ import { chromium } from "playwright-core";
 const rounds = Number(process.argv[2]);
 const cases = process.argv.slice(3).map((arg) => {
   const [links, plain, page] = arg.split(":");
-  return { links: Number(links), plain, page, runs: { plain: [], page: [] } };
+  return { links, plain, page, runs: { plain: [], page: [] } };
 });
 
 const browserArgs = [
@@ -148,9 +149,10 @@ for (let round = 0; round < rounds; round++) {
 await browser.close();
 process.stderr.write("\n");
 
-console.log("| links | plain ready (ms) | page ready (ms) | ratio | plain first paint (ms) | page first paint (ms) " +
-  "| plain quiet (ms) | page quiet (ms) | typed character (ms) | clearing (ms) | fold all (ms) | unfold all (ms) " +
-  "| plain longest task (ms) | page longest task (ms) |");
+const [first, second] = (process.env.NAMES || "plain,page").split(",");
+console.log(`| links | ${first} ready (ms) | ${second} ready (ms) | ratio | ${first} first paint (ms) | ${second} first paint (ms) ` +
+  `| ${first} quiet (ms) | ${second} quiet (ms) | typed character (ms) | clearing (ms) | fold all (ms) | unfold all (ms) ` +
+  `| ${first} longest task (ms) | ${second} longest task (ms) |`);
 console.log("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|");
 const missed = cases.reduce((n, c) => n + c.runs.page.filter((r) =>
   ["type", "clear", "fold", "unfold", "quiet"].some((k) => Number.isNaN(r[k]))).length, 0);
