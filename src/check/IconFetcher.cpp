@@ -112,6 +112,7 @@ void IconFetcher::Start() {
 }
 
 void IconFetcher::Stop() {
+    stopped_ = true;
     waiting_.clear();
     for (Site& site : sites_)
         if (site.reply)
@@ -151,7 +152,7 @@ void IconFetcher::Answered(Site& site) {
     QNetworkReply* reply = site.reply;
     reply->deleteLater();
     site.reply = nullptr;
-    const bool good = reply->error() == QNetworkReply::NoError &&
+    const bool good = !stopped_ && reply->error() == QNetworkReply::NoError &&
                       SameSite(reply->url(), site.origin) &&
                       reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 200;
     const QByteArray body = good ? reply->readAll() : QByteArray();
@@ -162,7 +163,7 @@ void IconFetcher::Answered(Site& site) {
         }
         site.refused = true;
     }
-    if (site.step == 0) {
+    if (site.step == 0 && !stopped_) {
         site.step = 1;
         Ask(site, site.page);
         return;
@@ -215,8 +216,11 @@ bool IconFetcher::Keep(const Site& site, const QByteArray& png) {
 }
 
 QString IconFetcher::Summary(const Counts& counts) {
-    return tr("已为 %n 个链接取得网站图标。", nullptr, static_cast<int>(counts.fetched)) +
-           tr("%n 个链接的网站没有图标。", nullptr, static_cast<int>(counts.noneFound)) +
-           tr("%n 个链接的网站给出的图标不是图片，已拒绝。", nullptr,
-              static_cast<int>(counts.refused));
+    QString text = tr("已为 %n 个链接取得网站图标。", nullptr, static_cast<int>(counts.fetched));
+    if (counts.noneFound > 0)
+        text += tr("%n 个链接的网站没有图标。", nullptr, static_cast<int>(counts.noneFound));
+    if (counts.refused > 0)
+        text += tr("%n 个链接的网站给出的图标不是图片，已拒绝。", nullptr,
+                   static_cast<int>(counts.refused));
+    return text;
 }

@@ -90,4 +90,5 @@ private:
     qsizetype done_ = 0;
     int running_ = 0;
     bool finished_ = false;
+    bool stopped_ = false;
 };
