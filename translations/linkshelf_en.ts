@@ -959,6 +959,14 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
         <source>双击一行可在网页浏览器中打开该地址。</source>
         <translation>Double-click a row to open its address in the web browser.</translation>
     </message>
+    <message>
+        <source>获取网站图标(&amp;I)</source>
+        <translation>Fetch site &amp;icons</translation>
+    </message>
+    <message>
+        <source>正在从链接自己的网站获取图标...</source>
+        <translation>Fetching icons from the links&apos; own sites...</translation>
+    </message>
 </context>
 <context>
     <name>SystemctlRunner</name>

@@ -56,6 +56,9 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
     recheckDeadButton_ =
         bxButtons_->addButton(Q(Strings::RecheckBadCaption), QDialogButtonBox::ActionRole);
     recheckDeadButton_->setObjectName("recheckDeadButton");
+    fetchIconsButton_ =
+        bxButtons_->addButton(Q(Strings::FetchIconsCaption), QDialogButtonBox::ActionRole);
+    fetchIconsButton_->setObjectName("fetchIconsButton");
     copyButton_ =
         bxButtons_->addButton(Q(Strings::CopyReportCaption), QDialogButtonBox::ActionRole);
     copyButton_->setObjectName("copyButton");
@@ -65,6 +68,7 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
     closeButton_->setObjectName("closeButton");
     // Hidden once all are in: the box shows its buttons again whenever one is added.
     recheckDeadButton_->hide();
+    fetchIconsButton_->hide();
     copyButton_->hide();
     closeButton_->hide();
 
@@ -79,6 +83,7 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
     connect(cancelButton_, &QPushButton::clicked, this, &FormCheckLinks::onCancelClicked);
     connect(copyButton_, &QPushButton::clicked, this, &FormCheckLinks::onCopyClicked);
     connect(recheckDeadButton_, &QPushButton::clicked, this, &FormCheckLinks::onRecheckDeadClicked);
+    connect(fetchIconsButton_, &QPushButton::clicked, this, &FormCheckLinks::onFetchIconsClicked);
     connect(closeButton_, &QPushButton::clicked, this, &FormCheckLinks::close);
     connect(tblFindings_, &QTableWidget::cellDoubleClicked, this,
             &FormCheckLinks::tblFindingsDoubleClick);
@@ -97,6 +102,7 @@ void FormCheckLinks::StartCheck(std::function<bool(const CheckCache::Verdict&)> 
     tblFindings_->hide();
     hint_->hide();
     recheckDeadButton_->hide();
+    fetchIconsButton_->hide();
     copyButton_->hide();
     closeButton_->hide();
     barProgress_->show();
@@ -124,9 +130,41 @@ void FormCheckLinks::CheckerWaiting(const QString& host) {
                                                   host.toStdString())));
 }
 
-// Cancel stops the check and shows what it found so far; the window stays open.
+// Cancel stops the check (or the fetch) and shows what it found so far; the window stays open.
 void FormCheckLinks::onCancelClicked() {
-    checker_->Stop();
+    if (fetcher_ != nullptr)
+        fetcher_->Stop();
+    else
+        checker_->Stop();
+}
+
+void FormCheckLinks::OfferIconFetch(std::string sourceFolder,
+                                    std::vector<IconFetcher::Link> links) {
+    iconSource_ = std::move(sourceFolder);
+    iconless_ = std::move(links);
+    fetchIconsButton_->setVisible(checker_->IsFinished() && !iconless_.empty());
+}
+
+// The only way the window reaches the network for icons: the user's click.
+void FormCheckLinks::onFetchIconsClicked() {
+    fetchIconsButton_->hide();
+    fetcher_ = new IconFetcher(iconSource_, iconless_, limits_, network_, this);
+    connect(fetcher_, &IconFetcher::Progress, this, [this](qsizetype done, qsizetype total) {
+        barProgress_->setRange(0, static_cast<int>(total));
+        barProgress_->setValue(static_cast<int>(done));
+    });
+    connect(fetcher_, &IconFetcher::Finished, this, [this] {
+        barProgress_->hide();
+        cancelButton_->hide();
+        status_->setText(IconFetcher::Summary(fetcher_->Result()));
+        iconless_.clear();
+        fetcher_->deleteLater();
+        fetcher_ = nullptr;
+    });
+    status_->setText(Q(Strings::FetchingIcons));
+    barProgress_->show();
+    cancelButton_->show();
+    fetcher_->Start();
 }
 
 void FormCheckLinks::CheckerFinished() {
@@ -142,6 +180,7 @@ void FormCheckLinks::CheckerFinished() {
     const CheckReport& report = checker_->Report();
     recheckDeadButton_->setVisible(
         report.Count(CheckFinding::Kind::Dead) + report.Count(CheckFinding::Kind::Blocked) > 0);
+    fetchIconsButton_->setVisible(!iconless_.empty());
     copyButton_->show();
     closeButton_->show();
     closeButton_->setDefault(true);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CheckedLink.h"
+#include "IconFetcher.h"
 #include "LinkChecker.h"
 
 #include <QDialog>
@@ -27,6 +28,9 @@ public:
     // The findings as shown, one tab-separated line each, headed by the columns' names and
     // followed by the summary.
     QString ReportText() const;
+    // Offers, once the check is done, to fetch the icons of these links (which have none) from
+    // their own sites into the tree under sourceFolder; only a click fetches anything.
+    void OfferIconFetch(std::string sourceFolder, std::vector<IconFetcher::Link> links);
 
 private:
     void StartCheck(std::function<bool(const CheckCache::Verdict&)> take);
@@ -36,6 +40,7 @@ private:
     void onCancelClicked();
     void onCopyClicked();
     void onRecheckDeadClicked();
+    void onFetchIconsClicked();
     void tblFindingsDoubleClick(int row);
     void FillTable();
 
@@ -53,5 +58,9 @@ private:
     QPushButton* cancelButton_;
     QPushButton* copyButton_;
     QPushButton* recheckDeadButton_;
+    QPushButton* fetchIconsButton_;
+    std::string iconSource_;
+    std::vector<IconFetcher::Link> iconless_;
+    IconFetcher* fetcher_ = nullptr;
     QPushButton* closeButton_;
 };

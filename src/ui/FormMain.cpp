@@ -483,9 +483,13 @@ void FormMain::onCheckLinksTriggered() {
     }
     const Settings snapshot = settings_;
     std::vector<CheckedLink> links;
+    std::vector<IconFetcher::Link> iconless;
     SetBusyCursor(true);
     setEnabled(false);
-    Build([&] { links = CollectLinks(snapshot, globals_); });
+    Build([&] {
+        links = CollectLinks(snapshot, globals_);
+        iconless = IconFetcher::Collect(snapshot, globals_);
+    });
     setEnabled(true);
     SetBusyCursor(false);
     if (links.empty()) {
@@ -493,6 +497,7 @@ void FormMain::onCheckLinksTriggered() {
         return;
     }
     checkLinksWindow = new FormCheckLinks(this, std::move(links), CheckLinksNetwork);
+    checkLinksWindow->OfferIconFetch(TrimText(snapshot.sourceFolder), std::move(iconless));
     CenterOnForm(checkLinksWindow, this);
     checkLinksWindow->show();
 }

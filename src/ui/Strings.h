@@ -78,6 +78,9 @@ inline constexpr Phrase OptionsCheckLinks{QT_TRANSLATE_NOOP("Strings", "检查�
 inline constexpr Phrase CheckLinksTitle{QT_TRANSLATE_NOOP("Strings", "检查链接")};
 inline constexpr Phrase CopyReportCaption{QT_TRANSLATE_NOOP("Strings", "复制报告(&C)")};
 inline constexpr Phrase RecheckBadCaption{QT_TRANSLATE_NOOP("Strings", "只检查失效的链接(&R)")};
+inline constexpr Phrase FetchIconsCaption{QT_TRANSLATE_NOOP("Strings", "获取网站图标(&I)")};
+inline constexpr Phrase FetchingIcons{
+    QT_TRANSLATE_NOOP("Strings", "正在从链接自己的网站获取图标...")};
 inline constexpr Phrase CheckLinksHint{
     QT_TRANSLATE_NOOP("Strings", "双击一行可在网页浏览器中打开该地址。")};
 

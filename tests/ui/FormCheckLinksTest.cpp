@@ -8,9 +8,11 @@
 #include "TempTree.h"
 #include "WizardControls.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -135,6 +137,31 @@ TEST_F(CheckLinks, ShowsTheFindingsToSortOpenAndCopy) {
     EXPECT_EQ(form->findChild<FormCheckLinks*>(), nullptr);
     QTest::mouseClick(Find<QPushButton>(*form, "backButton"), Qt::LeftButton);
     EXPECT_EQ(form->PageIndex(), 0);
+}
+
+TEST_F(CheckLinks, FetchesSiteIconsOnlyWhenAsked) {
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    red.save(&buffer, "PNG");
+    server.Route("/favicon.ico", {"HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nContent-Length: " +
+                                  std::to_string(png.size()) + "\r\nConnection: close\r\n\r\n" +
+                                  png.toStdString()});
+    Link("Fine.url", "/ok");
+    FormCheckLinks* dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntilDone(dialog));
+    EXPECT_EQ(server.Requests("GET /favicon.ico"), 0) << "the check asks for no icon";
+
+    QTest::mouseClick(Child<QPushButton>(dialog, "fetchIconsButton"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [dialog] { return Child<QLabel>(dialog, "status")->text().startsWith("已为"); }, 20000));
+    EXPECT_EQ(S(Child<QLabel>(dialog, "status")->text()), "已为 1 个链接取得网站图标。");
+    EXPECT_EQ(server.Requests("GET /favicon.ico"), 1);
+    EXPECT_NE(tree.Read("Fav/Fine.url").find("IconFile=.linkshelf-icons/"), std::string::npos);
+    EXPECT_FALSE(Child<QPushButton>(dialog, "fetchIconsButton")->isVisible());
 }
 
 TEST_F(CheckLinks, CancelStopsTheCheckAndClosingDropsIt) {
