@@ -31,8 +31,9 @@ constexpr UsageLine Usage[] = {
                        "检查页面的链接：失效、已移动、拒绝访问、重复；--max-age 1d 采用一天之内"
                        "先前检查的结果")},
     {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --fetch-icons [设置文件.lfs]"),
-     QT_TRANSLATE_NOOP("CommandLine",
-                       "为页面上还没有网站图标的链接，从链接自己的网站获取图标并存入快捷方式文件夹")},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "为页面上还没有网站图标的链接，从链接自己的网站获取图标并存入快捷方式文件夹")},
     {"linkshelf --refresh daily|hourly|on-change|off",
      QT_TRANSLATE_NOOP("CommandLine",
                        "按时（每天或每小时，用 systemd 用户定时器）按默认设置重新生成页面，"
