@@ -27,13 +27,16 @@ plain_template=$out/plain.lft
 printf '<!DOCTYPE html>\n<html><head><meta charset="utf-8"><title>%%LF_TITLE%%</title></head><body>\n%%LF_LINKS_HTML%%\n</body></html>\n' \
     >"$plain_template"
 
-# Writes the page of a tree through a template; the same settings but for the template and
-# whether icons show.
-make_page() { # tree, template, page[, show icons]
-    local settings=$out/page-bench.lfs
+# The settings of a page of a tree through a template, with icons shown or not.
+page_settings() { # settings, tree, template, page[, show icons]
     printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\nTemplateFile=%s\r\nLaunchBrowser=0\r\nShowIcons=%s\r\n' \
-        "$1" "$3" "$2" "${4:-1}" >"$settings"
-    "$build/bin/linkshelf" "$settings" || { echo "linkshelf failed on $1" >&2; exit 1; }
+        "$2" "$4" "$3" "${5:-1}" >"$1"
+}
+
+# Writes the page of a tree through a template; the same settings but for the template.
+make_page() { # tree, template, page
+    page_settings "$out/page-bench.lfs" "$@"
+    "$build/bin/linkshelf" "$out/page-bench.lfs" || { echo "linkshelf failed on $1" >&2; exit 1; }
 }
 
 icons=${ICONS:-}
@@ -48,9 +51,11 @@ if [ -n "$icons" ]; then
             mv "$tree.partial" "$tree"
         fi
         rm -f "$out/gen-off.txt" "$out/gen-on.txt"
+        page_settings "$out/icons-off.lfs" "$tree" "$template" "$out/noicons-$links.htm" 0
+        page_settings "$out/icons-on.lfs" "$tree" "$template" "$out/icons-$links.htm" 1
         for _ in $(seq "$rounds"); do
-            measure "$out/gen-off.txt" make_page "$tree" "$template" "$out/noicons-$links.htm" 0
-            measure "$out/gen-on.txt" make_page "$tree" "$template" "$out/icons-$links.htm" 1
+            measure "$out/gen-off.txt" "$build/bin/linkshelf" "$out/icons-off.lfs"
+            measure "$out/gen-on.txt" "$build/bin/linkshelf" "$out/icons-on.lfs"
         done
         off=$(column 1 "$out/gen-off.txt" | median)
         on=$(column 1 "$out/gen-on.txt" | median)

@@ -5,12 +5,12 @@
 #include "Text.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -137,14 +137,25 @@ void LinkIcons::Add(std::string_view address, std::string_view iconFile,
 }
 
 int LinkIcons::IconOf(std::string_view iconFile, const std::vector<std::string_view>& folders) {
-    std::string path;
-    if (!iconFile.starts_with('/')) {
-        path = source_;
-        for (const std::string_view folder : folders)
-            path.append(folder).append("/");
+    // The path is made plain by hand ("." and ".." taken out): most links of a tree name the
+    // same few icons from many folders, and each is then looked up once.
+    std::vector<std::string_view> parts;
+    if (!iconFile.starts_with('/'))
+        parts.assign(folders.begin(), folders.end());
+    for (std::size_t at = 0; at <= iconFile.size();) {
+        const std::size_t end = std::min(iconFile.find('/', at), iconFile.size());
+        const std::string_view part = iconFile.substr(at, end - at);
+        if (part == ".." && parts.empty() && !iconFile.starts_with('/'))
+            return -1; // above the source folder: outside the tree
+        if (part == ".." && !parts.empty())
+            parts.pop_back();
+        else if (!part.empty() && part != "." && part != "..")
+            parts.push_back(part);
+        at = end + 1;
     }
-    path.append(iconFile);
-    path = std::filesystem::path(path).lexically_normal().string();
+    std::string path = iconFile.starts_with('/') ? "/" : source_;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        path.append(parts[i]).append(i + 1 < parts.size() ? "/" : "");
     const auto [known, added] = iconByPath_.try_emplace(path, -1);
     if (added)
         known->second = Load(path);

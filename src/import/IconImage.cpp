@@ -59,7 +59,7 @@ quint32 BigEndian(const QByteArray& bytes, qsizetype at) {
 // its checksum right, the image data inflating to at least the rows the header promises, and
 // each row of a plain (not interlaced) image starting with a known filter. Only then does Qt
 // decode it.
-bool PngLooksWhole(const QByteArray& png) {
+bool PngLooksWhole(const QByteArray& png, QSize* size = nullptr) {
     constexpr qsizetype HeaderSize = 8 + 8 + 13 + 4;
     if (png.size() < HeaderSize || !png.startsWith(QByteArray(PngStart.data(), 8)) ||
         png.mid(12, 4) != "IHDR")
@@ -103,6 +103,8 @@ bool PngLooksWhole(const QByteArray& png) {
     for (quint64 row = 0; !interlaced && row < height; ++row)
         if (static_cast<unsigned char>(rows[static_cast<qsizetype>(row * (rowBytes + 1))]) > 4)
             return false;
+    if (size != nullptr)
+        *size = QSize(static_cast<int>(width), static_cast<int>(height));
     return true;
 }
 
@@ -194,17 +196,19 @@ std::optional<QByteArray> IconImage::Checked(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes.size() > MaxBytes)
         return std::nullopt;
     const bool isPng = bytes.startsWith(QByteArray(PngStart.data(), 8));
-    if ((isPng && !PngLooksWhole(bytes)) || !IcoPngsLookWhole(bytes))
+    QSize pngSize;
+    if ((isPng && !PngLooksWhole(bytes, &pngSize)) || !IcoPngsLookWhole(bytes))
         return std::nullopt;
+    // A PNG whose every row was inflated and checked above, and that fits, is kept as it is:
+    // decoding it again would only cost time (a page may have thousands).
+    if (isPng && pngSize.width() <= MaxSide && pngSize.height() <= MaxSide)
+        return bytes;
     const Quiet quiet;
     const bool svg = LooksLikeSvg(bytes);
     const std::optional<QImage> image = svg ? DrawSvg(bytes) : ReadRaster(bytes);
     if (!image)
         return std::nullopt;
     const bool fits = image->width() <= MaxSide && image->height() <= MaxSide;
-    // A PNG that decodes whole and fits is kept as it is: encoding it again would only cost time.
-    if (isPng && fits)
-        return bytes;
     const QByteArray png =
         Png(fits ? *image
                  : image->scaled(MaxSide, MaxSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
