@@ -967,6 +967,10 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
         <source>正在从链接自己的网站获取图标...</source>
         <translation>Fetching icons from the links&apos; own sites...</translation>
     </message>
+    <message>
+        <source>显示网站图标(&amp;I)</source>
+        <translation>Show site &amp;icons</translation>
+    </message>
 </context>
 <context>
     <name>SystemctlRunner</name>

@@ -216,15 +216,18 @@ QWidget* FormMain::CreatePageInfoPage() {
     auto* page = new QWidget;
     pageInfoText = TextLabel(page, QString(), QRect(10, 10, 266, 48));
     pageTitleEdit = new QLineEdit(page);
-    pageTitleEdit->setGeometry(10, 128, 266, 21);
-    BuddyLabel(page, Strings::PageTitleLabel, QPoint(10, 110), pageTitleEdit);
+    // The controls stand higher than the other pages' so that the site icons box fits below.
+    pageTitleEdit->setGeometry(10, 104, 266, 21);
+    BuddyLabel(page, Strings::PageTitleLabel, QPoint(10, 86), pageTitleEdit);
     fontBox = new QComboBox(page);
     fontBox->setEditable(true);
     fontBox->setInsertPolicy(QComboBox::NoInsert);
-    fontBox->setGeometry(10, 175, 266, 21);
-    BuddyLabel(page, Strings::PageFontLabel, QPoint(10, 157), fontBox);
+    fontBox->setGeometry(10, 151, 266, 21);
+    BuddyLabel(page, Strings::PageFontLabel, QPoint(10, 133), fontBox);
     showUrlBox = new QCheckBox(Q(Strings::ShowUrl), page);
-    showUrlBox->setGeometry(10, 205, 239, 17);
+    showUrlBox->setGeometry(10, 181, 239, 17);
+    showIconsBox = new QCheckBox(Q(Strings::ShowIcons), page);
+    showIconsBox->setGeometry(10, 202, 239, 17);
     return page;
 }
 
@@ -262,9 +265,9 @@ QWidget* FormMain::CreateFinishedPage() {
 
 void FormMain::SetTabOrder() {
     const QList<QWidget*> order{
-        nextButton,    finishButton,     closeButton,          optionsButton,
-        backButton,    sourceFolderEdit, includeSubfoldersBox, outputFileEdit,
-        pageTitleEdit, fontBox,          showUrlBox,           launchBrowserBox};
+        nextButton,       finishButton,         closeButton,     optionsButton, backButton,
+        sourceFolderEdit, includeSubfoldersBox, outputFileEdit,  pageTitleEdit, fontBox,
+        showUrlBox,       showIconsBox,         launchBrowserBox};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -717,6 +720,7 @@ void FormMain::BindSettings() {
     };
     bindBox(includeSubfoldersBox, &Settings::includeSubfolders);
     bindBox(showUrlBox, &Settings::showUrl);
+    bindBox(showIconsBox, &Settings::showIcons);
     bindBox(launchBrowserBox, &Settings::launchBrowser);
 }
 
@@ -728,6 +732,7 @@ void FormMain::ShowSettings() {
     pageTitleEdit->setText(Q(settings_.pageTitle));
     fontBox->setEditText(Q(settings_.pageFont));
     showUrlBox->setChecked(settings_.showUrl);
+    showIconsBox->setChecked(settings_.showIcons);
     textColorLabel->SetColor(settings_.textColor);
     linkColorLabel->SetColor(settings_.linkColor);
     visitedColorLabel->SetColor(settings_.visitedLinkColor);
@@ -757,6 +762,7 @@ void FormMain::NameControls() {
         {pageTitleEdit, "pageTitleEdit"},
         {fontBox, "fontBox"},
         {showUrlBox, "showUrlBox"},
+        {showIconsBox, "showIconsBox"},
         {colorPageText, "colorPageText"},
         {backgroundPanel, "backgroundPanel"},
         {textColorLabel, "textColorLabel"},

@@ -146,6 +146,7 @@ private:
     QLineEdit* pageTitleEdit{};
     QComboBox* fontBox{};
     QCheckBox* showUrlBox{};
+    QCheckBox* showIconsBox{};
     QLabel* colorPageText{};
     ColorPanel* backgroundPanel{};
     ColorLabel* textColorLabel{};

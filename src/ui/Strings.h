@@ -43,6 +43,7 @@ inline constexpr Phrase OutputFileLabel{
 inline constexpr Phrase PageTitleLabel{QT_TRANSLATE_NOOP("Strings", "页面标题(&T)：")};
 inline constexpr Phrase PageFontLabel{QT_TRANSLATE_NOOP("Strings", "您页面的字体(&A)")};
 inline constexpr Phrase ShowUrl{QT_TRANSLATE_NOOP("Strings", "在网站名称后显示当前 URL (&S)")};
+inline constexpr Phrase ShowIcons{QT_TRANSLATE_NOOP("Strings", "显示网站图标(&I)")};
 inline constexpr Phrase TextColorLabel{QT_TRANSLATE_NOOP("Strings", "文本颜色")};
 inline constexpr Phrase LinkColorLabel{QT_TRANSLATE_NOOP("Strings", "链接颜色")};
 inline constexpr Phrase VLinkColorLabel{QT_TRANSLATE_NOOP("Strings", "访问过的链接颜色")};

@@ -170,6 +170,18 @@ TEST_F(Wizard, NextAndBackSetTheButtonsAndTheCaption) {
     }
 }
 
+TEST_F(Wizard, TheSiteIconsBoxOnThePageTitlePageTurnsIconsOff) {
+    GoToPage(2);
+    auto* box = Find<QCheckBox>(*form, "showIconsBox");
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->isChecked()) << "on by default";
+    // On the box itself: the check box takes clicks on its mark and its text only.
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    EXPECT_FALSE(form->CurrentSettings().showIcons);
+    Click(Find<QPushButton>(*form, "finishButton"));
+    EXPECT_NE(tree.Read("program/Linkshelf.lfs").find("ShowIcons=0"), std::string::npos);
+}
+
 TEST_F(Wizard, FinishFromAnyPageShowsTheResultAndTurnsIntoExit) {
     GoToPage(1);
     Click(Find<QPushButton>(*form, "finishButton"));
