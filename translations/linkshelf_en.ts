@@ -599,16 +599,8 @@ Folders ignored: %1.</translation>
 Check that the file name is valid and that you may write to this file.</translation>
     </message>
     <message>
-        <source>没有快捷方式文件夹：请用 &quot;linkshelf --import firefox&quot; 导入您的浏览器书签，或者在设置中指定一个文件夹。</source>
-        <translation>There is no folder of shortcuts: import your browser&apos;s bookmarks with &quot;linkshelf --import firefox&quot;, or choose a folder in the settings.</translation>
-    </message>
-    <message>
         <source>不能打开快捷方式文件夹 &quot;%1&quot; 。</source>
         <translation>Cannot open the folder of shortcuts &quot;%1&quot;.</translation>
-    </message>
-    <message>
-        <source>不能读取页面模板 &quot;%1&quot; 。</source>
-        <translation>Cannot read the page template &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>文件是空的</source>
@@ -621,6 +613,22 @@ Check that the file name is valid and that you may write to this file.</translat
     <message>
         <source>Linkshelf 生成页面时出错：%1</source>
         <translation>Linkshelf could not make the page: %1</translation>
+    </message>
+    <message>
+        <source>没有快捷方式文件夹：请用 &quot;linkshelf --import 浏览器&quot; 导入浏览器的书签（&quot;linkshelf --help&quot; 列出可以导入的浏览器），或者在设置文件中指定一个文件夹。</source>
+        <translation>There is no folder of shortcuts: import a browser&apos;s bookmarks with &quot;linkshelf --import BROWSER&quot; (&quot;linkshelf --help&quot; lists the browsers it can import), or name a folder in the settings file.</translation>
+    </message>
+    <message>
+        <source>还没有选择快捷方式文件夹。请返回到文件夹页面，单击一个浏览器的按钮导入它的书签，或者选择一个文件夹；也可以用“选项”菜单中的“从浏览器导入书签...”导入书签。</source>
+        <translation>No folder of shortcuts is chosen yet. Go back to the folder page and click a browser&apos;s button there to import its bookmarks, or choose a folder; Import Bookmarks from a Browser... in the Options menu imports bookmarks too.</translation>
+    </message>
+    <message>
+        <source>搜索的文件夹：%1</source>
+        <translation>Folder searched: %1</translation>
+    </message>
+    <message>
+        <source>不能用页面模板 &quot;%1&quot; 生成页面，页面没有写入。</source>
+        <translation>The page cannot be made from the template &quot;%1&quot;, so it was not written.</translation>
     </message>
 </context>
 <context>

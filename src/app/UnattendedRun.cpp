@@ -7,6 +7,7 @@
 #include "RunTexts.h"
 #include "Settings.h"
 #include "SettingsFile.h"
+#include "Text.h"
 
 #include <QCoreApplication>
 #include <optional>
@@ -62,7 +63,8 @@ int RunUnattended(Globals& globals) {
     const GenerationRun::Outcome outcome = run.Run(noWindow);
     // The wizard would show why nothing was written on its last page; a script gets it here.
     if (outcome == GenerationRun::Outcome::NoShortcut)
-        ConsoleDesktop().ShowMessage(DesktopServices::Icon::Information,
-                                     std::string(MessageCaption), run.ResultText());
+        ConsoleDesktop().ShowMessage(
+            DesktopServices::Icon::Information, std::string(MessageCaption),
+            run.ResultText() + "\n" + SearchedFolderText(TrimText(settings.sourceFolder)));
     return ExitStatusOf(outcome);
 }

@@ -87,11 +87,20 @@ GenerationRun::Outcome GenerationRun::Run(RunView& view) {
     return outcome;
 }
 
-// An empty source would be the folder the program happens to run in, and an empty or unreadable
-// template an empty page over the old one: neither is built.
+// An empty source would be the folder the program happens to run in, a folder that is not there
+// would be reported as one without shortcuts, and an empty or unreadable template would be an
+// empty page over the old one: none of them is built.
 std::optional<Failure> GenerationRun::ProblemBeforeBuilding() const {
-    if (TrimText(settings_.sourceFolder).empty())
-        return Failure{NoSourceFolderText(), "", ""};
+    const std::string source = TrimText(settings_.sourceFolder);
+    if (source.empty())
+        return Failure{globals_.Unattended ? NoSourceFolderText() : NoSourceFolderInWizardText(),
+                       "", ""};
+    if (const int folderError = FolderError(source); folderError != 0)
+        return SourceFolderUnusable(source, folderError);
+    return TemplateProblem();
+}
+
+std::optional<Failure> GenerationRun::TemplateProblem() const {
     const std::string& path = globals_.TemplatePath;
     std::string cause;
     std::error_code error;
@@ -101,9 +110,7 @@ std::optional<Failure> GenerationRun::ProblemBeforeBuilding() const {
         cause = EmptyFileReason();
     if (cause.empty())
         return std::nullopt;
-    Failure failure = TemplateUnusable(path, cause);
-    failure.message = PageNotWrittenText(outputPath_) + "\r\n" + failure.message;
-    return failure;
+    return TemplateUnusable(path, cause);
 }
 
 void GenerationRun::SaveSettings() const {

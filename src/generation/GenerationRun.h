@@ -29,6 +29,7 @@ public:
 
 private:
     std::optional<Failure> ProblemBeforeBuilding() const;
+    std::optional<Failure> TemplateProblem() const;
     void MakeOutputWritable() const;
     Outcome WritePage(const std::string& page);
     void OpenInBrowser() const;

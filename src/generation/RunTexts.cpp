@@ -44,8 +44,20 @@ std::string PageNotWrittenText(const std::string& outputPath) {
 
 std::string NoSourceFolderText() {
     return FilledText(QCoreApplication::translate(
-        "RunTexts", "没有快捷方式文件夹：请用 \"linkshelf --import firefox\" 导入您的浏览器书签，"
-                    "或者在设置中指定一个文件夹。"));
+        "RunTexts",
+        "没有快捷方式文件夹：请用 \"linkshelf --import 浏览器\" 导入浏览器的书签"
+        "（\"linkshelf --help\" 列出可以导入的浏览器），或者在设置文件中指定一个文件夹。"));
+}
+
+std::string NoSourceFolderInWizardText() {
+    return FilledText(QCoreApplication::translate(
+        "RunTexts",
+        "还没有选择快捷方式文件夹。请返回到文件夹页面，单击一个浏览器的按钮导入它的书签，"
+        "或者选择一个文件夹；也可以用“选项”菜单中的“从浏览器导入书签...”导入书签。"));
+}
+
+std::string SearchedFolderText(const std::string& folder) {
+    return FilledText(QCoreApplication::translate("RunTexts", "搜索的文件夹：%1"), folder);
 }
 
 Failure SourceFolderUnusable(const std::string& path, int error) {
@@ -56,7 +68,9 @@ Failure SourceFolderUnusable(const std::string& path, int error) {
 }
 
 Failure TemplateUnusable(const std::string& path, const std::string& cause) {
-    return {FilledText(QCoreApplication::translate("RunTexts", "不能读取页面模板 \"%1\" 。"), path),
+    return {FilledText(QCoreApplication::translate(
+                           "RunTexts", "不能用页面模板 \"%1\" 生成页面，页面没有写入。"),
+                       path),
             path, cause};
 }
 

@@ -481,6 +481,12 @@ void FormMain::onCheckLinksTriggered() {
         checkLinksWindow->activateWindow();
         return;
     }
+    // A folder that is not there would be reported as one without shortcuts.
+    const std::string source = TrimText(settings_.sourceFolder);
+    if (const int folderError = source.empty() ? 0 : FolderError(source); folderError != 0) {
+        ShowError(SourceFolderUnusable(source, folderError).Text());
+        return;
+    }
     const Settings snapshot = settings_;
     std::vector<CheckedLink> links;
     SetBusyCursor(true);

@@ -26,6 +26,8 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -265,6 +267,22 @@ TEST_F(Wizard, NoShortcutAndFailedWritesLeaveTheWizardUsable) {
     EXPECT_EQ(desktop.events.at(1), "beep");
     EXPECT_EQ(desktop.events.at(2).rfind("error:Linkshelf:不能保存页面到文件", 0), 0u);
     EXPECT_TRUE(form->isEnabled());
+    EXPECT_EQ(form->PageIndex(), 5);
+}
+
+// A folder typed on the folder page is only looked at by Finish, which names it and the reason
+// when it is not there, rather than calling it a folder without shortcuts.
+TEST_F(Wizard, AFolderThatIsNotThereIsReportedAsSuch) {
+    GoToPage(1);
+    auto* source = Find<BrowseLineEdit>(*form, "sourceFolderEdit");
+    source->selectAll();
+    QTest::keyClicks(source, QString::fromStdString(tree.Path("Gone")));
+    Click(Find<QPushButton>(*form, "nextButton"));
+    Click(Find<QPushButton>(*form, "finishButton"));
+    const std::string result = S(Find<QLabel>(*form, "resultText")->text());
+    EXPECT_NE(result.find("\"" + tree.Path("Gone") + "\""), std::string::npos) << result;
+    EXPECT_NE(result.find(std::strerror(ENOENT)), std::string::npos) << result;
+    EXPECT_EQ(result.find("没有找到任何"), std::string::npos) << result;
     EXPECT_EQ(form->PageIndex(), 5);
 }
 

@@ -152,20 +152,27 @@ TEST_F(Run, AFailedWriteIsShownBeforeTheResultAndTheBrowserIsStillAsked) {
     EXPECT_NE(tree.Read("program/Linkshelf.lfs"), "");
 }
 
-TEST_F(Run, NothingIsBuiltFromAnEmptySourceOrAnEmptyOrMissingTemplate) {
+TEST_F(Run, NothingIsBuiltFromAMissingSourceOrAnEmptyOrMissingTemplate) {
     struct Case {
         const char* name;
         const char* source;
         const char* templateFile;
+        bool unattended;
         std::string problem;
     };
     const std::string missing = tree.Path("program/gone.lft");
     const std::string empty = tree.Path("program/empty.lft");
     const Case cases[] = {
-        {"no source folder", "  ", "program/Linkshelf.lft", NoSourceFolderText()},
-        {"a missing template", "Fav", "program/gone.lft",
+        {"no source folder, in the wizard", "  ", "program/Linkshelf.lft", false,
+         NoSourceFolderInWizardText()},
+        {"no source folder, unattended", "", "program/Linkshelf.lft", true, NoSourceFolderText()},
+        {"a source folder that is not there", "Gone", "program/Linkshelf.lft", false,
+         SourceFolderUnusable(tree.Path("Gone"), ENOENT).Text()},
+        {"a source that is a file", "Fav/a.url", "program/Linkshelf.lft", false,
+         SourceFolderUnusable(tree.Path("Fav/a.url"), ENOTDIR).Text()},
+        {"a missing template", "Fav", "program/gone.lft", false,
          TemplateUnusable(missing, std::strerror(ENOENT)).Text()},
-        {"an empty template", "Fav", "program/empty.lft",
+        {"an empty template", "Fav", "program/empty.lft", false,
          TemplateUnusable(empty, EmptyFileReason()).Text()},
     };
     tree.Shortcut("Fav/a.url", "https://a/");
@@ -173,12 +180,15 @@ TEST_F(Run, NothingIsBuiltFromAnEmptySourceOrAnEmptyOrMissingTemplate) {
     for (const Case& c : cases) {
         desktop.events.clear();
         tree.Write("Desktop/Linkpage.htm", "old page");
-        record.sourceFolder = std::string(c.source) == "Fav" ? tree.Path("Fav") : c.source;
+        record.sourceFolder = std::string(c.source).find_first_not_of(' ') == std::string::npos
+                                  ? c.source
+                                  : tree.Path(c.source);
         globals.TemplatePath = tree.Path(c.templateFile);
+        globals.Unattended = c.unattended;
         EXPECT_EQ(Generate(), GenerationRun::Outcome::NotWritten) << c.name;
-        ASSERT_GE(desktop.events.size(), 2u) << c.name;
-        EXPECT_NE(desktop.events.at(1).find(c.problem), std::string::npos)
-            << c.name << ": " << desktop.events.at(1);
+        ASSERT_GE(desktop.events.size(), 3u) << c.name;
+        EXPECT_EQ(desktop.events.at(1), "error:Linkshelf:" + c.problem) << c.name;
+        EXPECT_EQ(desktop.events.at(2), "result:" + c.problem) << c.name;
         EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "old page") << c.name;
         EXPECT_EQ(tree.Read("program/Linkshelf.lfs"), "") << c.name << ": settings not saved";
     }
