@@ -159,10 +159,6 @@
         <translation>file not found</translation>
     </message>
     <message>
-        <source>共 %1 处</source>
-        <translation>%1 places</translation>
-    </message>
-    <message>
         <source>检查已停止</source>
         <translation>stopped</translation>
     </message>
@@ -170,13 +166,79 @@
         <source>已停止。</source>
         <translation>Stopped. </translation>
     </message>
-    <message>
-        <source>已检查 %1 / %2 个链接：%3 个正常，%4 个失效，%5 个已移动，%6 个拒绝访问；%7 个地址重复（共 %8 处）；%9 个未检查（其他协议）。</source>
-        <translation>Checked %1 of %2 links: %3 ok, %4 dead, %5 moved, %6 blocked; %7 addresses filed more than once (%8 places); %9 not checked (other schemes).</translation>
+    <message numerus="yes">
+        <source>共 %n 处</source>
+        <translation>
+            <numerusform>%n place</numerusform>
+            <numerusform>%n places</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%1 个结果取自先前的检查。</source>
-        <translation> %1 verdicts taken from earlier checks.</translation>
+        <source>已检查 %1：%2，%3，%4，%5；%6（%7）；%8。</source>
+        <translation>Checked %1: %2, %3, %4, %5; %6 (%7); %8.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 / %n 个链接</source>
+        <translation>
+            <numerusform>%1 of %n link</numerusform>
+            <numerusform>%1 of %n links</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个正常</source>
+        <translation>
+            <numerusform>%n ok</numerusform>
+            <numerusform>%n ok</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个失效</source>
+        <translation>
+            <numerusform>%n dead</numerusform>
+            <numerusform>%n dead</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个已移动</source>
+        <translation>
+            <numerusform>%n moved</numerusform>
+            <numerusform>%n moved</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个拒绝访问</source>
+        <translation>
+            <numerusform>%n blocked</numerusform>
+            <numerusform>%n blocked</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个地址重复</source>
+        <translation>
+            <numerusform>%n address filed more than once</numerusform>
+            <numerusform>%n addresses filed more than once</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个未检查（其他协议）</source>
+        <translation>
+            <numerusform>%n not checked (other schemes)</numerusform>
+            <numerusform>%n not checked (other schemes)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个链接因检查停止而未检查。</source>
+        <translation>
+            <numerusform> %n link not checked because the check was stopped.</numerusform>
+            <numerusform> %n links not checked because the check was stopped.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个结果取自先前的检查。</source>
+        <translation>
+            <numerusform> %n verdict taken from an earlier check.</numerusform>
+            <numerusform> %n verdicts taken from earlier checks.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -383,9 +445,12 @@ Check the path and try again.</translation>
         <source>还没有快捷方式文件夹。单击一个浏览器，把它的书签导入到收藏夹文件夹：</source>
         <translation>No folder of shortcuts yet. Click a browser to import its bookmarks:</translation>
     </message>
-    <message>
-        <source>%1（%2 个链接）</source>
-        <translation>%1 (%2 links)</translation>
+    <message numerus="yes">
+        <source>%1（%n 个链接）</source>
+        <translation>
+            <numerusform>%1 (%n link)</numerusform>
+            <numerusform>%1 (%n links)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -459,14 +524,6 @@ Check the path and try again.</translation>
         <translation>%1 already exists but is not a folder. Move it away, or choose another folder.</translation>
     </message>
     <message>
-        <source>已导入 %1 个链接和 %2 个文件夹到 %3。</source>
-        <translation>Imported %1 links and %2 folders into %3.</translation>
-    </message>
-    <message>
-        <source>跳过了 %1 个不能在网页中打开的链接。</source>
-        <translation> Skipped links a web page cannot open: %1.</translation>
-    </message>
-    <message>
         <source>用法：linkshelf --import 来源 [文件夹]
 来源是书签文件（浏览器导出的 HTML、Chromium 的 Bookmarks、Firefox 的 places.sqlite），或 firefox、chromium、chrome、brave、edge、vivaldi 之一（该浏览器的默认配置）。书签写入文件夹（默认为收藏夹文件夹）中以来源命名的子文件夹。</source>
         <translation>Usage: linkshelf --import SOURCE [FOLDER]
@@ -479,6 +536,31 @@ SOURCE is a bookmarks file (a browser&apos;s HTML export, Chromium&apos;s Bookma
     <message>
         <source>未命名链接</source>
         <translation>Untitled link</translation>
+    </message>
+    <message>
+        <source>已导入 %1和 %2到 %3。</source>
+        <translation>Imported %1 and %2 into %3.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个链接</source>
+        <translation>
+            <numerusform>%n link</numerusform>
+            <numerusform>%n links</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个文件夹</source>
+        <translation>
+            <numerusform>%n folder</numerusform>
+            <numerusform>%n folders</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>跳过了 %n 个不能在网页中打开的链接。</source>
+        <translation>
+            <numerusform> Skipped %n link a web page cannot open.</numerusform>
+            <numerusform> Skipped %n links a web page cannot open.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -575,22 +657,6 @@ Rebuilds the page from the default settings file on a schedule (daily or hourly)
 If you like, go back and choose another place to look.</translation>
     </message>
     <message>
-        <source>Linkshelf已经完成了创建您的书签页面，并且把它保存到了磁盘文件 &quot;%1&quot; 。                          <byte value="xd"/>
-<byte value="xd"/>
-合计找到 %2 个链接   </source>
-        <translation>Linkshelf has made your bookmarks page and saved it to the file &quot;%1&quot;.<byte value="xd"/>
-<byte value="xd"/>
-Links found in all: %2</translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-<byte value="xd"/>
-%1 文件夹的目录被忽略。                 </source>
-        <translation><byte value="xd"/>
-<byte value="xd"/>
-Folders ignored: %1.</translation>
-    </message>
-    <message>
         <source>不能保存页面到文件 &quot;%1&quot; 。           <byte value="xd"/>
 <byte value="xd"/>
 如果文件名称有效并且您具有完全的权限来写入到这个文件，请选中。                                </source>
@@ -629,6 +695,32 @@ Check that the file name is valid and that you may write to this file.</translat
     <message>
         <source>不能用页面模板 &quot;%1&quot; 生成页面，页面没有写入。</source>
         <translation>The page cannot be made from the template &quot;%1&quot;, so it was not written.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Linkshelf已经完成了创建您的书签页面，并且把它保存到了磁盘文件 &quot;%1&quot; 。                          <byte value="xd"/>
+<byte value="xd"/>
+合计找到 %n 个链接   </source>
+        <translation>
+            <numerusform>Linkshelf has made your bookmarks page and saved it to the file &quot;%1&quot;.<byte value="xd"/>
+<byte value="xd"/>
+%n link found.</numerusform>
+            <numerusform>Linkshelf has made your bookmarks page and saved it to the file &quot;%1&quot;.<byte value="xd"/>
+<byte value="xd"/>
+%n links found.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source><byte value="xd"/>
+<byte value="xd"/>
+%n 文件夹的目录被忽略。                 </source>
+        <translation>
+            <numerusform><byte value="xd"/>
+<byte value="xd"/>
+%n folder ignored.</numerusform>
+            <numerusform><byte value="xd"/>
+<byte value="xd"/>
+%n folders ignored.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

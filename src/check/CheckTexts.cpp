@@ -5,8 +5,8 @@
 
 namespace {
 
-long long Number(std::size_t count) {
-    return static_cast<long long>(count);
+int Number(std::size_t count) {
+    return PluralCount(static_cast<long long>(count));
 }
 
 } // namespace
@@ -76,7 +76,7 @@ std::string CheckTexts::FindingStatus(const CheckFinding& finding) {
     case Cause::FileMissing:
         return FilledText(tr("文件不存在"));
     case Cause::Duplicate:
-        return FilledText(tr("共 %1 处"), finding.detail);
+        return FilledText(tr("共 %n 处", nullptr, PluralCount(std::stoll(finding.detail))));
     case Cause::Stopped:
         return FilledText(tr("检查已停止"));
     case Cause::NetworkError:
@@ -85,16 +85,24 @@ std::string CheckTexts::FindingStatus(const CheckFinding& finding) {
     return finding.detail;
 }
 
+// Every count carries its own plural form, so the summary is put together from its parts.
 std::string CheckTexts::Summary(const CheckReport& report) {
     using Kind = CheckFinding::Kind;
     std::string summary = report.stopped ? FilledText(tr("已停止。")) : "";
-    summary += FilledText(tr("已检查 %1 / %2 个链接：%3 个正常，%4 个失效，%5 个已移动，%6 "
-                             "个拒绝访问；%7 个地址重复（共 %8 处）；%9 个未检查（其他协议）。"),
-                          Number(report.checked), Number(report.total), Number(report.ok),
-                          Number(report.Count(Kind::Dead)), Number(report.Count(Kind::Moved)),
-                          Number(report.Count(Kind::Blocked)), Number(report.DuplicateAddresses()),
-                          Number(report.Count(Kind::Duplicate)), Number(report.notChecked));
+    summary +=
+        FilledText(tr("已检查 %1：%2，%3，%4，%5；%6（%7）；%8。"),
+                   tr("%1 / %n 个链接", nullptr, Number(report.total)).arg(Number(report.checked)),
+                   tr("%n 个正常", nullptr, Number(report.ok)),
+                   tr("%n 个失效", nullptr, Number(report.Count(Kind::Dead))),
+                   tr("%n 个已移动", nullptr, Number(report.Count(Kind::Moved))),
+                   tr("%n 个拒绝访问", nullptr, Number(report.Count(Kind::Blocked))),
+                   tr("%n 个地址重复", nullptr, Number(report.DuplicateAddresses())),
+                   tr("共 %n 处", nullptr, Number(report.Count(Kind::Duplicate))),
+                   tr("%n 个未检查（其他协议）", nullptr, Number(report.notChecked)));
+    if (report.stopped)
+        summary += FilledText(tr("%n 个链接因检查停止而未检查。", nullptr,
+                                 Number(report.total - report.checked - report.notChecked)));
     if (report.remembered > 0)
-        summary += FilledText(tr("%1 个结果取自先前的检查。"), Number(report.remembered));
+        summary += FilledText(tr("%n 个结果取自先前的检查。", nullptr, Number(report.remembered)));
     return summary;
 }

@@ -22,15 +22,16 @@ std::string NoShortcutText() {
 
 std::string PageWrittenText(const std::string& outputPath, std::int32_t linkCount,
                             std::int32_t ignoredCount) {
-    std::string text = FilledText(
-        QCoreApplication::translate(
-            "RunTexts", "Linkshelf已经完成了创建您的书签页面，并且把它保存到了磁盘文件 \"%1\" "
-                        "。                          \r\n\r\n合计找到 %2 个链接   "),
-        outputPath, linkCount);
+    std::string text =
+        FilledText(QCoreApplication::translate(
+                       "RunTexts",
+                       "Linkshelf已经完成了创建您的书签页面，并且把它保存到了磁盘文件 \"%1\" "
+                       "。                          \r\n\r\n合计找到 %n 个链接   ",
+                       nullptr, linkCount),
+                   outputPath);
     if (ignoredCount > 0)
         text += FilledText(QCoreApplication::translate(
-                               "RunTexts", "\r\n\r\n%1 文件夹的目录被忽略。                 "),
-                           ignoredCount);
+            "RunTexts", "\r\n\r\n%n 文件夹的目录被忽略。                 ", nullptr, ignoredCount));
     return text;
 }
 

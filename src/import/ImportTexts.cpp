@@ -77,9 +77,11 @@ std::string ImportTexts::NotAFolder(const std::string& path) {
 std::string ImportTexts::Written(const std::string& folder, long long links, long long folders,
                                  long long skipped) {
     std::string text =
-        FilledText(tr("已导入 %1 个链接和 %2 个文件夹到 %3。"), links, folders, Quoted(folder));
+        FilledText(tr("已导入 %1和 %2到 %3。"), tr("%n 个链接", nullptr, PluralCount(links)),
+                   tr("%n 个文件夹", nullptr, PluralCount(folders)), Quoted(folder));
     if (skipped > 0)
-        text += FilledText(tr("跳过了 %1 个不能在网页中打开的链接。"), skipped);
+        text +=
+            FilledText(tr("跳过了 %n 个不能在网页中打开的链接。", nullptr, PluralCount(skipped)));
     return text;
 }
 

@@ -17,6 +17,16 @@ inline QString FillValue(long long number) {
     return QString::number(number);
 }
 
+// A text already in the run's language, such as a count with its plural form.
+inline QString FillValue(const QString& text) {
+    return text;
+}
+
+// Counts go to tr() and translate() as int, which is what their plural forms take.
+inline int PluralCount(long long count) {
+    return static_cast<int>(count);
+}
+
 template <typename... Values> std::string FilledText(const QString& text, const Values&... values) {
     if constexpr (sizeof...(Values) == 0)
         return text.toStdString();

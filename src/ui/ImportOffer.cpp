@@ -68,8 +68,9 @@ ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers) : 
     for (const Browser& browser : browsers) {
         auto* button =
             OfferButton(QString::fromStdString(FilledText(
-                            QCoreApplication::translate("ImportOffer", "%1（%2 个链接）"),
-                            browser.source.name, browser.links)),
+                            QCoreApplication::translate("ImportOffer", "%1（%n 个链接）", nullptr,
+                                                        PluralCount(browser.links)),
+                            browser.source.name)),
                         QString::fromStdString("import" + browser.source.name), this);
         button->setToolTip(QString::fromStdString(browser.source.path));
         grid->addWidget(button, 1 + index / columns, index % columns, 1, 3 - columns);
