@@ -434,6 +434,10 @@ Check the path and try again.</translation>
         <source>上次自动更新失败了：原因见 &quot;journalctl --user -u linkshelf-refresh.service&quot;。</source>
         <translation>The last automatic update failed. To see why, run &quot;journalctl --user -u linkshelf-refresh.service&quot;.</translation>
     </message>
+    <message>
+        <source>要每小时更新，把 @daily 换成 @hourly。</source>
+        <translation> To update every hour, change @daily to @hourly.</translation>
+    </message>
 </context>
 <context>
     <name>ImportOffer</name>
@@ -564,6 +568,14 @@ SOURCE is a bookmarks file (a browser&apos;s HTML export, Chromium&apos;s Bookma
     </message>
 </context>
 <context>
+    <name>LocaleFormat</name>
+    <message>
+        <source>zh-CN</source>
+        <comment>the language tag of pages written in this language</comment>
+        <translation>en</translation>
+    </message>
+</context>
+<context>
     <name>RefreshCommand</name>
     <message>
         <source>cron 不能在文件夹改变时更新页面：这一行只按时更新。</source>
@@ -610,10 +622,6 @@ Rebuilds the page from the default settings file on a schedule (daily or hourly)
 <context>
     <name>RefreshSetup</name>
     <message>
-        <source>这里没有可用的 systemd 用户实例（%1），所以不能用它自动更新页面。</source>
-        <translation>There is no systemd user instance here (%1), so it cannot update the page automatically.</translation>
-    </message>
-    <message>
         <source>systemd 用户实例找不到 Linkshelf 的单元 linkshelf-refresh.service、.timer 和 .path（Linkshelf 的软件包把它们装在 /usr/lib/systemd/user/ 中），所以不能用它自动更新页面。</source>
         <translation>The systemd user instance cannot find Linkshelf&apos;s units linkshelf-refresh.service, .timer and .path (the Linkshelf package installs them in /usr/lib/systemd/user/), so it cannot update the page automatically.</translation>
     </message>
@@ -640,6 +648,10 @@ Rebuilds the page from the default settings file on a schedule (daily or hourly)
     <message>
         <source>不能删除文件 &quot;%1&quot;。</source>
         <translation>Cannot delete the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>自动更新需要 systemd 用户实例（用户的服务管理器），这里没有，所以 Linkshelf 不能自己安排更新。</source>
+        <translation>Automatic updates need a systemd user instance (the user&apos;s service manager), and there is none here, so Linkshelf cannot schedule them itself.</translation>
     </message>
 </context>
 <context>

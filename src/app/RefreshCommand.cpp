@@ -65,7 +65,11 @@ void Inform(const std::string& text) {
 
 // Without a manager that runs the units, cron does the same on the same schedule.
 int OfferCrontab(const RefreshSetup::State& state, const RefreshPlan& plan) {
-    std::string text = RefreshSetup::Unavailable(state) + "\n" + RefreshSetup::UseCron();
+    std::string text = RefreshSetup::Unavailable(state);
+    // The manager's own words stay available to whoever runs the command, on a line of their own.
+    if (!state.unreachableReason.empty())
+        text += "\n(systemctl --user: " + state.unreachableReason + ")";
+    text += "\n" + RefreshSetup::UseCron();
     if (plan.onChange)
         text +=
             "\n" + S(QCoreApplication::translate(

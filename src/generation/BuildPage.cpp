@@ -63,6 +63,8 @@ std::string BuildPage(const Settings& settings, Globals& globals) {
         {"%LF_LINKS_HTML%", [&] { return std::move(links); }},
         {"%LF_HOMEPAGE_URL%", [] { return std::string(HomePageUrl); }},
         {"%LF_VERSION%", [] { return VersionText(); }},
+        {"%LF_LANGUAGE%", [] { return LocaleFormat::LanguageTag(); }},
+        {"%LF_DATETIME%", [] { return LocaleFormat::IsoDateTime(); }},
     };
     std::string page = ReadTextFile(globals.TemplatePath);
     for (const auto& [placeholder, value] : placeholders) {

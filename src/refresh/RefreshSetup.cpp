@@ -82,10 +82,9 @@ std::string RefreshSetup::ShippedProgram() {
 
 std::string RefreshSetup::Unavailable(const State& state) {
     if (!state.reachable)
-        return QCoreApplication::translate(
-                   "RefreshSetup",
-                   "这里没有可用的 systemd 用户实例（%1），所以不能用它自动更新页面。")
-            .arg(QString::fromStdString(state.unreachableReason))
+        return QCoreApplication::translate("RefreshSetup",
+                                           "自动更新需要 systemd 用户实例（用户的服务管理器），"
+                                           "这里没有，所以 Linkshelf 不能自己安排更新。")
             .toStdString();
     return QCoreApplication::translate(
                "RefreshSetup",

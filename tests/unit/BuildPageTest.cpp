@@ -6,6 +6,8 @@
 #include "SystemColors.h"
 #include "TempTree.h"
 
+#include <QDateTime>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -102,6 +104,19 @@ TEST_F(Page, InsertsTheDateAndTimeAndKeepsEverythingElse) {
     EXPECT_TRUE(page == "<p>" + before + "</p>\n\xEF\xBB\xBF%" ||
                 page == "<p>" + after + "</p>\n\xEF\xBB\xBF%")
         << page;
+}
+
+// The page states its language and the moment it was made, so that a reader in the other
+// language sees the dates in that language's format.
+TEST_F(Page, StatesTheRunsLanguageAndTheMomentOfTheRun) {
+    const std::string page =
+        Build("<html lang=\"%LF_LANGUAGE%\"><time datetime=\"%LF_DATETIME%\">");
+    EXPECT_EQ(page.rfind("<html lang=\"zh-CN\"><time datetime=\"", 0), 0u) << page;
+    const QString stamp = QString::fromStdString(page).section('"', 3, 3);
+    const QDateTime when = QDateTime::fromString(stamp, Qt::ISODate);
+    ASSERT_TRUE(when.isValid()) << page;
+    EXPECT_LE(std::abs(when.secsTo(QDateTime::currentDateTime())), 60) << page;
+    EXPECT_EQ(when.offsetFromUtc(), QDateTime::currentDateTime().offsetFromUtc()) << page;
 }
 
 TEST_F(Page, NamesFromTheTreeCanPickUpLaterPlaceholdersOnly) {

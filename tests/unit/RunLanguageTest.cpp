@@ -2,6 +2,7 @@
 #include "CheckTexts.h"
 #include "ImportTexts.h"
 #include "Language.h"
+#include "LocaleFormat.h"
 #include "RunTexts.h"
 
 #include <QCoreApplication>
@@ -37,7 +38,7 @@ CheckReport ReportOf(std::size_t total, std::size_t checked, std::size_t notChec
 } // namespace
 
 // Each count says one or many in English; the Chinese texts have one form and stay as they were.
-TEST(PluralTexts, EveryCountTakesItsOwnForm) {
+TEST(RunLanguage, EveryCountTakesItsPluralForm) {
     struct Case {
         const char* name;
         std::function<std::string()> text;
@@ -75,4 +76,10 @@ TEST(PluralTexts, EveryCountTakesItsOwnForm) {
     const English english;
     for (const Case& c : cases)
         EXPECT_EQ(c.text(), c.english) << c.name;
+}
+
+TEST(RunLanguage, ThePageTakesTheRunsLanguage) {
+    EXPECT_EQ(LocaleFormat::LanguageTag(), "zh-CN");
+    const English english;
+    EXPECT_EQ(LocaleFormat::LanguageTag(), "en");
 }
