@@ -375,6 +375,10 @@ Check the path and try again.</translation>
         <source>自动更新页面(&amp;U)...</source>
         <translation>Keep the Page &amp;Up to Date...</translation>
     </message>
+    <message>
+        <source>已导入 %1 的书签。也导入：</source>
+        <translation>Imported the bookmarks of %1. Also import:</translation>
+    </message>
 </context>
 <context>
     <name>FormRefresh</name>
@@ -1001,6 +1005,10 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
     <message>
         <source>双击一行可在网页浏览器中打开该地址。</source>
         <translation>Double-click a row to open its address in the web browser.</translation>
+    </message>
+    <message>
+        <source>从将要采取行动的链接那儿选择组，同时指定您想创建的 HTML 文件的名称。这台计算机没有桌面文件夹，所以默认方式中，一个命名为 Linkpage.htm 的文件将会创建在您的主文件夹 &quot;%1&quot; 中，您可以稍后把它移到您选择的文件夹。</source>
+        <translation>Choose the folder of links to use and the HTML file to create. There is no Desktop folder here, so by default Linkpage.htm is made in your home folder &quot;%1&quot;, from where you can move it to any folder later.</translation>
     </message>
 </context>
 <context>

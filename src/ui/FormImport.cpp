@@ -30,7 +30,7 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       RunFolderPicker([](FolderPicker& picker) { return picker.Execute(); }),
-      sources_(BrowserProfiles::Find()), favoritesFolder_(favoritesFolder),
+      browsers_(ImportOffer::FindBrowsers()), favoritesFolder_(favoritesFolder),
       worker_(std::move(worker)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("importDialog");
@@ -40,9 +40,9 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
 
     sourceList = new QListWidget(this);
     sourceList->setObjectName("sourceList");
-    for (const BookmarkSource& source : sources_) {
-        auto* item = new QListWidgetItem(Q(source.name), sourceList);
-        item->setToolTip(Q(source.path));
+    for (const ImportOffer::Browser& browser : browsers_) {
+        auto* item = new QListWidgetItem(ImportOffer::Caption(browser), sourceList);
+        item->setToolTip(Q(browser.source.path));
     }
     new QListWidgetItem(Q(Strings::ImportChooseFile), sourceList);
     sourceList->setCurrentRow(0);
@@ -82,8 +82,8 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
 // A listed profile, or the export file the user now picks (nothing when they cancel).
 std::optional<BookmarkSource> FormImport::ChosenSource() {
     const int row = sourceList->currentRow();
-    if (row >= 0 && row < static_cast<int>(sources_.size()))
-        return sources_[static_cast<std::size_t>(row)];
+    if (row >= 0 && row < static_cast<int>(browsers_.size()))
+        return browsers_[static_cast<std::size_t>(row)].source;
     DesktopServices::FileRequest request;
     request.filter = Q(Strings::BookmarkFilter).toStdString();
     const auto path = DesktopServices::Current().ChooseFile(this, request);

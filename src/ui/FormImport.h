@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BrowserProfiles.h"
+#include "ImportOffer.h"
 
 #include <QDialog>
 #include <functional>
@@ -50,7 +51,7 @@ private:
     std::optional<BookmarkSource> ChosenSource();
     void Import(const BookmarkSource& source);
 
-    std::vector<BookmarkSource> sources_;
+    std::vector<ImportOffer::Browser> browsers_;
     std::string favoritesFolder_;
     Worker worker_;
     bool importing_ = false;

@@ -277,7 +277,7 @@ void FormMain::StartUp() {
     FillFontList();
     versionLabel->setText(Q(Strings::VersionLabel()));
     welcomeText->setText(Q(Strings::Welcome()));
-    folderPageText->setText(Q(Strings::FileNameHelp()));
+    folderPageText->setText(Q(Strings::FileNameHelp(globals_.DesktopFolder)));
     readyText->setText(Q(Strings::ReadyToFinish()));
     pageInfoText->setText(Q(Strings::PageInfo()));
     colorPageText->setText(Q(Strings::ColorHelp()));
@@ -293,10 +293,20 @@ void FormMain::OfferImportWhenThereIsNoSource() {
     const std::string folder = TrimText(settings_.sourceFolder);
     if (!folder.empty() && QDir(Q(folder)).exists() && !QDir(Q(folder)).isEmpty())
         return;
-    importOffer = new ImportOffer(folderPageText->parentWidget(), ImportOffer::FindBrowsers());
+    offeredBrowsers_ = ImportOffer::FindBrowsers();
+    ShowImportOffer({});
+    folderPageText->hide();
+}
+
+// imported: what the last import did, above the browsers still to offer.
+void FormMain::ShowImportOffer(const QString& imported) {
+    // The offer being replaced may be the one whose button was just clicked.
+    if (importOffer != nullptr)
+        importOffer->deleteLater();
+    importOffer = new ImportOffer(folderPageText->parentWidget(), offeredBrowsers_, imported);
     importOffer->setGeometry(folderPageText->x(), folderPageText->y(), 267, 100);
     importOffer->OnChosen = [this](const BookmarkSource& chosen) { ImportFromOffer(chosen); };
-    folderPageText->hide();
+    importOffer->show();
 }
 
 // The bookmarks go into the Favorites folder (made when missing), and the folder they were
@@ -315,8 +325,24 @@ void FormMain::ImportFromOffer(const BookmarkSource& source) {
     // The Favorites folder exists now: the folder picker starts there.
     if (globals_.FavoritesFolder.empty())
         ReadShellFolders(globals_);
-    settings_.sourceFolder = import.FolderPath();
+    // The first browser's folder is the source; with a second one beside it, the folder that
+    // holds both, so that the page lists every browser imported.
+    if (++importsFromOffer_ == 1) {
+        settings_.sourceFolder = import.FolderPath();
+    } else {
+        settings_.sourceFolder = target;
+        settings_.includeSubfolders = true;
+    }
     ShowSettings();
+    std::erase_if(offeredBrowsers_, [&](const ImportOffer::Browser& browser) {
+        return browser.source.path == source.path || !browser.links;
+    });
+    if (!offeredBrowsers_.empty()) {
+        ShowImportOffer(QCoreApplication::translate("FormMain", "已导入 %1 的书签。也导入：")
+                            .arg(Q(source.name)));
+        importOffer->setToolTip(Q(import.Summary()));
+        return;
+    }
     importOffer->hide();
     folderPageText->setText(Q(import.Summary()));
     folderPageText->show();

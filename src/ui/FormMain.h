@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Globals.h"
+#include "ImportOffer.h"
 #include "RunView.h"
 #include "Settings.h"
 
@@ -19,7 +20,6 @@ class FormImport;
 class FormOptions;
 class FormProgress;
 class FormRefresh;
-class ImportOffer;
 struct BookmarkSource;
 class LinkLabel;
 class QAction;
@@ -110,6 +110,7 @@ private:
     void FocusFirstControlOf(QWidget* page);
     void onPageChanged();
     void OfferImportWhenThereIsNoSource();
+    void ShowImportOffer(const QString& imported);
     void ImportFromOffer(const BookmarkSource& source);
     void UpdateCaption();
 
@@ -124,6 +125,8 @@ private:
     Settings settings_;
     bool generating_ = false;
     bool picturePressed_ = false;
+    std::vector<ImportOffer::Browser> offeredBrowsers_;
+    int importsFromOffer_ = 0;
     // While the pages are filled from the record, their change signals must not write back.
     bool showingSettings_ = false;
 

@@ -39,16 +39,32 @@ std::vector<ImportOffer::Browser> ImportOffer::FindBrowsers() {
     for (BookmarkSource& source : BrowserProfiles::Find()) {
         std::string error;
         const BookmarkFolder tree = BookmarkImport::Read(source.path, error);
-        if (error.empty())
-            browsers.push_back({std::move(source), LinksIn(tree)});
+        browsers.push_back(
+            {std::move(source), error.empty() ? std::optional(LinksIn(tree)) : std::nullopt});
     }
     return browsers;
 }
 
-ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers) : QWidget(page) {
+QString ImportOffer::Caption(const Browser& browser) {
+    if (!browser.links)
+        return QString::fromStdString(browser.source.name);
+    return QString::fromStdString(
+        FilledText(QCoreApplication::translate("ImportOffer", "%1（%n 个链接）", nullptr,
+                                               PluralCount(*browser.links)),
+                   browser.source.name));
+}
+
+ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers,
+                         const QString& imported)
+    : QWidget(page) {
     setObjectName("importOffer");
+    std::vector<const Browser*> readable;
+    for (const Browser& browser : browsers)
+        if (browser.links)
+            readable.push_back(&browser);
     auto* heading = new QLabel(
-        browsers.empty()
+        !imported.isEmpty() ? imported
+        : readable.empty()
             ? QCoreApplication::translate(
                   "ImportOffer",
                   "在这台计算机上没有找到浏览器的书签。您可以导入浏览器导出的书签文件：")
@@ -58,31 +74,31 @@ ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers) : 
         this);
     heading->setObjectName("importOfferText");
     heading->setWordWrap(true);
+    // The buttons give way before the heading does, so they never cover its last line.
+    heading->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(2);
     grid->addWidget(heading, 0, 0, 1, 2);
-    // One column while the buttons fit below the heading, two when there are many browsers.
-    const int columns = browsers.size() > 2 ? 2 : 1;
+    // One column for one browser, two for more, so that the buttons fit below the heading.
+    const int columns = readable.size() > 1 ? 2 : 1;
     int index = 0;
-    for (const Browser& browser : browsers) {
-        auto* button =
-            OfferButton(QString::fromStdString(FilledText(
-                            QCoreApplication::translate("ImportOffer", "%1（%n 个链接）", nullptr,
-                                                        PluralCount(browser.links)),
-                            browser.source.name)),
-                        QString::fromStdString("import" + browser.source.name), this);
-        button->setToolTip(QString::fromStdString(browser.source.path));
+    for (const Browser* browser : readable) {
+        auto* button = OfferButton(Caption(*browser),
+                                   QString::fromStdString("import" + browser->source.name), this);
+        button->setToolTip(QString::fromStdString(browser->source.path));
         grid->addWidget(button, 1 + index / columns, index % columns, 1, 3 - columns);
-        connect(button, &QPushButton::clicked, this, [this, source = browser.source] {
+        connect(button, &QPushButton::clicked, this, [this, source = browser->source] {
             if (OnChosen)
                 OnChosen(source);
         });
         ++index;
     }
-    auto* exportFile = OfferButton(Q(Strings::ImportChooseFile), "importExportFile", this);
-    grid->addWidget(exportFile, 1 + (index + columns - 1) / columns, 0, 1, 2);
-    connect(exportFile, &QPushButton::clicked, this, [this] { ChooseExportFile(); });
+    if (imported.isEmpty()) {
+        auto* exportFile = OfferButton(Q(Strings::ImportChooseFile), "importExportFile", this);
+        grid->addWidget(exportFile, 1 + (index + columns - 1) / columns, 0, 1, 2);
+        connect(exportFile, &QPushButton::clicked, this, [this] { ChooseExportFile(); });
+    }
     grid->setRowStretch(grid->rowCount(), 1);
 }
 

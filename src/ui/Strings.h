@@ -82,7 +82,8 @@ inline constexpr Phrase CheckLinksHint{
     QT_TRANSLATE_NOOP("Strings", "双击一行可在网页浏览器中打开该地址。")};
 
 std::string Welcome();
-std::string FileNameHelp();
+// The folder page's text, for a default page in pageFolder (the Desktop, or the home folder).
+std::string FileNameHelp(const std::string& pageFolder);
 std::string ReadyToFinish();
 std::string PageInfo();
 std::string ColorHelp();

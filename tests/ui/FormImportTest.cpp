@@ -107,7 +107,7 @@ TEST_F(Import, ImportsAProfileAndMakesItTheSourceFolder) {
         QTest::mouseClick(dialog.importButton, Qt::LeftButton);
         result = S(dialog.resultLabel->text());
     });
-    EXPECT_EQ(rows, (std::vector<std::string>{"Chromium", "选择导出的书签文件..."}));
+    EXPECT_EQ(rows, (std::vector<std::string>{"Chromium（4 个链接）", "选择导出的书签文件..."}));
     EXPECT_EQ(result, "已导入 4 个链接和 3 个文件夹到 \"" + tree.Path("Fav/Chromium") +
                           "\"。跳过了 1 个不能在网页中打开的链接。");
     EXPECT_EQ(tree.Read("Fav/Chromium/其他书签/File.url"),

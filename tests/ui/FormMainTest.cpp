@@ -507,7 +507,7 @@ TEST_F(Wizard, ALabelShowsAnAmpersandInAResultAsItIs) {
 // With no folder of shortcuts yet, the folder page offers the browsers found on this machine,
 // each with its count of links: one click imports into the Favorites folder (made now) and the
 // imported folder becomes the source. With a folder of shortcuts, nothing is offered.
-TEST_F(Wizard, WithoutShortcutsOneClickBringsInABrowsersBookmarks) {
+TEST_F(Wizard, WithoutShortcutsOneClickBringsInEachBrowsersBookmarks) {
     EXPECT_EQ(form->findChild<QWidget*>("importOffer"), nullptr);
 
     const QByteArray home = qgetenv("HOME");
@@ -518,9 +518,12 @@ TEST_F(Wizard, WithoutShortcutsOneClickBringsInABrowsersBookmarks) {
     });
     qputenv("HOME", QByteArray::fromStdString(tree.Path("home")));
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(tree.Path("home/.config")));
-    tree.Folder("home/.config/chromium/Default");
-    QFile::copy(LINKSHELF_TEST_DATA "/import/Bookmarks",
-                QString::fromStdString(tree.Path("home/.config/chromium/Default/Bookmarks")));
+    for (const char* profile : {"chromium/Default", "vivaldi/Default"}) {
+        tree.Folder(std::string("home/.config/") + profile);
+        QFile::copy(LINKSHELF_TEST_DATA "/import/Bookmarks",
+                    QString::fromStdString(
+                        tree.Path(std::string("home/.config/") + profile + "/Bookmarks")));
+    }
     globals.FavoritesFolder = tree.Path("home/Favorites/");
     tree.Write("program/Linkshelf.lfs", "[Options]\r\nLaunchBrowser=0\r\n");
     form = std::make_unique<FormMain>(globals, tree.Path("program/linkshelf"));
@@ -535,6 +538,18 @@ TEST_F(Wizard, WithoutShortcutsOneClickBringsInABrowsersBookmarks) {
     const std::string imported = tree.Path("home/Favorites/Chromium");
     EXPECT_EQ(Find<BrowseLineEdit>(*form, "sourceFolderEdit")->Text(), imported);
     EXPECT_TRUE(QDir(QString::fromStdString(imported)).exists());
+
+    // The other browser is still offered, after what was imported; once it is in too, the
+    // page lists both.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto* offerText = Find<QLabel>(*form, "importOfferText");
+    EXPECT_EQ(S(offerText->text()), "已导入 Chromium 的书签。也导入：");
+    EXPECT_EQ(form->findChild<QPushButton*>("importChromium"), nullptr);
+    Click(Find<QPushButton>(*form, "importVivaldi"));
+    EXPECT_EQ(Find<BrowseLineEdit>(*form, "sourceFolderEdit")->Text(),
+              tree.Path("home/Favorites/"));
+    EXPECT_TRUE(Find<QCheckBox>(*form, "includeSubfoldersBox")->isChecked());
+    EXPECT_TRUE(QDir(QString::fromStdString(tree.Path("home/Favorites/Vivaldi"))).exists());
     EXPECT_FALSE(Find<QWidget>(*form, "importOffer")->isVisible());
     EXPECT_TRUE(Find<QLabel>(*form, "folderPageText")->isVisible());
 }
