@@ -4,13 +4,14 @@
 #include "BrowserProfiles.h"
 
 #include <QWidget>
-#include <functional>
 #include <vector>
 
 // What the folder page offers while there is no folder of shortcuts yet: a button for each
 // browser whose bookmarks were found on this machine, with its count of links, and one for a
 // bookmark file the browser exported. One click brings the bookmarks in.
 class ImportOffer : public QWidget {
+    Q_OBJECT
+
 public:
     // A browser's bookmarks found here, and how many links an import would write.
     struct Browser {
@@ -23,8 +24,9 @@ public:
 
     ImportOffer(QWidget* page, const std::vector<Browser>& browsers);
 
-    // Called with the source the user clicked; for the export file, once it is chosen.
-    std::function<void(const BookmarkSource& source)> OnChosen;
+signals:
+    // The source the user clicked; for the export file, once it is chosen.
+    void chosen(const BookmarkSource& source);
 
 private:
     void ChooseExportFile();
