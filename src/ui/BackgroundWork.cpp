@@ -2,16 +2,14 @@
 #include "BackgroundWork.h"
 
 #include <QEventLoop>
-#include <QFutureWatcher>
-#include <QtConcurrent/QtConcurrentRun>
 #include <exception>
 
 // The watcher reports the end through the event loop, so the wait ends only after the window
 // has seen every event posted before it.
-void BackgroundWork::RunAndWait(QObject* context, const std::function<void()>& work) {
+void BackgroundWork::RunAndWait(const std::function<void()>& work) {
     std::exception_ptr failure;
     QEventLoop waiting;
-    QFutureWatcher<void> watcher(context);
+    QFutureWatcher<void> watcher;
     QObject::connect(&watcher, &QFutureWatcher<void>::finished, &waiting, &QEventLoop::quit);
     watcher.setFuture(QtConcurrent::run([&work, &failure] {
         try {
@@ -21,7 +19,6 @@ void BackgroundWork::RunAndWait(QObject* context, const std::function<void()>& w
         }
     }));
     waiting.exec();
-    watcher.waitForFinished();
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -104,7 +104,7 @@ void FormImport::Import(const BookmarkSource& source) {
     importing_ = true;
     setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    BackgroundWork::RunAndWait(this, [&] { written = import.Run(source, target); });
+    BackgroundWork::RunAndWait([&] { written = import.Run(source, target); });
     QApplication::restoreOverrideCursor();
     setEnabled(true);
     importing_ = false;

@@ -369,11 +369,15 @@ void FormMain::onCheckLinksTriggered() {
         checkLinksWindow->activateWindow();
         return;
     }
-    const Settings snapshot = settings_;
-    std::vector<CheckedLink> links;
     SetBusyCursor(true);
     setEnabled(false);
-    Build([&] { links = CollectLinks(snapshot, globals_); });
+    BackgroundWork::RunThen<std::vector<CheckedLink>>(
+        this,
+        [settings = settings_, globals = globals_] { return CollectLinks(settings, globals); },
+        [this](std::vector<CheckedLink> links) { ShowCheckLinks(std::move(links)); });
+}
+
+void FormMain::ShowCheckLinks(std::vector<CheckedLink> links) {
     setEnabled(true);
     SetBusyCursor(false);
     if (links.empty()) {
@@ -519,7 +523,7 @@ void FormMain::SetBusyCursor(bool busy) {
 // The page is built on a worker thread while this thread keeps the progress window moving; the
 // main window is disabled meanwhile, so nothing the user does reaches it.
 void FormMain::Build(const std::function<void()>& build) {
-    BackgroundWork::RunAndWait(this, build);
+    BackgroundWork::RunAndWait(build);
 }
 
 void FormMain::ShowResult(const std::string& text) {

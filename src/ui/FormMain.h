@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CheckedLink.h"
 #include "Globals.h"
 #include "RunView.h"
 #include "Settings.h"
@@ -10,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class ColorLabel;
 class FolderPicker;
@@ -105,6 +107,7 @@ private:
     void onPageChanged();
     void onSidePictureClicked();
     void ChooseLabelColor(ColorLabel* label, StoredColor& setting);
+    void ShowCheckLinks(std::vector<CheckedLink> links);
     void OfferImportWhenThereIsNoSource();
     void UpdateCaption();
 

@@ -59,6 +59,8 @@ protected:
         const QRect item = Find<QMenu>(*form, "optionsMenu")
                                ->actionGeometry(Find<QAction>(*form, "checkLinksAction"));
         QTest::mouseClick(Find<QMenu>(*form, "optionsMenu"), Qt::LeftButton, {}, item.center());
+        // The links are read on a worker; the wizard takes input again once they are in.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return form->isEnabled(); }));
         return form->findChild<FormCheckLinks*>();
     }
 
