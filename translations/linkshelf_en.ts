@@ -379,6 +379,108 @@ Check the path and try again.</translation>
         <source>已导入 %1 的书签。也导入：</source>
         <translation>Imported the bookmarks of %1. Also import:</translation>
     </message>
+    <message>
+        <source>该程序是免费的。要获得更多更好的软件，请访问我们的主页：</source>
+        <translation>This program is free. For more and better software, visit our home page:</translation>
+    </message>
+    <message>
+        <source>版权所有 © 2026 Linkshelf 项目</source>
+        <translation>Copyright © 2026 the Linkshelf project</translation>
+    </message>
+    <message>
+        <source>开发：Linkshelf 团队，以 Qt 构建</source>
+        <translation>Made by the Linkshelf team with Qt</translation>
+    </message>
+    <message>
+        <source>从这个文件夹内的链接生成页面(&amp;G)：</source>
+        <translation>&amp;Make the page from the links in this folder:</translation>
+    </message>
+    <message>
+        <source>包括子文件夹</source>
+        <translation>Include subfolders</translation>
+    </message>
+    <message>
+        <source>保存生成的页面到这个文件(&amp;A)：</source>
+        <translation>S&amp;ave the page to this file:</translation>
+    </message>
+    <message>
+        <source>页面标题(&amp;T)：</source>
+        <translation>Page &amp;title:</translation>
+    </message>
+    <message>
+        <source>您页面的字体(&amp;A)</source>
+        <translation>Page f&amp;ont:</translation>
+    </message>
+    <message>
+        <source>在网站名称后显示当前 URL (&amp;S)</source>
+        <translation>&amp;Show each site&apos;s URL after its name</translation>
+    </message>
+    <message>
+        <source>文本颜色</source>
+        <translation>Text color</translation>
+    </message>
+    <message>
+        <source>链接颜色</source>
+        <translation>Link color</translation>
+    </message>
+    <message>
+        <source>访问过的链接颜色</source>
+        <translation>Visited link color</translation>
+    </message>
+    <message>
+        <source>完成时用网页浏览器载入(&amp;W)</source>
+        <translation>Open the page in the &amp;web browser when done</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>选项(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>&lt; 返回(&amp;B)</source>
+        <translation>&lt; &amp;Back</translation>
+    </message>
+    <message>
+        <source>继续(&amp;N) &gt;</source>
+        <translation>&amp;Next &gt;</translation>
+    </message>
+</context>
+<context>
+    <name>FormOptions</name>
+    <message>
+        <source>选项</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>忽略文件夹</source>
+        <translation>Ignored Folders</translation>
+    </message>
+    <message>
+        <source>添加(&amp;A)...</source>
+        <translation>&amp;Add...</translation>
+    </message>
+    <message>
+        <source>移除(&amp;R)</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>FormProgress</name>
+    <message>
+        <source>正在工作...</source>
+        <translation>Working...</translation>
+    </message>
 </context>
 <context>
     <name>FormRefresh</name>
@@ -815,76 +917,8 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <source>&lt; 返回(&amp;B)</source>
-        <translation>&lt; &amp;Back</translation>
-    </message>
-    <message>
-        <source>继续(&amp;N) &gt;</source>
-        <translation>&amp;Next &gt;</translation>
-    </message>
-    <message>
-        <source>选项(&amp;O)</source>
-        <translation>&amp;Options</translation>
-    </message>
-    <message>
         <source>关闭</source>
         <translation>Close</translation>
-    </message>
-    <message>
-        <source>正在工作...</source>
-        <translation>Working...</translation>
-    </message>
-    <message>
-        <source>该程序是免费的。要获得更多更好的软件，请访问我们的主页：</source>
-        <translation>This program is free. For more and better software, visit our home page:</translation>
-    </message>
-    <message>
-        <source>版权所有 © 2026 Linkshelf 项目</source>
-        <translation>Copyright © 2026 the Linkshelf project</translation>
-    </message>
-    <message>
-        <source>开发：Linkshelf 团队，以 Qt 构建</source>
-        <translation>Made by the Linkshelf team with Qt</translation>
-    </message>
-    <message>
-        <source>从这个文件夹内的链接生成页面(&amp;G)：</source>
-        <translation>&amp;Make the page from the links in this folder:</translation>
-    </message>
-    <message>
-        <source>包括子文件夹</source>
-        <translation>Include subfolders</translation>
-    </message>
-    <message>
-        <source>保存生成的页面到这个文件(&amp;A)：</source>
-        <translation>S&amp;ave the page to this file:</translation>
-    </message>
-    <message>
-        <source>页面标题(&amp;T)：</source>
-        <translation>Page &amp;title:</translation>
-    </message>
-    <message>
-        <source>您页面的字体(&amp;A)</source>
-        <translation>Page f&amp;ont:</translation>
-    </message>
-    <message>
-        <source>在网站名称后显示当前 URL (&amp;S)</source>
-        <translation>&amp;Show each site&apos;s URL after its name</translation>
-    </message>
-    <message>
-        <source>文本颜色</source>
-        <translation>Text color</translation>
-    </message>
-    <message>
-        <source>链接颜色</source>
-        <translation>Link color</translation>
-    </message>
-    <message>
-        <source>访问过的链接颜色</source>
-        <translation>Visited link color</translation>
-    </message>
-    <message>
-        <source>完成时用网页浏览器载入(&amp;W)</source>
-        <translation>Open in the &amp;web browser when done</translation>
     </message>
     <message>
         <source>选择包括您想使用的的链接的文件夹：</source>
@@ -925,26 +959,6 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
     <message>
         <source>默认设置已载入！</source>
         <translation>The default settings are loaded.</translation>
-    </message>
-    <message>
-        <source>选项</source>
-        <translation>Options</translation>
-    </message>
-    <message>
-        <source>忽略文件夹</source>
-        <translation>Ignored Folders</translation>
-    </message>
-    <message>
-        <source>添加(&amp;A)...</source>
-        <translation>&amp;Add...</translation>
-    </message>
-    <message>
-        <source>移除(&amp;R)</source>
-        <translation>&amp;Remove</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
     </message>
     <message>
         <source>取消</source>

@@ -68,11 +68,10 @@ GenerationRun::Outcome GenerationRun::Run(RunView& view) {
     }
     if (!globals_.Unattended)
         view.ShowProgress(false);
-    globals_.LinkCount = scan.LinkCount;
-    globals_.IgnoredCount = scan.IgnoredCount;
+    counts_ = {scan.LinkCount, scan.IgnoredCount};
     globals_.IgnoreList = std::move(scan.IgnoreList);
 
-    const Outcome outcome = globals_.LinkCount == 0 ? Outcome::NoShortcut : WritePage(page);
+    const Outcome outcome = counts_.links == 0 ? Outcome::NoShortcut : WritePage(page);
     if (outcome == Outcome::NoShortcut)
         resultText_ = NoShortcutText();
     view.ShowResult(resultText_);
@@ -81,7 +80,7 @@ GenerationRun::Outcome GenerationRun::Run(RunView& view) {
         DesktopServices::Current().Beep();
     view.ProcessPendingEvents();
 
-    if (globals_.LinkCount > 0 && settings_.launchBrowser)
+    if (counts_.links > 0 && settings_.launchBrowser)
         OpenInBrowser();
     SaveSettings();
     return outcome;
@@ -128,7 +127,7 @@ void GenerationRun::MakeOutputWritable() const {
 GenerationRun::Outcome GenerationRun::WritePage(const std::string& page) {
     const Result written = WriteTextFile(page, outputPath_);
     if (written) {
-        resultText_ = PageWrittenText(outputPath_, globals_.LinkCount, globals_.IgnoredCount);
+        resultText_ = PageWrittenText(outputPath_, counts_.links, counts_.ignored);
         return Outcome::Written;
     }
     Failure failure = written.failure();

@@ -20,6 +20,8 @@ class QTableWidget;
 // again only the links found dead or blocked. The verdicts are kept in the user's cache, as the
 // command line keeps them. Closing the window drops the check; it frees itself once closed.
 class FormCheckLinks : public QDialog {
+    Q_OBJECT
+
 public:
     FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
                    QNetworkAccessManager* network = nullptr, LinkChecker::Limits limits = {});
@@ -28,15 +30,17 @@ public:
     // followed by the summary.
     QString ReportText() const;
 
+private slots:
+    void onCancelClicked();
+    void onCopyClicked();
+    void onRecheckDeadClicked();
+    void onFindingDoubleClicked(int row);
+
 private:
     void StartCheck(std::function<bool(const CheckCache::Verdict&)> take);
     void CheckerProgress(qsizetype done, qsizetype total);
     void CheckerWaiting(const QString& host);
     void CheckerFinished();
-    void onCancelClicked();
-    void onCopyClicked();
-    void onRecheckDeadClicked();
-    void tblFindingsDoubleClick(int row);
     void FillTable();
 
     const std::vector<CheckedLink> links_;
@@ -46,10 +50,10 @@ private:
     CheckCache cache_;
     LinkChecker* checker_ = nullptr;
     QLabel* status_;
-    QProgressBar* barProgress_;
-    QTableWidget* tblFindings_;
+    QProgressBar* progressBar_;
+    QTableWidget* findingsTable_;
     QLabel* hint_;
-    QDialogButtonBox* bxButtons_;
+    QDialogButtonBox* buttonBox_;
     QPushButton* cancelButton_;
     QPushButton* copyButton_;
     QPushButton* recheckDeadButton_;

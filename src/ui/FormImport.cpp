@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormImport.h"
 
+#include "BackgroundWork.h"
 #include "BookmarkImport.h"
 #include "BrowseLineEdit.h"
 #include "DesktopServices.h"
@@ -26,12 +27,11 @@ QLabel* BuddyLabel(Phrase text, QWidget* buddy, QWidget* parent) {
 
 } // namespace
 
-FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worker worker)
+FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       RunFolderPicker([](FolderPicker& picker) { return picker.Execute(); }),
-      browsers_(ImportOffer::FindBrowsers()), favoritesFolder_(favoritesFolder),
-      worker_(std::move(worker)) {
+      browsers_(ImportOffer::FindBrowsers()), favoritesFolder_(favoritesFolder) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("importDialog");
     setWindowTitle(Q(Strings::ImportCaptionTitle));
@@ -51,7 +51,7 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
     folderEdit = new BrowseLineEdit(this);
     folderEdit->setObjectName("folderEdit");
     folderEdit->SetText(BookmarkImport::TargetFor(favoritesFolder));
-    folderEdit->OnButtonClick = [this](QObject*) { onBrowseFolder(); };
+    connect(folderEdit, &BrowseLineEdit::buttonClicked, this, &FormImport::onBrowseFolder);
     folderLabel = BuddyLabel(Strings::ImportFolderLabel, folderEdit, this);
 
     resultLabel = new QLabel(this);
@@ -104,7 +104,7 @@ void FormImport::Import(const BookmarkSource& source) {
     importing_ = true;
     setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    worker_([&] { written = import.Run(source, target); });
+    BackgroundWork::RunAndWait([&] { written = import.Run(source, target); });
     QApplication::restoreOverrideCursor();
     setEnabled(true);
     importing_ = false;
@@ -114,8 +114,7 @@ void FormImport::Import(const BookmarkSource& source) {
         return;
     }
     resultLabel->setText(Q(import.Summary()));
-    if (OnImported)
-        OnImported(import.FolderPath());
+    emit imported(import.FolderPath());
 }
 
 // While an import runs the dialog stays: its files are still being written.
@@ -132,11 +131,11 @@ void FormImport::reject() {
 }
 
 void FormImport::onBrowseFolder() {
-    FolderPicker dlgBrowseFolder(this);
-    dlgBrowseFolder.SetTitle(Q(Strings::ImportPickerTitle).toStdString());
-    dlgBrowseFolder.SetFolder(SpecialFolder::Computer);
-    dlgBrowseFolder.SetFavoritesFolder(favoritesFolder_);
-    dlgBrowseFolder.SetDirectory(folderEdit->Text());
-    if (RunFolderPicker(dlgBrowseFolder))
-        folderEdit->SetText(dlgBrowseFolder.Directory());
+    FolderPicker folderPicker(this);
+    folderPicker.SetTitle(Q(Strings::ImportPickerTitle).toStdString());
+    folderPicker.SetFolder(SpecialFolder::Computer);
+    folderPicker.SetFavoritesFolder(favoritesFolder_);
+    folderPicker.SetDirectory(folderEdit->Text());
+    if (RunFolderPicker(folderPicker))
+        folderEdit->SetText(folderPicker.Directory());
 }

@@ -88,10 +88,8 @@ ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers,
                                    QString::fromStdString("import" + browser->source.name), this);
         button->setToolTip(QString::fromStdString(browser->source.path));
         grid->addWidget(button, 1 + index / columns, index % columns, 1, 3 - columns);
-        connect(button, &QPushButton::clicked, this, [this, source = browser->source] {
-            if (OnChosen)
-                OnChosen(source);
-        });
+        connect(button, &QPushButton::clicked, this,
+                [this, source = browser->source] { emit chosen(source); });
         ++index;
     }
     if (imported.isEmpty()) {
@@ -106,6 +104,6 @@ void ImportOffer::ChooseExportFile() {
     DesktopServices::FileRequest request;
     request.filter = Q(Strings::BookmarkFilter).toStdString();
     const auto path = DesktopServices::Current().ChooseFile(window(), request);
-    if (path && OnChosen)
-        OnChosen(BrowserProfiles::ForFile(*path));
+    if (path)
+        emit chosen(BrowserProfiles::ForFile(*path));
 }

@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QWidget>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -14,6 +13,8 @@
 // bookmark file the browser exported. One click brings the bookmarks in. After an import it
 // says what was imported and goes on offering the other browsers.
 class ImportOffer : public QWidget {
+    Q_OBJECT
+
 public:
     // A browser's bookmarks found here, and how many links an import would write (not known
     // when they cannot be read).
@@ -30,8 +31,9 @@ public:
     // imported: a line on what an import just did; the offer then lists the other browsers.
     ImportOffer(QWidget* page, const std::vector<Browser>& browsers, const QString& imported = {});
 
-    // Called with the source the user clicked; for the export file, once it is chosen.
-    std::function<void(const BookmarkSource& source)> OnChosen;
+signals:
+    // The source the user clicked; for the export file, once it is chosen.
+    void chosen(const BookmarkSource& source);
 
 private:
     void ChooseExportFile();

@@ -10,6 +10,7 @@
 #include "QtDesktop.h"
 #include "RecordingDesktop.h"
 #include "TempTree.h"
+#include "Version.h"
 #include "WizardControls.h"
 
 #include <QApplication>
@@ -82,6 +83,18 @@ protected:
         while (form->PageIndex() < index)
             Click(Find<QPushButton>(*form, "nextButton"));
     }
+    void ClickWord(const char* colorLabel) {
+        QTest::mouseClick(Find<ColorLabel>(*form, colorLabel), Qt::LeftButton);
+    }
+    // Where the panel shows its colour, clear of the words.
+    void ClickPanel() {
+        QTest::mouseClick(Find<ColorPanel>(*form, "backgroundPanel"), Qt::LeftButton, {},
+                          QPoint(5, 5));
+    }
+    void ClickBrowseButton(const char* edit) {
+        auto* field = Find<BrowseLineEdit>(*form, edit);
+        QTest::mouseClick(field, Qt::LeftButton, {}, field->ButtonRect().center());
+    }
 
     TempTree tree;
     Globals globals;
@@ -98,7 +111,8 @@ TEST_F(Wizard, StartsOnTheWelcomePageWithTheSettingsRead) {
     EXPECT_TRUE(Find<QPushButton>(*form, "nextButton")->hasFocus());
     EXPECT_EQ(Caption(), "Linkshelf： 欢迎您       ");
     EXPECT_EQ(S(Find<QPushButton>(*form, "finishButton")->text()), "完成(&F)");
-    EXPECT_EQ(S(Find<QLabel>(*form, "versionLabel")->text()), "Linkshelf ver. 2.0.1");
+    EXPECT_EQ(S(Find<QLabel>(*form, "versionLabel")->text()),
+              "Linkshelf ver. " + std::string(Version::Text));
     EXPECT_EQ(S(Find<QLabel>(*form, "welcomeText")->text()),
               "欢迎您使用 Linkshelf 。这个程序自动从 Internet Explorer 收藏文件夹中生成列出您的分组"
               "收藏夹链接的 HTML 页面。" +
@@ -312,30 +326,31 @@ TEST_F(Wizard, TheFailedWritesBoxBelongsToTheWizard) {
 }
 
 TEST_F(Wizard, ATextColourEqualToTheBackgroundIsRefused) {
+    GoToPage(3);
     ChangeSetting(*form, &Settings::backColor, 0x00FF00);
     desktop.chosenColor = QColor(0, 255, 0);
-    form->onColorLabelClicked(Find<ColorLabel>(*form, "linkColorLabel"));
+    ClickWord("linkColorLabel");
     EXPECT_EQ(form->CurrentSettings().linkColor, 0xFF0000);
     EXPECT_EQ(desktop.events, (std::vector<std::string>{"color:#0000ff", "beep"}));
 
     desktop.chosenColor = QColor(0x12, 0x34, 0x56);
-    form->onColorLabelClicked(Find<ColorLabel>(*form, "textColorLabel"));
+    ClickWord("textColorLabel");
     EXPECT_EQ(form->CurrentSettings().textColor, 0x563412);
 
     desktop.chosenColor = QColor(0x12, 0x34, 0x56);
-    form->onBackgroundClicked();
+    ClickPanel();
     EXPECT_EQ(form->CurrentSettings().backColor, 0x563412)
         << "the background may equal a text colour";
 
     desktop.chosenColor.reset();
-    form->onBackgroundClicked();
+    ClickPanel();
     EXPECT_EQ(form->CurrentSettings().backColor, 0x563412);
 
     ChangeSetting(*form, &Settings::backColor, static_cast<StoredColor>(0x80000005u));
     desktop.chosenColor =
         QColor(Find<ColorLabel>(*form, "textColorLabel")->palette().color(QPalette::Window));
     desktop.events.clear();
-    form->onColorLabelClicked(Find<ColorLabel>(*form, "visitedColorLabel"));
+    ClickWord("visitedColorLabel");
     EXPECT_EQ(desktop.events.size(), 1u) << "a system colour is never equal to a chosen one";
 }
 
@@ -425,6 +440,7 @@ TEST_F(Wizard, LongValuesAreKeptWhole) {
 }
 
 TEST_F(Wizard, TheFolderPickerStartsAtTheTrimmedFolderAndOnlyOkChangesAnything) {
+    GoToPage(1);
     ChangeSetting(*form, &Settings::sourceFolder, "  " + tree.Path("Fav") + "  ");
     std::string startedAt;
     bool checkedAtStart = false;
@@ -438,7 +454,7 @@ TEST_F(Wizard, TheFolderPickerStartsAtTheTrimmedFolderAndOnlyOkChangesAnything) 
         picker.SetCustomButtonChecked(false);
         return false;
     };
-    form->onBrowseSourceFolder();
+    ClickBrowseButton("sourceFolderEdit");
     EXPECT_EQ(startedAt, tree.Path("Fav"));
     EXPECT_TRUE(checkedAtStart);
     EXPECT_EQ(form->CurrentSettings().sourceFolder, "  " + tree.Path("Fav") + "  ");
@@ -449,19 +465,20 @@ TEST_F(Wizard, TheFolderPickerStartsAtTheTrimmedFolderAndOnlyOkChangesAnything) 
         picker.SetCustomButtonChecked(false);
         return true;
     };
-    form->onBrowseSourceFolder();
+    ClickBrowseButton("sourceFolderEdit");
     EXPECT_EQ(form->CurrentSettings().sourceFolder, tree.Path("Fav/Old"));
     EXPECT_FALSE(form->CurrentSettings().includeSubfolders);
 }
 
 TEST_F(Wizard, TheSaveDialogGetsTheNameAsTypedAndOnlyOkChangesIt) {
+    GoToPage(1);
     ChangeSetting(*form, &Settings::outputFile, " page ");
-    form->onBrowseOutputFile();
+    ClickBrowseButton("outputFileEdit");
     EXPECT_EQ(desktop.events,
               (std::vector<std::string>{"file: page |HTML 文件 (*.html *.htm)|htm|save"}));
     EXPECT_EQ(form->CurrentSettings().outputFile, " page ");
     desktop.chosenFile = "/home/u/links.htm";
-    form->onBrowseOutputFile();
+    ClickBrowseButton("outputFileEdit");
     EXPECT_EQ(form->CurrentSettings().outputFile, "/home/u/links.htm");
 }
 
@@ -477,8 +494,10 @@ TEST_F(Wizard, ClosingByAnyWayWritesTheInstallRecord) {
         close(*form);
         EXPECT_FALSE(form->isVisible());
         const std::string record = tree.Read("etc/Linkshelf Project/Linkshelf.ini");
-        EXPECT_NE(record.find("[2.0]"), std::string::npos) << record;
-        EXPECT_NE(record.find("VersionMajor=2"), std::string::npos);
+        const std::string majorMinor =
+            std::to_string(Version::Major) + "." + std::to_string(Version::Minor);
+        EXPECT_NE(record.find("[" + majorMinor + "]"), std::string::npos) << record;
+        EXPECT_NE(record.find("VersionMajor=" + std::to_string(Version::Major)), std::string::npos);
         EXPECT_NE(record.find("Location=" + tree.Path("program/linkshelf")), std::string::npos);
     }
 }

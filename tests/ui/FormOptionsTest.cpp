@@ -53,7 +53,7 @@ protected:
         form->OnOptionsDialog = [&](FormOptions& dialog) {
             QTimer::singleShot(0, &dialog, [&dialog, &act] { act(dialog); });
         };
-        form->onIgnoredFoldersTriggered();
+        Find<QAction>(*form, "ignoredFoldersAction")->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -68,7 +68,7 @@ protected:
             picker.SetDirectory(folder);
             return true;
         };
-        QTest::mouseClick(dialog.addButton, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, "addButton"), Qt::LeftButton);
     }
 
     TempTree tree;
@@ -154,21 +154,22 @@ TEST_F(Options, TheDialogAddsRemovesAndWritesBackOnOk) {
         opened = &dialog;
         EXPECT_EQ(dialog.size(), QSize(316, 267));
         EXPECT_EQ(dialog.windowTitle(), "选项");
-        EXPECT_EQ(dialog.tabs->tabText(0), "忽略文件夹");
-        EXPECT_EQ(dialog.focusWidget(), dialog.okButton);
+        EXPECT_EQ(Find<QTabWidget>(dialog, "tabs")->tabText(0), "忽略文件夹");
+        EXPECT_EQ(dialog.focusWidget(), Find<QPushButton>(dialog, "okButton"));
         EXPECT_LE(
             (dialog.frameGeometry().center() - form->frameGeometry().center()).manhattanLength(),
             2);
-        shown = dialog.ignoredFolders->Items();
+        shown = Find<ReorderableList>(dialog, "ignoredFolders")->Items();
         PickFolder(dialog, tree.Path("Fav/News"), &firstStart);
         PickFolder(dialog, tree.Path("Fav/Work/NEWS"), &secondStart);
         PickFolder(dialog, "");
         EXPECT_EQ(desktop.events, std::vector<std::string>{"beep"}) << "NEWS is there already";
 
-        dialog.ignoredFolders->SetItemIndex(2);
-        QTest::mouseClick(dialog.removeButton, Qt::LeftButton);
-        EXPECT_EQ(dialog.ignoredFolders->ItemIndex(), 1) << "the entry before the end";
-        QTest::mouseClick(dialog.okButton, Qt::LeftButton);
+        Find<ReorderableList>(dialog, "ignoredFolders")->SetItemIndex(2);
+        QTest::mouseClick(Find<QPushButton>(dialog, "removeButton"), Qt::LeftButton);
+        EXPECT_EQ(Find<ReorderableList>(dialog, "ignoredFolders")->ItemIndex(), 1)
+            << "the entry before the end";
+        QTest::mouseClick(Find<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     });
     EXPECT_EQ(shown, (std::vector<std::string>{"Old", "Temp"}));
     EXPECT_EQ(firstStart, "");
@@ -178,9 +179,9 @@ TEST_F(Options, TheDialogAddsRemovesAndWritesBackOnOk) {
 
     WithDialog([&](FormOptions& dialog) {
         PickFolder(dialog, tree.Path("Fav/News/"), &firstStart);
-        dialog.ignoredFolders->SetItemIndex(2);
-        QTest::keyClick(dialog.ignoredFolders, Qt::Key_Up);
-        QTest::keyClick(dialog.ignoredFolders, Qt::Key_Delete);
+        Find<ReorderableList>(dialog, "ignoredFolders")->SetItemIndex(2);
+        QTest::keyClick(Find<ReorderableList>(dialog, "ignoredFolders"), Qt::Key_Up);
+        QTest::keyClick(Find<ReorderableList>(dialog, "ignoredFolders"), Qt::Key_Delete);
         QTest::keyClick(&dialog, Qt::Key_Return);
     });
     EXPECT_EQ(firstStart, "") << "a new dialog's picker remembers nothing";
@@ -189,13 +190,15 @@ TEST_F(Options, TheDialogAddsRemovesAndWritesBackOnOk) {
 
 TEST_F(Options, CancelEscapeAndTheCloseBoxLeaveTheListAlone) {
     const std::vector<std::function<void(FormOptions&)>> closes{
-        [](FormOptions& d) { QTest::mouseClick(d.cancelButton, Qt::LeftButton); },
+        [](FormOptions& d) {
+            QTest::mouseClick(Find<QPushButton>(d, "cancelButton"), Qt::LeftButton);
+        },
         [](FormOptions& d) { QTest::keyClick(&d, Qt::Key_Escape); },
         [](FormOptions& d) { d.close(); }};
     for (const auto& close : closes) {
         WithDialog([&](FormOptions& dialog) {
             PickFolder(dialog, tree.Path("Fav/News"));
-            EXPECT_EQ(dialog.ignoredFolders->Count(), 3);
+            EXPECT_EQ(Find<ReorderableList>(dialog, "ignoredFolders")->Count(), 3);
             close(dialog);
         });
         EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"Old", "Temp"}));
@@ -204,14 +207,14 @@ TEST_F(Options, CancelEscapeAndTheCloseBoxLeaveTheListAlone) {
 
 TEST_F(Options, DraggingAnEntryToTheEndStoresTheNewOrder) {
     WithDialog([&](FormOptions& dialog) {
-        ReorderableList* list = dialog.ignoredFolders;
+        ReorderableList* list = Find<ReorderableList>(dialog, "ignoredFolders");
         const QPoint first = list->visualItemRect(list->item(0)).center();
         const QPoint below = list->visualItemRect(list->item(1)).bottomLeft() + QPoint(5, 30);
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, first);
         QTest::mouseMove(list->viewport(), first + QPoint(0, 5));
         QTest::mouseMove(list->viewport(), below);
         QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, below);
-        QTest::mouseClick(dialog.okButton, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     });
     EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"Temp", "Old"}));
 }

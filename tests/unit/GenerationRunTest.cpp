@@ -45,6 +45,7 @@ protected:
         GenerationRun run(record, globals);
         const auto outcome = run.Run(view);
         outputPath = run.OutputPath();
+        counts = run.PageCounts();
         return outcome;
     }
 
@@ -54,6 +55,7 @@ protected:
     RecordingDesktop desktop;
     RecordingView view{desktop.events};
     std::string outputPath;
+    GenerationRun::Counts counts;
 };
 
 TEST(OutputPath, PutsABareNameOnTheDesktop) {
@@ -91,6 +93,9 @@ TEST_F(Run, WritesThePageAndReportsItInOrder) {
                                         "idle", "beep", "events", "open:" + path}));
     EXPECT_NE(tree.Read("program/Linkshelf.lfs").find("IgnoreFolders=old;TEMP\r\n"),
               std::string::npos);
+    EXPECT_EQ(counts.links, 2);
+    EXPECT_EQ(counts.ignored, 2);
+    EXPECT_EQ(globals.LinkCount, 0) << "the counts travel in the run's result";
 }
 
 TEST_F(Run, WithoutIgnoredFoldersTheResultHasNoSeparator) {
