@@ -110,8 +110,8 @@ TEST_F(Page, InsertsTheDateAndTimeAndKeepsEverythingElse) {
 // language sees the dates in that language's format.
 TEST_F(Page, StatesTheRunsLanguageAndTheMomentOfTheRun) {
     const std::string page =
-        Build("<html lang=\"%LF_LANGUAGE%\"><time datetime=\"%LF_DATETIME%\">");
-    EXPECT_EQ(page.rfind("<html lang=\"zh-CN\"><time datetime=\"", 0), 0u) << page;
+        Build(R"(<html lang="%LF_LANGUAGE%"><time datetime="%LF_DATETIME%">)");
+    EXPECT_EQ(page.rfind(R"(<html lang="zh-CN"><time datetime=")", 0), 0u) << page;
     const QString stamp = QString::fromStdString(page).section('"', 3, 3);
     const QDateTime when = QDateTime::fromString(stamp, Qt::ISODate);
     ASSERT_TRUE(when.isValid()) << page;
