@@ -363,7 +363,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>完成时用网页浏览器载入(&amp;W)</source>
-        <translation>Open in the &amp;web browser when done</translation>
+        <translation>Open the page in the &amp;web browser when done</translation>
     </message>
     <message>
         <source>关闭</source>
