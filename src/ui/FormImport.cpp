@@ -21,6 +21,7 @@ namespace {
 
 QLabel* BuddyLabel(Phrase text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(Q(text), parent);
+    label->setObjectName(buddy->objectName() + "Label");
     label->setBuddy(buddy);
     return label;
 }

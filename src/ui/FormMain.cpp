@@ -86,6 +86,7 @@ FormMain::FormMain(Globals& globals, std::string programFile)
       RunFolderPicker([](FolderPicker& picker) { return picker.Execute(); }),
       ui(std::make_unique<Ui::FormMain>()), globals_(globals),
       programFile_(std::move(programFile)) {
+    setObjectName("wizard");
     setFont(WizardFont());
     ui->setupUi(this);
     setWindowIcon(WizardArt::WindowIcon());

@@ -53,7 +53,7 @@ protected:
         form->OnOptionsDialog = [&](FormOptions& dialog) {
             QTimer::singleShot(0, &dialog, [&dialog, &act] { act(dialog); });
         };
-        Find<QAction>(*form, "ignoredFoldersAction")->trigger();
+        ChooseFromOptionsMenu(*form, "ignoredFoldersAction");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -96,7 +96,7 @@ TEST_F(Options, TheMenuOpensBelowTheButton) {
 TEST_F(Options, LoadingReportsSuccessOrTheFailedPath) {
     tree.Write("mine.lfs", "[Options]\r\nPageTitle=Loaded\r\n");
     desktop.chosenFile = tree.Path("mine.lfs");
-    Find<QAction>(*form, "loadAction")->trigger();
+    ChooseFromOptionsMenu(*form, "loadAction");
     EXPECT_EQ(form->CurrentSettings().pageTitle, "Loaded");
     EXPECT_EQ(globals.SettingsPath, tree.Path("mine.lfs"));
     EXPECT_EQ(desktop.events, (std::vector<std::string>{"file:Linkshelf 设置文件 (*.lfs)|lfs|open",
@@ -106,7 +106,7 @@ TEST_F(Options, LoadingReportsSuccessOrTheFailedPath) {
     globals.IgnoreList = {"Old"};
     tree.Write("mine.ini", "[Options]\r\nPageTitle=Ini\r\n");
     desktop.chosenFile = tree.Path("mine.ini");
-    Find<QAction>(*form, "loadAction")->trigger();
+    ChooseFromOptionsMenu(*form, "loadAction");
     EXPECT_EQ(form->CurrentSettings().pageTitle, "Loaded");
     EXPECT_EQ(globals.SettingsPath, tree.Path("mine.lfs")) << "a refused file changes nothing";
     EXPECT_EQ(globals.IgnoreList, std::vector<std::string>{"Old"});
@@ -116,20 +116,20 @@ TEST_F(Options, LoadingReportsSuccessOrTheFailedPath) {
 
     desktop.events.clear();
     desktop.chosenFile.reset();
-    Find<QAction>(*form, "loadAction")->trigger();
+    ChooseFromOptionsMenu(*form, "loadAction");
     EXPECT_EQ(desktop.events.size(), 1u) << "a cancelled dialog does nothing else";
 }
 
 TEST_F(Options, SavingKeepsTheCurrentSettingsFile) {
     desktop.chosenFile = tree.Path("saved.lfs");
     ChangeSetting(*form, &Settings::pageTitle, "Saved");
-    Find<QAction>(*form, "saveAction")->trigger();
+    ChooseFromOptionsMenu(*form, "saveAction");
     EXPECT_NE(tree.Read("saved.lfs").find("PageTitle=Saved\r\n"), std::string::npos);
     EXPECT_EQ(globals.SettingsPath, globals.DefaultSettingsPath());
     EXPECT_EQ(desktop.events, std::vector<std::string>{"file:Linkshelf 设置文件 (*.lfs)|lfs|save"});
 
     desktop.chosenFile = tree.Path("missing/saved.lfs");
-    Find<QAction>(*form, "saveAction")->trigger();
+    ChooseFromOptionsMenu(*form, "saveAction");
     EXPECT_EQ(desktop.events.back(), "error:Linkshelf:正保存文件 \"" +
                                          tree.Path("missing/saved.lfs") +
                                          "\" 时出现一个错误！\r\n" + std::strerror(ENOENT));
@@ -138,7 +138,7 @@ TEST_F(Options, SavingKeepsTheCurrentSettingsFile) {
 TEST_F(Options, FactoryDefaultsLeaveTheIgnoredFolders) {
     globals.SettingsPath = tree.Path("other.lfs");
     ChangeSetting(*form, &Settings::pageTitle, "Changed");
-    Find<QAction>(*form, "defaultsAction")->trigger();
+    ChooseFromOptionsMenu(*form, "defaultsAction");
     EXPECT_EQ(form->CurrentSettings().pageTitle, "My Favorite Links");
     EXPECT_TRUE(form->CurrentSettings().launchBrowser);
     EXPECT_EQ(globals.SettingsPath, globals.DefaultSettingsPath());
