@@ -9,8 +9,8 @@
 
 TEST(BackgroundWork, TheResultReachesALiveWindowOnlyAndAWaitSeesTheWorkDone) {
     struct Case {
-        const char* name;
-        bool windowCloses;
+        const char* name = "";
+        bool windowCloses = false;
         std::optional<int> delivered;
     };
     for (const Case& c : {Case{"window still open", false, 42}, Case{"window closed", true, {}}}) {
