@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
+#include <cerrno>
 
 namespace {
 
@@ -61,7 +62,7 @@ CheckCache CheckCache::Load(const QString& path) {
     return cache;
 }
 
-bool CheckCache::Save(const QString& path) const {
+Result CheckCache::Save(const QString& path) const {
     QJsonObject links;
     for (const auto& [address, verdict] : verdicts_) {
         QJsonObject stored{
@@ -78,8 +79,10 @@ bool CheckCache::Save(const QString& path) const {
         links.insert(Q(address), stored);
     }
     const QJsonObject root{{"version", FormatVersion}, {"links", links}};
-    return QDir().mkpath(QFileInfo(path).absolutePath()) &&
-           AtomicFile::Replace(path.toStdString(),
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return Failure::FromErrno("", folder.toStdString(), EACCES);
+    return AtomicFile::Replace(path.toStdString(),
                                QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString());
 }
 

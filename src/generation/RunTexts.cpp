@@ -48,11 +48,10 @@ std::string NoSourceFolderText() {
                     "或者在设置中指定一个文件夹。"));
 }
 
-Failure SourceFolderUnusable(const std::string& path, int error) {
-    return Failure::FromErrno(
-        FilledText(QCoreApplication::translate("RunTexts", "不能打开快捷方式文件夹 \"%1\" 。"),
-                   path),
-        path, error);
+Failure SourceFolderUnusable(const std::string& path, const std::string& cause) {
+    return {FilledText(QCoreApplication::translate("RunTexts", "不能打开快捷方式文件夹 \"%1\" 。"),
+                       path),
+            path, cause};
 }
 
 Failure TemplateUnusable(const std::string& path, const std::string& cause) {

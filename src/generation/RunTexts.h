@@ -20,7 +20,7 @@ std::string PageNotWrittenText(const std::string& outputPath);
 // No folder of shortcuts is set, and the run says how to get one.
 std::string NoSourceFolderText();
 // A folder of shortcuts or a template that the settings name but that cannot be used.
-Failure SourceFolderUnusable(const std::string& path, int error);
+Failure SourceFolderUnusable(const std::string& path, const std::string& cause);
 Failure TemplateUnusable(const std::string& path, const std::string& cause);
 std::string EmptyFileReason();
 // What is shown when building the page failed with an error of its own.

@@ -46,8 +46,9 @@ SettingValue ReadSourceFolder(const IniFile& file, Globals& globals) {
     const auto named = NamedValue(file, "SourceFolder");
     if (!named)
         return globals.FavoritesFolder;
-    if (const int error = FolderError(*named); error != 0) {
-        globals.UnusableSourceFolder = {*named, *named, globals.FavoritesFolder, error};
+    if (const Result listable = CanListFolder(*named); !listable) {
+        globals.UnusableSourceFolder = {*named, *named, globals.FavoritesFolder,
+                                        listable.failure().cause};
         return globals.FavoritesFolder;
     }
     return *named;
@@ -61,8 +62,9 @@ SettingValue ReadTemplateFile(const IniFile& file, Globals& globals) {
         return globals.DefaultTemplatePath();
     const std::string path =
         named->find('/') == std::string::npos ? globals.Layout.DataFile(*named) : *named;
-    if (const int error = FileReadError(path); error != 0) {
-        globals.UnusableTemplate = {*named, path, globals.DefaultTemplatePath(), error};
+    if (const Result readable = CanReadFile(path); !readable) {
+        globals.UnusableTemplate = {*named, path, globals.DefaultTemplatePath(),
+                                    readable.failure().cause};
         return globals.DefaultTemplatePath();
     }
     return path;

@@ -135,7 +135,7 @@ void FormCheckLinks::CheckerFinished() {
     status_->setText(Q(CheckTexts::Summary(checker_->Report())));
     // The verdicts are a convenience for later checks: a cache that cannot be written loses
     // nothing of this one.
-    cache_.Save(cachePath_);
+    static_cast<void>(cache_.Save(cachePath_));
     FillTable();
     tblFindings_->show();
     hint_->show();

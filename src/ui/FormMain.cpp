@@ -658,7 +658,8 @@ void FormMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    InstallRecord::Write(programFile_);
+    // Quietly: a user who may not write the per-machine record closes the wizard as usual.
+    static_cast<void>(InstallRecord::Write(programFile_));
     event->accept();
 }
 

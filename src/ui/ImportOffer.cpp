@@ -37,10 +37,8 @@ QPushButton* OfferButton(const QString& caption, const QString& name, QWidget* p
 std::vector<ImportOffer::Browser> ImportOffer::FindBrowsers() {
     std::vector<Browser> browsers;
     for (BookmarkSource& source : BrowserProfiles::Find()) {
-        std::string error;
-        const BookmarkFolder tree = BookmarkImport::Read(source.path, error);
-        if (error.empty())
-            browsers.push_back({std::move(source), LinksIn(tree)});
+        if (const ResultOf<BookmarkFolder> tree = BookmarkImport::Read(source.path))
+            browsers.push_back({std::move(source), LinksIn(*tree)});
     }
     return browsers;
 }
