@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckCommand.h"
 
+#include "CheckTexts.h"
 #include "CommandSettings.h"
 #include "ConsoleDesktop.h"
 #include "FilledText.h"
@@ -146,7 +147,7 @@ int CheckCommand::Check(const Invocation& invocation, QNetworkAccessManager* net
                                "CheckCommand",
                                "--max-age 需要一个时长，例如 30m、12h、1d 或 2w，而不是 \"%1\"。"),
                            *age) +
-                "\n" + CommandLine::UsageOf(*CommandLine::Find("--check")));
+                "\n" + invocation.Usage());
     }
     const bool named = !invocation.operands.empty();
     const std::string settingsPath =
@@ -171,7 +172,7 @@ int CheckCommand::Check(const Invocation& invocation, QNetworkAccessManager* net
                      cachePath.toStdString()))
                  .Text());
     const CheckReport& report = checker.Report();
-    const std::string text = invocation.Has("--json") ? report.Json() : report.Text();
+    const std::string text = invocation.Has("--json") ? report.Json() : CheckTexts::Report(report);
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
     if (report.stopped)

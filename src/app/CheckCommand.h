@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CommandLine.h"
+#include "Invocation.h"
 #include "LinkChecker.h"
 
 class QNetworkAccessManager;

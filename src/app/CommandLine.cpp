@@ -3,7 +3,6 @@
 
 #include "CheckCommand.h"
 #include "ConsoleDesktop.h"
-#include "FileChecks.h"
 #include "FilledText.h"
 #include "ImportCommand.h"
 #include "Language.h"
@@ -22,13 +21,13 @@ namespace {
 int PrintHelp(const Invocation& invocation);
 int PrintVersion(const Invocation& invocation);
 
-constexpr CommandLine::UsageLine PageUsage[] = {
+constexpr UsageLine PageUsage[] = {
     {"linkshelf", QT_TRANSLATE_NOOP("CommandLine", "打开向导")},
     {QT_TRANSLATE_NOOP("CommandLine", "linkshelf 设置文件.lfs"),
      QT_TRANSLATE_NOOP("CommandLine", "按这个设置文件生成页面，不打开向导")},
     {"linkshelf -RUN", QT_TRANSLATE_NOOP("CommandLine", "按默认设置文件生成页面")},
 };
-constexpr CommandLine::UsageLine ImportUsage[] = {
+constexpr UsageLine ImportUsage[] = {
     {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --import 来源 [文件夹]"),
      QT_TRANSLATE_NOOP("CommandLine",
                        "导入书签：firefox、chromium、chrome、brave、edge、vivaldi 或一个书签文件")},
@@ -37,23 +36,23 @@ constexpr CommandLine::Option CheckOptions[] = {
     {"--json"},
     {"--max-age", true},
 };
-constexpr CommandLine::UsageLine CheckUsage[] = {
+constexpr UsageLine CheckUsage[] = {
     {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]"),
      QT_TRANSLATE_NOOP("CommandLine",
                        "检查页面的链接：失效、已移动、拒绝访问、重复；--max-age 1d 采用一天之内"
                        "先前检查的结果")},
 };
-constexpr CommandLine::UsageLine RefreshUsage[] = {
+constexpr UsageLine RefreshUsage[] = {
     {"linkshelf --refresh daily|hourly|on-change|off",
      QT_TRANSLATE_NOOP("CommandLine",
                        "按时（每天或每小时，用 systemd 用户定时器）按默认设置重新生成页面，"
                        "on-change 时快捷方式文件夹改变也重新生成（可以和 daily|hourly "
                        "一起用）；off 停止")},
 };
-constexpr CommandLine::UsageLine HelpUsage[] = {
+constexpr UsageLine HelpUsage[] = {
     {"linkshelf --help, -h", QT_TRANSLATE_NOOP("CommandLine", "显示这个帮助")},
 };
-constexpr CommandLine::UsageLine VersionUsage[] = {
+constexpr UsageLine VersionUsage[] = {
     {"linkshelf --version", QT_TRANSLATE_NOOP("CommandLine", "显示版本")},
 };
 
@@ -142,15 +141,6 @@ QStringList Wrapped(const QString& text, int width) {
     return lines;
 }
 
-bool IsRunSwitch(const std::string& argument) {
-    return argument.size() == 4 && (argument[0] == '-' || argument[0] == '/') &&
-           SameTextNoCase(argument.substr(1), "RUN");
-}
-
-bool EndsInLfs(const std::string& argument) {
-    return argument.size() >= 4 && SameTextNoCase(argument.substr(argument.size() - 4), ".lfs");
-}
-
 QString Translated(const char* source) {
     return QCoreApplication::translate("CommandLine", source);
 }
@@ -173,7 +163,7 @@ const CommandLine::Command& PageRow() {
 // again once the user's language is in force, so the texts are looked up then.
 Failure Refusal(const QString& what, const std::string& argument,
                 const CommandLine::Command& command) {
-    return {FilledText(what, argument), argument, CommandLine::UsageOf(command)};
+    return {FilledText(what, argument), argument, Invocation::UsageOf(command.usage)};
 }
 
 bool LooksLikeOption(const std::string& argument, const CommandLine::Command& command) {
@@ -244,25 +234,8 @@ std::vector<std::string> ArgumentsOf(int argc, char** argv) {
 
 } // namespace
 
-bool Invocation::Has(std::string_view option) const {
-    return std::ranges::any_of(options,
-                               [option](const auto& given) { return given.first == option; });
-}
-
-std::optional<std::string> Invocation::Value(std::string_view option) const {
-    std::optional<std::string> value;
-    for (const auto& [name, given] : options)
-        if (name == option)
-            value = given;
-    return value;
-}
-
 std::span<const CommandLine::Command> CommandLine::Commands() {
     return Table;
-}
-
-const CommandLine::Command* CommandLine::Find(std::string_view name) {
-    return Named(name);
 }
 
 ResultOf<CommandLine::Parsed> CommandLine::Parse(const std::vector<std::string>& arguments) {
@@ -279,6 +252,7 @@ ResultOf<CommandLine::Parsed> CommandLine::Parse(const std::vector<std::string>&
     ResultOf<Invocation> invocation = Read(words, command);
     if (!invocation)
         return invocation.failure();
+    invocation->usageLines = command.usage;
     return Parsed{&command, std::move(*invocation)};
 }
 
@@ -297,24 +271,6 @@ int CommandLine::Run(int argc, char** argv, Globals& globals) {
     invocation.argv = argv;
     invocation.globals = &globals;
     return parsed->command->handler(invocation);
-}
-
-CommandLine::PageRequest CommandLine::PageRequestOf(const std::vector<std::string>& operands,
-                                                    const std::string& defaultSettingsPath) {
-    if (!operands.empty() && (FileExists(operands.front()) || EndsInLfs(operands.front())))
-        return {operands.front(), true, Mode::Unattended};
-    const bool run = std::ranges::any_of(operands, IsRunSwitch);
-    return {defaultSettingsPath, false, run ? Mode::Unattended : Mode::Wizard};
-}
-
-std::string CommandLine::UsageOf(const Command& command) {
-    QStringList forms;
-    for (const UsageLine& line : command.usage)
-        forms.append(Translated(line.form));
-    QString text = QCoreApplication::translate("CommandLine", "用法：%1").arg(forms.join(" | "));
-    if (command.name.empty())
-        text += u'\n' + QCoreApplication::translate("CommandLine", "全部用法：linkshelf --help");
-    return text.toStdString();
 }
 
 std::string CommandLine::HelpText(const std::string& defaultSettingsPath) {

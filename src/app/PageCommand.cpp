@@ -3,21 +3,33 @@
 
 #include "ConsoleDesktop.h"
 #include "DesktopApplication.h"
+#include "FileChecks.h"
 #include "FormMain.h"
 #include "GenerationRun.h"
 #include "Language.h"
 #include "ProgramFile.h"
 #include "QtDesktop.h"
+#include "Text.h"
 #include "UnattendedRun.h"
 #include "WindowPlacement.h"
 #include "WizardLock.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
 namespace {
+
+bool IsRunSwitch(const std::string& argument) {
+    return argument.size() == 4 && (argument[0] == '-' || argument[0] == '/') &&
+           SameTextNoCase(argument.substr(1), "RUN");
+}
+
+bool EndsInLfs(const std::string& argument) {
+    return argument.size() >= 4 && SameTextNoCase(argument.substr(argument.size() - 4), ".lfs");
+}
 
 // Every text of the run in the user's language, once the application object exists.
 void SpeakUsersLanguage() {
@@ -101,12 +113,20 @@ int RunWithoutWizard(int argc, char** argv, Globals& globals, bool named) {
 
 } // namespace
 
+PageCommand::Request PageCommand::RequestOf(const std::vector<std::string>& operands,
+                                            const std::string& defaultSettingsPath) {
+    if (!operands.empty() && (FileExists(operands.front()) || EndsInLfs(operands.front())))
+        return {operands.front(), true, PageCommand::Mode::Unattended};
+    const bool run = std::ranges::any_of(operands, IsRunSwitch);
+    return {defaultSettingsPath, false,
+            run ? PageCommand::Mode::Unattended : PageCommand::Mode::Wizard};
+}
+
 int PageCommand::Run(const Invocation& invocation) {
     Globals& globals = *invocation.globals;
-    const CommandLine::PageRequest request =
-        CommandLine::PageRequestOf(invocation.operands, globals.DefaultSettingsPath());
+    const Request request = RequestOf(invocation.operands, globals.DefaultSettingsPath());
     globals.SettingsPath = request.settingsPath;
-    if (request.mode == CommandLine::Mode::Wizard)
+    if (request.mode == Mode::Wizard)
         return RunWizard(*invocation.argc, invocation.argv, globals);
     return RunWithoutWizard(*invocation.argc, invocation.argv, globals, request.named);
 }

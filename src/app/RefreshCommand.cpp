@@ -8,6 +8,7 @@
 #include "RefreshSetup.h"
 #include "RefreshUnits.h"
 #include "SystemctlRunner.h"
+#include "Utf8Text.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -49,10 +50,6 @@ std::optional<Request> RequestOf(const std::vector<std::string>& words) {
 
 std::string S(const QString& text) {
     return text.toStdString();
-}
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
 }
 
 int Fail(const std::string& text) {

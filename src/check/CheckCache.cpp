@@ -2,6 +2,7 @@
 #include "CheckCache.h"
 
 #include "AtomicFile.h"
+#include "Utf8Text.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,10 +17,6 @@ namespace {
 // Bumped whenever the meaning of a stored cause changes; a file of another version is ignored.
 constexpr int FormatVersion = 1;
 constexpr int LastCause = static_cast<int>(CheckFinding::Cause::Stopped);
-
-QString Q(const std::string& text) {
-    return QString::fromUtf8(text);
-}
 
 std::optional<CheckFinding::Kind> KindNamed(const QString& name) {
     for (const auto kind :

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "EditableList.h"
+
 #include "DesktopServices.h"
-#include "ReorderableList.h"
 
 #include <QApplication>
 #include <QCollator>

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SettingsTable.h"
 
-#include "FactoryDefaults.h"
 #include "FileChecks.h"
 #include "IniFile.h"
 #include "Text.h"
@@ -178,4 +177,14 @@ Settings::Settings() {
     for (const SettingRow& row : SettingsTable())
         if (row.initial)
             SetMember(row, *row.initial, *this);
+}
+
+std::string JoinIgnoreList(const std::vector<std::string>& ignoreList) {
+    std::string joined;
+    for (std::size_t i = 0; i < ignoreList.size(); ++i) {
+        if (i > 0)
+            joined += ';';
+        joined += ignoreList[i];
+    }
+    return joined;
 }

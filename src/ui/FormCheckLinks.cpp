@@ -21,7 +21,7 @@ enum Column { KindColumn, StatusColumn, AddressColumn, NameColumn, FolderColumn,
 
 } // namespace
 
-FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
+FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
                                QNetworkAccessManager* network, LinkChecker::Limits limits)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |

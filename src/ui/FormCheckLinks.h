@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CheckedLink.h"
 #include "LinkChecker.h"
+#include "LinkToCheck.h"
 
 #include <QDialog>
 #include <functional>
@@ -21,7 +21,7 @@ class QTableWidget;
 // command line keeps them. Closing the window drops the check; it frees itself once closed.
 class FormCheckLinks : public QDialog {
 public:
-    FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
+    FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
                    QNetworkAccessManager* network = nullptr, LinkChecker::Limits limits = {});
 
     // The findings as shown, one tab-separated line each, headed by the columns' names and
@@ -39,7 +39,7 @@ private:
     void tblFindingsDoubleClick(int row);
     void FillTable();
 
-    const std::vector<CheckedLink> links_;
+    const std::vector<LinkToCheck> links_;
     QNetworkAccessManager* network_;
     const LinkChecker::Limits limits_;
     const QString cachePath_;

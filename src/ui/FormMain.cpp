@@ -3,7 +3,6 @@
 
 #include "BookmarkImport.h"
 #include "BrowseLineEdit.h"
-#include "CheckedLink.h"
 #include "ColorLabel.h"
 #include "ColorPanel.h"
 #include "ColorValue.h"
@@ -21,6 +20,7 @@
 #include "ImportOffer.h"
 #include "InstallRecord.h"
 #include "LinkLabel.h"
+#include "LinkToCheck.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
 #include "Startup.h"
@@ -482,7 +482,7 @@ void FormMain::onCheckLinksTriggered() {
         return;
     }
     const Settings snapshot = settings_;
-    std::vector<CheckedLink> links;
+    std::vector<LinkToCheck> links;
     SetBusyCursor(true);
     setEnabled(false);
     Build([&] { links = CollectLinks(snapshot, globals_); });

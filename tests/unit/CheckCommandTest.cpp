@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckCommand.h"
 
+#include "CommandLine.h"
 #include "FileChecks.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"

@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include "DesktopApplication.h"
+#include "PageCommand.h"
 #include "ShellFolders.h"
 #include "TempTree.h"
 
@@ -19,7 +20,7 @@ TEST(CommandLine, ChoosesTheSettingsFileAndTheMode) {
     const std::string missing = tree.Path("missing.LFS");
     const std::string notes = tree.Path("notes.txt");
     const std::string standard = "/opt/linkshelf/Linkshelf.lfs";
-    using Mode = CommandLine::Mode;
+    using Mode = PageCommand::Mode;
     struct Case {
         std::vector<std::string> arguments;
         std::string settingsPath;
@@ -50,8 +51,8 @@ TEST(CommandLine, ChoosesTheSettingsFileAndTheMode) {
         const std::string row = ::testing::PrintToString(c.arguments);
         ASSERT_TRUE(parsed) << row;
         ASSERT_EQ(parsed->command->name, "") << row;
-        const CommandLine::PageRequest request =
-            CommandLine::PageRequestOf(parsed->invocation.operands, standard);
+        const PageCommand::Request request =
+            PageCommand::RequestOf(parsed->invocation.operands, standard);
         EXPECT_EQ(request.settingsPath, c.settingsPath) << row;
         EXPECT_EQ(request.named, c.named) << row;
         EXPECT_EQ(request.mode, c.mode) << row;
@@ -120,7 +121,7 @@ TEST(CommandLine, PicksOneRowOfTheTableOrRefusesWithTheUsageLine) {
 TEST(CommandLine, HelpListsEveryFormOfTheTableAndTheDefaultSettingsFile) {
     const std::string help = CommandLine::HelpText("/home/u/.config/linkshelf/Linkshelf.lfs");
     for (const CommandLine::Command& command : CommandLine::Commands())
-        for (const CommandLine::UsageLine& line : command.usage)
+        for (const UsageLine& line : command.usage)
             EXPECT_NE(help.find("\n  " + std::string(line.form)), std::string::npos) << line.form;
     for (const char* part : {"退出状态：", "  2  ", "/home/u/.config/linkshelf/Linkshelf.lfs\n"})
         EXPECT_NE(help.find(part), std::string::npos) << part;

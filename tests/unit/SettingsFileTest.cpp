@@ -5,6 +5,7 @@
 #include "InstalledLayout.h"
 #include "Settings.h"
 #include "SettingsFixture.h"
+#include "SettingsTable.h"
 #include "TempTree.h"
 
 #include <cerrno>
