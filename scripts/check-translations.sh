@@ -29,7 +29,7 @@ done
 python3 - src translations/untranslated.txt <<'PYTHON' || status=1
 import pathlib, re, sys
 
-MARKERS = re.compile(r'(\btr|\btranslate|QT_TRANSLATE_NOOP|QT_TR_NOOP)\s*\(\s*("[^"]*"\s*,\s*)?$')
+MARKERS = re.compile(r'(\btr|\btranslate|QT_TRANSLATE_N_NOOP|QT_TRANSLATE_NOOP|QT_TR_NOOP)\s*\(\s*("[^"]*"\s*,\s*)?$')
 SINKS = re.compile(r'\b(ShowError|ShowInfo|ShowMessage|Complain|PrintError|setText|setWindowTitle|'
                    r'setToolTip|setPlaceholderText|addAction|addButton|addTab|QLabel|QPushButton|'
                    r'QCheckBox|QRadioButton|QGroupBox|fprintf\s*\(\s*stderr\s*,)\s*\(?\s*$')

@@ -4,20 +4,8 @@
 <context>
     <name>CheckCommand</name>
     <message>
-        <source>用法：linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]</source>
-        <translation>Usage: linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]</translation>
-    </message>
-    <message>
         <source>--max-age 需要一个时长，例如 30m、12h、1d 或 2w，而不是 &quot;%1&quot;。</source>
         <translation>--max-age takes an age such as 30m, 12h, 1d or 2w, not &quot;%1&quot;. </translation>
-    </message>
-    <message>
-        <source>--check 不接受 &quot;%1&quot;。</source>
-        <translation>--check does not take &quot;%1&quot;. </translation>
-    </message>
-    <message>
-        <source>没有设置文件 &quot;%1&quot;。</source>
-        <translation>There is no settings file &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>正在检查链接 [%1] %2/%3</source>
@@ -28,20 +16,8 @@
         <translation>, waiting for %1</translation>
     </message>
     <message>
-        <source>不能读取设置文件 &quot;%1&quot;。</source>
-        <translation>Cannot read the settings file &quot;%1&quot;.</translation>
-    </message>
-    <message>
-        <source>不能检查链接：设置中没有指定快捷方式文件夹。</source>
-        <translation>Cannot check links: the settings name no folder of shortcuts.</translation>
-    </message>
-    <message>
-        <source>不能检查链接：文件夹 &quot;%1&quot; 不存在。</source>
-        <translation>Cannot check links: the folder &quot;%1&quot; does not exist.</translation>
-    </message>
-    <message>
-        <source>不能把检查结果保存到 &quot;%1&quot;：%2。</source>
-        <translation>Cannot keep the verdicts in &quot;%1&quot;: %2.</translation>
+        <source>不能把检查结果保存到 &quot;%1&quot;。</source>
+        <translation>Cannot keep the verdicts in &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -318,6 +294,34 @@ Default settings file: %1
     <message>
         <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用的 crontab 行）</source>
         <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, the import wrote nothing, or --refresh could not set up the refresh (without a systemd user manager it prints the crontab line to use instead)</translation>
+    </message>
+    <message>
+        <source>多余的参数 &quot;%1&quot;。</source>
+        <translation>Unexpected argument &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 只能是第一个参数。</source>
+        <translation>&quot;%1&quot; must be the first argument.</translation>
+    </message>
+    <message>
+        <source>不认识的选项 &quot;%1&quot;。</source>
+        <translation>Unknown option &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>选项 &quot;%1&quot; 需要一个值。</source>
+        <translation>The option &quot;%1&quot; needs a value.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 缺少参数。</source>
+        <translation>&quot;%1&quot; is missing an argument.</translation>
+    </message>
+    <message>
+        <source>用法：%1</source>
+        <translation>Usage: %1</translation>
+    </message>
+    <message>
+        <source>全部用法：linkshelf --help</source>
+        <translation>All forms: linkshelf --help</translation>
     </message>
 </context>
 <context>
@@ -632,12 +636,6 @@ Check the path and try again.</translation>
     <message>
         <source>%1 已经存在，但不是文件夹。请移走它，或选择其它文件夹。</source>
         <translation>%1 already exists but is not a folder. Move it away, or choose another folder.</translation>
-    </message>
-    <message>
-        <source>用法：linkshelf --import 来源 [文件夹]
-来源是书签文件（浏览器导出的 HTML、Chromium 的 Bookmarks、Firefox 的 places.sqlite），或 firefox、chromium、chrome、brave、edge、vivaldi 之一（该浏览器的默认配置）。书签写入文件夹（默认为收藏夹文件夹）中以来源命名的子文件夹。</source>
-        <translation>Usage: linkshelf --import SOURCE [FOLDER]
-SOURCE is a bookmarks file (a browser&apos;s HTML export, Chromium&apos;s Bookmarks, Firefox&apos;s places.sqlite) or one of firefox, chromium, chrome, brave, edge, vivaldi (that browser&apos;s default profile). The bookmarks are written to a subfolder of FOLDER (by default the Favorites folder) named after the source.</translation>
     </message>
     <message>
         <source>未命名文件夹</source>

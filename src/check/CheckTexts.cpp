@@ -3,10 +3,20 @@
 
 #include "FilledText.h"
 
+#include <algorithm>
+
 namespace {
 
 int Number(std::size_t count) {
     return PluralCount(static_cast<long long>(count));
+}
+
+// A name may hold a tab or a line break; a report line must stay one line of columns.
+std::string OneLine(const std::string& text) {
+    std::string line = text;
+    std::ranges::replace_if(
+        line, [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    return line;
 }
 
 } // namespace
@@ -41,48 +51,11 @@ std::string CheckTexts::FindingKind(CheckFinding::Kind kind) {
 }
 
 std::string CheckTexts::FindingStatus(const CheckFinding& finding) {
-    using Cause = CheckFinding::Cause;
-    switch (finding.cause) {
-    case Cause::HttpStatus:
-        return std::to_string(finding.httpStatus);
-    case Cause::NameNotFound:
-        return FilledText(tr("找不到主机名"));
-    case Cause::ConnectionRefused:
-        return FilledText(tr("连接被拒绝"));
-    case Cause::ConnectionReset:
-        return FilledText(tr("连接被重置"));
-    case Cause::TlsFailure:
-        return FilledText(tr("TLS 握手失败"));
-    case Cause::TimeOut:
-        return FilledText(tr("超时"));
-    case Cause::HostSilent:
-        return FilledText(tr("主机没有应答"));
-    case Cause::RateLimited:
-        return FilledText(tr("访问过于频繁，被限制"));
-    case Cause::RedirectLoop:
-        return FilledText(tr("重定向循环"));
-    case Cause::TooManyRedirects:
-        return FilledText(tr("重定向次数过多"));
-    case Cause::RedirectWithoutLocation:
-        return FilledText(tr("重定向没有目标地址"));
-    case Cause::BadRedirect:
-        return FilledText(tr("重定向到无效地址"));
-    case Cause::RedirectElsewhere:
-        return FilledText(tr("重定向到 %1: 地址"), finding.detail);
-    case Cause::Malformed:
-        return FilledText(tr("服务器的应答格式错误"));
-    case Cause::BadAddress:
-        return FilledText(tr("地址无效"));
-    case Cause::FileMissing:
-        return FilledText(tr("文件不存在"));
-    case Cause::Duplicate:
-        return FilledText(tr("共 %n 处", nullptr, PluralCount(std::stoll(finding.detail))));
-    case Cause::Stopped:
-        return FilledText(tr("检查已停止"));
-    case Cause::NetworkError:
-        break;
-    }
-    return finding.detail;
+    const char* words = CheckReport::WordsFor(finding.cause).text;
+    // The number of places is a count, so its words take the count's plural form.
+    if (finding.cause == CheckFinding::Cause::Duplicate)
+        return FilledText(tr(words, nullptr, PluralCount(std::stoll(finding.detail))));
+    return CheckReport::StatusIn(tr(words), finding);
 }
 
 // Every count carries its own plural form, so the summary is put together from its parts.
@@ -105,4 +78,18 @@ std::string CheckTexts::Summary(const CheckReport& report) {
     if (report.remembered > 0)
         summary += FilledText(tr("%n 个结果取自先前的检查。", nullptr, Number(report.remembered)));
     return summary;
+}
+
+std::string CheckTexts::Report(const CheckReport& report) {
+    std::string text;
+    for (const CheckFinding& finding : report.findings) {
+        text.append(FindingKind(finding.kind)).append("\t").append(FindingStatus(finding));
+        text.append("\t").append(OneLine(finding.address));
+        text.append("\t").append(OneLine(finding.name));
+        text.append("\t").append(OneLine(finding.folder));
+        if (!finding.target.empty())
+            text.append("\t").append(OneLine(finding.target));
+        text.append("\n");
+    }
+    return text.append(Summary(report)).append("\n");
 }

@@ -12,6 +12,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <utility>
 
@@ -53,25 +54,30 @@ GenerationRun::Outcome GenerationRun::Run(RunView& view) {
     // thread while its controls stay untouched.
     const Settings snapshot = settings_;
     Globals scan = globals_;
-    std::string page;
+    std::optional<ResultOf<std::string>> page;
     if (!globals_.Unattended)
         view.ShowProgress(true);
-    // Building fails on its own only when memory runs out; that ends this run, not the program.
+    // Building fails on its own only when memory runs out or the template went away since it
+    // was looked at; that ends this run, not the program.
+    std::string failure;
     try {
         view.Build([&] { page = BuildPage(snapshot, scan); });
+        if (!*page)
+            failure = PageNotWrittenText(outputPath_) + "\r\n" + page->failure().Text();
     } catch (const std::exception& error) {
-        if (!globals_.Unattended)
-            view.ShowProgress(false);
-        view.SetBusyCursor(false);
-        ShowError(RunFailedText(error));
-        return Outcome::NotWritten;
+        failure = RunFailedText(error);
     }
     if (!globals_.Unattended)
         view.ShowProgress(false);
+    if (!failure.empty()) {
+        view.SetBusyCursor(false);
+        ShowError(failure);
+        return Outcome::NotWritten;
+    }
     counts_ = {scan.LinkCount, scan.IgnoredCount};
     globals_.IgnoreList = std::move(scan.IgnoreList);
 
-    const Outcome outcome = counts_.links == 0 ? Outcome::NoShortcut : WritePage(page);
+    const Outcome outcome = counts_.links == 0 ? Outcome::NoShortcut : WritePage(**page);
     if (outcome == Outcome::NoShortcut)
         resultText_ = NoShortcutText();
     view.ShowResult(resultText_);
@@ -94,8 +100,8 @@ std::optional<Failure> GenerationRun::ProblemBeforeBuilding() const {
     if (source.empty())
         return Failure{globals_.Unattended ? NoSourceFolderText() : NoSourceFolderInWizardText(),
                        "", ""};
-    if (const int folderError = FolderError(source); folderError != 0)
-        return SourceFolderUnusable(source, folderError);
+    if (const Result listable = CanListFolder(source); !listable)
+        return SourceFolderUnusable(source, listable.failure().cause);
     return TemplateProblem();
 }
 
@@ -103,8 +109,8 @@ std::optional<Failure> GenerationRun::TemplateProblem() const {
     const std::string& path = globals_.TemplatePath;
     std::string cause;
     std::error_code error;
-    if (const int readError = FileReadError(path); readError != 0)
-        cause = SystemReason(readError);
+    if (const Result readable = CanReadFile(path); !readable)
+        cause = readable.failure().cause;
     else if (std::filesystem::is_empty(path, error))
         cause = EmptyFileReason();
     if (cause.empty())

@@ -61,11 +61,10 @@ std::string SearchedFolderText(const std::string& folder) {
     return FilledText(QCoreApplication::translate("RunTexts", "搜索的文件夹：%1"), folder);
 }
 
-Failure SourceFolderUnusable(const std::string& path, int error) {
-    return Failure::FromErrno(
-        FilledText(QCoreApplication::translate("RunTexts", "不能打开快捷方式文件夹 \"%1\" 。"),
-                   path),
-        path, error);
+Failure SourceFolderUnusable(const std::string& path, const std::string& cause) {
+    return {FilledText(QCoreApplication::translate("RunTexts", "不能打开快捷方式文件夹 \"%1\" 。"),
+                       path),
+            path, cause};
 }
 
 Failure TemplateUnusable(const std::string& path, const std::string& cause) {

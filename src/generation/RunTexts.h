@@ -24,7 +24,7 @@ std::string NoSourceFolderInWizardText();
 // The line an unattended run adds to the no-shortcut text: where it looked.
 std::string SearchedFolderText(const std::string& folder);
 // A folder of shortcuts or a template that the settings name but that cannot be used.
-Failure SourceFolderUnusable(const std::string& path, int error);
+Failure SourceFolderUnusable(const std::string& path, const std::string& cause);
 Failure TemplateUnusable(const std::string& path, const std::string& cause);
 std::string EmptyFileReason();
 // What is shown when building the page failed with an error of its own.

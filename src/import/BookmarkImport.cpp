@@ -13,31 +13,23 @@
 #include <fstream>
 #include <memory>
 
-BookmarkFolder BookmarkImport::Read(const std::string& path, std::string& error) {
+ResultOf<BookmarkFolder> BookmarkImport::Read(const std::string& path) {
     char start[16] = {};
     std::ifstream file(path, std::ios::binary);
     file.read(start, sizeof start);
-    if (FirefoxReader::Recognises(std::string_view(start, sizeof start))) {
-        FirefoxReader reader;
-        BookmarkFolder tree = reader.Read(path);
-        error = reader.ErrorString();
-        return tree;
-    }
-    std::string bytes;
-    if (!WholeFile::Read(path, bytes, error))
-        return {};
+    if (FirefoxReader::Recognises(std::string_view(start, sizeof start)))
+        return FirefoxReader().Read(path);
+    const ResultOf<std::string> bytes = WholeFile::Read(path);
+    if (!bytes)
+        return bytes.failure();
     std::unique_ptr<BookmarkReader> reader;
-    if (ExportFileReader::Recognises(bytes))
+    if (ExportFileReader::Recognises(*bytes))
         reader = std::make_unique<ExportFileReader>();
-    else if (ChromiumReader::Recognises(bytes))
+    else if (ChromiumReader::Recognises(*bytes))
         reader = std::make_unique<ChromiumReader>();
-    if (!reader) {
-        error = ImportTexts::NotBookmarks(path);
-        return {};
-    }
-    BookmarkFolder tree = reader->ReadBytes(bytes, path);
-    error = reader->ErrorString();
-    return tree;
+    if (!reader)
+        return Failure{ImportTexts::NotBookmarks(path), path, ""};
+    return reader->ReadBytes(*bytes, path);
 }
 
 std::string BookmarkImport::DefaultTarget() {
@@ -52,15 +44,12 @@ std::string BookmarkImport::TargetFor(const std::string& favoritesFolder) {
     return favoritesFolder.empty() ? DefaultTarget() : favoritesFolder;
 }
 
-// The readers' and the writer's texts already name the file and the cause.
+// The readers' and the writer's failures already name the file and the cause.
 Result BookmarkImport::Run(const BookmarkSource& source, const std::string& targetFolder) {
-    std::string error;
-    const BookmarkFolder tree = Read(source.path, error);
-    if (!error.empty())
-        return Failure{error, source.path, ""};
-    if (!writer_.Write(tree, targetFolder, source.name))
-        return Failure{writer_.ErrorString(), targetFolder, ""};
-    return {};
+    const ResultOf<BookmarkFolder> tree = Read(source.path);
+    if (!tree)
+        return tree.failure();
+    return writer_.Write(*tree, targetFolder, source.name);
 }
 
 std::string BookmarkImport::Summary() const {

@@ -84,11 +84,3 @@ std::string ImportTexts::Written(const std::string& folder, long long links, lon
             FilledText(tr("跳过了 %n 个不能在网页中打开的链接。", nullptr, PluralCount(skipped)));
     return text;
 }
-
-std::string ImportTexts::Usage() {
-    return FilledText(
-        tr("用法：linkshelf --import 来源 [文件夹]\n"
-           "来源是书签文件（浏览器导出的 HTML、Chromium 的 Bookmarks、Firefox 的 places.sqlite），"
-           "或 firefox、chromium、chrome、brave、edge、vivaldi 之一（该浏览器的默认配置）。"
-           "书签写入文件夹（默认为收藏夹文件夹）中以来源命名的子文件夹。"));
-}

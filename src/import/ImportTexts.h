@@ -24,6 +24,4 @@ public:
     static std::string NotAFolder(const std::string& path);
     static std::string Written(const std::string& folder, long long links, long long folders,
                                long long skipped);
-    // How the command is used: the sources it takes and where it writes.
-    static std::string Usage();
 };

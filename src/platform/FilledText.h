@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Utf8Text.h"
+
 #include <QString>
 #include <string>
 #include <string_view>
@@ -10,7 +12,7 @@
 // program's UTF-8 strings and numbers, in one pass, so that a "%1" inside a path stays as it is.
 
 inline QString FillValue(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return Q(text);
 }
 
 inline QString FillValue(long long number) {

@@ -199,14 +199,16 @@ Result RefreshSetup::Ask(const std::vector<std::string>& arguments) const {
 
 Result RefreshSetup::WriteDropIn(std::string_view name, const std::string& text) const {
     const std::string path = unitFolder_ + "/" + std::string(name);
+    const std::string message = QCoreApplication::translate("RefreshSetup", "不能写入文件 \"%1\"。")
+                                    .arg(QString::fromStdString(path))
+                                    .toStdString();
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    if (!error && AtomicFile::Replace(path, text))
-        return {};
-    return Failure::FromErrno(QCoreApplication::translate("RefreshSetup", "不能写入文件 \"%1\"。")
-                                  .arg(QString::fromStdString(path))
-                                  .toStdString(),
-                              path, error ? error.value() : errno);
+    if (error)
+        return Failure::FromErrno(message, path, error.value());
+    if (const Result written = AtomicFile::Replace(path, text); !written)
+        return written.failure().Saying(message);
+    return {};
 }
 
 Result RefreshSetup::RemoveDropIn(std::string_view name) const {

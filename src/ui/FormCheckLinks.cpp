@@ -21,7 +21,7 @@ enum Column { KindColumn, StatusColumn, AddressColumn, NameColumn, FolderColumn,
 
 } // namespace
 
-FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
+FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
                                QNetworkAccessManager* network, LinkChecker::Limits limits)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -135,7 +135,7 @@ void FormCheckLinks::CheckerFinished() {
     status_->setText(Q(CheckTexts::Summary(checker_->Report())));
     // The verdicts are a convenience for later checks: a cache that cannot be written loses
     // nothing of this one.
-    cache_.Save(cachePath_);
+    static_cast<void>(cache_.Save(cachePath_));
     FillTable();
     findingsTable_->show();
     hint_->show();

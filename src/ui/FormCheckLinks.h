@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CheckedLink.h"
 #include "LinkChecker.h"
+#include "LinkToCheck.h"
 
 #include <QDialog>
 #include <functional>
@@ -23,7 +23,7 @@ class FormCheckLinks : public QDialog {
     Q_OBJECT
 
 public:
-    FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
+    FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
                    QNetworkAccessManager* network = nullptr, LinkChecker::Limits limits = {});
 
     // The findings as shown, one tab-separated line each, headed by the columns' names and
@@ -43,7 +43,7 @@ private:
     void CheckerFinished();
     void FillTable();
 
-    const std::vector<CheckedLink> links_;
+    const std::vector<LinkToCheck> links_;
     QNetworkAccessManager* network_;
     const LinkChecker::Limits limits_;
     const QString cachePath_;

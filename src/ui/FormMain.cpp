@@ -4,7 +4,6 @@
 #include "BackgroundWork.h"
 #include "BookmarkImport.h"
 #include "BrowseLineEdit.h"
-#include "CheckedLink.h"
 #include "ColorLabel.h"
 #include "ColorPanel.h"
 #include "ColorValue.h"
@@ -22,6 +21,7 @@
 #include "ImportOffer.h"
 #include "InstallRecord.h"
 #include "LinkLabel.h"
+#include "LinkToCheck.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
 #include "Startup.h"
@@ -402,19 +402,19 @@ void FormMain::onCheckLinksTriggered() {
     }
     // A folder that is not there would be reported as one without shortcuts.
     const std::string source = TrimText(settings_.sourceFolder);
-    if (const int folderError = source.empty() ? 0 : FolderError(source); folderError != 0) {
-        ShowError(SourceFolderUnusable(source, folderError).Text());
+    if (const Result listable = source.empty() ? Result{} : CanListFolder(source); !listable) {
+        ShowError(SourceFolderUnusable(source, listable.failure().cause).Text());
         return;
     }
     SetBusyCursor(true);
     setEnabled(false);
-    BackgroundWork::RunThen<std::vector<CheckedLink>>(
+    BackgroundWork::RunThen<std::vector<LinkToCheck>>(
         this,
         [settings = settings_, globals = globals_] { return CollectLinks(settings, globals); },
-        [this](std::vector<CheckedLink> links) { ShowCheckLinks(std::move(links)); });
+        [this](std::vector<LinkToCheck> links) { ShowCheckLinks(std::move(links)); });
 }
 
-void FormMain::ShowCheckLinks(std::vector<CheckedLink> links) {
+void FormMain::ShowCheckLinks(std::vector<LinkToCheck> links) {
     setEnabled(true);
     SetBusyCursor(false);
     if (links.empty()) {
@@ -583,7 +583,8 @@ void FormMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    InstallRecord::Write(programFile_);
+    // Quietly: a user who may not write the per-machine record closes the wizard as usual.
+    static_cast<void>(InstallRecord::Write(programFile_));
     event->accept();
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CheckedLink.h"
+#include "LinkToCheck.h"
 #include "Globals.h"
 #include "ImportOffer.h"
 #include "RunView.h"
@@ -108,7 +108,7 @@ private:
     void onPageChanged();
     void onSidePictureClicked();
     void ChooseLabelColor(ColorLabel* label, StoredColor& setting);
-    void ShowCheckLinks(std::vector<CheckedLink> links);
+    void ShowCheckLinks(std::vector<LinkToCheck> links);
     void OfferImportWhenThereIsNoSource();
     void ShowImportOffer(const QString& imported);
     void UpdateCaption();

@@ -6,6 +6,7 @@
 #include "RefreshPlanner.h"
 #include "RefreshUnits.h"
 #include "SettingsFile.h"
+#include "Utf8Text.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -16,10 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QLabel* WrappedLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);

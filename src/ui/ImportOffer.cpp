@@ -37,10 +37,8 @@ QPushButton* OfferButton(const QString& caption, const QString& name, QWidget* p
 std::vector<ImportOffer::Browser> ImportOffer::FindBrowsers() {
     std::vector<Browser> browsers;
     for (BookmarkSource& source : BrowserProfiles::Find()) {
-        std::string error;
-        const BookmarkFolder tree = BookmarkImport::Read(source.path, error);
-        browsers.push_back(
-            {std::move(source), error.empty() ? std::optional(LinksIn(tree)) : std::nullopt});
+        const ResultOf<BookmarkFolder> tree = BookmarkImport::Read(source.path);
+        browsers.push_back({std::move(source), tree ? std::optional(LinksIn(*tree)) : std::nullopt});
     }
     return browsers;
 }

@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Utf8Text.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <string>
 #include <string_view>
-
-// A text of the program, UTF-8 like all of them, as the widgets take it.
-inline QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A text of the wizard, written in Chinese and shown in the run's language.
 struct Phrase {

@@ -2,11 +2,13 @@
 #include "BuildPage.h"
 
 #include "LocaleFormat.h"
+#include "RunTexts.h"
 #include "Settings.h"
 #include "SystemColors.h"
 #include "TempTree.h"
 
 #include <QDateTime>
+#include <cerrno>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -42,7 +44,8 @@ protected:
 
     std::string Build(const std::string& templateText) {
         tree.Write("t.lft", templateText);
-        return BuildPage(record, globals);
+        const ResultOf<std::string> page = BuildPage(record, globals);
+        return page ? *page : "failed: " + page.failure().Text();
     }
 
     TempTree tree;
@@ -140,10 +143,12 @@ TEST_F(Page, TheLinkListMayStandAnywhereAndMoreThanOnce) {
         EXPECT_EQ(Build(templateText), page) << templateText;
 }
 
-TEST_F(Page, AMissingTemplateGivesAnEmptyPage) {
+TEST_F(Page, AMissingTemplateIsAFailureNamingIt) {
     globals.TemplatePath = tree.Path("missing.lft");
-    EXPECT_EQ(BuildPage(record, globals), "");
-    EXPECT_EQ(globals.LinkCount, 1);
+    const ResultOf<std::string> page = BuildPage(record, globals);
+    ASSERT_FALSE(page);
+    EXPECT_EQ(page.failure().Text(),
+              TemplateUnusable(globals.TemplatePath, SystemReason(ENOENT)).Text());
 }
 
 } // namespace
