@@ -8,7 +8,6 @@
 #include "ChromiumIcons.h"
 #include "FirefoxIcons.h"
 #include "FuzzInput.h"
-#include "SiteIcons.h"
 #include "SqliteCopy.h"
 
 #include <fstream>
@@ -29,13 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::create_directories(ScratchFolder() + "old");
     for (const std::string& path : {chromium, firefox, ScratchFolder() + "places.sqlite", places})
         WriteFile(path, data, size);
-    SiteIcons icons;
-    (void)ChromiumIcons::Read(chromium, icons);
+    (void)ChromiumIcons::Read(chromium);
     SqliteCopy copy;
     if (copy.Open(ScratchFolder() + "places.sqlite") == 0)
-        (void)FirefoxIcons::Read(ScratchFolder() + "places.sqlite", copy, icons);
+        (void)FirefoxIcons::Read(ScratchFolder() + "places.sqlite", copy);
     SqliteCopy old;
     if (old.Open(places) == 0)
-        (void)FirefoxIcons::Read(places, old, icons);
+        (void)FirefoxIcons::Read(places, old);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "AtomicFile.h"
 #include "BuildLinkList.h"
 #include "FileChecks.h"
+#include "FilledText.h"
 #include "FolderListing.h"
 #include "IconImage.h"
 #include "IniFile.h"
@@ -14,6 +15,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QRegularExpression>
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <sys/stat.h>
@@ -180,8 +182,8 @@ void IconFetcher::Answered(Site& site) {
 
 void IconFetcher::Done(Site& site, const QByteArray& icon) {
     const auto count = static_cast<long long>(site.links.size());
-    if (!icon.isEmpty() && Keep(site, icon))
-        counts_.fetched += count;
+    if (!icon.isEmpty())
+        Keep(site, icon);
     else if (site.refused)
         counts_.refused += count;
     else
@@ -191,36 +193,66 @@ void IconFetcher::Done(Site& site, const QByteArray& icon) {
     StartMore();
 }
 
-// The icon goes into the source folder's icon folder once; each shortcut is rewritten through
-// the INI writer, so its other lines stay as they were.
-bool IconFetcher::Keep(const Site& site, const QByteArray& png) {
+// Each link of the site counts as fetched once its shortcut names the icon; the first failure
+// to keep one is what the summary tells.
+void IconFetcher::Keep(const Site& site, const QByteArray& png) {
+    const ResultOf<std::string> name = Store(png);
+    for (const std::size_t i : site.links) {
+        const Result pointed = name ? PointAt(links_[i], *name) : name.Outcome();
+        if (pointed) {
+            ++counts_.fetched;
+            continue;
+        }
+        if (counts_.notKept++ == 0)
+            counts_.firstNotKept = pointed.failure();
+    }
+}
+
+// The icon goes into the source folder's icon folder once, named by its content.
+ResultOf<std::string> IconFetcher::Store(const QByteArray& png) const {
     const std::string folder = source_ + std::string(FolderListing::IconFolder);
     const std::string name = IconImage::FileName(png);
-    mkdir(folder.c_str(), 0755);
-    if (!std::filesystem::exists(folder + "/" + name) &&
-        !AtomicFile::Replace(folder + "/" + name, png.toStdString()))
-        return false;
-    bool kept = false;
-    for (const std::size_t i : site.links) {
-        const Link& link = links_[i];
-        std::string path;
-        for (int level = 0; level < link.depth; ++level)
-            path += "../";
-        IniFile shortcut(link.shortcut);
-        kept |= shortcut.Load() == IniFile::LoadResult::Loaded &&
-                shortcut.SetValue("InternetShortcut", "IconFile",
-                                  path + std::string(FolderListing::IconFolder) + "/" + name) &&
-                shortcut.SetValue("InternetShortcut", "IconIndex", "0") && shortcut.Save();
+    const std::string path = folder + "/" + name;
+    if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) {
+        const int error = errno;
+        return Failure::FromErrno(FilledText(tr("不能保存网站图标 \"%1\"。"), path), path, error);
     }
-    return kept;
+    if (std::filesystem::exists(path))
+        return name;
+    if (const Result written = AtomicFile::Replace(path, png.toStdString()); !written)
+        return written.failure().Saying(FilledText(tr("不能保存网站图标 \"%1\"。"), path));
+    return name;
+}
+
+// The shortcut is rewritten through the INI writer, so its other lines stay as they were.
+Result IconFetcher::PointAt(const Link& link, const std::string& name) {
+    std::string path;
+    for (int level = 0; level < link.depth; ++level)
+        path += "../";
+    IniFile shortcut(link.shortcut);
+    Result changed = shortcut.Load();
+    if (changed)
+        changed = shortcut.SetValue("InternetShortcut", "IconFile",
+                                    path + std::string(FolderListing::IconFolder) + "/" + name);
+    if (changed)
+        changed = shortcut.SetValue("InternetShortcut", "IconIndex", "0");
+    if (changed)
+        changed = shortcut.Save();
+    if (!changed)
+        return changed.failure().Saying(
+            FilledText(tr("不能在快捷方式 \"%1\" 中记下它的网站图标。"), link.shortcut));
+    return {};
 }
 
 QString IconFetcher::Summary(const Counts& counts) {
-    QString text = tr("已为 %n 个链接取得网站图标。", nullptr, static_cast<int>(counts.fetched));
+    QString text = tr("已为 %n 个链接取得网站图标。", nullptr, PluralCount(counts.fetched));
     if (counts.noneFound > 0)
-        text += tr("%n 个链接的网站没有图标。", nullptr, static_cast<int>(counts.noneFound));
+        text += tr("%n 个链接的网站没有图标。", nullptr, PluralCount(counts.noneFound));
     if (counts.refused > 0)
-        text += tr("%n 个链接的网站给出的图标不是图片，已拒绝。", nullptr,
-                   static_cast<int>(counts.refused));
+        text +=
+            tr("%n 个链接的网站给出的图标不是图片，已拒绝。", nullptr, PluralCount(counts.refused));
+    if (counts.notKept > 0)
+        text += tr("%n 个链接的图标没能保存：%1", nullptr, PluralCount(counts.notKept))
+                    .arg(QString::fromStdString(counts.firstNotKept.Text()));
     return text;
 }

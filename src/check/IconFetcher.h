@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Failure.h"
 #include "Globals.h"
 #include "LinkChecker.h"
 #include "Settings.h"
@@ -40,6 +41,9 @@ public:
         long long fetched = 0;
         long long noneFound = 0;
         long long refused = 0;
+        // Links whose icon was fetched but could not be kept, and why the first one was not.
+        long long notKept = 0;
+        Failure firstNotKept;
     };
 
     // The web links of the page of these settings that have no icon.
@@ -54,7 +58,7 @@ public:
     // Drops the requests still open; their sites count as none found.
     void Stop();
     bool IsFinished() const { return finished_; }
-    const Counts& Result() const { return counts_; }
+    const Counts& Report() const { return counts_; }
     // What was fetched, for the user.
     static QString Summary(const Counts& counts);
 
@@ -78,7 +82,10 @@ private:
     void Ask(Site& site, const QUrl& url);
     void Answered(Site& site);
     void Done(Site& site, const QByteArray& icon);
-    bool Keep(const Site& site, const QByteArray& png);
+    void Keep(const Site& site, const QByteArray& png);
+    // The icon's file name in the icon folder, written there unless it already is.
+    ResultOf<std::string> Store(const QByteArray& png) const;
+    static Result PointAt(const Link& link, const std::string& name);
 
     std::string source_;
     std::vector<Link> links_;

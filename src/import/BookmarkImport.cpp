@@ -21,47 +21,39 @@ namespace {
 
 // A Chromium-family profile keeps its icons in Favicons beside Bookmarks; without that file
 // there are none to read.
-bool AttachChromiumIcons(const std::string& bookmarksPath, BookmarkFolder& tree) {
+Result AttachChromiumIcons(const std::string& bookmarksPath, BookmarkFolder& tree) {
     const std::string path =
         QFileInfo(QString::fromStdString(bookmarksPath)).dir().filePath("Favicons").toStdString();
     if (!QFileInfo::exists(QString::fromStdString(path)))
-        return true;
-    SiteIcons icons;
-    const Result read = ChromiumIcons::Read(path, icons);
-    icons.Attach(tree);
-    return static_cast<bool>(read);
+        return {};
+    const ResultOf<SiteIcons> icons = ChromiumIcons::Read(path);
+    if (!icons)
+        return icons.failure();
+    icons->Attach(tree);
+    return {};
 }
 
 } // namespace
 
-BookmarkFolder BookmarkImport::Read(const std::string& path, std::string& error, bool* iconsLost) {
+ResultOf<BookmarkFolder> BookmarkImport::Read(const std::string& path, Result* icons) {
     char start[16] = {};
     std::ifstream file(path, std::ios::binary);
     file.read(start, sizeof start);
-    if (FirefoxReader::Recognises(std::string_view(start, sizeof start))) {
-        FirefoxReader reader;
-        BookmarkFolder tree = reader.Read(path, iconsLost != nullptr);
-        error = reader.ErrorString();
-        if (iconsLost != nullptr)
-            *iconsLost = reader.IconsLost();
-        return tree;
-    }
-    std::string bytes;
-    if (!WholeFile::Read(path, bytes, error))
-        return {};
+    if (FirefoxReader::Recognises(std::string_view(start, sizeof start)))
+        return FirefoxReader().Read(path, icons);
+    const ResultOf<std::string> bytes = WholeFile::Read(path);
+    if (!bytes)
+        return bytes.failure();
     std::unique_ptr<BookmarkReader> reader;
-    if (ExportFileReader::Recognises(bytes))
+    if (ExportFileReader::Recognises(*bytes))
         reader = std::make_unique<ExportFileReader>();
-    else if (ChromiumReader::Recognises(bytes))
+    else if (ChromiumReader::Recognises(*bytes))
         reader = std::make_unique<ChromiumReader>();
-    if (!reader) {
-        error = ImportTexts::NotBookmarks(path);
-        return {};
-    }
-    BookmarkFolder tree = reader->ReadBytes(bytes, path);
-    error = reader->ErrorString();
-    if (iconsLost != nullptr && error.empty() && dynamic_cast<ChromiumReader*>(reader.get()))
-        *iconsLost = !AttachChromiumIcons(path, tree);
+    if (!reader)
+        return Failure{ImportTexts::NotBookmarks(path), path, ""};
+    ResultOf<BookmarkFolder> tree = reader->ReadBytes(*bytes, path);
+    if (tree && icons != nullptr && dynamic_cast<ChromiumReader*>(reader.get()) != nullptr)
+        *icons = AttachChromiumIcons(path, *tree);
     return tree;
 }
 
@@ -77,20 +69,17 @@ std::string BookmarkImport::TargetFor(const std::string& favoritesFolder) {
     return favoritesFolder.empty() ? DefaultTarget() : favoritesFolder;
 }
 
-// The readers' and the writer's texts already name the file and the cause.
+// The readers' and the writer's failures already name the file and the cause.
 Result BookmarkImport::Run(const BookmarkSource& source, const std::string& targetFolder) {
-    std::string error;
-    iconsLost_ = false;
-    const BookmarkFolder tree = Read(source.path, error, &iconsLost_);
-    if (!error.empty())
-        return Failure{error, source.path, ""};
-    if (!writer_.Write(tree, targetFolder, source.name))
-        return Failure{writer_.ErrorString(), targetFolder, ""};
-    return {};
+    icons_ = {};
+    const ResultOf<BookmarkFolder> tree = Read(source.path, &icons_);
+    if (!tree)
+        return tree.failure();
+    return writer_.Write(*tree, targetFolder, source.name);
 }
 
 std::string BookmarkImport::Summary() const {
     const ShortcutTreeWriter::Counts& counts = Written();
     return ImportTexts::Written(FolderPath(), counts.links, counts.folders, counts.skipped) +
-           ImportTexts::IconsWritten(counts.withIcon, counts.iconsRefused, iconsLost_);
+           ImportTexts::IconsWritten(counts.withIcon, counts.iconsRefused, icons_);
 }

@@ -20,11 +20,10 @@ public:
     // What was written, for the user.
     std::string Summary() const;
 
-    // Reads a bookmark file of any of the three kinds. With iconsLost, the links come with their
-    // sites' icons where the browser keeps them beside the file, and iconsLost tells whether
-    // those could not be read.
-    static BookmarkFolder Read(const std::string& path, std::string& error,
-                               bool* iconsLost = nullptr);
+    // Reads a bookmark file of any of the three kinds: the tree, or the failure naming the file
+    // and the cause. With icons, the links come with their sites' icons where the browser keeps
+    // them beside the file, and *icons says why those could not be read when they could not.
+    static ResultOf<BookmarkFolder> Read(const std::string& path, Result* icons = nullptr);
     // Where imports go unless told otherwise: the Favorites folder, ~/Favorites when the desktop
     // names none.
     static std::string DefaultTarget();
@@ -33,5 +32,6 @@ public:
 
 private:
     ShortcutTreeWriter writer_;
-    bool iconsLost_ = false;
+    // Whether the browser's icons could be read in the last run.
+    Result icons_;
 };

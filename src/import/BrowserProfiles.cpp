@@ -155,25 +155,22 @@ std::vector<BookmarkSource> BrowserProfiles::Find() {
     return found;
 }
 
-std::optional<BookmarkSource> BrowserProfiles::Resolve(const std::string& argument,
-                                                       std::string& error) {
+ResultOf<BookmarkSource> BrowserProfiles::Resolve(const std::string& argument) {
     std::string word = argument;
     std::transform(word.begin(), word.end(), word.begin(),
                    [](char c) { return static_cast<char>(std::tolower(c)); });
     const std::vector<std::string>& words = Browsers();
     if (std::find(words.begin(), words.end(), word) != words.end()) {
-        auto source = Find(word);
+        if (auto source = Find(word))
+            return *source;
         const auto browser = std::ranges::find(Chromiums(), word, &Browser::word);
-        if (!source)
-            error =
-                ImportTexts::NoProfile(browser != Chromiums().end() ? browser->name : "Firefox");
-        return source;
+        return Failure{
+            ImportTexts::NoProfile(browser != Chromiums().end() ? browser->name : "Firefox"), "",
+            ""};
     }
     struct stat info {};
-    if (stat(argument.c_str(), &info) != 0) {
-        error = ImportTexts::UnknownSource(argument);
-        return std::nullopt;
-    }
+    if (stat(argument.c_str(), &info) != 0)
+        return Failure{ImportTexts::UnknownSource(argument), argument, ""};
     return ForFile(argument);
 }
 

@@ -21,7 +21,7 @@ struct Bitmap {
 
 } // namespace
 
-Result ChromiumIcons::Read(const std::string& path, SiteIcons& icons) {
+ResultOf<SiteIcons> ChromiumIcons::Read(const std::string& path) {
     SqliteCopy database;
     if (const int copied = database.Open(path); copied != 0)
         return Failure{ImportTexts::IconsUnreadable(path), path,
@@ -52,8 +52,9 @@ Result ChromiumIcons::Read(const std::string& path, SiteIcons& icons) {
             });
     if (!read)
         return Failure{ImportTexts::IconsUnreadable(path), path, database.Cause()};
+    SiteIcons icons;
     for (const auto& [url, iconId] : pages)
         if (const auto bitmap = best.find(iconId); bitmap != best.end())
             icons.AddPage(url, bitmap->second.icon);
-    return {};
+    return icons;
 }

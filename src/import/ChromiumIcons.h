@@ -2,10 +2,9 @@
 #pragma once
 
 #include "Failure.h"
+#include "SiteIcons.h"
 
 #include <string>
-
-class SiteIcons;
 
 // The icons of a Chromium-family profile's pages, from its Favicons database beside Bookmarks:
 // icon_mapping names each page's icon, favicon_bitmaps holds its pictures as PNG, of which the
@@ -13,7 +12,7 @@ class SiteIcons;
 // page of its host that has one.
 class ChromiumIcons {
 public:
-    // Adds the icons of the Favicons database at path; a failure when it cannot be read or its
+    // The icons of the Favicons database at path; a failure when it cannot be read or its
     // tables are missing.
-    static Result Read(const std::string& path, SiteIcons& icons);
+    static ResultOf<SiteIcons> Read(const std::string& path);
 };

@@ -117,13 +117,16 @@ Result ReadOldIcons(const std::string& path, const SqliteCopy& places, SiteIcons
 
 } // namespace
 
-Result FirefoxIcons::Read(const std::string& placesPath, const SqliteCopy& places,
-                          SiteIcons& icons) {
+ResultOf<SiteIcons> FirefoxIcons::Read(const std::string& placesPath, const SqliteCopy& places) {
     const std::string iconsPath = QFileInfo(QString::fromStdString(placesPath))
                                       .dir()
                                       .filePath("favicons.sqlite")
                                       .toStdString();
-    if (QFileInfo::exists(QString::fromStdString(iconsPath)))
-        return ReadIconsDatabase(iconsPath, icons);
-    return ReadOldIcons(placesPath, places, icons);
+    SiteIcons icons;
+    const Result read = QFileInfo::exists(QString::fromStdString(iconsPath))
+                            ? ReadIconsDatabase(iconsPath, icons)
+                            : ReadOldIcons(placesPath, places, icons);
+    if (!read)
+        return read.failure();
+    return icons;
 }

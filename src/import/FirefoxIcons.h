@@ -2,10 +2,10 @@
 #pragma once
 
 #include "Failure.h"
+#include "SiteIcons.h"
 
 #include <string>
 
-class SiteIcons;
 class SqliteCopy;
 
 // The icons of a Firefox profile's pages. Since Firefox 55 they are in favicons.sqlite beside
@@ -16,8 +16,8 @@ class SqliteCopy;
 // serves its pages that have none and wins over a page's own only when it is nearer that size.
 class FirefoxIcons {
 public:
-    // Adds the icons of the profile whose places.sqlite is at placesPath and open as places. A
+    // The icons of the profile whose places.sqlite is at placesPath and open as places. A
     // profile that keeps no icons gives none; a failure when the icons' tables are missing or
     // damaged.
-    static Result Read(const std::string& placesPath, const SqliteCopy& places, SiteIcons& icons);
+    static ResultOf<SiteIcons> Read(const std::string& placesPath, const SqliteCopy& places);
 };

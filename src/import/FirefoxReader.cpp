@@ -145,39 +145,35 @@ bool FirefoxReader::Recognises(std::string_view bytes) {
     return bytes.starts_with(std::string_view("SQLite format 3\0", 16));
 }
 
-BookmarkFolder FirefoxReader::Read(const std::string& path, bool withIcons) {
-    error_.clear();
-    iconsLost_ = false;
+ResultOf<BookmarkFolder> FirefoxReader::Read(const std::string& path, Result* icons) {
     SqliteCopy places;
-    if (const int copied = places.Open(path); copied != 0) {
-        error_ = copied == ENOENT ? ImportTexts::CannotRead(path, copied)
-                 : copied > 0     ? ImportTexts::CannotCopy(path, copied)
-                                  : ImportTexts::Damaged(path, places.Cause());
-        return {};
-    }
-    BookmarkFolder tree = ReadPlaces(places, path);
-    if (!error_.empty() || !withIcons)
+    if (const int copied = places.Open(path); copied != 0)
+        return Failure{copied == ENOENT ? ImportTexts::CannotRead(path, copied)
+                       : copied > 0     ? ImportTexts::CannotCopy(path, copied)
+                                        : ImportTexts::Damaged(path, places.Cause()),
+                       path, ""};
+    ResultOf<BookmarkFolder> tree = ReadPlaces(places, path);
+    if (!tree || icons == nullptr)
         return tree;
-    SiteIcons icons;
-    iconsLost_ = !FirefoxIcons::Read(path, places, icons);
-    icons.Attach(tree);
+    const ResultOf<SiteIcons> found = FirefoxIcons::Read(path, places);
+    *icons = found.Outcome();
+    if (found)
+        found->Attach(*tree);
     return tree;
 }
 
-BookmarkFolder FirefoxReader::ReadPlaces(const SqliteCopy& database, const std::string& path) {
+ResultOf<BookmarkFolder> FirefoxReader::ReadPlaces(const SqliteCopy& database,
+                                                   const std::string& path) {
     Places places;
     switch (places.Load(database)) {
     case Loaded::Read:
         break;
     case Loaded::NoBookmarks:
-        error_ = ImportTexts::NotBookmarks(path);
-        return {};
+        return Failure{ImportTexts::NotBookmarks(path), path, ""};
     case Loaded::OtherVersion:
-        error_ = ImportTexts::VersionNotSupported(path);
-        return {};
+        return Failure{ImportTexts::VersionNotSupported(path), path, ""};
     case Loaded::Failed:
-        error_ = ImportTexts::Damaged(path, database.Cause());
-        return {};
+        return Failure{ImportTexts::Damaged(path, database.Cause()), path, ""};
     }
     BookmarkFolder tree;
     for (const Root& root : Roots) {
@@ -185,10 +181,8 @@ BookmarkFolder FirefoxReader::ReadPlaces(const SqliteCopy& database, const std::
         if (!id)
             continue;
         BookmarkFolder folder{ImportTexts::tr(root.title).toStdString(), {}, {}};
-        if (!places.Fill(*id, folder, 1)) {
-            error_ = ImportTexts::TooDeep(path);
-            return {};
-        }
+        if (!places.Fill(*id, folder, 1))
+            return Failure{ImportTexts::TooDeep(path), path, ""};
         if (!folder.links.empty() || !folder.folders.empty())
             tree.folders.push_back(std::move(folder));
     }

@@ -77,9 +77,11 @@ std::string ImportTexts::NotAFolder(const std::string& path) {
 std::string ImportTexts::Written(const std::string& folder, long long links, long long folders,
                                  long long skipped) {
     std::string text =
-        FilledText(tr("已导入 %1 个链接和 %2 个文件夹到 %3。"), links, folders, Quoted(folder));
+        FilledText(tr("已导入 %1和 %2到 %3。"), tr("%n 个链接", nullptr, PluralCount(links)),
+                   tr("%n 个文件夹", nullptr, PluralCount(folders)), Quoted(folder));
     if (skipped > 0)
-        text += FilledText(tr("跳过了 %1 个不能在网页中打开的链接。"), skipped);
+        text +=
+            FilledText(tr("跳过了 %n 个不能在网页中打开的链接。", nullptr, PluralCount(skipped)));
     return text;
 }
 
@@ -87,22 +89,14 @@ std::string ImportTexts::IconsUnreadable(const std::string& path) {
     return FilledText(tr("不能读取网站图标数据库 %1。"), Quoted(path));
 }
 
-std::string ImportTexts::IconsWritten(long long withIcon, long long refused, bool lost) {
+std::string ImportTexts::IconsWritten(long long withIcon, long long refused, const Result& read) {
     std::string text;
     if (withIcon > 0)
-        text += tr("%n 个链接带有网站图标。", nullptr, static_cast<int>(withIcon)).toStdString();
+        text += FilledText(tr("%n 个链接带有网站图标。", nullptr, PluralCount(withIcon)));
     if (refused > 0)
-        text += tr("%n 个图标不是可用的图片，已跳过。", nullptr, static_cast<int>(refused))
-                    .toStdString();
-    if (lost)
-        text += tr("浏览器的网站图标无法读取，链接导入时不带图标。").toStdString();
+        text += FilledText(tr("%n 个图标不是可用的图片，已跳过。", nullptr, PluralCount(refused)));
+    if (!read)
+        text += FilledText(tr("浏览器的网站图标无法读取，链接导入时不带图标：%1"),
+                           read.failure().Text());
     return text;
-}
-
-std::string ImportTexts::Usage() {
-    return FilledText(
-        tr("用法：linkshelf --import 来源 [文件夹]\n"
-           "来源是书签文件（浏览器导出的 HTML、Chromium 的 Bookmarks、Firefox 的 places.sqlite），"
-           "或 firefox、chromium、chrome、brave、edge、vivaldi 之一（该浏览器的默认配置）。"
-           "书签写入文件夹（默认为收藏夹文件夹）中以来源命名的子文件夹。"));
 }

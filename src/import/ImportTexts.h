@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Failure.h"
+
 #include <QCoreApplication>
 #include <string>
 
@@ -25,9 +27,7 @@ public:
     static std::string IconsUnreadable(const std::string& path);
     static std::string Written(const std::string& folder, long long links, long long folders,
                                long long skipped);
-    // The icons kept with the links, those refused as no usable image, and whether the
-    // browser's icons could not be read at all.
-    static std::string IconsWritten(long long withIcon, long long refused, bool lost);
-    // How the command is used: the sources it takes and where it writes.
-    static std::string Usage();
+    // The icons kept with the links, those refused as no usable image, and why the browser's
+    // icons could not be read at all when they could not.
+    static std::string IconsWritten(long long withIcon, long long refused, const Result& read);
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BookmarkTree.h"
+#include "Failure.h"
 
 #include <string>
 #include <string_view>
@@ -29,15 +30,13 @@ public:
     };
 
     // Writes tree as the folder name (made a usable file name) in targetFolder, which is
-    // created when missing. False with an error string when nothing was changed.
-    bool Write(const BookmarkFolder& tree, const std::string& targetFolder,
-               const std::string& name);
+    // created when missing. A failure naming the folder and the cause when nothing was changed.
+    Result Write(const BookmarkFolder& tree, const std::string& targetFolder,
+                 const std::string& name);
 
     const Counts& Written() const { return counts_; }
     // The folder written, inside the target folder.
     const std::string& FolderPath() const { return folderPath_; }
-    bool HasError() const { return !error_.empty(); }
-    const std::string& ErrorString() const { return error_; }
 
     // True for an address with a scheme a page's link may open, with nothing in it that would
     // break the shortcut's line.
@@ -49,7 +48,6 @@ private:
     std::string IconLines(const BookmarkLink& link, int depth);
     // The name of the icon's file in the icon folder, written on first use; empty when refused.
     std::string KeepIcon(const std::string& bytes);
-    bool Fail(const std::string& error);
 
     Counts counts_;
     int workFd_ = -1;
@@ -57,5 +55,4 @@ private:
     std::unordered_map<const std::string*, std::string> iconNames_;
     std::unordered_set<std::string> iconFiles_;
     std::string folderPath_;
-    std::string error_;
 };

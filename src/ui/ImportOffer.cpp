@@ -37,18 +37,32 @@ QPushButton* OfferButton(const QString& caption, const QString& name, QWidget* p
 std::vector<ImportOffer::Browser> ImportOffer::FindBrowsers() {
     std::vector<Browser> browsers;
     for (BookmarkSource& source : BrowserProfiles::Find()) {
-        std::string error;
-        const BookmarkFolder tree = BookmarkImport::Read(source.path, error);
-        if (error.empty())
-            browsers.push_back({std::move(source), LinksIn(tree)});
+        const ResultOf<BookmarkFolder> tree = BookmarkImport::Read(source.path);
+        browsers.push_back({std::move(source), tree ? std::optional(LinksIn(*tree)) : std::nullopt});
     }
     return browsers;
 }
 
-ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers) : QWidget(page) {
+QString ImportOffer::Caption(const Browser& browser) {
+    if (!browser.links)
+        return QString::fromStdString(browser.source.name);
+    return QString::fromStdString(
+        FilledText(QCoreApplication::translate("ImportOffer", "%1（%n 个链接）", nullptr,
+                                               PluralCount(*browser.links)),
+                   browser.source.name));
+}
+
+ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers,
+                         const QString& imported)
+    : QWidget(page) {
     setObjectName("importOffer");
+    std::vector<const Browser*> readable;
+    for (const Browser& browser : browsers)
+        if (browser.links)
+            readable.push_back(&browser);
     auto* heading = new QLabel(
-        browsers.empty()
+        !imported.isEmpty() ? imported
+        : readable.empty()
             ? QCoreApplication::translate(
                   "ImportOffer",
                   "在这台计算机上没有找到浏览器的书签。您可以导入浏览器导出的书签文件：")
@@ -58,30 +72,29 @@ ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers) : 
         this);
     heading->setObjectName("importOfferText");
     heading->setWordWrap(true);
+    // The buttons give way before the heading does, so they never cover its last line.
+    heading->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(2);
     grid->addWidget(heading, 0, 0, 1, 2);
-    // One column while the buttons fit below the heading, two when there are many browsers.
-    const int columns = browsers.size() > 2 ? 2 : 1;
+    // One column for one browser, two for more, so that the buttons fit below the heading.
+    const int columns = readable.size() > 1 ? 2 : 1;
     int index = 0;
-    for (const Browser& browser : browsers) {
-        auto* button =
-            OfferButton(QString::fromStdString(FilledText(
-                            QCoreApplication::translate("ImportOffer", "%1（%2 个链接）"),
-                            browser.source.name, browser.links)),
-                        QString::fromStdString("import" + browser.source.name), this);
-        button->setToolTip(QString::fromStdString(browser.source.path));
+    for (const Browser* browser : readable) {
+        auto* button = OfferButton(Caption(*browser),
+                                   QString::fromStdString("import" + browser->source.name), this);
+        button->setToolTip(QString::fromStdString(browser->source.path));
         grid->addWidget(button, 1 + index / columns, index % columns, 1, 3 - columns);
-        connect(button, &QPushButton::clicked, this, [this, source = browser.source] {
-            if (OnChosen)
-                OnChosen(source);
-        });
+        connect(button, &QPushButton::clicked, this,
+                [this, source = browser->source] { emit chosen(source); });
         ++index;
     }
-    auto* exportFile = OfferButton(Q(Strings::ImportChooseFile), "importExportFile", this);
-    grid->addWidget(exportFile, 1 + (index + columns - 1) / columns, 0, 1, 2);
-    connect(exportFile, &QPushButton::clicked, this, [this] { ChooseExportFile(); });
+    if (imported.isEmpty()) {
+        auto* exportFile = OfferButton(Q(Strings::ImportChooseFile), "importExportFile", this);
+        grid->addWidget(exportFile, 1 + (index + columns - 1) / columns, 0, 1, 2);
+        connect(exportFile, &QPushButton::clicked, this, [this] { ChooseExportFile(); });
+    }
     grid->setRowStretch(grid->rowCount(), 1);
 }
 
@@ -89,6 +102,6 @@ void ImportOffer::ChooseExportFile() {
     DesktopServices::FileRequest request;
     request.filter = Q(Strings::BookmarkFilter).toStdString();
     const auto path = DesktopServices::Current().ChooseFile(window(), request);
-    if (path && OnChosen)
-        OnChosen(BrowserProfiles::ForFile(*path));
+    if (path)
+        emit chosen(BrowserProfiles::ForFile(*path));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FetchIconsCommand.h"
 
+#include "CommandLine.h"
 #include "IniFile.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
@@ -28,9 +29,9 @@ LoopbackServer::Answer Body(const std::string& type, const std::string& body) {
             std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body};
 }
 
-class FetchIcons : public testing::Test {
+class FetchIconsCommandTest : public testing::Test {
 protected:
-    FetchIcons() {
+    FetchIconsCommandTest() {
         tree.Write("Links.lfs", "[Options]\r\nSourceFolder=" + tree.Path("Fav") + "\r\n");
         for (LoopbackServer* server : {&icon, &named, &text, &none})
             server->Fallback(LoopbackServer::Status(404));
@@ -47,15 +48,21 @@ protected:
 
     std::string IconOf(const std::string& shortcut) const {
         IniFile file(tree.Path("Fav/" + shortcut));
-        file.Load();
+        EXPECT_TRUE(file.Load());
         return file.Value("InternetShortcut", "IconFile").value_or("none");
     }
 
+    // The exit status; what went to standard output in out, to standard error in err.
     int Run(const std::vector<std::string>& arguments, std::string& out) {
         LoopbackNetwork network;
+        // Arguments the command line refuses end the program as they would there.
+        ResultOf<CommandLine::Parsed> parsed = CommandLine::Parse(arguments);
+        if (!parsed)
+            return 1;
+        parsed->invocation.globals = &globals;
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
-        const int status = RunFetchIconsCommand(arguments, globals, &network);
+        const int status = FetchIconsCommand::Fetch(parsed->invocation, &network);
         out = testing::internal::GetCapturedStdout();
         err = testing::internal::GetCapturedStderr();
         return status;
@@ -67,7 +74,7 @@ protected:
     std::string err;
 };
 
-TEST_F(FetchIcons, AsksEachSiteOnceAndKeepsWhatIsAnImage) {
+TEST_F(FetchIconsCommandTest, AsksEachSiteOnceAndKeepsWhatIsAnImage) {
     Link("a.url", icon, "/one");
     Link("Sub/b.url", icon, "/two");
     Link("c.url", named, "/page");
@@ -104,7 +111,7 @@ TEST_F(FetchIcons, AsksEachSiteOnceAndKeepsWhatIsAnImage) {
                    "个链接的网站给出的图标不是图片，已拒绝。\n");
 }
 
-TEST_F(FetchIcons, RefusesASourceFolderThatIsNotThereAsAPageRunDoes) {
+TEST_F(FetchIconsCommandTest, RefusesASourceFolderThatIsNotThereAsAPageRunDoes) {
     tree.Write("Gone.lfs", "[Options]\r\nSourceFolder=" + tree.Path("gone") + "\r\n");
     std::string out;
     EXPECT_EQ(Run({"--fetch-icons", tree.Path("Gone.lfs")}, out), 1);

@@ -64,7 +64,7 @@ void Execute(const std::string& path, const std::string& sql,
 // The colour in the middle of the icon a shortcut names, "none" when it names none.
 std::string IconColour(const std::string& shortcut) {
     IniFile file(shortcut);
-    file.Load();
+    EXPECT_TRUE(file.Load());
     const auto icon = file.Value("InternetShortcut", "IconFile");
     if (!icon)
         return "none";
@@ -209,6 +209,8 @@ TEST(SiteIcons, DamagedIconTablesCostTheIconsNotTheImport) {
     EXPECT_EQ(import.Written().links, 4);
     EXPECT_NE(import.Summary().find("浏览器的网站图标无法读取"), std::string::npos)
         << import.Summary();
+    EXPECT_NE(import.Summary().find(tree.Path("Favicons")), std::string::npos)
+        << "names the database";
 }
 
 TEST(IconImage, KeepsOnlyWhatAPageMayShow) {
@@ -277,7 +279,9 @@ TEST_F(PageIcons, EachIconOnceAndWhichLinkShowsWhich) {
     Link("Fav/e.url", "https://e.example/", "/dev/zero");
     Link("Fav/Sub/f.url", "https://f.example/", "../.linkshelf-icons/red.png");
     Link("Fav/g.url", "https://g.example/", "https://g.example/favicon.ico");
-    const std::string page = BuildPage(record, globals);
+    const ResultOf<std::string> built = BuildPage(record, globals);
+    ASSERT_TRUE(built);
+    const std::string& page = *built;
     EXPECT_EQ(page.find(".lf-i0::before"), page.rfind(".lf-i0::before")) << "one rule an icon";
     EXPECT_EQ(page.find(".lf-i1"), std::string::npos) << "only the icon inside the tree";
     EXPECT_NE(page.find("})(\"0,0,,,,,0\");"), std::string::npos) << page.substr(page.size() - 80);
@@ -286,11 +290,11 @@ TEST_F(PageIcons, EachIconOnceAndWhichLinkShowsWhich) {
 TEST_F(PageIcons, NoIconOrIconsTurnedOffLeaveNothing) {
     tree.Shortcut("Fav/a.url", "https://a.example/");
     Link("Fav/b.url", "https://b.example/", "missing.png");
-    EXPECT_EQ(BuildPage(record, globals), "");
+    EXPECT_EQ(*BuildPage(record, globals), "");
     Link("Fav/c.url", "https://c.example/", ".linkshelf-icons/red.png");
-    EXPECT_NE(BuildPage(record, globals), "");
+    EXPECT_NE(*BuildPage(record, globals), "");
     record.showIcons = false;
-    EXPECT_EQ(BuildPage(record, globals), "");
+    EXPECT_EQ(*BuildPage(record, globals), "");
 }
 
 } // namespace
