@@ -9,14 +9,14 @@
 #include <string_view>
 #include <vector>
 
-// The program's command line: one table with a row per command, which the parser, the handlers
-// and --help all read. "--help" or "-h" anywhere asks for the usage, else "--version" for the
-// version. A first argument naming a command (--import, --check, --refresh) selects it, and the
-// rest must be its options and operands. Otherwise the page is made: a first argument naming
-// an existing file, or ending in ".lfs", is the settings file and makes the run unattended;
-// else "-RUN" or "/RUN" (any letter case) anywhere asks for an unattended run with the default
-// settings file, and without it the wizard opens. An option no row knows, or one without its
-// value, is refused with the usage line of its command.
+// The program's command line: one table with a row per command, which the parser, the handlers and
+// --help all read. "--help" or "-h" anywhere asks for the usage, else "--version" for the version.
+// A first argument naming a command (--import, --check, --fetch-icons, --refresh) selects it, and
+// the rest must be its options and operands. Otherwise the page is made: a first argument naming an
+// existing file, or ending in ".lfs", is the settings file and makes the run unattended; else
+// "-RUN" or "/RUN" (any letter case) anywhere asks for an unattended run with the default settings
+// file, and without it the wizard opens. An option no row knows, or one without its value, is
+// refused with the usage line of its command.
 class CommandLine {
 public:
     struct Option {

@@ -8,9 +8,9 @@
 #include <string>
 
 // The one rule for every command that works from a settings file (the unattended run, --check,
-// and the commands to come): a settings file named on the command line must exist and be a
-// settings file, it must be readable, and the folder of shortcuts it leads to must be set and
-// be there. A command never falls back to another folder: that would do other work than the
+// --fetch-icons, and the commands to come): a settings file named on the command line must exist
+// and be a settings file, it must be readable, and the folder of shortcuts it leads to must be set
+// and be there. A command never falls back to another folder: that would do other work than the
 // user asked for and report it as done.
 class CommandSettings {
 public:

@@ -124,7 +124,7 @@ mkdir -p "$work/refused/folder.lfs"
 printf '[Options]\r\nSourceFolder=/media/usb-%s/links\r\n' "$$" >"$work/refused/stick.lfs"
 printf '[Options]\r\nPageTitle=t\r\n' >"$work/refused/nofolder.lfs"
 while IFS='|' read -r what home settings expected; do
-    for command in "" --check; do
+    for command in "" --check --fetch-icons; do
         echo "-- $what ${command:-(the page)}"
         # shellcheck disable=SC2086
         err=$(cd "$work" && "${clean_env[@]}" HOME="$home" "$prog/linkshelf" $command "$settings" 2>&1 >/dev/null)
@@ -161,7 +161,7 @@ case $err in *"不能保存页面到文件 \"$work/missing/page.htm\" 。"*"$(sy
 echo "== a default settings file that cannot be read: exit 1, says why"
 mv "$prog/Linkshelf.lfs" "$work/saved.lfs"
 mkdir "$prog/Linkshelf.lfs"
-for command in -RUN --check; do
+for command in -RUN --check --fetch-icons; do
     run $command
     expect_eq "exit status of $command" 1 "$status"
     case $err in *"正加载文件 \"$prog/Linkshelf.lfs\" 时出现一个错误！"*"$(system_reason 21)"*) ;;
