@@ -112,8 +112,7 @@ TEST_F(Page, InsertsTheDateAndTimeAndKeepsEverythingElse) {
 // The page states its language and the moment it was made, so that a reader in the other
 // language sees the dates in that language's format.
 TEST_F(Page, StatesTheRunsLanguageAndTheMomentOfTheRun) {
-    const std::string page =
-        Build(R"(<html lang="%LF_LANGUAGE%"><time datetime="%LF_DATETIME%">)");
+    const std::string page = Build(R"(<html lang="%LF_LANGUAGE%"><time datetime="%LF_DATETIME%">)");
     EXPECT_EQ(page.rfind(R"(<html lang="zh-CN"><time datetime=")", 0), 0u) << page;
     const QString stamp = QString::fromStdString(page).section('"', 3, 3);
     const QDateTime when = QDateTime::fromString(stamp, Qt::ISODate);
