@@ -23,10 +23,12 @@
 namespace {
 
 // A page is read only this far for the icon its head names.
-constexpr qint64 MaxPageBytes = 256 * 1024;
+constexpr qint64 MaxPageBytes = qint64{256} * 1024;
 
 bool SameSite(const QUrl& a, const QUrl& b) {
-    const auto bare = [](QString host) { return host.startsWith("www.") ? host.mid(4) : host; };
+    const auto bare = [](const QString& host) {
+        return host.startsWith("www.") ? host.mid(4) : host;
+    };
     return bare(a.host().toLower()) == bare(b.host().toLower());
 }
 
@@ -72,10 +74,10 @@ std::vector<IconFetcher::Link> IconFetcher::Collect(const Settings& settings,
     return links;
 }
 
-IconFetcher::IconFetcher(std::string sourceFolder, const std::vector<Link>& links,
+IconFetcher::IconFetcher(const std::string& sourceFolder, const std::vector<Link>& links,
                          LinkChecker::Limits limits, QNetworkAccessManager* network,
                          QObject* parent)
-    : QObject(parent), source_(AddTrailingPathDelimiter(std::move(sourceFolder))), links_(links),
+    : QObject(parent), source_(AddTrailingPathDelimiter(sourceFolder)), links_(links),
       limits_(limits), network_(network) {
     if (!network_) {
         QNetworkProxyFactory::setUseSystemConfiguration(true);

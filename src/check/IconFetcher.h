@@ -33,7 +33,7 @@ public:
     // below the source folder it lies, and its address.
     struct Link {
         std::string shortcut;
-        int depth;
+        int depth = 0;
         std::string address;
     };
     // Links counted by what became of their site.
@@ -49,7 +49,7 @@ public:
     // The web links of the page of these settings that have no icon.
     static std::vector<Link> Collect(const Settings& settings, const Globals& globals);
 
-    IconFetcher(std::string sourceFolder, const std::vector<Link>& links,
+    IconFetcher(const std::string& sourceFolder, const std::vector<Link>& links,
                 LinkChecker::Limits limits, QNetworkAccessManager* network = nullptr,
                 QObject* parent = nullptr);
     ~IconFetcher() override;

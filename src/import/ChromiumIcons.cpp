@@ -15,7 +15,7 @@ namespace {
 constexpr int PreferredWidth = 32;
 
 struct Bitmap {
-    int distance;
+    int distance = 0;
     SiteIcons::Icon icon;
 };
 

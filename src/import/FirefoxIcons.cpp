@@ -21,7 +21,7 @@ int DistanceOf(int width) {
 }
 
 struct Candidate {
-    int distance;
+    int distance = 0;
     SiteIcons::Icon icon;
 };
 

@@ -94,8 +94,8 @@ bool PngLooksWhole(const QByteArray& png, QSize* size = nullptr) {
     const quint64 rowBytes = (quint64{width} * ChannelsByColour[colour] * depth + 7) / 8;
     const quint64 expected = (rowBytes + 1) * height;
     QByteArray rows(static_cast<qsizetype>(expected), '\0');
-    uLongf inflated = static_cast<uLongf>(expected);
-    uLong used = static_cast<uLong>(data.size());
+    auto inflated = static_cast<uLongf>(expected);
+    auto used = static_cast<uLong>(data.size());
     const int status = uncompress2(reinterpret_cast<Bytef*>(rows.data()), &inflated,
                                    reinterpret_cast<const Bytef*>(data.constData()), &used);
     if ((status != Z_OK && status != Z_BUF_ERROR) || inflated < expected)

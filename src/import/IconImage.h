@@ -12,7 +12,7 @@
 // another file of it ever reaches a page.
 class IconImage {
 public:
-    static constexpr qsizetype MaxBytes = 256 * 1024;
+    static constexpr qsizetype MaxBytes = qsizetype{256} * 1024;
     static constexpr int MaxSide = 256;
 
     // The icon as PNG, or nothing when the bytes are not an icon a page may show.

@@ -299,7 +299,7 @@ std::string ShortcutTreeWriter::KeepIcon(const std::string& bytes) {
         QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (!png)
         return {};
-    const std::string name = IconImage::FileName(*png);
+    std::string name = IconImage::FileName(*png);
     if (iconFiles_.contains(name))
         return name;
     const std::string folder(FolderListing::IconFolder);

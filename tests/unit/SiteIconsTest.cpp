@@ -247,8 +247,8 @@ TEST(IconImage, ReadsOnlyBase64ImageAddresses) {
     EXPECT_FALSE(IconImage::FromDataUri("data:text/html;base64,aGk="));
     EXPECT_FALSE(IconImage::FromDataUri("data:image/png,hi"));
     EXPECT_FALSE(IconImage::FromDataUri("https://example.com/favicon.ico"));
-    EXPECT_FALSE(
-        IconImage::FromDataUri("data:image/png;base64," + std::string(50 * 1024 * 1024, 'A')));
+    EXPECT_FALSE(IconImage::FromDataUri("data:image/png;base64," +
+                                        std::string(std::size_t{50} * 1024 * 1024, 'A')));
 }
 
 class PageIcons : public testing::Test {
