@@ -21,7 +21,9 @@ jobs=$(nproc)
     DEB_BUILD_OPTIONS="parallel=$jobs ${DEB_BUILD_OPTIONS:-}" dpkg-buildpackage -us -uc) 2>&1 |
     tee "$work/build.log"
 changes=$(cd "$work" && ls linkshelf_*.changes)
+mapfile -t files < <(sed -n '/^Files:/,/^[^ ]/s/^ [^ ]* [^ ]* [^ ]* [^ ]* //p' "$work/$changes")
 cp "$work/build.log" "$root/${changes%.changes}.build"
-(cd "$work" && cp -- "$changes" $(sed -n '/^Files:/,/^[^ ]/s/^ [^ ]* [^ ]* [^ ]* [^ ]* //p' "$changes") "$root/")
-(cd "$root" && ls -l -- "$changes" "${changes%.changes}.build" \
-    $(sed -n '/^Files:/,/^[^ ]/s/^ [^ ]* [^ ]* [^ ]* [^ ]* //p' "$changes"))
+for file in "$changes" "${files[@]}"; do
+    cp "$work/$file" "$root/"
+done
+(cd "$root" && ls -l -- "$changes" "${changes%.changes}.build" "${files[@]}")
