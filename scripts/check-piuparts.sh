@@ -40,8 +40,20 @@ home_hook='chroot "$1" useradd --create-home --shell /bin/bash reader &&
     chroot "$1" sh -c '"'$home_list'"' >"$1/root/home.list"'
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+# piuparts upgrades from the version that the chroot's package sources offer: the earlier one
+# alone, from a folder of the chroot.
+upgrade=(--no-upgrade-test)
+earlier_hooks=()
+if [ -n "$earlier" ]; then
+    mkdir "$work/earlier"
+    cp "$earlier" "$work/earlier/"
+    (cd "$work/earlier" && apt-ftparchive packages . >Packages)
+    upgrade=()
+    earlier_hooks=(--customize-hook="copy-in $work/earlier /srv"
+        --customize-hook='echo "deb [trusted=yes] file:///srv/earlier ./" >"$1/etc/apt/sources.list.d/earlier.list"')
+fi
 "${sudo[@]}" env TMPDIR="$work" mmdebstrap --variant=minbase --mode=root \
-    --customize-hook="$home_hook" bookworm "$work/base.tar.gz" "${sources[@]}"
+    --customize-hook="$home_hook" "${earlier_hooks[@]}" bookworm "$work/base.tar.gz" "${sources[@]}"
 
 # After installation, the home folders are as they were.
 mkdir "$work/scripts"
@@ -54,15 +66,7 @@ cat >"$work/scripts/post_install_home_untouched" <<SH
 SH
 chmod +x "$work/scripts/post_install_home_untouched"
 
-upgrade=(--no-upgrade-test)
-if [ -n "$earlier" ]; then
-    # piuparts upgrades from what the chroot's package sources offer: the earlier version alone.
-    mkdir "$work/earlier"
-    cp "$earlier" "$work/earlier/"
-    (cd "$work/earlier" && apt-ftparchive packages . >Packages)
-    upgrade=(--bindmount="$work/earlier" --extra-repo="deb [trusted=yes] file://$work/earlier ./")
-fi
 "${sudo[@]}" piuparts --basetgz="$work/base.tar.gz" --distribution=bookworm --keep-sources-list \
     --tmpdir="$work" --scriptsdir="$work/scripts" --pedantic-purge-test "${upgrade[@]}" \
     "${debs[@]}"
-echo "The package installs, removes and purges cleanly."
+echo "The package installs${earlier:+, upgrades from $(basename "$earlier")}, removes and purges cleanly."

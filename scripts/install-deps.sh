@@ -32,7 +32,7 @@ case "${1:-}" in
     ;;
 --bench) packages+=(python3 time valgrind chromium nodejs) ;;
 --lint) packages+=(clang-format clang-tidy python3) ;;
---chroot) packages+=(mmdebstrap autopkgtest piuparts) ;;
+--chroot) packages+=(mmdebstrap autopkgtest piuparts apt-utils) ;;
 esac
 # npm and Java, unless some other package already brings them (a Node.js of its own bundles npm
 # and refuses Debian's).
