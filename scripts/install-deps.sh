@@ -17,12 +17,11 @@ packages=(
 # need (lintian; blhc and hardening-check for the hardening flags; faketime, every locale and
 # diffoscope for the second build of the reproducibility check); --chroot: what makes the clean
 # chroots of the build, the package's own tests (autopkgtest) and the install and purge test
-# (piuparts); --bench: what
-# bench/ needs to generate trees, time and profile, and to drive Chromium through the npm
-# packages kept in bench/package.json (the page test validates the page and checks its
-# accessibility with two of them, so --test installs them too), and linkinator (with the Node.js
-# it needs) for the side-by-side link check; --lint: the formatter, the static checks and the
-# translation gate.
+# (piuparts, with apt-ftparchive for an earlier version to upgrade from); --bench: what bench/
+# needs to generate trees, time and profile, and to drive Chromium through the npm packages kept
+# in bench/package.json (the page test validates the page and checks its accessibility with two
+# of them, so --test installs them too), and linkinator (with the Node.js it needs) for the
+# side-by-side link check; --lint: the formatter, the static checks and the translation gate.
 case "${1:-}" in
 --test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd) ;;
 --package)
