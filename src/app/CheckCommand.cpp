@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckCommand.h"
 
+#include "ChangeBatch.h"
+#include "ChangeTexts.h"
 #include "FileChecks.h"
 #include "FilledText.h"
 #include "Settings.h"
@@ -34,7 +36,9 @@ void OnInterrupt(int) {
 
 QString UsageText() {
     return QCoreApplication::translate(
-        "CheckCommand", "用法：linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]");
+        "CheckCommand",
+        "用法：linkshelf --check [设置文件.lfs] [--json] [--max-age 时长] [--update-moved] "
+        "[--trash-dead] [--trash-duplicates] [--dry-run]");
 }
 
 struct CheckArguments {
@@ -42,7 +46,28 @@ struct CheckArguments {
     bool json = false;
     // Seconds a verdict of an earlier check stays good; none: every link is asked.
     std::optional<qint64> maxAge;
+    // What to change after the check, and whether only to say what would change.
+    ChangeKinds change;
+    bool dryRun = false;
 };
+
+bool Acts(const ChangeKinds& kinds) {
+    return kinds.updateMoved || kinds.trashDead || kinds.trashDuplicates;
+}
+
+// Sets the flag of a change option; false for any other argument.
+bool TakeChangeOption(const std::string& argument, CheckArguments& parsed) {
+    for (auto [option, flag] : {std::pair{"--update-moved", &parsed.change.updateMoved},
+                                {"--trash-dead", &parsed.change.trashDead},
+                                {"--trash-duplicates", &parsed.change.trashDuplicates},
+                                {"--dry-run", &parsed.dryRun}}) {
+        if (argument == option) {
+            *flag = true;
+            return true;
+        }
+    }
+    return false;
+}
 
 // "90s", "30m", "12h", "1d", "2w", or a bare number of seconds.
 std::optional<qint64> ParseAge(const std::string& text) {
@@ -73,6 +98,8 @@ std::optional<CheckArguments> ParseArguments(const std::vector<std::string>& arg
         const std::string& argument = arguments[i];
         if (argument == "--json") {
             parsed.json = true;
+        } else if (TakeChangeOption(argument, parsed)) {
+            continue;
         } else if (argument == "--max-age" || argument.starts_with("--max-age=")) {
             const std::string age = argument == "--max-age"
                                         ? (i + 1 < arguments.size() ? arguments[++i] : "")
@@ -98,6 +125,14 @@ std::optional<CheckArguments> ParseArguments(const std::vector<std::string>& arg
             parsed.settingsPath = argument;
             named = true;
         }
+    }
+    if (parsed.dryRun && !Acts(parsed.change)) {
+        Complain(
+            FilledText(QCoreApplication::translate(
+                "CheckCommand",
+                "--dry-run 要和 --update-moved、--trash-dead 或 --trash-duplicates 一起用。")) +
+            UsageText().toStdString());
+        return std::nullopt;
     }
     if (!named)
         parsed.settingsPath = defaultSettingsPath;
@@ -182,6 +217,34 @@ void RunUntilFinished(LinkChecker& checker) {
     bar.Close();
 }
 
+void Print(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+// Acts on the findings as asked, one line per change and a summary; false when the journal
+// could not be written, so nothing was changed.
+bool ActOnFindings(const CheckReport& report, const std::vector<CheckedLink>& links,
+                   const CheckArguments& parsed) {
+    const std::vector<PlannedChange> plan =
+        PlanChanges(report, links, ChooseFindings(report, parsed.change));
+    if (parsed.dryRun) {
+        for (const PlannedChange& change : plan)
+            Print(ChangeTexts::PlanLine(change));
+        Print(ChangeTexts::PlanSummary(plan));
+        return true;
+    }
+    std::vector<ChangeOutcome> outcomes;
+    if (Result done = ChangeBatch::CarryOut(plan, ChangeJournal(), outcomes); !done) {
+        Complain(done.failure().Text());
+        return false;
+    }
+    for (const ChangeOutcome& outcome : outcomes)
+        Print(ChangeTexts::OutcomeLine(outcome, false));
+    Print(ChangeTexts::Summary(outcomes, false));
+    return true;
+}
+
 } // namespace
 
 bool IsCheckCommand(const std::vector<std::string>& arguments) {
@@ -216,7 +279,8 @@ int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
 
     const QString cachePath = CheckCache::DefaultPath();
     CheckCache cache = CheckCache::Load(cachePath);
-    LinkChecker checker(CollectLinks(settings, globals), limits, network);
+    const std::vector<CheckedLink> links = CollectLinks(settings, globals);
+    LinkChecker checker(links, limits, network);
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     const std::optional<qint64> maxAge = parsed->maxAge;
     checker.RememberIn(&cache, [now, maxAge](const CheckCache::Verdict& earlier) {
@@ -232,6 +296,9 @@ int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
     if (report.stopped)
+        return ExitNotRun;
+    // Changes act on a whole check only: a stopped one has not looked at every link.
+    if (Acts(parsed->change) && !ActOnFindings(report, links, *parsed))
         return ExitNotRun;
     return report.Count(CheckFinding::Kind::Dead) > 0 ? ExitSomethingDead : ExitNothingDead;
 }

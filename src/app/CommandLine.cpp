@@ -30,6 +30,12 @@ constexpr UsageLine Usage[] = {
      QT_TRANSLATE_NOOP("CommandLine",
                        "检查页面的链接：失效、已移动、拒绝访问、重复；--max-age 1d 采用一天之内"
                        "先前检查的结果")},
+    {"  --update-moved --trash-dead --trash-duplicates [--dry-run]",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "检查之后把已移动的链接更新为新地址，把失效的链接和多余的重复链接移到"
+                       "回收站（每个地址留下页面上的第一处）；--dry-run 只显示将要做的改动")},
+    {"linkshelf --undo",
+     QT_TRANSLATE_NOOP("CommandLine", "撤销最近一批改动：文件从回收站还原，写回原来的地址")},
     {"linkshelf --refresh daily|hourly|on-change|off",
      QT_TRANSLATE_NOOP("CommandLine",
                        "按时（每天或每小时，用 systemd 用户定时器）按默认设置重新生成页面，"
@@ -52,7 +58,8 @@ constexpr ExitStatus ExitStatuses[] = {
                             "文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式"
                             "文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，"
                             "或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用"
-                            "的 crontab 行）")},
+                            "的 crontab 行），--check 不能记录要做的改动，或者 --undo "
+                            "没有可以撤销的改动或跳过了其中一些")},
     {'2', QT_TRANSLATE_NOOP("CommandLine", "没有找到快捷方式；什么也没有写入")},
     {'3', QT_TRANSLATE_NOOP("CommandLine", "--check 发现了失效的链接（1：检查不能进行，或者被 "
                                            "Ctrl+C 停止，无论已经发现了什么）")},

@@ -14,6 +14,7 @@
 #include "SettingsFile.h"
 #include "Startup.h"
 #include "UnattendedRun.h"
+#include "UndoCommand.h"
 #include "WindowPlacement.h"
 #include "WizardLock.h"
 
@@ -140,6 +141,11 @@ int main(int argc, char** argv) {
         const QCoreApplication application(argc, argv);
         SpeakUsersLanguage();
         return ImportCommand::Run(arguments);
+    }
+    if (IsUndoCommand(arguments)) {
+        const QCoreApplication application(argc, argv);
+        SpeakUsersLanguage();
+        return RunUndoCommand(arguments);
     }
     Globals globals;
     InitialiseGlobals(globals, ProgramFile::Path());
