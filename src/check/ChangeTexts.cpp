@@ -33,7 +33,8 @@ std::size_t CountOf(const std::vector<ChangeOutcome>& outcomes, State state,
 std::string Reason(const Failure& failure) {
     return failure.cause.empty()
                ? failure.message
-               : FilledText(ChangeTexts::tr("%1（%2）"), failure.message, failure.cause);
+               : FilledText(QCoreApplication::translate("ChangeTexts", "%1（%2）"), failure.message,
+                            failure.cause);
 }
 
 std::string Columns(std::initializer_list<std::string> cells) {

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
@@ -56,11 +57,14 @@ Result Trash::Move(const std::string& path, std::string& place) {
     if (access(path.c_str(), W_OK) != 0 || access(FolderOf(path).c_str(), W_OK) != 0)
         return Failure::FromErrno(TextOf(QT_TRANSLATE_NOOP("Trash", "不能移到回收站。")), path,
                                   errno);
+    // Qt makes the home Trash only inside an existing data folder; without one it would put the
+    // file in a Trash of the current folder.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
     if (!file.moveToTrash())
         return Failure{TextOf(QT_TRANSLATE_NOOP("Trash", "不能移到回收站。")), path,
                        file.errorString().toStdString()};
-    place = QFile::encodeName(file.fileName()).toStdString();
+    place = QFile::encodeName(QFileInfo(file.fileName()).absoluteFilePath()).toStdString();
     return {};
 }
 
