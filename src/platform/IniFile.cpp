@@ -293,7 +293,7 @@ bool IniFile::Save() const {
 }
 
 std::string IniFile::Bytes() const {
-    const std::string text = Serialise();
+    std::string text = Serialise();
     switch (encoding_) {
     case Encoding::Utf16Le:
         return std::string(Utf16LeMark) + Utf8ToUtf16Le(text);
