@@ -41,7 +41,7 @@ bool ReadInfo(const QString& infoPath, std::string& path, QDateTime& deleted) {
         return false;
     path.clear();
     while (!info.atEnd()) {
-        const QByteArray line = info.readLine(64 * 1024).trimmed();
+        const QByteArray line = info.readLine(qint64{64} * 1024).trimmed();
         if (line.startsWith("Path="))
             path = QByteArray::fromPercentEncoding(line.mid(5)).toStdString();
         else if (line.startsWith("DeletionDate="))
