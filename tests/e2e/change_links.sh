@@ -75,4 +75,24 @@ expect_eq "killed" 137 "$?"
 run --undo
 expect_eq "undo of the cut batch" 0 "$status"
 expect_eq "cut batch undone, byte for byte" "$before" "$(snapshot)"
+
+if [ "$(id -u)" -eq 0 ]; then
+    echo "== a folder the user may not write"
+    ro=$work/ro
+    shortcut "$ro/Fav/Dead.url" "file://$work/gone.txt"
+    shortcut "$ro/Fav/Locked/Dead too.url" "file://$work/gone-too.txt"
+    printf '[Options]\r\nSourceFolder=%s\r\n' "$ro/Fav" >"$ro/ro.lfs"
+    mkdir -p "$ro/home"
+    chmod -R a+rX "$ro"
+    chown -R nobody "$ro/Fav" "$ro/home"
+    chown root "$ro/Fav/Locked"
+    locked_before=$(md5sum "$ro/Fav/Locked/Dead too.url")
+    out=$(setpriv --reuid=nobody --regid=nogroup --clear-groups "${english_env[@]}" \
+        HOME="$ro/home" timeout 60 "$program" --check "$ro/ro.lfs" --trash-dead 2>&1)
+    expect_eq "skipped with the system's reason" \
+        "skipped	$ro/Fav/Locked/Dead too.url	Cannot move to the Trash. ($("${english_env[@]}" perl -MPOSIX -e 'setlocale(LC_ALL, ""); print strerror(13)'))" \
+        "$(grep '^skipped' <<<"$out")"
+    expect_eq "the locked file stays" "$locked_before" "$(md5sum "$ro/Fav/Locked/Dead too.url")"
+    [ -e "$ro/home/.local/share/Trash/files/Dead.url" ] || fail "the free file was not trashed: $out"
+fi
 finish "change"
