@@ -12,9 +12,9 @@
 // where it moved to, or a dead link or an extra copy of a duplicate moved to the Trash.
 struct PlannedChange {
     enum class Action { UpdateAddress, MoveToTrash };
-    Action action;
+    Action action = Action::MoveToTrash;
     // Why: the finding's kind (moved, dead or duplicate).
-    CheckFinding::Kind kind;
+    CheckFinding::Kind kind = CheckFinding::Kind::Dead;
     std::string file;
     std::string name;
     std::string oldAddress;
