@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ChangePlan.h"
 #include "IconFetcher.h"
 #include "LinkChecker.h"
 #include "LinkToCheck.h"
 
 #include <QDialog>
 #include <functional>
+#include <set>
+#include <string>
 #include <vector>
 
+struct ChangeOutcome;
 class QDialogButtonBox;
 class QLabel;
 class QNetworkAccessManager;
@@ -18,9 +22,11 @@ class QTableWidget;
 
 // The link check in a window of its own: a progress bar and Cancel while the links are checked,
 // then the findings in a table the user can sort, open from and copy, and a button that checks
-// again only the links found dead or blocked; where links have no site icon, a button fetches
-// theirs from their own sites. The verdicts are kept in the user's cache, as the command line keeps
-// them. Closing the window drops the check; it frees itself once closed.
+// again only the links found dead or blocked. Selected rows can be acted on: moved links updated
+// to their new address, dead links and extra copies of a duplicate moved to the Trash, after one
+// question, and the last batch undone; where links have no site icon, a button fetches theirs from
+// their own sites. The verdicts are kept in the user's cache, as the command line keeps them.
+// Closing the window drops the check; it frees itself once closed.
 class FormCheckLinks : public QDialog {
     Q_OBJECT
 
@@ -41,6 +47,12 @@ private slots:
     void onRecheckDeadClicked();
     void onFetchIconsClicked();
     void onFindingDoubleClicked(int row);
+    void onSelectDeadClicked();
+    void onSelectMovedClicked();
+    void onSelectDuplicatesClicked();
+    void onUpdateAddressClicked();
+    void onMoveToTrashClicked();
+    void onUndoClicked();
 
 private:
     void StartCheck(std::function<bool(const CheckCache::Verdict&)> take);
@@ -50,6 +62,13 @@ private:
     void FetcherProgress(qsizetype done, qsizetype total);
     void FetcherFinished();
     void FillTable();
+    QWidget* CreateChangeButtons();
+    void MarkChangedRows();
+    void SelectFindings(const std::vector<std::size_t>& findings);
+    std::vector<std::size_t> SelectedFindings(bool update) const;
+    void CarryOut(const std::vector<PlannedChange>& plan);
+    void ShowOutcomes(const std::string& summary, const std::vector<ChangeOutcome>& outcomes,
+                      bool undo);
 
     const std::vector<LinkToCheck> links_;
     QNetworkAccessManager* network_;
@@ -70,4 +89,14 @@ private:
     std::vector<IconFetcher::Link> iconless_;
     IconFetcher* fetcher_ = nullptr;
     QPushButton* closeButton_;
+    QWidget* changeButtons_;
+    QPushButton* selectDeadButton_;
+    QPushButton* selectMovedButton_;
+    QPushButton* selectDuplicatesButton_;
+    QPushButton* updateAddressButton_;
+    QPushButton* moveToTrashButton_;
+    QPushButton* undoButton_;
+    QLabel* changeResult_;
+    // The shortcuts a batch of this window changed and that are not changed back.
+    std::set<std::string> changedFiles_;
 };
