@@ -792,6 +792,10 @@ Check the path and try again.</translation>
             <numerusform> The icons of %n links could not be kept: %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>它在获取图标期间被改动或移走了。</source>
+        <translation>It was changed or moved away while the icons were fetched.</translation>
+    </message>
 </context>
 <context>
     <name>ImportOffer</name>

@@ -226,13 +226,17 @@ ResultOf<std::string> IconFetcher::Store(const QByteArray& png) const {
     return name;
 }
 
-// The shortcut is rewritten through the INI writer, so its other lines stay as they were.
+// The shortcut is rewritten through the INI writer, so its other lines stay as they were. One
+// moved away or given another address since the links were collected is left alone: writing
+// to it would bring back a shortcut the user threw away, or give a site another's icon.
 Result IconFetcher::PointAt(const Link& link, const std::string& name) {
     std::string path;
     for (int level = 0; level < link.depth; ++level)
         path += "../";
     IniFile shortcut(link.shortcut);
     Result changed = shortcut.Load();
+    if (changed && shortcut.Value("InternetShortcut", "URL") != link.address)
+        changed = Failure{"", link.shortcut, tr("它在获取图标期间被改动或移走了。").toStdString()};
     if (changed)
         changed = shortcut.SetValue("InternetShortcut", "IconFile",
                                     path + std::string(FolderListing::IconFolder) + "/" + name);

@@ -21,6 +21,7 @@
 #include <QSettings>
 #include <QTableWidget>
 #include <QTest>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -158,17 +159,26 @@ TEST_F(CheckLinks, FetchesSiteIconsOnlyWhenAsked) {
                                   std::to_string(png.size()) + "\r\nConnection: close\r\n\r\n" +
                                   png.toStdString()});
     Link("Fine.url", "/ok");
+    Link("Thrown away.url", "/ok");
+    Link("Readdressed.url", "/ok");
     FormCheckLinks* dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(WaitUntilDone(dialog));
     EXPECT_EQ(server.Requests("GET /favicon.ico"), 0) << "the check asks for no icon";
+    // Between the check and the click the user throws one shortcut away and changes another.
+    std::filesystem::remove(tree.Path("Fav/Thrown away.url"));
+    tree.Shortcut("Fav/Readdressed.url", "https://elsewhere.example/");
 
     QTest::mouseClick(Child<QPushButton>(dialog, "fetchIconsButton"), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor(
         [dialog] { return Child<QLabel>(dialog, "status")->text().startsWith("已为"); }, 20000));
-    EXPECT_EQ(S(Child<QLabel>(dialog, "status")->text()), "已为 1 个链接取得网站图标。");
+    const std::string status = S(Child<QLabel>(dialog, "status")->text());
+    EXPECT_EQ(status.rfind("已为 1 个链接取得网站图标。2 个链接的图标没能保存：", 0), 0u) << status;
+    EXPECT_NE(status.find("它在获取图标期间被改动或移走了。"), std::string::npos) << status;
     EXPECT_EQ(server.Requests("GET /favicon.ico"), 1);
     EXPECT_NE(tree.Read("Fav/Fine.url").find("IconFile=.linkshelf-icons/"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(tree.Path("Fav/Thrown away.url")));
+    EXPECT_EQ(tree.Read("Fav/Readdressed.url").find("IconFile="), std::string::npos);
     EXPECT_FALSE(Child<QPushButton>(dialog, "fetchIconsButton")->isVisible());
 }
 
