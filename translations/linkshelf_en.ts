@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>BrowseLineEdit</name>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+</context>
+<context>
     <name>CheckCommand</name>
     <message>
         <source>用法：linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]</source>
@@ -242,6 +249,20 @@
     </message>
 </context>
 <context>
+    <name>ColorLabel</name>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ColorPanel</name>
+    <message>
+        <source>背景颜色：%1</source>
+        <translation>Background color: %1</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>打开向导</source>
@@ -397,7 +418,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>包括子文件夹</source>
-        <translation>Include subfolders</translation>
+        <translation>Include &amp;subfolders</translation>
     </message>
     <message>
         <source>保存生成的页面到这个文件(&amp;A)：</source>
@@ -409,7 +430,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>您页面的字体(&amp;A)</source>
-        <translation>Page f&amp;ont:</translation>
+        <translation>Pa&amp;ge font:</translation>
     </message>
     <message>
         <source>在网站名称后显示当前 URL (&amp;S)</source>
@@ -433,7 +454,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>关闭</source>
-        <translation>Close</translation>
+        <translation>&amp;Close</translation>
     </message>
     <message>
         <source>选项(&amp;O)</source>
@@ -446,6 +467,18 @@ Check the path and try again.</translation>
     <message>
         <source>继续(&amp;N) &gt;</source>
         <translation>&amp;Next &gt;</translation>
+    </message>
+    <message>
+        <source>Linkshelf 主页</source>
+        <translation>Linkshelf home page</translation>
+    </message>
+    <message>
+        <source>浏览文件夹...</source>
+        <translation>Browse for folder...</translation>
+    </message>
+    <message>
+        <source>浏览文件...</source>
+        <translation>Browse for file...</translation>
     </message>
 </context>
 <context>
@@ -890,7 +923,7 @@ You can go back and change your settings, or click Finish to create your bookmar
 您可以用鼠标单击它，来更改各个项目的颜色。单击“默认”将使用默认的颜色。                                             </source>
         <translation>Choose the colors of your page.<byte value="xd"/>
 <byte value="xd"/>
-Click an item to change its color. Load Factory Defaults in the Options menu restores the default colors.</translation>
+Choose an item to change its color. Load Factory Defaults in the Options menu restores the default colors.</translation>
     </message>
     <message>
         <source>Linkshelf ver. %1</source>

@@ -22,6 +22,7 @@
 #include "ImportOffer.h"
 #include "InstallRecord.h"
 #include "LinkLabel.h"
+#include "PressableAccessible.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
 #include "Startup.h"
@@ -33,18 +34,21 @@
 #include "WrapLabel.h"
 #include "ui_FormMain.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <limits>
 
@@ -67,6 +71,12 @@ QIcon MenuGlyph() {
     for (int row = 0; row < 4; ++row)
         painter.fillRect(1 + row, 1 + row, 7 - 2 * row, 1, Qt::black);
     return QIcon(glyph);
+}
+
+// A caption as a screen reader should say it: without the access-key mark and the arrows.
+QString SpokenCaption(QString caption) {
+    static const QRegularExpression decoration("\\(&.\\)|&|<|>");
+    return caption.remove(decoration).simplified();
 }
 
 // The colour dialog, starting at a stored colour (a system colour as it looks now).
@@ -114,6 +124,25 @@ void FormMain::SetUpControls() {
                           ui->outputFileLabel, ui->pageTitleLabel, ui->pageFontLabel})
         label->adjustSize();
     ui->importOfferArea->hide();
+    NameControls();
+}
+
+// Names for what a screen reader would otherwise find nameless or name after a value: the
+// picture, the browse buttons, the font box and its edit field, and the buttons whose captions
+// carry arrows. The Options button says that it opens a menu.
+void FormMain::NameControls() {
+    PressableAccessible::Use(ui->sidePicture, QAccessible::Button);
+    ui->sidePicture->setAccessibleName(tr("Linkshelf 主页"));
+    ui->sourceFolderEdit->SetButtonName(tr("浏览文件夹..."));
+    ui->outputFileEdit->SetButtonName(tr("浏览文件..."));
+    const QString fontName = SpokenCaption(ui->pageFontLabel->text());
+    ui->fontBox->setAccessibleName(fontName);
+    ui->fontBox->lineEdit()->setAccessibleName(fontName);
+    for (QPushButton* button : {ui->backButton, ui->nextButton})
+        button->setAccessibleName(SpokenCaption(button->text()));
+    PressableAccessible::Use(ui->optionsButton, QAccessible::Button);
+    PressableAccessible::SetHasPopup(ui->optionsButton, true);
+    ui->optionsButton->installEventFilter(this);
 }
 
 void FormMain::ConnectControls() {
@@ -156,11 +185,11 @@ void FormMain::StartUp() {
     ShowResultState(false);
     FillFontList();
     ui->versionLabel->setText(Q(Strings::VersionLabel()));
-    ui->welcomeText->setText(Q(Strings::Welcome()));
-    ui->folderPageText->setText(Q(Strings::FileNameHelp(globals_.DesktopFolder)));
-    ui->readyText->setText(Q(Strings::ReadyToFinish()));
-    ui->pageInfoText->setText(Q(Strings::PageInfo()));
-    ui->colorPageText->setText(Q(Strings::ColorHelp()));
+    SetPageText(ui->welcomeText, Q(Strings::Welcome()));
+    SetPageText(ui->folderPageText, Q(Strings::FileNameHelp(globals_.DesktopFolder)));
+    SetPageText(ui->readyText, Q(Strings::ReadyToFinish()));
+    SetPageText(ui->pageInfoText, Q(Strings::PageInfo()));
+    SetPageText(ui->colorPageText, Q(Strings::ColorHelp()));
     static_cast<void>(ReadSettings(globals_.SettingsPath, settings_, globals_));
     ShowSettings();
     OfferImportWhenThereIsNoSource();
@@ -229,8 +258,16 @@ void FormMain::onImportOfferChosen(const BookmarkSource& source) {
         return;
     }
     ui->importOfferArea->hide();
-    ui->folderPageText->setText(Q(import.Summary()));
+    SetPageText(ui->folderPageText, Q(import.Summary()));
     ui->folderPageText->show();
+}
+
+// A page's text shows as written, runs of blanks and line breaks included; a screen reader gets
+// it as one plain sentence.
+void FormMain::SetPageText(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->setAccessibleName(text.simplified());
+    AnnouncePage();
 }
 
 void FormMain::FillFontList() {
@@ -310,6 +347,18 @@ void FormMain::onPageChanged() {
         ui->backButton->setEnabled(true);
     }
     UpdateCaption();
+    AnnouncePage();
+}
+
+// A screen reader hears a new page through the description of the wizard's buttons, where the
+// focus stays while the user walks the pages: the page's text, or the result of the run.
+void FormMain::AnnouncePage() {
+    const QLabel* texts[PageCount] = {ui->welcomeText,   ui->folderPageText, ui->pageInfoText,
+                                      ui->colorPageText, ui->readyText,      ui->resultText};
+    const QString said = texts[PageIndex()]->text().simplified();
+    for (QPushButton* button :
+         {ui->closeButton, ui->optionsButton, ui->backButton, ui->nextButton, ui->finishButton})
+        button->setAccessibleDescription(said);
 }
 
 void FormMain::UpdateCaption() {
@@ -357,9 +406,12 @@ void FormMain::CreateOptionsMenu() {
         action->setObjectName(name);
 }
 
-// The menu opens right below the button, left edges aligned.
+// The menu opens right below the button, left edges aligned; opened from the keyboard, with its
+// first item selected, as the arrow keys would have it.
 void FormMain::onOptionsClicked() {
     optionsMenu->popup(ui->optionsButton->mapToGlobal(QPoint(0, ui->optionsButton->height())));
+    if (!optionsByMouse_)
+        optionsMenu->setActiveAction(optionsMenu->actions().constFirst());
 }
 
 void FormMain::onIgnoredFoldersTriggered() {
@@ -566,6 +618,8 @@ void FormMain::ShowResult(const std::string& text) {
     ShowResultState(true);
     ui->resultText->setText(Q(text));
     SetPageIndex(PageCount - 1);
+    // Back on the last page after an earlier run, the page does not change but its text does.
+    AnnouncePage();
 }
 
 void FormMain::ProcessPendingEvents() {
@@ -589,8 +643,21 @@ void FormMain::closeEvent(QCloseEvent* event) {
 // The side picture is a link: only a left click that is pressed and released on it opens the
 // home page, as on the link label.
 bool FormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->optionsButton) {
+        if (event->type() == QEvent::MouseButtonPress)
+            optionsByMouse_ = true;
+        else if (event->type() == QEvent::KeyPress || event->type() == QEvent::Shortcut)
+            optionsByMouse_ = false;
+        return QDialog::eventFilter(watched, event);
+    }
     if (watched != ui->sidePicture)
         return QDialog::eventFilter(watched, event);
+    // A screen reader's press on the picture.
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        onSidePictureClicked();
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         picturePressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
         return true;

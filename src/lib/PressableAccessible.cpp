@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PressableAccessible.h"
+
+#include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QRegularExpression>
+#include <QWidget>
+
+namespace {
+
+constexpr const char* RoleProperty = "pressableRole";
+constexpr const char* PopupProperty = "pressableHasPopup";
+
+class Pressable : public QAccessibleWidget {
+public:
+    Pressable(QWidget* control, QAccessible::Role role) : QAccessibleWidget(control, role) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind != QAccessible::Name || !widget()->accessibleName().isEmpty())
+            return QAccessibleWidget::text(kind);
+        return widget()
+            ->property("text")
+            .toString()
+            .remove(QRegularExpression("\\(&.\\)"))
+            .remove('&');
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State shown = QAccessibleWidget::state();
+        shown.hasPopup = widget()->property(PopupProperty).toBool();
+        return shown;
+    }
+
+    QStringList actionNames() const override {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+
+    // The press arrives later as the keys would, so a dialog it opens does not hold up the
+    // screen reader's call.
+    void doAction(const QString& action) override {
+        if (action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            QCoreApplication::postEvent(widget(),
+                                        new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, " "));
+    }
+};
+
+// Only the class the control itself is answers, so Qt's own faces stay for everything else.
+QAccessibleInterface* Face(const QString& className, QObject* object) {
+    if (!object->isWidgetType() || className != QLatin1String(object->metaObject()->className()))
+        return nullptr;
+    const QVariant role = object->property(RoleProperty);
+    if (!role.isValid())
+        return nullptr;
+    return new Pressable(static_cast<QWidget*>(object),
+                         static_cast<QAccessible::Role>(role.toInt()));
+}
+
+} // namespace
+
+namespace PressableAccessible {
+
+void Use(QWidget* control, QAccessible::Role role) {
+    static const bool installed = [] {
+        QAccessible::installFactory(Face);
+        return true;
+    }();
+    static_cast<void>(installed);
+    control->setProperty(RoleProperty, static_cast<int>(role));
+}
+
+void SetHasPopup(QWidget* control, bool hasPopup) {
+    control->setProperty(PopupProperty, hasPopup);
+}
+
+} // namespace PressableAccessible
