@@ -391,6 +391,13 @@ Check the path and try again.</translation>
     </message>
 </context>
 <context>
+    <name>FormImport</name>
+    <message>
+        <source>浏览文件夹...</source>
+        <translation>Browse for folder...</translation>
+    </message>
+</context>
+<context>
     <name>FormMain</name>
     <message>
         <source>自动更新页面(&amp;U)...</source>
@@ -576,6 +583,10 @@ Check the path and try again.</translation>
     <message>
         <source>要每小时更新，把 @daily 换成 @hourly。</source>
         <translation> To update every hour, change @daily to @hourly.</translation>
+    </message>
+    <message>
+        <source>crontab 行</source>
+        <translation>crontab line</translation>
     </message>
 </context>
 <context>

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PressableAccessible.h"
 
+#include "AccessibleNames.h"
+
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QRegularExpression>
 #include <QWidget>
 
 namespace {
@@ -19,11 +20,7 @@ public:
     QString text(QAccessible::Text kind) const override {
         if (kind != QAccessible::Name || !widget()->accessibleName().isEmpty())
             return QAccessibleWidget::text(kind);
-        return widget()
-            ->property("text")
-            .toString()
-            .remove(QRegularExpression("\\(&.\\)"))
-            .remove('&');
+        return AccessibleNames::Spoken(widget()->property("text").toString());
     }
 
     QAccessible::State state() const override {

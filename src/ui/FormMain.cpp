@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormMain.h"
 
+#include "AccessibleNames.h"
 #include "BackgroundWork.h"
 #include "BookmarkImport.h"
 #include "BrowseLineEdit.h"
@@ -48,7 +49,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStackedWidget>
 #include <limits>
 
@@ -71,12 +71,6 @@ QIcon MenuGlyph() {
     for (int row = 0; row < 4; ++row)
         painter.fillRect(1 + row, 1 + row, 7 - 2 * row, 1, Qt::black);
     return QIcon(glyph);
-}
-
-// A caption as a screen reader should say it: without the access-key mark and the arrows.
-QString SpokenCaption(QString caption) {
-    static const QRegularExpression decoration("\\(&.\\)|&|<|>");
-    return caption.remove(decoration).simplified();
 }
 
 // The colour dialog, starting at a stored colour (a system colour as it looks now).
@@ -135,11 +129,11 @@ void FormMain::NameControls() {
     ui->sidePicture->setAccessibleName(tr("Linkshelf 主页"));
     ui->sourceFolderEdit->SetButtonName(tr("浏览文件夹..."));
     ui->outputFileEdit->SetButtonName(tr("浏览文件..."));
-    const QString fontName = SpokenCaption(ui->pageFontLabel->text());
+    const QString fontName = AccessibleNames::Spoken(ui->pageFontLabel->text());
     ui->fontBox->setAccessibleName(fontName);
     ui->fontBox->lineEdit()->setAccessibleName(fontName);
     for (QPushButton* button : {ui->backButton, ui->nextButton})
-        button->setAccessibleName(SpokenCaption(button->text()));
+        button->setAccessibleName(AccessibleNames::Spoken(button->text()));
     PressableAccessible::Use(ui->optionsButton, QAccessible::Button);
     PressableAccessible::SetHasPopup(ui->optionsButton, true);
     ui->optionsButton->installEventFilter(this);
