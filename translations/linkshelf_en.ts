@@ -396,6 +396,10 @@ Check the path and try again.</translation>
         <source>浏览文件夹...</source>
         <translation>Browse for folder...</translation>
     </message>
+    <message>
+        <source>导入结果</source>
+        <translation>Import result</translation>
+    </message>
 </context>
 <context>
     <name>FormMain</name>

@@ -4,7 +4,7 @@
 #include "AccessibleNames.h"
 
 #include <QAccessibleWidget>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -25,7 +25,11 @@ public:
 
     QAccessible::State state() const override {
         QAccessible::State shown = QAccessibleWidget::state();
+        // Not every screen-reader bridge passes the pop-up on; all of them pass an expandable
+        // control and whether it is expanded, as they do for a combo box.
         shown.hasPopup = widget()->property(PopupProperty).toBool();
+        shown.expandable = shown.hasPopup;
+        shown.expanded = shown.hasPopup && QApplication::activePopupWidget() != nullptr;
         return shown;
     }
 
@@ -41,8 +45,8 @@ public:
             return;
         }
         for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
-            QCoreApplication::postEvent(widget(),
-                                        new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, " "));
+            QApplication::postEvent(widget(),
+                                    new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, " "));
     }
 };
 
@@ -68,6 +72,10 @@ void Use(QWidget* control, QAccessible::Role role) {
     }();
     static_cast<void>(installed);
     control->setProperty(RoleProperty, static_cast<int>(role));
+    // Qt keeps the face of a control whose caption changed, even with no screen reader
+    // listening; dropping it lets this one take its place.
+    QAccessible::deleteAccessibleInterface(
+        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(control)));
 }
 
 void SetHasPopup(QWidget* control, bool hasPopup) {

@@ -61,6 +61,8 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder)
     resultLabel->setObjectName("resultLabel");
     resultLabel->setWordWrap(true);
     resultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The text can be selected, so the label takes the focus, empty or not.
+    resultLabel->setAccessibleName(QCoreApplication::translate("FormImport", "导入结果"));
 
     auto* buttons = new QDialogButtonBox(this);
     importButton = buttons->addButton(Q(Strings::ImportButton), QDialogButtonBox::AcceptRole);

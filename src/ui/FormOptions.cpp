@@ -34,6 +34,7 @@ FormOptions::FormOptions(QWidget* owner, std::vector<std::string>& ignoreList,
     ui->setupUi(this);
     ui->ignoredFolders->SetItemHeight(13);
     ui->ignoredFolders->setAccessibleName(ui->tabs->tabText(0));
+    ui->tabs->setAccessibleName(windowTitle());
     connect(ui->addButton, &QPushButton::clicked, this, &FormOptions::onAddClicked);
     connect(ui->removeButton, &QPushButton::clicked, this, &FormOptions::onRemoveClicked);
     connect(ui->okButton, &QPushButton::clicked, this, &FormOptions::onOkClicked);
