@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "ConsoleDesktop.h"
 #include "DesktopApplication.h"
+#include "FocusFrameStyle.h"
 #include "FormMain.h"
 #include "GenerationRun.h"
 #include "Globals.h"
@@ -75,6 +76,7 @@ int RunWizard(int argc, char** argv, Globals& globals) {
         return 1;
     }
     QApplication::setApplicationName("Linkshelf");
+    QApplication::setStyle(new FocusFrameStyle);
     QGuiApplication::setDesktopFileName("org.linkshelf.Linkshelf");
     QtDesktop desktop;
     DesktopServices::Install(&desktop);
