@@ -708,4 +708,9 @@ TEST_F(Wizard, EachPageIsAnnouncedOnTheWizardsButtons) {
     EXPECT_EQ(S(next->accessibleDescription()), "请为您的页面指定标题，字体和其它设置。");
     EXPECT_EQ(S(next->accessibleName()), "继续");
     EXPECT_EQ(S(Find<QPushButton>(*form, "backButton")->accessibleName()), "返回");
+    QTest::mouseClick(Find<QPushButton>(*form, "finishButton"), Qt::LeftButton);
+    ASSERT_EQ(form->PageIndex(), FormMain::PageCount - 1);
+    const QString result = Find<QLabel>(*form, "resultText")->text().simplified();
+    EXPECT_FALSE(result.isEmpty());
+    EXPECT_EQ(next->accessibleDescription(), result);
 }
