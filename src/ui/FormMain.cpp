@@ -612,8 +612,6 @@ void FormMain::ShowResult(const std::string& text) {
     ShowResultState(true);
     ui->resultText->setText(Q(text));
     SetPageIndex(PageCount - 1);
-    // Back on the last page after an earlier run, the page does not change but its text does.
-    AnnouncePage();
 }
 
 void FormMain::ProcessPendingEvents() {
@@ -634,8 +632,9 @@ void FormMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// The side picture is a link: only a left click that is pressed and released on it opens the
-// home page, as on the link label.
+// The Options button notes whether the mouse or the keyboard pressed it last. The side picture
+// is a link: only a left click that is pressed and released on it opens the home page, as on the
+// link label, and so does a screen reader's press.
 bool FormMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->optionsButton) {
         if (event->type() == QEvent::MouseButtonPress)
