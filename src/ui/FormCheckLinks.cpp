@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -63,6 +64,17 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
     findingsTable_->verticalHeader()->hide();
     findingsTable_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     findingsTable_->horizontalHeader()->setStretchLastSection(true);
+    findingsTable_->setAccessibleName(windowTitle());
+    // Tab leaves the table for the buttons instead of walking its cells; Enter opens the row, as
+    // a double click does, instead of closing the window.
+    findingsTable_->setTabKeyNavigation(false);
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* open = new QShortcut(key, findingsTable_, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(open, &QShortcut::activated, this, [this] {
+            if (findingsTable_->currentRow() >= 0)
+                onFindingDoubleClicked(findingsTable_->currentRow());
+        });
+    }
     findingsTable_->hide();
     hint_ = new QLabel(Q(Strings::CheckLinksHint), this);
     hint_->setObjectName("hint");

@@ -145,6 +145,26 @@ TEST_F(CheckLinks, ShowsTheFindingsToSortOpenAndCopy) {
     EXPECT_EQ(form->PageIndex(), 0);
 }
 
+// From the keyboard: Enter on a row opens it and leaves the window open; Tab leaves the table
+// for the buttons instead of walking its cells.
+TEST_F(CheckLinks, EnterOpensTheRowAndTabLeavesTheTable) {
+    Link("Gone.url", "/gone");
+    Link("Moved.url", "/moved");
+    FormCheckLinks* dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntilDone(dialog));
+    auto* table = Child<QTableWidget>(dialog, "findingsTable");
+    table->setFocus();
+    table->setCurrentCell(1, 0);
+    desktop.events.clear();
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(desktop.events, std::vector<std::string>{"open:" + Url("/moved")});
+    EXPECT_TRUE(dialog->isVisible());
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_FALSE(table->hasFocus());
+    EXPECT_EQ(S(table->accessibleName()), "检查链接");
+}
+
 TEST_F(CheckLinks, CancelStopsTheCheckAndClosingDropsIt) {
     Link("Fine.url", "/ok");
     Link("Waiting.url", "/silent");
