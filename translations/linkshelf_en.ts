@@ -1284,6 +1284,10 @@ Choose an item to change its color. Load Factory Defaults in the Options menu re
         <source>所选的行中没有这个按钮能改动的链接。</source>
         <translation>None of the selected rows is a link this button changes.</translation>
     </message>
+    <message>
+        <source>快捷方式已经改动，页面还列着原来的链接。现在重新生成页面吗？</source>
+        <translation>The shortcuts have changed and the page still lists them as they were. Generate the page again now?</translation>
+    </message>
 </context>
 <context>
     <name>SystemctlRunner</name>

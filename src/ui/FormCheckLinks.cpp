@@ -19,6 +19,7 @@
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -376,6 +377,10 @@ void FormCheckLinks::ShowOutcomes(const std::string& summary,
     changeResult_->setText(lines.join('\n'));
     changeResult_->show();
     MarkChangedRows();
+    if (std::ranges::any_of(outcomes, [](const ChangeOutcome& outcome) {
+            return outcome.state == ChangeOutcome::State::Done;
+        }))
+        emit treeChanged();
 }
 
 void FormCheckLinks::MarkChangedRows() {

@@ -24,6 +24,7 @@
 #include "LinkLabel.h"
 #include "LinkToCheck.h"
 #include "PressableAccessible.h"
+#include "RefreshSetup.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
 #include "Startup.h"
@@ -468,8 +469,25 @@ void FormMain::ShowCheckLinks(std::vector<LinkToCheck> links) {
         return;
     }
     checkLinksWindow = new FormCheckLinks(this, std::move(links), CheckLinksNetwork);
+    connect(checkLinksWindow, &FormCheckLinks::treeChanged, this, &FormMain::onTreeChanged);
     CenterOnForm(checkLinksWindow, this);
     checkLinksWindow->show();
+}
+
+// With the refresh on the page is kept current anyway, so it is rebuilt at once; otherwise the
+// user decides, as a rebuilt page also drops the links the check window moved to the Trash.
+void FormMain::onTreeChanged() {
+    SystemctlRunner ownSystemctl;
+    const bool refreshOn =
+        RefreshSetup(Systemctl != nullptr ? *Systemctl : ownSystemctl).Current().on;
+    if (!refreshOn && !DesktopServices::Current().Ask(Q(Strings::CheckLinksTitle).toStdString(),
+                                                      Q(Strings::RebuildQuestion).toStdString()))
+        return;
+    GenerationRun run(settings_, globals_);
+    if (const Result rebuilt = run.Rebuild(); !rebuilt)
+        ShowError(rebuilt.failure().Text());
+    else
+        ShowInfo(run.ResultText());
 }
 
 void FormMain::onRefreshTriggered() {

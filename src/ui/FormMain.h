@@ -81,6 +81,7 @@ private slots:
     void onImportTriggered();
     void onImported(const std::string& folder);
     void onCheckLinksTriggered();
+    void onTreeChanged();
     void onRefreshTriggered();
     void onLoadTriggered();
     void onSaveTriggered();
