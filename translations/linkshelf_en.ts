@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>BrowseLineEdit</name>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+</context>
+<context>
     <name>ChangeBatch</name>
     <message>
         <source>没有改动：快捷方式在检查之后被改动过。</source>
@@ -396,6 +403,20 @@
     </message>
 </context>
 <context>
+    <name>ColorLabel</name>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ColorPanel</name>
+    <message>
+        <source>背景颜色：%1</source>
+        <translation>Background color: %1</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>打开向导</source>
@@ -498,16 +519,20 @@ Default settings file: %1
         <translation>All forms: linkshelf --help</translation>
     </message>
     <message>
-        <source>检查之后把已移动的链接更新为新地址，把失效的链接和多余的重复链接移到回收站（每个地址留下页面上的第一处）；--dry-run 只显示将要做的改动</source>
-        <translation>after the check, update moved links to their new address, move dead links and extra copies of duplicates to the Trash (each address keeps its first place on the page); --dry-run only shows what would change</translation>
-    </message>
-    <message>
         <source>撤销最近一批改动：文件从回收站还原，写回原来的地址</source>
         <translation>undo the last batch of changes: files back from the Trash, old addresses written back</translation>
     </message>
     <message>
         <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用的 crontab 行），--check 不能记录要做的改动，或者 --undo 没有可以撤销的改动或跳过了其中一些</source>
         <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, the import wrote nothing, --refresh could not set up the refresh (without a systemd user manager it prints the crontab line to use instead), --check could not record the changes it was to make, or --undo found nothing to undo or skipped some of it</translation>
+    </message>
+    <message>
+        <source>linkshelf --check [设置文件.lfs] 改动 [--dry-run]</source>
+        <translation>linkshelf --check [SETTINGS.lfs] CHANGES [--dry-run]</translation>
+    </message>
+    <message>
+        <source>检查之后的改动：--update-moved 把已移动的链接更新为新地址，--trash-dead 和 --trash-duplicates 把失效的链接和多余的重复链接移到回收站（每个地址留下页面上的第一处）；--dry-run 只显示将要做的改动</source>
+        <translation>CHANGES after the check: --update-moved points moved links at their new address, --trash-dead and --trash-duplicates move dead links and extra copies of duplicates to the Trash (each address keeps its first place on the page); --dry-run only shows what would change</translation>
     </message>
     <message>
         <source>linkshelf --fetch-icons [设置文件.lfs]</source>
@@ -575,6 +600,17 @@ Check the path and try again.</translation>
     </message>
 </context>
 <context>
+    <name>FormImport</name>
+    <message>
+        <source>浏览文件夹...</source>
+        <translation>Browse for folder...</translation>
+    </message>
+    <message>
+        <source>导入结果</source>
+        <translation>Import result</translation>
+    </message>
+</context>
+<context>
     <name>FormMain</name>
     <message>
         <source>自动更新页面(&amp;U)...</source>
@@ -602,7 +638,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>包括子文件夹</source>
-        <translation>Include subfolders</translation>
+        <translation>Include &amp;subfolders</translation>
     </message>
     <message>
         <source>保存生成的页面到这个文件(&amp;A)：</source>
@@ -614,7 +650,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>您页面的字体(&amp;A)</source>
-        <translation>Page f&amp;ont:</translation>
+        <translation>Pa&amp;ge font:</translation>
     </message>
     <message>
         <source>在网站名称后显示当前 URL (&amp;S)</source>
@@ -638,7 +674,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>关闭</source>
-        <translation>Close</translation>
+        <translation>&amp;Close</translation>
     </message>
     <message>
         <source>选项(&amp;O)</source>
@@ -651,6 +687,18 @@ Check the path and try again.</translation>
     <message>
         <source>继续(&amp;N) &gt;</source>
         <translation>&amp;Next &gt;</translation>
+    </message>
+    <message>
+        <source>Linkshelf 主页</source>
+        <translation>Linkshelf home page</translation>
+    </message>
+    <message>
+        <source>浏览文件夹...</source>
+        <translation>Browse for folder...</translation>
+    </message>
+    <message>
+        <source>浏览文件...</source>
+        <translation>Browse for file...</translation>
     </message>
     <message>
         <source>显示网站图标(&amp;I)</source>
@@ -753,12 +801,20 @@ Check the path and try again.</translation>
         <source>要每小时更新，把 @daily 换成 @hourly。</source>
         <translation> To update every hour, change @daily to @hourly.</translation>
     </message>
+    <message>
+        <source>crontab 行</source>
+        <translation>crontab line</translation>
+    </message>
 </context>
 <context>
     <name>IconFetcher</name>
     <message>
         <source>不能保存网站图标 &quot;%1&quot;。</source>
         <translation>Cannot keep the site icon &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>它在获取图标期间被改动或移走了。</source>
+        <translation>It was changed or moved away while the icons were fetched.</translation>
     </message>
     <message>
         <source>不能在快捷方式 &quot;%1&quot; 中记下它的网站图标。</source>
@@ -791,10 +847,6 @@ Check the path and try again.</translation>
             <numerusform> The icon of %n link could not be kept: %1</numerusform>
             <numerusform> The icons of %n links could not be kept: %1</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>它在获取图标期间被改动或移走了。</source>
-        <translation>It was changed or moved away while the icons were fetched.</translation>
     </message>
 </context>
 <context>
@@ -1158,7 +1210,7 @@ You can go back and change your settings, or click Finish to create your bookmar
 您可以用鼠标单击它，来更改各个项目的颜色。单击“默认”将使用默认的颜色。                                             </source>
         <translation>Choose the colors of your page.<byte value="xd"/>
 <byte value="xd"/>
-Click an item to change its color. Load Factory Defaults in the Options menu restores the default colors.</translation>
+Choose an item to change its color. Load Factory Defaults in the Options menu restores the default colors.</translation>
     </message>
     <message>
         <source>Linkshelf ver. %1</source>
@@ -1302,7 +1354,7 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
     </message>
     <message>
         <source>选择多余的重复链接(&amp;U)</source>
-        <translation>Select extra d&amp;uplicates</translation>
+        <translation>Select extra du&amp;plicates</translation>
     </message>
     <message>
         <source>更新为新地址(&amp;N)</source>
@@ -1319,6 +1371,10 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
     <message>
         <source>所选的行中没有这个按钮能改动的链接。</source>
         <translation>None of the selected rows is a link this button changes.</translation>
+    </message>
+    <message>
+        <source>快捷方式已经改动，页面还列着原来的链接。现在重新生成页面吗？</source>
+        <translation>The shortcuts have changed and the page still lists them as they were. Generate the page again now?</translation>
     </message>
     <message>
         <source>获取网站图标(&amp;I)</source>

@@ -41,6 +41,10 @@ public:
     // their own sites into the tree under sourceFolder; only a click fetches anything.
     void OfferIconFetch(std::string sourceFolder, std::vector<IconFetcher::Link> links);
 
+signals:
+    // A batch or its undo changed shortcuts under the page, which then lists them as they were.
+    void treeChanged();
+
 private slots:
     void onCancelClicked();
     void onCopyClicked();
@@ -89,14 +93,14 @@ private:
     std::vector<IconFetcher::Link> iconless_;
     IconFetcher* fetcher_ = nullptr;
     QPushButton* closeButton_;
-    QWidget* changeButtons_;
-    QPushButton* selectDeadButton_;
-    QPushButton* selectMovedButton_;
-    QPushButton* selectDuplicatesButton_;
-    QPushButton* updateAddressButton_;
-    QPushButton* moveToTrashButton_;
-    QPushButton* undoButton_;
-    QLabel* changeResult_;
+    QWidget* changeButtons_ = nullptr;
+    QPushButton* selectDeadButton_ = nullptr;
+    QPushButton* selectMovedButton_ = nullptr;
+    QPushButton* selectDuplicatesButton_ = nullptr;
+    QPushButton* updateAddressButton_ = nullptr;
+    QPushButton* moveToTrashButton_ = nullptr;
+    QPushButton* undoButton_ = nullptr;
+    QLabel* changeResult_ = nullptr;
     // The shortcuts a batch of this window changed and that are not changed back.
     std::set<std::string> changedFiles_;
 };
