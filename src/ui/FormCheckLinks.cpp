@@ -236,6 +236,8 @@ void FormCheckLinks::FetcherFinished() {
     progressBar_->hide();
     cancelButton_->hide();
     status_->setText(IconFetcher::Summary(fetcher_->Report()));
+    if (fetcher_->Report().fetched > 0)
+        emit treeChanged();
     iconless_.clear();
     fetcher_->deleteLater();
     fetcher_ = nullptr;

@@ -42,7 +42,8 @@ public:
     void OfferIconFetch(std::string sourceFolder, std::vector<IconFetcher::Link> links);
 
 signals:
-    // A batch or its undo changed shortcuts under the page, which then lists them as they were.
+    // A batch, its undo or fetched site icons changed shortcuts under the page, which then lists
+    // them as they were.
     void treeChanged();
 
 private slots:

@@ -174,9 +174,14 @@ TEST_F(CheckLinks, FetchesSiteIconsOnlyWhenAsked) {
     std::filesystem::remove(tree.Path("Fav/Thrown away.url"));
     tree.Shortcut("Fav/Readdressed.url", "https://elsewhere.example/");
 
+    desktop.answer = false;
+    desktop.events.clear();
     QTest::mouseClick(Child<QPushButton>(dialog, "fetchIconsButton"), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor(
         [dialog] { return Child<QLabel>(dialog, "status")->text().startsWith("已为"); }, 20000));
+    EXPECT_EQ(desktop.events, std::vector<std::string>{"ask:检查链接:快捷方式已经改动，页面还列着"
+                                                       "原来的链接。现在重新生成页面吗？"})
+        << "the page may be made again with the icons";
     const std::string status = S(Child<QLabel>(dialog, "status")->text());
     EXPECT_EQ(status.rfind("已为 1 个链接取得网站图标。2 个链接的图标没能保存：", 0), 0u) << status;
     EXPECT_NE(status.find("它在获取图标期间被改动或移走了。"), std::string::npos) << status;
