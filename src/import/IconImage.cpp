@@ -60,8 +60,8 @@ quint32 BigEndian(const QByteArray& bytes, qsizetype at) {
 // each row of a plain (not interlaced) image starting with a known filter. Only then does Qt
 // decode it.
 bool PngLooksWhole(const QByteArray& png, QSize* size = nullptr) {
-    constexpr qsizetype HeaderSize = 8 + 8 + 13 + 4;
-    if (png.size() < HeaderSize || !png.startsWith(QByteArray(PngStart.data(), 8)) ||
+    constexpr qsizetype headerSize = 8 + 8 + 13 + 4;
+    if (png.size() < headerSize || !png.startsWith(QByteArray(PngStart.data(), 8)) ||
         png.mid(12, 4) != "IHDR")
         return false;
     const quint32 width = BigEndian(png, 16);
@@ -69,9 +69,9 @@ bool PngLooksWhole(const QByteArray& png, QSize* size = nullptr) {
     const int depth = static_cast<unsigned char>(png[24]);
     const int colour = static_cast<unsigned char>(png[25]);
     const bool interlaced = png[28] != 0;
-    constexpr int ChannelsByColour[] = {1, 0, 3, 1, 2, 0, 4};
+    constexpr int channelsByColour[] = {1, 0, 3, 1, 2, 0, 4};
     if (width == 0 || height == 0 || width > 4096 || height > 4096 || colour > 6 ||
-        ChannelsByColour[colour] == 0 || depth == 0 || depth > 16)
+        channelsByColour[colour] == 0 || depth == 0 || depth > 16)
         return false;
     QByteArray data;
     bool ended = false;
@@ -91,7 +91,7 @@ bool PngLooksWhole(const QByteArray& png, QSize* size = nullptr) {
             data += typeAndData.mid(4);
         at += 12 + length;
     }
-    const quint64 rowBytes = (quint64{width} * ChannelsByColour[colour] * depth + 7) / 8;
+    const quint64 rowBytes = (quint64{width} * channelsByColour[colour] * depth + 7) / 8;
     const quint64 expected = (rowBytes + 1) * height;
     QByteArray rows(static_cast<qsizetype>(expected), '\0');
     auto inflated = static_cast<uLongf>(expected);
