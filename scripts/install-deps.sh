@@ -6,13 +6,14 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgtest-dev
-    libgumbo-dev libsqlite3-dev
+    libgumbo-dev libsqlite3-dev liblz4-dev libglib2.0-dev
     qt6-wayland fonts-wqy-microhei
     xdg-utils
 )
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
 # memory with GNU time, the page test opens pages in Chromium, the refresh tests check the
-# systemd units with systemd-analyze and run them under a user manager of their own); --package:
+# systemd units with systemd-analyze and run them under a user manager of their own, the import
+# tests compress Firefox backups with lz4 and read each format again with Python); --package:
 # what the Debian package's build (all its Build-Depends, as its build runs the suite) and checks
 # need; --chroot: what scripts/build-in-chroot.sh needs to make a clean chroot; --bench: what
 # bench/ needs to generate trees, time and profile, and to drive Chromium through the npm
@@ -21,9 +22,9 @@ packages=(
 # it needs) for the side-by-side link check; --lint: the formatter, the static checks and the
 # translation gate.
 case "${1:-}" in
---test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd) ;;
+--test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd lz4 python3) ;;
 --package)
-    packages+=(time sqlite3 systemd qt6-tools-dev qt6-l10n-tools build-essential dpkg-dev
+    packages+=(time sqlite3 systemd lz4 python3 qt6-tools-dev qt6-l10n-tools build-essential dpkg-dev
         debhelper lintian desktop-file-utils appstream shared-mime-info)
     ;;
 --bench) packages+=(python3 time valgrind chromium nodejs) ;;

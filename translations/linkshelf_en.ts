@@ -415,10 +415,6 @@ Check the path and try again.</translation>
         <translation>Cannot read the bookmarks file %1: %2</translation>
     </message>
     <message>
-        <source>文件 %1 不是书签文件。请选择浏览器导出的书签文件（HTML）、Chromium 系浏览器的 Bookmarks 文件或 Firefox 的 places.sqlite。</source>
-        <translation>The file %1 is not a bookmarks file. Choose a bookmarks file exported by a browser (HTML), the Bookmarks file of a Chromium-based browser, or Firefox&apos;s places.sqlite.</translation>
-    </message>
-    <message>
         <source>书签文件 %1 已损坏，不能读取：%2</source>
         <translation>The bookmarks file %1 is damaged and cannot be read: %2</translation>
     </message>
@@ -437,10 +433,6 @@ Check the path and try again.</translation>
     <message>
         <source>在这台计算机上没有找到 %1 的书签。</source>
         <translation>No %1 bookmarks were found on this computer.</translation>
-    </message>
-    <message>
-        <source>没有找到 %1。请指定书签文件，或 firefox、chromium、chrome、brave、edge、vivaldi 之一。</source>
-        <translation>%1 was not found. Name a bookmarks file, or one of firefox, chromium, chrome, brave, edge, vivaldi.</translation>
     </message>
     <message>
         <source>不能复制书签数据库 %1：%2</source>
@@ -467,18 +459,58 @@ Check the path and try again.</translation>
         <translation> Skipped links a web page cannot open: %1.</translation>
     </message>
     <message>
-        <source>用法：linkshelf --import 来源 [文件夹]
-来源是书签文件（浏览器导出的 HTML、Chromium 的 Bookmarks、Firefox 的 places.sqlite），或 firefox、chromium、chrome、brave、edge、vivaldi 之一（该浏览器的默认配置）。书签写入文件夹（默认为收藏夹文件夹）中以来源命名的子文件夹。</source>
-        <translation>Usage: linkshelf --import SOURCE [FOLDER]
-SOURCE is a bookmarks file (a browser&apos;s HTML export, Chromium&apos;s Bookmarks, Firefox&apos;s places.sqlite) or one of firefox, chromium, chrome, brave, edge, vivaldi (that browser&apos;s default profile). The bookmarks are written to a subfolder of FOLDER (by default the Favorites folder) named after the source.</translation>
-    </message>
-    <message>
         <source>未命名文件夹</source>
         <translation>Untitled folder</translation>
     </message>
     <message>
         <source>未命名链接</source>
         <translation>Untitled link</translation>
+    </message>
+    <message>
+        <source>表格的位置超出了文件或没有对齐</source>
+        <translation>a table lies outside the file or is not aligned</translation>
+    </message>
+    <message>
+        <source>没有标签的书签</source>
+        <translation>Bookmarks without tags</translation>
+    </message>
+    <message>
+        <source>记录的大小与压缩的数据不符</source>
+        <translation>the size it gives does not fit the compressed data</translation>
+    </message>
+    <message>
+        <source>压缩的数据无效</source>
+        <translation>the compressed data is not valid</translation>
+    </message>
+    <message>
+        <source>文件 %1 不是书签文件。请选择浏览器导出的书签文件（HTML 或 XBEL），或浏览器自己的书签文件：Firefox 的 places.sqlite 或书签备份（.jsonlz4、.json），Chromium 系浏览器的 Bookmarks，Falkon 的 bookmarks.json，GNOME Web 的 bookmarks.gvdb，qutebrowser 的 urls 或 quickmarks。</source>
+        <translation>The file %1 is not a bookmarks file. Choose a bookmarks file exported by a browser (HTML or XBEL), or a browser&apos;s own bookmarks file: Firefox&apos;s places.sqlite or bookmark backup (.jsonlz4, .json), the Bookmarks file of a Chromium-based browser, Falkon&apos;s bookmarks.json, GNOME Web&apos;s bookmarks.gvdb, or qutebrowser&apos;s urls or quickmarks.</translation>
+    </message>
+    <message>
+        <source>文件 %1 不是 XBEL 书签文件：它的第一个元素不是 xbel。</source>
+        <translation>The file %1 is not an XBEL bookmarks file: its first element is not xbel.</translation>
+    </message>
+    <message>
+        <source>书签文件 %1 中的别名（alias）展开后的书签比文件本身多得太多，不能导入。</source>
+        <translation>The bookmarks file %1 cannot be imported: its aliases would make far more bookmarks than the file holds.</translation>
+    </message>
+    <message>
+        <source>没有找到 %1。请指定书签文件，或以下浏览器之一：%2。</source>
+        <translation>%1 was not found. Name a bookmarks file, or one of these browsers: %2.</translation>
+    </message>
+    <message>
+        <source>用法：linkshelf --import 来源 [文件夹]
+来源是书签文件（浏览器导出的 HTML 或 XBEL、Firefox 的 places.sqlite 或书签备份、Chromium 的 Bookmarks、Falkon 的 bookmarks.json、GNOME Web 的 bookmarks.gvdb、qutebrowser 的 urls 或 quickmarks），或以下浏览器之一（该浏览器的默认配置；firefox-backup 是 Firefox 最新的书签备份）：%1。书签写入文件夹（默认为收藏夹文件夹）中以来源命名的子文件夹。</source>
+        <translation>Usage: linkshelf --import SOURCE [FOLDER]
+SOURCE is a bookmarks file (a browser&apos;s HTML or XBEL export, Firefox&apos;s places.sqlite or bookmark backup, Chromium&apos;s Bookmarks, Falkon&apos;s bookmarks.json, GNOME Web&apos;s bookmarks.gvdb, qutebrowser&apos;s urls or quickmarks) or one of these browsers (that browser&apos;s default profile; firefox-backup is Firefox&apos;s newest bookmark backup): %1. The bookmarks are written to a subfolder of FOLDER (by default the Favorites folder) named after the source.</translation>
+    </message>
+    <message>
+        <source>书签</source>
+        <translation>Bookmarks</translation>
+    </message>
+    <message>
+        <source>快速标记</source>
+        <translation>Quickmarks</translation>
     </message>
 </context>
 <context>
@@ -863,8 +895,8 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
         <translation>Choose the folder to import the bookmarks into:</translation>
     </message>
     <message>
-        <source>书签文件 (*.html *.htm *.json *.sqlite Bookmarks)</source>
-        <translation>Bookmark files (*.html *.htm *.json *.sqlite Bookmarks)</translation>
+        <source>书签文件 (*.html *.htm *.xbel *.xml *.json *.jsonlz4 *.sqlite *.gvdb Bookmarks urls quickmarks)</source>
+        <translation>Bookmark files (*.html *.htm *.xbel *.xml *.json *.jsonlz4 *.sqlite *.gvdb Bookmarks urls quickmarks)</translation>
     </message>
     <message>
         <source>Linkshelf： 正在工作中...   </source>

@@ -2,18 +2,57 @@
 #include "BookmarkImport.h"
 
 #include "ChromiumReader.h"
+#include "EpiphanyReader.h"
 #include "ExportFileReader.h"
+#include "FalkonReader.h"
+#include "FirefoxBackupReader.h"
 #include "FirefoxReader.h"
 #include "ImportTexts.h"
+#include "QutebrowserReader.h"
 #include "ShellFolders.h"
 #include "WholeFile.h"
+#include "XbelReader.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <sys/stat.h>
+
+namespace {
+
+// The readers that answer with a TreeResult, asked before the export-file and Chromium readers:
+// Falkon's file and Firefox's JSON backups are JSON objects that the Chromium reader would take.
+struct Format {
+    bool (*recognises)(std::string_view bytes);
+    TreeResult (*read)(std::string_view bytes, const std::string& path);
+};
+constexpr Format Formats[] = {
+    {FirefoxBackupReader::Recognises, FirefoxBackupReader::Read},
+    {EpiphanyReader::Recognises, EpiphanyReader::Read},
+    {XbelReader::Recognises, XbelReader::Read},
+    {FalkonReader::Recognises, FalkonReader::Read},
+};
+
+BookmarkFolder Unpacked(TreeResult read, std::string& error) {
+    if (!read) {
+        error = read.failure().Text();
+        return {};
+    }
+    error.clear();
+    return std::move(read.tree());
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
 
 BookmarkFolder BookmarkImport::Read(const std::string& path, std::string& error) {
+    if (IsFolder(path) && QutebrowserReader::HoldsBookmarks(path))
+        return Unpacked(QutebrowserReader::ReadFolder(path), error);
     char start[16] = {};
     std::ifstream file(path, std::ios::binary);
     file.read(start, sizeof start);
@@ -23,21 +62,27 @@ BookmarkFolder BookmarkImport::Read(const std::string& path, std::string& error)
         error = reader.ErrorString();
         return tree;
     }
+    // Read whole in one go: a browser that rewrites the file meanwhile cannot change what is read.
     std::string bytes;
     if (!WholeFile::Read(path, bytes, error))
         return {};
+    for (const Format& format : Formats)
+        if (format.recognises(bytes))
+            return Unpacked(format.read(bytes, path), error);
     std::unique_ptr<BookmarkReader> reader;
     if (ExportFileReader::Recognises(bytes))
         reader = std::make_unique<ExportFileReader>();
     else if (ChromiumReader::Recognises(bytes))
         reader = std::make_unique<ChromiumReader>();
-    if (!reader) {
-        error = ImportTexts::NotBookmarks(path);
-        return {};
+    if (reader) {
+        BookmarkFolder tree = reader->ReadBytes(bytes, path);
+        error = reader->ErrorString();
+        return tree;
     }
-    BookmarkFolder tree = reader->ReadBytes(bytes, path);
-    error = reader->ErrorString();
-    return tree;
+    if (QutebrowserReader::Recognises(bytes))
+        return Unpacked(QutebrowserReader::Read(bytes, path), error);
+    error = ImportTexts::NotBookmarks(path);
+    return {};
 }
 
 std::string BookmarkImport::DefaultTarget() {

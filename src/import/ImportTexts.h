@@ -16,6 +16,8 @@ public:
     static std::string TooDeep(const std::string& path);
     static std::string EndsTooEarly(const std::string& path);
     static std::string VersionNotSupported(const std::string& path);
+    static std::string NotXbel(const std::string& path);
+    static std::string AliasesTooMany(const std::string& path);
     static std::string NoProfile(const std::string& browser);
     static std::string UnknownSource(const std::string& source);
     static std::string CannotCopy(const std::string& path, int error);
