@@ -10,6 +10,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
@@ -58,31 +61,62 @@ ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers) : 
         this);
     heading->setObjectName("importOfferText");
     heading->setWordWrap(true);
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setSpacing(2);
-    grid->addWidget(heading, 0, 0, 1, 2);
-    // One column while the buttons fit below the heading, two when there are many browsers.
-    const int columns = browsers.size() > 2 ? 2 : 1;
-    int index = 0;
+    // A desktop may hold many browsers: their buttons scroll below the heading.
+    auto* buttons = new QWidget;
+    buttonGrid_ = new QGridLayout(buttons);
+    buttonGrid_->setContentsMargins(0, 0, 0, 0);
+    buttonGrid_->setSpacing(2);
     for (const Browser& browser : browsers) {
         auto* button =
             OfferButton(QString::fromStdString(FilledText(
                             QCoreApplication::translate("ImportOffer", "%1（%2 个链接）"),
                             browser.source.name, browser.links)),
-                        QString::fromStdString("import" + browser.source.name), this);
+                        QString::fromStdString("import" + browser.source.name), buttons);
         button->setToolTip(QString::fromStdString(browser.source.path));
-        grid->addWidget(button, 1 + index / columns, index % columns, 1, 3 - columns);
         connect(button, &QPushButton::clicked, this, [this, source = browser.source] {
             if (OnChosen)
                 OnChosen(source);
         });
+        browserButtons_.push_back(button);
+    }
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("importOfferBrowsers");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(buttons);
+    scroll->setVisible(!browsers.empty());
+    auto* exportFile = OfferButton(Q(Strings::ImportChooseFile), "importExportFile", this);
+    connect(exportFile, &QPushButton::clicked, this, [this] { ChooseExportFile(); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(heading);
+    layout->addWidget(scroll, 1);
+    layout->addWidget(exportFile);
+    layout->addStretch(browsers.empty() ? 1 : 0);
+    PlaceButtons(1);
+}
+
+// Two columns while every caption fits in half the width, else one.
+void ImportOffer::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int half = (event->size().width() - buttonGrid_->spacing()) / 2;
+    const bool fit = browserButtons_.size() > 2 &&
+                     std::ranges::all_of(browserButtons_, [half](const QPushButton* button) {
+                         return button->sizeHint().width() <= half;
+                     });
+    PlaceButtons(fit ? 2 : 1);
+}
+
+void ImportOffer::PlaceButtons(int columns) {
+    for (QPushButton* button : browserButtons_)
+        buttonGrid_->removeWidget(button);
+    int index = 0;
+    for (QPushButton* button : browserButtons_) {
+        buttonGrid_->addWidget(button, index / columns, index % columns);
         ++index;
     }
-    auto* exportFile = OfferButton(Q(Strings::ImportChooseFile), "importExportFile", this);
-    grid->addWidget(exportFile, 1 + (index + columns - 1) / columns, 0, 1, 2);
-    connect(exportFile, &QPushButton::clicked, this, [this] { ChooseExportFile(); });
-    grid->setRowStretch(grid->rowCount(), 1);
 }
 
 void ImportOffer::ChooseExportFile() {

@@ -7,6 +7,9 @@
 #include <functional>
 #include <vector>
 
+class QGridLayout;
+class QPushButton;
+
 // What the folder page offers while there is no folder of shortcuts yet: a button for each
 // browser whose bookmarks were found on this machine, with its count of links, and one for a
 // bookmark file the browser exported. One click brings the bookmarks in.
@@ -26,6 +29,13 @@ public:
     // Called with the source the user clicked; for the export file, once it is chosen.
     std::function<void(const BookmarkSource& source)> OnChosen;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void ChooseExportFile();
+    void PlaceButtons(int columns);
+
+    QGridLayout* buttonGrid_;
+    std::vector<QPushButton*> browserButtons_;
 };
