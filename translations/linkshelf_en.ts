@@ -202,10 +202,6 @@
         <translation>linkshelf --import SOURCE [FOLDER]</translation>
     </message>
     <message>
-        <source>导入书签：firefox、chromium、chrome、brave、edge、vivaldi 或一个书签文件</source>
-        <translation>import bookmarks: firefox, chromium, chrome, brave, edge, vivaldi, or a file</translation>
-    </message>
-    <message>
         <source>linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]</source>
         <translation>linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]</translation>
     </message>
@@ -256,6 +252,10 @@ Default settings file: %1
     <message>
         <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用的 crontab 行）</source>
         <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, the import wrote nothing, or --refresh could not set up the refresh (without a systemd user manager it prints the crontab line to use instead)</translation>
+    </message>
+    <message>
+        <source>导入书签：一个书签文件，或浏览器 firefox、firefox-backup、librewolf、floorp、waterfox、zen、chromium、chrome、brave、edge、vivaldi、opera、yandex、ungoogled-chromium、falkon、konqueror、epiphany、qutebrowser</source>
+        <translation>import bookmarks: a bookmarks file, or the browser firefox, firefox-backup, librewolf, floorp, waterfox, zen, chromium, chrome, brave, edge, vivaldi, opera, yandex, ungoogled-chromium, falkon, konqueror, epiphany or qutebrowser</translation>
     </message>
 </context>
 <context>

@@ -24,8 +24,11 @@ constexpr UsageLine Usage[] = {
      QT_TRANSLATE_NOOP("CommandLine", "按这个设置文件生成页面，不打开向导")},
     {"linkshelf -RUN", QT_TRANSLATE_NOOP("CommandLine", "按默认设置文件生成页面")},
     {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --import 来源 [文件夹]"),
-     QT_TRANSLATE_NOOP("CommandLine",
-                       "导入书签：firefox、chromium、chrome、brave、edge、vivaldi 或一个书签文件")},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "导入书签：一个书签文件，或浏览器 firefox、firefox-backup、librewolf、floorp、"
+         "waterfox、zen、chromium、chrome、brave、edge、vivaldi、opera、yandex、"
+         "ungoogled-chromium、falkon、konqueror、epiphany、qutebrowser")},
     {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]"),
      QT_TRANSLATE_NOOP("CommandLine",
                        "检查页面的链接：失效、已移动、拒绝访问、重复；--max-age 1d 采用一天之内"
