@@ -49,8 +49,9 @@ std::optional<Bookmark> BookmarkOf(const GvdbTable::Item& item, bool byteSwapped
     for (gsize i = 0; i < g_variant_n_children(tags.get()); ++i)
         bookmark.tags.push_back(StringOf(Owned(g_variant_get_child_value(tags.get(), i)).get()));
     // A tag named twice still makes one entry in its folder.
-    std::ranges::sort(bookmark.tags);
-    bookmark.tags.erase(std::ranges::unique(bookmark.tags).begin(), bookmark.tags.end());
+    std::sort(bookmark.tags.begin(), bookmark.tags.end());
+    bookmark.tags.erase(std::unique(bookmark.tags.begin(), bookmark.tags.end()),
+                        bookmark.tags.end());
     return bookmark;
 }
 

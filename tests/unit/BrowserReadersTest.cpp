@@ -248,7 +248,7 @@ TEST(BrowserReaders, ReadEachFormatAsAnIndependentReaderDoes) {
         const BookmarkFolder read = BookmarkImport::Read(tree.Path(source.file), error);
         EXPECT_EQ(error, "") << source.name;
         const std::string expected =
-            Output("python3", {QString::fromStdString(Readers + source.reader),
+            Output("python3", {"-B", QString::fromStdString(Readers + source.reader),
                                QString::fromStdString(tree.Path(source.file))});
         EXPECT_EQ(DescribeInOrder(read), expected) << source.name;
         EXPECT_EQ(Links(expected), source.links) << source.name << ":\n" << expected;
