@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Imports each browser family by its word from a home that holds its profile, checks that every
+# Imports browsers by their words from a home that holds their profiles, checks that every
 # link a page can open was written with the address a short Python reader finds in the same
 # file, and that a backup cut off while it was copied is refused and the earlier import kept.
 # Usage: import_browsers.sh PATH/TO/linkshelf SOURCE_ROOT
@@ -41,8 +41,7 @@ sys.stdout.buffer.write(b"mozLz40\0" + struct.pack("<I", size) + frame[at + 4:at
 ' "$1" >"$2"
 }
 
-mkdir -p "$home/.config/falkon/profiles/default" "$home/.local/share/konqueror" \
-    "$home/.config/qutebrowser/bookmarks" "$home/.mozilla/firefox/p/bookmarkbackups" \
+mkdir -p "$home/.config/falkon/profiles/default" "$home/.mozilla/firefox/p/bookmarkbackups" \
     "$home/.librewolf/p"
 cat >"$home/.config/falkon/profiles/default/bookmarks.json" <<'JSON'
 {"roots": {
@@ -68,23 +67,6 @@ cat >"$home/.config/falkon/profiles/default/bookmarks.json" <<'JSON'
   "name": "Unsorted Bookmarks", "type": "folder"}},
  "version": 1}
 JSON
-cat >"$home/.local/share/konqueror/bookmarks.xml" <<'XML'
-<?xml version="1.0" encoding="UTF-8"?>
-<!DOCTYPE xbel>
-<xbel xmlns:bookmark="http://www.freedesktop.org/standards/desktop-bookmarks">
- <folder id="kde"><title>KDE</title>
-  <bookmark href="https://kde.org/?x=1&amp;y=2"><title>KDE</title>
-   <info><metadata owner="http://freedesktop.org"><bookmark:icon name="www"/></metadata></info>
-  </bookmark>
-  <separator/>
- </folder>
- <bookmark href="https://konqueror.org/"><title>Konqueror</title></bookmark>
- <alias ref="kde"/>
-</xbel>
-XML
-printf 'https://qutebrowser.org/ qutebrowser\nhttps://a.example/?q=1&r=2\n' \
-    >"$home/.config/qutebrowser/bookmarks/urls"
-printf 'ddg duckduckgo.com\nwiki https://wiki.example/\n' >"$home/.config/qutebrowser/quickmarks"
 printf '[Profile0]\nPath=p\nDefault=1\n' >"$home/.mozilla/firefox/profiles.ini"
 cp "$home/.mozilla/firefox/profiles.ini" "$home/.librewolf/profiles.ini"
 backup() { # links as "title|address" lines
@@ -125,8 +107,6 @@ check_word() { # word, folder written, reader, file it reads, skipped
     expect_eq "addresses of --import $1" "$(expected "$3" "$4")" "$(written "$fav/$2")"
 }
 check_word falkon Falkon falkon.py "$home/.config/falkon/profiles/default/bookmarks.json" 1
-check_word konqueror Konqueror xbel.py "$home/.local/share/konqueror/bookmarks.xml" 0
-check_word qutebrowser qutebrowser qutebrowser.py "$home/.config/qutebrowser" 0
 check_word firefox-backup "Firefox backup" firefox_backup.py "$newest" 1
 expect_eq "links of the newest backup" 200 "$(written "$fav/Firefox backup" | grep -c new.example)"
 run --import librewolf "$fav"
