@@ -63,9 +63,7 @@ private:
             }
             const QStringView name = xml_.name();
             if (name == QLatin1String("title")) {
-                items_[owner].title = xml_.readElementText(QXmlStreamReader::SkipChildElements)
-                                          .trimmed()
-                                          .toStdString();
+                items_[owner].title = Title();
             } else if (name == QLatin1String("folder")) {
                 if (depth + 1 > BookmarkFolder::MaxDepth)
                     return false;
@@ -83,13 +81,16 @@ private:
         return true;
     }
 
+    // The text of the title element the reader is at, without the blanks around it.
+    std::string Title() {
+        return xml_.readElementText(QXmlStreamReader::SkipChildElements).trimmed().toStdString();
+    }
+
     // A bookmark holds its title and metadata, never other items.
     void ReadTitle(std::size_t item) {
         while (xml_.readNextStartElement()) {
             if (xml_.namespaceUri() == namespace_ && xml_.name() == QLatin1String("title"))
-                items_[item].title = xml_.readElementText(QXmlStreamReader::SkipChildElements)
-                                         .trimmed()
-                                         .toStdString();
+                items_[item].title = Title();
             else
                 xml_.skipCurrentElement();
         }
