@@ -14,6 +14,7 @@
 #include "XbelReader.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 
 namespace {
@@ -431,6 +432,31 @@ TEST(BrowserReaders, FindEachBrowserWhereItKeepsItsProfile) {
                   test.found)
             << test.word;
     }
+}
+
+// Every Firefox profile keeps backups: beside Firefox itself they are not offered again.
+TEST(BrowserReaders, OfferFirefoxBackupsOnlyWithoutFirefox) {
+    TempTree tree;
+    const char* variables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
+    const QByteArray saved[] = {qgetenv(variables[0]), qgetenv(variables[1]),
+                                qgetenv(variables[2])};
+    const auto restore = qScopeGuard([&] {
+        for (int i = 0; i < 3; ++i)
+            qputenv(variables[i], saved[i]);
+    });
+    for (const char* variable : variables)
+        qputenv(variable, QByteArray::fromStdString(tree.Path("home")));
+    tree.Write("home/.mozilla/firefox/profiles.ini", "[Profile0]\nPath=p\n");
+    tree.Write("home/.mozilla/firefox/p/bookmarkbackups/bookmarks-2024-05-01.json", "");
+    const auto names = [] {
+        std::string found;
+        for (const BookmarkSource& source : BrowserProfiles::Find())
+            found += source.name + ";";
+        return found;
+    };
+    EXPECT_EQ(names(), "Firefox backup;");
+    tree.Write("home/.mozilla/firefox/p/places.sqlite", "");
+    EXPECT_EQ(names(), "Firefox;");
 }
 
 } // namespace
