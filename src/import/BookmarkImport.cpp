@@ -62,7 +62,8 @@ BookmarkFolder BookmarkImport::Read(const std::string& path, std::string& error)
         error = reader.ErrorString();
         return tree;
     }
-    // Read whole in one go: a browser that rewrites the file meanwhile cannot change what is read.
+    // A copy in memory: a browser that rewrites the file later changes nothing read, and one
+    // caught halfway leaves a file cut off, which the readers refuse.
     std::string bytes;
     if (!WholeFile::Read(path, bytes, error))
         return {};
