@@ -31,17 +31,17 @@ public:
 
     // Writes a table and what it holds; gives where it starts and ends.
     std::pair<std::uint32_t, std::uint32_t> Table(std::vector<GvdbWriter::Entry> entries) {
-        const auto buckets = static_cast<std::uint32_t>(std::max<std::size_t>(entries.size(), 1));
+        const std::size_t buckets = std::max<std::size_t>(entries.size(), 1);
         std::ranges::stable_sort(
             entries, {}, [&](const GvdbWriter::Entry& entry) { return Hash(entry.key) % buckets; });
         const std::size_t start = Allocate(8 + 4 * buckets + 24 * entries.size(), 4);
         const std::size_t end = bytes.size();
         Put32(start, 5u << 27);
-        Put32(start + 4, buckets);
-        for (std::uint32_t bucket = 0, item = 0; bucket < buckets; ++bucket) {
+        Put32(start + 4, static_cast<std::uint32_t>(buckets));
+        for (std::size_t bucket = 0, item = 0; bucket < buckets; ++bucket) {
             while (item < entries.size() && Hash(entries[item].key) % buckets < bucket)
                 ++item;
-            Put32(start + 8 + 4 * bucket, item);
+            Put32(start + 8 + 4 * bucket, static_cast<std::uint32_t>(item));
         }
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const GvdbWriter::Entry& entry = entries[i];

@@ -542,7 +542,7 @@ TEST_F(Wizard, OffersEveryBrowserFamilyFoundAtHome) {
                R"({"type":"url","name":"Falkon","url":"https://falkon.org/"}]}},"version":1})");
     tree.Write("home/.local/share/konqueror/bookmarks.xml",
                "<!DOCTYPE xbel><xbel><folder><title>KDE</title>"
-               "<bookmark href=\"https://kde.org/\"><title>KDE</title></bookmark></folder></xbel>");
+               "<bookmark href='https://kde.org/'><title>KDE</title></bookmark></folder></xbel>");
     tree.Write("home/.config/qutebrowser/quickmarks", "ddg duckduckgo.com\nwiki wiki.example\n");
     tree.Write("home/.local/share/epiphany/bookmarks.gvdb",
                GvdbWriter::Bookmarks({{"https://www.gnome.org/", 1, "GNOME", {"桌面"}}}));

@@ -154,7 +154,7 @@ std::string BackupJson(const std::string& typeKey) {
             return R"("typeCode":)" + std::to_string(code);
         const char* types[] = {"", "text/x-moz-place", "text/x-moz-place-container",
                                "text/x-moz-place-separator"};
-        return std::string(R"("type":")") + types[code] + "\"";
+        return std::string(R"("type":")") + types[code] + '"';
     };
     return R"({"guid":"root________","title":"","index":0,"id":1,)" + kind(2) +
            R"(,"root":"placesRoot","children":[)"
@@ -278,11 +278,11 @@ TEST(BrowserReaders, RefuseCutOffAndHostileFiles) {
     badBlock[15] = '\xFF';
     const std::string folder = "<folder><title>x</title>";
     // Each level holds two aliases of the level below it: the tree would double per level.
-    std::string aliasBomb = "<xbel><folder id=\"f0\"><bookmark href=\"https://a/\"/></folder>";
+    std::string aliasBomb = "<xbel><folder id='f0'><bookmark href='https://a/'/></folder>";
     for (int level = 1; level < 40; ++level)
-        aliasBomb += "<folder id=\"f" + std::to_string(level) + "\"><alias ref=\"f" +
-                     std::to_string(level - 1) + "\"/><alias ref=\"f" + std::to_string(level - 1) +
-                     "\"/></folder>";
+        aliasBomb += "<folder id='f" + std::to_string(level) + "'><alias ref='f" +
+                     std::to_string(level - 1) + "'/><alias ref='f" + std::to_string(level - 1) +
+                     "'/></folder>";
     aliasBomb += "</xbel>";
     struct Case {
         const char* name;
@@ -301,19 +301,19 @@ TEST(BrowserReaders, RefuseCutOffAndHostileFiles) {
          ImportTexts::TooDeep},
         {"Falkon JSON too deep", FalkonReader::Read, Repeat("[", 100000), ImportTexts::TooDeep},
         {"XBEL cut off", XbelReader::Read, KdeXbel.substr(0, 400), ImportTexts::EndsTooEarly},
-        {"XBEL of version 2", XbelReader::Read, "<xbel version=\"2.0\"></xbel>",
+        {"XBEL of version 2", XbelReader::Read, "<xbel version='2.0'></xbel>",
          ImportTexts::VersionNotSupported},
-        {"XML that is not XBEL", XbelReader::Read, "<?xml version=\"1.0\"?><html/>",
+        {"XML that is not XBEL", XbelReader::Read, "<?xml version='1.0'?><html/>",
          ImportTexts::NotXbel},
         {"XBEL folders too deep", XbelReader::Read,
          "<xbel>" + Repeat(folder, 100) + Repeat("</folder>", 100) + "</xbel>",
          ImportTexts::TooDeep},
         {"XBEL aliases that multiply", XbelReader::Read, aliasBomb, ImportTexts::AliasesTooMany},
         {"XBEL entities that multiply", XbelReader::Read,
-         "<!DOCTYPE xbel [<!ENTITY a \"" + Repeat("x", 100) +
-             "\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c "
-             "\"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">]>"
-             "<xbel><bookmark href=\"https://a/\"><title>&d;&d;&d;&d;</title></bookmark></xbel>",
+         "<!DOCTYPE xbel [<!ENTITY a '" + Repeat("x", 100) +
+             "'><!ENTITY b '&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;'><!ENTITY c "
+             "'&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;'><!ENTITY d '&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;'>]>"
+             "<xbel><bookmark href='https://a/'><title>&d;&d;&d;&d;</title></bookmark></xbel>",
          nullptr},
         {"backup cut in its header", FirefoxBackupReader::Read, lz4.substr(0, 10),
          ImportTexts::EndsTooEarly},
