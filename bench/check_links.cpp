@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         servers.back()->Fallback(
             {LoopbackServer::Status(200).raw, LoopbackServer::Answer::Action::Send, delayMs});
     }
-    std::vector<CheckedLink> list;
+    std::vector<LinkToCheck> list;
     for (int i = 0; i < links; ++i)
         list.push_back({servers[static_cast<std::size_t>(i % ports)]
                             ->Url("/page/" + std::to_string(i))

@@ -9,9 +9,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ChromiumReader reader;
-    const BookmarkFolder tree =
+    const ResultOf<BookmarkFolder> tree =
         reader.ReadBytes(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz");
-    if (!reader.HasError())
-        CheckImport(tree);
+    if (tree)
+        CheckImport(*tree);
     return 0;
 }

@@ -12,9 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string markup(reinterpret_cast<const char*>(data), size);
     for (const std::string& bytes : {"<!DOCTYPE NETSCAPE-Bookmark-file-1>\n" + markup, markup}) {
         ExportFileReader reader;
-        const BookmarkFolder tree = reader.ReadBytes(bytes, "fuzz");
-        if (!reader.HasError())
-            CheckImport(tree);
+        const ResultOf<BookmarkFolder> tree = reader.ReadBytes(bytes, "fuzz");
+        if (tree)
+            CheckImport(*tree);
     }
     return 0;
 }

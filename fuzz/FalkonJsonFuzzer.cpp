@@ -8,9 +8,9 @@
 #include "ImportCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const TreeResult read =
+    const ResultOf<BookmarkFolder> read =
         FalkonReader::Read(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz");
     if (read)
-        CheckImport(read.tree());
+        CheckImport(*read);
     return 0;
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds and tests each commit of BASE..HEAD, oldest first, in a temporary worktree; one build
-# folder serves them all, so each build after the first is incremental. Stops at the first commit
-# that does not build or whose tests fail, and names it. Uncommitted changes play no part.
+# Checks each commit of BASE..HEAD, oldest first: its subject is at most 72 characters, and it
+# builds and passes its tests in a temporary worktree (one build folder serves them all, so each
+# build after the first is incremental). Stops at the first commit that fails, and names it.
+# Uncommitted changes play no part. The subjects of the history up to f00d0a7 are what they are
+# (published commits are not rewritten), so only commits after it are held to the length.
 # Usage: scripts/check-commits.sh BASE
 set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: $0 BASE" >&2; exit 2; }
@@ -10,6 +12,22 @@ cd "$(dirname "$0")/.."
 git rev-parse --verify --quiet "$1^{commit}" >/dev/null || { echo "not a commit: $1" >&2; exit 2; }
 mapfile -t commits < <(git rev-list --reverse "$1..HEAD")
 [ ${#commits[@]} -gt 0 ] || { echo "No commits in $1..HEAD."; exit 0; }
+
+max_subject=72
+# The last commit whose history may keep longer subjects.
+long_subjects_until=f00d0a7
+for commit in "${commits[@]}"; do
+    if git merge-base --is-ancestor "$commit" "$long_subjects_until" 2>/dev/null; then
+        continue
+    fi
+    subject=$(git log -1 --format=%s "$commit")
+    length=$(printf %s "$subject" | LC_ALL=C.UTF-8 wc -m)
+    if [ "$length" -gt "$max_subject" ]; then
+        echo "FAILED: $(git log -1 --format=%h "$commit") has a subject of $length" \
+            "characters (at most $max_subject): $subject" >&2
+        exit 1
+    fi
+done
 scripts/install-deps.sh --test
 
 work=$(mktemp -d)

@@ -29,7 +29,7 @@ done
 python3 - src translations/untranslated.txt <<'PYTHON' || status=1
 import pathlib, re, sys
 
-MARKERS = re.compile(r'(\btr|\btranslate|QT_TRANSLATE_NOOP|QT_TR_NOOP)\s*\(\s*("[^"]*"\s*,\s*)?$')
+MARKERS = re.compile(r'(\btr|\btranslate|QT_TRANSLATE_N_NOOP|QT_TRANSLATE_NOOP|QT_TR_NOOP)\s*\(\s*("[^"]*"\s*,\s*)?$')
 SINKS = re.compile(r'\b(ShowError|ShowInfo|ShowMessage|Complain|PrintError|setText|setWindowTitle|'
                    r'setToolTip|setPlaceholderText|addAction|addButton|addTab|QLabel|QPushButton|'
                    r'QCheckBox|QRadioButton|QGroupBox|fprintf\s*\(\s*stderr\s*,)\s*\(?\s*$')
@@ -85,6 +85,28 @@ for path in sorted(pathlib.Path(sys.argv[1]).rglob('*')):
             failed = True
         elif WORDS.search(body) and start == start_of_text and SINKS.search(before):
             print(f'{path}:{line}: English text shown without translation: "{body}"')
+            failed = True
+sys.exit(1 if failed else 0)
+PYTHON
+
+# A count in a text takes the plural forms of the language: Qt's %n in a numerus entry, never a
+# %1 beside a counted word.
+python3 - translations/*.ts <<'PYTHON' || status=1
+import re, sys
+import xml.etree.ElementTree as ElementTree
+
+COUNTED_SOURCE = re.compile(r'%\d\s*(个|处|项|条|次|份|文件夹)')
+COUNTED_ENGLISH = re.compile(r'%\d\s+(links?|folders?|address(es)?|places?|verdicts?|files?|icons?|'
+                             r'items?|shortcuts?|changes?)\b', re.IGNORECASE)
+failed = False
+for ts in sys.argv[1:]:
+    for message in ElementTree.parse(ts).getroot().iter('message'):
+        if message.get('numerus') == 'yes':
+            continue
+        source = message.findtext('source') or ''
+        translation = ''.join(message.find('translation').itertext())
+        if COUNTED_SOURCE.search(source) or COUNTED_ENGLISH.search(translation):
+            print(f'{ts}: a count without plural forms (use %n and a numerus entry): {source!r}')
             failed = True
 sys.exit(1 if failed else 0)
 PYTHON

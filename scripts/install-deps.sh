@@ -59,7 +59,7 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    echo "Installing: ${missing[*]}"
+    echo "Installing these Debian packages with apt-get${sudo:+ (through sudo)}: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     if ! "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
         "${sudo[@]}" apt-get update
@@ -73,6 +73,9 @@ case "${1:-}" in
 --test | --bench)
     bench=$(dirname "$0")/../bench
     if ! (cd "$bench" && npm ls --silent >/dev/null 2>&1); then
+        echo "Installing the npm packages the page test drives Chromium with, at the versions of" \
+            "bench/package-lock.json, into bench/node_modules:" \
+            "$(sed -n 's/^ *"\([a-z-]*\)": "[0-9.]*",\?$/\1/p' "$bench/package.json" | tr '\n' ' ')"
         (cd "$bench" && npm ci --ignore-scripts --no-audit --no-fund --silent)
     fi
     ;;

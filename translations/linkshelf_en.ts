@@ -4,20 +4,8 @@
 <context>
     <name>CheckCommand</name>
     <message>
-        <source>用法：linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]</source>
-        <translation>Usage: linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]</translation>
-    </message>
-    <message>
         <source>--max-age 需要一个时长，例如 30m、12h、1d 或 2w，而不是 &quot;%1&quot;。</source>
         <translation>--max-age takes an age such as 30m, 12h, 1d or 2w, not &quot;%1&quot;. </translation>
-    </message>
-    <message>
-        <source>--check 不接受 &quot;%1&quot;。</source>
-        <translation>--check does not take &quot;%1&quot;. </translation>
-    </message>
-    <message>
-        <source>没有设置文件 &quot;%1&quot;。</source>
-        <translation>There is no settings file &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>正在检查链接 [%1] %2/%3</source>
@@ -28,20 +16,8 @@
         <translation>, waiting for %1</translation>
     </message>
     <message>
-        <source>不能读取设置文件 &quot;%1&quot;。</source>
-        <translation>Cannot read the settings file &quot;%1&quot;.</translation>
-    </message>
-    <message>
-        <source>不能检查链接：设置中没有指定快捷方式文件夹。</source>
-        <translation>Cannot check links: the settings name no folder of shortcuts.</translation>
-    </message>
-    <message>
-        <source>不能检查链接：文件夹 &quot;%1&quot; 不存在。</source>
-        <translation>Cannot check links: the folder &quot;%1&quot; does not exist.</translation>
-    </message>
-    <message>
-        <source>不能把检查结果保存到 &quot;%1&quot;：%2。</source>
-        <translation>Cannot keep the verdicts in &quot;%1&quot;: %2.</translation>
+        <source>不能把检查结果保存到 &quot;%1&quot;。</source>
+        <translation>Cannot keep the verdicts in &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -159,10 +135,6 @@
         <translation>file not found</translation>
     </message>
     <message>
-        <source>共 %1 处</source>
-        <translation>%1 places</translation>
-    </message>
-    <message>
         <source>检查已停止</source>
         <translation>stopped</translation>
     </message>
@@ -170,13 +142,79 @@
         <source>已停止。</source>
         <translation>Stopped. </translation>
     </message>
-    <message>
-        <source>已检查 %1 / %2 个链接：%3 个正常，%4 个失效，%5 个已移动，%6 个拒绝访问；%7 个地址重复（共 %8 处）；%9 个未检查（其他协议）。</source>
-        <translation>Checked %1 of %2 links: %3 ok, %4 dead, %5 moved, %6 blocked; %7 addresses filed more than once (%8 places); %9 not checked (other schemes).</translation>
+    <message numerus="yes">
+        <source>共 %n 处</source>
+        <translation>
+            <numerusform>%n place</numerusform>
+            <numerusform>%n places</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%1 个结果取自先前的检查。</source>
-        <translation> %1 verdicts taken from earlier checks.</translation>
+        <source>已检查 %1：%2，%3，%4，%5；%6（%7）；%8。</source>
+        <translation>Checked %1: %2, %3, %4, %5; %6 (%7); %8.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 / %n 个链接</source>
+        <translation>
+            <numerusform>%1 of %n link</numerusform>
+            <numerusform>%1 of %n links</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个正常</source>
+        <translation>
+            <numerusform>%n ok</numerusform>
+            <numerusform>%n ok</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个失效</source>
+        <translation>
+            <numerusform>%n dead</numerusform>
+            <numerusform>%n dead</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个已移动</source>
+        <translation>
+            <numerusform>%n moved</numerusform>
+            <numerusform>%n moved</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个拒绝访问</source>
+        <translation>
+            <numerusform>%n blocked</numerusform>
+            <numerusform>%n blocked</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个地址重复</source>
+        <translation>
+            <numerusform>%n address filed more than once</numerusform>
+            <numerusform>%n addresses filed more than once</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个未检查（其他协议）</source>
+        <translation>
+            <numerusform>%n not checked (other schemes)</numerusform>
+            <numerusform>%n not checked (other schemes)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个链接因检查停止而未检查。</source>
+        <translation>
+            <numerusform> %n link not checked because the check was stopped.</numerusform>
+            <numerusform> %n links not checked because the check was stopped.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个结果取自先前的检查。</source>
+        <translation>
+            <numerusform> %n verdict taken from an earlier check.</numerusform>
+            <numerusform> %n verdicts taken from earlier checks.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -254,6 +292,34 @@ Default settings file: %1
         <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, the import wrote nothing, or --refresh could not set up the refresh (without a systemd user manager it prints the crontab line to use instead)</translation>
     </message>
     <message>
+        <source>多余的参数 &quot;%1&quot;。</source>
+        <translation>Unexpected argument &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 只能是第一个参数。</source>
+        <translation>&quot;%1&quot; must be the first argument.</translation>
+    </message>
+    <message>
+        <source>不认识的选项 &quot;%1&quot;。</source>
+        <translation>Unknown option &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>选项 &quot;%1&quot; 需要一个值。</source>
+        <translation>The option &quot;%1&quot; needs a value.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 缺少参数。</source>
+        <translation>&quot;%1&quot; is missing an argument.</translation>
+    </message>
+    <message>
+        <source>用法：%1</source>
+        <translation>Usage: %1</translation>
+    </message>
+    <message>
+        <source>全部用法：linkshelf --help</source>
+        <translation>All forms: linkshelf --help</translation>
+    </message>
+    <message>
         <source>导入书签：一个书签文件，或浏览器 firefox、firefox-backup、librewolf、floorp、waterfox、zen、chromium、chrome、brave、edge、vivaldi、opera、yandex、ungoogled-chromium、falkon、konqueror、epiphany、qutebrowser</source>
         <translation>import bookmarks: a bookmarks file, or the browser firefox, firefox-backup, librewolf, floorp, waterfox, zen, chromium, chrome, brave, edge, vivaldi, opera, yandex, ungoogled-chromium, falkon, konqueror, epiphany or qutebrowser</translation>
     </message>
@@ -312,6 +378,112 @@ Check the path and try again.</translation>
     <message>
         <source>自动更新页面(&amp;U)...</source>
         <translation>Keep the Page &amp;Up to Date...</translation>
+    </message>
+    <message>
+        <source>已导入 %1 的书签。也导入：</source>
+        <translation>Imported the bookmarks of %1. Also import:</translation>
+    </message>
+    <message>
+        <source>该程序是免费的。要获得更多更好的软件，请访问我们的主页：</source>
+        <translation>This program is free. For more and better software, visit our home page:</translation>
+    </message>
+    <message>
+        <source>版权所有 © 2026 Linkshelf 项目</source>
+        <translation>Copyright © 2026 the Linkshelf project</translation>
+    </message>
+    <message>
+        <source>开发：Linkshelf 团队，以 Qt 构建</source>
+        <translation>Made by the Linkshelf team with Qt</translation>
+    </message>
+    <message>
+        <source>从这个文件夹内的链接生成页面(&amp;G)：</source>
+        <translation>&amp;Make the page from the links in this folder:</translation>
+    </message>
+    <message>
+        <source>包括子文件夹</source>
+        <translation>Include subfolders</translation>
+    </message>
+    <message>
+        <source>保存生成的页面到这个文件(&amp;A)：</source>
+        <translation>S&amp;ave the page to this file:</translation>
+    </message>
+    <message>
+        <source>页面标题(&amp;T)：</source>
+        <translation>Page &amp;title:</translation>
+    </message>
+    <message>
+        <source>您页面的字体(&amp;A)</source>
+        <translation>Page f&amp;ont:</translation>
+    </message>
+    <message>
+        <source>在网站名称后显示当前 URL (&amp;S)</source>
+        <translation>&amp;Show each site&apos;s URL after its name</translation>
+    </message>
+    <message>
+        <source>文本颜色</source>
+        <translation>Text color</translation>
+    </message>
+    <message>
+        <source>链接颜色</source>
+        <translation>Link color</translation>
+    </message>
+    <message>
+        <source>访问过的链接颜色</source>
+        <translation>Visited link color</translation>
+    </message>
+    <message>
+        <source>完成时用网页浏览器载入(&amp;W)</source>
+        <translation>Open the page in the &amp;web browser when done</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>选项(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>&lt; 返回(&amp;B)</source>
+        <translation>&lt; &amp;Back</translation>
+    </message>
+    <message>
+        <source>继续(&amp;N) &gt;</source>
+        <translation>&amp;Next &gt;</translation>
+    </message>
+</context>
+<context>
+    <name>FormOptions</name>
+    <message>
+        <source>选项</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>忽略文件夹</source>
+        <translation>Ignored Folders</translation>
+    </message>
+    <message>
+        <source>添加(&amp;A)...</source>
+        <translation>&amp;Add...</translation>
+    </message>
+    <message>
+        <source>移除(&amp;R)</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>FormProgress</name>
+    <message>
+        <source>正在工作...</source>
+        <translation>Working...</translation>
     </message>
 </context>
 <context>
@@ -372,6 +544,10 @@ Check the path and try again.</translation>
         <source>上次自动更新失败了：原因见 &quot;journalctl --user -u linkshelf-refresh.service&quot;。</source>
         <translation>The last automatic update failed. To see why, run &quot;journalctl --user -u linkshelf-refresh.service&quot;.</translation>
     </message>
+    <message>
+        <source>要每小时更新，把 @daily 换成 @hourly。</source>
+        <translation> To update every hour, change @daily to @hourly.</translation>
+    </message>
 </context>
 <context>
     <name>ImportOffer</name>
@@ -383,9 +559,12 @@ Check the path and try again.</translation>
         <source>还没有快捷方式文件夹。单击一个浏览器，把它的书签导入到收藏夹文件夹：</source>
         <translation>No folder of shortcuts yet. Click a browser to import its bookmarks:</translation>
     </message>
-    <message>
-        <source>%1（%2 个链接）</source>
-        <translation>%1 (%2 links)</translation>
+    <message numerus="yes">
+        <source>%1（%n 个链接）</source>
+        <translation>
+            <numerusform>%1 (%n link)</numerusform>
+            <numerusform>%1 (%n links)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -451,14 +630,6 @@ Check the path and try again.</translation>
         <translation>%1 already exists but is not a folder. Move it away, or choose another folder.</translation>
     </message>
     <message>
-        <source>已导入 %1 个链接和 %2 个文件夹到 %3。</source>
-        <translation>Imported %1 links and %2 folders into %3.</translation>
-    </message>
-    <message>
-        <source>跳过了 %1 个不能在网页中打开的链接。</source>
-        <translation> Skipped links a web page cannot open: %1.</translation>
-    </message>
-    <message>
         <source>未命名文件夹</source>
         <translation>Untitled folder</translation>
     </message>
@@ -467,8 +638,29 @@ Check the path and try again.</translation>
         <translation>Untitled link</translation>
     </message>
     <message>
-        <source>表格的位置超出了文件或没有对齐</source>
-        <translation>a table lies outside the file or is not aligned</translation>
+        <source>已导入 %1和 %2到 %3。</source>
+        <translation>Imported %1 and %2 into %3.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个链接</source>
+        <translation>
+            <numerusform>%n link</numerusform>
+            <numerusform>%n links</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个文件夹</source>
+        <translation>
+            <numerusform>%n folder</numerusform>
+            <numerusform>%n folders</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>跳过了 %n 个不能在网页中打开的链接。</source>
+        <translation>
+            <numerusform> Skipped %n link a web page cannot open.</numerusform>
+            <numerusform> Skipped %n links a web page cannot open.</numerusform>
+        </translation>
     </message>
     <message>
         <source>没有标签的书签</source>
@@ -481,6 +673,10 @@ Check the path and try again.</translation>
     <message>
         <source>压缩的数据无效</source>
         <translation>the compressed data is not valid</translation>
+    </message>
+    <message>
+        <source>表格的位置超出了文件或没有对齐</source>
+        <translation>a table lies outside the file or is not aligned</translation>
     </message>
     <message>
         <source>文件 %1 不是书签文件。请选择浏览器导出的书签文件（HTML 或 XBEL），或浏览器自己的书签文件：Firefox 的 places.sqlite 或书签备份（.jsonlz4、.json），Chromium 系浏览器的 Bookmarks，Falkon 的 bookmarks.json，GNOME Web 的 bookmarks.gvdb，qutebrowser 的 urls 或 quickmarks。</source>
@@ -499,18 +695,20 @@ Check the path and try again.</translation>
         <translation>%1 was not found. Name a bookmarks file, or one of these browsers: %2.</translation>
     </message>
     <message>
-        <source>用法：linkshelf --import 来源 [文件夹]
-来源是书签文件（浏览器导出的 HTML 或 XBEL、Firefox 的 places.sqlite 或书签备份、Chromium 的 Bookmarks、Falkon 的 bookmarks.json、GNOME Web 的 bookmarks.gvdb、qutebrowser 的 urls 或 quickmarks），或以下浏览器之一（该浏览器的默认配置；firefox-backup 是 Firefox 最新的书签备份）：%1。书签写入文件夹（默认为收藏夹文件夹）中以来源命名的子文件夹。</source>
-        <translation>Usage: linkshelf --import SOURCE [FOLDER]
-SOURCE is a bookmarks file (a browser&apos;s HTML or XBEL export, Firefox&apos;s places.sqlite or bookmark backup, Chromium&apos;s Bookmarks, Falkon&apos;s bookmarks.json, GNOME Web&apos;s bookmarks.gvdb, qutebrowser&apos;s urls or quickmarks) or one of these browsers (that browser&apos;s default profile; firefox-backup is Firefox&apos;s newest bookmark backup): %1. The bookmarks are written to a subfolder of FOLDER (by default the Favorites folder) named after the source.</translation>
-    </message>
-    <message>
         <source>书签</source>
         <translation>Bookmarks</translation>
     </message>
     <message>
         <source>快速标记</source>
         <translation>Quickmarks</translation>
+    </message>
+</context>
+<context>
+    <name>LocaleFormat</name>
+    <message>
+        <source>zh-CN</source>
+        <comment>the language tag of pages written in this language</comment>
+        <translation>en</translation>
     </message>
 </context>
 <context>
@@ -560,10 +758,6 @@ Rebuilds the page from the default settings file on a schedule (daily or hourly)
 <context>
     <name>RefreshSetup</name>
     <message>
-        <source>这里没有可用的 systemd 用户实例（%1），所以不能用它自动更新页面。</source>
-        <translation>There is no systemd user instance here (%1), so it cannot update the page automatically.</translation>
-    </message>
-    <message>
         <source>systemd 用户实例找不到 Linkshelf 的单元 linkshelf-refresh.service、.timer 和 .path（Linkshelf 的软件包把它们装在 /usr/lib/systemd/user/ 中），所以不能用它自动更新页面。</source>
         <translation>The systemd user instance cannot find Linkshelf&apos;s units linkshelf-refresh.service, .timer and .path (the Linkshelf package installs them in /usr/lib/systemd/user/), so it cannot update the page automatically.</translation>
     </message>
@@ -591,6 +785,10 @@ Rebuilds the page from the default settings file on a schedule (daily or hourly)
         <source>不能删除文件 &quot;%1&quot;。</source>
         <translation>Cannot delete the file &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>自动更新需要 systemd 用户实例（用户的服务管理器），这里没有，所以 Linkshelf 不能自己安排更新。</source>
+        <translation>Automatic updates need a systemd user instance (the user&apos;s service manager), and there is none here, so Linkshelf cannot schedule them itself.</translation>
+    </message>
 </context>
 <context>
     <name>RunTexts</name>
@@ -607,22 +805,6 @@ Rebuilds the page from the default settings file on a schedule (daily or hourly)
 If you like, go back and choose another place to look.</translation>
     </message>
     <message>
-        <source>Linkshelf已经完成了创建您的书签页面，并且把它保存到了磁盘文件 &quot;%1&quot; 。                          <byte value="xd"/>
-<byte value="xd"/>
-合计找到 %2 个链接   </source>
-        <translation>Linkshelf has made your bookmarks page and saved it to the file &quot;%1&quot;.<byte value="xd"/>
-<byte value="xd"/>
-Links found in all: %2</translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-<byte value="xd"/>
-%1 文件夹的目录被忽略。                 </source>
-        <translation><byte value="xd"/>
-<byte value="xd"/>
-Folders ignored: %1.</translation>
-    </message>
-    <message>
         <source>不能保存页面到文件 &quot;%1&quot; 。           <byte value="xd"/>
 <byte value="xd"/>
 如果文件名称有效并且您具有完全的权限来写入到这个文件，请选中。                                </source>
@@ -631,16 +813,8 @@ Folders ignored: %1.</translation>
 Check that the file name is valid and that you may write to this file.</translation>
     </message>
     <message>
-        <source>没有快捷方式文件夹：请用 &quot;linkshelf --import firefox&quot; 导入您的浏览器书签，或者在设置中指定一个文件夹。</source>
-        <translation>There is no folder of shortcuts: import your browser&apos;s bookmarks with &quot;linkshelf --import firefox&quot;, or choose a folder in the settings.</translation>
-    </message>
-    <message>
         <source>不能打开快捷方式文件夹 &quot;%1&quot; 。</source>
         <translation>Cannot open the folder of shortcuts &quot;%1&quot;.</translation>
-    </message>
-    <message>
-        <source>不能读取页面模板 &quot;%1&quot; 。</source>
-        <translation>Cannot read the page template &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>文件是空的</source>
@@ -653,6 +827,48 @@ Check that the file name is valid and that you may write to this file.</translat
     <message>
         <source>Linkshelf 生成页面时出错：%1</source>
         <translation>Linkshelf could not make the page: %1</translation>
+    </message>
+    <message>
+        <source>没有快捷方式文件夹：请用 &quot;linkshelf --import 浏览器&quot; 导入浏览器的书签（&quot;linkshelf --help&quot; 列出可以导入的浏览器），或者在设置文件中指定一个文件夹。</source>
+        <translation>There is no folder of shortcuts: import a browser&apos;s bookmarks with &quot;linkshelf --import BROWSER&quot; (&quot;linkshelf --help&quot; lists the browsers it can import), or name a folder in the settings file.</translation>
+    </message>
+    <message>
+        <source>还没有选择快捷方式文件夹。请返回到文件夹页面，单击一个浏览器的按钮导入它的书签，或者选择一个文件夹；也可以用“选项”菜单中的“从浏览器导入书签...”导入书签。</source>
+        <translation>No folder of shortcuts is chosen yet. Go back to the folder page and click a browser&apos;s button there to import its bookmarks, or choose a folder; Import Bookmarks from a Browser... in the Options menu imports bookmarks too.</translation>
+    </message>
+    <message>
+        <source>搜索的文件夹：%1</source>
+        <translation>Folder searched: %1</translation>
+    </message>
+    <message>
+        <source>不能用页面模板 &quot;%1&quot; 生成页面，页面没有写入。</source>
+        <translation>The page cannot be made from the template &quot;%1&quot;, so it was not written.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Linkshelf已经完成了创建您的书签页面，并且把它保存到了磁盘文件 &quot;%1&quot; 。                          <byte value="xd"/>
+<byte value="xd"/>
+合计找到 %n 个链接   </source>
+        <translation>
+            <numerusform>Linkshelf has made your bookmarks page and saved it to the file &quot;%1&quot;.<byte value="xd"/>
+<byte value="xd"/>
+%n link found.</numerusform>
+            <numerusform>Linkshelf has made your bookmarks page and saved it to the file &quot;%1&quot;.<byte value="xd"/>
+<byte value="xd"/>
+%n links found.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source><byte value="xd"/>
+<byte value="xd"/>
+%n 文件夹的目录被忽略。                 </source>
+        <translation>
+            <numerusform><byte value="xd"/>
+<byte value="xd"/>
+%n folder ignored.</numerusform>
+            <numerusform><byte value="xd"/>
+<byte value="xd"/>
+%n folders ignored.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -731,76 +947,8 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <source>&lt; 返回(&amp;B)</source>
-        <translation>&lt; &amp;Back</translation>
-    </message>
-    <message>
-        <source>继续(&amp;N) &gt;</source>
-        <translation>&amp;Next &gt;</translation>
-    </message>
-    <message>
-        <source>选项(&amp;O)</source>
-        <translation>&amp;Options</translation>
-    </message>
-    <message>
         <source>关闭</source>
         <translation>Close</translation>
-    </message>
-    <message>
-        <source>正在工作...</source>
-        <translation>Working...</translation>
-    </message>
-    <message>
-        <source>该程序是免费的。要获得更多更好的软件，请访问我们的主页：</source>
-        <translation>This program is free. For more and better software, visit our home page:</translation>
-    </message>
-    <message>
-        <source>版权所有 © 2026 Linkshelf 项目</source>
-        <translation>Copyright © 2026 the Linkshelf project</translation>
-    </message>
-    <message>
-        <source>开发：Linkshelf 团队，以 Qt 构建</source>
-        <translation>Made by the Linkshelf team with Qt</translation>
-    </message>
-    <message>
-        <source>从这个文件夹内的链接生成页面(&amp;G)：</source>
-        <translation>&amp;Make the page from the links in this folder:</translation>
-    </message>
-    <message>
-        <source>包括子文件夹</source>
-        <translation>Include subfolders</translation>
-    </message>
-    <message>
-        <source>保存生成的页面到这个文件(&amp;A)：</source>
-        <translation>S&amp;ave the page to this file:</translation>
-    </message>
-    <message>
-        <source>页面标题(&amp;T)：</source>
-        <translation>Page &amp;title:</translation>
-    </message>
-    <message>
-        <source>您页面的字体(&amp;A)</source>
-        <translation>Page f&amp;ont:</translation>
-    </message>
-    <message>
-        <source>在网站名称后显示当前 URL (&amp;S)</source>
-        <translation>&amp;Show each site&apos;s URL after its name</translation>
-    </message>
-    <message>
-        <source>文本颜色</source>
-        <translation>Text color</translation>
-    </message>
-    <message>
-        <source>链接颜色</source>
-        <translation>Link color</translation>
-    </message>
-    <message>
-        <source>访问过的链接颜色</source>
-        <translation>Visited link color</translation>
-    </message>
-    <message>
-        <source>完成时用网页浏览器载入(&amp;W)</source>
-        <translation>Open in the &amp;web browser when done</translation>
     </message>
     <message>
         <source>选择包括您想使用的的链接的文件夹：</source>
@@ -843,26 +991,6 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
         <translation>The default settings are loaded.</translation>
     </message>
     <message>
-        <source>选项</source>
-        <translation>Options</translation>
-    </message>
-    <message>
-        <source>忽略文件夹</source>
-        <translation>Ignored Folders</translation>
-    </message>
-    <message>
-        <source>添加(&amp;A)...</source>
-        <translation>&amp;Add...</translation>
-    </message>
-    <message>
-        <source>移除(&amp;R)</source>
-        <translation>&amp;Remove</translation>
-    </message>
-    <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
@@ -895,10 +1023,6 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
         <translation>Choose the folder to import the bookmarks into:</translation>
     </message>
     <message>
-        <source>书签文件 (*.html *.htm *.xbel *.xml *.json *.jsonlz4 *.sqlite *.gvdb Bookmarks urls quickmarks)</source>
-        <translation>Bookmark files (*.html *.htm *.xbel *.xml *.json *.jsonlz4 *.sqlite *.gvdb Bookmarks urls quickmarks)</translation>
-    </message>
-    <message>
         <source>Linkshelf： 正在工作中...   </source>
         <translation>Linkshelf: Working...</translation>
     </message>
@@ -921,6 +1045,14 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
     <message>
         <source>双击一行可在网页浏览器中打开该地址。</source>
         <translation>Double-click a row to open its address in the web browser.</translation>
+    </message>
+    <message>
+        <source>从将要采取行动的链接那儿选择组，同时指定您想创建的 HTML 文件的名称。这台计算机没有桌面文件夹，所以默认方式中，一个命名为 Linkpage.htm 的文件将会创建在您的主文件夹 &quot;%1&quot; 中，您可以稍后把它移到您选择的文件夹。</source>
+        <translation>Choose the folder of links to use and the HTML file to create. There is no Desktop folder here, so by default Linkpage.htm is made in your home folder &quot;%1&quot;, from where you can move it to any folder later.</translation>
+    </message>
+    <message>
+        <source>书签文件 (*.html *.htm *.xbel *.xml *.json *.jsonlz4 *.sqlite *.gvdb Bookmarks urls quickmarks)</source>
+        <translation>Bookmark files (*.html *.htm *.xbel *.xml *.json *.jsonlz4 *.sqlite *.gvdb Bookmarks urls quickmarks)</translation>
     </message>
 </context>
 <context>

@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckCommand.h"
 
-#include "FileChecks.h"
+#include "CheckTexts.h"
+#include "CommandSettings.h"
+#include "ConsoleDesktop.h"
 #include "FilledText.h"
+#include "Language.h"
 #include "Settings.h"
-#include "SettingsFile.h"
-#include "Text.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QTimer>
 #include <cctype>
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <unistd.h>
 
@@ -31,18 +30,6 @@ volatile std::sig_atomic_t interrupted = 0;
 void OnInterrupt(int) {
     interrupted = 1;
 }
-
-QString UsageText() {
-    return QCoreApplication::translate(
-        "CheckCommand", "用法：linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]");
-}
-
-struct CheckArguments {
-    std::string settingsPath;
-    bool json = false;
-    // Seconds a verdict of an earlier check stays good; none: every link is asked.
-    std::optional<qint64> maxAge;
-};
 
 // "90s", "30m", "12h", "1d", "2w", or a bare number of seconds.
 std::optional<qint64> ParseAge(const std::string& text) {
@@ -61,52 +48,9 @@ std::optional<qint64> ParseAge(const std::string& text) {
     return std::nullopt;
 }
 
-void Complain(const std::string& text) {
-    std::fprintf(stderr, "Linkshelf: %s\n", text.c_str());
-}
-
-std::optional<CheckArguments> ParseArguments(const std::vector<std::string>& arguments,
-                                             const std::string& defaultSettingsPath) {
-    CheckArguments parsed;
-    bool named = false;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--json") {
-            parsed.json = true;
-        } else if (argument == "--max-age" || argument.starts_with("--max-age=")) {
-            const std::string age = argument == "--max-age"
-                                        ? (i + 1 < arguments.size() ? arguments[++i] : "")
-                                        : argument.substr(argument.find('=') + 1);
-            parsed.maxAge = ParseAge(age);
-            if (!parsed.maxAge) {
-                Complain(
-                    FilledText(
-                        QCoreApplication::translate(
-                            "CheckCommand",
-                            "--max-age 需要一个时长，例如 30m、12h、1d 或 2w，而不是 \"%1\"。"),
-                        age) +
-                    UsageText().toStdString());
-                return std::nullopt;
-            }
-        } else if (argument.starts_with("-") || named) {
-            Complain(
-                FilledText(QCoreApplication::translate("CheckCommand", "--check 不接受 \"%1\"。"),
-                           argument) +
-                UsageText().toStdString());
-            return std::nullopt;
-        } else {
-            parsed.settingsPath = argument;
-            named = true;
-        }
-    }
-    if (!named)
-        parsed.settingsPath = defaultSettingsPath;
-    else if (!FileExists(parsed.settingsPath)) {
-        Complain(FilledText(QCoreApplication::translate("CheckCommand", "没有设置文件 \"%1\"。"),
-                            parsed.settingsPath));
-        return std::nullopt;
-    }
-    return parsed;
+int Fail(const std::string& text) {
+    ConsoleDesktop().ShowMessage(DesktopServices::Icon::Error, "Linkshelf", text);
+    return ExitNotRun;
 }
 
 // A bar on standard error while the check runs, when someone is watching it: redrawn every
@@ -184,51 +128,51 @@ void RunUntilFinished(LinkChecker& checker) {
 
 } // namespace
 
-bool IsCheckCommand(const std::vector<std::string>& arguments) {
-    return !arguments.empty() && arguments.front() == "--check";
+int CheckCommand::Run(const Invocation& invocation) {
+    const QCoreApplication application(*invocation.argc, invocation.argv);
+    Language::Install(Language::OfUser());
+    return Check(invocation);
 }
 
-int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
-                    QNetworkAccessManager* network, LinkChecker::Limits limits) {
-    const std::optional<CheckArguments> parsed =
-        ParseArguments(arguments, globals.DefaultSettingsPath());
-    if (!parsed)
-        return ExitNotRun;
+int CheckCommand::Check(const Invocation& invocation, QNetworkAccessManager* network,
+                        LinkChecker::Limits limits) {
+    Globals& globals = *invocation.globals;
+    // Seconds a verdict of an earlier check stays good; none: every link is asked.
+    std::optional<qint64> maxAge;
+    if (const std::optional<std::string> age = invocation.Value("--max-age")) {
+        maxAge = ParseAge(*age);
+        if (!maxAge)
+            return Fail(
+                FilledText(QCoreApplication::translate(
+                               "CheckCommand",
+                               "--max-age 需要一个时长，例如 30m、12h、1d 或 2w，而不是 \"%1\"。"),
+                           *age) +
+                "\n" + invocation.Usage());
+    }
+    const bool named = !invocation.operands.empty();
+    const std::string settingsPath =
+        named ? invocation.operands.front() : globals.DefaultSettingsPath();
     Settings settings;
-    if (!ReadSettings(parsed->settingsPath, settings, globals)) {
-        Complain(
-            FilledText(QCoreApplication::translate("CheckCommand", "不能读取设置文件 \"%1\"。"),
-                       parsed->settingsPath));
-        return ExitNotRun;
-    }
-    const std::string source = TrimText(settings.sourceFolder);
-    if (source.empty()) {
-        Complain(FilledText(QCoreApplication::translate(
-            "CheckCommand", "不能检查链接：设置中没有指定快捷方式文件夹。")));
-        return ExitNotRun;
-    }
-    if (!FolderExists(source)) {
-        Complain(FilledText(
-            QCoreApplication::translate("CheckCommand", "不能检查链接：文件夹 \"%1\" 不存在。"),
-            source));
-        return ExitNotRun;
-    }
+    if (const Result read = CommandSettings::Read(settingsPath, named, settings, globals); !read)
+        return Fail(read.failure().Text());
 
     const QString cachePath = CheckCache::DefaultPath();
     CheckCache cache = CheckCache::Load(cachePath);
     LinkChecker checker(CollectLinks(settings, globals), limits, network);
     const qint64 now = QDateTime::currentSecsSinceEpoch();
-    const std::optional<qint64> maxAge = parsed->maxAge;
     checker.RememberIn(&cache, [now, maxAge](const CheckCache::Verdict& earlier) {
         return maxAge && now - earlier.checkedAt <= *maxAge;
     });
     RunUntilFinished(checker);
-    if (!cache.Save(cachePath))
-        Complain(FilledText(
-            QCoreApplication::translate("CheckCommand", "不能把检查结果保存到 \"%1\"：%2。"),
-            cachePath.toStdString(), std::string_view(std::strerror(errno))));
+    // The verdicts are a convenience for later checks: the report is given all the same.
+    if (const Result saved = cache.Save(cachePath); !saved)
+        Fail(saved.failure()
+                 .Saying(FilledText(
+                     QCoreApplication::translate("CheckCommand", "不能把检查结果保存到 \"%1\"。"),
+                     cachePath.toStdString()))
+                 .Text());
     const CheckReport& report = checker.Report();
-    const std::string text = parsed->json ? report.Json() : report.Text();
+    const std::string text = invocation.Has("--json") ? report.Json() : CheckTexts::Report(report);
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
     if (report.stopped)

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Globals.h"
+#include "Invocation.h"
 #include "LinkChecker.h"
-
-#include <string>
-#include <vector>
 
 class QNetworkAccessManager;
 
@@ -13,13 +10,15 @@ class QNetworkAccessManager;
 // settings file (the default one when none is named) would list, and reports on standard output.
 // Each web link's verdict is kept with its time in the user's cache (check.json); with --max-age,
 // a link whose kept verdict is no older than AGE is not asked again.
-
-// True when the command line asks for a check.
-bool IsCheckCommand(const std::vector<std::string>& arguments);
-
-// Runs the check (an event loop must be able to run) and gives the exit status: 0 when nothing
-// is dead, 3 when something is, 1 when the check could not run or was stopped. Ctrl+C stops it
-// with the report of what was checked, the links under way listed as not checked. Without a network
-// given it makes its own; nothing is written to the tree or the settings.
-int RunCheckCommand(const std::vector<std::string>& arguments, Globals& globals,
-                    QNetworkAccessManager* network = nullptr, LinkChecker::Limits limits = {});
+class CheckCommand {
+public:
+    // The command's handler: Check with a network of its own.
+    static int Run(const Invocation& invocation);
+    // Runs the check (an event loop must be able to run) and gives the exit status: 0 when
+    // nothing is dead, 3 when something is, 1 when the check could not run or was stopped.
+    // Ctrl+C stops it with the report of what was checked, the links under way listed as not
+    // checked. Without a network given it makes its own; nothing is written to the tree or the
+    // settings.
+    static int Check(const Invocation& invocation, QNetworkAccessManager* network = nullptr,
+                     LinkChecker::Limits limits = {});
+};

@@ -1,45 +1,75 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
-#include "FileChecks.h"
+#include "CheckCommand.h"
+#include "ConsoleDesktop.h"
 #include "FilledText.h"
+#include "ImportCommand.h"
+#include "Language.h"
+#include "PageCommand.h"
+#include "RefreshCommand.h"
 #include "Text.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
-#include <string_view>
+#include <cstdio>
+#include <limits>
 
 namespace {
 
-// One line of the usage per form of the command.
-struct UsageLine {
-    const char* form;
-    const char* meaning;
-};
+int PrintHelp(const Invocation& invocation);
+int PrintVersion(const Invocation& invocation);
 
-constexpr UsageLine Usage[] = {
+constexpr UsageLine PageUsage[] = {
     {"linkshelf", QT_TRANSLATE_NOOP("CommandLine", "打开向导")},
     {QT_TRANSLATE_NOOP("CommandLine", "linkshelf 设置文件.lfs"),
      QT_TRANSLATE_NOOP("CommandLine", "按这个设置文件生成页面，不打开向导")},
     {"linkshelf -RUN", QT_TRANSLATE_NOOP("CommandLine", "按默认设置文件生成页面")},
+};
+constexpr UsageLine ImportUsage[] = {
     {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --import 来源 [文件夹]"),
      QT_TRANSLATE_NOOP(
          "CommandLine",
          "导入书签：一个书签文件，或浏览器 firefox、firefox-backup、librewolf、floorp、"
          "waterfox、zen、chromium、chrome、brave、edge、vivaldi、opera、yandex、"
          "ungoogled-chromium、falkon、konqueror、epiphany、qutebrowser")},
+};
+constexpr CommandLine::Option CheckOptions[] = {
+    {"--json"},
+    {"--max-age", true},
+};
+constexpr UsageLine CheckUsage[] = {
     {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]"),
      QT_TRANSLATE_NOOP("CommandLine",
                        "检查页面的链接：失效、已移动、拒绝访问、重复；--max-age 1d 采用一天之内"
                        "先前检查的结果")},
+};
+constexpr UsageLine RefreshUsage[] = {
     {"linkshelf --refresh daily|hourly|on-change|off",
      QT_TRANSLATE_NOOP("CommandLine",
                        "按时（每天或每小时，用 systemd 用户定时器）按默认设置重新生成页面，"
                        "on-change 时快捷方式文件夹改变也重新生成（可以和 daily|hourly "
                        "一起用）；off 停止")},
+};
+constexpr UsageLine HelpUsage[] = {
     {"linkshelf --help, -h", QT_TRANSLATE_NOOP("CommandLine", "显示这个帮助")},
+};
+constexpr UsageLine VersionUsage[] = {
     {"linkshelf --version", QT_TRANSLATE_NOOP("CommandLine", "显示版本")},
+};
+
+constexpr std::size_t AnyNumber = std::numeric_limits<std::size_t>::max();
+
+// Every command, in the order --help lists them. The row without a name makes the page; help
+// and version are looked for first, wherever they stand.
+const CommandLine::Command Table[] = {
+    {"", "", false, {}, 0, AnyNumber, PageUsage, PageCommand::Run},
+    {"--import", "", false, {}, 1, 2, ImportUsage, ImportCommand::Run},
+    {"--check", "", false, CheckOptions, 0, 1, CheckUsage, CheckCommand::Run},
+    {"--refresh", "", false, {}, 1, 2, RefreshUsage, RefreshCommand::Run},
+    {"--help", "-h", true, {}, 0, AnyNumber, HelpUsage, PrintHelp},
+    {"--version", "", true, {}, 0, AnyNumber, VersionUsage, PrintVersion},
 };
 
 // What each exit status of the program means.
@@ -64,10 +94,6 @@ constexpr ExitStatus ExitStatuses[] = {
 // A line fills at most 79 columns: a terminal of 80 breaks a full line before its end.
 constexpr int LineColumns = 79;
 constexpr int FormColumns = 26;
-
-QString Tr(const char* source) {
-    return QCoreApplication::translate("CommandLine", source);
-}
 
 // How many columns a terminal gives a character: two for the wide ones of East Asian scripts.
 int ColumnsOf(QChar character) {
@@ -118,36 +144,136 @@ QStringList Wrapped(const QString& text, int width) {
     return lines;
 }
 
-bool IsRunSwitch(const std::string& argument) {
-    return argument.size() == 4 && (argument[0] == '-' || argument[0] == '/') &&
-           SameTextNoCase(argument.substr(1), "RUN");
+QString Translated(const char* source) {
+    return QCoreApplication::translate("CommandLine", source);
 }
 
-bool EndsInLfs(const std::string& argument) {
-    return argument.size() >= 4 && SameTextNoCase(argument.substr(argument.size() - 4), ".lfs");
+bool Names(const CommandLine::Command& command, std::string_view word) {
+    return !word.empty() && (command.name == word || command.shortName == word);
 }
 
-bool Has(const std::vector<std::string>& arguments, std::initializer_list<std::string_view> any) {
-    return std::any_of(arguments.begin(), arguments.end(), [&](const std::string& argument) {
-        return std::find(any.begin(), any.end(), argument) != any.end();
-    });
+const CommandLine::Command* Named(std::string_view word) {
+    const auto row = std::ranges::find_if(
+        Table, [word](const CommandLine::Command& command) { return Names(command, word); });
+    return row != std::end(Table) ? &*row : nullptr;
+}
+
+const CommandLine::Command& PageRow() {
+    return Table[0];
+}
+
+// A refusal of the arguments: what is wrong, then the command's usage line; the parse is made
+// again once the user's language is in force, so the texts are looked up then.
+Failure Refusal(const QString& what, const std::string& argument,
+                const CommandLine::Command& command) {
+    return {FilledText(what, argument), argument, Invocation::UsageOf(command.usage)};
+}
+
+bool LooksLikeOption(const std::string& argument, const CommandLine::Command& command) {
+    // Without a command, "-RUN" and the plain arguments the page ignores are no options.
+    return command.name.empty() ? argument.starts_with("--")
+                                : argument.size() > 1 && argument.starts_with('-');
+}
+
+// The options and operands after the command's own name.
+ResultOf<Invocation> Read(const std::vector<std::string>& words,
+                          const CommandLine::Command& command) {
+    Invocation invocation;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (!LooksLikeOption(word, command)) {
+            if (invocation.operands.size() == command.maxOperands)
+                return Refusal(QCoreApplication::translate("CommandLine", "多余的参数 \"%1\"。"),
+                               word, command);
+            invocation.operands.push_back(word);
+            continue;
+        }
+        const std::size_t equals = word.find('=');
+        const std::string name = word.substr(0, equals);
+        const auto option = std::ranges::find(command.options, name, &CommandLine::Option::name);
+        if (option == command.options.end()) {
+            if (Named(word) != nullptr)
+                return Refusal(
+                    QCoreApplication::translate("CommandLine", "\"%1\" 只能是第一个参数。"), word,
+                    command);
+            return Refusal(QCoreApplication::translate("CommandLine", "不认识的选项 \"%1\"。"),
+                           word, command);
+        }
+        if (!option->takesValue && equals != std::string::npos)
+            return Refusal(QCoreApplication::translate("CommandLine", "不认识的选项 \"%1\"。"),
+                           word, command);
+        std::string value;
+        if (equals != std::string::npos)
+            value = word.substr(equals + 1);
+        else if (option->takesValue && i + 1 < words.size())
+            value = words[++i];
+        else if (option->takesValue)
+            return Refusal(QCoreApplication::translate("CommandLine", "选项 \"%1\" 需要一个值。"),
+                           name, command);
+        invocation.options.emplace_back(name, value);
+    }
+    if (invocation.operands.size() < command.minOperands)
+        return Refusal(QCoreApplication::translate("CommandLine", "\"%1\" 缺少参数。"),
+                       std::string(command.name), command);
+    return invocation;
+}
+
+int PrintHelp(const Invocation& invocation) {
+    const QCoreApplication application(*invocation.argc, invocation.argv);
+    Language::Install(Language::OfUser());
+    const std::string text = CommandLine::HelpText(invocation.globals->DefaultSettingsPath());
+    std::fputs(text.c_str(), stdout);
+    return 0;
+}
+
+int PrintVersion(const Invocation& /*invocation*/) {
+    std::printf("Linkshelf %s\n", VersionText().c_str());
+    return 0;
+}
+
+std::vector<std::string> ArgumentsOf(int argc, char** argv) {
+    return std::vector<std::string>(argv + 1, argv + argc);
 }
 
 } // namespace
 
-CommandLine CommandLine::Parse(const std::vector<std::string>& arguments,
-                               const std::string& defaultSettingsPath) {
-    if (Has(arguments, {"--help", "-h"}))
-        return {defaultSettingsPath, Mode::Help};
-    if (Has(arguments, {"--version"}))
-        return {defaultSettingsPath, Mode::Version};
-    if (!arguments.empty() && FileExists(arguments.front()))
-        return {arguments.front(),
-                EndsInLfs(arguments.front()) ? Mode::Unattended : Mode::NotSettingsFile};
-    if (!arguments.empty() && EndsInLfs(arguments.front()))
-        return {arguments.front(), Mode::MissingSettingsFile};
-    const bool run = std::any_of(arguments.begin(), arguments.end(), IsRunSwitch);
-    return {defaultSettingsPath, run ? Mode::Unattended : Mode::Wizard};
+std::span<const CommandLine::Command> CommandLine::Commands() {
+    return Table;
+}
+
+ResultOf<CommandLine::Parsed> CommandLine::Parse(const std::vector<std::string>& arguments) {
+    for (const Command& command : Table)
+        if (command.anywhere &&
+            std::ranges::any_of(arguments, [&command](const std::string& argument) {
+                return Names(command, argument);
+            }))
+            return Parsed{&command, {}};
+    const Command* named = arguments.empty() ? nullptr : Named(arguments.front());
+    const Command& command = named != nullptr ? *named : PageRow();
+    const std::vector<std::string> words(arguments.begin() + (named != nullptr ? 1 : 0),
+                                         arguments.end());
+    ResultOf<Invocation> invocation = Read(words, command);
+    if (!invocation)
+        return invocation.failure();
+    invocation->usageLines = command.usage;
+    return Parsed{&command, std::move(*invocation)};
+}
+
+int CommandLine::Run(int argc, char** argv, Globals& globals) {
+    const std::vector<std::string> arguments = ArgumentsOf(argc, argv);
+    ResultOf<Parsed> parsed = Parse(arguments);
+    if (!parsed) {
+        const QCoreApplication application(argc, argv);
+        Language::Install(Language::OfUser());
+        ConsoleDesktop().ShowMessage(DesktopServices::Icon::Error, "Linkshelf",
+                                     Parse(arguments).failure().Text());
+        return 1;
+    }
+    Invocation& invocation = parsed->invocation;
+    invocation.argc = &argc;
+    invocation.argv = argv;
+    invocation.globals = &globals;
+    return parsed->command->handler(invocation);
 }
 
 std::string CommandLine::HelpText(const std::string& defaultSettingsPath) {
@@ -156,22 +282,25 @@ std::string CommandLine::HelpText(const std::string& defaultSettingsPath) {
     constexpr int meaningColumn = 2 + FormColumns;
     const QString indent(meaningColumn, u' ');
     QString text = QCoreApplication::translate("CommandLine", "用法：") + u'\n';
-    for (const UsageLine& line : Usage) {
-        const QString form = Tr(line.form);
-        const QStringList meaning = Wrapped(Tr(line.meaning), LineColumns - meaningColumn);
-        text += "  " + form;
-        if (ColumnsOf(form) < FormColumns)
-            text += QString(FormColumns - ColumnsOf(form), u' ');
-        else
-            text += u'\n' + indent;
-        text += meaning.join(u'\n' + indent) + u'\n';
-    }
+    for (const Command& command : Table)
+        for (const UsageLine& line : command.usage) {
+            const QString form = Translated(line.form);
+            const QStringList meaning =
+                Wrapped(Translated(line.meaning), LineColumns - meaningColumn);
+            text += "  " + form;
+            if (ColumnsOf(form) < FormColumns)
+                text += QString(FormColumns - ColumnsOf(form), u' ');
+            else
+                text += u'\n' + indent;
+            text += meaning.join(u'\n' + indent) + u'\n';
+        }
     text += u'\n' + QCoreApplication::translate("CommandLine", "退出状态：") + u'\n';
     constexpr int statusColumn = 5;
     const QString statusIndent(statusColumn, u' ');
     for (const ExitStatus& status : ExitStatuses)
         text += QString("  %1  ").arg(status.code) +
-                Wrapped(Tr(status.meaning), LineColumns - statusColumn).join(u'\n' + statusIndent) +
+                Wrapped(Translated(status.meaning), LineColumns - statusColumn)
+                    .join(u'\n' + statusIndent) +
                 u'\n';
     return text.toStdString() +
            FilledText(QCoreApplication::translate("CommandLine", "\n默认设置文件：%1\n"),

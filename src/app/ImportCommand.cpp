@@ -3,8 +3,9 @@
 
 #include "BookmarkImport.h"
 #include "ConsoleDesktop.h"
-#include "ImportTexts.h"
+#include "Language.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 namespace {
@@ -12,29 +13,25 @@ namespace {
 constexpr int ExitWritten = 0;
 constexpr int ExitFailed = 1;
 
-int Fail(const std::string& text) {
-    ConsoleDesktop().ShowMessage(DesktopServices::Icon::Error, "Linkshelf", text);
+int Fail(const Failure& failure) {
+    ConsoleDesktop().ShowMessage(DesktopServices::Icon::Error, "Linkshelf", failure.Text());
     return ExitFailed;
 }
 
 } // namespace
 
-bool ImportCommand::Requested(const std::vector<std::string>& arguments) {
-    return !arguments.empty() && arguments.front() == "--import";
-}
-
-int ImportCommand::Run(const std::vector<std::string>& arguments) {
-    if (arguments.size() < 2 || arguments.size() > 3)
-        return Fail(ImportTexts::Usage());
-    std::string error;
-    const std::optional<BookmarkSource> source = BrowserProfiles::Resolve(arguments[1], error);
+int ImportCommand::Run(const Invocation& invocation) {
+    const QCoreApplication application(*invocation.argc, invocation.argv);
+    Language::Install(Language::OfUser());
+    const std::vector<std::string>& operands = invocation.operands;
+    const ResultOf<BookmarkSource> source = BrowserProfiles::Resolve(operands.front());
     if (!source)
-        return Fail(error);
+        return Fail(source.failure());
     BookmarkImport import;
     const Result written =
-        import.Run(*source, arguments.size() == 3 ? arguments[2] : BookmarkImport::DefaultTarget());
+        import.Run(*source, operands.size() == 2 ? operands[1] : BookmarkImport::DefaultTarget());
     if (!written)
-        return Fail(written.failure().Text());
+        return Fail(written.failure());
     std::printf("%s\n", import.Summary().c_str());
     return ExitWritten;
 }

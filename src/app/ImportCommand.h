@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
-#include <vector>
+#include "Invocation.h"
 
 // `linkshelf --import SOURCE [FOLDER]`: imports a browser's bookmarks (SOURCE a bookmark file,
 // or firefox, chromium, chrome, brave, edge or vivaldi for that browser's default profile) into
 // FOLDER, by default the Favorites folder. Needs no display.
 class ImportCommand {
 public:
-    // True when the command line asks for an import.
-    static bool Requested(const std::vector<std::string>& arguments);
     // Imports, prints what was written (or why nothing was), and gives the exit status: 0 when
     // the folder was written, 1 when nothing was.
-    static int Run(const std::vector<std::string>& arguments);
+    static int Run(const Invocation& invocation);
 };

@@ -2,10 +2,13 @@
 #include "RefreshCommand.h"
 
 #include "ConsoleDesktop.h"
+#include "Language.h"
 #include "ProgramFile.h"
 #include "RefreshPlanner.h"
 #include "RefreshSetup.h"
 #include "RefreshUnits.h"
+#include "SystemctlRunner.h"
+#include "Utf8Text.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -24,9 +27,8 @@ struct Request {
     bool onChange = false;
 };
 
-std::optional<Request> RequestOf(const std::vector<std::string>& arguments) {
+std::optional<Request> RequestOf(const std::vector<std::string>& words) {
     Request request;
-    const std::vector<std::string> words(arguments.begin() + 1, arguments.end());
     if (words.size() == 1 && words.front() == "off") {
         request.off = true;
         return request;
@@ -50,10 +52,6 @@ std::string S(const QString& text) {
     return text.toStdString();
 }
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 int Fail(const std::string& text) {
     ConsoleDesktop().ShowMessage(DesktopServices::Icon::Error, "Linkshelf", text);
     return ExitNotDone;
@@ -65,7 +63,11 @@ void Inform(const std::string& text) {
 
 // Without a manager that runs the units, cron does the same on the same schedule.
 int OfferCrontab(const RefreshSetup::State& state, const RefreshPlan& plan) {
-    std::string text = RefreshSetup::Unavailable(state) + "\n" + RefreshSetup::UseCron();
+    std::string text = RefreshSetup::Unavailable(state);
+    // The manager's own words stay available to whoever runs the command, on a line of their own.
+    if (!state.unreachableReason.empty())
+        text += "\n(systemctl --user: " + state.unreachableReason + ")";
+    text += "\n" + RefreshSetup::UseCron();
     if (plan.onChange)
         text +=
             "\n" + S(QCoreApplication::translate(
@@ -114,13 +116,12 @@ int TurnOff(RefreshSetup& setup) {
 
 } // namespace
 
-bool RefreshCommand::Requested(const std::vector<std::string>& arguments) {
-    return !arguments.empty() && arguments.front() == "--refresh";
-}
-
-int RefreshCommand::Run(const std::vector<std::string>& arguments, const Globals& globals,
-                        SystemctlRunner& systemctl) {
-    const std::optional<Request> request = RequestOf(arguments);
+int RefreshCommand::Run(const Invocation& invocation) {
+    const QCoreApplication application(*invocation.argc, invocation.argv);
+    Language::Install(Language::OfUser());
+    const Globals& globals = *invocation.globals;
+    SystemctlRunner systemctl;
+    const std::optional<Request> request = RequestOf(invocation.operands);
     if (!request)
         return Fail(S(QCoreApplication::translate(
             "RefreshCommand",

@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Globals.h"
-#include "SystemctlRunner.h"
-
-#include <string>
-#include <vector>
+#include "Invocation.h"
 
 // `linkshelf --refresh daily|hourly|on-change|off`: keeps the page of the default settings file
 // up to date with the shipped systemd user units, rebuilt daily or hourly and, with on-change,
@@ -14,10 +10,7 @@
 // instead. Needs no display.
 class RefreshCommand {
 public:
-    // True when the command line asks for it.
-    static bool Requested(const std::vector<std::string>& arguments);
     // Sets the refresh up through systemctl, says what it did (or why it could not) and gives
     // the exit status: 0 when it is done, 1 when not.
-    static int Run(const std::vector<std::string>& arguments, const Globals& globals,
-                   SystemctlRunner& systemctl);
+    static int Run(const Invocation& invocation);
 };

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UnattendedRun.h"
 
+#include "CommandSettings.h"
 #include "ConsoleDesktop.h"
-#include "FileChecks.h"
 #include "GenerationRun.h"
 #include "RunTexts.h"
 #include "Settings.h"
 #include "SettingsFile.h"
+#include "Text.h"
 
 #include <QCoreApplication>
 #include <optional>
@@ -29,30 +30,29 @@ int ExitStatusOf(GenerationRun::Outcome outcome) {
     return ExitFailed;
 }
 
-// Unattended, a folder or template that the settings name but that is not there (a stick that is
-// not mounted) stops the run: a fallback would write the wrong page and report success.
-std::optional<Failure> SettingThatCannotBeUsed(const Globals& globals) {
-    if (const auto& folder = globals.UnusableSourceFolder)
-        return SourceFolderUnusable(folder->path, folder->error);
+// Unattended, a template that the settings name but that is not there (a stick that is not
+// mounted) stops the run: a fallback would write the wrong page and report success.
+std::optional<Failure> TemplateThatCannotBeUsed(const Globals& globals) {
     if (const auto& pageTemplate = globals.UnusableTemplate)
-        return TemplateUnusable(pageTemplate->path, SystemReason(pageTemplate->error));
+        return TemplateUnusable(pageTemplate->path, pageTemplate->cause);
     return std::nullopt;
 }
 
 } // namespace
 
-int RunUnattended(Globals& globals) {
+int RunUnattended(Globals& globals, bool named) {
     globals.Unattended = true;
     Settings settings;
     QCoreApplication::setApplicationName(
         QCoreApplication::translate("UnattendedRun", "Linkshelf： 正在工作中...   "));
     // Settings that cannot be read would leave every value at its initial one: not the page the
     // user asked for.
-    if (const Result read = ReadSettings(globals.SettingsPath, settings, globals); !read) {
+    if (const Result read = CommandSettings::Read(globals.SettingsPath, named, settings, globals);
+        !read) {
         ShowError(read.failure().Text());
         return ExitFailed;
     }
-    if (const auto problem = SettingThatCannotBeUsed(globals)) {
+    if (const auto problem = TemplateThatCannotBeUsed(globals)) {
         ShowError(problem->Text());
         return ExitFailed;
     }
@@ -62,7 +62,8 @@ int RunUnattended(Globals& globals) {
     const GenerationRun::Outcome outcome = run.Run(noWindow);
     // The wizard would show why nothing was written on its last page; a script gets it here.
     if (outcome == GenerationRun::Outcome::NoShortcut)
-        ConsoleDesktop().ShowMessage(DesktopServices::Icon::Information,
-                                     std::string(MessageCaption), run.ResultText());
+        ConsoleDesktop().ShowMessage(
+            DesktopServices::Icon::Information, std::string(MessageCaption),
+            run.ResultText() + "\n" + SearchedFolderText(TrimText(settings.sourceFolder)));
     return ExitStatusOf(outcome);
 }

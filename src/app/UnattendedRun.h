@@ -3,7 +3,8 @@
 
 #include "Globals.h"
 
-// Generates the page from the settings file without showing the wizard, and gives the exit
-// status: 0 when the page was written, 2 when no shortcut was found, 1 when the page could not
-// be written or the run failed.
-int RunUnattended(Globals& globals);
+// Generates the page from the settings file (globals.SettingsPath; named: given on the command
+// line) without showing the wizard, and gives the exit status: 0 when the page was written, 2
+// when no shortcut was found, 1 when the settings refuse the run (see CommandSettings), the page
+// could not be written or the run failed.
+int RunUnattended(Globals& globals, bool named);

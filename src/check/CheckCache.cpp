@@ -2,6 +2,7 @@
 #include "CheckCache.h"
 
 #include "AtomicFile.h"
+#include "Utf8Text.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,16 +10,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
+#include <cerrno>
 
 namespace {
 
 // Bumped whenever the meaning of a stored cause changes; a file of another version is ignored.
 constexpr int FormatVersion = 1;
 constexpr int LastCause = static_cast<int>(CheckFinding::Cause::Stopped);
-
-QString Q(const std::string& text) {
-    return QString::fromUtf8(text);
-}
 
 std::optional<CheckFinding::Kind> KindNamed(const QString& name) {
     for (const auto kind :
@@ -61,7 +59,7 @@ CheckCache CheckCache::Load(const QString& path) {
     return cache;
 }
 
-bool CheckCache::Save(const QString& path) const {
+Result CheckCache::Save(const QString& path) const {
     QJsonObject links;
     for (const auto& [address, verdict] : verdicts_) {
         QJsonObject stored{
@@ -78,8 +76,10 @@ bool CheckCache::Save(const QString& path) const {
         links.insert(Q(address), stored);
     }
     const QJsonObject root{{"version", FormatVersion}, {"links", links}};
-    return QDir().mkpath(QFileInfo(path).absolutePath()) &&
-           AtomicFile::Replace(path.toStdString(),
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return Failure::FromErrno("", folder.toStdString(), EACCES);
+    return AtomicFile::Replace(path.toStdString(),
                                QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString());
 }
 

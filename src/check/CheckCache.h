@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CheckReport.h"
+#include "Failure.h"
 
 #include <QString>
 #include <optional>
@@ -28,8 +29,9 @@ public:
 
     // The verdicts kept in a file; none from a missing, unreadable or foreign one.
     static CheckCache Load(const QString& path);
-    // Replaces the file whole (making its folder); false when it cannot be written.
-    bool Save(const QString& path) const;
+    // Replaces the file whole (making its folder); a failure naming the file or folder that
+    // could not be written, with the reason.
+    Result Save(const QString& path) const;
 
     const Verdict* Find(const std::string& address) const;
     void Put(const std::string& address, Verdict verdict);

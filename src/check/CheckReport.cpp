@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckReport.h"
 
-#include "CheckTexts.h"
+#include "FilledText.h"
+#include "Utf8Text.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,10 +13,6 @@
 #include <tuple>
 
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromUtf8(text);
-}
 
 bool LeadsElsewhere(const CheckFinding& finding) {
     return finding.kind == CheckFinding::Kind::Moved ||
@@ -36,14 +34,6 @@ QJsonObject FindingJson(const CheckFinding& finding) {
     if (finding.cause == CheckFinding::Cause::HttpStatus)
         object.insert("http", finding.httpStatus);
     return object;
-}
-
-// A name may hold a tab or a line break; a report line must stay one line of columns.
-std::string OneLine(const std::string& text) {
-    std::string line = text;
-    std::ranges::replace_if(
-        line, [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
-    return line;
 }
 
 } // namespace
@@ -82,65 +72,63 @@ const char* CheckReport::KindName(CheckFinding::Kind kind) {
     return "not checked";
 }
 
-std::string CheckReport::StatusText(const CheckFinding& finding) {
+// Each cause once: its fixed English word for scripts and its text to translate for people,
+// where %1 is the HTTP status or the cause's detail.
+CheckReport::CauseWords CheckReport::WordsFor(CheckFinding::Cause cause) {
     using Cause = CheckFinding::Cause;
-    switch (finding.cause) {
+    switch (cause) {
     case Cause::HttpStatus:
-        return std::to_string(finding.httpStatus);
+        return {"%1", "%1"};
     case Cause::NameNotFound:
-        return "name not found";
+        return {"name not found", QT_TRANSLATE_NOOP("CheckTexts", "找不到主机名")};
     case Cause::ConnectionRefused:
-        return "connection refused";
+        return {"connection refused", QT_TRANSLATE_NOOP("CheckTexts", "连接被拒绝")};
     case Cause::ConnectionReset:
-        return "connection reset";
+        return {"connection reset", QT_TRANSLATE_NOOP("CheckTexts", "连接被重置")};
     case Cause::TlsFailure:
-        return "TLS failure";
+        return {"TLS failure", QT_TRANSLATE_NOOP("CheckTexts", "TLS 握手失败")};
     case Cause::TimeOut:
-        return "time-out";
+        return {"time-out", QT_TRANSLATE_NOOP("CheckTexts", "超时")};
     case Cause::HostSilent:
-        return "host does not answer";
+        return {"host does not answer", QT_TRANSLATE_NOOP("CheckTexts", "主机没有应答")};
     case Cause::RateLimited:
-        return "rate limited";
+        return {"rate limited", QT_TRANSLATE_NOOP("CheckTexts", "访问过于频繁，被限制")};
     case Cause::RedirectLoop:
-        return "redirect loop";
+        return {"redirect loop", QT_TRANSLATE_NOOP("CheckTexts", "重定向循环")};
     case Cause::TooManyRedirects:
-        return "too many redirects";
+        return {"too many redirects", QT_TRANSLATE_NOOP("CheckTexts", "重定向次数过多")};
     case Cause::RedirectWithoutLocation:
-        return "redirect without Location";
+        return {"redirect without Location", QT_TRANSLATE_NOOP("CheckTexts", "重定向没有目标地址")};
     case Cause::BadRedirect:
-        return "redirect to a bad address";
+        return {"redirect to a bad address", QT_TRANSLATE_NOOP("CheckTexts", "重定向到无效地址")};
     case Cause::RedirectElsewhere:
-        return "redirect to " + finding.detail + ":";
+        return {"redirect to %1:", QT_TRANSLATE_NOOP("CheckTexts", "重定向到 %1: 地址")};
     case Cause::Malformed:
-        return "malformed answer";
+        return {"malformed answer", QT_TRANSLATE_NOOP("CheckTexts", "服务器的应答格式错误")};
     case Cause::BadAddress:
-        return "bad address";
+        return {"bad address", QT_TRANSLATE_NOOP("CheckTexts", "地址无效")};
     case Cause::FileMissing:
-        return "file not found";
+        return {"file not found", QT_TRANSLATE_NOOP("CheckTexts", "文件不存在")};
     case Cause::Duplicate:
-        return finding.detail + " places";
+        return {"%1 places", QT_TRANSLATE_N_NOOP("CheckTexts", "共 %n 处")};
     case Cause::Stopped:
-        return "stopped";
+        return {"stopped", QT_TRANSLATE_NOOP("CheckTexts", "检查已停止")};
     case Cause::NetworkError:
         break;
     }
-    return finding.detail;
+    return {"%1", "%1"};
 }
 
-std::string CheckReport::Text() const {
-    std::string text;
-    for (const CheckFinding& finding : findings) {
-        text.append(CheckTexts::FindingKind(finding.kind))
-            .append("\t")
-            .append(CheckTexts::FindingStatus(finding));
-        text.append("\t").append(OneLine(finding.address));
-        text.append("\t").append(OneLine(finding.name));
-        text.append("\t").append(OneLine(finding.folder));
-        if (!finding.target.empty())
-            text.append("\t").append(OneLine(finding.target));
-        text.append("\n");
-    }
-    return text.append(CheckTexts::Summary(*this)).append("\n");
+std::string CheckReport::StatusIn(const QString& words, const CheckFinding& finding) {
+    if (!words.contains(QLatin1String("%1")))
+        return words.toStdString();
+    return FilledText(words, finding.cause == CheckFinding::Cause::HttpStatus
+                                 ? std::to_string(finding.httpStatus)
+                                 : finding.detail);
+}
+
+std::string CheckReport::StatusText(const CheckFinding& finding) {
+    return StatusIn(QString::fromLatin1(WordsFor(finding.cause).word), finding);
 }
 
 std::string CheckReport::Json() const {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -67,14 +68,20 @@ public:
     // Dead first, then moved, blocked, duplicates and those not checked, each in the page's order.
     void Sort();
 
-    // One tab-separated line per finding (kind, status, address, name, folder path and, for a
-    // redirect, where it leads, for a duplicate, the address its places share), then the summary
-    // line, in the run's language.
-    std::string Text() const;
     // For scripts: the same in JSON, whose kinds and statuses are fixed English words in every
     // language.
     std::string Json() const;
 
     static const char* KindName(CheckFinding::Kind kind);
     static std::string StatusText(const CheckFinding& finding);
+
+    // What a finding's status says for its cause: a fixed English word and a text to translate
+    // (in the context CheckTexts), where %1 stands for the HTTP status or the cause's detail.
+    struct CauseWords {
+        const char* word;
+        const char* text;
+    };
+    static CauseWords WordsFor(CheckFinding::Cause cause);
+    // The status in the words for its cause, with %1 filled in.
+    static std::string StatusIn(const QString& words, const CheckFinding& finding);
 };

@@ -3,10 +3,20 @@
 
 #include "FilledText.h"
 
+#include <algorithm>
+
 namespace {
 
-long long Number(std::size_t count) {
-    return static_cast<long long>(count);
+int Number(std::size_t count) {
+    return PluralCount(static_cast<long long>(count));
+}
+
+// A name may hold a tab or a line break; a report line must stay one line of columns.
+std::string OneLine(const std::string& text) {
+    std::string line = text;
+    std::ranges::replace_if(
+        line, [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    return line;
 }
 
 } // namespace
@@ -41,60 +51,45 @@ std::string CheckTexts::FindingKind(CheckFinding::Kind kind) {
 }
 
 std::string CheckTexts::FindingStatus(const CheckFinding& finding) {
-    using Cause = CheckFinding::Cause;
-    switch (finding.cause) {
-    case Cause::HttpStatus:
-        return std::to_string(finding.httpStatus);
-    case Cause::NameNotFound:
-        return FilledText(tr("找不到主机名"));
-    case Cause::ConnectionRefused:
-        return FilledText(tr("连接被拒绝"));
-    case Cause::ConnectionReset:
-        return FilledText(tr("连接被重置"));
-    case Cause::TlsFailure:
-        return FilledText(tr("TLS 握手失败"));
-    case Cause::TimeOut:
-        return FilledText(tr("超时"));
-    case Cause::HostSilent:
-        return FilledText(tr("主机没有应答"));
-    case Cause::RateLimited:
-        return FilledText(tr("访问过于频繁，被限制"));
-    case Cause::RedirectLoop:
-        return FilledText(tr("重定向循环"));
-    case Cause::TooManyRedirects:
-        return FilledText(tr("重定向次数过多"));
-    case Cause::RedirectWithoutLocation:
-        return FilledText(tr("重定向没有目标地址"));
-    case Cause::BadRedirect:
-        return FilledText(tr("重定向到无效地址"));
-    case Cause::RedirectElsewhere:
-        return FilledText(tr("重定向到 %1: 地址"), finding.detail);
-    case Cause::Malformed:
-        return FilledText(tr("服务器的应答格式错误"));
-    case Cause::BadAddress:
-        return FilledText(tr("地址无效"));
-    case Cause::FileMissing:
-        return FilledText(tr("文件不存在"));
-    case Cause::Duplicate:
-        return FilledText(tr("共 %1 处"), finding.detail);
-    case Cause::Stopped:
-        return FilledText(tr("检查已停止"));
-    case Cause::NetworkError:
-        break;
-    }
-    return finding.detail;
+    const char* words = CheckReport::WordsFor(finding.cause).text;
+    // The number of places is a count, so its words take the count's plural form.
+    if (finding.cause == CheckFinding::Cause::Duplicate)
+        return FilledText(tr(words, nullptr, PluralCount(std::stoll(finding.detail))));
+    return CheckReport::StatusIn(tr(words), finding);
 }
 
+// Every count carries its own plural form, so the summary is put together from its parts.
 std::string CheckTexts::Summary(const CheckReport& report) {
     using Kind = CheckFinding::Kind;
     std::string summary = report.stopped ? FilledText(tr("已停止。")) : "";
-    summary += FilledText(tr("已检查 %1 / %2 个链接：%3 个正常，%4 个失效，%5 个已移动，%6 "
-                             "个拒绝访问；%7 个地址重复（共 %8 处）；%9 个未检查（其他协议）。"),
-                          Number(report.checked), Number(report.total), Number(report.ok),
-                          Number(report.Count(Kind::Dead)), Number(report.Count(Kind::Moved)),
-                          Number(report.Count(Kind::Blocked)), Number(report.DuplicateAddresses()),
-                          Number(report.Count(Kind::Duplicate)), Number(report.notChecked));
+    summary +=
+        FilledText(tr("已检查 %1：%2，%3，%4，%5；%6（%7）；%8。"),
+                   tr("%1 / %n 个链接", nullptr, Number(report.total)).arg(Number(report.checked)),
+                   tr("%n 个正常", nullptr, Number(report.ok)),
+                   tr("%n 个失效", nullptr, Number(report.Count(Kind::Dead))),
+                   tr("%n 个已移动", nullptr, Number(report.Count(Kind::Moved))),
+                   tr("%n 个拒绝访问", nullptr, Number(report.Count(Kind::Blocked))),
+                   tr("%n 个地址重复", nullptr, Number(report.DuplicateAddresses())),
+                   tr("共 %n 处", nullptr, Number(report.Count(Kind::Duplicate))),
+                   tr("%n 个未检查（其他协议）", nullptr, Number(report.notChecked)));
+    if (report.stopped)
+        summary += FilledText(tr("%n 个链接因检查停止而未检查。", nullptr,
+                                 Number(report.total - report.checked - report.notChecked)));
     if (report.remembered > 0)
-        summary += FilledText(tr("%1 个结果取自先前的检查。"), Number(report.remembered));
+        summary += FilledText(tr("%n 个结果取自先前的检查。", nullptr, Number(report.remembered)));
     return summary;
+}
+
+std::string CheckTexts::Report(const CheckReport& report) {
+    std::string text;
+    for (const CheckFinding& finding : report.findings) {
+        text.append(FindingKind(finding.kind)).append("\t").append(FindingStatus(finding));
+        text.append("\t").append(OneLine(finding.address));
+        text.append("\t").append(OneLine(finding.name));
+        text.append("\t").append(OneLine(finding.folder));
+        if (!finding.target.empty())
+            text.append("\t").append(OneLine(finding.target));
+        text.append("\n");
+    }
+    return text.append(Summary(report)).append("\n");
 }

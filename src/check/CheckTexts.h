@@ -20,4 +20,8 @@ public:
     static std::string FindingKind(CheckFinding::Kind kind);
     static std::string FindingStatus(const CheckFinding& finding);
     static std::string Summary(const CheckReport& report);
+    // One tab-separated line per finding (kind, status, address, name, folder path and, for a
+    // redirect, where it leads, for a duplicate, the address its places share), then the
+    // summary line.
+    static std::string Report(const CheckReport& report);
 };

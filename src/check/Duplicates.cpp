@@ -131,7 +131,7 @@ std::string NormalizeHostPort(std::string_view hostPort, std::string_view scheme
 }
 
 // Among places whose addresses share a hash (in the list's order), the groups of equal ones.
-void GroupSameAddresses(const std::vector<CheckedLink>& links,
+void GroupSameAddresses(const std::vector<LinkToCheck>& links,
                         std::span<const std::pair<std::size_t, std::size_t>> places,
                         std::vector<DuplicateGroup>& groups) {
     std::vector<DuplicateGroup> found;
@@ -176,7 +176,7 @@ std::string NormalizeAddress(std::string_view address) {
 
 // Only a hash of each address is kept for the whole list, so a large tree costs sixteen bytes a
 // link; the few addresses that share a hash are compared whole.
-std::vector<DuplicateGroup> FindDuplicates(const std::vector<CheckedLink>& links) {
+std::vector<DuplicateGroup> FindDuplicates(const std::vector<LinkToCheck>& links) {
     std::vector<std::pair<std::size_t, std::size_t>> hashed(links.size());
     for (std::size_t i = 0; i < links.size(); ++i)
         hashed[i] = {std::hash<std::string>{}(NormalizeAddress(links[i].address)), i};

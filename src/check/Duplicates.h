@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CheckedLink.h"
+#include "LinkToCheck.h"
 
 #include <cstddef>
 #include <string>
@@ -20,4 +20,4 @@ struct DuplicateGroup {
     std::string address;
     std::vector<std::size_t> places;
 };
-std::vector<DuplicateGroup> FindDuplicates(const std::vector<CheckedLink>& links);
+std::vector<DuplicateGroup> FindDuplicates(const std::vector<LinkToCheck>& links);

@@ -141,7 +141,7 @@ struct LinkChecker::Probe {
     QTimer* timer = nullptr;
 };
 
-LinkChecker::LinkChecker(std::vector<CheckedLink> links, Limits limits,
+LinkChecker::LinkChecker(std::vector<LinkToCheck> links, Limits limits,
                          QNetworkAccessManager* network, QObject* parent)
     : QObject(parent), links_(std::move(links)), limits_(limits), network_(network) {
     if (!network_) {
@@ -477,7 +477,7 @@ void LinkChecker::Settle(Probe& probe, CheckFinding::Kind kind, CheckFinding::Ca
 
 void LinkChecker::AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFinding::Cause cause,
                              int httpStatus, std::string target, std::string detail) {
-    const CheckedLink& checked = links_[link];
+    const LinkToCheck& checked = links_[link];
     report_.findings.push_back({kind, cause, httpStatus, checked.address, checked.name,
                                 checked.folder, std::move(target), std::move(detail), link, link});
 }

@@ -3,7 +3,7 @@
 
 #include "CheckCache.h"
 #include "CheckReport.h"
-#include "CheckedLink.h"
+#include "LinkToCheck.h"
 
 #include <QObject>
 #include <QPointer>
@@ -36,7 +36,7 @@ public:
 
     // With no network given the checker makes its own, honouring the system's proxy settings.
     // A given one (tests use it to stand in for name lookups) must outlive the checker.
-    LinkChecker(std::vector<CheckedLink> links, Limits limits,
+    LinkChecker(std::vector<LinkToCheck> links, Limits limits,
                 QNetworkAccessManager* network = nullptr, QObject* parent = nullptr);
     ~LinkChecker() override;
 
@@ -90,7 +90,7 @@ private:
     void StillWaiting();
     void Finish();
 
-    std::vector<CheckedLink> links_;
+    std::vector<LinkToCheck> links_;
     const Limits limits_;
     QPointer<QNetworkAccessManager> network_;
     CheckReport report_;

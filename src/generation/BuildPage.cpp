@@ -3,6 +3,7 @@
 
 #include "BuildLinkList.h"
 #include "LocaleFormat.h"
+#include "RunTexts.h"
 #include "SystemColors.h"
 #include "Text.h"
 #include "TextFile.h"
@@ -35,9 +36,13 @@ std::string EscapedSetting(const std::string& typed) {
 
 } // namespace
 
-std::string BuildPage(const Settings& settings, Globals& globals) {
+ResultOf<std::string> BuildPage(const Settings& settings, Globals& globals) {
     globals.LinkCount = 0;
     globals.IgnoredCount = 0;
+    // The template is read first: a tree is not scanned for a page that cannot be made.
+    ResultOf<std::string> pageTemplate = ReadTextFile(globals.TemplatePath);
+    if (!pageTemplate)
+        return TemplateUnusable(globals.TemplatePath, pageTemplate.failure().cause);
     std::string links;
     // Address space the list never writes to costs no memory, since pages are only backed once
     // written; reserving plenty spares copying a list of many megabytes each time it outgrows
@@ -63,8 +68,10 @@ std::string BuildPage(const Settings& settings, Globals& globals) {
         {"%LF_LINKS_HTML%", [&] { return std::move(links); }},
         {"%LF_HOMEPAGE_URL%", [] { return std::string(HomePageUrl); }},
         {"%LF_VERSION%", [] { return VersionText(); }},
+        {"%LF_LANGUAGE%", [] { return LocaleFormat::LanguageTag(); }},
+        {"%LF_DATETIME%", [] { return LocaleFormat::IsoDateTime(); }},
     };
-    std::string page = ReadTextFile(globals.TemplatePath);
+    std::string page = std::move(*pageTemplate);
     for (const auto& [placeholder, value] : placeholders) {
         const auto first = page.find(placeholder);
         if (first == std::string::npos)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Failure.h"
 #include "Globals.h"
 #include "Settings.h"
 
@@ -8,8 +9,9 @@
 
 // The finished page: resets the counters, scans the tree, reads the template at TemplatePath
 // and replaces its twelve placeholders in their fixed order. The title and the font name go in
-// trimmed and escaped (& < > " as character references). A missing template gives an empty page.
-std::string BuildPage(const Settings& settings, Globals& globals);
+// trimmed and escaped (& < > " as character references). A template that cannot be read is a
+// failure naming it and the cause.
+ResultOf<std::string> BuildPage(const Settings& settings, Globals& globals);
 
 // A colour as six upper-case hexadecimal digits in red, green, blue order; a negative value is
 // the current colour of the system colour named by its lowest byte.

@@ -12,6 +12,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <utility>
 
@@ -53,26 +54,30 @@ GenerationRun::Outcome GenerationRun::Run(RunView& view) {
     // thread while its controls stay untouched.
     const Settings snapshot = settings_;
     Globals scan = globals_;
-    std::string page;
+    std::optional<ResultOf<std::string>> page;
     if (!globals_.Unattended)
         view.ShowProgress(true);
-    // Building fails on its own only when memory runs out; that ends this run, not the program.
+    // Building fails on its own only when memory runs out or the template went away since it
+    // was looked at; that ends this run, not the program.
+    std::string failure;
     try {
         view.Build([&] { page = BuildPage(snapshot, scan); });
+        if (!*page)
+            failure = PageNotWrittenText(outputPath_) + "\r\n" + page->failure().Text();
     } catch (const std::exception& error) {
-        if (!globals_.Unattended)
-            view.ShowProgress(false);
-        view.SetBusyCursor(false);
-        ShowError(RunFailedText(error));
-        return Outcome::NotWritten;
+        failure = RunFailedText(error);
     }
     if (!globals_.Unattended)
         view.ShowProgress(false);
-    globals_.LinkCount = scan.LinkCount;
-    globals_.IgnoredCount = scan.IgnoredCount;
+    if (!failure.empty()) {
+        view.SetBusyCursor(false);
+        ShowError(failure);
+        return Outcome::NotWritten;
+    }
+    counts_ = {scan.LinkCount, scan.IgnoredCount};
     globals_.IgnoreList = std::move(scan.IgnoreList);
 
-    const Outcome outcome = globals_.LinkCount == 0 ? Outcome::NoShortcut : WritePage(page);
+    const Outcome outcome = counts_.links == 0 ? Outcome::NoShortcut : WritePage(**page);
     if (outcome == Outcome::NoShortcut)
         resultText_ = NoShortcutText();
     view.ShowResult(resultText_);
@@ -81,29 +86,36 @@ GenerationRun::Outcome GenerationRun::Run(RunView& view) {
         DesktopServices::Current().Beep();
     view.ProcessPendingEvents();
 
-    if (globals_.LinkCount > 0 && settings_.launchBrowser)
+    if (counts_.links > 0 && settings_.launchBrowser)
         OpenInBrowser();
     SaveSettings();
     return outcome;
 }
 
-// An empty source would be the folder the program happens to run in, and an empty or unreadable
-// template an empty page over the old one: neither is built.
+// An empty source would be the folder the program happens to run in, a folder that is not there
+// would be reported as one without shortcuts, and an empty or unreadable template would be an
+// empty page over the old one: none of them is built.
 std::optional<Failure> GenerationRun::ProblemBeforeBuilding() const {
-    if (TrimText(settings_.sourceFolder).empty())
-        return Failure{NoSourceFolderText(), "", ""};
+    const std::string source = TrimText(settings_.sourceFolder);
+    if (source.empty())
+        return Failure{globals_.Unattended ? NoSourceFolderText() : NoSourceFolderInWizardText(),
+                       "", ""};
+    if (const Result listable = CanListFolder(source); !listable)
+        return SourceFolderUnusable(source, listable.failure().cause);
+    return TemplateProblem();
+}
+
+std::optional<Failure> GenerationRun::TemplateProblem() const {
     const std::string& path = globals_.TemplatePath;
     std::string cause;
     std::error_code error;
-    if (const int readError = FileReadError(path); readError != 0)
-        cause = SystemReason(readError);
+    if (const Result readable = CanReadFile(path); !readable)
+        cause = readable.failure().cause;
     else if (std::filesystem::is_empty(path, error))
         cause = EmptyFileReason();
     if (cause.empty())
         return std::nullopt;
-    Failure failure = TemplateUnusable(path, cause);
-    failure.message = PageNotWrittenText(outputPath_) + "\r\n" + failure.message;
-    return failure;
+    return TemplateUnusable(path, cause);
 }
 
 void GenerationRun::SaveSettings() const {
@@ -121,7 +133,7 @@ void GenerationRun::MakeOutputWritable() const {
 GenerationRun::Outcome GenerationRun::WritePage(const std::string& page) {
     const Result written = WriteTextFile(page, outputPath_);
     if (written) {
-        resultText_ = PageWrittenText(outputPath_, globals_.LinkCount, globals_.IgnoredCount);
+        resultText_ = PageWrittenText(outputPath_, counts_.links, counts_.ignored);
         return Outcome::Written;
     }
     Failure failure = written.failure();

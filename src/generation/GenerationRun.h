@@ -6,6 +6,7 @@
 #include "RunView.h"
 #include "Settings.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,18 +18,26 @@ class GenerationRun {
 public:
     enum class Outcome { NoShortcut, Written, NotWritten };
 
+    // What the last build found: the links it wrote and the folders it skipped.
+    struct Counts {
+        std::int32_t links = 0;
+        std::int32_t ignored = 0;
+    };
+
     GenerationRun(const Settings& settings, Globals& globals);
 
     Outcome Run(RunView& view);
 
     const std::string& OutputPath() const { return outputPath_; }
     const std::string& ResultText() const { return resultText_; }
+    const Counts& PageCounts() const { return counts_; }
 
     // A bare file name goes on the Desktop; an empty one is the default page name there.
     static std::string OutputPathFor(const std::string& fileName, const std::string& desktop);
 
 private:
     std::optional<Failure> ProblemBeforeBuilding() const;
+    std::optional<Failure> TemplateProblem() const;
     void MakeOutputWritable() const;
     Outcome WritePage(const std::string& page);
     void OpenInBrowser() const;
@@ -38,6 +47,7 @@ private:
     Globals& globals_;
     std::string outputPath_;
     std::string resultText_;
+    Counts counts_;
 };
 
 // Beeps and shows an error box captioned with the program's name.

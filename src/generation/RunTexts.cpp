@@ -22,15 +22,16 @@ std::string NoShortcutText() {
 
 std::string PageWrittenText(const std::string& outputPath, std::int32_t linkCount,
                             std::int32_t ignoredCount) {
-    std::string text = FilledText(
-        QCoreApplication::translate(
-            "RunTexts", "Linkshelf已经完成了创建您的书签页面，并且把它保存到了磁盘文件 \"%1\" "
-                        "。                          \r\n\r\n合计找到 %2 个链接   "),
-        outputPath, linkCount);
+    std::string text =
+        FilledText(QCoreApplication::translate(
+                       "RunTexts",
+                       "Linkshelf已经完成了创建您的书签页面，并且把它保存到了磁盘文件 \"%1\" "
+                       "。                          \r\n\r\n合计找到 %n 个链接   ",
+                       nullptr, linkCount),
+                   outputPath);
     if (ignoredCount > 0)
         text += FilledText(QCoreApplication::translate(
-                               "RunTexts", "\r\n\r\n%1 文件夹的目录被忽略。                 "),
-                           ignoredCount);
+            "RunTexts", "\r\n\r\n%n 文件夹的目录被忽略。                 ", nullptr, ignoredCount));
     return text;
 }
 
@@ -44,19 +45,32 @@ std::string PageNotWrittenText(const std::string& outputPath) {
 
 std::string NoSourceFolderText() {
     return FilledText(QCoreApplication::translate(
-        "RunTexts", "没有快捷方式文件夹：请用 \"linkshelf --import firefox\" 导入您的浏览器书签，"
-                    "或者在设置中指定一个文件夹。"));
+        "RunTexts",
+        "没有快捷方式文件夹：请用 \"linkshelf --import 浏览器\" 导入浏览器的书签"
+        "（\"linkshelf --help\" 列出可以导入的浏览器），或者在设置文件中指定一个文件夹。"));
 }
 
-Failure SourceFolderUnusable(const std::string& path, int error) {
-    return Failure::FromErrno(
-        FilledText(QCoreApplication::translate("RunTexts", "不能打开快捷方式文件夹 \"%1\" 。"),
-                   path),
-        path, error);
+std::string NoSourceFolderInWizardText() {
+    return FilledText(QCoreApplication::translate(
+        "RunTexts",
+        "还没有选择快捷方式文件夹。请返回到文件夹页面，单击一个浏览器的按钮导入它的书签，"
+        "或者选择一个文件夹；也可以用“选项”菜单中的“从浏览器导入书签...”导入书签。"));
+}
+
+std::string SearchedFolderText(const std::string& folder) {
+    return FilledText(QCoreApplication::translate("RunTexts", "搜索的文件夹：%1"), folder);
+}
+
+Failure SourceFolderUnusable(const std::string& path, const std::string& cause) {
+    return {FilledText(QCoreApplication::translate("RunTexts", "不能打开快捷方式文件夹 \"%1\" 。"),
+                       path),
+            path, cause};
 }
 
 Failure TemplateUnusable(const std::string& path, const std::string& cause) {
-    return {FilledText(QCoreApplication::translate("RunTexts", "不能读取页面模板 \"%1\" 。"), path),
+    return {FilledText(QCoreApplication::translate(
+                           "RunTexts", "不能用页面模板 \"%1\" 生成页面，页面没有写入。"),
+                       path),
             path, cause};
 }
 

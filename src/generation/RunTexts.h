@@ -17,10 +17,14 @@ std::string NoShortcutText();
 std::string PageWrittenText(const std::string& outputPath, std::int32_t linkCount,
                             std::int32_t ignoredCount);
 std::string PageNotWrittenText(const std::string& outputPath);
-// No folder of shortcuts is set, and the run says how to get one.
+// No folder of shortcuts is set, and the run says how to get one: on the command line with the
+// import command, in the wizard with its folder page and Options menu.
 std::string NoSourceFolderText();
+std::string NoSourceFolderInWizardText();
+// The line an unattended run adds to the no-shortcut text: where it looked.
+std::string SearchedFolderText(const std::string& folder);
 // A folder of shortcuts or a template that the settings name but that cannot be used.
-Failure SourceFolderUnusable(const std::string& path, int error);
+Failure SourceFolderUnusable(const std::string& path, const std::string& cause);
 Failure TemplateUnusable(const std::string& path, const std::string& cause);
 std::string EmptyFileReason();
 // What is shown when building the page failed with an error of its own.

@@ -13,35 +13,33 @@
 #include "WholeFile.h"
 #include "XbelReader.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <sys/stat.h>
 
 namespace {
 
-// The readers that answer with a TreeResult, asked before the export-file and Chromium readers:
-// Falkon's file and Firefox's JSON backups are JSON objects that the Chromium reader would take.
+template <typename Reader>
+ResultOf<BookmarkFolder> ReadWith(std::string_view bytes, const std::string& path) {
+    return Reader().ReadBytes(bytes, path);
+}
+
+// Every format read from the file's bytes, each asked in turn whether the bytes are its own:
+// Falkon's file and Firefox's JSON backups are JSON objects that the Chromium reader would
+// take, and qutebrowser's plain lines are asked for last.
 struct Format {
     bool (*recognises)(std::string_view bytes);
-    TreeResult (*read)(std::string_view bytes, const std::string& path);
+    ResultOf<BookmarkFolder> (*read)(std::string_view bytes, const std::string& path);
 };
 constexpr Format Formats[] = {
     {FirefoxBackupReader::Recognises, FirefoxBackupReader::Read},
     {EpiphanyReader::Recognises, EpiphanyReader::Read},
     {XbelReader::Recognises, XbelReader::Read},
     {FalkonReader::Recognises, FalkonReader::Read},
+    {ExportFileReader::Recognises, ReadWith<ExportFileReader>},
+    {ChromiumReader::Recognises, ReadWith<ChromiumReader>},
+    {QutebrowserReader::Recognises, QutebrowserReader::Read},
 };
-
-BookmarkFolder Unpacked(TreeResult read, std::string& error) {
-    if (!read) {
-        error = read.failure().Text();
-        return {};
-    }
-    error.clear();
-    return std::move(read.tree());
-}
 
 bool IsFolder(const std::string& path) {
     struct stat info {};
@@ -50,40 +48,23 @@ bool IsFolder(const std::string& path) {
 
 } // namespace
 
-BookmarkFolder BookmarkImport::Read(const std::string& path, std::string& error) {
+ResultOf<BookmarkFolder> BookmarkImport::Read(const std::string& path) {
     if (IsFolder(path) && QutebrowserReader::HoldsBookmarks(path))
-        return Unpacked(QutebrowserReader::ReadFolder(path), error);
+        return QutebrowserReader::ReadFolder(path);
     char start[16] = {};
     std::ifstream file(path, std::ios::binary);
     file.read(start, sizeof start);
-    if (FirefoxReader::Recognises(std::string_view(start, sizeof start))) {
-        FirefoxReader reader;
-        BookmarkFolder tree = reader.Read(path);
-        error = reader.ErrorString();
-        return tree;
-    }
+    if (FirefoxReader::Recognises(std::string_view(start, sizeof start)))
+        return FirefoxReader().Read(path);
     // A copy in memory: a browser that rewrites the file later changes nothing read, and one
     // caught halfway leaves a file cut off, which the readers refuse.
-    std::string bytes;
-    if (!WholeFile::Read(path, bytes, error))
-        return {};
+    const ResultOf<std::string> bytes = WholeFile::Read(path);
+    if (!bytes)
+        return bytes.failure();
     for (const Format& format : Formats)
-        if (format.recognises(bytes))
-            return Unpacked(format.read(bytes, path), error);
-    std::unique_ptr<BookmarkReader> reader;
-    if (ExportFileReader::Recognises(bytes))
-        reader = std::make_unique<ExportFileReader>();
-    else if (ChromiumReader::Recognises(bytes))
-        reader = std::make_unique<ChromiumReader>();
-    if (reader) {
-        BookmarkFolder tree = reader->ReadBytes(bytes, path);
-        error = reader->ErrorString();
-        return tree;
-    }
-    if (QutebrowserReader::Recognises(bytes))
-        return Unpacked(QutebrowserReader::Read(bytes, path), error);
-    error = ImportTexts::NotBookmarks(path);
-    return {};
+        if (format.recognises(*bytes))
+            return format.read(*bytes, path);
+    return Failure{ImportTexts::NotBookmarks(path), path, ""};
 }
 
 std::string BookmarkImport::DefaultTarget() {
@@ -98,15 +79,12 @@ std::string BookmarkImport::TargetFor(const std::string& favoritesFolder) {
     return favoritesFolder.empty() ? DefaultTarget() : favoritesFolder;
 }
 
-// The readers' and the writer's texts already name the file and the cause.
+// The readers' and the writer's failures already name the file and the cause.
 Result BookmarkImport::Run(const BookmarkSource& source, const std::string& targetFolder) {
-    std::string error;
-    const BookmarkFolder tree = Read(source.path, error);
-    if (!error.empty())
-        return Failure{error, source.path, ""};
-    if (!writer_.Write(tree, targetFolder, source.name))
-        return Failure{writer_.ErrorString(), targetFolder, ""};
-    return {};
+    const ResultOf<BookmarkFolder> tree = Read(source.path);
+    if (!tree)
+        return tree.failure();
+    return writer_.Write(*tree, targetFolder, source.name);
 }
 
 std::string BookmarkImport::Summary() const {

@@ -343,23 +343,19 @@ std::vector<BookmarkSource> BrowserProfiles::Find() {
     return found;
 }
 
-std::optional<BookmarkSource> BrowserProfiles::Resolve(const std::string& argument,
-                                                       std::string& error) {
+ResultOf<BookmarkSource> BrowserProfiles::Resolve(const std::string& argument) {
     std::string word = argument;
     std::transform(word.begin(), word.end(), word.begin(),
                    [](char c) { return static_cast<char>(std::tolower(c)); });
     if (const auto browser = std::ranges::find(All(), word, &Browser::word);
         browser != All().end()) {
-        auto source = Find(word);
-        if (!source)
-            error = ImportTexts::NoProfile(browser->name);
-        return source;
+        if (auto source = Find(word))
+            return *source;
+        return Failure{ImportTexts::NoProfile(browser->name), "", ""};
     }
     struct stat info {};
-    if (stat(argument.c_str(), &info) != 0) {
-        error = ImportTexts::UnknownSource(argument);
-        return std::nullopt;
-    }
+    if (stat(argument.c_str(), &info) != 0)
+        return Failure{ImportTexts::UnknownSource(argument, Browsers()), argument, ""};
     return ForFile(argument);
 }
 

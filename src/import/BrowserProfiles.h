@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Failure.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +44,7 @@ public:
 
     // A bookmark file as a source, named after the file.
     static BookmarkSource ForFile(const std::string& path);
-    // The source an argument names: a browser word, or else a file.
-    static std::optional<BookmarkSource> Resolve(const std::string& argument, std::string& error);
+    // The source an argument names: a browser word, or else a file; a failure saying why
+    // when it names neither a browser with a profile nor a file.
+    static ResultOf<BookmarkSource> Resolve(const std::string& argument);
 };

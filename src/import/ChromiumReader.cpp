@@ -50,23 +50,21 @@ bool ChromiumReader::Recognises(std::string_view bytes) {
     return first != std::string_view::npos && bytes[first] == '{';
 }
 
-BookmarkFolder ChromiumReader::ReadBytes(std::string_view bytes, const std::string& path) {
-    error_.clear();
+ResultOf<BookmarkFolder> ChromiumReader::ReadBytes(std::string_view bytes,
+                                                   const std::string& path) {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(
         QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), &parseError);
     if (parseError.error == QJsonParseError::DeepNesting) {
-        error_ = ImportTexts::TooDeep(path);
-        return {};
+        return Failure{ImportTexts::TooDeep(path), path, ""};
     }
     if (document.isNull()) {
-        error_ = ImportTexts::Damaged(path, parseError.errorString().toStdString());
-        return {};
+        return Failure{ImportTexts::Damaged(path, parseError.errorString().toStdString()), path,
+                       ""};
     }
     const QJsonValue roots = document.object().value("roots");
     if (!roots.isObject()) {
-        error_ = ImportTexts::NotBookmarks(path);
-        return {};
+        return Failure{ImportTexts::NotBookmarks(path), path, ""};
     }
     BookmarkFolder tree;
     for (const Root& root : Roots) {
@@ -77,8 +75,7 @@ BookmarkFolder ChromiumReader::ReadBytes(std::string_view bytes, const std::stri
         tree.folders.push_back(
             {(name.isEmpty() ? ImportTexts::tr(root.title) : name).toStdString(), {}, {}});
         if (!ReadChildren(node, tree.folders.back(), 1)) {
-            error_ = ImportTexts::TooDeep(path);
-            return {};
+            return Failure{ImportTexts::TooDeep(path), path, ""};
         }
     }
     return tree;

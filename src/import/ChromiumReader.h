@@ -11,7 +11,7 @@
 // "folder" (with "children") and "url".
 class ChromiumReader : public BookmarkReader {
 public:
-    BookmarkFolder ReadBytes(std::string_view bytes, const std::string& path) override;
+    ResultOf<BookmarkFolder> ReadBytes(std::string_view bytes, const std::string& path) override;
 
     // True when bytes start like a JSON object.
     static bool Recognises(std::string_view bytes);

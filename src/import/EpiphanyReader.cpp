@@ -8,6 +8,7 @@
 #include <glib.h>
 #include <map>
 #include <memory>
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -55,49 +56,31 @@ std::optional<Bookmark> BookmarkOf(const GvdbTable::Item& item, bool byteSwapped
     return bookmark;
 }
 
-TreeResult Refused(GvdbTable::Opened opened, const std::string& path) {
-    switch (opened) {
-    case GvdbTable::Opened::OtherVersion:
-        return ReadFailure(ImportTexts::VersionNotSupported(path), path);
-    case GvdbTable::Opened::CutOff:
-        return ReadFailure(ImportTexts::EndsTooEarly(path), path);
-    case GvdbTable::Opened::Damaged:
-        return ReadFailure(
-            ImportTexts::Damaged(path,
-                                 ImportTexts::tr("表格的位置超出了文件或没有对齐").toStdString()),
-            path);
-    case GvdbTable::Opened::NotGvdb:
-    case GvdbTable::Opened::Read:
-        break;
-    }
-    return ReadFailure(ImportTexts::NotBookmarks(path), path);
-}
-
 } // namespace
 
 bool EpiphanyReader::Recognises(std::string_view bytes) {
     return GvdbTable::Recognises(bytes);
 }
 
-TreeResult EpiphanyReader::Read(std::string_view bytes, const std::string& path) {
-    GvdbTable root;
-    GvdbTable::Opened opened = GvdbTable::Open(bytes, root);
-    if (opened != GvdbTable::Opened::Read)
-        return Refused(opened, path);
+ResultOf<BookmarkFolder> EpiphanyReader::Read(std::string_view bytes, const std::string& path) {
+    const ResultOf<GvdbTable> root = GvdbTable::Open(bytes, path);
+    if (!root)
+        return root.failure();
     // Every table is checked, so that a file cut off in any of them is refused.
-    for (const GvdbTable::Item& item : root.Items())
-        if (item.type == 'H' && !root.Table(item.key, opened))
-            return Refused(opened, path);
-    const std::optional<GvdbTable> table = root.Table("bookmarks", opened);
+    for (const GvdbTable::Item& item : root->Items())
+        if (item.type == 'H')
+            if (const ResultOf<GvdbTable> table = root->Table(item.key); !table)
+                return table.failure();
+    const ResultOf<GvdbTable> table = root->Table("bookmarks");
     if (!table)
-        return Refused(opened, path);
+        return table.failure();
     std::vector<Bookmark> bookmarks;
     for (const GvdbTable::Item& item : table->Items()) {
         if (item.type != 'v')
             continue;
         std::optional<Bookmark> bookmark = BookmarkOf(item, table->ByteSwapped());
         if (!bookmark)
-            return ReadFailure(ImportTexts::VersionNotSupported(path), path);
+            return Failure{ImportTexts::VersionNotSupported(path), path, ""};
         bookmarks.push_back(std::move(*bookmark));
     }
     std::ranges::sort(bookmarks, [](const Bookmark& a, const Bookmark& b) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TreeResult.h"
+#include "BookmarkTree.h"
+#include "Failure.h"
 
 #include <string>
 #include <string_view>
@@ -13,7 +14,7 @@
 // added.
 class EpiphanyReader {
 public:
-    static TreeResult Read(std::string_view bytes, const std::string& path);
+    static ResultOf<BookmarkFolder> Read(std::string_view bytes, const std::string& path);
 
     static bool Recognises(std::string_view bytes);
 };

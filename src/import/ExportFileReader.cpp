@@ -305,27 +305,23 @@ bool ExportFileReader::Recognises(std::string_view bytes) {
     return StartsWithNoCase(start, Doctype) || (start.starts_with('<') && HoldsBookmarkList(start));
 }
 
-BookmarkFolder ExportFileReader::ReadBytes(std::string_view bytes, const std::string& path) {
-    error_.clear();
+ResultOf<BookmarkFolder> ExportFileReader::ReadBytes(std::string_view bytes,
+                                                     const std::string& path) {
     if (!Recognises(bytes)) {
-        error_ = ImportTexts::NotBookmarks(path);
-        return {};
+        return Failure{ImportTexts::NotBookmarks(path), path, ""};
     }
     if (MarkupDepth(bytes) > MaxMarkupDepth) {
-        error_ = ImportTexts::TooDeep(path);
-        return {};
+        return Failure{ImportTexts::TooDeep(path), path, ""};
     }
     const std::unique_ptr<GumboOutput, void (*)(GumboOutput*)> document(
         gumbo_parse_with_options(&kGumboDefaultOptions, bytes.data(), bytes.size()),
         [](GumboOutput* output) { gumbo_destroy_output(&kGumboDefaultOptions, output); });
     if (EndsTooEarly(document->root, bytes)) {
-        error_ = ImportTexts::EndsTooEarly(path);
-        return {};
+        return Failure{ImportTexts::EndsTooEarly(path), path, ""};
     }
     BookmarkFolder tree;
     if (!TreeBuilder().Build(document->root, tree, 0)) {
-        error_ = ImportTexts::TooDeep(path);
-        return {};
+        return Failure{ImportTexts::TooDeep(path), path, ""};
     }
     return tree;
 }

@@ -14,7 +14,7 @@
 // list does (still being written, or cut off in a copy) is refused, never read in part.
 class ExportFileReader : public BookmarkReader {
 public:
-    BookmarkFolder ReadBytes(std::string_view bytes, const std::string& path) override;
+    ResultOf<BookmarkFolder> ReadBytes(std::string_view bytes, const std::string& path) override;
 
     // True when bytes start like an export file, or are markup holding a bookmark list.
     static bool Recognises(std::string_view bytes);

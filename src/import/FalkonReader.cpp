@@ -42,13 +42,13 @@ bool FalkonReader::Recognises(std::string_view bytes) {
     return JsonBookmarks::Peek(bytes).value("roots").toObject().contains("bookmark_menu");
 }
 
-TreeResult FalkonReader::Read(std::string_view bytes, const std::string& path) {
-    QJsonObject document;
-    if (Result parsed = JsonBookmarks::Parse(bytes, path, document); !parsed)
-        return parsed.failure();
-    const QJsonValue roots = document.value("roots");
+ResultOf<BookmarkFolder> FalkonReader::Read(std::string_view bytes, const std::string& path) {
+    const ResultOf<QJsonObject> document = JsonBookmarks::Parse(bytes, path);
+    if (!document)
+        return document.failure();
+    const QJsonValue roots = document->value("roots");
     if (!roots.isObject())
-        return ReadFailure(ImportTexts::NotBookmarks(path), path);
+        return Failure{ImportTexts::NotBookmarks(path), path, ""};
     BookmarkFolder tree;
     for (const Root& root : Roots) {
         const QJsonObject node = roots.toObject().value(root.key).toObject();
@@ -56,7 +56,7 @@ TreeResult FalkonReader::Read(std::string_view bytes, const std::string& path) {
         BookmarkFolder folder{
             (name.isEmpty() ? ImportTexts::tr(root.title) : name).toStdString(), {}, {}};
         if (!ReadChildren(node, folder, 1))
-            return ReadFailure(ImportTexts::TooDeep(path), path);
+            return Failure{ImportTexts::TooDeep(path), path, ""};
         if (!folder.links.empty() || !folder.folders.empty())
             tree.folders.push_back(std::move(folder));
     }

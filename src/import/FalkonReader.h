@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TreeResult.h"
+#include "BookmarkTree.h"
+#include "Failure.h"
 
 #include <string>
 #include <string_view>
@@ -12,7 +13,7 @@
 class FalkonReader {
 public:
     // The toolbar, the menu and the other bookmarks as folders, separators left out.
-    static TreeResult Read(std::string_view bytes, const std::string& path);
+    static ResultOf<BookmarkFolder> Read(std::string_view bytes, const std::string& path);
 
     // True when bytes are a JSON object whose roots include Falkon's bookmark menu.
     static bool Recognises(std::string_view bytes);

@@ -110,56 +110,56 @@ bool FirefoxBackupReader::Recognises(std::string_view bytes) {
     return bytes.starts_with(Magic) || IsPlacesRoot(JsonBookmarks::Peek(bytes));
 }
 
-Result FirefoxBackupReader::Decompress(std::string_view bytes, const std::string& path,
-                                       std::string& json) {
+ResultOf<std::string> FirefoxBackupReader::Decompress(std::string_view bytes,
+                                                      const std::string& path) {
     if (bytes.size() < HeaderSize)
-        return ReadFailure(ImportTexts::EndsTooEarly(path), path);
+        return Failure{ImportTexts::EndsTooEarly(path), path, ""};
     std::size_t size = 0;
     for (std::size_t i = 0; i < 4; ++i)
         size |= std::size_t{static_cast<unsigned char>(bytes[Magic.size() + i])} << (8 * i);
     const std::string_view block = bytes.substr(HeaderSize);
     // Too little data for the size given: the rest of the block is missing.
     if (size <= static_cast<std::size_t>(WholeFile::MaxBytes) && size > block.size() * MaxRatio)
-        return ReadFailure(ImportTexts::EndsTooEarly(path), path);
+        return Failure{ImportTexts::EndsTooEarly(path), path, ""};
     if (size > static_cast<std::size_t>(WholeFile::MaxBytes))
-        return ReadFailure(
-            ImportTexts::Damaged(path, ImportTexts::tr("记录的大小与压缩的数据不符").toStdString()),
-            path);
-    json.assign(size, '\0');
+        return Failure{
+            ImportTexts::Damaged(path, ImportTexts::tr("记录的大小与压缩的数据不符").toStdString()), path, ""};
+    std::string json(size, '\0');
     // Both sizes are below the largest file read, which an int holds.
     const int decoded = LZ4_decompress_safe(block.data(), json.data(),
                                             static_cast<int>(block.size()), static_cast<int>(size));
     if ((decoded < 0 && BlockCutOff(block)) ||
         (decoded >= 0 && static_cast<std::size_t>(decoded) < size))
-        return ReadFailure(ImportTexts::EndsTooEarly(path), path);
+        return Failure{ImportTexts::EndsTooEarly(path), path, ""};
     if (decoded < 0)
-        return ReadFailure(
-            ImportTexts::Damaged(path, ImportTexts::tr("压缩的数据无效").toStdString()), path);
-    return {};
+        return Failure{
+            ImportTexts::Damaged(path, ImportTexts::tr("压缩的数据无效").toStdString()), path, ""};
+    return json;
 }
 
-TreeResult FirefoxBackupReader::Read(std::string_view bytes, const std::string& path) {
-    std::string decompressed;
+ResultOf<BookmarkFolder> FirefoxBackupReader::Read(std::string_view bytes, const std::string& path) {
+    ResultOf<std::string> decompressed = std::string();
     if (bytes.starts_with(Magic)) {
-        if (Result result = Decompress(bytes, path, decompressed); !result)
-            return result.failure();
-        bytes = decompressed;
+        decompressed = Decompress(bytes, path);
+        if (!decompressed)
+            return decompressed.failure();
+        bytes = *decompressed;
     }
-    QJsonObject document;
-    if (Result parsed = JsonBookmarks::Parse(bytes, path, document); !parsed)
-        return parsed.failure();
-    if (!IsPlacesRoot(document))
-        return ReadFailure(ImportTexts::NotBookmarks(path), path);
+    const ResultOf<QJsonObject> document = JsonBookmarks::Parse(bytes, path);
+    if (!document)
+        return document.failure();
+    if (!IsPlacesRoot(*document))
+        return Failure{ImportTexts::NotBookmarks(path), path, ""};
     BookmarkFolder tree;
     for (const Root& root : Roots) {
-        for (const auto& value : document.value("children").toArray()) {
+        for (const auto& value : document->value("children").toArray()) {
             const QJsonObject node = value.toObject();
             if (node.value("root").toString() != root.name &&
                 node.value("guid").toString() != root.guid)
                 continue;
             BookmarkFolder folder{ImportTexts::tr(root.title).toStdString(), {}, {}};
             if (!ReadChildren(node, folder, 1))
-                return ReadFailure(ImportTexts::TooDeep(path), path);
+                return Failure{ImportTexts::TooDeep(path), path, ""};
             if (!folder.links.empty() || !folder.folders.empty())
                 tree.folders.push_back(std::move(folder));
             break;

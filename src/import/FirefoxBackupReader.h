@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TreeResult.h"
+#include "BookmarkTree.h"
+#include "Failure.h"
 
 #include <string>
 #include <string_view>
@@ -14,12 +15,12 @@
 // writer to count.
 class FirefoxBackupReader {
 public:
-    static TreeResult Read(std::string_view bytes, const std::string& path);
+    static ResultOf<BookmarkFolder> Read(std::string_view bytes, const std::string& path);
 
     // True for the compressed header, or a JSON object that is the root of the places.
     static bool Recognises(std::string_view bytes);
 
 private:
     // The JSON inside a compressed backup, or why it cannot be had.
-    static Result Decompress(std::string_view bytes, const std::string& path, std::string& json);
+    static ResultOf<std::string> Decompress(std::string_view bytes, const std::string& path);
 };

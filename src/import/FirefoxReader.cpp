@@ -211,46 +211,40 @@ bool FirefoxReader::Recognises(std::string_view bytes) {
     return bytes.starts_with(std::string_view("SQLite format 3\0", 16));
 }
 
-BookmarkFolder FirefoxReader::Read(const std::string& path) {
-    error_.clear();
+ResultOf<BookmarkFolder> FirefoxReader::Read(const std::string& path) {
     const QTemporaryDir folder(QDir::tempPath() + "/linkshelf-places-XXXXXX");
     const std::string copy = folder.path().toStdString() + "/places.sqlite";
     int cause = 0;
     if (!folder.isValid()) {
-        error_ = ImportTexts::CannotCopy(path, EACCES);
-        return {};
+        return Failure{ImportTexts::CannotCopy(path, EACCES), path, ""};
     }
     if (!CopyFile(path, copy, false, cause) ||
         !CopyFile(path + "-wal", copy + "-wal", true, cause)) {
-        error_ = cause == ENOENT ? ImportTexts::CannotRead(path, cause)
-                                 : ImportTexts::CannotCopy(path, cause);
-        return {};
+        return Failure{cause == ENOENT ? ImportTexts::CannotRead(path, cause)
+                                       : ImportTexts::CannotCopy(path, cause),
+                       path, ""};
     }
     return ReadCopy(copy, path);
 }
 
-BookmarkFolder FirefoxReader::ReadCopy(const std::string& copy, const std::string& path) {
+ResultOf<BookmarkFolder> FirefoxReader::ReadCopy(const std::string& copy, const std::string& path) {
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(copy.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
     const std::unique_ptr<sqlite3, int (*)(sqlite3*)> database(raw, sqlite3_close);
     Places places;
     std::string cause;
     if (opened != SQLITE_OK) {
-        error_ = ImportTexts::Damaged(path, sqlite3_errstr(opened));
-        return {};
+        return Failure{ImportTexts::Damaged(path, sqlite3_errstr(opened)), path, ""};
     }
     switch (places.Load(raw, cause)) {
     case Loaded::Read:
         break;
     case Loaded::NoBookmarks:
-        error_ = ImportTexts::NotBookmarks(path);
-        return {};
+        return Failure{ImportTexts::NotBookmarks(path), path, ""};
     case Loaded::OtherVersion:
-        error_ = ImportTexts::VersionNotSupported(path);
-        return {};
+        return Failure{ImportTexts::VersionNotSupported(path), path, ""};
     case Loaded::Failed:
-        error_ = ImportTexts::Damaged(path, cause);
-        return {};
+        return Failure{ImportTexts::Damaged(path, cause), path, ""};
     }
     BookmarkFolder tree;
     for (const Root& root : Roots) {
@@ -259,8 +253,7 @@ BookmarkFolder FirefoxReader::ReadCopy(const std::string& copy, const std::strin
             continue;
         BookmarkFolder folder{ImportTexts::tr(root.title).toStdString(), {}, {}};
         if (!places.Fill(*id, folder, 1)) {
-            error_ = ImportTexts::TooDeep(path);
-            return {};
+            return Failure{ImportTexts::TooDeep(path), path, ""};
         }
         if (!folder.links.empty() || !folder.folders.empty())
             tree.folders.push_back(std::move(folder));

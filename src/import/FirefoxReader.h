@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BookmarkTree.h"
+#include "Failure.h"
 
 #include <string>
 #include <string_view>
@@ -13,16 +14,12 @@
 // tags, queries (place:) and live bookmarks are left out.
 class FirefoxReader {
 public:
-    BookmarkFolder Read(const std::string& path);
-
-    bool HasError() const { return !error_.empty(); }
-    const std::string& ErrorString() const { return error_; }
+    // The tree, or the failure naming the file and the cause.
+    ResultOf<BookmarkFolder> Read(const std::string& path);
 
     // True when bytes start like an SQLite database.
     static bool Recognises(std::string_view bytes);
 
 private:
-    BookmarkFolder ReadCopy(const std::string& copy, const std::string& path);
-
-    std::string error_;
+    ResultOf<BookmarkFolder> ReadCopy(const std::string& copy, const std::string& path);
 };

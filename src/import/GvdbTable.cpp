@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GvdbTable.h"
 
+#include "ImportTexts.h"
+
 namespace {
 
 constexpr std::string_view Signature = "GVariant";
@@ -35,17 +37,21 @@ GvdbTable::Opened GvdbTable::Span(std::uint64_t start, std::uint64_t end, std::s
     return Opened::Read;
 }
 
-GvdbTable::Opened GvdbTable::Open(std::string_view file, GvdbTable& root) {
-    if (!Recognises(file))
-        return Opened::NotGvdb;
+ResultOf<GvdbTable> GvdbTable::Open(std::string_view file, const std::string& path) {
+    GvdbTable root;
     root.file_ = file;
+    root.path_ = path;
+    if (!Recognises(file))
+        return root.Refusal(Opened::NotGvdb);
     if (file.size() < HeaderSize)
-        return Opened::CutOff;
+        return root.Refusal(Opened::CutOff);
     root.byteSwapped_ = file.starts_with(SwappedSignature);
     // The header's own words are little-endian whatever order the values are in.
     if (root.Word(8) != 0)
-        return Opened::OtherVersion;
-    return root.Load(root.Word(16), root.Word(20));
+        return root.Refusal(Opened::OtherVersion);
+    if (const Opened opened = root.Load(root.Word(16), root.Word(20)); opened != Opened::Read)
+        return root.Refusal(opened);
+    return root;
 }
 
 GvdbTable::Opened GvdbTable::Load(std::size_t start, std::size_t end) {
@@ -85,19 +91,37 @@ GvdbTable::Opened GvdbTable::Load(std::size_t start, std::size_t end) {
     return Opened::Read;
 }
 
-std::optional<GvdbTable> GvdbTable::Table(std::string_view key, Opened& opened) const {
+ResultOf<GvdbTable> GvdbTable::Table(std::string_view key) const {
     for (const Item& item : items_) {
         if (item.key != key || item.type != 'H')
             continue;
         GvdbTable table;
         table.file_ = file_;
+        table.path_ = path_;
         table.byteSwapped_ = byteSwapped_;
         const auto start = static_cast<std::size_t>(item.value.data() - file_.data());
-        opened = table.Load(start, start + item.value.size());
-        if (opened != Opened::Read)
-            return std::nullopt;
+        if (const Opened opened = table.Load(start, start + item.value.size());
+            opened != Opened::Read)
+            return Refusal(opened);
         return table;
     }
-    opened = Opened::Read;
-    return std::nullopt;
+    return Refusal(Opened::NotGvdb);
+}
+
+// A file that is no GVDB file, or one without the table asked for, holds no bookmarks.
+Failure GvdbTable::Refusal(Opened opened) const {
+    switch (opened) {
+    case Opened::OtherVersion:
+        return {ImportTexts::VersionNotSupported(path_), path_, ""};
+    case Opened::CutOff:
+        return {ImportTexts::EndsTooEarly(path_), path_, ""};
+    case Opened::Damaged:
+        return {ImportTexts::Damaged(
+                    path_, ImportTexts::tr("表格的位置超出了文件或没有对齐").toStdString()),
+                path_, ""};
+    case Opened::NotGvdb:
+    case Opened::Read:
+        break;
+    }
+    return {ImportTexts::NotBookmarks(path_), path_, ""};
 }

@@ -2,7 +2,6 @@
 #include "ImportTexts.h"
 
 #include "BookmarkTree.h"
-#include "BrowserProfiles.h"
 #include "FilledText.h"
 
 #include <cstring>
@@ -15,14 +14,6 @@ std::string Quoted(const std::string& path) {
 
 std::string Cause(int error) {
     return std::strerror(error);
-}
-
-// The words that name a browser on the command line, as a list.
-std::string BrowserWords() {
-    std::string words;
-    for (const std::string& word : BrowserProfiles::Browsers())
-        words += (words.empty() ? "" : ", ") + word;
-    return words;
 }
 
 } // namespace
@@ -72,9 +63,13 @@ std::string ImportTexts::NoProfile(const std::string& browser) {
     return FilledText(tr("在这台计算机上没有找到 %1 的书签。"), browser);
 }
 
-std::string ImportTexts::UnknownSource(const std::string& source) {
+std::string ImportTexts::UnknownSource(const std::string& source,
+                                       const std::vector<std::string>& browsers) {
+    std::string words;
+    for (const std::string& word : browsers)
+        words += (words.empty() ? "" : ", ") + word;
     return FilledText(tr("没有找到 %1。请指定书签文件，或以下浏览器之一：%2。"), Quoted(source),
-                      BrowserWords());
+                      words);
 }
 
 std::string ImportTexts::CannotCopy(const std::string& path, int error) {
@@ -97,19 +92,10 @@ std::string ImportTexts::NotAFolder(const std::string& path) {
 std::string ImportTexts::Written(const std::string& folder, long long links, long long folders,
                                  long long skipped) {
     std::string text =
-        FilledText(tr("已导入 %1 个链接和 %2 个文件夹到 %3。"), links, folders, Quoted(folder));
+        FilledText(tr("已导入 %1和 %2到 %3。"), tr("%n 个链接", nullptr, PluralCount(links)),
+                   tr("%n 个文件夹", nullptr, PluralCount(folders)), Quoted(folder));
     if (skipped > 0)
-        text += FilledText(tr("跳过了 %1 个不能在网页中打开的链接。"), skipped);
+        text +=
+            FilledText(tr("跳过了 %n 个不能在网页中打开的链接。", nullptr, PluralCount(skipped)));
     return text;
-}
-
-std::string ImportTexts::Usage() {
-    return FilledText(
-        tr("用法：linkshelf --import 来源 [文件夹]\n"
-           "来源是书签文件（浏览器导出的 HTML 或 XBEL、Firefox 的 places.sqlite 或书签备份、"
-           "Chromium 的 Bookmarks、Falkon 的 bookmarks.json、GNOME Web 的 bookmarks.gvdb、"
-           "qutebrowser 的 urls 或 quickmarks），或以下浏览器之一（该浏览器的默认配置；"
-           "firefox-backup 是 Firefox 最新的书签备份）：%1。"
-           "书签写入文件夹（默认为收藏夹文件夹）中以来源命名的子文件夹。"),
-        BrowserWords());
 }

@@ -2,7 +2,6 @@
 #include "JsonBookmarks.h"
 
 #include "ImportTexts.h"
-#include "TreeResult.h"
 
 #include <QJsonDocument>
 
@@ -21,23 +20,22 @@ std::size_t TextEnd(std::string_view bytes) {
 
 } // namespace
 
-Result JsonBookmarks::Parse(std::string_view bytes, const std::string& path, QJsonObject& object) {
+ResultOf<QJsonObject> JsonBookmarks::Parse(std::string_view bytes, const std::string& path) {
     QJsonParseError error;
     const QJsonDocument document = Document(bytes, error);
     if (error.error == QJsonParseError::DeepNesting)
-        return ReadFailure(ImportTexts::TooDeep(path), path);
+        return Failure{ImportTexts::TooDeep(path), path, ""};
     // A file cut off while it was written or copied fails where its text stops, or stops
     // before the brace that ends every JSON object (in a character, in a value).
     const std::size_t end = TextEnd(bytes);
     if (document.isNull() &&
         (static_cast<std::size_t>(error.offset) >= end || bytes[end - 1] != '}'))
-        return ReadFailure(ImportTexts::EndsTooEarly(path), path);
+        return Failure{ImportTexts::EndsTooEarly(path), path, ""};
     if (document.isNull())
-        return ReadFailure(ImportTexts::Damaged(path, error.errorString().toStdString()), path);
+        return Failure{ImportTexts::Damaged(path, error.errorString().toStdString()), path, ""};
     if (!document.isObject())
-        return ReadFailure(ImportTexts::NotBookmarks(path), path);
-    object = document.object();
-    return {};
+        return Failure{ImportTexts::NotBookmarks(path), path, ""};
+    return document.object();
 }
 
 QJsonObject JsonBookmarks::Peek(std::string_view bytes) {

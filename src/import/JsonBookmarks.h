@@ -13,7 +13,7 @@ class JsonBookmarks {
 public:
     // The top object of bytes, or why there is none: nested deeper than a tree may, cut off
     // (the text ends where more was due), or damaged.
-    static Result Parse(std::string_view bytes, const std::string& path, QJsonObject& object);
+    static ResultOf<QJsonObject> Parse(std::string_view bytes, const std::string& path);
     // The top object, or an empty one when bytes are no JSON object: for telling formats apart.
     static QJsonObject Peek(std::string_view bytes);
     static std::string Text(const QJsonValue& value);

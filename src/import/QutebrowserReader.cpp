@@ -153,15 +153,15 @@ bool QutebrowserReader::HoldsBookmarks(const std::string& folder) {
     return IsFile(folder + UrlsFile) || IsFile(folder + QuickmarksFile);
 }
 
-TreeResult QutebrowserReader::Read(std::string_view bytes, const std::string& path) {
+ResultOf<BookmarkFolder> QutebrowserReader::Read(std::string_view bytes, const std::string& path) {
     if (IsText(bytes) && AllLines(bytes, IsUrlLine))
         return Links(bytes, UrlLine);
     if (IsText(bytes) && AllLines(bytes, IsQuickmarkLine))
         return Links(bytes, QuickmarkLine);
-    return ReadFailure(ImportTexts::NotBookmarks(path), path);
+    return Failure{ImportTexts::NotBookmarks(path), path, ""};
 }
 
-TreeResult QutebrowserReader::ReadFolder(const std::string& folder) {
+ResultOf<BookmarkFolder> QutebrowserReader::ReadFolder(const std::string& folder) {
     struct File {
         const char* name;
         const char* title;
@@ -176,13 +176,12 @@ TreeResult QutebrowserReader::ReadFolder(const std::string& folder) {
         const std::string path = folder + file.name;
         if (!IsFile(path))
             continue;
-        std::string bytes;
-        std::string error;
-        if (!WholeFile::Read(path, bytes, error))
-            return ReadFailure(error, path);
-        if (!IsText(bytes))
-            return ReadFailure(ImportTexts::NotBookmarks(path), path);
-        BookmarkFolder links = Links(bytes, file.read);
+        const ResultOf<std::string> bytes = WholeFile::Read(path);
+        if (!bytes)
+            return bytes.failure();
+        if (!IsText(*bytes))
+            return Failure{ImportTexts::NotBookmarks(path), path, ""};
+        BookmarkFolder links = Links(*bytes, file.read);
         links.title = ImportTexts::tr(file.title).toStdString();
         if (!links.links.empty())
             tree.folders.push_back(std::move(links));

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TreeResult.h"
+#include "BookmarkTree.h"
+#include "Failure.h"
 
 #include <string>
 #include <string_view>
@@ -12,9 +13,9 @@
 class QutebrowserReader {
 public:
     // The configuration folder's bookmarks and quickmarks, one folder each.
-    static TreeResult ReadFolder(const std::string& folder);
+    static ResultOf<BookmarkFolder> ReadFolder(const std::string& folder);
     // One of the two files, told apart by its lines.
-    static TreeResult Read(std::string_view bytes, const std::string& path);
+    static ResultOf<BookmarkFolder> Read(std::string_view bytes, const std::string& path);
 
     // True when bytes are UTF-8 text whose lines all read as bookmarks or all as quickmarks.
     static bool Recognises(std::string_view bytes);

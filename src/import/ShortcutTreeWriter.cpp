@@ -189,15 +189,9 @@ bool ShortcutTreeWriter::Importable(std::string_view url) {
     return schemeKnown && fitsLine;
 }
 
-bool ShortcutTreeWriter::Fail(const std::string& error) {
-    error_ = error;
-    return false;
-}
-
-bool ShortcutTreeWriter::Write(const BookmarkFolder& tree, const std::string& targetFolder,
-                               const std::string& name) {
+Result ShortcutTreeWriter::Write(const BookmarkFolder& tree, const std::string& targetFolder,
+                                 const std::string& name) {
     counts_ = {};
-    error_.clear();
     const std::string final = ShortcutName::ForFolder(name);
     folderPath_ = (targetFolder.ends_with('/') ? targetFolder : targetFolder + "/") + final;
 
@@ -205,28 +199,29 @@ bool ShortcutTreeWriter::Write(const BookmarkFolder& tree, const std::string& ta
     std::filesystem::create_directories(targetFolder, made);
     const Descriptor target(open(targetFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!target.Valid())
-        return Fail(ImportTexts::CannotMakeFolder(targetFolder, made ? made.value() : errno));
+        return Failure{ImportTexts::CannotMakeFolder(targetFolder, made ? made.value() : errno),
+                       targetFolder, ""};
     struct stat existing {};
     const bool exists = fstatat(target.Get(), final.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
     if (exists && !S_ISDIR(existing.st_mode))
-        return Fail(ImportTexts::NotAFolder(folderPath_));
+        return Failure{ImportTexts::NotAFolder(folderPath_), folderPath_, ""};
     RemoveLeftovers(target.Get());
 
     std::string work = std::string(WorkPrefix) + "XXXXXX";
     std::string workPath = targetFolder + "/" + work;
     if (mkdtemp(workPath.data()) == nullptr)
-        return Fail(ImportTexts::CannotWrite(targetFolder, errno));
+        return Failure{ImportTexts::CannotWrite(targetFolder, errno), targetFolder, ""};
     work = workPath.substr(workPath.size() - work.size());
     const Descriptor workFd = OpenFolder(target.Get(), work.c_str());
     if (!workFd.Valid() || flock(workFd.Get(), LOCK_EX) != 0 || fchmod(workFd.Get(), 0755) != 0 ||
         !WriteFolder(workFd.Get(), tree, 0) || !SwapIn(target.Get(), work, final, exists)) {
-        error_ = ImportTexts::CannotWrite(folderPath_, errno);
+        Failure failure{ImportTexts::CannotWrite(folderPath_, errno), folderPath_, ""};
         RemoveTree(target.Get(), work);
-        return false;
+        return failure;
     }
     if (exists)
         RemoveTree(target.Get(), work);
-    return true;
+    return {};
 }
 
 bool ShortcutTreeWriter::WriteFolder(int folderFd, const BookmarkFolder& folder, int depth) {

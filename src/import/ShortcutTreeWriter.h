@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BookmarkTree.h"
+#include "Failure.h"
 
 #include <string>
 #include <string_view>
@@ -21,15 +22,13 @@ public:
     };
 
     // Writes tree as the folder name (made a usable file name) in targetFolder, which is
-    // created when missing. False with an error string when nothing was changed.
-    bool Write(const BookmarkFolder& tree, const std::string& targetFolder,
-               const std::string& name);
+    // created when missing. A failure naming the folder and the cause when nothing was changed.
+    Result Write(const BookmarkFolder& tree, const std::string& targetFolder,
+                 const std::string& name);
 
     const Counts& Written() const { return counts_; }
     // The folder written, inside the target folder.
     const std::string& FolderPath() const { return folderPath_; }
-    bool HasError() const { return !error_.empty(); }
-    const std::string& ErrorString() const { return error_; }
 
     // True for an address with a scheme a page's link may open, with nothing in it that would
     // break the shortcut's line.
@@ -37,9 +36,7 @@ public:
 
 private:
     bool WriteFolder(int folderFd, const BookmarkFolder& folder, int depth);
-    bool Fail(const std::string& error);
 
     Counts counts_;
     std::string folderPath_;
-    std::string error_;
 };

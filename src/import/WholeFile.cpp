@@ -8,16 +8,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool WholeFile::Read(const std::string& path, std::string& bytes, std::string& error) {
+ResultOf<std::string> WholeFile::Read(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
     if (fd < 0 || fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > MaxBytes) {
         const int cause = fd < 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : EFBIG;
         if (fd >= 0)
             close(fd);
-        error = ImportTexts::CannotRead(path, cause);
-        return false;
+        return Failure{ImportTexts::CannotRead(path, cause), path, ""};
     }
+    std::string bytes;
     bytes.assign(static_cast<std::size_t>(info.st_size), '\0');
     std::size_t done = 0;
     while (true) {
@@ -27,9 +27,9 @@ bool WholeFile::Read(const std::string& path, std::string& bytes, std::string& e
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0 || done > static_cast<std::size_t>(MaxBytes)) {
-            error = ImportTexts::CannotRead(path, got < 0 ? errno : EFBIG);
+            const int cause = got < 0 ? errno : EFBIG;
             close(fd);
-            return false;
+            return Failure{ImportTexts::CannotRead(path, cause), path, ""};
         }
         if (got == 0)
             break;
@@ -37,5 +37,5 @@ bool WholeFile::Read(const std::string& path, std::string& bytes, std::string& e
     }
     close(fd);
     bytes.resize(done);
-    return true;
+    return bytes;
 }

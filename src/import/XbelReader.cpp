@@ -34,14 +34,14 @@ public:
         if (xml_.hasError())
             return XmlFailure();
         if (xml_.name() != QLatin1String("xbel"))
-            return ReadFailure(ImportTexts::NotXbel(path_), path_);
+            return Failure{ImportTexts::NotXbel(path_), path_, ""};
         const QStringView version = xml_.attributes().value("version");
         if (!version.isEmpty() && version.split('.').front().trimmed() != QLatin1String("1"))
-            return ReadFailure(ImportTexts::VersionNotSupported(path_), path_);
+            return Failure{ImportTexts::VersionNotSupported(path_), path_, ""};
         namespace_ = xml_.namespaceUri().toString();
         items_.push_back({Item::Kind::Folder, {}, {}, {}});
         if (!ReadContent(0, 0))
-            return ReadFailure(ImportTexts::TooDeep(path_), path_);
+            return Failure{ImportTexts::TooDeep(path_), path_, ""};
         while (!xml_.atEnd())
             xml_.readNext();
         if (xml_.hasError())
@@ -117,8 +117,8 @@ private:
         const std::size_t end = bytes_.find_last_not_of(" \t\r\n");
         if (xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError ||
             end == std::string_view::npos || bytes_[end] != '>')
-            return ReadFailure(ImportTexts::EndsTooEarly(path_), path_);
-        return ReadFailure(ImportTexts::Damaged(path_, xml_.errorString().toStdString()), path_);
+            return Failure{ImportTexts::EndsTooEarly(path_), path_, ""};
+        return Failure{ImportTexts::Damaged(path_, xml_.errorString().toStdString()), path_, ""};
     }
 
     QXmlStreamReader xml_;
@@ -189,7 +189,7 @@ bool XbelReader::Recognises(std::string_view bytes) {
     return false;
 }
 
-TreeResult XbelReader::Read(std::string_view bytes, const std::string& path) {
+ResultOf<BookmarkFolder> XbelReader::Read(std::string_view bytes, const std::string& path) {
     Parser parser(bytes, path);
     if (Result parsed = parser.Parse(); !parsed)
         return parsed.failure();
@@ -198,9 +198,9 @@ TreeResult XbelReader::Read(std::string_view bytes, const std::string& path) {
     case TreeBuilder::Built::Done:
         return tree;
     case TreeBuilder::Built::TooDeep:
-        return ReadFailure(ImportTexts::TooDeep(path), path);
+        return Failure{ImportTexts::TooDeep(path), path, ""};
     case TreeBuilder::Built::TooLarge:
         break;
     }
-    return ReadFailure(ImportTexts::AliasesTooMany(path), path);
+    return Failure{ImportTexts::AliasesTooMany(path), path, ""};
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TreeResult.h"
+#include "BookmarkTree.h"
+#include "Failure.h"
 
 #include <string>
 #include <string_view>
@@ -12,7 +13,7 @@
 // alias becomes a copy of the folder or bookmark it names, never of a folder it sits in.
 class XbelReader {
 public:
-    static TreeResult Read(std::string_view bytes, const std::string& path);
+    static ResultOf<BookmarkFolder> Read(std::string_view bytes, const std::string& path);
 
     // True when bytes are XML whose DOCTYPE or first element is xbel.
     static bool Recognises(std::string_view bytes);

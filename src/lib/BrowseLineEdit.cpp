@@ -49,15 +49,9 @@ void BrowseLineEdit::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    int key = event->key();
-    if (OnKeyDown)
-        OnKeyDown(this, key, event->modifiers());
-    if (key == 0) {
+    if (IsEnterKey(event->key())) {
         event->accept();
-    } else if (IsEnterKey(key)) {
-        event->accept();
-        if (OnButtonClick)
-            OnButtonClick(this);
+        emit buttonClicked();
     } else {
         QLineEdit::keyPressEvent(event);
     }
@@ -138,9 +132,10 @@ void BrowseLineEdit::SetButtonPressed(bool pressed) {
 void BrowseLineEdit::Click(QPoint pos) {
     const bool onButton = buttonPressed_ && ButtonRect().contains(pos);
     SetButtonPressed(false);
-    const auto& handler = onButton ? OnButtonClick : OnClick;
-    if (handler)
-        handler(this);
+    if (onButton)
+        emit buttonClicked();
+    else
+        emit clicked();
 }
 
 void BrowseLineEdit::PaintButton() {

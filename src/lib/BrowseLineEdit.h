@@ -2,13 +2,14 @@
 #pragma once
 
 #include <QLineEdit>
-#include <functional>
 #include <string>
 
 // A one-line text field with a small browse button, showing three dots, drawn inside its right
 // end. Clicking that button, or pressing Enter in the field when no default button of the form
-// takes it, raises OnButtonClick.
+// takes it, emits buttonClicked.
 class BrowseLineEdit : public QLineEdit {
+    Q_OBJECT
+
 public:
     explicit BrowseLineEdit(QWidget* parent = nullptr);
 
@@ -21,12 +22,10 @@ public:
     // The strip the inner button is drawn in, in the field's coordinates.
     QRect ButtonRect() const;
 
-    std::function<void(QObject* sender)> OnButtonClick;
+signals:
+    void buttonClicked();
     // The ordinary click: the left button released over the field but not on the inner button.
-    std::function<void(QObject* sender)> OnClick;
-    // Raised first for every key that reaches the field, with its Qt::Key code; setting key to 0
-    // stops the key there.
-    std::function<void(QObject* sender, int& key, Qt::KeyboardModifiers modifiers)> OnKeyDown;
+    void clicked();
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "EditableList.h"
+
 #include "DesktopServices.h"
-#include "ReorderableList.h"
 
 #include <QApplication>
 #include <QCollator>
@@ -182,8 +183,7 @@ void EditableList::MoveCurrentItem(int step) {
     }
     MoveItem(from, to);
     SetItemIndex(to);
-    if (OnAfterReorder)
-        OnAfterReorder(this, from, to);
+    emit itemMoved(from, to);
 }
 
 // Walks towards the edge the items move to, so a block of selected items moves as a block.
@@ -210,8 +210,8 @@ void EditableList::MoveSelectedItems(int step) {
     }
     if (caret != nullptr)
         SetItemIndex(row(caret));
-    if (firstFrom >= 0 && OnAfterReorder)
-        OnAfterReorder(this, firstFrom, firstTo);
+    if (firstFrom >= 0)
+        emit itemMoved(firstFrom, firstTo);
 }
 
 void EditableList::DeleteWithoutRepaint(bool& deleted) {
@@ -226,13 +226,12 @@ bool EditableList::DeleteCurrentItem(bool& deleted) {
     const int index = currentRow();
     if (index < 0)
         return false;
-    if (!AskDelete(index))
+    if (!AllowDelete(index))
         return true;
     DeleteItem(index);
     deleted = true;
     SetItemIndex(std::min(index, count() - 1));
-    if (OnDelete)
-        OnDelete(this, index);
+    emit itemDeleted(index);
     return true;
 }
 
@@ -245,12 +244,11 @@ bool EditableList::DeleteSelectedOnes(bool& deleted) {
         if (entry == nullptr || !entry->isSelected())
             continue;
         lowest = index;
-        if (!AskDelete(index))
+        if (!AllowDelete(index))
             continue;
         DeleteItem(index);
         deleted = true;
-        if (OnDelete)
-            OnDelete(this, index);
+        emit itemDeleted(index);
     }
     if (lowest >= 0 && count() > 0)
         selectionModel()->setCurrentIndex(model()->index(std::min(lowest, count() - 1), 0),
@@ -263,16 +261,9 @@ void EditableList::DeleteItem(int index) {
     delete takeItem(index);
 }
 
-bool EditableList::AskDelete(int index) {
-    bool allowDelete = true;
-    if (OnDeleteQuery)
-        OnDeleteQuery(this, index, allowDelete);
-    return allowDelete;
-}
-
 void EditableList::RaiseAfterDelete(bool deleted) {
-    if (deleted && OnAfterDelete)
-        OnAfterDelete(this);
+    if (deleted)
+        emit deleteFinished();
 }
 
 int EditableList::SortedPlace(const QString& text) const {

@@ -4,7 +4,6 @@
 #include <QFlags>
 #include <QListWidget>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,12 +20,14 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(ListOptions)
 // list owns: deleting the item destroys it, moving the item keeps it. Every refused operation
 // (nothing to delete, no room to move) gives the desktop's beep and changes nothing.
 class EditableList : public QListWidget {
+    Q_OBJECT
+
 public:
     explicit EditableList(QWidget* parent = nullptr);
 
     void MoveItemsUp();
     void MoveItemsDown();
-    // Asks OnDeleteQuery before each item; the whole delete is repainted once.
+    // Asks AllowDelete before each item; the whole delete is repainted once.
     void DeleteSelectedItems();
     // Appends text (at its sorted place in a sorted list) unless an item already has that text
     // in any letter case; false when it was there.
@@ -58,13 +59,16 @@ public:
     ListOptions Options() const { return options_; }
     void SetOptions(ListOptions options) { options_ = options; }
 
-    std::function<void(QObject* sender, int deletedIndex, bool& allowDelete)> OnDeleteQuery;
-    std::function<void(QObject* sender, int deletedIndex)> OnDelete;
-    std::function<void(QObject* sender)> OnAfterDelete;
+signals:
+    void itemDeleted(int index);
+    // Once after a delete that removed at least one item.
+    void deleteFinished();
     // After a keyboard move in multi-select mode the indices are those of the first item moved.
-    std::function<void(QObject* sender, int indexFrom, int indexTo)> OnAfterReorder;
+    void itemMoved(int from, int to);
 
 protected:
+    // Whether the item at index may go; a list that keeps some items refuses them here.
+    virtual bool AllowDelete(int /*index*/) { return true; }
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     // Moves one item, with its object and its selection, so that it ends at index to.
@@ -77,7 +81,6 @@ private:
     bool DeleteCurrentItem(bool& deleted);
     bool DeleteSelectedOnes(bool& deleted);
     void DeleteItem(int index);
-    bool AskDelete(int index);
     void RaiseAfterDelete(bool deleted);
     int SortedPlace(const QString& text) const;
 

@@ -12,18 +12,6 @@ bool StatOf(const std::string& path, struct stat& info) {
     return !path.empty() && stat(path.c_str(), &info) == 0;
 }
 
-} // namespace
-
-bool FolderExists(const std::string& path) {
-    struct stat info {};
-    return StatOf(path, info) && S_ISDIR(info.st_mode);
-}
-
-bool FileExists(const std::string& path) {
-    struct stat info {};
-    return StatOf(path, info) && !S_ISDIR(info.st_mode);
-}
-
 int FolderError(const std::string& path) {
     struct stat info {};
     if (path.empty())
@@ -45,6 +33,32 @@ int FileReadError(const std::string& path) {
     const int error = fstat(file, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
     close(file);
     return error;
+}
+
+Result FailureOf(const std::string& path, int error) {
+    if (error == 0)
+        return {};
+    return Failure::FromErrno("", path, error);
+}
+
+} // namespace
+
+bool FolderExists(const std::string& path) {
+    struct stat info {};
+    return StatOf(path, info) && S_ISDIR(info.st_mode);
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return StatOf(path, info) && !S_ISDIR(info.st_mode);
+}
+
+Result CanListFolder(const std::string& path) {
+    return FailureOf(path, FolderError(path));
+}
+
+Result CanReadFile(const std::string& path) {
+    return FailureOf(path, FileReadError(path));
 }
 
 std::string AddTrailingPathDelimiter(const std::string& path) {

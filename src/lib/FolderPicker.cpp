@@ -203,8 +203,8 @@ QRect FolderPicker::CustomButtonRect(const QRect& okButton, int dotsPerInch) con
 }
 
 bool FolderPicker::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == dialog_ && OnWndProc)
-        OnWndProc(this, dialog_, event);
+    if (watched == dialog_)
+        emit dialogEvent(dialog_, event);
     if (watched == okButton_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
         PlaceCustomButton();
     return false;
@@ -283,8 +283,7 @@ void FolderPicker::Initialize(QDialog& dialog) {
     Preselect();
     if (customButtonVisible_)
         CreateCustomButton();
-    if (OnInitialized)
-        OnInitialized(this, &dialog);
+    emit initialized(&dialog);
 }
 
 std::vector<std::string> FolderPicker::Places() const {
@@ -359,8 +358,7 @@ void FolderPicker::SelectionChanged(QTreeWidgetItem* item) {
     okButton_->setEnabled(isFolder);
     if (syncCustomButton_)
         SetCustomButtonEnabled(isFolder);
-    if (OnSelectionChanged)
-        OnSelectionChanged(this, dialog_, path, selectionPath_);
+    emit selectionChanged(dialog_, path, selectionPath_);
 }
 
 void FolderPicker::CreateCustomButton() {
@@ -374,10 +372,8 @@ void FolderPicker::CreateCustomButton() {
     }
     customButton_->setObjectName("customButton");
     customButton_->setEnabled(customButtonEnabled_);
-    connect(customButton_, &QAbstractButton::clicked, this, [this] {
-        if (OnCustomButtonClick)
-            OnCustomButtonClick(this, dialog_);
-    });
+    connect(customButton_, &QAbstractButton::clicked, this,
+            [this] { emit customButtonClicked(dialog_); });
     PlaceCustomButton();
     // Keep OK and Cancel clear of the extra control however the dialog is sized.
     buttonRow_->insertSpacing(0, customButton_->geometry().right() + 1);

@@ -7,7 +7,6 @@
 #include <QRect>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +53,8 @@ std::string ShortenPath(const std::string& path, char separator = '/',
 // no window of its own. The dialog's parts are named
 // title, status, folders, okButton, cancelButton and customButton (the extra control).
 class FolderPicker : public QObject {
+    Q_OBJECT
+
 public:
     explicit FolderPicker(QObject* owner = nullptr);
 
@@ -106,17 +107,16 @@ public:
     const std::string& FavoritesFolder() const { return favoritesFolder_; }
     void SetFavoritesFolder(const std::string& folder) { favoritesFolder_ = folder; }
 
+signals:
     // The dialog exists and is set up, with Directory selected.
-    std::function<void(QObject* sender, QWidget* dialog)> OnInitialized;
+    void initialized(QWidget* dialog);
     // item is the selected item's path; directory the same when it is an existing folder, else
     // empty.
-    std::function<void(QObject* sender, QWidget* dialog, const std::string& item,
-                       const std::string& directory)>
-        OnSelectionChanged;
-    std::function<void(QObject* sender, QWidget* dialog)> OnCustomButtonClick;
+    void selectionChanged(QWidget* dialog, const std::string& item, const std::string& directory);
+    void customButtonClicked(QWidget* dialog);
     // Every event that reaches the dialog, before the dialog handles it; only while the extra
     // control is there.
-    std::function<void(QObject* sender, QWidget* window, QEvent* event)> OnWndProc;
+    void dialogEvent(QWidget* dialog, QEvent* event);
 
 private:
     QWidget* DialogOwner() const;

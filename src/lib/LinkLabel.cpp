@@ -75,8 +75,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void LinkLabel::Click() {
-    if (OnClick)
-        OnClick(this);
+    emit clicked();
     std::string address = TrimText(url_);
     if (address.empty())
         address = TrimText(Caption());

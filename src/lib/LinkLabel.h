@@ -3,13 +3,14 @@
 
 #include <QColor>
 #include <QLabel>
-#include <functional>
 #include <string>
 
 // A text label that looks and acts like a web link: hand pointer, bold underlined text in blue,
 // ActiveColor while the pointer is over it, and a click opens its address with the program the
 // desktop associates with it.
 class LinkLabel : public QLabel {
+    Q_OBJECT
+
 public:
     explicit LinkLabel(QWidget* parent = nullptr);
 
@@ -25,8 +26,9 @@ public:
     QColor FontColor() const;
     void SetFontColor(const QColor& color);
 
-    // Raised by a click, before the address is opened.
-    std::function<void(QObject* sender)> OnClick;
+signals:
+    // A click, before the address is opened.
+    void clicked();
 
 protected:
     void enterEvent(QEnterEvent* event) override;

@@ -103,8 +103,7 @@ void ReorderableList::Drop() {
     const int to = dropIndex_;
     MoveItem(from, to);
     SetItemIndex(to);
-    if (OnAfterReorder)
-        OnAfterReorder(this, from, to);
+    emit itemMoved(from, to);
 }
 
 void ReorderableList::EndDrag() {

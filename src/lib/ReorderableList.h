@@ -9,6 +9,8 @@
 // While dragging, a dotted rectangle marks the row the item goes to; below the last item means
 // "to the end". An item dragged down lands below the marked row, one dragged up above it.
 class ReorderableList : public EditableList {
+    Q_OBJECT
+
 public:
     explicit ReorderableList(QWidget* parent = nullptr);
 

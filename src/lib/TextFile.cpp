@@ -9,29 +9,37 @@
 #include <unistd.h>
 
 Result WriteTextFile(std::string_view text, const std::string& fileName) {
-    if (!AtomicFile::Replace(fileName, text))
-        return Failure::FromErrno("", fileName, errno);
-    return {};
+    return AtomicFile::Replace(fileName, text);
 }
 
-std::string ReadTextFile(const std::string& fileName) {
+// Opened without waiting, so that a pipe or a device named as a file cannot hold the run up;
+// only a plain file is read.
+ResultOf<std::string> ReadTextFile(const std::string& fileName) {
     const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
-        return {};
+        return Failure::FromErrno("", fileName, errno);
     std::string bytes;
     struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    int error = fstat(fd, &info) != 0    ? errno
+                : S_ISDIR(info.st_mode)  ? EISDIR
+                : !S_ISREG(info.st_mode) ? EINVAL
+                                         : 0;
+    if (error == 0) {
         bytes.reserve(static_cast<std::size_t>(info.st_size));
         char buffer[65536];
         for (;;) {
             const ssize_t got = read(fd, buffer, sizeof buffer);
             if (got < 0 && errno == EINTR)
                 continue;
+            if (got < 0)
+                error = errno;
             if (got <= 0)
                 break;
             bytes.append(buffer, static_cast<std::size_t>(got));
         }
     }
     close(fd);
+    if (error != 0)
+        return Failure::FromErrno("", fileName, error);
     return bytes;
 }

@@ -160,12 +160,15 @@ std::string AtomicFile::ResolveLinks(const std::string& path) {
     return current;
 }
 
-bool AtomicFile::Replace(const std::string& path, std::string_view bytes) {
+namespace {
+
+// The replacement itself; false with the system's reason in errno.
+bool ReplaceOrSetErrno(const std::string& path, std::string_view bytes) {
     if (path.empty() || path.back() == '/') {
         errno = EISDIR;
         return false;
     }
-    const std::string target = ResolveLinks(path);
+    const std::string target = AtomicFile::ResolveLinks(path);
     mode_t mode = 0;
     if (!MayReplace(target, mode))
         return false;
@@ -189,4 +192,12 @@ bool AtomicFile::Replace(const std::string& path, std::string_view bytes) {
         return true;
     RemoveKeepingCause(temporary);
     return false;
+}
+
+} // namespace
+
+Result AtomicFile::Replace(const std::string& path, std::string_view bytes) {
+    if (!ReplaceOrSetErrno(path, bytes))
+        return Failure::FromErrno("", path, errno);
+    return {};
 }

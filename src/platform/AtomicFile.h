@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Failure.h"
+
 #include <string>
 #include <string_view>
 
@@ -14,8 +16,8 @@
 // as the one way left to update it; a failure there may leave the file part written.
 class AtomicFile {
 public:
-    // False when the file could not be replaced, with the system's reason in errno.
-    static bool Replace(const std::string& path, std::string_view bytes);
+    // A failure naming the file and the system's reason when it could not be replaced.
+    static Result Replace(const std::string& path, std::string_view bytes);
 
     // The file a path finally names once symbolic links are followed (the path itself when it
     // is no link), so that a replacement updates the link's target instead of the link.

@@ -3,17 +3,19 @@
 
 #include <QApplication>
 #include <QByteArray>
-#include <cstdio>
 
 namespace {
 
 constexpr const char* Offscreen = "offscreen";
 
+QtMessageHandler previousHandler = nullptr;
+
 // Qt's messages while it looks for a display, such as a plug-in that could not connect, say
-// nothing a user of this program needs; a fatal one is still shown before Qt ends the process.
-void DropMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(text));
+// nothing a user of this program needs; a fatal one still goes where Qt's messages go, before
+// Qt ends the process.
+void DropMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg && previousHandler != nullptr)
+        previousHandler(type, context, text);
 }
 
 // The program's own arguments with the platform list as Qt's -platform option: given there
@@ -61,9 +63,9 @@ DesktopApplication::DesktopApplication(int argc, char** argv)
     : platforms_(PlatformList(Environment::Current())),
       texts_(WithPlatform(argc, argv, platforms_)), arguments_(Pointers(texts_)),
       count_(static_cast<int>(texts_.size())) {
-    const QtMessageHandler previous = qInstallMessageHandler(DropMessage);
+    previousHandler = qInstallMessageHandler(DropMessage);
     application_ = std::make_unique<QApplication>(count_, arguments_.data());
-    qInstallMessageHandler(previous);
+    qInstallMessageHandler(previousHandler);
 }
 
 DesktopApplication::~DesktopApplication() = default;

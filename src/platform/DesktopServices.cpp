@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DesktopServices.h"
 
-#include "ConsoleDesktop.h"
-
 #include <QProcess>
 #include <QRegularExpression>
 #include <QUrl>
@@ -12,6 +10,21 @@
 namespace {
 
 DesktopServices* installed = nullptr;
+
+// Until a program puts its own services in force (the program always does, first thing),
+// messages go to Qt's message log, and nothing is opened or chosen: as without a display, there
+// is no screen to open a page on, which is no failure of the run.
+class LoggingDesktop : public DesktopServices {
+public:
+    void Beep() override {}
+    void ShowMessage(Icon icon, const std::string& caption, const std::string& text) override {
+        if (icon == Icon::Error)
+            qCritical("%s: %s", caption.c_str(), text.c_str());
+        else
+            qInfo("%s: %s", caption.c_str(), text.c_str());
+    }
+    bool Open(const std::string& /*target*/) override { return true; }
+};
 
 // A target that names something on disk is a path, whatever it looks like: "ab:c/page.htm" is
 // a page in the folder "ab:c". Otherwise a scheme and a colon at its start make an address.
@@ -64,7 +77,7 @@ std::optional<DesktopServices::Rgb> DesktopServices::ChooseColor(QWidget* /*owne
 }
 
 DesktopServices& DesktopServices::Current() {
-    static ConsoleDesktop fallback;
+    static LoggingDesktop fallback;
     return installed != nullptr ? *installed : fallback;
 }
 

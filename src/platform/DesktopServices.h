@@ -39,7 +39,7 @@ public:
     // The chosen colour, or nothing when the user cancelled; nothing here.
     virtual std::optional<Rgb> ChooseColor(QWidget* owner, Rgb initial);
 
-    // The services in force: the last installed, or the text fallback.
+    // The services in force: the last installed, or a fallback that logs messages.
     static DesktopServices& Current();
     // Puts services in force (nullptr restores the fallback) and gives back the previous ones.
     static DesktopServices* Install(DesktopServices* services);

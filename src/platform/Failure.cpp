@@ -7,6 +7,12 @@ Failure Failure::FromErrno(std::string message, std::string path, int error) {
     return {std::move(message), std::move(path), SystemReason(error)};
 }
 
+Failure Failure::Saying(std::string text) const {
+    Failure told = *this;
+    told.message = std::move(text);
+    return told;
+}
+
 std::string Failure::Text() const {
     if (cause.empty())
         return message;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Utf8Text.h"
+
 #include <QString>
 #include <string>
 #include <string_view>
@@ -10,11 +12,21 @@
 // program's UTF-8 strings and numbers, in one pass, so that a "%1" inside a path stays as it is.
 
 inline QString FillValue(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return Q(text);
 }
 
 inline QString FillValue(long long number) {
     return QString::number(number);
+}
+
+// A text already in the run's language, such as a count with its plural form.
+inline QString FillValue(const QString& text) {
+    return text;
+}
+
+// Counts go to tr() and translate() as int, which is what their plural forms take.
+inline int PluralCount(long long count) {
+    return static_cast<int>(count);
 }
 
 template <typename... Values> std::string FilledText(const QString& text, const Values&... values) {

@@ -209,7 +209,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, bool& missing) {
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
-IniFile::LoadResult IniFile::Load() {
+Result IniFile::Load() {
     lines_.clear();
     faithful_ = true;
     encoding_ = Encoding::Utf8;
@@ -217,7 +217,7 @@ IniFile::LoadResult IniFile::Load() {
     std::string bytes;
     bool missing = false;
     if (!ReadWholeFile(path_, bytes, missing))
-        return missing ? LoadResult::Missing : LoadResult::Unreadable;
+        return missing ? Result() : Failure::FromErrno("", path_, errno);
 
     if (bytes.starts_with(Utf16LeMark))
         encoding_ = Encoding::Utf16Le;
@@ -237,7 +237,7 @@ IniFile::LoadResult IniFile::Load() {
         lines_.push_back({std::string(line), std::string(end)});
         return true;
     });
-    return LoadResult::Loaded;
+    return {};
 }
 
 std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {
@@ -252,15 +252,13 @@ std::optional<std::string> IniFile::Value(std::string_view section, std::string_
     return std::nullopt;
 }
 
-bool IniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-    // A value the file could not give back as it is refuses the write; errno says so.
+Result IniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+    // A value the file could not give back as it is refuses the write.
     if (value.find_first_of("\r\n") != std::string_view::npos || !ReadsBackAsKey(key) ||
         !ReadsBackAsSection(section) || !faithful_ ||
         (encoding_ == Encoding::Utf16Le &&
-         !(Utf16LeCanHold(section) && Utf16LeCanHold(key) && Utf16LeCanHold(value)))) {
-        errno = EINVAL;
-        return false;
-    }
+         !(Utf16LeCanHold(section) && Utf16LeCanHold(key) && Utf16LeCanHold(value))))
+        return Failure::FromErrno("", path_, EINVAL);
     const std::string stored = StoredValue(value);
     const std::string keyLine = std::string(key) + "=" + stored;
     const std::size_t sectionLine = SectionLine(section);
@@ -269,7 +267,7 @@ bool IniFile::SetValue(std::string_view section, std::string_view key, std::stri
             lines_.back().end = lineEnd_;
         lines_.push_back({std::string("[").append(section).append("]"), lineEnd_});
         lines_.push_back({keyLine, lineEnd_});
-        return true;
+        return {};
     }
     for (std::size_t i = sectionLine + 1; i < lines_.size(); ++i) {
         const ParsedLine parsed = ParseLine(lines_[i].text);
@@ -278,17 +276,17 @@ bool IniFile::SetValue(std::string_view section, std::string_view key, std::stri
         if (parsed.kind == ParsedLine::Kind::Key && SameName(parsed.name, key)) {
             std::string& text = lines_[i].text;
             text.replace(text.find('=') + 1, std::string::npos, stored);
-            return true;
+            return {};
         }
     }
     const std::size_t after = InsertionLine(sectionLine);
     if (lines_[after].end.empty())
         lines_[after].end = lineEnd_;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after) + 1, {keyLine, lineEnd_});
-    return true;
+    return {};
 }
 
-bool IniFile::Save() const {
+Result IniFile::Save() const {
     const std::string text = Serialise();
     switch (encoding_) {
     case Encoding::Utf16Le:

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Failure.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,20 +15,18 @@
 // UTF-16LE (and written back that way); a UTF-8 byte-order mark is skipped (and kept).
 class IniFile {
 public:
-    enum class LoadResult { Loaded, Missing, Unreadable };
-
     explicit IniFile(std::string path);
 
     // Reads the whole file; a missing file loads as empty text.
-    LoadResult Load();
+    Result Load();
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
     // Sets a value in memory, in quotes when reading would otherwise drop its outer blanks or
     // quotes. Refuses a value that would break its line, a section or key name that would not
     // read back as itself, text that is not UTF-8 in a UTF-16 file, and any change to a UTF-16
     // file that could not be written back without losing bytes.
-    bool SetValue(std::string_view section, std::string_view key, std::string_view value);
-    // Replaces the file with the text in memory; false for a missing folder or unwritable file.
-    bool Save() const;
+    Result SetValue(std::string_view section, std::string_view key, std::string_view value);
+    // Replaces the file with the text in memory; fails for a missing folder or unwritable file.
+    Result Save() const;
 
     // Looks a value up in the raw bytes of an INI file.
     static std::optional<std::string> FindValue(std::string_view bytes, std::string_view section,

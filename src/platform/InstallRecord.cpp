@@ -4,12 +4,13 @@
 #include "Version.h"
 
 #include <QSettings>
+#include <cerrno>
 
-bool InstallRecord::Write(const std::string& location) {
+Result InstallRecord::Write(const std::string& location) {
     QSettings record(QSettings::IniFormat, QSettings::SystemScope, "Linkshelf Project",
                      "Linkshelf");
     if (!record.isWritable())
-        return false;
+        return Failure::FromErrno("", record.fileName().toStdString(), EACCES);
     record.beginGroup(QString("%1.%2").arg(Version::Major).arg(Version::Minor));
     record.setValue("VersionMajor", Version::Major);
     record.setValue("VersionMinor", Version::Minor);
@@ -17,5 +18,8 @@ bool InstallRecord::Write(const std::string& location) {
     record.setValue("Location", QString::fromStdString(location));
     record.endGroup();
     record.sync();
-    return record.status() == QSettings::NoError;
+    if (record.status() != QSettings::NoError)
+        return Failure::FromErrno("", record.fileName().toStdString(),
+                                  record.status() == QSettings::AccessError ? EACCES : EINVAL);
+    return {};
 }

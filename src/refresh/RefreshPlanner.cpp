@@ -122,14 +122,14 @@ Result RefreshPlanner::Complete(RefreshPlan& plan, const Settings& settings,
     plan.import.reset();
     plan.watched.clear();
     if (const auto& folder = globals.UnusableSourceFolder)
-        return SourceFolderUnusable(folder->path, folder->error);
+        return SourceFolderUnusable(folder->path, folder->cause);
     if (const auto& pageTemplate = globals.UnusableTemplate)
-        return TemplateUnusable(pageTemplate->path, SystemReason(pageTemplate->error));
+        return TemplateUnusable(pageTemplate->path, pageTemplate->cause);
     if (TrimText(settings.sourceFolder).empty())
         return Failure{NoSourceFolderText(), "", ""};
     const std::string source = Absolute(TrimText(settings.sourceFolder));
-    if (const int error = FolderError(source); error != 0)
-        return SourceFolderUnusable(source, error);
+    if (const Result listable = CanListFolder(source); !listable)
+        return SourceFolderUnusable(source, listable.failure().cause);
 
     plan.import = ImportFor(source);
     if (!plan.onChange)

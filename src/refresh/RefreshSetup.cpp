@@ -82,10 +82,9 @@ std::string RefreshSetup::ShippedProgram() {
 
 std::string RefreshSetup::Unavailable(const State& state) {
     if (!state.reachable)
-        return QCoreApplication::translate(
-                   "RefreshSetup",
-                   "这里没有可用的 systemd 用户实例（%1），所以不能用它自动更新页面。")
-            .arg(QString::fromStdString(state.unreachableReason))
+        return QCoreApplication::translate("RefreshSetup",
+                                           "自动更新需要 systemd 用户实例（用户的服务管理器），"
+                                           "这里没有，所以 Linkshelf 不能自己安排更新。")
             .toStdString();
     return QCoreApplication::translate(
                "RefreshSetup",
@@ -200,14 +199,16 @@ Result RefreshSetup::Ask(const std::vector<std::string>& arguments) const {
 
 Result RefreshSetup::WriteDropIn(std::string_view name, const std::string& text) const {
     const std::string path = unitFolder_ + "/" + std::string(name);
+    const std::string message = QCoreApplication::translate("RefreshSetup", "不能写入文件 \"%1\"。")
+                                    .arg(QString::fromStdString(path))
+                                    .toStdString();
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    if (!error && AtomicFile::Replace(path, text))
-        return {};
-    return Failure::FromErrno(QCoreApplication::translate("RefreshSetup", "不能写入文件 \"%1\"。")
-                                  .arg(QString::fromStdString(path))
-                                  .toStdString(),
-                              path, error ? error.value() : errno);
+    if (error)
+        return Failure::FromErrno(message, path, error.value());
+    if (const Result written = AtomicFile::Replace(path, text); !written)
+        return written.failure().Saying(message);
+    return {};
 }
 
 Result RefreshSetup::RemoveDropIn(std::string_view name) const {

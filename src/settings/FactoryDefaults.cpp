@@ -12,13 +12,3 @@ void ApplyFactoryDefaults(Settings& settings, Globals& globals) {
     globals.UnusableSourceFolder.reset();
     globals.UnusableTemplate.reset();
 }
-
-std::string JoinIgnoreList(const std::vector<std::string>& ignoreList) {
-    std::string joined;
-    for (std::size_t i = 0; i < ignoreList.size(); ++i) {
-        if (i > 0)
-            joined += ';';
-        joined += ignoreList[i];
-    }
-    return joined;
-}

@@ -7,5 +7,3 @@
 // Puts the factory defaults into the record and makes the default settings file current.
 // The ignored-folder list is left as it is, and no file is written.
 void ApplyFactoryDefaults(Settings& settings, Globals& globals);
-// The ignored-folder list as one text, entries joined by ';' as they are.
-std::string JoinIgnoreList(const std::vector<std::string>& ignoreList);

@@ -26,7 +26,7 @@ struct UnusableSetting {
     std::string value;    // as the settings file holds it
     std::string path;     // the path it names
     std::string fallback; // what is used in its place
-    int error = 0;        // why it cannot be used, as an errno value
+    std::string cause;    // why it cannot be used: the system's reason
 };
 
 // The values the whole process shares. Folders end in '/' (or are empty).

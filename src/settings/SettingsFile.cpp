@@ -12,7 +12,6 @@
 #include <QLockFile>
 #include <QString>
 #include <cctype>
-#include <cerrno>
 #include <limits>
 #include <optional>
 
@@ -134,8 +133,8 @@ Result ReadSettings(const std::string& path, Settings& settings, Globals& global
     if (!HasExtensionLfs(path))
         return Failure{message, path, NotSettingsFileReason()};
     IniFile file(path);
-    if (file.Load() == IniFile::LoadResult::Unreadable)
-        return Failure::FromErrno(message, path, errno);
+    if (const Result loaded = file.Load(); !loaded)
+        return loaded.failure().Saying(message);
     globals.SettingsPath = path;
     globals.UnusableSourceFolder.reset();
     globals.UnusableTemplate.reset();
@@ -153,13 +152,15 @@ Result WriteSettings(const std::string& path, const Settings& settings, const Gl
                        FilledText(QCoreApplication::translate(
                            "SettingsFile", "另一个 Linkshelf 正在保存这个设置文件。"))};
     IniFile file(path);
-    if (file.Load() == IniFile::LoadResult::Unreadable)
-        return Failure::FromErrno(message, path, errno);
+    if (const Result loaded = file.Load(); !loaded)
+        return loaded.failure().Saying(message);
     for (const SettingRow& row : SettingsTable())
-        if (!file.SetValue(SettingsSection, row.key, WrittenText(row, settings, globals)))
-            return Failure::FromErrno(message, path, errno);
-    if (!file.Save())
-        return Failure::FromErrno(message, path, errno);
+        if (const Result set =
+                file.SetValue(SettingsSection, row.key, WrittenText(row, settings, globals));
+            !set)
+            return set.failure().Saying(message);
+    if (const Result saved = file.Save(); !saved)
+        return saved.failure().Saying(message);
     return {};
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SettingsTable.h"
 
-#include "FactoryDefaults.h"
 #include "FileChecks.h"
 #include "IniFile.h"
 #include "Text.h"
@@ -46,8 +45,9 @@ SettingValue ReadSourceFolder(const IniFile& file, Globals& globals) {
     const auto named = NamedValue(file, "SourceFolder");
     if (!named)
         return globals.FavoritesFolder;
-    if (const int error = FolderError(*named); error != 0) {
-        globals.UnusableSourceFolder = {*named, *named, globals.FavoritesFolder, error};
+    if (const Result listable = CanListFolder(*named); !listable) {
+        globals.UnusableSourceFolder = {*named, *named, globals.FavoritesFolder,
+                                        listable.failure().cause};
         return globals.FavoritesFolder;
     }
     return *named;
@@ -61,8 +61,9 @@ SettingValue ReadTemplateFile(const IniFile& file, Globals& globals) {
         return globals.DefaultTemplatePath();
     const std::string path =
         named->find('/') == std::string::npos ? globals.Layout.DataFile(*named) : *named;
-    if (const int error = FileReadError(path); error != 0) {
-        globals.UnusableTemplate = {*named, path, globals.DefaultTemplatePath(), error};
+    if (const Result readable = CanReadFile(path); !readable) {
+        globals.UnusableTemplate = {*named, path, globals.DefaultTemplatePath(),
+                                    readable.failure().cause};
         return globals.DefaultTemplatePath();
     }
     return path;
@@ -176,4 +177,14 @@ Settings::Settings() {
     for (const SettingRow& row : SettingsTable())
         if (row.initial)
             SetMember(row, *row.initial, *this);
+}
+
+std::string JoinIgnoreList(const std::vector<std::string>& ignoreList) {
+    std::string joined;
+    for (std::size_t i = 0; i < ignoreList.size(); ++i) {
+        if (i > 0)
+            joined += ';';
+        joined += ignoreList[i];
+    }
+    return joined;
 }

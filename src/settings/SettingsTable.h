@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 class IniFile;
 
@@ -47,3 +48,6 @@ std::span<const SettingRow> SettingsTable();
 // The setting's current value, and a new one put in its place.
 SettingValue ValueOf(const SettingRow& row, const Settings& settings, const Globals& globals);
 void Assign(const SettingRow& row, const SettingValue& value, Settings& settings, Globals& globals);
+
+// The ignored-folder list as one text, entries joined by ';' as they are.
+std::string JoinIgnoreList(const std::vector<std::string>& ignoreList);

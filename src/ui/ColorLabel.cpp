@@ -5,7 +5,7 @@
 
 #include <QMouseEvent>
 
-ColorLabel::ColorLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+ColorLabel::ColorLabel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignCenter);
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -30,7 +30,6 @@ void ColorLabel::mousePressEvent(QMouseEvent* event) {
 
 void ColorLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
-        OnClick)
-        OnClick(this);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
 }

@@ -4,18 +4,20 @@
 #include "StoredColor.h"
 
 #include <QLabel>
-#include <functional>
 
 // A label on the colour page whose font colour is one of the page's colours. It keeps the
 // colour value as stored (a system colour stays a system colour) and reports clicks.
 class ColorLabel : public QLabel {
+    Q_OBJECT
+
 public:
-    ColorLabel(const QString& text, QWidget* parent);
+    explicit ColorLabel(QWidget* parent = nullptr);
 
     StoredColor Color() const { return color_; }
     void SetColor(StoredColor color);
 
-    std::function<void(ColorLabel*)> OnClick;
+signals:
+    void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

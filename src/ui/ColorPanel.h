@@ -4,17 +4,19 @@
 #include "StoredColor.h"
 
 #include <QFrame>
-#include <functional>
 
 // The colour page's preview panel: its colour is the page background, kept as stored.
 class ColorPanel : public QFrame {
+    Q_OBJECT
+
 public:
-    explicit ColorPanel(QWidget* parent);
+    explicit ColorPanel(QWidget* parent = nullptr);
 
     StoredColor Color() const { return color_; }
     void SetColor(StoredColor color);
 
-    std::function<void()> OnClick;
+signals:
+    void clicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;

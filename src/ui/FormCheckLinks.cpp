@@ -21,7 +21,7 @@ enum Column { KindColumn, StatusColumn, AddressColumn, NameColumn, FolderColumn,
 
 } // namespace
 
-FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
+FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
                                QNetworkAccessManager* network, LinkChecker::Limits limits)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -29,7 +29,7 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
       links_(std::move(links)), network_(network), limits_(limits),
       cachePath_(CheckCache::DefaultPath()), cache_(CheckCache::Load(cachePath_)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName("frmCheckLinks");
+    setObjectName("checkLinksWindow");
     setWindowTitle(Q(Strings::CheckLinksTitle));
     if (owner != nullptr)
         setFont(owner->font());
@@ -38,30 +38,30 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
     status_ = new QLabel(this);
     status_->setObjectName("status");
     status_->setWordWrap(true);
-    barProgress_ = new QProgressBar(this);
-    barProgress_->setObjectName("barProgress");
-    tblFindings_ = new QTableWidget(this);
-    tblFindings_->setObjectName("tblFindings");
-    tblFindings_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblFindings_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tblFindings_->verticalHeader()->hide();
-    tblFindings_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
-    tblFindings_->horizontalHeader()->setStretchLastSection(true);
-    tblFindings_->hide();
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName("progressBar");
+    findingsTable_ = new QTableWidget(this);
+    findingsTable_->setObjectName("findingsTable");
+    findingsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    findingsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    findingsTable_->verticalHeader()->hide();
+    findingsTable_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    findingsTable_->horizontalHeader()->setStretchLastSection(true);
+    findingsTable_->hide();
     hint_ = new QLabel(Q(Strings::CheckLinksHint), this);
     hint_->setObjectName("hint");
     hint_->hide();
 
-    bxButtons_ = new QDialogButtonBox(this);
+    buttonBox_ = new QDialogButtonBox(this);
     recheckDeadButton_ =
-        bxButtons_->addButton(Q(Strings::RecheckBadCaption), QDialogButtonBox::ActionRole);
+        buttonBox_->addButton(Q(Strings::RecheckBadCaption), QDialogButtonBox::ActionRole);
     recheckDeadButton_->setObjectName("recheckDeadButton");
     copyButton_ =
-        bxButtons_->addButton(Q(Strings::CopyReportCaption), QDialogButtonBox::ActionRole);
+        buttonBox_->addButton(Q(Strings::CopyReportCaption), QDialogButtonBox::ActionRole);
     copyButton_->setObjectName("copyButton");
-    cancelButton_ = bxButtons_->addButton(Q(Strings::CancelCaption), QDialogButtonBox::RejectRole);
+    cancelButton_ = buttonBox_->addButton(Q(Strings::CancelCaption), QDialogButtonBox::RejectRole);
     cancelButton_->setObjectName("cancelButton");
-    closeButton_ = bxButtons_->addButton(Q(Strings::CloseCaption), QDialogButtonBox::RejectRole);
+    closeButton_ = buttonBox_->addButton(Q(Strings::CloseCaption), QDialogButtonBox::RejectRole);
     closeButton_->setObjectName("closeButton");
     // Hidden once all are in: the box shows its buttons again whenever one is added.
     recheckDeadButton_->hide();
@@ -70,18 +70,18 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<CheckedLink> links,
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(status_);
-    layout->addWidget(barProgress_);
-    layout->addWidget(tblFindings_, 1);
+    layout->addWidget(progressBar_);
+    layout->addWidget(findingsTable_, 1);
     layout->addWidget(hint_);
     layout->addStretch();
-    layout->addWidget(bxButtons_);
+    layout->addWidget(buttonBox_);
 
     connect(cancelButton_, &QPushButton::clicked, this, &FormCheckLinks::onCancelClicked);
     connect(copyButton_, &QPushButton::clicked, this, &FormCheckLinks::onCopyClicked);
     connect(recheckDeadButton_, &QPushButton::clicked, this, &FormCheckLinks::onRecheckDeadClicked);
     connect(closeButton_, &QPushButton::clicked, this, &FormCheckLinks::close);
-    connect(tblFindings_, &QTableWidget::cellDoubleClicked, this,
-            &FormCheckLinks::tblFindingsDoubleClick);
+    connect(findingsTable_, &QTableWidget::cellDoubleClicked, this,
+            &FormCheckLinks::onFindingDoubleClicked);
     // The window checks every link when it opens; earlier verdicts are only taken on request.
     StartCheck(nullptr);
 }
@@ -94,19 +94,19 @@ void FormCheckLinks::StartCheck(std::function<bool(const CheckCache::Verdict&)> 
     connect(checker_, &LinkChecker::Progress, this, &FormCheckLinks::CheckerProgress);
     connect(checker_, &LinkChecker::Waiting, this, &FormCheckLinks::CheckerWaiting);
     connect(checker_, &LinkChecker::Finished, this, &FormCheckLinks::CheckerFinished);
-    tblFindings_->hide();
+    findingsTable_->hide();
     hint_->hide();
     recheckDeadButton_->hide();
     copyButton_->hide();
     closeButton_->hide();
-    barProgress_->show();
+    progressBar_->show();
     cancelButton_->show();
     checker_->Start();
 }
 
 // Every link found dead or blocked (or not reached) is asked again; the others keep their verdict.
 void FormCheckLinks::onRecheckDeadClicked() {
-    tblFindings_->setSortingEnabled(false);
+    findingsTable_->setSortingEnabled(false);
     StartCheck([](const CheckCache::Verdict& earlier) {
         return earlier.kind != CheckFinding::Kind::Dead &&
                earlier.kind != CheckFinding::Kind::Blocked;
@@ -114,13 +114,13 @@ void FormCheckLinks::onRecheckDeadClicked() {
 }
 
 void FormCheckLinks::CheckerProgress(qsizetype done, qsizetype total) {
-    barProgress_->setRange(0, static_cast<int>(total));
-    barProgress_->setValue(static_cast<int>(done));
+    progressBar_->setRange(0, static_cast<int>(total));
+    progressBar_->setValue(static_cast<int>(done));
     status_->setText(Q(CheckTexts::CheckingLinks(done, total)));
 }
 
 void FormCheckLinks::CheckerWaiting(const QString& host) {
-    status_->setText(Q(CheckTexts::WaitingForHost(barProgress_->value(), barProgress_->maximum(),
+    status_->setText(Q(CheckTexts::WaitingForHost(progressBar_->value(), progressBar_->maximum(),
                                                   host.toStdString())));
 }
 
@@ -130,14 +130,14 @@ void FormCheckLinks::onCancelClicked() {
 }
 
 void FormCheckLinks::CheckerFinished() {
-    barProgress_->hide();
+    progressBar_->hide();
     cancelButton_->hide();
     status_->setText(Q(CheckTexts::Summary(checker_->Report())));
     // The verdicts are a convenience for later checks: a cache that cannot be written loses
     // nothing of this one.
-    cache_.Save(cachePath_);
+    static_cast<void>(cache_.Save(cachePath_));
     FillTable();
-    tblFindings_->show();
+    findingsTable_->show();
     hint_->show();
     const CheckReport& report = checker_->Report();
     recheckDeadButton_->setVisible(
@@ -153,9 +153,9 @@ void FormCheckLinks::FillTable() {
     QStringList columns;
     for (const std::string& column : CheckTexts::FindingColumns())
         columns << Q(column);
-    tblFindings_->setColumnCount(static_cast<int>(columns.size()));
-    tblFindings_->setHorizontalHeaderLabels(columns);
-    tblFindings_->setRowCount(static_cast<int>(findings.size()));
+    findingsTable_->setColumnCount(static_cast<int>(columns.size()));
+    findingsTable_->setHorizontalHeaderLabels(columns);
+    findingsTable_->setRowCount(static_cast<int>(findings.size()));
     for (int row = 0; row < static_cast<int>(findings.size()); ++row) {
         const CheckFinding& finding = findings[static_cast<std::size_t>(row)];
         const std::string cells[]{CheckTexts::FindingKind(finding.kind),
@@ -165,20 +165,20 @@ void FormCheckLinks::FillTable() {
                                   finding.folder,
                                   finding.target};
         for (int column = KindColumn; column <= TargetColumn; ++column)
-            tblFindings_->setItem(row, column, new QTableWidgetItem(Q(cells[column])));
+            findingsTable_->setItem(row, column, new QTableWidgetItem(Q(cells[column])));
         // The address as the shortcut holds it, byte for byte, for opening it.
-        tblFindings_->item(row, AddressColumn)
+        findingsTable_->item(row, AddressColumn)
             ->setData(Qt::UserRole, QByteArray::fromStdString(finding.address));
     }
-    tblFindings_->resizeColumnsToContents();
+    findingsTable_->resizeColumnsToContents();
     for (const int wide : {AddressColumn, TargetColumn})
-        tblFindings_->setColumnWidth(wide, std::min(tblFindings_->columnWidth(wide), 280));
-    tblFindings_->setSortingEnabled(true);
-    tblFindings_->horizontalHeader()->setSortIndicatorShown(true);
+        findingsTable_->setColumnWidth(wide, std::min(findingsTable_->columnWidth(wide), 280));
+    findingsTable_->setSortingEnabled(true);
+    findingsTable_->horizontalHeader()->setSortIndicatorShown(true);
 }
 
-void FormCheckLinks::tblFindingsDoubleClick(int row) {
-    const QTableWidgetItem* address = tblFindings_->item(row, AddressColumn);
+void FormCheckLinks::onFindingDoubleClicked(int row) {
+    const QTableWidgetItem* address = findingsTable_->item(row, AddressColumn);
     if (address != nullptr)
         DesktopServices::Current().Open(address->data(Qt::UserRole).toByteArray().toStdString());
 }
@@ -186,13 +186,13 @@ void FormCheckLinks::tblFindingsDoubleClick(int row) {
 QString FormCheckLinks::ReportText() const {
     QStringList lines;
     QStringList header;
-    for (int column = 0; column < tblFindings_->columnCount(); ++column)
-        header << tblFindings_->horizontalHeaderItem(column)->text();
+    for (int column = 0; column < findingsTable_->columnCount(); ++column)
+        header << findingsTable_->horizontalHeaderItem(column)->text();
     lines << header.join('\t');
-    for (int row = 0; row < tblFindings_->rowCount(); ++row) {
+    for (int row = 0; row < findingsTable_->rowCount(); ++row) {
         QStringList cells;
-        for (int column = 0; column < tblFindings_->columnCount(); ++column)
-            cells << tblFindings_->item(row, column)->text();
+        for (int column = 0; column < findingsTable_->columnCount(); ++column)
+            cells << findingsTable_->item(row, column)->text();
         lines << cells.join('\t');
     }
     lines << status_->text();

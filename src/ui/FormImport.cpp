@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormImport.h"
 
+#include "BackgroundWork.h"
 #include "BookmarkImport.h"
 #include "BrowseLineEdit.h"
 #include "DesktopServices.h"
@@ -20,18 +21,18 @@ namespace {
 
 QLabel* BuddyLabel(Phrase text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(Q(text), parent);
+    label->setObjectName(buddy->objectName() + "Label");
     label->setBuddy(buddy);
     return label;
 }
 
 } // namespace
 
-FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worker worker)
+FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       RunFolderPicker([](FolderPicker& picker) { return picker.Execute(); }),
-      sources_(BrowserProfiles::Find()), favoritesFolder_(favoritesFolder),
-      worker_(std::move(worker)) {
+      browsers_(ImportOffer::FindBrowsers()), favoritesFolder_(favoritesFolder) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("importDialog");
     setWindowTitle(Q(Strings::ImportCaptionTitle));
@@ -40,9 +41,9 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
 
     sourceList = new QListWidget(this);
     sourceList->setObjectName("sourceList");
-    for (const BookmarkSource& source : sources_) {
-        auto* item = new QListWidgetItem(Q(source.name), sourceList);
-        item->setToolTip(Q(source.path));
+    for (const ImportOffer::Browser& browser : browsers_) {
+        auto* item = new QListWidgetItem(ImportOffer::Caption(browser), sourceList);
+        item->setToolTip(Q(browser.source.path));
     }
     new QListWidgetItem(Q(Strings::ImportChooseFile), sourceList);
     sourceList->setCurrentRow(0);
@@ -51,7 +52,7 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
     folderEdit = new BrowseLineEdit(this);
     folderEdit->setObjectName("folderEdit");
     folderEdit->SetText(BookmarkImport::TargetFor(favoritesFolder));
-    folderEdit->OnButtonClick = [this](QObject*) { onBrowseFolder(); };
+    connect(folderEdit, &BrowseLineEdit::buttonClicked, this, &FormImport::onBrowseFolder);
     folderLabel = BuddyLabel(Strings::ImportFolderLabel, folderEdit, this);
 
     resultLabel = new QLabel(this);
@@ -82,8 +83,8 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder, Worke
 // A listed profile, or the export file the user now picks (nothing when they cancel).
 std::optional<BookmarkSource> FormImport::ChosenSource() {
     const int row = sourceList->currentRow();
-    if (row >= 0 && row < static_cast<int>(sources_.size()))
-        return sources_[static_cast<std::size_t>(row)];
+    if (row >= 0 && row < static_cast<int>(browsers_.size()))
+        return browsers_[static_cast<std::size_t>(row)].source;
     DesktopServices::FileRequest request;
     request.filter = Q(Strings::BookmarkFilter).toStdString();
     const auto path = DesktopServices::Current().ChooseFile(this, request);
@@ -104,7 +105,7 @@ void FormImport::Import(const BookmarkSource& source) {
     importing_ = true;
     setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    worker_([&] { written = import.Run(source, target); });
+    BackgroundWork::RunAndWait([&] { written = import.Run(source, target); });
     QApplication::restoreOverrideCursor();
     setEnabled(true);
     importing_ = false;
@@ -114,8 +115,7 @@ void FormImport::Import(const BookmarkSource& source) {
         return;
     }
     resultLabel->setText(Q(import.Summary()));
-    if (OnImported)
-        OnImported(import.FolderPath());
+    emit imported(import.FolderPath());
 }
 
 // While an import runs the dialog stays: its files are still being written.
@@ -132,11 +132,11 @@ void FormImport::reject() {
 }
 
 void FormImport::onBrowseFolder() {
-    FolderPicker dlgBrowseFolder(this);
-    dlgBrowseFolder.SetTitle(Q(Strings::ImportPickerTitle).toStdString());
-    dlgBrowseFolder.SetFolder(SpecialFolder::Computer);
-    dlgBrowseFolder.SetFavoritesFolder(favoritesFolder_);
-    dlgBrowseFolder.SetDirectory(folderEdit->Text());
-    if (RunFolderPicker(dlgBrowseFolder))
-        folderEdit->SetText(dlgBrowseFolder.Directory());
+    FolderPicker folderPicker(this);
+    folderPicker.SetTitle(Q(Strings::ImportPickerTitle).toStdString());
+    folderPicker.SetFolder(SpecialFolder::Computer);
+    folderPicker.SetFavoritesFolder(favoritesFolder_);
+    folderPicker.SetDirectory(folderEdit->Text());
+    if (RunFolderPicker(folderPicker))
+        folderEdit->SetText(folderPicker.Directory());
 }

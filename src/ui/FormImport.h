@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BrowserProfiles.h"
+#include "ImportOffer.h"
 
 #include <QDialog>
 #include <functional>
@@ -19,21 +20,33 @@ class BrowseLineEdit;
 // chosen into the Favorites folder (or a folder the user picks) and shows what was written. It
 // frees itself once closed.
 class FormImport : public QDialog {
+    Q_OBJECT
+
 public:
-    // Runs work away from the window's thread and returns when it is done; the wizard's own
-    // helper, so that the window keeps drawing while thousands of files are written.
-    using Worker = std::function<void(const std::function<void()>& work)>;
-
-    FormImport(QWidget* owner, const std::string& favoritesFolder, Worker worker);
-
-    void onImportClicked();
-    void onBrowseFolder();
+    FormImport(QWidget* owner, const std::string& favoritesFolder);
 
     // Runs the folder picker; tests stand in for the user here.
     std::function<bool(FolderPicker& picker)> RunFolderPicker;
-    // Called with the folder each successful import wrote.
-    std::function<void(const std::string& folder)> OnImported;
 
+signals:
+    // The folder a successful import wrote.
+    void imported(const std::string& folder);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private slots:
+    void onImportClicked();
+    void onBrowseFolder();
+
+private:
+    std::optional<BookmarkSource> ChosenSource();
+    void Import(const BookmarkSource& source);
+
+    std::vector<ImportOffer::Browser> browsers_;
+    std::string favoritesFolder_;
+    bool importing_ = false;
     QLabel* sourcesLabel;
     QListWidget* sourceList;
     QLabel* folderLabel;
@@ -41,17 +54,4 @@ public:
     QLabel* resultLabel;
     QPushButton* importButton;
     QPushButton* closeButton;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
-
-private:
-    std::optional<BookmarkSource> ChosenSource();
-    void Import(const BookmarkSource& source);
-
-    std::vector<BookmarkSource> sources_;
-    std::string favoritesFolder_;
-    Worker worker_;
-    bool importing_ = false;
 };

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormMain.h"
 
+#include "BackgroundWork.h"
 #include "BookmarkImport.h"
 #include "BrowseLineEdit.h"
-#include "CheckedLink.h"
 #include "ColorLabel.h"
 #include "ColorPanel.h"
 #include "ColorValue.h"
@@ -21,6 +21,7 @@
 #include "ImportOffer.h"
 #include "InstallRecord.h"
 #include "LinkLabel.h"
+#include "LinkToCheck.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
 #include "Startup.h"
@@ -30,14 +31,14 @@
 #include "WindowPlacement.h"
 #include "WizardArt.h"
 #include "WrapLabel.h"
+#include "ui_FormMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QEventLoop>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -45,10 +46,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <cerrno>
-#include <exception>
 #include <limits>
-#include <thread>
 
 namespace {
 
@@ -59,32 +57,6 @@ QFont WizardFont() {
                       "Noto Sans SC", "Droid Sans Fallback"});
     font.setPointSize(9);
     return font;
-}
-
-// An explanatory label: wrapped, and shown exactly as written (an '&' is an ampersand).
-QLabel* TextLabel(QWidget* page, const QString& text, QRect box) {
-    auto* label = new QLabel(text, page);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(box);
-    return label;
-}
-
-// A label whose '&' marks the key that moves the focus to its buddy.
-QLabel* BuddyLabel(QWidget* page, Phrase text, QPoint at, QWidget* buddy) {
-    auto* label = new QLabel(Q(text), page);
-    label->setBuddy(buddy);
-    label->adjustSize();
-    label->move(at);
-    return label;
-}
-
-QPushButton* WizardButton(QWidget* parent, Phrase caption, int left) {
-    auto* button = new QPushButton(Q(caption), parent);
-    button->setGeometry(left, 266, 75, 23);
-    button->setAutoDefault(true);
-    return button;
 }
 
 // The small triangle that tells the Options button opens a menu.
@@ -111,180 +83,89 @@ std::optional<StoredColor> ChooseColor(QWidget* owner, StoredColor initial) {
 FormMain::FormMain(Globals& globals, std::string programFile)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      RunFolderPicker([](FolderPicker& picker) { return picker.Execute(); }), globals_(globals),
+      RunFolderPicker([](FolderPicker& picker) { return picker.Execute(); }),
+      ui(std::make_unique<Ui::FormMain>()), globals_(globals),
       programFile_(std::move(programFile)) {
+    setObjectName("wizard");
     setFont(WizardFont());
-    setFixedSize(433, 299);
+    ui->setupUi(this);
     setWindowIcon(WizardArt::WindowIcon());
-    CreateSide();
-    pages = new QStackedWidget(this);
-    pages->setGeometry(136, 11, 286, 229);
-    for (QWidget* page : {CreateWelcomePage(), CreateFileNamePage(), CreatePageInfoPage(),
-                          CreatePageColorPage(), CreateReadyPage(), CreateFinishedPage()})
-        pages->addWidget(page);
-    auto* bottomLine = new QFrame(this);
-    bottomLine->setFrameShape(QFrame::HLine);
-    bottomLine->setFrameShadow(QFrame::Sunken);
-    bottomLine->setGeometry(11, 252, 411, 2);
-    CreateButtons();
+    SetUpControls();
     CreateOptionsMenu();
-    SetTabOrder();
+    ConnectControls();
     KeepValuesWhole();
-    NameControls();
     BindSettings();
     StartUp();
+}
+
+FormMain::~FormMain() = default;
+
+// What the form file cannot say: pictures drawn by the program, the home page's colours and the
+// sizes that follow the texts of the run's language.
+void FormMain::SetUpControls() {
+    ui->sidePicture->setPixmap(WizardArt::SidePicture());
+    ui->sidePicture->installEventFilter(this);
+    ui->optionsButton->setIcon(MenuGlyph());
+    ui->homePageLink->SetCaption(std::string(HomePageUrl));
+    ui->homePageLink->SetURL(std::string(HomePageUrl));
+    ui->homePageLink->SetFontColor(
+        ColorValue::ToQColor(SystemColor(SystemColorIndex::ActiveCaption)));
+    ui->homePageLink->SetActiveColor(Qt::blue);
+    for (QLabel* label : {static_cast<QLabel*>(ui->homePageLink), ui->sourceFolderLabel,
+                          ui->outputFileLabel, ui->pageTitleLabel, ui->pageFontLabel})
+        label->adjustSize();
+    ui->importOfferArea->hide();
+}
+
+void FormMain::ConnectControls() {
+    connect(ui->closeButton, &QPushButton::clicked, this, &FormMain::close);
+    connect(ui->optionsButton, &QPushButton::clicked, this, &FormMain::onOptionsClicked);
+    connect(ui->backButton, &QPushButton::clicked, this, &FormMain::onBackClicked);
+    connect(ui->nextButton, &QPushButton::clicked, this, &FormMain::onNextClicked);
+    connect(ui->finishButton, &QPushButton::clicked, this, &FormMain::onFinishClicked);
+    connect(ui->sourceFolderEdit, &BrowseLineEdit::buttonClicked, this,
+            &FormMain::onBrowseSourceFolder);
+    connect(ui->outputFileEdit, &BrowseLineEdit::buttonClicked, this,
+            &FormMain::onBrowseOutputFile);
+    connect(ui->backgroundPanel, &ColorPanel::clicked, this, &FormMain::onBackgroundClicked);
+    connect(ui->textColorLabel, &ColorLabel::clicked, this, &FormMain::onTextColorClicked);
+    connect(ui->linkColorLabel, &ColorLabel::clicked, this, &FormMain::onLinkColorClicked);
+    connect(ui->visitedColorLabel, &ColorLabel::clicked, this, &FormMain::onVisitedColorClicked);
+    connect(ignoredFoldersAction, &QAction::triggered, this, &FormMain::onIgnoredFoldersTriggered);
+    connect(importAction, &QAction::triggered, this, &FormMain::onImportTriggered);
+    connect(checkLinksAction, &QAction::triggered, this, &FormMain::onCheckLinksTriggered);
+    connect(refreshAction, &QAction::triggered, this, &FormMain::onRefreshTriggered);
+    connect(loadAction, &QAction::triggered, this, &FormMain::onLoadTriggered);
+    connect(saveAction, &QAction::triggered, this, &FormMain::onSaveTriggered);
+    connect(defaultsAction, &QAction::triggered, this, &FormMain::onDefaultsTriggered);
 }
 
 // A line edit cuts its text at 32,767 characters by default, and the cut value would be saved
 // back over the whole one.
 void FormMain::KeepValuesWhole() {
     for (QLineEdit* edit :
-         {static_cast<QLineEdit*>(sourceFolderEdit), static_cast<QLineEdit*>(outputFileEdit),
-          pageTitleEdit, fontBox->lineEdit()})
+         {static_cast<QLineEdit*>(ui->sourceFolderEdit),
+          static_cast<QLineEdit*>(ui->outputFileEdit), ui->pageTitleEdit, ui->fontBox->lineEdit()})
         edit->setMaxLength(std::numeric_limits<int>::max());
-}
-
-FormMain::~FormMain() = default;
-
-void FormMain::CreateSide() {
-    auto* picturePanel = new QFrame(this);
-    picturePanel->setFrameShape(QFrame::Panel);
-    picturePanel->setFrameShadow(QFrame::Sunken);
-    picturePanel->setGeometry(15, 14, 113, 226);
-    sidePicture = new QLabel(picturePanel);
-    sidePicture->setGeometry(1, 1, 111, 224);
-    sidePicture->setPixmap(WizardArt::SidePicture());
-    sidePicture->setScaledContents(true);
-    sidePicture->setCursor(Qt::PointingHandCursor);
-    sidePicture->installEventFilter(this);
-}
-
-void FormMain::CreateButtons() {
-    closeButton = WizardButton(this, Strings::CloseCaption, 11);
-    optionsButton = WizardButton(this, Strings::OptionsCaption, 91);
-    optionsButton->setIcon(MenuGlyph());
-    optionsButton->setIconSize(QSize(9, 7));
-    optionsButton->setLayoutDirection(Qt::RightToLeft);
-    backButton = WizardButton(this, Strings::BackCaption, 193);
-    nextButton = WizardButton(this, Strings::NextCaption, 268);
-    finishButton = WizardButton(this, Strings::FinishCaption, 348);
-    connect(closeButton, &QPushButton::clicked, this, [this] { onCloseClicked(); });
-    connect(optionsButton, &QPushButton::clicked, this, [this] { onOptionsClicked(); });
-    connect(backButton, &QPushButton::clicked, this, [this] { onBackClicked(); });
-    connect(nextButton, &QPushButton::clicked, this, [this] { onNextClicked(); });
-    connect(finishButton, &QPushButton::clicked, this, [this] { onFinishClicked(); });
-}
-
-QWidget* FormMain::CreateWelcomePage() {
-    auto* page = new QWidget;
-    welcomeText = TextLabel(page, QString(), QRect(10, 10, 266, 105));
-    versionLabel = new QLabel(page);
-    QFont bold = font();
-    bold.setBold(true);
-    versionLabel->setFont(bold);
-    versionLabel->setGeometry(10, 117, 266, 16);
-    TextLabel(page, Q(Strings::FreeSoftware), QRect(10, 139, 249, 31));
-    homePageLink = new LinkLabel(page);
-    homePageLink->SetCaption(std::string(HomePageUrl));
-    homePageLink->SetURL(std::string(HomePageUrl));
-    homePageLink->SetFontColor(ColorValue::ToQColor(SystemColor(SystemColorIndex::ActiveCaption)));
-    homePageLink->SetActiveColor(Qt::blue);
-    homePageLink->adjustSize();
-    homePageLink->move(10, 172);
-    TextLabel(page, Q(Strings::Copyright), QRect(10, 194, 266, 14));
-    TextLabel(page, Q(Strings::Credit), QRect(10, 208, 266, 14));
-    return page;
-}
-
-QWidget* FormMain::CreateFileNamePage() {
-    auto* page = new QWidget;
-    folderPageText = TextLabel(page, QString(), QRect(10, 10, 257, 81));
-    sourceFolderEdit = new BrowseLineEdit(page);
-    sourceFolderEdit->setGeometry(10, 131, 267, 21);
-    sourceFolderEdit->OnButtonClick = [this](QObject*) { onBrowseSourceFolder(); };
-    BuddyLabel(page, Strings::SourceFolderLabel, QPoint(10, 113), sourceFolderEdit);
-    includeSubfoldersBox = new QCheckBox(Q(Strings::IncludeSubfolders), page);
-    includeSubfoldersBox->setGeometry(10, 155, 142, 17);
-    outputFileEdit = new BrowseLineEdit(page);
-    outputFileEdit->setGeometry(10, 196, 267, 21);
-    outputFileEdit->OnButtonClick = [this](QObject*) { onBrowseOutputFile(); };
-    BuddyLabel(page, Strings::OutputFileLabel, QPoint(10, 179), outputFileEdit);
-    return page;
-}
-
-QWidget* FormMain::CreatePageInfoPage() {
-    auto* page = new QWidget;
-    pageInfoText = TextLabel(page, QString(), QRect(10, 10, 266, 48));
-    pageTitleEdit = new QLineEdit(page);
-    pageTitleEdit->setGeometry(10, 128, 266, 21);
-    BuddyLabel(page, Strings::PageTitleLabel, QPoint(10, 110), pageTitleEdit);
-    fontBox = new QComboBox(page);
-    fontBox->setEditable(true);
-    fontBox->setInsertPolicy(QComboBox::NoInsert);
-    fontBox->setGeometry(10, 175, 266, 21);
-    BuddyLabel(page, Strings::PageFontLabel, QPoint(10, 157), fontBox);
-    showUrlBox = new QCheckBox(Q(Strings::ShowUrl), page);
-    showUrlBox->setGeometry(10, 205, 239, 17);
-    return page;
-}
-
-QWidget* FormMain::CreatePageColorPage() {
-    auto* page = new QWidget;
-    colorPageText = TextLabel(page, QString(), QRect(10, 10, 263, 117));
-    backgroundPanel = new ColorPanel(page);
-    backgroundPanel->setGeometry(10, 140, 266, 79);
-    backgroundPanel->OnClick = [this] { onBackgroundClicked(); };
-    textColorLabel = new ColorLabel(Q(Strings::TextColorLabel), backgroundPanel);
-    textColorLabel->setGeometry(92, 11, 79, 17);
-    linkColorLabel = new ColorLabel(Q(Strings::LinkColorLabel), backgroundPanel);
-    linkColorLabel->setGeometry(90, 31, 82, 17);
-    visitedColorLabel = new ColorLabel(Q(Strings::VLinkColorLabel), backgroundPanel);
-    visitedColorLabel->setGeometry(71, 51, 121, 18);
-    for (ColorLabel* label : {textColorLabel, linkColorLabel, visitedColorLabel})
-        label->OnClick = [this](ColorLabel* clicked) { onColorLabelClicked(clicked); };
-    return page;
-}
-
-QWidget* FormMain::CreateReadyPage() {
-    auto* page = new QWidget;
-    readyText = TextLabel(page, QString(), QRect(10, 10, 260, 177));
-    launchBrowserBox = new QCheckBox(Q(Strings::LaunchBrowser), page);
-    launchBrowserBox->setGeometry(10, 202, 256, 20);
-    return page;
-}
-
-QWidget* FormMain::CreateFinishedPage() {
-    auto* page = new QWidget;
-    resultText = new WrapLabel(page);
-    resultText->setGeometry(10, 10, 266, 208);
-    return page;
-}
-
-void FormMain::SetTabOrder() {
-    const QList<QWidget*> order{
-        nextButton,    finishButton,     closeButton,          optionsButton,
-        backButton,    sourceFolderEdit, includeSubfoldersBox, outputFileEdit,
-        pageTitleEdit, fontBox,          showUrlBox,           launchBrowserBox};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
 }
 
 // Start-up: the welcome page, the font list, the texts, then the settings file. A settings file
 // that cannot be read leaves the initial values; nothing is said about it at start.
 void FormMain::StartUp() {
-    pages->setCurrentIndex(0);
+    ui->pages->setCurrentIndex(0);
     onPageChanged();
+    ShowResultState(false);
     FillFontList();
-    versionLabel->setText(Q(Strings::VersionLabel()));
-    welcomeText->setText(Q(Strings::Welcome()));
-    folderPageText->setText(Q(Strings::FileNameHelp()));
-    readyText->setText(Q(Strings::ReadyToFinish()));
-    pageInfoText->setText(Q(Strings::PageInfo()));
-    colorPageText->setText(Q(Strings::ColorHelp()));
+    ui->versionLabel->setText(Q(Strings::VersionLabel()));
+    ui->welcomeText->setText(Q(Strings::Welcome()));
+    ui->folderPageText->setText(Q(Strings::FileNameHelp(globals_.DesktopFolder)));
+    ui->readyText->setText(Q(Strings::ReadyToFinish()));
+    ui->pageInfoText->setText(Q(Strings::PageInfo()));
+    ui->colorPageText->setText(Q(Strings::ColorHelp()));
     static_cast<void>(ReadSettings(globals_.SettingsPath, settings_, globals_));
     ShowSettings();
     OfferImportWhenThereIsNoSource();
-    nextButton->setFocus();
+    ui->nextButton->setFocus();
 }
 
 // On this desktop the bookmarks live in the browsers, not in a Favorites folder: while there is
@@ -293,15 +174,30 @@ void FormMain::OfferImportWhenThereIsNoSource() {
     const std::string folder = TrimText(settings_.sourceFolder);
     if (!folder.empty() && QDir(Q(folder)).exists() && !QDir(Q(folder)).isEmpty())
         return;
-    importOffer = new ImportOffer(folderPageText->parentWidget(), ImportOffer::FindBrowsers());
-    importOffer->setGeometry(folderPageText->x(), folderPageText->y(), 267, 100);
-    importOffer->OnChosen = [this](const BookmarkSource& chosen) { ImportFromOffer(chosen); };
-    folderPageText->hide();
+    offeredBrowsers_ = ImportOffer::FindBrowsers();
+    ShowImportOffer({});
+    ui->folderPageText->hide();
+}
+
+// imported: what the last import did, above the browsers still to offer.
+void FormMain::ShowImportOffer(const QString& imported) {
+    // The offer being replaced may be the one whose button was just clicked: it goes once its
+    // click is over.
+    for (auto* old : ui->importOfferArea->findChildren<ImportOffer*>()) {
+        ui->importOfferLayout->removeWidget(old);
+        old->hide();
+        old->setParent(nullptr);
+        old->deleteLater();
+    }
+    auto* offer = new ImportOffer(ui->importOfferArea, offeredBrowsers_, imported);
+    ui->importOfferLayout->addWidget(offer);
+    connect(offer, &ImportOffer::chosen, this, &FormMain::onImportOfferChosen);
+    ui->importOfferArea->show();
 }
 
 // The bookmarks go into the Favorites folder (made when missing), and the folder they were
 // written to becomes the source.
-void FormMain::ImportFromOffer(const BookmarkSource& source) {
+void FormMain::onImportOfferChosen(const BookmarkSource& source) {
     BookmarkImport import;
     Result written;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -315,22 +211,38 @@ void FormMain::ImportFromOffer(const BookmarkSource& source) {
     // The Favorites folder exists now: the folder picker starts there.
     if (globals_.FavoritesFolder.empty())
         ReadShellFolders(globals_);
-    settings_.sourceFolder = import.FolderPath();
+    // The first browser's folder is the source; with a second one beside it, the folder that
+    // holds both, so that the page lists every browser imported.
+    if (++importsFromOffer_ == 1) {
+        settings_.sourceFolder = import.FolderPath();
+    } else {
+        settings_.sourceFolder = target;
+        settings_.includeSubfolders = true;
+    }
     ShowSettings();
-    importOffer->hide();
-    folderPageText->setText(Q(import.Summary()));
-    folderPageText->show();
+    std::erase_if(offeredBrowsers_, [&](const ImportOffer::Browser& browser) {
+        return browser.source.path == source.path || !browser.links;
+    });
+    if (!offeredBrowsers_.empty()) {
+        ShowImportOffer(QCoreApplication::translate("FormMain", "已导入 %1 的书签。也导入：")
+                            .arg(Q(source.name)));
+        ui->importOfferArea->setToolTip(Q(import.Summary()));
+        return;
+    }
+    ui->importOfferArea->hide();
+    ui->folderPageText->setText(Q(import.Summary()));
+    ui->folderPageText->show();
 }
 
 void FormMain::FillFontList() {
-    const QString text = fontBox->currentText();
-    fontBox->clear();
-    fontBox->addItems(FontList::Families());
-    fontBox->setEditText(text);
+    const QString text = ui->fontBox->currentText();
+    ui->fontBox->clear();
+    ui->fontBox->addItems(FontList::Families());
+    ui->fontBox->setEditText(text);
 }
 
 int FormMain::PageIndex() const {
-    return pages->currentIndex();
+    return ui->pages->currentIndex();
 }
 
 // Moves to another page; a request for the current page or one outside the book does nothing.
@@ -338,10 +250,10 @@ void FormMain::SetPageIndex(int index) {
     if (index == PageIndex() || index < 0 || index >= PageCount)
         return;
     QWidget* focus = QApplication::focusWidget();
-    const bool focusOnPage = focus != nullptr && pages->currentWidget()->isAncestorOf(focus);
-    pages->setCurrentIndex(index);
+    const bool focusOnPage = focus != nullptr && ui->pages->currentWidget()->isAncestorOf(focus);
+    ui->pages->setCurrentIndex(index);
     if (focusOnPage)
-        FocusFirstControlOf(pages->currentWidget());
+        FocusFirstControlOf(ui->pages->currentWidget());
     onPageChanged();
 }
 
@@ -363,17 +275,19 @@ void FormMain::onNextClicked() {
 
 void FormMain::onBackClicked() {
     SetPageIndex(PageIndex() - 1);
-    finishButton->setText(Q(Strings::FinishCaption));
+    ShowResultState(false);
 }
 
-void FormMain::onCloseClicked() {
-    close();
+// Once a run has shown its result, Finish becomes Exit until the user goes back.
+void FormMain::ShowResultState(bool shown) {
+    resultShown_ = shown;
+    ui->finishButton->setText(Q(shown ? Strings::ExitCaption : Strings::FinishCaption));
 }
 
 // A button that has the focus is already the default for the moment; clearing it first makes
 // the new default the one Enter presses once the focus moves on.
 void FormMain::SetDefaultButton(QPushButton* button) {
-    for (QPushButton* other : {nextButton, finishButton})
+    for (QPushButton* other : {ui->nextButton, ui->finishButton})
         other->setDefault(false);
     button->setDefault(true);
 }
@@ -381,20 +295,20 @@ void FormMain::SetDefaultButton(QPushButton* button) {
 void FormMain::onPageChanged() {
     switch (PageIndex()) {
     case 0:
-        backButton->setEnabled(false);
-        SetDefaultButton(nextButton);
+        ui->backButton->setEnabled(false);
+        SetDefaultButton(ui->nextButton);
         break;
     case 4:
-        nextButton->setEnabled(false);
-        SetDefaultButton(finishButton);
+        ui->nextButton->setEnabled(false);
+        SetDefaultButton(ui->finishButton);
         break;
     case PageCount - 1:
-        backButton->setEnabled(true);
-        nextButton->setEnabled(false);
+        ui->backButton->setEnabled(true);
+        ui->nextButton->setEnabled(false);
         break;
     default:
-        nextButton->setEnabled(true);
-        backButton->setEnabled(true);
+        ui->nextButton->setEnabled(true);
+        ui->backButton->setEnabled(true);
     }
     UpdateCaption();
 }
@@ -408,7 +322,7 @@ void FormMain::UpdateCaption() {
 }
 
 void FormMain::onFinishClicked() {
-    if (finishButton->text() == Q(Strings::ExitCaption)) {
+    if (resultShown_) {
         close();
         return;
     }
@@ -419,6 +333,7 @@ void FormMain::onFinishClicked() {
 
 void FormMain::CreateOptionsMenu() {
     optionsMenu = new QMenu(this);
+    optionsMenu->setObjectName("optionsMenu");
     ignoredFoldersAction = optionsMenu->addAction(Q(Strings::OptionsMore));
     importAction = optionsMenu->addAction(Q(Strings::OptionsImport));
     checkLinksAction = optionsMenu->addAction(Q(Strings::OptionsCheckLinks));
@@ -429,19 +344,23 @@ void FormMain::CreateOptionsMenu() {
     saveAction = optionsMenu->addAction(Q(Strings::OptionsSave));
     optionsMenu->addSeparator();
     defaultsAction = optionsMenu->addAction(Q(Strings::OptionsDefault));
-    connect(ignoredFoldersAction, &QAction::triggered, this,
-            [this] { onIgnoredFoldersTriggered(); });
-    connect(importAction, &QAction::triggered, this, [this] { onImportTriggered(); });
-    connect(checkLinksAction, &QAction::triggered, this, [this] { onCheckLinksTriggered(); });
-    connect(refreshAction, &QAction::triggered, this, [this] { onRefreshTriggered(); });
-    connect(loadAction, &QAction::triggered, this, [this] { onLoadTriggered(); });
-    connect(saveAction, &QAction::triggered, this, [this] { onSaveTriggered(); });
-    connect(defaultsAction, &QAction::triggered, this, [this] { onDefaultsTriggered(); });
+    // Tests find the actions by these names.
+    const std::pair<QAction*, const char*> names[] = {
+        {ignoredFoldersAction, "ignoredFoldersAction"},
+        {importAction, "importAction"},
+        {checkLinksAction, "checkLinksAction"},
+        {refreshAction, "refreshAction"},
+        {loadAction, "loadAction"},
+        {saveAction, "saveAction"},
+        {defaultsAction, "defaultsAction"},
+    };
+    for (const auto& [action, name] : names)
+        action->setObjectName(name);
 }
 
 // The menu opens right below the button, left edges aligned.
 void FormMain::onOptionsClicked() {
-    optionsMenu->popup(optionsButton->mapToGlobal(QPoint(0, optionsButton->height())));
+    optionsMenu->popup(ui->optionsButton->mapToGlobal(QPoint(0, ui->optionsButton->height())));
 }
 
 void FormMain::onIgnoredFoldersTriggered() {
@@ -459,18 +378,18 @@ void FormMain::onIgnoredFoldersTriggered() {
 void FormMain::onImportTriggered() {
     ShowForm(
         [this]() -> QWidget* {
-            auto* dialog =
-                new FormImport(this, globals_.FavoritesFolder,
-                               [this](const std::function<void()>& work) { Build(work); });
-            dialog->OnImported = [this](const std::string& folder) {
-                settings_.sourceFolder = folder;
-                ShowSettings();
-            };
+            auto* dialog = new FormImport(this, globals_.FavoritesFolder);
+            connect(dialog, &FormImport::imported, this, &FormMain::onImported);
             if (OnImportDialog)
                 OnImportDialog(*dialog);
             return dialog;
         },
         this, ShowFormOption::CenterOwner | ShowFormOption::ShowModal, false);
+}
+
+void FormMain::onImported(const std::string& folder) {
+    settings_.sourceFolder = folder;
+    ShowSettings();
 }
 
 // The links are read on a worker, as a page is built, so a large tree does not freeze the
@@ -481,11 +400,21 @@ void FormMain::onCheckLinksTriggered() {
         checkLinksWindow->activateWindow();
         return;
     }
-    const Settings snapshot = settings_;
-    std::vector<CheckedLink> links;
+    // A folder that is not there would be reported as one without shortcuts.
+    const std::string source = TrimText(settings_.sourceFolder);
+    if (const Result listable = source.empty() ? Result{} : CanListFolder(source); !listable) {
+        ShowError(SourceFolderUnusable(source, listable.failure().cause).Text());
+        return;
+    }
     SetBusyCursor(true);
     setEnabled(false);
-    Build([&] { links = CollectLinks(snapshot, globals_); });
+    BackgroundWork::RunThen<std::vector<LinkToCheck>>(
+        this,
+        [settings = settings_, globals = globals_] { return CollectLinks(settings, globals); },
+        [this](std::vector<LinkToCheck> links) { ShowCheckLinks(std::move(links)); });
+}
+
+void FormMain::ShowCheckLinks(std::vector<LinkToCheck> links) {
     setEnabled(true);
     SetBusyCursor(false);
     if (links.empty()) {
@@ -554,46 +483,55 @@ void FormMain::onBrowseSourceFolder() {
     picker.SetCustomButtonVisible(true);
     picker.SetCustomButtonCaption(Q(Strings::PickerCheckBox).toStdString());
     picker.SetSyncCustomButton(false);
-    picker.SetDirectory(TrimText(sourceFolderEdit->Text()));
-    picker.SetCustomButtonChecked(includeSubfoldersBox->isChecked());
+    picker.SetDirectory(TrimText(ui->sourceFolderEdit->Text()));
+    picker.SetCustomButtonChecked(ui->includeSubfoldersBox->isChecked());
     if (!RunFolderPicker(picker))
         return;
-    sourceFolderEdit->SetText(picker.Directory());
-    includeSubfoldersBox->setChecked(picker.CustomButtonChecked());
+    ui->sourceFolderEdit->SetText(picker.Directory());
+    ui->includeSubfoldersBox->setChecked(picker.CustomButtonChecked());
 }
 
 void FormMain::onBrowseOutputFile() {
     DesktopServices::FileRequest request;
     request.save = true;
-    request.fileName = outputFileEdit->Text();
+    request.fileName = ui->outputFileEdit->Text();
     request.filter = Q(Strings::HtmlFilter).toStdString();
     request.defaultSuffix = "htm";
     if (const auto chosen = DesktopServices::Current().ChooseFile(this, request))
-        outputFileEdit->SetText(*chosen);
+        ui->outputFileEdit->SetText(*chosen);
 }
 
 void FormMain::onSidePictureClicked() {
     DesktopServices::Current().Open(std::string(HomePageUrl));
 }
 
-void FormMain::onColorLabelClicked(ColorLabel* label) {
+void FormMain::onTextColorClicked() {
+    ChooseLabelColor(ui->textColorLabel, settings_.textColor);
+}
+
+void FormMain::onLinkColorClicked() {
+    ChooseLabelColor(ui->linkColorLabel, settings_.linkColor);
+}
+
+void FormMain::onVisitedColorClicked() {
+    ChooseLabelColor(ui->visitedColorLabel, settings_.visitedLinkColor);
+}
+
+void FormMain::ChooseLabelColor(ColorLabel* label, StoredColor& setting) {
     const auto chosen = ChooseColor(this, label->Color());
     if (!chosen)
         return;
-    if (*chosen == backgroundPanel->Color()) {
+    if (*chosen == ui->backgroundPanel->Color()) {
         DesktopServices::Current().Beep();
         return;
     }
     label->SetColor(*chosen);
-    StoredColor& setting = label == textColorLabel   ? settings_.textColor
-                           : label == linkColorLabel ? settings_.linkColor
-                                                     : settings_.visitedLinkColor;
     setting = *chosen;
 }
 
 void FormMain::onBackgroundClicked() {
-    if (const auto chosen = ChooseColor(this, backgroundPanel->Color())) {
-        backgroundPanel->SetColor(*chosen);
+    if (const auto chosen = ChooseColor(this, ui->backgroundPanel->Color())) {
+        ui->backgroundPanel->SetColor(*chosen);
         settings_.backColor = *chosen;
     }
 }
@@ -622,25 +560,12 @@ void FormMain::SetBusyCursor(bool busy) {
 // The page is built on a worker thread while this thread keeps the progress window moving; the
 // main window is disabled meanwhile, so nothing the user does reaches it.
 void FormMain::Build(const std::function<void()>& build) {
-    QEventLoop waiting;
-    std::exception_ptr failure;
-    std::thread worker([&] {
-        try {
-            build();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    waiting.exec();
-    worker.join();
-    if (failure)
-        std::rethrow_exception(failure);
+    BackgroundWork::RunAndWait(build);
 }
 
 void FormMain::ShowResult(const std::string& text) {
-    finishButton->setText(Q(Strings::ExitCaption));
-    resultText->setText(Q(text));
+    ShowResultState(true);
+    ui->resultText->setText(Q(text));
     SetPageIndex(PageCount - 1);
 }
 
@@ -658,14 +583,15 @@ void FormMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    InstallRecord::Write(programFile_);
+    // Quietly: a user who may not write the per-machine record closes the wizard as usual.
+    static_cast<void>(InstallRecord::Write(programFile_));
     event->accept();
 }
 
 // The side picture is a link: only a left click that is pressed and released on it opens the
 // home page, as on the link label.
 bool FormMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != sidePicture)
+    if (watched != ui->sidePicture)
         return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonPress) {
         picturePressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
@@ -674,7 +600,7 @@ bool FormMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* release = static_cast<QMouseEvent*>(event);
         const bool clicked = picturePressed_ && release->button() == Qt::LeftButton &&
-                             sidePicture->rect().contains(release->position().toPoint());
+                             ui->sidePicture->rect().contains(release->position().toPoint());
         picturePressed_ = false;
         if (clicked)
             onSidePictureClicked();
@@ -689,7 +615,7 @@ void FormMain::SetSettings(const Settings& settings) {
 }
 
 // Each control writes its value into the record as the user changes it, so the record always
-// holds what the pages show.
+// holds what the ui->pages show.
 void FormMain::BindSettings() {
     auto bindText = [this](QLineEdit* edit, std::string Settings::*field, auto read) {
         connect(edit, &QLineEdit::textChanged, this, [this, field, read] {
@@ -697,78 +623,37 @@ void FormMain::BindSettings() {
                 settings_.*field = read();
         });
     };
-    bindText(sourceFolderEdit, &Settings::sourceFolder,
-             [this] { return sourceFolderEdit->Text(); });
-    bindText(outputFileEdit, &Settings::outputFile, [this] { return outputFileEdit->Text(); });
-    bindText(pageTitleEdit, &Settings::pageTitle,
-             [this] { return pageTitleEdit->text().toStdString(); });
-    bindText(fontBox->lineEdit(), &Settings::pageFont,
-             [this] { return fontBox->currentText().toStdString(); });
+    bindText(ui->sourceFolderEdit, &Settings::sourceFolder,
+             [this] { return ui->sourceFolderEdit->Text(); });
+    bindText(ui->outputFileEdit, &Settings::outputFile,
+             [this] { return ui->outputFileEdit->Text(); });
+    bindText(ui->pageTitleEdit, &Settings::pageTitle,
+             [this] { return ui->pageTitleEdit->text().toStdString(); });
+    bindText(ui->fontBox->lineEdit(), &Settings::pageFont,
+             [this] { return ui->fontBox->currentText().toStdString(); });
     auto bindBox = [this](QCheckBox* box, bool Settings::*field) {
         connect(box, &QCheckBox::toggled, this, [this, field](bool on) {
             if (!showingSettings_)
                 settings_.*field = on;
         });
     };
-    bindBox(includeSubfoldersBox, &Settings::includeSubfolders);
-    bindBox(showUrlBox, &Settings::showUrl);
-    bindBox(launchBrowserBox, &Settings::launchBrowser);
+    bindBox(ui->includeSubfoldersBox, &Settings::includeSubfolders);
+    bindBox(ui->showUrlBox, &Settings::showUrl);
+    bindBox(ui->launchBrowserBox, &Settings::launchBrowser);
 }
 
 void FormMain::ShowSettings() {
     showingSettings_ = true;
-    sourceFolderEdit->SetText(settings_.sourceFolder);
-    includeSubfoldersBox->setChecked(settings_.includeSubfolders);
-    outputFileEdit->SetText(settings_.outputFile);
-    pageTitleEdit->setText(Q(settings_.pageTitle));
-    fontBox->setEditText(Q(settings_.pageFont));
-    showUrlBox->setChecked(settings_.showUrl);
-    textColorLabel->SetColor(settings_.textColor);
-    linkColorLabel->SetColor(settings_.linkColor);
-    visitedColorLabel->SetColor(settings_.visitedLinkColor);
-    backgroundPanel->SetColor(settings_.backColor);
-    launchBrowserBox->setChecked(settings_.launchBrowser);
+    ui->sourceFolderEdit->SetText(settings_.sourceFolder);
+    ui->includeSubfoldersBox->setChecked(settings_.includeSubfolders);
+    ui->outputFileEdit->SetText(settings_.outputFile);
+    ui->pageTitleEdit->setText(Q(settings_.pageTitle));
+    ui->fontBox->setEditText(Q(settings_.pageFont));
+    ui->showUrlBox->setChecked(settings_.showUrl);
+    ui->textColorLabel->SetColor(settings_.textColor);
+    ui->linkColorLabel->SetColor(settings_.linkColor);
+    ui->visitedColorLabel->SetColor(settings_.visitedLinkColor);
+    ui->backgroundPanel->SetColor(settings_.backColor);
+    ui->launchBrowserBox->setChecked(settings_.launchBrowser);
     showingSettings_ = false;
-}
-
-// Tests and accessibility tools find the controls by these names.
-void FormMain::NameControls() {
-    const std::pair<QObject*, const char*> names[] = {
-        {sidePicture, "sidePicture"},
-        {pages, "pages"},
-        {closeButton, "closeButton"},
-        {optionsButton, "optionsButton"},
-        {backButton, "backButton"},
-        {nextButton, "nextButton"},
-        {finishButton, "finishButton"},
-        {welcomeText, "welcomeText"},
-        {versionLabel, "versionLabel"},
-        {homePageLink, "homePageLink"},
-        {folderPageText, "folderPageText"},
-        {sourceFolderEdit, "sourceFolderEdit"},
-        {includeSubfoldersBox, "includeSubfoldersBox"},
-        {outputFileEdit, "outputFileEdit"},
-        {pageInfoText, "pageInfoText"},
-        {pageTitleEdit, "pageTitleEdit"},
-        {fontBox, "fontBox"},
-        {showUrlBox, "showUrlBox"},
-        {colorPageText, "colorPageText"},
-        {backgroundPanel, "backgroundPanel"},
-        {textColorLabel, "textColorLabel"},
-        {linkColorLabel, "linkColorLabel"},
-        {visitedColorLabel, "visitedColorLabel"},
-        {readyText, "readyText"},
-        {launchBrowserBox, "launchBrowserBox"},
-        {resultText, "resultText"},
-        {optionsMenu, "optionsMenu"},
-        {ignoredFoldersAction, "ignoredFoldersAction"},
-        {importAction, "importAction"},
-        {checkLinksAction, "checkLinksAction"},
-        {refreshAction, "refreshAction"},
-        {loadAction, "loadAction"},
-        {saveAction, "saveAction"},
-        {defaultsAction, "defaultsAction"},
-    };
-    for (const auto& [control, name] : names)
-        control->setObjectName(name);
 }

@@ -1,42 +1,43 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "LinkToCheck.h"
 #include "Globals.h"
+#include "ImportOffer.h"
 #include "RunView.h"
 #include "Settings.h"
 
 #include <QDialog>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
-class BrowseLineEdit;
 class ColorLabel;
-class ColorPanel;
 class FolderPicker;
 class FormCheckLinks;
 class FormImport;
 class FormOptions;
 class FormProgress;
 class FormRefresh;
-class ImportOffer;
 struct BookmarkSource;
-class LinkLabel;
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
 class QMenu;
 class QNetworkAccessManager;
 class QPushButton;
-class QStackedWidget;
 class SystemctlRunner;
+
+namespace Ui {
+class FormMain;
+}
 
 // The wizard: six pages that lead from the welcome page to a finished link page. Its pages show
 // and edit one Settings record, which every run, save and check reads at the moment of use.
-// Tests find its controls by their object names, the names of the members below.
+// Its controls are laid out in FormMain.ui; tests find them by their object names.
 class FormMain : public QDialog, private RunView {
+    Q_OBJECT
+
 public:
     static constexpr int PageCount = 6;
 
@@ -51,24 +52,6 @@ public:
 
     int PageIndex() const;
     void SetPageIndex(int index);
-
-    void onNextClicked();
-    void onBackClicked();
-    void onCloseClicked();
-    void onFinishClicked();
-    void onOptionsClicked();
-    void onIgnoredFoldersTriggered();
-    void onImportTriggered();
-    void onCheckLinksTriggered();
-    void onRefreshTriggered();
-    void onLoadTriggered();
-    void onSaveTriggered();
-    void onDefaultsTriggered();
-    void onBrowseSourceFolder();
-    void onBrowseOutputFile();
-    void onSidePictureClicked();
-    void onColorLabelClicked(ColorLabel* label);
-    void onBackgroundClicked();
 
     // Runs the folder picker; tests stand in for the user here.
     std::function<bool(FolderPicker& picker)> RunFolderPicker;
@@ -88,29 +71,46 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
 
+private slots:
+    void onNextClicked();
+    void onBackClicked();
+    void onFinishClicked();
+    void onOptionsClicked();
+    void onIgnoredFoldersTriggered();
+    void onImportTriggered();
+    void onImported(const std::string& folder);
+    void onCheckLinksTriggered();
+    void onRefreshTriggered();
+    void onLoadTriggered();
+    void onSaveTriggered();
+    void onDefaultsTriggered();
+    void onBrowseSourceFolder();
+    void onBrowseOutputFile();
+    void onTextColorClicked();
+    void onLinkColorClicked();
+    void onVisitedColorClicked();
+    void onBackgroundClicked();
+    void onImportOfferChosen(const BookmarkSource& source);
+
 private:
-    void CreateSide();
-    void CreateButtons();
+    void SetUpControls();
     void CreateOptionsMenu();
+    void ConnectControls();
     std::optional<std::string> ChooseSettingsFile(bool save);
-    QWidget* CreateWelcomePage();
-    QWidget* CreateFileNamePage();
-    QWidget* CreatePageInfoPage();
-    QWidget* CreatePageColorPage();
-    QWidget* CreateReadyPage();
-    QWidget* CreateFinishedPage();
     void BindSettings();
     void ShowSettings();
-    void NameControls();
-    void SetTabOrder();
     void KeepValuesWhole();
     void StartUp();
     void FillFontList();
     void SetDefaultButton(QPushButton* button);
+    void ShowResultState(bool shown);
     void FocusFirstControlOf(QWidget* page);
     void onPageChanged();
+    void onSidePictureClicked();
+    void ChooseLabelColor(ColorLabel* label, StoredColor& setting);
+    void ShowCheckLinks(std::vector<LinkToCheck> links);
     void OfferImportWhenThereIsNoSource();
-    void ImportFromOffer(const BookmarkSource& source);
+    void ShowImportOffer(const QString& imported);
     void UpdateCaption();
 
     void SetBusyCursor(bool busy) override;
@@ -119,41 +119,19 @@ private:
     void ShowResult(const std::string& text) override;
     void ProcessPendingEvents() override;
 
+    std::unique_ptr<Ui::FormMain> ui;
     Globals& globals_;
     const std::string programFile_;
     Settings settings_;
     bool generating_ = false;
+    // A run has shown its result on the last page, and Finish has become Exit.
+    bool resultShown_ = false;
     bool picturePressed_ = false;
+    std::vector<ImportOffer::Browser> offeredBrowsers_;
+    int importsFromOffer_ = 0;
     // While the pages are filled from the record, their change signals must not write back.
     bool showingSettings_ = false;
 
-    QLabel* sidePicture{};
-    QStackedWidget* pages{};
-    QPushButton* closeButton{};
-    QPushButton* optionsButton{};
-    QPushButton* backButton{};
-    QPushButton* nextButton{};
-    QPushButton* finishButton{};
-    QLabel* welcomeText{};
-    QLabel* versionLabel{};
-    LinkLabel* homePageLink{};
-    QLabel* folderPageText{};
-    ImportOffer* importOffer{};
-    BrowseLineEdit* sourceFolderEdit{};
-    QCheckBox* includeSubfoldersBox{};
-    BrowseLineEdit* outputFileEdit{};
-    QLabel* pageInfoText{};
-    QLineEdit* pageTitleEdit{};
-    QComboBox* fontBox{};
-    QCheckBox* showUrlBox{};
-    QLabel* colorPageText{};
-    ColorPanel* backgroundPanel{};
-    ColorLabel* textColorLabel{};
-    ColorLabel* linkColorLabel{};
-    ColorLabel* visitedColorLabel{};
-    QLabel* readyText{};
-    QCheckBox* launchBrowserBox{};
-    QLabel* resultText{};
     QPointer<FormProgress> progressWindow;
     QPointer<FormOptions> optionsDialog;
     QPointer<FormCheckLinks> checkLinksWindow;

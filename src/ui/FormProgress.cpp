@@ -2,23 +2,27 @@
 #include "FormProgress.h"
 
 #include "ProgressAnimation.h"
-#include "Strings.h"
+#include "ui_FormProgress.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 
 FormProgress::FormProgress(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      animation_(new ProgressAnimation(this)) {
-    setWindowTitle(Q(Strings::ProgressCaption));
-    setFixedSize(146, 90);
-    animation_->move(width() / 2 - animation_->width() / 2,
-                     height() / 2 - animation_->height() / 2);
+      ui(std::make_unique<Ui::FormProgress>()) {
+    setObjectName("progressWindow");
+    ui->setupUi(this);
+}
+
+FormProgress::~FormProgress() = default;
+
+ProgressAnimation* FormProgress::Animation() const {
+    return ui->animation;
 }
 
 void FormProgress::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    animation_->Start();
+    ui->animation->Start();
 }
 
 void FormProgress::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,7 @@
 #include "RefreshPlanner.h"
 #include "RefreshUnits.h"
 #include "SettingsFile.h"
+#include "Utf8Text.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -16,10 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QLabel* WrappedLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
@@ -121,25 +118,23 @@ void FormRefresh::ShowState() {
                                                   : dailyButton)
         ->setChecked(true);
     onChangeBox->setChecked(state_.onChange);
-    // Without a manager, what systemd would do is beside the point; cron's line is what counts.
-    stateLabel->setVisible(available_);
+    // Without a manager nothing runs, so no choice of what runs is shown either: only cron's line.
+    for (QWidget* widget : std::initializer_list<QWidget*>{stateLabel, offButton, dailyButton,
+                                                           hourlyButton, onChangeBox})
+        widget->setVisible(available_);
     cronLabel->setVisible(!available_);
     cronLine->setVisible(!available_);
     if (!available_) {
-        // cron runs on a schedule only.
-        if (offButton->isChecked())
-            dailyButton->setChecked(true);
-        offButton->setEnabled(false);
-        onChangeBox->setChecked(false);
-        cronLabel->setText(Q(RefreshSetup::Unavailable(state_) + "\n" + RefreshSetup::UseCron()));
+        dailyButton->setChecked(true);
+        cronLabel->setText(Q(RefreshSetup::Unavailable(state_) + "\n" + RefreshSetup::UseCron()) +
+                           tr("要每小时更新，把 @daily 换成 @hourly。"));
+        cronLine->setText(Q(RefreshUnits::CrontabLine(PlanOfChoice())));
     }
     onChoiceChanged();
 }
 
 void FormRefresh::onChoiceChanged() {
     onChangeBox->setEnabled(available_ && !offButton->isChecked());
-    if (!available_)
-        cronLine->setText(Q(RefreshUnits::CrontabLine(PlanOfChoice())));
 }
 
 bool FormRefresh::DefaultFileIsCurrent() const {

@@ -29,6 +29,7 @@ public:
     FormRefresh(QWidget* owner, const Settings& settings, const Globals& globals,
                 SystemctlRunner& systemctl);
 
+private slots:
     void onOkClicked();
     void onChoiceChanged();
 

@@ -7,10 +7,12 @@
 // A small looping picture of a magnifying glass searching a folder of pages, played by a timer
 // of its own: the page is built on a worker thread, so the window keeps drawing meanwhile.
 class ProgressAnimation : public QWidget {
+    Q_OBJECT
+
 public:
     static constexpr int FrameCount = 23;
 
-    explicit ProgressAnimation(QWidget* parent);
+    explicit ProgressAnimation(QWidget* parent = nullptr);
 
     void Start();
     bool IsPlaying() const { return timer_.isActive(); }

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Strings.h"
 
+#include "FileChecks.h"
 #include "FilledText.h"
 #include "Globals.h"
+
+#include <QDir>
 
 namespace Strings {
 
@@ -24,7 +27,16 @@ std::string Welcome() {
         "                        "));
 }
 
-std::string FileNameHelp() {
+std::string FileNameHelp(const std::string& pageFolder) {
+    // Without a Desktop folder the page goes to the home folder, and the text says so.
+    if (pageFolder == AddTrailingPathDelimiter(QDir::homePath().toStdString()))
+        return FilledText(
+            Q(Phrase{QT_TRANSLATE_NOOP(
+                "Strings", "从将要采取行动的链接那儿选择组，同时指定您想创建的 HTML "
+                           "文件的名称。这台计算机没有桌面文件夹，所以默认方式中，一个命名为 "
+                           "Linkpage.htm 的文件将会创建在您的主文件夹 \"%1\" "
+                           "中，您可以稍后把它移到您选择的文件夹。")}),
+            pageFolder);
     return Tr(QT_TRANSLATE_NOOP(
         "Strings", "从将要采取行动的链接那儿选择组，同时指定您想创建的 HTML "
                    "文件的名称。默认方式中，一个命名为 Linkpage.htm "

@@ -8,8 +8,10 @@ class QTextLayout;
 // A plain-text label that wraps between words and, where a word is wider than the label (a
 // long file name or path), inside the word, so the whole text stays readable.
 class WrapLabel : public QLabel {
+    Q_OBJECT
+
 public:
-    explicit WrapLabel(QWidget* parent);
+    explicit WrapLabel(QWidget* parent = nullptr);
 
     QSize minimumSizeHint() const override;
     bool hasHeightForWidth() const override { return true; }

@@ -29,7 +29,7 @@ expect_eq "status with a dead link" 3 "$status"
 expect_eq "report" "dead	file not found	file://$work/lost.txt	Lost	/Old
 duplicate	2 places	mailto:someone@127.0.0.1	Mail	/	mailto:someone@127.0.0.1
 duplicate	2 places	MAILTO:someone@127.0.0.1	Mail again	/News	mailto:someone@127.0.0.1
-Checked 2 of 4 links: 1 ok, 1 dead, 0 moved, 0 blocked; 1 addresses filed more than once (2 places); 2 not checked (other schemes)." "$out"
+Checked 2 of 4 links: 1 ok, 1 dead, 0 moved, 0 blocked; 1 address filed more than once (2 places); 2 not checked (other schemes)." "$out"
 expect_eq "no progress bar off a terminal" "" "$(cat "$work/err")"
 
 check --check "$work/check.lfs" --json

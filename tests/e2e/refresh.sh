@@ -170,7 +170,7 @@ touch "$work/state/no-manager"
 run --refresh hourly on-change
 expect_eq "exit status" 1 "$status"
 expect_eq "crontab line" "@hourly $prog/linkshelf -RUN" "$out"
-case $err in *"没有可用的 systemd 用户实例（Failed to connect to bus: No medium found）"*"crontab -e"*"cron 不能在文件夹改变时更新页面"*) ;; *) fail "message: $err" ;; esac
+case $err in *"自动更新需要 systemd 用户实例"*"(systemctl --user: Failed to connect to bus: No medium found)"*"crontab -e"*"cron 不能在文件夹改变时更新页面"*) ;; *) fail "message: $err" ;; esac
 expect_eq "systemctl asked" "$show_call" "$(cat "$work/systemctl.log")"
 expect_eq "left in the unit folder" "" "$(ls -A "$user_units")"
 run --refresh off

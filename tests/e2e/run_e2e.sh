@@ -86,7 +86,7 @@ while IFS='|' read -r what source template named; do
     before=$(md5sum <"$prog/Linkshelf.lfs")
     run -RUN
     expect_eq "exit status" 1 "$status"
-    case $err in *"\"$named\" 。"*"$(system_reason 2)"*) ;; *) fail "path or reason missing: $err" ;; esac
+    case $err in *"\"$named\""*"$(system_reason 2)"*) ;; *) fail "path or reason missing: $err" ;; esac
     expect_eq "old page" "old page" "$(cat "$work/out/page.htm")"
     expect_eq "settings file" "$before" "$(md5sum <"$prog/Linkshelf.lfs")"
 done <<CASES
@@ -101,7 +101,7 @@ printf '[Options]\r\nSourceFolder=%s\r\nTemplateFile=%s\r\nOutputFile=%s\r\n' \
     "$work/fav" "$work/empty.lft" "$work/out/page.htm" >"$work/blank.lfs"
 run blank.lfs
 expect_eq "exit status" 1 "$status"
-case $err in *"\"$work/empty.lft\" 。"*"文件是空的"*) ;; *) fail "empty template not named: $err" ;; esac
+case $err in *"\"$work/empty.lft\""*"文件是空的"*) ;; *) fail "empty template not named: $err" ;; esac
 expect_eq "old page" "old page" "$(cat "$work/out/page.htm")"
 
 echo "== no Favorites and no source folder: the working folder is not scanned"
@@ -110,7 +110,7 @@ shortcut "$work/shared/someone-else.url" "https://else.example/"
 printf '[Options]\r\nPageTitle=t\r\n' >"$work/bare/nofolder.lfs"
 err=$(cd "$work/shared" && "${clean_env[@]}" HOME="$work/bare" "$prog/linkshelf" "$work/bare/nofolder.lfs" 2>&1)
 expect_eq "exit status" 1 "$?"
-case $err in *"linkshelf --import firefox"*) ;; *) fail "advice missing: $err" ;; esac
+case $err in *"linkshelf --import"*) ;; *) fail "advice missing: $err" ;; esac
 [ -e "$work/bare/Linkpage.htm" ] && fail "the working folder was scanned"
 
 echo "== no Desktop folder: the default page goes to the home folder"
@@ -119,11 +119,36 @@ err=$(cd "$work" && "${clean_env[@]}" HOME="$work/bare" "$prog/linkshelf" "$work
 expect_eq "exit status" 0 "$?"
 grep -q 'https://b.example/' "$work/bare/Linkpage.htm" 2>/dev/null || fail "no page in the home folder"
 
+echo "== every command that reads a settings file refuses one that cannot be used, the same way"
+mkdir -p "$work/refused/folder.lfs"
+printf '[Options]\r\nSourceFolder=/media/usb-%s/links\r\n' "$$" >"$work/refused/stick.lfs"
+printf '[Options]\r\nPageTitle=t\r\n' >"$work/refused/nofolder.lfs"
+while IFS='|' read -r what home settings expected; do
+    for command in "" --check; do
+        echo "-- $what ${command:-(the page)}"
+        # shellcheck disable=SC2086
+        err=$(cd "$work" && "${clean_env[@]}" HOME="$home" "$prog/linkshelf" $command "$settings" 2>&1 >/dev/null)
+        expect_eq "exit status" 1 "$?"
+        case $err in *"$expected"*) ;; *) fail "message of $what ${command}: $err" ;; esac
+    done
+done <<CASES
+a folder on a stick that is not mounted|$work/home|$work/refused/stick.lfs|"/media/usb-$$/links" 。
+no such settings file|$work/home|$work/refused/missing.lfs|"$work/refused/missing.lfs" 不存在
+a folder named like a settings file|$work/home|$work/refused/folder.lfs|"$work/refused/folder.lfs" 不存在
+no folder of shortcuts at all|$work/bare|$work/refused/nofolder.lfs|linkshelf --import 浏览器
+CASES
+
+echo "== an unknown option: exit 1, the option named and the usage line"
+run --imprt firefox
+expect_eq "exit status" 1 "$status"
+case $err in *'不认识的选项 "--imprt"'*'用法：linkshelf'*) ;; *) fail "refusal: $err" ;; esac
+
 echo "== no shortcut anywhere: exit 2 and the old page stays"
 printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\n' "$work/desk" "$work/out/page.htm" >"$work/empty.lfs"
 echo "old page" >"$work/out/page.htm"
 run empty.lfs
 expect_eq "exit status" 2 "$status"
+expect_eq "the folder searched, on the last line" "搜索的文件夹：$work/desk" "${err##*$'\n'}"
 expect_eq "old page" "old page" "$(cat "$work/out/page.htm")"
 
 echo "== a page that cannot be written: exit 1, the error on standard error"
@@ -136,10 +161,12 @@ case $err in *"不能保存页面到文件 \"$work/missing/page.htm\" 。"*"$(sy
 echo "== a default settings file that cannot be read: exit 1, says why"
 mv "$prog/Linkshelf.lfs" "$work/saved.lfs"
 mkdir "$prog/Linkshelf.lfs"
-run -RUN
-expect_eq "exit status" 1 "$status"
-case $err in *"正加载文件 \"$prog/Linkshelf.lfs\" 时出现一个错误！"*"$(system_reason 21)"*) ;;
-*) fail "reason missing: $err" ;; esac
+for command in -RUN --check; do
+    run $command
+    expect_eq "exit status of $command" 1 "$status"
+    case $err in *"正加载文件 \"$prog/Linkshelf.lfs\" 时出现一个错误！"*"$(system_reason 21)"*) ;;
+    *) fail "reason missing from $command: $err" ;; esac
+done
 rmdir "$prog/Linkshelf.lfs"
 mv "$work/saved.lfs" "$prog/Linkshelf.lfs"
 

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTest>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -27,23 +28,32 @@ public:
     int count = 0;
 };
 
+// A list that asks its owner before each delete, as a list that keeps some items would.
+class QueryingList : public ReorderableList {
+public:
+    std::function<bool(int index)> allowDelete;
+
+protected:
+    bool AllowDelete(int index) override { return allowDelete(index); }
+};
+
 // A shown list whose events are logged, in order, together with the beeps.
 struct LoggedList {
     explicit LoggedList(const Texts& texts, bool multiSelect = false) {
         list.resize(200, 178);
         list.SetMultiSelect(multiSelect);
         list.SetItems(texts);
-        list.OnDeleteQuery = [this](QObject*, int index, bool& allow) {
+        list.allowDelete = [this](int index) {
             log().push_back("query " + std::to_string(index));
-            allow = std::find(refused.begin(), refused.end(), index) == refused.end();
+            return std::find(refused.begin(), refused.end(), index) == refused.end();
         };
-        list.OnDelete = [this](QObject*, int index) {
-            log().push_back("delete " + std::to_string(index));
-        };
-        list.OnAfterDelete = [this](QObject*) { log().push_back("after delete"); };
-        list.OnAfterReorder = [this](QObject*, int from, int to) {
+        QObject::connect(&list, &EditableList::itemDeleted,
+                         [this](int index) { log().push_back("delete " + std::to_string(index)); });
+        QObject::connect(&list, &EditableList::deleteFinished,
+                         [this] { log().push_back("after delete"); });
+        QObject::connect(&list, &EditableList::itemMoved, [this](int from, int to) {
             log().push_back("reorder " + std::to_string(from) + " " + std::to_string(to));
-        };
+        });
         list.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&list));
         list.setFocus();
@@ -63,7 +73,7 @@ struct LoggedList {
     }
 
     RecordingDesktop desktop;
-    ReorderableList list;
+    QueryingList list;
     std::vector<int> refused;
 };
 
@@ -90,13 +100,13 @@ Qt::CursorShape OverrideShape() {
 
 } // namespace
 
-TEST(ListBox, StartsHandlingOnlyTheDeleteKey) {
+TEST(EditableList, StartsHandlingOnlyTheDeleteKey) {
     EditableList list;
     EXPECT_EQ(list.Options(), ListOption::HandleDeleteKey);
     EXPECT_FALSE(list.MultiSelect());
 }
 
-TEST(ListBox, KeysInSingleSelectMode) {
+TEST(EditableList, KeysInSingleSelectMode) {
     struct Case {
         const char* name;
         ListOptions options;
@@ -213,7 +223,7 @@ TEST(ListBox, KeysInSingleSelectMode) {
     }
 }
 
-TEST(ListBox, DeletingInSingleSelectModeKeepsACurrentItem) {
+TEST(EditableList, DeletingInSingleSelectModeKeepsACurrentItem) {
     struct Case {
         const char* name;
         Texts items;
@@ -245,7 +255,7 @@ TEST(ListBox, DeletingInSingleSelectModeKeepsACurrentItem) {
     }
 }
 
-TEST(ListBox, DeletingInMultiSelectModeWalksFromTheEnd) {
+TEST(EditableList, DeletingInMultiSelectModeWalksFromTheEnd) {
     struct Case {
         const char* name;
         std::vector<int> refused;
@@ -281,7 +291,7 @@ TEST(ListBox, DeletingInMultiSelectModeWalksFromTheEnd) {
     EXPECT_EQ(none.log(), Log{"beep"});
 }
 
-TEST(ListBox, MovingInMultiSelectModeMovesBlocks) {
+TEST(EditableList, MovingInMultiSelectModeMovesBlocks) {
     struct Case {
         const char* name;
         std::vector<int> selected;
@@ -314,7 +324,7 @@ TEST(ListBox, MovingInMultiSelectModeMovesBlocks) {
     }
 }
 
-TEST(ListBox, ObjectsTravelWithTheirItemsAndDieWithThem) {
+TEST(EditableList, ObjectsTravelWithTheirItemsAndDieWithThem) {
     LoggedList l({"a", "b", "c"});
     l.list.SetOptions(ListOption::HandleDeleteKey | ListOption::HandleArrowKeys);
     QPointer<QObject> kept = new QObject;
@@ -331,7 +341,7 @@ TEST(ListBox, ObjectsTravelWithTheirItemsAndDieWithThem) {
     EXPECT_FALSE(kept.isNull());
 }
 
-TEST(ListBox, AddUniqueItemIgnoresLetterCase) {
+TEST(EditableList, AddUniqueItemIgnoresLetterCase) {
     struct Case {
         const char* text;
         bool sorted;
@@ -353,7 +363,7 @@ TEST(ListBox, AddUniqueItemIgnoresLetterCase) {
     }
 }
 
-TEST(ListBox, RightClickMakesTheItemUnderThePointerCurrent) {
+TEST(EditableList, RightClickMakesTheItemUnderThePointerCurrent) {
     LoggedList l(Four);
     l.list.SetItemIndex(0);
     QTest::mouseClick(l.list.viewport(), Qt::RightButton, {}, l.RowCentre(2));
@@ -362,7 +372,7 @@ TEST(ListBox, RightClickMakesTheItemUnderThePointerCurrent) {
     EXPECT_EQ(l.list.ItemIndex(), -1);
 }
 
-TEST(ListBox, AWholeDeleteIsPaintedOnce) {
+TEST(EditableList, AWholeDeleteIsPaintedOnce) {
     LoggedList l(Five, true);
     for (const int index : {0, 2, 4})
         l.list.SetSelected(index, true);
@@ -374,7 +384,7 @@ TEST(ListBox, AWholeDeleteIsPaintedOnce) {
     EXPECT_EQ(paints.count, 1);
 }
 
-TEST(DragListBox, DraggingAnItemMovesIt) {
+TEST(ReorderableList, DraggingAnItemMovesIt) {
     struct Case {
         const char* name;
         int from;
@@ -407,7 +417,7 @@ TEST(DragListBox, DraggingAnItemMovesIt) {
     }
 }
 
-TEST(DragListBox, ShortMovesAndEscapeDoNotReorder) {
+TEST(ReorderableList, ShortMovesAndEscapeDoNotReorder) {
     struct Case {
         const char* name;
         int distance;
@@ -434,7 +444,7 @@ TEST(DragListBox, ShortMovesAndEscapeDoNotReorder) {
 }
 
 // Pressing on the empty space below the items leaves nothing to drag.
-TEST(DragListBox, DragWithoutCurrentItemMovesNothing) {
+TEST(ReorderableList, DragWithoutCurrentItemMovesNothing) {
     LoggedList l(Four);
     l.list.SetItemIndex(-1);
     const QPoint start = l.BelowLastRow();
@@ -448,7 +458,7 @@ TEST(DragListBox, DragWithoutCurrentItemMovesNothing) {
 
 // The mark around the target row appears while dragging, only that row and the row it left
 // are repainted meanwhile, and one repaint of the whole list clears it at the end.
-TEST(DragListBox, DropMarkFollowsThePointerAndIsClearedOnce) {
+TEST(ReorderableList, DropMarkFollowsThePointerAndIsClearedOnce) {
     LoggedList l(Four);
     const QRect target = l.list.visualItemRect(l.list.item(2));
     const QPoint start = l.RowCentre(0);

@@ -60,15 +60,18 @@ void Click(QWidget& dialog, const char* name) {
 // Runs the picker and, once its dialog is up, the steps; a dialog the steps leave open is
 // cancelled, so that a failed check cannot hang the test.
 bool RunPicker(FolderPicker& picker, const std::function<void(QDialog&)>& steps) {
-    picker.OnInitialized = [steps](QObject*, QWidget* window) {
-        auto* dialog = static_cast<QDialog*>(window);
-        QTimer::singleShot(0, dialog, [dialog, steps] {
-            steps(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
+    const auto connection =
+        QObject::connect(&picker, &FolderPicker::initialized, [steps](QWidget* window) {
+            auto* dialog = static_cast<QDialog*>(window);
+            QTimer::singleShot(0, dialog, [dialog, steps] {
+                steps(*dialog);
+                if (dialog->isVisible())
+                    dialog->reject();
+            });
         });
-    };
-    return picker.Execute();
+    const bool chosen = picker.Execute();
+    QObject::disconnect(connection);
+    return chosen;
 }
 
 std::string CurrentCaption(QWidget& dialog) {
@@ -118,7 +121,7 @@ TEST(ShortenPath, KeepsTheFirstAndAsManyLastPartsAsFit) {
         EXPECT_EQ(ShortenPath(c.path, c.separator), c.expected) << c.path;
 }
 
-TEST(BrowseFolder, StartsWithItsDefaults) {
+TEST(FolderPicker, StartsWithItsDefaults) {
     FolderPicker picker;
     EXPECT_EQ(picker.Flags(), BrowseOption::FoldersOnly | BrowseOption::StatusText);
     EXPECT_TRUE(picker.ShowFullPath());
@@ -132,7 +135,7 @@ TEST(BrowseFolder, StartsWithItsDefaults) {
     EXPECT_FALSE(picker.SyncCustomButton());
 }
 
-TEST(BrowseFolder, CustomButtonWidthOfZeroOrLessIsTheDefault) {
+TEST(FolderPicker, CustomButtonWidthOfZeroOrLessIsTheDefault) {
     for (const int width : {0, -5, 100}) {
         FolderPicker picker;
         picker.SetCustomButtonWidth(width);
@@ -140,7 +143,7 @@ TEST(BrowseFolder, CustomButtonWidthOfZeroOrLessIsTheDefault) {
     }
 }
 
-TEST(BrowseFolder, ExtraControlIsSizedForTheScreen) {
+TEST(FolderPicker, ExtraControlIsSizedForTheScreen) {
     struct Case {
         CustomButtonKind type;
         int width;
@@ -163,7 +166,7 @@ TEST(BrowseFolder, ExtraControlIsSizedForTheScreen) {
     }
 }
 
-TEST(BrowseFolder, RootFollowsFolder) {
+TEST(FolderPicker, RootFollowsFolder) {
     Picker p;
     EXPECT_EQ(p.picker.RootFolder(), p.tree.root);
     p.picker.SetFavoritesFolder(p.tree.Path("missing"));
@@ -172,7 +175,7 @@ TEST(BrowseFolder, RootFollowsFolder) {
     EXPECT_EQ(p.picker.RootFolder(), "/");
 }
 
-TEST(BrowseFolder, TreeListsVisibleFoldersSorted) {
+TEST(FolderPicker, TreeListsVisibleFoldersSorted) {
     Picker p;
     p.picker.SetTitle("选择包括您想使用的的链接的文件夹：");
     RunPicker(p.picker, [&p](QDialog& dialog) {
@@ -196,7 +199,7 @@ TEST(BrowseFolder, TreeListsVisibleFoldersSorted) {
     });
 }
 
-TEST(BrowseFolder, PreselectionFindsTheNearestFolderInTheTree) {
+TEST(FolderPicker, PreselectionFindsTheNearestFolderInTheTree) {
     struct Case {
         std::string directory;
         std::string expected;
@@ -224,7 +227,7 @@ TEST(BrowseFolder, PreselectionFindsTheNearestFolderInTheTree) {
 }
 
 // OK takes the selected folder and the check box; Cancel takes neither.
-TEST(BrowseFolder, OkTakesTheFolderAndTheCheckBox) {
+TEST(FolderPicker, OkTakesTheFolderAndTheCheckBox) {
     struct Case {
         const char* name;
         bool checkedBefore;
@@ -261,7 +264,7 @@ TEST(BrowseFolder, OkTakesTheFolderAndTheCheckBox) {
     }
 }
 
-TEST(BrowseFolder, CheckBoxSitsLevelWithOkAtTheLeftEdge) {
+TEST(FolderPicker, CheckBoxSitsLevelWithOkAtTheLeftEdge) {
     Picker p;
     p.picker.SetCustomButtonVisible(true);
     RunPicker(p.picker, [&p](QDialog& dialog) {
@@ -286,7 +289,7 @@ TEST(BrowseFolder, CheckBoxSitsLevelWithOkAtTheLeftEdge) {
     });
 }
 
-TEST(BrowseFolder, ExtraControlFollowsItsSettingsWhileOpen) {
+TEST(FolderPicker, ExtraControlFollowsItsSettingsWhileOpen) {
     Picker p;
     p.picker.SetCustomButtonVisible(true);
     p.picker.SetCustomButtonEnabled(false);
@@ -300,13 +303,13 @@ TEST(BrowseFolder, ExtraControlFollowsItsSettingsWhileOpen) {
     });
 }
 
-TEST(BrowseFolder, PushButtonRaisesItsClick) {
+TEST(FolderPicker, PushButtonRaisesItsClick) {
     Picker p;
     p.picker.SetCustomButtonVisible(true);
     p.picker.SetCustomButtonType(CustomButtonKind::PushButton);
     p.picker.SetCustomButtonWidth(90);
     int clicks = 0;
-    p.picker.OnCustomButtonClick = [&clicks](QObject*, QWidget*) { ++clicks; };
+    QObject::connect(&p.picker, &FolderPicker::customButtonClicked, [&clicks] { ++clicks; });
     const bool chosen = RunPicker(p.picker, [](QDialog& dialog) {
         auto* button = Part<QPushButton>(dialog, "customButton");
         ASSERT_NE(button, nullptr);
@@ -322,15 +325,16 @@ TEST(BrowseFolder, PushButtonRaisesItsClick) {
 
 // A folder removed while the dialog is open is no longer a folder: OK and, when synchronised,
 // the extra control are disabled, and the status line is empty.
-TEST(BrowseFolder, OkOnlyForAnExistingFolder) {
+TEST(FolderPicker, OkOnlyForAnExistingFolder) {
     Picker p;
     p.picker.SetCustomButtonVisible(true);
     p.picker.SetSyncCustomButton(true);
     std::vector<std::string> selections;
-    p.picker.OnSelectionChanged = [&selections](QObject*, QWidget*, const std::string& item,
-                                                const std::string& directory) {
-        selections.push_back(item + "|" + directory);
-    };
+    QObject::connect(
+        &p.picker, &FolderPicker::selectionChanged,
+        [&selections](QWidget*, const std::string& item, const std::string& directory) {
+            selections.push_back(item + "|" + directory);
+        });
     RunPicker(p.picker, [&p](QDialog& dialog) {
         fs::remove(p.tree.Path("Alpha"));
         ClickItem(dialog, "Alpha");
@@ -347,18 +351,18 @@ TEST(BrowseFolder, OkOnlyForAnExistingFolder) {
     EXPECT_EQ(selections.back(), p.tree.Path("beta") + "|" + p.tree.Path("beta"));
 }
 
-TEST(BrowseFolder, DialogEventsReachTheOwnerOnlyWithTheExtraControl) {
+TEST(FolderPicker, DialogEventsReachTheOwnerOnlyWithTheExtraControl) {
     for (const bool visible : {false, true}) {
         Picker p;
         p.picker.SetCustomButtonVisible(visible);
         int events = 0;
-        p.picker.OnWndProc = [&events](QObject*, QWidget*, QEvent*) { ++events; };
+        QObject::connect(&p.picker, &FolderPicker::dialogEvent, [&events] { ++events; });
         RunPicker(p.picker, [](QDialog& dialog) { Click(dialog, "cancelButton"); });
         EXPECT_EQ(events > 0, visible);
     }
 }
 
-TEST(BrowseFolder, StatusLineOnlyWithStatusText) {
+TEST(FolderPicker, StatusLineOnlyWithStatusText) {
     Picker p;
     p.picker.SetFlags(BrowseOption::FoldersOnly);
     RunPicker(p.picker, [](QDialog& dialog) {

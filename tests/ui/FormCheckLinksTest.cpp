@@ -59,6 +59,8 @@ protected:
         const QRect item = Find<QMenu>(*form, "optionsMenu")
                                ->actionGeometry(Find<QAction>(*form, "checkLinksAction"));
         QTest::mouseClick(Find<QMenu>(*form, "optionsMenu"), Qt::LeftButton, {}, item.center());
+        // The links are read on a worker; the wizard takes input again once they are in.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return form->isEnabled(); }));
         return form->findChild<FormCheckLinks*>();
     }
 
@@ -98,9 +100,9 @@ TEST_F(CheckLinks, ShowsTheFindingsToSortOpenAndCopy) {
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(WaitUntilDone(dialog));
 
-    auto* table = Child<QTableWidget>(dialog, "tblFindings");
+    auto* table = Child<QTableWidget>(dialog, "findingsTable");
     EXPECT_TRUE(table->isVisible());
-    EXPECT_FALSE(Child<QProgressBar>(dialog, "barProgress")->isVisible());
+    EXPECT_FALSE(Child<QProgressBar>(dialog, "progressBar")->isVisible());
     EXPECT_FALSE(Child<QPushButton>(dialog, "cancelButton")->isVisible());
     EXPECT_EQ(Column(table, 0), (std::vector<std::string>{"失效", "已移动", "重复", "重复"}));
     EXPECT_EQ(Column(table, 1), (std::vector<std::string>{"404", "301", "共 2 处", "共 2 处"}));
@@ -142,12 +144,12 @@ TEST_F(CheckLinks, CancelStopsTheCheckAndClosingDropsIt) {
     Link("Waiting.url", "/silent");
     FormCheckLinks* dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(Child<QProgressBar>(dialog, "barProgress")->isVisible());
+    EXPECT_TRUE(Child<QProgressBar>(dialog, "progressBar")->isVisible());
     EXPECT_TRUE(Child<QPushButton>(dialog, "cancelButton")->isVisible());
     EXPECT_FALSE(Child<QPushButton>(dialog, "copyButton")->isVisible());
-    EXPECT_FALSE(Child<QTableWidget>(dialog, "tblFindings")->isVisible());
+    EXPECT_FALSE(Child<QTableWidget>(dialog, "findingsTable")->isVisible());
     ASSERT_TRUE(QTest::qWaitFor(
-        [dialog] { return Child<QProgressBar>(dialog, "barProgress")->value() == 1; }));
+        [dialog] { return Child<QProgressBar>(dialog, "progressBar")->value() == 1; }));
     // When nothing finishes for a few seconds, the window says which host it waits on.
     const std::string waiting =
         "正在检查链接... 1 / 2，正在等待 127.0.0.1:" + S(server.Url("").section(':', 2)) +
@@ -158,7 +160,7 @@ TEST_F(CheckLinks, CancelStopsTheCheckAndClosingDropsIt) {
     QTest::mouseClick(Child<QPushButton>(dialog, "cancelButton"), Qt::LeftButton);
     ASSERT_TRUE(WaitUntilDone(dialog));
     EXPECT_TRUE(S(Child<QLabel>(dialog, "status")->text()).starts_with("已停止。已检查 1 / 2"));
-    auto* table = Child<QTableWidget>(dialog, "tblFindings");
+    auto* table = Child<QTableWidget>(dialog, "findingsTable");
     EXPECT_EQ(Column(table, 0), std::vector<std::string>{"未检查"});
     EXPECT_EQ(Column(table, 2), std::vector<std::string>{Url("/silent")});
     QTest::keyClick(dialog, Qt::Key_Escape);
@@ -194,7 +196,7 @@ TEST_F(CheckLinks, RechecksOnlyTheLinksFoundDeadOrBlocked) {
     FormCheckLinks* dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(WaitUntilDone(dialog));
-    auto* table = Child<QTableWidget>(dialog, "tblFindings");
+    auto* table = Child<QTableWidget>(dialog, "findingsTable");
     EXPECT_EQ(Column(table, 0), (std::vector<std::string>{"失效", "拒绝访问"}));
     auto* recheck = Child<QPushButton>(dialog, "recheckDeadButton");
     ASSERT_NE(recheck, nullptr);
@@ -202,7 +204,7 @@ TEST_F(CheckLinks, RechecksOnlyTheLinksFoundDeadOrBlocked) {
     EXPECT_EQ(S(recheck->text()), "只检查失效的链接(&R)");
 
     QTest::mouseClick(recheck, Qt::LeftButton);
-    EXPECT_TRUE(Child<QProgressBar>(dialog, "barProgress")->isVisible());
+    EXPECT_TRUE(Child<QProgressBar>(dialog, "progressBar")->isVisible());
     EXPECT_FALSE(table->isVisible());
     ASSERT_TRUE(WaitUntilDone(dialog));
 

@@ -71,7 +71,7 @@ protected:
         form->OnImportDialog = [&](FormImport& dialog) {
             QTimer::singleShot(0, &dialog, [&dialog, &act] {
                 act(dialog);
-                QTest::mouseClick(dialog.closeButton, Qt::LeftButton);
+                QTest::mouseClick(Find<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
             });
         };
         QTest::mouseClick(Find<QPushButton>(*form, "optionsButton"), Qt::LeftButton);
@@ -82,7 +82,7 @@ protected:
     }
 
     static void ClickRow(FormImport& dialog, int row) {
-        QListWidget* list = dialog.sourceList;
+        QListWidget* list = Find<QListWidget>(dialog, "sourceList");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
     }
@@ -101,14 +101,14 @@ TEST_F(Import, ImportsAProfileAndMakesItTheSourceFolder) {
     std::vector<std::string> rows;
     std::string result;
     WithDialog([&](FormImport& dialog) {
-        for (int row = 0; row < dialog.sourceList->count(); ++row)
-            rows.push_back(S(dialog.sourceList->item(row)->text()));
-        EXPECT_EQ(dialog.folderEdit->Text(), tree.Path("Fav/"));
+        for (int row = 0; row < Find<QListWidget>(dialog, "sourceList")->count(); ++row)
+            rows.push_back(S(Find<QListWidget>(dialog, "sourceList")->item(row)->text()));
+        EXPECT_EQ(Find<BrowseLineEdit>(dialog, "folderEdit")->Text(), tree.Path("Fav/"));
         ClickRow(dialog, 0);
-        QTest::mouseClick(dialog.importButton, Qt::LeftButton);
-        result = S(dialog.resultLabel->text());
+        QTest::mouseClick(Find<QPushButton>(dialog, "importButton"), Qt::LeftButton);
+        result = S(Find<QLabel>(dialog, "resultLabel")->text());
     });
-    EXPECT_EQ(rows, (std::vector<std::string>{"Chromium", "选择导出的书签文件..."}));
+    EXPECT_EQ(rows, (std::vector<std::string>{"Chromium（4 个链接）", "选择导出的书签文件..."}));
     EXPECT_EQ(result, "已导入 4 个链接和 3 个文件夹到 \"" + tree.Path("Fav/Chromium") +
                           "\"。跳过了 1 个不能在网页中打开的链接。");
     EXPECT_EQ(tree.Read("Fav/Chromium/其他书签/File.url"),
@@ -125,11 +125,11 @@ TEST_F(Import, ImportsAChosenFileIntoAPickedFolder) {
             picker.SetDirectory(tree.Path("Picked"));
             return true;
         };
-        QTest::mouseClick(dialog.folderEdit, Qt::LeftButton, {},
-                          dialog.folderEdit->ButtonRect().center());
+        QTest::mouseClick(Find<BrowseLineEdit>(dialog, "folderEdit"), Qt::LeftButton, {},
+                          Find<BrowseLineEdit>(dialog, "folderEdit")->ButtonRect().center());
         desktop.chosenFile = tree.Path("export.html");
         ClickRow(dialog, 1);
-        QTest::mouseClick(dialog.importButton, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, "importButton"), Qt::LeftButton);
     });
     EXPECT_EQ(startedAt, tree.Path("Fav/"));
     EXPECT_EQ(desktop.events,
@@ -146,10 +146,10 @@ TEST_F(Import, ShowsWhyNothingWasImportedAndKeepsTheSourceFolder) {
     WithDialog([&](FormImport& dialog) {
         desktop.chosenFile = tree.Path("notes.txt");
         ClickRow(dialog, 1);
-        QTest::mouseClick(dialog.importButton, Qt::LeftButton);
-        result = S(dialog.resultLabel->text());
+        QTest::mouseClick(Find<QPushButton>(dialog, "importButton"), Qt::LeftButton);
+        result = S(Find<QLabel>(dialog, "resultLabel")->text());
         desktop.chosenFile.reset();
-        QTest::mouseClick(dialog.importButton, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, "importButton"), Qt::LeftButton);
     });
     ASSERT_EQ(desktop.events.size(), 4u);
     EXPECT_EQ(desktop.events[1], "beep");

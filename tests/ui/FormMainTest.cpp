@@ -11,6 +11,7 @@
 #include "QtDesktop.h"
 #include "RecordingDesktop.h"
 #include "TempTree.h"
+#include "Version.h"
 #include "WizardControls.h"
 
 #include <QApplication>
@@ -24,10 +25,13 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,6 +86,18 @@ protected:
         while (form->PageIndex() < index)
             Click(Find<QPushButton>(*form, "nextButton"));
     }
+    void ClickWord(const char* colorLabel) {
+        QTest::mouseClick(Find<ColorLabel>(*form, colorLabel), Qt::LeftButton);
+    }
+    // Where the panel shows its colour, clear of the words.
+    void ClickPanel() {
+        QTest::mouseClick(Find<ColorPanel>(*form, "backgroundPanel"), Qt::LeftButton, {},
+                          QPoint(5, 5));
+    }
+    void ClickBrowseButton(const char* edit) {
+        auto* field = Find<BrowseLineEdit>(*form, edit);
+        QTest::mouseClick(field, Qt::LeftButton, {}, field->ButtonRect().center());
+    }
 
     TempTree tree;
     Globals globals;
@@ -98,7 +114,8 @@ TEST_F(Wizard, StartsOnTheWelcomePageWithTheSettingsRead) {
     EXPECT_TRUE(Find<QPushButton>(*form, "nextButton")->hasFocus());
     EXPECT_EQ(Caption(), "Linkshelf： 欢迎您       ");
     EXPECT_EQ(S(Find<QPushButton>(*form, "finishButton")->text()), "完成(&F)");
-    EXPECT_EQ(S(Find<QLabel>(*form, "versionLabel")->text()), "Linkshelf ver. 2.0.1");
+    EXPECT_EQ(S(Find<QLabel>(*form, "versionLabel")->text()),
+              "Linkshelf ver. " + std::string(Version::Text));
     EXPECT_EQ(S(Find<QLabel>(*form, "welcomeText")->text()),
               "欢迎您使用 Linkshelf 。这个程序自动从 Internet Explorer 收藏文件夹中生成列出您的分组"
               "收藏夹链接的 HTML 页面。" +
@@ -270,6 +287,22 @@ TEST_F(Wizard, NoShortcutAndFailedWritesLeaveTheWizardUsable) {
     EXPECT_EQ(form->PageIndex(), 5);
 }
 
+// A folder typed on the folder page is only looked at by Finish, which names it and the reason
+// when it is not there, rather than calling it a folder without shortcuts.
+TEST_F(Wizard, AFolderThatIsNotThereIsReportedAsSuch) {
+    GoToPage(1);
+    auto* source = Find<BrowseLineEdit>(*form, "sourceFolderEdit");
+    source->selectAll();
+    QTest::keyClicks(source, QString::fromStdString(tree.Path("Gone")));
+    Click(Find<QPushButton>(*form, "nextButton"));
+    Click(Find<QPushButton>(*form, "finishButton"));
+    const std::string result = S(Find<QLabel>(*form, "resultText")->text());
+    EXPECT_NE(result.find("\"" + tree.Path("Gone") + "\""), std::string::npos) << result;
+    EXPECT_NE(result.find(std::strerror(ENOENT)), std::string::npos) << result;
+    EXPECT_EQ(result.find("没有找到任何"), std::string::npos) << result;
+    EXPECT_EQ(form->PageIndex(), 5);
+}
+
 // The box that says the page was not written shows over the wizard, not alone on the screen,
 // though the progress window that was active has just gone.
 TEST_F(Wizard, TheFailedWritesBoxBelongsToTheWizard) {
@@ -296,30 +329,31 @@ TEST_F(Wizard, TheFailedWritesBoxBelongsToTheWizard) {
 }
 
 TEST_F(Wizard, ATextColourEqualToTheBackgroundIsRefused) {
+    GoToPage(3);
     ChangeSetting(*form, &Settings::backColor, 0x00FF00);
     desktop.chosenColor = QColor(0, 255, 0);
-    form->onColorLabelClicked(Find<ColorLabel>(*form, "linkColorLabel"));
+    ClickWord("linkColorLabel");
     EXPECT_EQ(form->CurrentSettings().linkColor, 0xFF0000);
     EXPECT_EQ(desktop.events, (std::vector<std::string>{"color:#0000ff", "beep"}));
 
     desktop.chosenColor = QColor(0x12, 0x34, 0x56);
-    form->onColorLabelClicked(Find<ColorLabel>(*form, "textColorLabel"));
+    ClickWord("textColorLabel");
     EXPECT_EQ(form->CurrentSettings().textColor, 0x563412);
 
     desktop.chosenColor = QColor(0x12, 0x34, 0x56);
-    form->onBackgroundClicked();
+    ClickPanel();
     EXPECT_EQ(form->CurrentSettings().backColor, 0x563412)
         << "the background may equal a text colour";
 
     desktop.chosenColor.reset();
-    form->onBackgroundClicked();
+    ClickPanel();
     EXPECT_EQ(form->CurrentSettings().backColor, 0x563412);
 
     ChangeSetting(*form, &Settings::backColor, static_cast<StoredColor>(0x80000005u));
     desktop.chosenColor =
         QColor(Find<ColorLabel>(*form, "textColorLabel")->palette().color(QPalette::Window));
     desktop.events.clear();
-    form->onColorLabelClicked(Find<ColorLabel>(*form, "visitedColorLabel"));
+    ClickWord("visitedColorLabel");
     EXPECT_EQ(desktop.events.size(), 1u) << "a system colour is never equal to a chosen one";
 }
 
@@ -409,6 +443,7 @@ TEST_F(Wizard, LongValuesAreKeptWhole) {
 }
 
 TEST_F(Wizard, TheFolderPickerStartsAtTheTrimmedFolderAndOnlyOkChangesAnything) {
+    GoToPage(1);
     ChangeSetting(*form, &Settings::sourceFolder, "  " + tree.Path("Fav") + "  ");
     std::string startedAt;
     bool checkedAtStart = false;
@@ -422,7 +457,7 @@ TEST_F(Wizard, TheFolderPickerStartsAtTheTrimmedFolderAndOnlyOkChangesAnything) 
         picker.SetCustomButtonChecked(false);
         return false;
     };
-    form->onBrowseSourceFolder();
+    ClickBrowseButton("sourceFolderEdit");
     EXPECT_EQ(startedAt, tree.Path("Fav"));
     EXPECT_TRUE(checkedAtStart);
     EXPECT_EQ(form->CurrentSettings().sourceFolder, "  " + tree.Path("Fav") + "  ");
@@ -433,19 +468,20 @@ TEST_F(Wizard, TheFolderPickerStartsAtTheTrimmedFolderAndOnlyOkChangesAnything) 
         picker.SetCustomButtonChecked(false);
         return true;
     };
-    form->onBrowseSourceFolder();
+    ClickBrowseButton("sourceFolderEdit");
     EXPECT_EQ(form->CurrentSettings().sourceFolder, tree.Path("Fav/Old"));
     EXPECT_FALSE(form->CurrentSettings().includeSubfolders);
 }
 
 TEST_F(Wizard, TheSaveDialogGetsTheNameAsTypedAndOnlyOkChangesIt) {
+    GoToPage(1);
     ChangeSetting(*form, &Settings::outputFile, " page ");
-    form->onBrowseOutputFile();
+    ClickBrowseButton("outputFileEdit");
     EXPECT_EQ(desktop.events,
               (std::vector<std::string>{"file: page |HTML 文件 (*.html *.htm)|htm|save"}));
     EXPECT_EQ(form->CurrentSettings().outputFile, " page ");
     desktop.chosenFile = "/home/u/links.htm";
-    form->onBrowseOutputFile();
+    ClickBrowseButton("outputFileEdit");
     EXPECT_EQ(form->CurrentSettings().outputFile, "/home/u/links.htm");
 }
 
@@ -461,8 +497,10 @@ TEST_F(Wizard, ClosingByAnyWayWritesTheInstallRecord) {
         close(*form);
         EXPECT_FALSE(form->isVisible());
         const std::string record = tree.Read("etc/Linkshelf Project/Linkshelf.ini");
-        EXPECT_NE(record.find("[2.0]"), std::string::npos) << record;
-        EXPECT_NE(record.find("VersionMajor=2"), std::string::npos);
+        const std::string majorMinor =
+            std::to_string(Version::Major) + "." + std::to_string(Version::Minor);
+        EXPECT_NE(record.find("[" + majorMinor + "]"), std::string::npos) << record;
+        EXPECT_NE(record.find("VersionMajor=" + std::to_string(Version::Major)), std::string::npos);
         EXPECT_NE(record.find("Location=" + tree.Path("program/linkshelf")), std::string::npos);
     }
 }
@@ -491,7 +529,7 @@ TEST_F(Wizard, ALabelShowsAnAmpersandInAResultAsItIs) {
 // With no folder of shortcuts yet, the folder page offers the browsers found on this machine,
 // each with its count of links: one click imports into the Favorites folder (made now) and the
 // imported folder becomes the source. With a folder of shortcuts, nothing is offered.
-TEST_F(Wizard, WithoutShortcutsOneClickBringsInABrowsersBookmarks) {
+TEST_F(Wizard, WithoutShortcutsOneClickBringsInEachBrowsersBookmarks) {
     EXPECT_EQ(form->findChild<QWidget*>("importOffer"), nullptr);
 
     const QByteArray home = qgetenv("HOME");
@@ -502,9 +540,12 @@ TEST_F(Wizard, WithoutShortcutsOneClickBringsInABrowsersBookmarks) {
     });
     qputenv("HOME", QByteArray::fromStdString(tree.Path("home")));
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(tree.Path("home/.config")));
-    tree.Folder("home/.config/chromium/Default");
-    QFile::copy(LINKSHELF_TEST_DATA "/import/Bookmarks",
-                QString::fromStdString(tree.Path("home/.config/chromium/Default/Bookmarks")));
+    for (const char* profile : {"chromium/Default", "vivaldi/Default"}) {
+        tree.Folder(std::string("home/.config/") + profile);
+        QFile::copy(LINKSHELF_TEST_DATA "/import/Bookmarks",
+                    QString::fromStdString(
+                        tree.Path(std::string("home/.config/") + profile + "/Bookmarks")));
+    }
     globals.FavoritesFolder = tree.Path("home/Favorites/");
     tree.Write("program/Linkshelf.lfs", "[Options]\r\nLaunchBrowser=0\r\n");
     form = std::make_unique<FormMain>(globals, tree.Path("program/linkshelf"));
@@ -519,6 +560,18 @@ TEST_F(Wizard, WithoutShortcutsOneClickBringsInABrowsersBookmarks) {
     const std::string imported = tree.Path("home/Favorites/Chromium");
     EXPECT_EQ(Find<BrowseLineEdit>(*form, "sourceFolderEdit")->Text(), imported);
     EXPECT_TRUE(QDir(QString::fromStdString(imported)).exists());
+
+    // The other browser is still offered, after what was imported; once it is in too, the
+    // page lists both.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto* offerText = Find<QLabel>(*form, "importOfferText");
+    EXPECT_EQ(S(offerText->text()), "已导入 Chromium 的书签。也导入：");
+    EXPECT_EQ(form->findChild<QPushButton*>("importChromium"), nullptr);
+    Click(Find<QPushButton>(*form, "importVivaldi"));
+    EXPECT_EQ(Find<BrowseLineEdit>(*form, "sourceFolderEdit")->Text(),
+              tree.Path("home/Favorites/"));
+    EXPECT_TRUE(Find<QCheckBox>(*form, "includeSubfoldersBox")->isChecked());
+    EXPECT_TRUE(QDir(QString::fromStdString(tree.Path("home/Favorites/Vivaldi"))).exists());
     EXPECT_FALSE(Find<QWidget>(*form, "importOffer")->isVisible());
     EXPECT_TRUE(Find<QLabel>(*form, "folderPageText")->isVisible());
 }
@@ -590,6 +643,8 @@ TEST_F(Wizard, OffersEveryBrowserFamilyFoundAtHome) {
         auto* offered = Find<QPushButton>(*form, ("import" + test.name).c_str());
         EXPECT_EQ(S(offered->text()), test.name + "（" + std::to_string(test.links) + " 个链接）");
         EXPECT_TRUE(offered->isVisible()) << test.name;
+        // As the user scrolls the browsers to it.
+        Find<QScrollArea>(*form, "importOfferBrowsers")->ensureWidgetVisible(offered);
         Click(offered);
         const std::string imported = globals.FavoritesFolder + test.name;
         EXPECT_EQ(Find<BrowseLineEdit>(*form, "sourceFolderEdit")->Text(), imported);

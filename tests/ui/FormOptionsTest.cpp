@@ -53,7 +53,7 @@ protected:
         form->OnOptionsDialog = [&](FormOptions& dialog) {
             QTimer::singleShot(0, &dialog, [&dialog, &act] { act(dialog); });
         };
-        form->onIgnoredFoldersTriggered();
+        ChooseFromOptionsMenu(*form, "ignoredFoldersAction");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -68,7 +68,7 @@ protected:
             picker.SetDirectory(folder);
             return true;
         };
-        QTest::mouseClick(dialog.addButton, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, "addButton"), Qt::LeftButton);
     }
 
     TempTree tree;
@@ -96,7 +96,7 @@ TEST_F(Options, TheMenuOpensBelowTheButton) {
 TEST_F(Options, LoadingReportsSuccessOrTheFailedPath) {
     tree.Write("mine.lfs", "[Options]\r\nPageTitle=Loaded\r\n");
     desktop.chosenFile = tree.Path("mine.lfs");
-    Find<QAction>(*form, "loadAction")->trigger();
+    ChooseFromOptionsMenu(*form, "loadAction");
     EXPECT_EQ(form->CurrentSettings().pageTitle, "Loaded");
     EXPECT_EQ(globals.SettingsPath, tree.Path("mine.lfs"));
     EXPECT_EQ(desktop.events, (std::vector<std::string>{"file:Linkshelf 设置文件 (*.lfs)|lfs|open",
@@ -106,7 +106,7 @@ TEST_F(Options, LoadingReportsSuccessOrTheFailedPath) {
     globals.IgnoreList = {"Old"};
     tree.Write("mine.ini", "[Options]\r\nPageTitle=Ini\r\n");
     desktop.chosenFile = tree.Path("mine.ini");
-    Find<QAction>(*form, "loadAction")->trigger();
+    ChooseFromOptionsMenu(*form, "loadAction");
     EXPECT_EQ(form->CurrentSettings().pageTitle, "Loaded");
     EXPECT_EQ(globals.SettingsPath, tree.Path("mine.lfs")) << "a refused file changes nothing";
     EXPECT_EQ(globals.IgnoreList, std::vector<std::string>{"Old"});
@@ -116,20 +116,20 @@ TEST_F(Options, LoadingReportsSuccessOrTheFailedPath) {
 
     desktop.events.clear();
     desktop.chosenFile.reset();
-    Find<QAction>(*form, "loadAction")->trigger();
+    ChooseFromOptionsMenu(*form, "loadAction");
     EXPECT_EQ(desktop.events.size(), 1u) << "a cancelled dialog does nothing else";
 }
 
 TEST_F(Options, SavingKeepsTheCurrentSettingsFile) {
     desktop.chosenFile = tree.Path("saved.lfs");
     ChangeSetting(*form, &Settings::pageTitle, "Saved");
-    Find<QAction>(*form, "saveAction")->trigger();
+    ChooseFromOptionsMenu(*form, "saveAction");
     EXPECT_NE(tree.Read("saved.lfs").find("PageTitle=Saved\r\n"), std::string::npos);
     EXPECT_EQ(globals.SettingsPath, globals.DefaultSettingsPath());
     EXPECT_EQ(desktop.events, std::vector<std::string>{"file:Linkshelf 设置文件 (*.lfs)|lfs|save"});
 
     desktop.chosenFile = tree.Path("missing/saved.lfs");
-    Find<QAction>(*form, "saveAction")->trigger();
+    ChooseFromOptionsMenu(*form, "saveAction");
     EXPECT_EQ(desktop.events.back(), "error:Linkshelf:正保存文件 \"" +
                                          tree.Path("missing/saved.lfs") +
                                          "\" 时出现一个错误！\r\n" + std::strerror(ENOENT));
@@ -138,7 +138,7 @@ TEST_F(Options, SavingKeepsTheCurrentSettingsFile) {
 TEST_F(Options, FactoryDefaultsLeaveTheIgnoredFolders) {
     globals.SettingsPath = tree.Path("other.lfs");
     ChangeSetting(*form, &Settings::pageTitle, "Changed");
-    Find<QAction>(*form, "defaultsAction")->trigger();
+    ChooseFromOptionsMenu(*form, "defaultsAction");
     EXPECT_EQ(form->CurrentSettings().pageTitle, "My Favorite Links");
     EXPECT_TRUE(form->CurrentSettings().launchBrowser);
     EXPECT_EQ(globals.SettingsPath, globals.DefaultSettingsPath());
@@ -154,21 +154,22 @@ TEST_F(Options, TheDialogAddsRemovesAndWritesBackOnOk) {
         opened = &dialog;
         EXPECT_EQ(dialog.size(), QSize(316, 267));
         EXPECT_EQ(dialog.windowTitle(), "选项");
-        EXPECT_EQ(dialog.tabs->tabText(0), "忽略文件夹");
-        EXPECT_EQ(dialog.focusWidget(), dialog.okButton);
+        EXPECT_EQ(Find<QTabWidget>(dialog, "tabs")->tabText(0), "忽略文件夹");
+        EXPECT_EQ(dialog.focusWidget(), Find<QPushButton>(dialog, "okButton"));
         EXPECT_LE(
             (dialog.frameGeometry().center() - form->frameGeometry().center()).manhattanLength(),
             2);
-        shown = dialog.ignoredFolders->Items();
+        shown = Find<ReorderableList>(dialog, "ignoredFolders")->Items();
         PickFolder(dialog, tree.Path("Fav/News"), &firstStart);
         PickFolder(dialog, tree.Path("Fav/Work/NEWS"), &secondStart);
         PickFolder(dialog, "");
         EXPECT_EQ(desktop.events, std::vector<std::string>{"beep"}) << "NEWS is there already";
 
-        dialog.ignoredFolders->SetItemIndex(2);
-        QTest::mouseClick(dialog.removeButton, Qt::LeftButton);
-        EXPECT_EQ(dialog.ignoredFolders->ItemIndex(), 1) << "the entry before the end";
-        QTest::mouseClick(dialog.okButton, Qt::LeftButton);
+        Find<ReorderableList>(dialog, "ignoredFolders")->SetItemIndex(2);
+        QTest::mouseClick(Find<QPushButton>(dialog, "removeButton"), Qt::LeftButton);
+        EXPECT_EQ(Find<ReorderableList>(dialog, "ignoredFolders")->ItemIndex(), 1)
+            << "the entry before the end";
+        QTest::mouseClick(Find<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     });
     EXPECT_EQ(shown, (std::vector<std::string>{"Old", "Temp"}));
     EXPECT_EQ(firstStart, "");
@@ -178,9 +179,9 @@ TEST_F(Options, TheDialogAddsRemovesAndWritesBackOnOk) {
 
     WithDialog([&](FormOptions& dialog) {
         PickFolder(dialog, tree.Path("Fav/News/"), &firstStart);
-        dialog.ignoredFolders->SetItemIndex(2);
-        QTest::keyClick(dialog.ignoredFolders, Qt::Key_Up);
-        QTest::keyClick(dialog.ignoredFolders, Qt::Key_Delete);
+        Find<ReorderableList>(dialog, "ignoredFolders")->SetItemIndex(2);
+        QTest::keyClick(Find<ReorderableList>(dialog, "ignoredFolders"), Qt::Key_Up);
+        QTest::keyClick(Find<ReorderableList>(dialog, "ignoredFolders"), Qt::Key_Delete);
         QTest::keyClick(&dialog, Qt::Key_Return);
     });
     EXPECT_EQ(firstStart, "") << "a new dialog's picker remembers nothing";
@@ -189,13 +190,15 @@ TEST_F(Options, TheDialogAddsRemovesAndWritesBackOnOk) {
 
 TEST_F(Options, CancelEscapeAndTheCloseBoxLeaveTheListAlone) {
     const std::vector<std::function<void(FormOptions&)>> closes{
-        [](FormOptions& d) { QTest::mouseClick(d.cancelButton, Qt::LeftButton); },
+        [](FormOptions& d) {
+            QTest::mouseClick(Find<QPushButton>(d, "cancelButton"), Qt::LeftButton);
+        },
         [](FormOptions& d) { QTest::keyClick(&d, Qt::Key_Escape); },
         [](FormOptions& d) { d.close(); }};
     for (const auto& close : closes) {
         WithDialog([&](FormOptions& dialog) {
             PickFolder(dialog, tree.Path("Fav/News"));
-            EXPECT_EQ(dialog.ignoredFolders->Count(), 3);
+            EXPECT_EQ(Find<ReorderableList>(dialog, "ignoredFolders")->Count(), 3);
             close(dialog);
         });
         EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"Old", "Temp"}));
@@ -204,14 +207,14 @@ TEST_F(Options, CancelEscapeAndTheCloseBoxLeaveTheListAlone) {
 
 TEST_F(Options, DraggingAnEntryToTheEndStoresTheNewOrder) {
     WithDialog([&](FormOptions& dialog) {
-        ReorderableList* list = dialog.ignoredFolders;
+        ReorderableList* list = Find<ReorderableList>(dialog, "ignoredFolders");
         const QPoint first = list->visualItemRect(list->item(0)).center();
         const QPoint below = list->visualItemRect(list->item(1)).bottomLeft() + QPoint(5, 30);
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, first);
         QTest::mouseMove(list->viewport(), first + QPoint(0, 5));
         QTest::mouseMove(list->viewport(), below);
         QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, below);
-        QTest::mouseClick(dialog.okButton, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     });
     EXPECT_EQ(globals.IgnoreList, (std::vector<std::string>{"Temp", "Old"}));
 }

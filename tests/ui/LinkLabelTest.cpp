@@ -16,7 +16,8 @@ struct ShownLabel {
     ShownLabel() {
         window.resize(300, 100);
         label.setGeometry(10, 40, 200, 20);
-        label.OnClick = [this](QObject*) { desktop.events.push_back("click"); };
+        QObject::connect(&label, &LinkLabel::clicked,
+                         [this] { desktop.events.push_back("click"); });
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
@@ -28,7 +29,7 @@ struct ShownLabel {
 
 } // namespace
 
-TEST(UrlLabel, LooksLikeALink) {
+TEST(LinkLabel, LooksLikeALink) {
     LinkLabel label;
     EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
     EXPECT_TRUE(label.font().bold());
@@ -38,7 +39,7 @@ TEST(UrlLabel, LooksLikeALink) {
     EXPECT_TRUE(label.alignment().testFlag(Qt::AlignVCenter));
 }
 
-TEST(UrlLabel, ClickRaisesTheClickThenOpensTheTrimmedAddress) {
+TEST(LinkLabel, ClickRaisesTheClickThenOpensTheTrimmedAddress) {
     struct Case {
         std::string url;
         std::string caption;
@@ -59,7 +60,7 @@ TEST(UrlLabel, ClickRaisesTheClickThenOpensTheTrimmedAddress) {
     }
 }
 
-TEST(UrlLabel, ReleaseOutsideOrRightClickOpensNothing) {
+TEST(LinkLabel, ReleaseOutsideOrRightClickOpensNothing) {
     ShownLabel shown;
     shown.label.SetURL("https://linkshelf.org/");
     QTest::mousePress(&shown.label, Qt::LeftButton);
@@ -68,7 +69,7 @@ TEST(UrlLabel, ReleaseOutsideOrRightClickOpensNothing) {
     EXPECT_TRUE(shown.desktop.events.empty());
 }
 
-TEST(UrlLabel, HoverColourComesAndGoes) {
+TEST(LinkLabel, HoverColourComesAndGoes) {
     for (const QColor& active : {QColor(0, 0, 255), QColor(128, 0, 128), QColor(10, 36, 106)}) {
         ShownLabel shown;
         shown.label.SetFontColor(QColor(10, 36, 106));
@@ -82,27 +83,27 @@ TEST(UrlLabel, HoverColourComesAndGoes) {
     }
 }
 
-TEST(UrlLabel, SettingTheAddressRetitlesOnlyAnUntitledLabel) {
+TEST(LinkLabel, SettingTheAddressRetitlesOnlyAnUntitledLabel) {
     struct Case {
         std::string caption;
         std::string expected;
     };
     const std::vector<Case> cases{
-        {"UrlLabel1", "https://linkshelf.org/"},
+        {"homePageLink", "https://linkshelf.org/"},
         {"urllabel1", "urllabel1"},
         {"Our home page", "Our home page"},
     };
     for (const Case& c : cases) {
         LinkLabel label;
-        label.setObjectName("UrlLabel1");
+        label.setObjectName("homePageLink");
         label.SetCaption(c.caption);
         label.SetURL("https://linkshelf.org/");
         EXPECT_EQ(label.Caption(), c.expected);
         EXPECT_EQ(label.URL(), "https://linkshelf.org/");
     }
     LinkLabel label;
-    label.setObjectName("UrlLabel1");
-    label.SetCaption("UrlLabel1");
+    label.setObjectName("homePageLink");
+    label.SetCaption("homePageLink");
     label.SetURL("https://first.example/");
     label.SetURL("https://second.example/");
     EXPECT_EQ(label.Caption(), "https://first.example/");

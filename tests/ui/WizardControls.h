@@ -3,8 +3,12 @@
 
 #include "FormMain.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QObject>
+#include <QPushButton>
 #include <QString>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <type_traits>
 
@@ -22,4 +26,12 @@ void ChangeSetting(FormMain& form, T Settings::*field, std::type_identity_t<T> v
     Settings settings = form.CurrentSettings();
     settings.*field = std::move(value);
     form.SetSettings(settings);
+}
+
+// Opens the wizard's Options menu with a click on its button and clicks the item of action.
+inline void ChooseFromOptionsMenu(FormMain& form, const char* action) {
+    QTest::mouseClick(Find<QPushButton>(form, "optionsButton"), Qt::LeftButton);
+    auto* menu = Find<QMenu>(form, "optionsMenu");
+    QTest::mouseClick(menu, Qt::LeftButton, {},
+                      menu->actionGeometry(Find<QAction>(form, action)).center());
 }

@@ -128,9 +128,8 @@ TEST(BookmarkReaders, ReadEachKindFromItsContent) {
         {"Firefox places", "places.dat", PlacesTree},
     };
     for (const Case& test : cases) {
-        std::string error;
-        const BookmarkFolder read = BookmarkImport::Read(tree.Path(test.file), error);
-        EXPECT_EQ(error, "") << test.name;
+        const ResultOf<BookmarkFolder> read = BookmarkImport::Read(tree.Path(test.file));
+        EXPECT_EQ(ErrorOf(read), "") << test.name;
         EXPECT_EQ(Describe(read), test.expected) << test.name;
     }
 }
@@ -143,9 +142,8 @@ TEST(BookmarkReaders, ReadFirefoxWhileItHoldsTheDatabaseAndLeaveItAlone) {
     const std::string log = ReadFile(path + "-wal");
     ASSERT_FALSE(log.empty());
 
-    std::string error;
-    const BookmarkFolder read = BookmarkImport::Read(path, error);
-    EXPECT_EQ(error, "");
+    const ResultOf<BookmarkFolder> read = BookmarkImport::Read(path);
+    EXPECT_EQ(ErrorOf(read), "");
     EXPECT_EQ(Describe(read), PlacesTree);
     EXPECT_EQ(ReadFile(path), database);
     EXPECT_EQ(ReadFile(path + "-wal"), log);
@@ -203,9 +201,8 @@ TEST(BookmarkReaders, NameTheCauseOfBadInput) {
         tree.Write(test.name, test.bytes);
         if (test.sql != nullptr)
             sqlite3_close(HoldPlaces(path, test.sql));
-        std::string error;
-        const BookmarkFolder read = BookmarkImport::Read(path, error);
-        EXPECT_EQ(error, test.expected(path)) << test.name;
+        const ResultOf<BookmarkFolder> read = BookmarkImport::Read(path);
+        EXPECT_EQ(ErrorOf(read), test.expected(path)) << test.name;
         EXPECT_EQ(Describe(read), "") << test.name;
     }
 }
@@ -213,13 +210,13 @@ TEST(BookmarkReaders, NameTheCauseOfBadInput) {
 TEST(BookmarkReaders, NameTheCauseOfDamagedOrMissingFiles) {
     TempTree tree;
     tree.Write("truncated.json", ReadFile(Fixtures + "Bookmarks").substr(0, 300));
-    std::string error;
-    BookmarkImport::Read(tree.Path("truncated.json"), error);
-    EXPECT_TRUE(error.starts_with(ImportTexts::Damaged(tree.Path("truncated.json"), ""))) << error;
-    BookmarkImport::Read(tree.Path("missing"), error);
-    EXPECT_EQ(error, ImportTexts::CannotRead(tree.Path("missing"), ENOENT));
-    BookmarkImport::Read(tree.Root(), error);
-    EXPECT_EQ(error, ImportTexts::CannotRead(tree.Root(), EISDIR));
+    const std::string truncated = ErrorOf(BookmarkImport::Read(tree.Path("truncated.json")));
+    EXPECT_TRUE(truncated.starts_with(ImportTexts::Damaged(tree.Path("truncated.json"), "")))
+        << truncated;
+    EXPECT_EQ(ErrorOf(BookmarkImport::Read(tree.Path("missing"))),
+              ImportTexts::CannotRead(tree.Path("missing"), ENOENT));
+    EXPECT_EQ(ErrorOf(BookmarkImport::Read(tree.Root())),
+              ImportTexts::CannotRead(tree.Root(), EISDIR));
 }
 
 // Cut anywhere, as when the browser is still writing it or a copy stopped halfway, an export
@@ -228,8 +225,9 @@ TEST(BookmarkReaders, RefuseAnExportFileCutAnywhere) {
     const std::string whole = ReadFile(Fixtures + "bookmarks.html");
     for (std::size_t cut = whole.find('\n'); cut < whole.rfind('>'); ++cut) {
         ExportFileReader reader;
-        EXPECT_EQ(Describe(reader.ReadBytes(whole.substr(0, cut), "cut")), "") << cut;
-        EXPECT_EQ(reader.ErrorString(), ImportTexts::EndsTooEarly("cut")) << cut;
+        EXPECT_EQ(ErrorOf(reader.ReadBytes(whole.substr(0, cut), "cut")),
+                  ImportTexts::EndsTooEarly("cut"))
+            << cut;
     }
 }
 
@@ -238,8 +236,7 @@ TEST(BookmarkReaders, ReadInvalidBytesOfAnExportFileAsCharacters) {
     TempTree tree;
     tree.Write("bytes.html", "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><A HREF=\"http://a/\xFF\">"
                              "t\xC3\x28</A></DL>");
-    std::string error;
-    EXPECT_EQ(Describe(BookmarkImport::Read(tree.Path("bytes.html"), error)),
+    EXPECT_EQ(Describe(BookmarkImport::Read(tree.Path("bytes.html"))),
               "t\xEF\xBF\xBD( = http://a/\xEF\xBF\xBD\n");
 }
 

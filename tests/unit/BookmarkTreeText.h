@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BookmarkTree.h"
+#include "Failure.h"
 
 #include <filesystem>
 #include <fstream>
@@ -28,6 +29,16 @@ inline std::string Describe(const BookmarkFolder& tree) {
     for (const std::string& line : lines)
         text += line + "\n";
     return text;
+}
+
+// What a read gave: the tree described, nothing for a failure.
+inline std::string Describe(const ResultOf<BookmarkFolder>& read) {
+    return read ? Describe(*read) : "";
+}
+
+// Why a read failed, nothing for a tree.
+inline std::string ErrorOf(const ResultOf<BookmarkFolder>& read) {
+    return read ? "" : read.failure().Text();
 }
 
 inline std::string DescribeFolder(const std::string& root) {

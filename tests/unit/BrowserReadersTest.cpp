@@ -245,18 +245,17 @@ TEST(BrowserReaders, ReadEachFormatAsAnIndependentReaderDoes) {
     for (const Source& source : sources) {
         if (!source.bytes.empty())
             tree.Write(source.file, source.bytes);
-        std::string error;
-        const BookmarkFolder read = BookmarkImport::Read(tree.Path(source.file), error);
-        EXPECT_EQ(error, "") << source.name;
+        const ResultOf<BookmarkFolder> read = BookmarkImport::Read(tree.Path(source.file));
+        ASSERT_TRUE(read) << source.name << ": " << read.failure().Text();
         const std::string expected =
             Output("python3", {"-B", QString::fromStdString(Readers + source.reader),
                                QString::fromStdString(tree.Path(source.file))});
-        EXPECT_EQ(DescribeInOrder(read), expected) << source.name;
+        EXPECT_EQ(DescribeInOrder(*read), expected) << source.name;
         EXPECT_EQ(Links(expected), source.links) << source.name << ":\n" << expected;
     }
 }
 
-using Reader = TreeResult (*)(std::string_view bytes, const std::string& path);
+using Reader = ResultOf<BookmarkFolder> (*)(std::string_view bytes, const std::string& path);
 
 // Every reader refuses, with the cause, files that are cut off, damaged, of another version, too
 // deep, or made to blow up; none gives a part of a tree.
@@ -337,7 +336,7 @@ TEST(BrowserReaders, RefuseCutOffAndHostileFiles) {
          ImportTexts::NotBookmarks},
     };
     for (const Case& test : cases) {
-        const TreeResult read = test.read(test.bytes, "p");
+        const ResultOf<BookmarkFolder> read = test.read(test.bytes, "p");
         ASSERT_FALSE(read) << test.name;
         if (test.expected != nullptr)
             EXPECT_EQ(read.failure().Text(), test.expected("p")) << test.name;
@@ -369,7 +368,7 @@ TEST(BrowserReaders, RefuseEachFileCutAnywhere) {
     for (const Case& test : cases) {
         const std::size_t end = test.bytes.find_last_not_of(" \r\n") + 1;
         for (std::size_t cut = test.from; cut < end; ++cut) {
-            const TreeResult read = test.read(test.bytes.substr(0, cut), "cut");
+            const ResultOf<BookmarkFolder> read = test.read(test.bytes.substr(0, cut), "cut");
             ASSERT_FALSE(read) << test.name << " cut at " << cut;
             EXPECT_EQ(read.failure().Text(), ImportTexts::EndsTooEarly("cut"))
                 << test.name << " cut at " << cut;

@@ -2,10 +2,14 @@
 #include "BuildPage.h"
 
 #include "LocaleFormat.h"
+#include "RunTexts.h"
 #include "Settings.h"
 #include "SystemColors.h"
 #include "TempTree.h"
 
+#include <QDateTime>
+#include <cerrno>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,7 +44,8 @@ protected:
 
     std::string Build(const std::string& templateText) {
         tree.Write("t.lft", templateText);
-        return BuildPage(record, globals);
+        const ResultOf<std::string> page = BuildPage(record, globals);
+        return page ? *page : "failed: " + page.failure().Text();
     }
 
     TempTree tree;
@@ -104,6 +109,19 @@ TEST_F(Page, InsertsTheDateAndTimeAndKeepsEverythingElse) {
         << page;
 }
 
+// The page states its language and the moment it was made, so that a reader in the other
+// language sees the dates in that language's format.
+TEST_F(Page, StatesTheRunsLanguageAndTheMomentOfTheRun) {
+    const std::string page =
+        Build(R"(<html lang="%LF_LANGUAGE%"><time datetime="%LF_DATETIME%">)");
+    EXPECT_EQ(page.rfind(R"(<html lang="zh-CN"><time datetime=")", 0), 0u) << page;
+    const QString stamp = QString::fromStdString(page).section('"', 3, 3);
+    const QDateTime when = QDateTime::fromString(stamp, Qt::ISODate);
+    ASSERT_TRUE(when.isValid()) << page;
+    EXPECT_LE(std::abs(when.secsTo(QDateTime::currentDateTime())), 60) << page;
+    EXPECT_EQ(when.offsetFromUtc(), QDateTime::currentDateTime().offsetFromUtc()) << page;
+}
+
 TEST_F(Page, NamesFromTheTreeCanPickUpLaterPlaceholdersOnly) {
     tree.Shortcut("Fav/%LF_VERSION% %LF_TITLE%.url", "https://b/");
     EXPECT_EQ(Build("%LF_LINKS_HTML%"), "<DL>\r\n<DT><A HREF=\"https://b/\">" + version +
@@ -125,10 +143,12 @@ TEST_F(Page, TheLinkListMayStandAnywhereAndMoreThanOnce) {
         EXPECT_EQ(Build(templateText), page) << templateText;
 }
 
-TEST_F(Page, AMissingTemplateGivesAnEmptyPage) {
+TEST_F(Page, AMissingTemplateIsAFailureNamingIt) {
     globals.TemplatePath = tree.Path("missing.lft");
-    EXPECT_EQ(BuildPage(record, globals), "");
-    EXPECT_EQ(globals.LinkCount, 1);
+    const ResultOf<std::string> page = BuildPage(record, globals);
+    ASSERT_FALSE(page);
+    EXPECT_EQ(page.failure().Text(),
+              TemplateUnusable(globals.TemplatePath, SystemReason(ENOENT)).Text());
 }
 
 } // namespace

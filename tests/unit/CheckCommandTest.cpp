@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckCommand.h"
 
+#include "CommandLine.h"
 #include "FileChecks.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
@@ -35,8 +36,13 @@ protected:
     int Run(const std::vector<std::string>& arguments, std::string& out,
             LinkChecker::Limits limits = {}) {
         LoopbackNetwork network;
+        // Arguments the command line refuses end the program as they would there.
+        ResultOf<CommandLine::Parsed> parsed = CommandLine::Parse(arguments);
+        if (!parsed)
+            return 1;
+        parsed->invocation.globals = &globals;
         testing::internal::CaptureStdout();
-        const int status = RunCheckCommand(arguments, globals, &network, limits);
+        const int status = CheckCommand::Check(parsed->invocation, &network, limits);
         out = testing::internal::GetCapturedStdout();
         return status;
     }

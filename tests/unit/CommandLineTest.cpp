@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
+#include "BrowserProfiles.h"
 #include "DesktopApplication.h"
+#include "PageCommand.h"
 #include "ShellFolders.h"
 #include "TempTree.h"
 
@@ -17,51 +19,120 @@ TEST(CommandLine, ChoosesTheSettingsFileAndTheMode) {
     const std::string file = tree.Path("x.lfs");
     const std::string& folder = tree.Root();
     const std::string missing = tree.Path("missing.LFS");
+    const std::string notes = tree.Path("notes.txt");
     const std::string standard = "/opt/linkshelf/Linkshelf.lfs";
-    using Mode = CommandLine::Mode;
+    using Mode = PageCommand::Mode;
     struct Case {
         std::vector<std::string> arguments;
         std::string settingsPath;
+        bool named;
         Mode mode;
     };
     const Case cases[] = {
-        {{}, standard, Mode::Wizard},
-        {{file, "/RUN"}, file, Mode::Unattended},
-        {{"/RUN", file}, standard, Mode::Unattended},
-        {{"-run"}, standard, Mode::Unattended},
-        {{"/Run"}, standard, Mode::Unattended},
-        {{"RUN"}, standard, Mode::Wizard},
-        {{"--run"}, standard, Mode::Wizard},
-        {{"/RUNNING"}, standard, Mode::Wizard},
-        {{folder}, standard, Mode::Wizard},
-        {{folder, "x", "-RuN"}, standard, Mode::Unattended},
-        {{tree.Path("notes.txt")}, tree.Path("notes.txt"), Mode::NotSettingsFile},
-        {{tree.Path("notes.txt"), "-RUN"}, tree.Path("notes.txt"), Mode::NotSettingsFile},
-        {{tree.Path("missing.txt")}, standard, Mode::Wizard},
-        {{missing}, missing, Mode::MissingSettingsFile},
-        {{missing, "-RUN"}, missing, Mode::MissingSettingsFile},
-        {{tree.Path("folder.lfs")}, tree.Path("folder.lfs"), Mode::MissingSettingsFile},
-        {{"-RUN", missing}, standard, Mode::Unattended},
-        {{"--help"}, standard, Mode::Help},
-        {{file, "-h"}, standard, Mode::Help},
-        {{"--version", "--help"}, standard, Mode::Help},
-        {{"--version", "-RUN"}, standard, Mode::Version},
-        {{"-help"}, standard, Mode::Wizard},
+        {{}, standard, false, Mode::Wizard},
+        {{file, "/RUN"}, file, true, Mode::Unattended},
+        {{"/RUN", file}, standard, false, Mode::Unattended},
+        {{"-run"}, standard, false, Mode::Unattended},
+        {{"/Run"}, standard, false, Mode::Unattended},
+        {{"RUN"}, standard, false, Mode::Wizard},
+        {{"/RUNNING"}, standard, false, Mode::Wizard},
+        {{folder}, standard, false, Mode::Wizard},
+        {{folder, "x", "-RuN"}, standard, false, Mode::Unattended},
+        {{notes}, notes, true, Mode::Unattended},
+        {{notes, "-RUN"}, notes, true, Mode::Unattended},
+        {{tree.Path("missing.txt")}, standard, false, Mode::Wizard},
+        {{missing}, missing, true, Mode::Unattended},
+        {{missing, "-RUN"}, missing, true, Mode::Unattended},
+        {{tree.Path("folder.lfs")}, tree.Path("folder.lfs"), true, Mode::Unattended},
+        {{"-RUN", missing}, standard, false, Mode::Unattended},
+        {{"-help"}, standard, false, Mode::Wizard},
     };
     for (const auto& c : cases) {
-        const CommandLine line = CommandLine::Parse(c.arguments, standard);
+        const ResultOf<CommandLine::Parsed> parsed = CommandLine::Parse(c.arguments);
         const std::string row = ::testing::PrintToString(c.arguments);
-        EXPECT_EQ(line.settingsPath, c.settingsPath) << row;
-        EXPECT_EQ(line.mode, c.mode) << row;
+        ASSERT_TRUE(parsed) << row;
+        ASSERT_EQ(parsed->command->name, "") << row;
+        const PageCommand::Request request =
+            PageCommand::RequestOf(parsed->invocation.operands, standard);
+        EXPECT_EQ(request.settingsPath, c.settingsPath) << row;
+        EXPECT_EQ(request.named, c.named) << row;
+        EXPECT_EQ(request.mode, c.mode) << row;
     }
 }
 
-TEST(CommandLine, HelpNamesEveryFormAndTheDefaultSettingsFile) {
+TEST(CommandLine, PicksOneRowOfTheTableOrRefusesWithTheUsageLine) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        // The row's name, or the start of the refusal.
+        std::string command;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {"help anywhere", {"x.lfs", "-h"}, "--help", ""},
+        {"help before version", {"--version", "--help"}, "--help", ""},
+        {"version", {"--version", "-RUN"}, "--version", ""},
+        {"help after a command", {"--check", "--help"}, "--help", ""},
+        {"import", {"--import", "firefox", "/tmp/f"}, "--import", ""},
+        {"check with its options",
+         {"--check", "a.lfs", "--json", "--max-age", "1d"},
+         "--check",
+         ""},
+        {"check with a joined value", {"--check", "--max-age=1d"}, "--check", ""},
+        {"refresh", {"--refresh", "daily", "on-change"}, "--refresh", ""},
+        {"an empty value", {"--check", "a.lfs", "--max-age", ""}, "--check", ""},
+        {"an empty argument", {"x.lfs", ""}, "", ""},
+        {"misspelt command", {"--imprt", "firefox"}, "", "不认识的选项 \"--imprt\"。"},
+        {"double-dash run", {"--run"}, "", "不认识的选项 \"--run\"。"},
+        {"unknown option after a settings file",
+         {"x.lfs", "--verbose"},
+         "",
+         "不认识的选项 \"--verbose\"。"},
+        {"unknown option of a command",
+         {"--check", "--verbose"},
+         "",
+         "不认识的选项 \"--verbose\"。"},
+        {"a flag given a value", {"--check", "--json=1"}, "", "不认识的选项 \"--json=1\"。"},
+        {"a command not first", {"x.lfs", "--check"}, "", "\"--check\" 只能是第一个参数。"},
+        {"missing value", {"--check", "--max-age"}, "", "选项 \"--max-age\" 需要一个值。"},
+        {"import without a source", {"--import"}, "", "\"--import\" 缺少参数。"},
+        {"refresh without words", {"--refresh"}, "", "\"--refresh\" 缺少参数。"},
+        {"two settings files", {"--check", "a.lfs", "b.lfs"}, "", "多余的参数 \"b.lfs\"。"},
+    };
+    for (const Case& c : cases) {
+        const ResultOf<CommandLine::Parsed> parsed = CommandLine::Parse(c.arguments);
+        if (c.refusal.empty()) {
+            ASSERT_TRUE(parsed) << c.name << ": " << parsed.failure().Text();
+            EXPECT_EQ(parsed->command->name, c.command) << c.name;
+            continue;
+        }
+        ASSERT_FALSE(parsed) << c.name;
+        const std::string text = parsed.failure().Text();
+        EXPECT_TRUE(text.starts_with(c.refusal)) << c.name << ": " << text;
+        EXPECT_NE(text.find("\r\n用法：linkshelf"), std::string::npos) << c.name << ": " << text;
+    }
+    const ResultOf<CommandLine::Parsed> check =
+        CommandLine::Parse({"--check", "--max-age=2w", "--json", "a.lfs"});
+    ASSERT_TRUE(check);
+    EXPECT_EQ(check->invocation.Value("--max-age"), "2w");
+    EXPECT_TRUE(check->invocation.Has("--json"));
+    EXPECT_EQ(check->invocation.operands, std::vector<std::string>{"a.lfs"});
+}
+
+TEST(CommandLine, HelpListsEveryFormOfTheTableAndTheDefaultSettingsFile) {
     const std::string help = CommandLine::HelpText("/home/u/.config/linkshelf/Linkshelf.lfs");
-    for (const char* part :
-         {"  linkshelf  ", "linkshelf 设置文件.lfs  ", "linkshelf -RUN  ", "--help, -h  ",
-          "--version  ", "退出状态：", "  2  ", "/home/u/.config/linkshelf/Linkshelf.lfs\n"})
+    for (const CommandLine::Command& command : CommandLine::Commands())
+        for (const UsageLine& line : command.usage)
+            EXPECT_NE(help.find("\n  " + std::string(line.form)), std::string::npos) << line.form;
+    for (const char* part : {"退出状态：", "  2  ", "/home/u/.config/linkshelf/Linkshelf.lfs\n"})
         EXPECT_NE(help.find(part), std::string::npos) << part;
+}
+
+// A browser the import knows is one --help names.
+TEST(CommandLine, HelpNamesEveryBrowserTheImportKnows) {
+    const std::string help = CommandLine::HelpText("/home/u/.config/linkshelf/Linkshelf.lfs");
+    for (const std::string& word : BrowserProfiles::Browsers())
+        EXPECT_NE(help.find(word), std::string::npos) << word;
 }
 
 TEST(DesktopApplication, TriesThePlatformsOfTheNamedDisplaysThenOffscreen) {

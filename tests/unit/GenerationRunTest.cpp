@@ -45,6 +45,7 @@ protected:
         GenerationRun run(record, globals);
         const auto outcome = run.Run(view);
         outputPath = run.OutputPath();
+        counts = run.PageCounts();
         return outcome;
     }
 
@@ -54,6 +55,7 @@ protected:
     RecordingDesktop desktop;
     RecordingView view{desktop.events};
     std::string outputPath;
+    GenerationRun::Counts counts;
 };
 
 TEST(OutputPath, PutsABareNameOnTheDesktop) {
@@ -91,6 +93,9 @@ TEST_F(Run, WritesThePageAndReportsItInOrder) {
                                         "idle", "beep", "events", "open:" + path}));
     EXPECT_NE(tree.Read("program/Linkshelf.lfs").find("IgnoreFolders=old;TEMP\r\n"),
               std::string::npos);
+    EXPECT_EQ(counts.links, 2);
+    EXPECT_EQ(counts.ignored, 2);
+    EXPECT_EQ(globals.LinkCount, 0) << "the counts travel in the run's result";
 }
 
 TEST_F(Run, WithoutIgnoredFoldersTheResultHasNoSeparator) {
@@ -152,20 +157,27 @@ TEST_F(Run, AFailedWriteIsShownBeforeTheResultAndTheBrowserIsStillAsked) {
     EXPECT_NE(tree.Read("program/Linkshelf.lfs"), "");
 }
 
-TEST_F(Run, NothingIsBuiltFromAnEmptySourceOrAnEmptyOrMissingTemplate) {
+TEST_F(Run, NothingIsBuiltFromAMissingSourceOrAnEmptyOrMissingTemplate) {
     struct Case {
         const char* name;
         const char* source;
         const char* templateFile;
+        bool unattended;
         std::string problem;
     };
     const std::string missing = tree.Path("program/gone.lft");
     const std::string empty = tree.Path("program/empty.lft");
     const Case cases[] = {
-        {"no source folder", "  ", "program/Linkshelf.lft", NoSourceFolderText()},
-        {"a missing template", "Fav", "program/gone.lft",
+        {"no source folder, in the wizard", "  ", "program/Linkshelf.lft", false,
+         NoSourceFolderInWizardText()},
+        {"no source folder, unattended", "", "program/Linkshelf.lft", true, NoSourceFolderText()},
+        {"a source folder that is not there", "Gone", "program/Linkshelf.lft", false,
+         SourceFolderUnusable(tree.Path("Gone"), SystemReason(ENOENT)).Text()},
+        {"a source that is a file", "Fav/a.url", "program/Linkshelf.lft", false,
+         SourceFolderUnusable(tree.Path("Fav/a.url"), SystemReason(ENOTDIR)).Text()},
+        {"a missing template", "Fav", "program/gone.lft", false,
          TemplateUnusable(missing, std::strerror(ENOENT)).Text()},
-        {"an empty template", "Fav", "program/empty.lft",
+        {"an empty template", "Fav", "program/empty.lft", false,
          TemplateUnusable(empty, EmptyFileReason()).Text()},
     };
     tree.Shortcut("Fav/a.url", "https://a/");
@@ -173,12 +185,15 @@ TEST_F(Run, NothingIsBuiltFromAnEmptySourceOrAnEmptyOrMissingTemplate) {
     for (const Case& c : cases) {
         desktop.events.clear();
         tree.Write("Desktop/Linkpage.htm", "old page");
-        record.sourceFolder = std::string(c.source) == "Fav" ? tree.Path("Fav") : c.source;
+        record.sourceFolder = std::string(c.source).find_first_not_of(' ') == std::string::npos
+                                  ? c.source
+                                  : tree.Path(c.source);
         globals.TemplatePath = tree.Path(c.templateFile);
+        globals.Unattended = c.unattended;
         EXPECT_EQ(Generate(), GenerationRun::Outcome::NotWritten) << c.name;
-        ASSERT_GE(desktop.events.size(), 2u) << c.name;
-        EXPECT_NE(desktop.events.at(1).find(c.problem), std::string::npos)
-            << c.name << ": " << desktop.events.at(1);
+        ASSERT_GE(desktop.events.size(), 3u) << c.name;
+        EXPECT_EQ(desktop.events.at(1), "error:Linkshelf:" + c.problem) << c.name;
+        EXPECT_EQ(desktop.events.at(2), "result:" + c.problem) << c.name;
         EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "old page") << c.name;
         EXPECT_EQ(tree.Read("program/Linkshelf.lfs"), "") << c.name << ": settings not saved";
     }

@@ -19,7 +19,7 @@ namespace {
 using Kind = CheckFinding::Kind;
 using Answer = LoopbackServer::Answer;
 
-CheckReport Check(const std::vector<CheckedLink>& links, LinkChecker::Limits limits = {}) {
+CheckReport Check(const std::vector<LinkToCheck>& links, LinkChecker::Limits limits = {}) {
     LoopbackNetwork network;
     LinkChecker checker(links, limits, &network);
     QSignalSpy finished(&checker, &LinkChecker::Finished);
@@ -145,7 +145,7 @@ TEST(LinkChecker, ReportsEveryAnswerAsDeadMovedBlockedOrFine) {
             address = server.Url(address.substr(1)).toStdString();
         return address;
     };
-    std::vector<CheckedLink> links;
+    std::vector<LinkToCheck> links;
     links.reserve(rows.size());
     for (const Row& row : rows)
         links.push_back({onServer(row.address), row.name, "/"});
@@ -215,7 +215,7 @@ TEST(LinkChecker, NamesWhatIsWrongWithAnAnswer) {
         {"bare line feeds", "HTTP/1.1 404 Gone\nContent-Length: 0\n\n", "404"},
     };
     LoopbackServer server;
-    std::vector<CheckedLink> links;
+    std::vector<LinkToCheck> links;
     for (const Row& row : rows) {
         server.Route("/" + std::to_string(links.size()), {row.raw});
         links.push_back(
@@ -270,7 +270,7 @@ TEST(LinkChecker, SettlesTheRestOfAHostThatDoesNotAnswer) {
             base = QString("http://127.0.0.1:%1").arg(closed.serverPort());
             closed.close();
         }
-        std::vector<CheckedLink> links;
+        std::vector<LinkToCheck> links;
         if (row.answersOne)
             links.push_back({server.Url("/answered").toStdString(), "answered", "/"});
         while (static_cast<int>(links.size()) < row.links)
@@ -315,7 +315,7 @@ TEST(LinkChecker, KeepsToTheConnectionLimits) {
         SCOPED_TRACE(row.name);
         const auto load = std::make_shared<LoopbackServer::Load>();
         std::vector<std::unique_ptr<LoopbackServer>> servers;
-        std::vector<CheckedLink> links;
+        std::vector<LinkToCheck> links;
         for (int s = 0; s < row.servers; ++s) {
             servers.push_back(std::make_unique<LoopbackServer>(load));
             servers.back()->Fallback(
@@ -387,7 +387,7 @@ TEST(CollectLinks, WalksTheLinksOfThePage) {
     for (const bool subfolders : {true, false}) {
         record.includeSubfolders = subfolders;
         std::vector<std::string> seen;
-        for (const CheckedLink& link : CollectLinks(record, globals))
+        for (const LinkToCheck& link : CollectLinks(record, globals))
             seen.push_back(link.address + " " + link.name + " " + link.folder);
 
         std::vector<std::string> expected{"A A /", "B b /"};

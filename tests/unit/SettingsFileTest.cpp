@@ -5,6 +5,7 @@
 #include "InstalledLayout.h"
 #include "Settings.h"
 #include "SettingsFixture.h"
+#include "SettingsTable.h"
 #include "TempTree.h"
 
 #include <cerrno>
@@ -227,7 +228,7 @@ TEST_F(SettingsFile, AMissingFolderOrTemplateIsShownAsTheFallbackButSavedAsTheUs
     EXPECT_EQ(record.sourceFolder, globals.FavoritesFolder);
     EXPECT_EQ(globals.TemplatePath, globals.DefaultTemplatePath());
     ASSERT_TRUE(globals.UnusableSourceFolder && globals.UnusableTemplate);
-    EXPECT_EQ(globals.UnusableSourceFolder->error, ENOENT);
+    EXPECT_EQ(globals.UnusableSourceFolder->cause, SystemReason(ENOENT));
     EXPECT_EQ(globals.UnusableTemplate->path, stick + "my.lft");
 
     ASSERT_TRUE(WriteSettings(tree.Path("s.lfs"), record, globals));

@@ -44,7 +44,8 @@ protected:
 };
 
 TEST_F(Writer, WritesOneShortcutPerImportableLinkInOneSubfolder) {
-    ASSERT_TRUE(writer.Write(Sample(), Target(), "Firefox")) << writer.ErrorString();
+    const Result written = writer.Write(Sample(), Target(), "Firefox");
+    ASSERT_TRUE(written) << written.failure().Text();
     EXPECT_EQ(Written(), "Firefox/\n"
                          "Firefox/.._.._x.url = " +
                              Shortcut("https://example.com/x") +
@@ -71,7 +72,8 @@ TEST_F(Writer, ReplacesAnEarlierImportWholeAndNothingElse) {
     tree.Shortcut("Favorites/Chromium/Kept.url", "https://kept.example/");
     BookmarkFolder tree2;
     tree2.links = {{"New", "https://new.example/"}};
-    ASSERT_TRUE(writer.Write(tree2, Target(), "Firefox")) << writer.ErrorString();
+    const Result written = writer.Write(tree2, Target(), "Firefox");
+    ASSERT_TRUE(written) << written.failure().Text();
     EXPECT_EQ(Written(), "Chromium/\n"
                          "Chromium/Kept.url = " +
                              Shortcut("https://kept.example/") +
@@ -98,8 +100,9 @@ TEST_F(Writer, LeavesTheEarlierImportWhenItFails) {
         level->folders = {{"D", {}, {}}};
         level = &level->folders.front();
     }
-    EXPECT_FALSE(writer.Write(deep, Target(), "Firefox"));
-    EXPECT_TRUE(writer.ErrorString().starts_with("不能写入文件夹")) << writer.ErrorString();
+    const Result written = writer.Write(deep, Target(), "Firefox");
+    ASSERT_FALSE(written);
+    EXPECT_TRUE(written.failure().Text().starts_with("不能写入文件夹")) << written.failure().Text();
     EXPECT_EQ(Written(), ".linkshelf-import-busy01/\n"
                          "Firefox/\n"
                          "Firefox/Old.url = " +
@@ -112,8 +115,9 @@ TEST_F(Writer, RefusesToReplaceWhatIsNoFolder) {
     tree.Folder("Elsewhere");
     ASSERT_EQ(symlink(tree.Path("Elsewhere").c_str(), tree.Path("Favorites/Chromium").c_str()), 0);
     for (const std::string name : {"Firefox", "Chromium"}) {
-        EXPECT_FALSE(writer.Write(Sample(), Target(), name)) << name;
-        EXPECT_EQ(writer.ErrorString(), ImportTexts::NotAFolder(Target() + "/" + name));
+        const Result written = writer.Write(Sample(), Target(), name);
+        ASSERT_FALSE(written) << name;
+        EXPECT_EQ(written.failure().Text(), ImportTexts::NotAFolder(Target() + "/" + name));
     }
     EXPECT_EQ(tree.Read("Favorites/Firefox"), "a file of the user's");
     EXPECT_TRUE(std::filesystem::is_symlink(Target() + "/Chromium"));

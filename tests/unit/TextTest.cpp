@@ -5,6 +5,7 @@
 #include "TempTree.h"
 #include "TextFile.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -118,10 +119,29 @@ TEST(WriteTextFile, ReplacesTheWholeFileAndReadsBackEveryByte) {
     ASSERT_TRUE(WriteTextFile("a long first content", path));
     const std::string bytes("\0\x01\xFF\r\nshort", 10);
     ASSERT_TRUE(WriteTextFile(bytes, path));
-    EXPECT_EQ(ReadTextFile(path), bytes);
+    EXPECT_EQ(*ReadTextFile(path), bytes);
     ASSERT_TRUE(WriteTextFile("", path));
-    EXPECT_EQ(ReadTextFile(path), "");
-    EXPECT_EQ(ReadTextFile(tree.Path("missing")), "");
+    EXPECT_EQ(*ReadTextFile(path), "");
+}
+
+TEST(ReadTextFile, FailsWithThePathAndTheSystemsReason) {
+    TempTree tree;
+    ASSERT_EQ(mkfifo(tree.Path("pipe").c_str(), 0600), 0);
+    const struct {
+        const char* name;
+        std::string path;
+        int error;
+    } cases[] = {
+        {"missing", tree.Path("missing"), ENOENT},
+        {"folder", tree.Root(), EISDIR},
+        {"pipe, never waited on", tree.Path("pipe"), EINVAL},
+    };
+    for (const auto& c : cases) {
+        const ResultOf<std::string> read = ReadTextFile(c.path);
+        ASSERT_FALSE(read) << c.name;
+        EXPECT_EQ(read.failure().path, c.path) << c.name;
+        EXPECT_EQ(read.failure().cause, SystemReason(c.error)) << c.name;
+    }
 }
 
 TEST(WriteTextFile, FailsWithoutTouchingTheOldFile) {
@@ -149,12 +169,6 @@ TEST(WriteTextFile, WritesThroughASymbolicLinkAndKeepsThePermissions) {
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     ASSERT_EQ(stat(tree.Path("real/page.htm").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-}
-
-TEST(ReadTextFile, NeverWaitsOnAPipe) {
-    TempTree tree;
-    ASSERT_EQ(mkfifo(tree.Path("pipe").c_str(), 0600), 0);
-    EXPECT_EQ(ReadTextFile(tree.Path("pipe")), "");
 }
 
 } // namespace

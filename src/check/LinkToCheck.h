@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-// A link the check looks at: its address, the shortcut's name and the folder path from the source
+// A link still to be checked: its address, the shortcut's name and the folder path from the source
 // folder down ("/" for the source folder itself, "/News/Tech" below it).
-struct CheckedLink {
+struct LinkToCheck {
     std::string address;
     std::string name;
     std::string folder;
@@ -17,4 +17,4 @@ struct CheckedLink {
 
 // The links the page of these settings would list, in the page's order. The scan tidies a copy
 // of the ignored-folder list, so nothing the caller holds changes.
-std::vector<CheckedLink> CollectLinks(const Settings& settings, const Globals& globals);
+std::vector<LinkToCheck> CollectLinks(const Settings& settings, const Globals& globals);

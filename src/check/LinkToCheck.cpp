@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CheckedLink.h"
+#include "LinkToCheck.h"
 
 #include "BuildLinkList.h"
 
-std::vector<CheckedLink> CollectLinks(const Settings& settings, const Globals& globals) {
+std::vector<LinkToCheck> CollectLinks(const Settings& settings, const Globals& globals) {
     Globals scanGlobals = globals;
-    std::vector<CheckedLink> links;
+    std::vector<LinkToCheck> links;
     WalkLinkList(settings, scanGlobals, [&links](const ScannedLink& link) {
         std::string folder(link.folders.empty() ? "/" : "");
         for (const std::string_view name : link.folders)

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CommandSettings.h"
+
+#include "FileChecks.h"
+#include "FilledText.h"
+#include "RunTexts.h"
+#include "SettingsFile.h"
+#include "Text.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+bool EndsInLfs(const std::string& path) {
+    return path.size() >= 4 && SameTextNoCase(path.substr(path.size() - 4), ".lfs");
+}
+
+} // namespace
+
+Result CommandSettings::Read(const std::string& path, bool named, Settings& settings,
+                             Globals& globals) {
+    if (named && !FileExists(path))
+        return Failure{
+            FilledText(QCoreApplication::translate("main", "设置文件 \"%1\" 不存在。"), path), path,
+            ""};
+    if (named && !EndsInLfs(path))
+        return Failure{"\"" + path + "\": " + NotSettingsFileReason(), path, ""};
+    if (const Result read = ReadSettings(path, settings, globals); !read)
+        return read;
+    if (const auto& folder = globals.UnusableSourceFolder)
+        return SourceFolderUnusable(folder->path, folder->cause);
+    const std::string source = TrimText(settings.sourceFolder);
+    // An empty source would be the folder the program happens to run in.
+    if (source.empty())
+        return Failure{NoSourceFolderText(), "", ""};
+    if (const Result listable = CanListFolder(source); !listable)
+        return SourceFolderUnusable(source, listable.failure().cause);
+    return {};
+}

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "Failure.h"
+#include "Globals.h"
+#include "Settings.h"
+
+#include <string>
+
+// The one rule for every command that works from a settings file (the unattended run, --check,
+// and the commands to come): a settings file named on the command line must exist and be a
+// settings file, it must be readable, and the folder of shortcuts it leads to must be set and
+// be there. A command never falls back to another folder: that would do other work than the
+// user asked for and report it as done.
+class CommandSettings {
+public:
+    // Reads the settings file (named: given on the command line, else the default one, which
+    // may be missing) into the record and globals, or the failure that refuses the run.
+    static Result Read(const std::string& path, bool named, Settings& settings, Globals& globals);
+};
