@@ -15,21 +15,24 @@ packages=(
 # systemd units with systemd-analyze and run them under a user manager of their own, the import
 # tests compress Firefox backups with lz4 and read each format again with Python); --package:
 # what the Debian package's build (all its Build-Depends, as its build runs the suite) and checks
-# need; --chroot: what scripts/build-in-chroot.sh needs to make a clean chroot; --bench: what
-# bench/ needs to generate trees, time and profile, and to drive Chromium through the npm
-# packages kept in bench/package.json (the page test validates the page and checks its
-# accessibility with two of them, so --test installs them too), and linkinator (with the Node.js
-# it needs) for the side-by-side link check; --lint: the formatter, the static checks and the
-# translation gate.
+# need (lintian; blhc and hardening-check for the hardening flags; faketime, every locale and
+# diffoscope for the second build of the reproducibility check); --chroot: what makes the clean
+# chroots of the build, the package's own tests (autopkgtest) and the install and purge test
+# (piuparts, with apt-ftparchive for an earlier version to upgrade from); --bench: what bench/
+# needs to generate trees, time and profile, and to drive Chromium through the npm packages kept
+# in bench/package.json (the page test validates the page and checks its accessibility with two
+# of them, so --test installs them too), and linkinator (with the Node.js it needs) for the
+# side-by-side link check; --lint: the formatter, the static checks and the translation gate.
 case "${1:-}" in
 --test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd lz4 python3) ;;
 --package)
-    packages+=(time sqlite3 systemd lz4 python3 qt6-tools-dev qt6-l10n-tools build-essential dpkg-dev
-        debhelper lintian desktop-file-utils appstream shared-mime-info)
+    packages+=(time sqlite3 systemd lz4 python3 qt6-tools-dev qt6-l10n-tools build-essential
+        dpkg-dev debhelper lintian desktop-file-utils appstream shared-mime-info blhc devscripts
+        faketime locales-all diffoscope-minimal)
     ;;
 --bench) packages+=(python3 time valgrind chromium nodejs) ;;
 --lint) packages+=(clang-format clang-tidy python3) ;;
---chroot) packages+=(mmdebstrap) ;;
+--chroot) packages+=(mmdebstrap autopkgtest piuparts apt-utils) ;;
 esac
 # npm and Java, unless some other package already brings them (a Node.js of its own bundles npm
 # and refuses Debian's).
@@ -61,9 +64,11 @@ if [ ${#missing[@]} -gt 0 ]; then
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     echo "Installing these Debian packages with apt-get${sudo:+ (through sudo)}: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    if ! "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
-        "${sudo[@]}" apt-get update
-        "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+    # Another installation under way is waited for, not taken for a failure.
+    apt=("${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600)
+    if ! "${apt[@]}" install -y --no-install-recommends "${missing[@]}"; then
+        "${apt[@]}" update
+        "${apt[@]}" install -y --no-install-recommends "${missing[@]}"
     fi
 fi
 

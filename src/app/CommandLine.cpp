@@ -61,8 +61,9 @@ constexpr UsageLine VersionUsage[] = {
 
 constexpr std::size_t AnyNumber = std::numeric_limits<std::size_t>::max();
 
-// Every command, in the order --help lists them. The row without a name makes the page; help
-// and version are looked for first, wherever they stand.
+// Every command, in the order --help lists them: a new command is one row (with its handler),
+// before --help. The row without a name makes the page; help and version are looked for first,
+// wherever they stand.
 const CommandLine::Command Table[] = {
     {"", "", false, {}, 0, AnyNumber, PageUsage, PageCommand::Run},
     {"--import", "", false, {}, 1, 2, ImportUsage, ImportCommand::Run},

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "LinkToCheck.h"
 #include "Globals.h"
 #include "ImportOffer.h"
+#include "LinkToCheck.h"
 #include "RunView.h"
 #include "Settings.h"
 
