@@ -123,7 +123,8 @@ ResultOf<std::string> FirefoxBackupReader::Decompress(std::string_view bytes,
         return Failure{ImportTexts::EndsTooEarly(path), path, ""};
     if (size > static_cast<std::size_t>(WholeFile::MaxBytes))
         return Failure{
-            ImportTexts::Damaged(path, ImportTexts::tr("记录的大小与压缩的数据不符").toStdString()), path, ""};
+            ImportTexts::Damaged(path, ImportTexts::tr("记录的大小与压缩的数据不符").toStdString()),
+            path, ""};
     std::string json(size, '\0');
     // Both sizes are below the largest file read, which an int holds.
     const int decoded = LZ4_decompress_safe(block.data(), json.data(),
@@ -132,12 +133,13 @@ ResultOf<std::string> FirefoxBackupReader::Decompress(std::string_view bytes,
         (decoded >= 0 && static_cast<std::size_t>(decoded) < size))
         return Failure{ImportTexts::EndsTooEarly(path), path, ""};
     if (decoded < 0)
-        return Failure{
-            ImportTexts::Damaged(path, ImportTexts::tr("压缩的数据无效").toStdString()), path, ""};
+        return Failure{ImportTexts::Damaged(path, ImportTexts::tr("压缩的数据无效").toStdString()),
+                       path, ""};
     return json;
 }
 
-ResultOf<BookmarkFolder> FirefoxBackupReader::Read(std::string_view bytes, const std::string& path) {
+ResultOf<BookmarkFolder> FirefoxBackupReader::Read(std::string_view bytes,
+                                                   const std::string& path) {
     ResultOf<std::string> decompressed = std::string();
     if (bytes.starts_with(Magic)) {
         decompressed = Decompress(bytes, path);

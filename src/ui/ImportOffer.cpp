@@ -89,8 +89,8 @@ ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers,
     buttonGrid_->setSpacing(2);
     buttonGrid_->setAlignment(Qt::AlignTop);
     for (const Browser* browser : readable) {
-        auto* button = OfferButton(Caption(*browser),
-                                   QString::fromStdString("import" + browser->source.name), buttons);
+        auto* button = OfferButton(
+            Caption(*browser), QString::fromStdString("import" + browser->source.name), buttons);
         button->setToolTip(QString::fromStdString(browser->source.path));
         // The columns share the width equally, whatever the captions' size hints.
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
@@ -132,12 +132,12 @@ bool ImportOffer::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == browserArea_->viewport()) {
         const int width = static_cast<QResizeEvent*>(event)->size().width();
         const int half = (width - buttonGrid_->spacing()) / 2;
-        const bool fit = browserButtons_.size() > 1 &&
-                         std::ranges::all_of(browserButtons_, [half](const QPushButton* button) {
-                             return button->fontMetrics().horizontalAdvance(button->text()) +
-                                        CaptionFrame <=
-                                    half;
-                         });
+        const bool fit =
+            browserButtons_.size() > 1 &&
+            std::ranges::all_of(browserButtons_, [half](const QPushButton* button) {
+                return button->fontMetrics().horizontalAdvance(button->text()) + CaptionFrame <=
+                       half;
+            });
         PlaceButtons(fit ? 2 : 1);
     }
     return QWidget::eventFilter(watched, event);
