@@ -555,6 +555,8 @@ TEST_F(Wizard, WithoutShortcutsOneClickBringsInEachBrowsersBookmarks) {
 
     auto* chromium = Find<QPushButton>(*form, "importChromium");
     EXPECT_EQ(S(chromium->text()), "Chromium（4 个链接）");
+    EXPECT_EQ(chromium->y(), Find<QPushButton>(*form, "importVivaldi")->y())
+        << "two browsers share a row";
     EXPECT_FALSE(Find<QLabel>(*form, "folderPageText")->isVisible());
     Click(chromium);
     const std::string imported = tree.Path("home/Favorites/Chromium");
