@@ -241,7 +241,7 @@ private:
         if (address_.empty())
             return;
         if (visit_)
-            (*visit_)({name.substr(0, name.size() - 4), address_, folderNames_});
+            (*visit_)({name.substr(0, name.size() - 4), address_, folderNames_, name});
         html_.append(CrLf).append(tabs).append("<DT><A HREF=\"");
         AppendEscaped(html_, address_);
         html_.append("\">");

@@ -21,6 +21,8 @@ struct ScannedLink {
     std::string_view name;
     std::string_view address;
     const std::vector<std::string_view>& folders;
+    // The shortcut's file name in its folder, as listed.
+    std::string_view fileName;
 };
 
 // Walks the links BuildLinkList writes, in the page's order and with the same rules, handing each
