@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>BrowseLineEdit</name>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+</context>
+<context>
     <name>ChangeBatch</name>
     <message>
         <source>没有改动：快捷方式在检查之后被改动过。</source>
@@ -396,6 +403,20 @@
     </message>
 </context>
 <context>
+    <name>ColorLabel</name>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ColorPanel</name>
+    <message>
+        <source>背景颜色：%1</source>
+        <translation>Background color: %1</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>打开向导</source>
@@ -560,6 +581,17 @@ Check the path and try again.</translation>
     </message>
 </context>
 <context>
+    <name>FormImport</name>
+    <message>
+        <source>浏览文件夹...</source>
+        <translation>Browse for folder...</translation>
+    </message>
+    <message>
+        <source>导入结果</source>
+        <translation>Import result</translation>
+    </message>
+</context>
+<context>
     <name>FormMain</name>
     <message>
         <source>自动更新页面(&amp;U)...</source>
@@ -587,7 +619,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>包括子文件夹</source>
-        <translation>Include subfolders</translation>
+        <translation>Include &amp;subfolders</translation>
     </message>
     <message>
         <source>保存生成的页面到这个文件(&amp;A)：</source>
@@ -599,7 +631,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>您页面的字体(&amp;A)</source>
-        <translation>Page f&amp;ont:</translation>
+        <translation>Pa&amp;ge font:</translation>
     </message>
     <message>
         <source>在网站名称后显示当前 URL (&amp;S)</source>
@@ -623,7 +655,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>关闭</source>
-        <translation>Close</translation>
+        <translation>&amp;Close</translation>
     </message>
     <message>
         <source>选项(&amp;O)</source>
@@ -636,6 +668,18 @@ Check the path and try again.</translation>
     <message>
         <source>继续(&amp;N) &gt;</source>
         <translation>&amp;Next &gt;</translation>
+    </message>
+    <message>
+        <source>Linkshelf 主页</source>
+        <translation>Linkshelf home page</translation>
+    </message>
+    <message>
+        <source>浏览文件夹...</source>
+        <translation>Browse for folder...</translation>
+    </message>
+    <message>
+        <source>浏览文件...</source>
+        <translation>Browse for file...</translation>
     </message>
 </context>
 <context>
@@ -733,6 +777,10 @@ Check the path and try again.</translation>
     <message>
         <source>要每小时更新，把 @daily 换成 @hourly。</source>
         <translation> To update every hour, change @daily to @hourly.</translation>
+    </message>
+    <message>
+        <source>crontab 行</source>
+        <translation>crontab line</translation>
     </message>
 </context>
 <context>
@@ -1106,7 +1154,7 @@ You can go back and change your settings, or click Finish to create your bookmar
 您可以用鼠标单击它，来更改各个项目的颜色。单击“默认”将使用默认的颜色。                                             </source>
         <translation>Choose the colors of your page.<byte value="xd"/>
 <byte value="xd"/>
-Click an item to change its color. Load Factory Defaults in the Options menu restores the default colors.</translation>
+Choose an item to change its color. Load Factory Defaults in the Options menu restores the default colors.</translation>
     </message>
     <message>
         <source>Linkshelf ver. %1</source>
@@ -1246,7 +1294,7 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
     </message>
     <message>
         <source>选择多余的重复链接(&amp;U)</source>
-        <translation>Select extra d&amp;uplicates</translation>
+        <translation>Select extra du&amp;plicates</translation>
     </message>
     <message>
         <source>更新为新地址(&amp;N)</source>
@@ -1263,6 +1311,10 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
     <message>
         <source>所选的行中没有这个按钮能改动的链接。</source>
         <translation>None of the selected rows is a link this button changes.</translation>
+    </message>
+    <message>
+        <source>快捷方式已经改动，页面还列着原来的链接。现在重新生成页面吗？</source>
+        <translation>The shortcuts have changed and the page still lists them as they were. Generate the page again now?</translation>
     </message>
     <message>
         <source>书签文件 (*.html *.htm *.xbel *.xml *.json *.jsonlz4 *.sqlite *.gvdb Bookmarks urls quickmarks)</source>
