@@ -113,6 +113,8 @@ ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers,
     if (!browserButtons_.empty())
         browserArea_->setMinimumHeight(browserButtons_.front()->sizeHint().height());
     browserArea_->viewport()->installEventFilter(this);
+    // Tab goes from button to button, and the area scrolls to the one with the focus.
+    browserArea_->setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
