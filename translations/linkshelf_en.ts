@@ -515,16 +515,20 @@ Default settings file: %1
         <translation>All forms: linkshelf --help</translation>
     </message>
     <message>
-        <source>检查之后把已移动的链接更新为新地址，把失效的链接和多余的重复链接移到回收站（每个地址留下页面上的第一处）；--dry-run 只显示将要做的改动</source>
-        <translation>after the check, update moved links to their new address, move dead links and extra copies of duplicates to the Trash (each address keeps its first place on the page); --dry-run only shows what would change</translation>
-    </message>
-    <message>
         <source>撤销最近一批改动：文件从回收站还原，写回原来的地址</source>
         <translation>undo the last batch of changes: files back from the Trash, old addresses written back</translation>
     </message>
     <message>
         <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用的 crontab 行），--check 不能记录要做的改动，或者 --undo 没有可以撤销的改动或跳过了其中一些</source>
         <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, the import wrote nothing, --refresh could not set up the refresh (without a systemd user manager it prints the crontab line to use instead), --check could not record the changes it was to make, or --undo found nothing to undo or skipped some of it</translation>
+    </message>
+    <message>
+        <source>linkshelf --check [设置文件.lfs] 改动 [--dry-run]</source>
+        <translation>linkshelf --check [SETTINGS.lfs] CHANGES [--dry-run]</translation>
+    </message>
+    <message>
+        <source>检查之后的改动：--update-moved 把已移动的链接更新为新地址，--trash-dead 和 --trash-duplicates 把失效的链接和多余的重复链接移到回收站（每个地址留下页面上的第一处）；--dry-run 只显示将要做的改动</source>
+        <translation>CHANGES after the check: --update-moved points moved links at their new address, --trash-dead and --trash-duplicates move dead links and extra copies of duplicates to the Trash (each address keeps its first place on the page); --dry-run only shows what would change</translation>
     </message>
     <message>
         <source>导入书签：一个书签文件，或浏览器 firefox、firefox-backup、librewolf、floorp、waterfox、zen、chromium、chrome、brave、edge、vivaldi、opera、yandex、ungoogled-chromium、falkon、konqueror、epiphany、qutebrowser</source>
