@@ -20,9 +20,10 @@ public:
     // What was written, for the user.
     std::string Summary() const;
 
-    // Reads a bookmark file of any of the three kinds: the tree, or the failure naming the file
-    // and the cause. With icons, the links come with their sites' icons where the browser keeps
-    // them beside the file, and *icons says why those could not be read when they could not.
+    // Reads a bookmark file of any kind it knows (or qutebrowser's configuration folder): the
+    // tree, or the failure naming the file and the cause. With icons, the links come with their
+    // sites' icons where the browser keeps them beside the file, and *icons says why those could
+    // not be read when they could not.
     static ResultOf<BookmarkFolder> Read(const std::string& path, Result* icons = nullptr);
     // Where imports go unless told otherwise: the Favorites folder, ~/Favorites when the desktop
     // names none.

@@ -5,6 +5,7 @@
 #include "FormMain.h"
 #include "FormOptions.h"
 #include "FormRefresh.h"
+#include "InstalledLanguage.h"
 #include "Language.h"
 #include "RecordingDesktop.h"
 #include "RecordingSystemctl.h"
@@ -17,24 +18,10 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTimer>
-#include <QTranslator>
 #include <gtest/gtest.h>
 #include <map>
 
 namespace {
-
-// The translations a test installed, taken out again so that the next test starts in Chinese.
-struct InstalledLanguage {
-    explicit InstalledLanguage(Language::Choice choice) { Language::Install(choice); }
-    ~InstalledLanguage() {
-        for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
-            QCoreApplication::removeTranslator(translator);
-            delete translator;
-        }
-    }
-    InstalledLanguage(const InstalledLanguage&) = delete;
-    InstalledLanguage& operator=(const InstalledLanguage&) = delete;
-};
 
 // The access key a caption gives ("&Next >" and "继续(&N) >" give N), or none; "&&" is a plain
 // ampersand.
