@@ -3,6 +3,7 @@
 
 #include "CheckCommand.h"
 #include "ConsoleDesktop.h"
+#include "ExportCommand.h"
 #include "FilledText.h"
 #include "ImportCommand.h"
 #include "Language.h"
@@ -42,6 +43,16 @@ constexpr UsageLine CheckUsage[] = {
                        "检查页面的链接：失效、已移动、拒绝访问、重复；--max-age 1d 采用一天之内"
                        "先前检查的结果")},
 };
+constexpr CommandLine::Option ExportOptions[] = {
+    {"--format", true},
+};
+constexpr UsageLine ExportUsage[] = {
+    {QT_TRANSLATE_NOOP("CommandLine",
+                       "linkshelf --export 文件 [设置文件.lfs] [--format html|xbel]"),
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "把页面列出的链接导出为书签文件，浏览器可以导入：文件以 .html 或 .htm "
+                       "结尾时是网页书签文件（带图标），以 .xbel 结尾时是 XBEL 1.0")},
+};
 constexpr UsageLine RefreshUsage[] = {
     {"linkshelf --refresh daily|hourly|on-change|off",
      QT_TRANSLATE_NOOP("CommandLine",
@@ -64,6 +75,7 @@ const CommandLine::Command Table[] = {
     {"", "", false, {}, 0, AnyNumber, PageUsage, PageCommand::Run},
     {"--import", "", false, {}, 1, 2, ImportUsage, ImportCommand::Run},
     {"--check", "", false, CheckOptions, 0, 1, CheckUsage, CheckCommand::Run},
+    {"--export", "", false, ExportOptions, 1, 2, ExportUsage, ExportCommand::Run},
     {"--refresh", "", false, {}, 1, 2, RefreshUsage, RefreshCommand::Run},
     {"--help", "-h", true, {}, 0, AnyNumber, HelpUsage, PrintHelp},
     {"--version", "", true, {}, 0, AnyNumber, VersionUsage, PrintVersion},
@@ -81,7 +93,8 @@ constexpr ExitStatus ExitStatuses[] = {
                             "页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs "
                             "文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式"
                             "文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，"
-                            "或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用"
+                            "--export 没能写入书签文件，或者 --refresh 没能设置自动更新（没有 "
+                            "systemd 用户实例时它打印应改用"
                             "的 crontab 行）")},
     {'2', QT_TRANSLATE_NOOP("CommandLine", "没有找到快捷方式；什么也没有写入")},
     {'3', QT_TRANSLATE_NOOP("CommandLine", "--check 发现了失效的链接（1：检查不能进行，或者被 "

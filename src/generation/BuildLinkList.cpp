@@ -109,10 +109,8 @@ std::size_t OpenLevels() {
 // One scan of the tree, appending to the link list as it goes.
 class TreeScan {
 public:
-    using Visitor = std::function<void(const ScannedLink&)>;
-
     TreeScan(const Settings& settings, Globals& globals, std::string& html,
-             const Visitor* visit = nullptr)
+             LinkTreeVisitor* visit = nullptr)
         : globals_(globals), html_(html), showUrl_(settings.showUrl),
           includeSubfolders_(settings.includeSubfolders), visit_(visit) {}
 
@@ -237,11 +235,12 @@ private:
 
     // Listed names are followed by a NUL byte, so name.data() is a file name for the system.
     void WriteLink(int folderFd, std::string_view name, const std::string& tabs) {
-        ShortcutFile::ReadAddress(folderFd, name.data(), address_);
+        ShortcutFile::ReadAddress(folderFd, name.data(), address_, visit_ ? &iconFile_ : nullptr);
         if (address_.empty())
             return;
         if (visit_)
-            (*visit_)({name.substr(0, name.size() - 4), address_, folderNames_});
+            visit_->Link({name.substr(0, name.size() - 4), address_, folderNames_, name, iconFile_,
+                          folderFd});
         html_.append(CrLf).append(tabs).append("<DT><A HREF=\"");
         AppendEscaped(html_, address_);
         html_.append("\">");
@@ -267,12 +266,15 @@ private:
         html_.append("</H4>").append(CrLf).append(tabs).append("<DL>");
 
         const int fd = OpenSubfolder(name);
-        if (fd >= 0) {
-            if (visit_)
-                folderNames_.push_back(name);
+        if (visit_) {
+            visit_->FolderStart(name, fd);
+            folderNames_.push_back(name);
+        }
+        if (fd >= 0)
             EnterFolder(fd, name, level + 1);
-            if (visit_)
-                folderNames_.pop_back();
+        if (visit_) {
+            folderNames_.pop_back();
+            visit_->FolderEnd();
         }
 
         html_.append(CrLf).append(tabs).append("</DL>").append(CrLf).append(tabs);
@@ -286,13 +288,14 @@ private:
     const bool showUrl_;
     const bool includeSubfolders_;
     const std::size_t openLevels_ = OpenLevels();
-    const Visitor* visit_;
+    LinkTreeVisitor* visit_;
     // The folders from the source folder down, kept only while someone walks the links.
     std::vector<std::string_view> folderNames_;
     NameCollator collator_;
     std::vector<Level> path_;
-    // One buffer for every address read, so reading allocates nothing per shortcut.
+    // One buffer for every address and icon read, so reading allocates nothing per shortcut.
     std::string address_;
+    std::string iconFile_;
 };
 
 } // namespace
@@ -312,11 +315,33 @@ void BuildLinkList(const Settings& settings, Globals& globals, std::string& html
     html.append("</DL>").append(CrLf);
 }
 
-void WalkLinkList(const Settings& settings, Globals& globals,
-                  const std::function<void(const ScannedLink&)>& visit) {
+void WalkLinkTree(const Settings& settings, Globals& globals, LinkTreeVisitor& visitor) {
     TidyIgnoreList(globals.IgnoreList);
     // The walk writes the same list as the page so both follow one set of rules; it is dropped.
     std::string html;
-    TreeScan scan(settings, globals, html, &visit);
+    TreeScan scan(settings, globals, html, &visitor);
     scan.ScanSource(AddTrailingPathDelimiter(TrimText(settings.sourceFolder)));
+}
+
+namespace {
+
+// Hands a walk's links to a function and passes over its folders.
+class LinkVisitor : public LinkTreeVisitor {
+public:
+    explicit LinkVisitor(const std::function<void(const ScannedLink&)>& visit) : visit_(&visit) {}
+
+    void Link(const ScannedLink& link) override { (*visit_)(link); }
+    void FolderStart(std::string_view /*name*/, int /*folderFd*/) override {}
+    void FolderEnd() override {}
+
+private:
+    const std::function<void(const ScannedLink&)>* visit_;
+};
+
+} // namespace
+
+void WalkLinkList(const Settings& settings, Globals& globals,
+                  const std::function<void(const ScannedLink&)>& visit) {
+    LinkVisitor visitor(visit);
+    WalkLinkTree(settings, globals, visitor);
 }

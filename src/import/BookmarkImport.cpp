@@ -7,6 +7,7 @@
 #include "ImportTexts.h"
 #include "ShellFolders.h"
 #include "WholeFile.h"
+#include "XbelReader.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -23,7 +24,9 @@ ResultOf<BookmarkFolder> BookmarkImport::Read(const std::string& path) {
     if (!bytes)
         return bytes.failure();
     std::unique_ptr<BookmarkReader> reader;
-    if (ExportFileReader::Recognises(*bytes))
+    if (XbelReader::Recognises(*bytes))
+        reader = std::make_unique<XbelReader>();
+    else if (ExportFileReader::Recognises(*bytes))
         reader = std::make_unique<ExportFileReader>();
     else if (ChromiumReader::Recognises(*bytes))
         reader = std::make_unique<ChromiumReader>();

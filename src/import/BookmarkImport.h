@@ -20,7 +20,7 @@ public:
     // What was written, for the user.
     std::string Summary() const;
 
-    // Reads a bookmark file of any of the three kinds: the tree, or the failure naming the file
+    // Reads a bookmark file of any of the four kinds: the tree, or the failure naming the file
     // and the cause.
     static ResultOf<BookmarkFolder> Read(const std::string& path);
     // Where imports go unless told otherwise: the Favorites folder, ~/Favorites when the desktop

@@ -25,7 +25,7 @@ std::size_t ReadSome(int fd, char* buffer, std::size_t size) {
 }
 
 // Looks at the whole file (up to MaxBytes), head being what was read of it so far.
-bool FindInWholeFile(int fd, std::string_view head, std::string& address) {
+void FindInWholeFile(int fd, std::string_view head, std::string& address, std::string* iconFile) {
     std::string bytes(head);
     std::size_t chunk = std::max<std::size_t>(head.size(), 4096);
     while (bytes.size() < ShortcutFile::MaxBytes) {
@@ -37,7 +37,9 @@ bool FindInWholeFile(int fd, std::string_view head, std::string& address) {
             break;
         chunk *= 2;
     }
-    return IniFile::FindValue(bytes, "InternetShortcut", "URL", address);
+    IniFile::FindValue(bytes, "InternetShortcut", "URL", address);
+    if (iconFile != nullptr)
+        IniFile::FindValue(bytes, "InternetShortcut", "IconFile", *iconFile);
 }
 
 } // namespace
@@ -47,8 +49,11 @@ bool FindInWholeFile(int fd, std::string_view head, std::string& address) {
 // one read into a buffer on the stack, not a second one to meet the end of the file. A UTF-16
 // file is looked at whole, as its line ends are two bytes. O_NONBLOCK keeps an entry swapped
 // for a pipe since the listing from blocking the scan.
-void ShortcutFile::ReadAddress(int folderFd, const char* name, std::string& address) {
+void ShortcutFile::ReadAddress(int folderFd, const char* name, std::string& address,
+                               std::string* iconFile) {
     address.clear();
+    if (iconFile != nullptr)
+        iconFile->clear();
     const int fd = openat(folderFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return;
@@ -56,10 +61,14 @@ void ShortcutFile::ReadAddress(int folderFd, const char* name, std::string& addr
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-member-init)
     std::array<char, 4096> buffer;
     const std::string_view head(buffer.data(), ReadSome(fd, buffer.data(), buffer.size()));
+    // The icon may be named anywhere in the file, so it is settled only by the whole file.
+    const bool whole = iconFile == nullptr || head.size() < buffer.size();
     const bool settled = !head.empty() && (head.back() == '\n' || head.back() == '\r') &&
-                         !head.starts_with(Utf16LeMark) &&
+                         !head.starts_with(Utf16LeMark) && whole &&
                          IniFile::FindValue(head, "InternetShortcut", "URL", address);
     if (!settled && !head.empty())
-        FindInWholeFile(fd, head, address);
+        FindInWholeFile(fd, head, address, iconFile);
+    else if (settled && iconFile != nullptr)
+        IniFile::FindValue(head, "InternetShortcut", "IconFile", *iconFile);
     close(fd);
 }

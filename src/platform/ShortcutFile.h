@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <string>
 
-// Reads the address of an Internet Shortcut file: the value of URL in [InternetShortcut].
+// Reads the address of an Internet Shortcut file: the value of URL in [InternetShortcut], and
+// where asked the image file of its icon (IconFile).
 class ShortcutFile {
 public:
     // Only the first MaxBytes of a file are looked at, so a huge file costs no memory.
@@ -12,6 +13,8 @@ public:
 
     // Puts the address of the plain file `name` in the open folder folderFd into address, which
     // is left empty when the file cannot be read or names no address. The caller's string is
-    // reused, so a scan of many shortcuts allocates nothing per file.
-    static void ReadAddress(int folderFd, const char* name, std::string& address);
+    // reused, so a scan of many shortcuts allocates nothing per file. With iconFile, its value
+    // is put there too (empty when the shortcut names none).
+    static void ReadAddress(int folderFd, const char* name, std::string& address,
+                            std::string* iconFile = nullptr);
 };

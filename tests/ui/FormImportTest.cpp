@@ -153,7 +153,7 @@ TEST_F(Import, ShowsWhyNothingWasImportedAndKeepsTheSourceFolder) {
     EXPECT_EQ(desktop.events[1], "beep");
     EXPECT_EQ(desktop.events[2],
               "error:Linkshelf:文件 \"" + tree.Path("notes.txt") +
-                  "\" 不是书签文件。请选择浏览器导出的书签文件（HTML）、"
+                  "\" 不是书签文件。请选择浏览器导出的书签文件（HTML 或 XBEL）、"
                   "Chromium 系浏览器的 Bookmarks 文件或 Firefox 的 places.sqlite。");
     EXPECT_EQ(desktop.events[3], desktop.events[0]) << "cancelling the file chooser does nothing";
     EXPECT_EQ(result, "");
