@@ -1081,6 +1081,14 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
         <source>从将要采取行动的链接那儿选择组，同时指定您想创建的 HTML 文件的名称。这台计算机没有桌面文件夹，所以默认方式中，一个命名为 Linkpage.htm 的文件将会创建在您的主文件夹 &quot;%1&quot; 中，您可以稍后把它移到您选择的文件夹。</source>
         <translation>Choose the folder of links to use and the HTML file to create. There is no Desktop folder here, so by default Linkpage.htm is made in your home folder &quot;%1&quot;, from where you can move it to any folder later.</translation>
     </message>
+    <message>
+        <source>导出书签(&amp;E)...</source>
+        <translation>&amp;Export Bookmarks...</translation>
+    </message>
+    <message>
+        <source>书签文件 (*.html *.htm);;XBEL 书签 (*.xbel)</source>
+        <translation>Bookmark files (*.html *.htm);;XBEL bookmarks (*.xbel)</translation>
+    </message>
 </context>
 <context>
     <name>SystemctlRunner</name>

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "LinkToCheck.h"
+#include "BookmarkExport.h"
 #include "Globals.h"
 #include "ImportOffer.h"
+#include "LinkToCheck.h"
 #include "RunView.h"
 #include "Settings.h"
 
@@ -80,6 +81,7 @@ private slots:
     void onImportTriggered();
     void onImported(const std::string& folder);
     void onCheckLinksTriggered();
+    void onExportTriggered();
     void onRefreshTriggered();
     void onLoadTriggered();
     void onSaveTriggered();
@@ -109,6 +111,7 @@ private:
     void onSidePictureClicked();
     void ChooseLabelColor(ColorLabel* label, StoredColor& setting);
     void ShowCheckLinks(std::vector<LinkToCheck> links);
+    void ShowExported(const std::string& path, const ResultOf<BookmarkExport::Counts>& exported);
     void OfferImportWhenThereIsNoSource();
     void ShowImportOffer(const QString& imported);
     void UpdateCaption();
@@ -139,6 +142,7 @@ private:
     QAction* ignoredFoldersAction{};
     QAction* importAction{};
     QAction* checkLinksAction{};
+    QAction* exportAction{};
     QAction* refreshAction{};
     QAction* loadAction{};
     QAction* saveAction{};
