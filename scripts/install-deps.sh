@@ -12,7 +12,8 @@ packages=(
 )
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
 # memory with GNU time, the page test opens pages in Chromium, the refresh tests check the
-# systemd units with systemd-analyze and run them under a user manager of their own); --package:
+# systemd units with systemd-analyze and run them under a user manager of their own, the export
+# test reads the files with Python's parsers and validates XBEL with xmllint); --package:
 # what the Debian package's build (all its Build-Depends, as its build runs the suite) and checks
 # need; --chroot: what scripts/build-in-chroot.sh needs to make a clean chroot; --bench: what
 # bench/ needs to generate trees, time and profile, and to drive Chromium through the npm
@@ -21,7 +22,7 @@ packages=(
 # it needs) for the side-by-side link check; --lint: the formatter, the static checks and the
 # translation gate.
 case "${1:-}" in
---test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd) ;;
+--test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd python3 libxml2-utils) ;;
 --package)
     packages+=(time sqlite3 systemd qt6-tools-dev qt6-l10n-tools build-essential dpkg-dev
         debhelper lintian desktop-file-utils appstream shared-mime-info)
