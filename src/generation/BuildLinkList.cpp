@@ -106,7 +106,8 @@ std::size_t OpenLevels() {
     return static_cast<std::size_t>(std::clamp<rlim_t>(limit.rlim_cur / 2, 2, 256));
 }
 
-// One scan of the tree, appending to the link list as it goes.
+// One scan of the tree, appending to the link list as it goes, or handing what it meets to a
+// visitor instead.
 class TreeScan {
 public:
     TreeScan(const Settings& settings, Globals& globals, std::string& html,
@@ -238,9 +239,12 @@ private:
         ShortcutFile::ReadAddress(folderFd, name.data(), address_, visit_ ? &iconFile_ : nullptr);
         if (address_.empty())
             return;
-        if (visit_)
+        ++globals_.LinkCount;
+        if (visit_) {
             visit_->Link({name.substr(0, name.size() - 4), address_, folderNames_, name, iconFile_,
                           folderFd});
+            return;
+        }
         html_.append(CrLf).append(tabs).append("<DT><A HREF=\"");
         AppendEscaped(html_, address_);
         html_.append("\">");
@@ -250,7 +254,6 @@ private:
             html_.append(" - ");
             AppendEscaped(html_, address_);
         }
-        ++globals_.LinkCount;
     }
 
     void WriteFolder(std::string_view name, std::int32_t level, const std::string& tabs) {
@@ -259,24 +262,32 @@ private:
             ++globals_.IgnoredCount;
             return;
         }
-        html_.append(CrLf).append(tabs).append("<!-- Start of ");
-        AppendEscaped(html_, name);
-        html_.append(" -->").append(CrLf).append(tabs).append("<DT><H4>");
-        AppendEscaped(html_, name);
-        html_.append("</H4>").append(CrLf).append(tabs).append("<DL>");
-
         const int fd = OpenSubfolder(name);
         if (visit_) {
             visit_->FolderStart(name, fd);
             folderNames_.push_back(name);
+        } else {
+            OpenBlock(name, tabs);
         }
         if (fd >= 0)
             EnterFolder(fd, name, level + 1);
         if (visit_) {
             folderNames_.pop_back();
             visit_->FolderEnd();
+        } else {
+            CloseBlock(name, tabs);
         }
+    }
 
+    void OpenBlock(std::string_view name, const std::string& tabs) {
+        html_.append(CrLf).append(tabs).append("<!-- Start of ");
+        AppendEscaped(html_, name);
+        html_.append(" -->").append(CrLf).append(tabs).append("<DT><H4>");
+        AppendEscaped(html_, name);
+        html_.append("</H4>").append(CrLf).append(tabs).append("<DL>");
+    }
+
+    void CloseBlock(std::string_view name, const std::string& tabs) {
         html_.append(CrLf).append(tabs).append("</DL>").append(CrLf).append(tabs);
         html_.append("<!-- End of ");
         AppendEscaped(html_, name);
@@ -317,7 +328,7 @@ void BuildLinkList(const Settings& settings, Globals& globals, std::string& html
 
 void WalkLinkTree(const Settings& settings, Globals& globals, LinkTreeVisitor& visitor) {
     TidyIgnoreList(globals.IgnoreList);
-    // The walk writes the same list as the page so both follow one set of rules; it is dropped.
+    // The walk follows the page's rules and counts as the page does, but writes no list.
     std::string html;
     TreeScan scan(settings, globals, html, &visitor);
     scan.ScanSource(AddTrailingPathDelimiter(TrimText(settings.sourceFolder)));
