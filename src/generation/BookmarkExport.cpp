@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr long long MaxIconBytes = 256 * 1024;
+constexpr long long MaxIconBytes = 256LL * 1024;
 
 // The image kinds a browser shows as a bookmark's icon, told by their first bytes.
 struct ImageKind {
@@ -270,7 +270,7 @@ public:
     }
 
 private:
-    void Indent(int more = 0) { text_.append(static_cast<std::size_t>(2 * (depth_ + more)), ' '); }
+    void Indent(int more = 0) { text_.append(2 * static_cast<std::size_t>(depth_ + more), ' '); }
 
     void AppendAdded(const std::optional<std::int64_t>& seconds) {
         if (seconds)

@@ -8,6 +8,7 @@
 #include "TempTree.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -25,8 +26,9 @@ void SetTimes(const std::string& root) {
     std::vector<std::string> paths{root};
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
         paths.push_back(entry.path());
-    for (auto path = paths.rbegin(); path != paths.rend(); ++path)
-        utimensat(AT_FDCWD, path->c_str(), times, AT_SYMLINK_NOFOLLOW);
+    std::reverse(paths.begin(), paths.end());
+    for (const std::string& path : paths)
+        utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
 }
 
 // A tree as the walk sees it, for a direct import of the same links.
@@ -101,7 +103,7 @@ TEST_F(Export, WritesTheLinksOfThePageInEachFormat) {
                                      "<H1>Bookmarks</H1>\n"
                                      "<DL><p>\n";
     const std::string netscapeLinks =
-        "<DT><A HREF=\"https://a.example/\" ADD_DATE=\"1000000000\" ICON=\"" + icon +
+        R"(<DT><A HREF="https://a.example/" ADD_DATE="1000000000" ICON=")" + icon +
         "\">A</A>\n"
         "<DT><A HREF=\"https://b.example/?x=1&amp;y=&quot;2&quot;\" ADD_DATE=\"1000000000\">b "
         "&lt;&amp;&gt; &quot;q&quot;</A>\n"
@@ -206,7 +208,7 @@ TEST_F(Export, NamesAndAddressesReachTheFileAsText) {
 TEST_F(Export, TheFileNameOrTheOptionChoosesTheFormat) {
     using Format = BookmarkExport::Format;
     const struct {
-        const char* name;
+        const char* name = nullptr;
         std::optional<Format> ofFile;
         std::optional<Format> named;
     } cases[] = {
@@ -263,7 +265,7 @@ const std::vector<std::string> HostileNames = {"plain",
                                                "DUP",
                                                "dup ",
                                                "中文名称",
-                                               std::string(80 * 3, 'x'),
+                                               std::string(std::size_t{240}, 'x'),
                                                "-->",
                                                "]]>",
                                                "emoji 😀",
