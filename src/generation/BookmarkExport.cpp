@@ -115,7 +115,12 @@ bool IsNonCharacter(std::string_view text, std::size_t at, std::size_t length) {
 }
 
 bool IsPlainText(std::string_view text) {
-    for (std::size_t at = 0; at < text.size();) {
+    // Most names and addresses are printable ASCII throughout.
+    std::size_t at = 0;
+    while (at < text.size() && static_cast<unsigned char>(text[at]) >= 0x20 &&
+           static_cast<unsigned char>(text[at]) < 0x7F)
+        ++at;
+    while (at < text.size()) {
         const std::size_t length = CharacterLength(text, at);
         if (length == 0 || IsControl(static_cast<unsigned char>(text[at])) ||
             IsNonCharacter(text, at, length))
@@ -125,26 +130,31 @@ bool IsPlainText(std::string_view text) {
     return true;
 }
 
-// A name as a bookmark's title: text on one line. Bytes that are no UTF-8 become U+FFFD as the
-// import reads such names, so a name reaches a browser and comes back in as the same title.
-std::string TitleOf(std::string_view name) {
-    if (IsPlainText(name))
-        return std::string(name);
-    QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-    for (QChar& c : text) {
+// Appends a name as a bookmark's title: text on one line. Bytes that are no UTF-8 become U+FFFD
+// as the import reads such names, so a name reaches a browser and comes back in as the same
+// title.
+void AppendTitle(std::string& text, std::string_view name) {
+    if (IsPlainText(name)) {
+        AppendEscaped(text, name);
+        return;
+    }
+    QString title = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    for (QChar& c : title) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
             c = u' ';
         else if (c.unicode() >= 0xFFFE)
             c = QChar::ReplacementCharacter;
     }
-    return text.toUtf8().toStdString();
+    AppendEscaped(text, title.toUtf8().toStdString());
 }
 
-// An address as a browser sends it: control characters and bytes that are no UTF-8
+// Appends an address as a browser sends it: control characters and bytes that are no UTF-8
 // percent-encoded, everything else as it is.
-std::string AddressOf(std::string_view address) {
-    if (IsPlainText(address))
-        return std::string(address);
+void AppendAddress(std::string& html, std::string_view address) {
+    if (IsPlainText(address)) {
+        AppendEscaped(html, address);
+        return;
+    }
     std::string text;
     for (std::size_t at = 0; at < address.size();) {
         const std::size_t length = CharacterLength(address, at);
@@ -163,7 +173,7 @@ std::string AddressOf(std::string_view address) {
         text.append(address.substr(at, length));
         at += length;
     }
-    return text;
+    AppendEscaped(html, text);
 }
 
 std::string Iso8601(std::int64_t seconds) {
@@ -213,7 +223,7 @@ public:
         if (xbel_) {
             Indent();
             text_.append("<bookmark href=\"");
-            AppendEscaped(text_, AddressOf(link.address));
+            AppendAddress(text_, link.address);
             text_.push_back('"');
             AppendAdded(added);
             text_.append(">\n");
@@ -223,7 +233,7 @@ public:
             return;
         }
         text_.append("<DT><A HREF=\"");
-        AppendEscaped(text_, AddressOf(link.address));
+        AppendAddress(text_, link.address);
         text_.push_back('"');
         if (added)
             text_.append(" ADD_DATE=\"").append(std::to_string(*added)).push_back('"');
@@ -232,7 +242,7 @@ public:
             ++counts_.icons;
         }
         text_.push_back('>');
-        AppendEscaped(text_, TitleOf(link.name));
+        AppendTitle(text_, link.name);
         text_.append("</A>\n");
     }
 
@@ -255,7 +265,7 @@ public:
             text_.append(seconds).push_back('"');
         }
         text_.push_back('>');
-        AppendEscaped(text_, TitleOf(name));
+        AppendTitle(text_, name);
         text_.append("</H3>\n<DL><p>\n");
     }
 
@@ -280,7 +290,7 @@ private:
     void AppendXbelTitle(std::string_view name, int more) {
         Indent(more);
         text_.append("<title>");
-        AppendEscaped(text_, TitleOf(name));
+        AppendTitle(text_, name);
         text_.append("</title>\n");
     }
 
