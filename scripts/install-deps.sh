@@ -12,24 +12,31 @@ packages=(
 )
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
 # memory with GNU time, the page test opens pages in Chromium, the refresh tests check the
-# systemd units with systemd-analyze and run them under a user manager of their own, the export
-# test reads the files with Python's parsers and validates XBEL with xmllint); --package:
+# systemd units with systemd-analyze and run them under a user manager of their own, the
+# change test kills the program with strace in the middle of a batch, and the export test reads
+# the files with Python's parsers and validates XBEL with xmllint); --package:
 # what the Debian package's build (all its Build-Depends, as its build runs the suite) and checks
-# need; --chroot: what scripts/build-in-chroot.sh needs to make a clean chroot; --bench: what
-# bench/ needs to generate trees, time and profile, and to drive Chromium through the npm
-# packages kept in bench/package.json (the page test validates the page and checks its
-# accessibility with two of them, so --test installs them too), and linkinator (with the Node.js
-# it needs) for the side-by-side link check; --lint: the formatter, the static checks and the
-# translation gate.
+# need (lintian; blhc and hardening-check for the hardening flags; faketime, every locale and
+# diffoscope for the second build of the reproducibility check); --chroot: what makes the clean
+# chroots of the build, the package's own tests (autopkgtest) and the install and purge test
+# (piuparts, with apt-ftparchive for an earlier version to upgrade from); --bench: what bench/
+# needs to generate trees, time and profile, and to drive Chromium through the npm packages kept
+# in bench/package.json (the page test validates the page and checks its accessibility with two
+# of them, so --test installs them too), and linkinator (with the Node.js it needs) for the
+# side-by-side link check; --lint: the formatter, the static checks and the translation gate.
 case "${1:-}" in
---test) packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd python3 libxml2-utils) ;;
+--test)
+    packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd strace python3
+        libxml2-utils)
+    ;;
 --package)
-    packages+=(time sqlite3 systemd qt6-tools-dev qt6-l10n-tools build-essential dpkg-dev
-        debhelper lintian desktop-file-utils appstream shared-mime-info)
+    packages+=(time sqlite3 systemd strace qt6-tools-dev qt6-l10n-tools build-essential dpkg-dev
+        debhelper lintian desktop-file-utils appstream shared-mime-info blhc devscripts faketime
+        locales-all diffoscope-minimal python3 libxml2-utils)
     ;;
 --bench) packages+=(python3 time valgrind chromium nodejs) ;;
 --lint) packages+=(clang-format clang-tidy python3) ;;
---chroot) packages+=(mmdebstrap) ;;
+--chroot) packages+=(mmdebstrap autopkgtest piuparts apt-utils) ;;
 esac
 # npm and Java, unless some other package already brings them (a Node.js of its own bundles npm
 # and refuses Debian's).
@@ -61,9 +68,11 @@ if [ ${#missing[@]} -gt 0 ]; then
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     echo "Installing these Debian packages with apt-get${sudo:+ (through sudo)}: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    if ! "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
-        "${sudo[@]}" apt-get update
-        "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+    # Another installation under way is waited for, not taken for a failure.
+    apt=("${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600)
+    if ! "${apt[@]}" install -y --no-install-recommends "${missing[@]}"; then
+        "${apt[@]}" update
+        "${apt[@]}" install -y --no-install-recommends "${missing[@]}"
     fi
 fi
 

@@ -11,10 +11,6 @@
         <source>已把 %1、%2和 %3导出到 &quot;%4&quot;。</source>
         <translation>Exported %1, %2 and %3 to &quot;%4&quot;.</translation>
     </message>
-    <message>
-        <source>快捷方式文件夹中没有链接，所以没有导出书签。</source>
-        <translation>The folder of shortcuts holds no link, so no bookmarks were exported.</translation>
-    </message>
     <message numerus="yes">
         <source>%n 个链接</source>
         <translation>
@@ -36,6 +32,184 @@
             <numerusform>%n icons</numerusform>
         </translation>
     </message>
+    <message>
+        <source>快捷方式文件夹中没有链接，所以没有导出书签。</source>
+        <translation>The folder of shortcuts holds no link, so no bookmarks were exported.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangeBatch</name>
+    <message>
+        <source>没有改动：快捷方式在检查之后被改动过。</source>
+        <translation>Not changed: the shortcut was changed after the check.</translation>
+    </message>
+    <message>
+        <source>不能更新地址。</source>
+        <translation>Cannot update the address.</translation>
+    </message>
+    <message>
+        <source>没有撤销：快捷方式在改动之后又被改动过。</source>
+        <translation>Not undone: the shortcut was changed again after the change.</translation>
+    </message>
+    <message>
+        <source>不能写回原来的地址。</source>
+        <translation>Cannot write the old address back.</translation>
+    </message>
+    <message>
+        <source>没有还原：回收站中的文件不见了或被改动过。</source>
+        <translation>Not restored: the file in the Trash is gone or was changed.</translation>
+    </message>
+    <message>
+        <source>没有可以撤销的改动。</source>
+        <translation>There are no changes to undo.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangeJournal</name>
+    <message>
+        <source>不能写入改动记录。</source>
+        <translation>Cannot write the record of changes.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangeTexts</name>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>将更新地址</source>
+        <translation>would update</translation>
+    </message>
+    <message>
+        <source>将移到回收站</source>
+        <translation>would move to Trash</translation>
+    </message>
+    <message>
+        <source>试运行：%1，%2；没有改动任何文件。</source>
+        <translation>Dry run: %1, %2; no file was changed.</translation>
+    </message>
+    <message numerus="yes">
+        <source>将更新 %n 个地址</source>
+        <translation>
+            <numerusform>would update %n address</numerusform>
+            <numerusform>would update %n addresses</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>将把 %n 个文件移到回收站</source>
+        <translation>
+            <numerusform>would move %n file to the Trash</numerusform>
+            <numerusform>would move %n files to the Trash</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>已跳过</source>
+        <translation>skipped</translation>
+    </message>
+    <message>
+        <source>未曾改动</source>
+        <translation>never changed</translation>
+    </message>
+    <message>
+        <source>已改回原地址</source>
+        <translation>address restored</translation>
+    </message>
+    <message>
+        <source>已从回收站还原</source>
+        <translation>restored from Trash</translation>
+    </message>
+    <message>
+        <source>已更新地址</source>
+        <translation>address updated</translation>
+    </message>
+    <message>
+        <source>已移到回收站</source>
+        <translation>moved to Trash</translation>
+    </message>
+    <message>
+        <source>已撤销：%1，%2，%3。</source>
+        <translation>Undone: %1, %2, %3.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个地址已改回</source>
+        <translation>
+            <numerusform>%n address restored</numerusform>
+            <numerusform>%n addresses restored</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个文件已从回收站还原</source>
+        <translation>
+            <numerusform>%n file restored from the Trash</numerusform>
+            <numerusform>%n files restored from the Trash</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个跳过</source>
+        <translation>
+            <numerusform>%n skipped</numerusform>
+            <numerusform>%n skipped</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1，%2，%3。</source>
+        <translation>%1, %2, %3.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个地址已更新</source>
+        <translation>
+            <numerusform>%n address updated</numerusform>
+            <numerusform>%n addresses updated</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个文件已移到回收站</source>
+        <translation>
+            <numerusform>%n file moved to the Trash</numerusform>
+            <numerusform>%n files moved to the Trash</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>改动快捷方式</source>
+        <translation>Change shortcuts</translation>
+    </message>
+    <message>
+        <source>要做这些改动吗？</source>
+        <translation>Make these changes?</translation>
+    </message>
+    <message numerus="yes">
+        <source>把 %n 个已移动的链接更新为新地址</source>
+        <translation>
+            <numerusform>Update %n moved link to its new address</numerusform>
+            <numerusform>Update %n moved links to their new addresses</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>把 %n 个失效的链接移到回收站</source>
+        <translation>
+            <numerusform>Move %n dead link to the Trash</numerusform>
+            <numerusform>Move %n dead links to the Trash</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>把 %n 个多余的重复链接移到回收站</source>
+        <translation>
+            <numerusform>Move %n extra copy of a duplicate to the Trash</numerusform>
+            <numerusform>Move %n extra copies of duplicates to the Trash</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>……还有 %n 个</source>
+        <translation>
+            <numerusform>… and %n more</numerusform>
+            <numerusform>… and %n more</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>改动可以撤销：文件放在回收站中，原来的地址记录在案。</source>
+        <translation>The changes can be undone: files go to the Trash, and the old addresses are recorded.</translation>
+    </message>
 </context>
 <context>
     <name>CheckCommand</name>
@@ -54,6 +228,10 @@
     <message>
         <source>不能把检查结果保存到 &quot;%1&quot;。</source>
         <translation>Cannot keep the verdicts in &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>--dry-run 要和 --update-moved、--trash-dead 或 --trash-duplicates 一起用。</source>
+        <translation>--dry-run goes with --update-moved, --trash-dead or --trash-duplicates. </translation>
     </message>
 </context>
 <context>
@@ -356,6 +534,14 @@ Default settings file: %1
         <translation>All forms: linkshelf --help</translation>
     </message>
     <message>
+        <source>检查之后把已移动的链接更新为新地址，把失效的链接和多余的重复链接移到回收站（每个地址留下页面上的第一处）；--dry-run 只显示将要做的改动</source>
+        <translation>after the check, update moved links to their new address, move dead links and extra copies of duplicates to the Trash (each address keeps its first place on the page); --dry-run only shows what would change</translation>
+    </message>
+    <message>
+        <source>撤销最近一批改动：文件从回收站还原，写回原来的地址</source>
+        <translation>undo the last batch of changes: files back from the Trash, old addresses written back</translation>
+    </message>
+    <message>
         <source>linkshelf --export 文件 [设置文件.lfs] [--format html|xbel]</source>
         <translation>linkshelf --export FILE [SETTINGS.lfs] [--format html|xbel]</translation>
     </message>
@@ -364,8 +550,8 @@ Default settings file: %1
         <translation>export the links the page lists as a bookmarks file browsers import: a bookmark file with icons for FILE ending in .html or .htm, XBEL 1.0 for .xbel</translation>
     </message>
     <message>
-        <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，--export 没能写入书签文件，或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用的 crontab 行）</source>
-        <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, the import wrote nothing, --export could not write the bookmarks file, or --refresh could not set up the refresh (without a systemd user manager it prints the crontab line to use instead)</translation>
+        <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，--export 没能写入书签文件，或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用的 crontab 行），--check 不能记录要做的改动，或者 --undo 没有可以撤销的改动或跳过了其中一些</source>
+        <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, the import wrote nothing, --export could not write the bookmarks file, --refresh could not set up the refresh (without a systemd user manager it prints the crontab line to use instead), --check could not record the changes it was to make, or --undo found nothing to undo or skipped some of it</translation>
     </message>
 </context>
 <context>
@@ -1082,8 +1268,36 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
         <translation>Choose the folder of links to use and the HTML file to create. There is no Desktop folder here, so by default Linkpage.htm is made in your home folder &quot;%1&quot;, from where you can move it to any folder later.</translation>
     </message>
     <message>
+        <source>选择全部失效的(&amp;D)</source>
+        <translation>Select all &amp;dead</translation>
+    </message>
+    <message>
+        <source>选择全部已移动的(&amp;M)</source>
+        <translation>Select all &amp;moved</translation>
+    </message>
+    <message>
+        <source>选择多余的重复链接(&amp;U)</source>
+        <translation>Select extra d&amp;uplicates</translation>
+    </message>
+    <message>
+        <source>更新为新地址(&amp;N)</source>
+        <translation>Update to the &amp;new address</translation>
+    </message>
+    <message>
+        <source>移到回收站(&amp;T)</source>
+        <translation>Move to the &amp;Trash</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;Z)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>所选的行中没有这个按钮能改动的链接。</source>
+        <translation>None of the selected rows is a link this button changes.</translation>
+    </message>
+    <message>
         <source>导出书签(&amp;E)...</source>
-        <translation>&amp;Export Bookmarks...</translation>
+        <translation>&amp;Export bookmarks...</translation>
     </message>
     <message>
         <source>书签文件 (*.html *.htm);;XBEL 书签 (*.xbel)</source>
@@ -1095,6 +1309,17 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
     <message>
         <source>systemctl 没有回应。</source>
         <translation>systemctl did not respond.</translation>
+    </message>
+</context>
+<context>
+    <name>Trash</name>
+    <message>
+        <source>不能移到回收站。</source>
+        <translation>Cannot move to the Trash.</translation>
+    </message>
+    <message>
+        <source>不能从回收站还原。</source>
+        <translation>Cannot restore from the Trash.</translation>
     </message>
 </context>
 <context>

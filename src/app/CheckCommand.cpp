@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckCommand.h"
 
+#include "ChangeBatch.h"
+#include "ChangeTexts.h"
 #include "CheckTexts.h"
 #include "CommandSettings.h"
 #include "ConsoleDesktop.h"
@@ -29,6 +31,19 @@ volatile std::sig_atomic_t interrupted = 0;
 
 void OnInterrupt(int) {
     interrupted = 1;
+}
+
+// What the command line asks to change after the check.
+ChangeKinds ChangesAskedIn(const Invocation& invocation) {
+    ChangeKinds kinds;
+    kinds.updateMoved = invocation.Has("--update-moved");
+    kinds.trashDead = invocation.Has("--trash-dead");
+    kinds.trashDuplicates = invocation.Has("--trash-duplicates");
+    return kinds;
+}
+
+bool Acts(const ChangeKinds& kinds) {
+    return kinds.updateMoved || kinds.trashDead || kinds.trashDuplicates;
 }
 
 // "90s", "30m", "12h", "1d", "2w", or a bare number of seconds.
@@ -126,6 +141,34 @@ void RunUntilFinished(LinkChecker& checker) {
     bar.Close();
 }
 
+void Print(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+// Acts on the findings as asked, one line per change and a summary; false when the journal
+// could not be written, so nothing was changed.
+bool ActOnFindings(const CheckReport& report, const std::vector<LinkToCheck>& links,
+                   const ChangeKinds& kinds, bool dryRun) {
+    const std::vector<PlannedChange> plan =
+        PlanChanges(report, links, ChooseFindings(report, kinds));
+    if (dryRun) {
+        for (const PlannedChange& change : plan)
+            Print(ChangeTexts::PlanLine(change));
+        Print(ChangeTexts::PlanSummary(plan));
+        return true;
+    }
+    std::vector<ChangeOutcome> outcomes;
+    if (Result done = ChangeBatch::CarryOut(plan, ChangeJournal(), outcomes); !done) {
+        Fail(done.failure().Text());
+        return false;
+    }
+    for (const ChangeOutcome& outcome : outcomes)
+        Print(ChangeTexts::OutcomeLine(outcome, false));
+    Print(ChangeTexts::Summary(outcomes, false));
+    return true;
+}
+
 } // namespace
 
 int CheckCommand::Run(const Invocation& invocation) {
@@ -149,6 +192,14 @@ int CheckCommand::Check(const Invocation& invocation, QNetworkAccessManager* net
                            *age) +
                 "\n" + invocation.Usage());
     }
+    const ChangeKinds changes = ChangesAskedIn(invocation);
+    const bool dryRun = invocation.Has("--dry-run");
+    if (dryRun && !Acts(changes))
+        return Fail(
+            FilledText(QCoreApplication::translate(
+                "CheckCommand",
+                "--dry-run 要和 --update-moved、--trash-dead 或 --trash-duplicates 一起用。")) +
+            "\n" + invocation.Usage());
     const bool named = !invocation.operands.empty();
     const std::string settingsPath =
         named ? invocation.operands.front() : globals.DefaultSettingsPath();
@@ -158,7 +209,8 @@ int CheckCommand::Check(const Invocation& invocation, QNetworkAccessManager* net
 
     const QString cachePath = CheckCache::DefaultPath();
     CheckCache cache = CheckCache::Load(cachePath);
-    LinkChecker checker(CollectLinks(settings, globals), limits, network);
+    const std::vector<LinkToCheck> links = CollectLinks(settings, globals);
+    LinkChecker checker(links, limits, network);
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     checker.RememberIn(&cache, [now, maxAge](const CheckCache::Verdict& earlier) {
         return maxAge && now - earlier.checkedAt <= *maxAge;
@@ -176,6 +228,9 @@ int CheckCommand::Check(const Invocation& invocation, QNetworkAccessManager* net
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
     if (report.stopped)
+        return ExitNotRun;
+    // Changes act on a whole check only: a stopped one has not looked at every link.
+    if (Acts(changes) && !ActOnFindings(report, links, changes, dryRun))
         return ExitNotRun;
     return report.Count(CheckFinding::Kind::Dead) > 0 ? ExitSomethingDead : ExitNothingDead;
 }

@@ -10,6 +10,7 @@
 #include "PageCommand.h"
 #include "RefreshCommand.h"
 #include "Text.h"
+#include "UndoCommand.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -34,14 +35,22 @@ constexpr UsageLine ImportUsage[] = {
                        "导入书签：firefox、chromium、chrome、brave、edge、vivaldi 或一个书签文件")},
 };
 constexpr CommandLine::Option CheckOptions[] = {
-    {"--json"},
-    {"--max-age", true},
+    {"--json"},       {"--max-age", true},    {"--update-moved"},
+    {"--trash-dead"}, {"--trash-duplicates"}, {"--dry-run"},
 };
 constexpr UsageLine CheckUsage[] = {
     {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]"),
      QT_TRANSLATE_NOOP("CommandLine",
                        "检查页面的链接：失效、已移动、拒绝访问、重复；--max-age 1d 采用一天之内"
                        "先前检查的结果")},
+    {"  --update-moved --trash-dead --trash-duplicates [--dry-run]",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "检查之后把已移动的链接更新为新地址，把失效的链接和多余的重复链接移到"
+                       "回收站（每个地址留下页面上的第一处）；--dry-run 只显示将要做的改动")},
+};
+constexpr UsageLine UndoUsage[] = {
+    {"linkshelf --undo",
+     QT_TRANSLATE_NOOP("CommandLine", "撤销最近一批改动：文件从回收站还原，写回原来的地址")},
 };
 constexpr CommandLine::Option ExportOptions[] = {
     {"--format", true},
@@ -69,12 +78,14 @@ constexpr UsageLine VersionUsage[] = {
 
 constexpr std::size_t AnyNumber = std::numeric_limits<std::size_t>::max();
 
-// Every command, in the order --help lists them. The row without a name makes the page; help
-// and version are looked for first, wherever they stand.
+// Every command, in the order --help lists them: a new command is one row (with its handler),
+// before --help. The row without a name makes the page; help and version are looked for first,
+// wherever they stand.
 const CommandLine::Command Table[] = {
     {"", "", false, {}, 0, AnyNumber, PageUsage, PageCommand::Run},
     {"--import", "", false, {}, 1, 2, ImportUsage, ImportCommand::Run},
     {"--check", "", false, CheckOptions, 0, 1, CheckUsage, CheckCommand::Run},
+    {"--undo", "", false, {}, 0, 0, UndoUsage, UndoCommand::Run},
     {"--export", "", false, ExportOptions, 1, 2, ExportUsage, ExportCommand::Run},
     {"--refresh", "", false, {}, 1, 2, RefreshUsage, RefreshCommand::Run},
     {"--help", "-h", true, {}, 0, AnyNumber, HelpUsage, PrintHelp},
@@ -94,8 +105,8 @@ constexpr ExitStatus ExitStatuses[] = {
                             "文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式"
                             "文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，"
                             "--export 没能写入书签文件，或者 --refresh 没能设置自动更新（没有 "
-                            "systemd 用户实例时它打印应改用"
-                            "的 crontab 行）")},
+                            "systemd 用户实例时它打印应改用的 crontab 行），--check "
+                            "不能记录要做的改动，或者 --undo 没有可以撤销的改动或跳过了其中一些")},
     {'2', QT_TRANSLATE_NOOP("CommandLine", "没有找到快捷方式；什么也没有写入")},
     {'3', QT_TRANSLATE_NOOP("CommandLine", "--check 发现了失效的链接（1：检查不能进行，或者被 "
                                            "Ctrl+C 停止，无论已经发现了什么）")},

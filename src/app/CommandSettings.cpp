@@ -25,7 +25,7 @@ Result CommandSettings::Read(const std::string& path, bool named, Settings& sett
             ""};
     if (named && !EndsInLfs(path))
         return Failure{"\"" + path + "\": " + NotSettingsFileReason(), path, ""};
-    if (const Result read = ReadSettings(path, settings, globals); !read)
+    if (Result read = ReadSettings(path, settings, globals); !read)
         return read;
     if (const auto& folder = globals.UnusableSourceFolder)
         return SourceFolderUnusable(folder->path, folder->cause);

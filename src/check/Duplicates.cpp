@@ -65,8 +65,8 @@ bool IsUnreserved(unsigned char c) {
 }
 
 void AppendEscaped(std::string& out, unsigned char c) {
-    constexpr const char* Hex = "0123456789ABCDEF";
-    out.append({'%', Hex[c >> 4], Hex[c & 15]});
+    constexpr const char* hex = "0123456789ABCDEF";
+    out.append({'%', hex[c >> 4], hex[c & 15]});
 }
 
 // Escapes as RFC 3986 compares them: an escaped unreserved character is the character, other

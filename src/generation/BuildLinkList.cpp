@@ -47,13 +47,13 @@ bool HoldsMarkup(std::string_view text, std::size_t at) {
 }
 
 std::size_t FirstMarkupByte(std::string_view text) {
-    constexpr std::size_t Block = sizeof(Bytes16);
+    constexpr std::size_t block = sizeof(Bytes16);
     std::size_t from = 0;
-    if (text.size() >= Block) {
-        while (from + Block <= text.size() && !HoldsMarkup(text, from))
-            from += Block;
+    if (text.size() >= block) {
+        while (from + block <= text.size() && !HoldsMarkup(text, from))
+            from += block;
         // The last bytes are checked as one block too, overlapping the ones before.
-        if (from + Block > text.size() && !HoldsMarkup(text, text.size() - Block))
+        if (from + block > text.size() && !HoldsMarkup(text, text.size() - block))
             return text.size();
     }
     for (; from < text.size(); ++from)

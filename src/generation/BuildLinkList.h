@@ -23,6 +23,7 @@ struct ScannedLink {
     std::string_view name;
     std::string_view address;
     const std::vector<std::string_view>& folders;
+    // The shortcut's file name in its folder, as listed.
     std::string_view fileName;
     std::string_view iconFile;
     int folderFd = -1;

@@ -66,6 +66,10 @@ bool DesktopServices::Open(const std::string& target) {
     return QProcess::startDetached("xdg-open", {QString::fromLatin1(UrlFor(target).toEncoded())});
 }
 
+bool DesktopServices::Ask(const std::string& /*caption*/, const std::string& /*text*/) {
+    return false;
+}
+
 std::optional<std::string> DesktopServices::ChooseFile(QWidget* /*owner*/,
                                                        const FileRequest& /*request*/) {
     return std::nullopt;

@@ -21,6 +21,9 @@ public:
     virtual void Beep() = 0;
     // A modal message box with one OK button; returns when the user has closed it.
     virtual void ShowMessage(Icon icon, const std::string& caption, const std::string& text) = 0;
+    // A question answered with Yes or No; true for Yes. Here, where no one can answer, it is No,
+    // so nothing that needs the user's consent is done.
+    virtual bool Ask(const std::string& caption, const std::string& text);
     // Opens a file or web address with the desktop's opener (here xdg-open); true when the
     // opener was started.
     virtual bool Open(const std::string& target);

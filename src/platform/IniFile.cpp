@@ -287,16 +287,20 @@ Result IniFile::SetValue(std::string_view section, std::string_view key, std::st
 }
 
 Result IniFile::Save() const {
-    const std::string text = Serialise();
+    return AtomicFile::Replace(path_, Bytes());
+}
+
+std::string IniFile::Bytes() const {
+    std::string text = Serialise();
     switch (encoding_) {
     case Encoding::Utf16Le:
-        return AtomicFile::Replace(path_, std::string(Utf16LeMark) + Utf8ToUtf16Le(text));
+        return std::string(Utf16LeMark) + Utf8ToUtf16Le(text);
     case Encoding::Utf8WithMark:
-        return AtomicFile::Replace(path_, std::string(Utf8Mark) + text);
+        return std::string(Utf8Mark) + text;
     case Encoding::Utf8:
         break;
     }
-    return AtomicFile::Replace(path_, text);
+    return text;
 }
 
 std::optional<std::string> IniFile::FindValue(std::string_view bytes, std::string_view section,

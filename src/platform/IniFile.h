@@ -27,6 +27,8 @@ public:
     Result SetValue(std::string_view section, std::string_view key, std::string_view value);
     // Replaces the file with the text in memory; fails for a missing folder or unwritable file.
     Result Save() const;
+    // The bytes Save would write, in the file's own encoding.
+    std::string Bytes() const;
 
     // Looks a value up in the raw bytes of an INI file.
     static std::optional<std::string> FindValue(std::string_view bytes, std::string_view section,

@@ -55,6 +55,14 @@ void QtDesktop::ShowMessage(Icon icon, const std::string& caption, const std::st
     box.exec();
 }
 
+bool QtDesktop::Ask(const std::string& caption, const std::string& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption),
+                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
+                    MessageOwner());
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 bool QtDesktop::Open(const std::string& target) {
     if (target.empty() || !HasDesktopPlatform())
         return DesktopServices::Open(target);

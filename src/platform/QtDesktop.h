@@ -9,6 +9,7 @@ class QtDesktop : public DesktopServices {
 public:
     void Beep() override;
     void ShowMessage(Icon icon, const std::string& caption, const std::string& text) override;
+    bool Ask(const std::string& caption, const std::string& text) override;
     bool Open(const std::string& target) override;
     // Custom colours the user defines are offered again for the rest of the run.
     std::optional<std::string> ChooseFile(QWidget* owner, const FileRequest& request) override;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormCheckLinks.h"
 
+#include "ChangeBatch.h"
+#include "ChangeTexts.h"
 #include "CheckTexts.h"
 #include "DesktopServices.h"
 #include "Strings.h"
@@ -8,7 +10,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -18,6 +22,17 @@
 namespace {
 
 enum Column { KindColumn, StatusColumn, AddressColumn, NameColumn, FolderColumn, TargetColumn };
+
+// The finding a row shows, by its index in the report, kept in its first cell.
+constexpr int FindingRole = Qt::UserRole + 1;
+// Skipped changes named under the result line; the rest are counted in it.
+constexpr std::size_t SkipsShown = 3;
+
+QPushButton* NamedButton(const QString& caption, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
 
 } // namespace
 
@@ -44,6 +59,7 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
     findingsTable_->setObjectName("findingsTable");
     findingsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     findingsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    findingsTable_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     findingsTable_->verticalHeader()->hide();
     findingsTable_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     findingsTable_->horizontalHeader()->setStretchLastSection(true);
@@ -73,6 +89,8 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
     layout->addWidget(progressBar_);
     layout->addWidget(findingsTable_, 1);
     layout->addWidget(hint_);
+    layout->addWidget(CreateChangeButtons());
+    layout->addWidget(changeResult_);
     layout->addStretch();
     layout->addWidget(buttonBox_);
 
@@ -82,8 +100,45 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
     connect(closeButton_, &QPushButton::clicked, this, &FormCheckLinks::close);
     connect(findingsTable_, &QTableWidget::cellDoubleClicked, this,
             &FormCheckLinks::onFindingDoubleClicked);
+    connect(selectDeadButton_, &QPushButton::clicked, this, &FormCheckLinks::onSelectDeadClicked);
+    connect(selectMovedButton_, &QPushButton::clicked, this, &FormCheckLinks::onSelectMovedClicked);
+    connect(selectDuplicatesButton_, &QPushButton::clicked, this,
+            &FormCheckLinks::onSelectDuplicatesClicked);
+    connect(updateAddressButton_, &QPushButton::clicked, this,
+            &FormCheckLinks::onUpdateAddressClicked);
+    connect(moveToTrashButton_, &QPushButton::clicked, this, &FormCheckLinks::onMoveToTrashClicked);
+    connect(undoButton_, &QPushButton::clicked, this, &FormCheckLinks::onUndoClicked);
     // The window checks every link when it opens; earlier verdicts are only taken on request.
     StartCheck(nullptr);
+}
+
+// The buttons that act on the findings, in a row under the table; shown with it.
+QWidget* FormCheckLinks::CreateChangeButtons() {
+    changeButtons_ = new QWidget(this);
+    changeButtons_->setObjectName("changeButtons");
+    selectDeadButton_ = NamedButton(Q(Strings::SelectDeadCaption), "selectDeadButton", this);
+    selectMovedButton_ = NamedButton(Q(Strings::SelectMovedCaption), "selectMovedButton", this);
+    selectDuplicatesButton_ =
+        NamedButton(Q(Strings::SelectDuplicatesCaption), "selectDuplicatesButton", this);
+    updateAddressButton_ =
+        NamedButton(Q(Strings::UpdateAddressCaption), "updateAddressButton", this);
+    moveToTrashButton_ = NamedButton(Q(Strings::MoveToTrashCaption), "moveToTrashButton", this);
+    undoButton_ = NamedButton(Q(Strings::UndoCaption), "undoButton", this);
+    undoButton_->setEnabled(false);
+    auto* row = new QHBoxLayout(changeButtons_);
+    row->setContentsMargins(0, 0, 0, 0);
+    for (QPushButton* button : {selectDeadButton_, selectMovedButton_, selectDuplicatesButton_})
+        row->addWidget(button);
+    row->addStretch();
+    for (QPushButton* button : {updateAddressButton_, moveToTrashButton_, undoButton_})
+        row->addWidget(button);
+    changeButtons_->hide();
+    changeResult_ = new QLabel(this);
+    changeResult_->setObjectName("changeResult");
+    changeResult_->setWordWrap(true);
+    changeResult_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    changeResult_->hide();
+    return changeButtons_;
 }
 
 void FormCheckLinks::StartCheck(std::function<bool(const CheckCache::Verdict&)> take) {
@@ -96,6 +151,8 @@ void FormCheckLinks::StartCheck(std::function<bool(const CheckCache::Verdict&)> 
     connect(checker_, &LinkChecker::Finished, this, &FormCheckLinks::CheckerFinished);
     findingsTable_->hide();
     hint_->hide();
+    changeButtons_->hide();
+    changeResult_->hide();
     recheckDeadButton_->hide();
     copyButton_->hide();
     closeButton_->hide();
@@ -139,6 +196,7 @@ void FormCheckLinks::CheckerFinished() {
     FillTable();
     findingsTable_->show();
     hint_->show();
+    changeButtons_->show();
     const CheckReport& report = checker_->Report();
     recheckDeadButton_->setVisible(
         report.Count(CheckFinding::Kind::Dead) + report.Count(CheckFinding::Kind::Blocked) > 0);
@@ -169,7 +227,9 @@ void FormCheckLinks::FillTable() {
         // The address as the shortcut holds it, byte for byte, for opening it.
         findingsTable_->item(row, AddressColumn)
             ->setData(Qt::UserRole, QByteArray::fromStdString(finding.address));
+        findingsTable_->item(row, KindColumn)->setData(FindingRole, row);
     }
+    MarkChangedRows();
     findingsTable_->resizeColumnsToContents();
     for (const int wide : {AddressColumn, TargetColumn})
         findingsTable_->setColumnWidth(wide, std::min(findingsTable_->columnWidth(wide), 280));
@@ -201,4 +261,123 @@ QString FormCheckLinks::ReportText() const {
 
 void FormCheckLinks::onCopyClicked() {
     QApplication::clipboard()->setText(ReportText());
+}
+
+void FormCheckLinks::SelectFindings(const std::vector<std::size_t>& findings) {
+    const std::set<std::size_t> chosen(findings.begin(), findings.end());
+    QItemSelection selection;
+    for (int row = 0; row < findingsTable_->rowCount(); ++row) {
+        const QTableWidgetItem* kind = findingsTable_->item(row, KindColumn);
+        if ((kind->flags() & Qt::ItemIsSelectable) &&
+            chosen.contains(kind->data(FindingRole).toULongLong()))
+            selection.select(findingsTable_->model()->index(row, KindColumn),
+                             findingsTable_->model()->index(row, TargetColumn));
+    }
+    findingsTable_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    findingsTable_->setFocus();
+}
+
+void FormCheckLinks::onSelectDeadClicked() {
+    SelectFindings(ChooseFindings(checker_->Report(), {.trashDead = true}));
+}
+
+void FormCheckLinks::onSelectMovedClicked() {
+    SelectFindings(ChooseFindings(checker_->Report(), {.updateMoved = true}));
+}
+
+void FormCheckLinks::onSelectDuplicatesClicked() {
+    SelectFindings(ChooseFindings(checker_->Report(), {.trashDuplicates = true}));
+}
+
+// The selected findings a button acts on: moved links to update, or dead links and duplicates
+// for the Trash.
+std::vector<std::size_t> FormCheckLinks::SelectedFindings(bool update) const {
+    const std::vector<CheckFinding>& findings = checker_->Report().findings;
+    std::vector<std::size_t> chosen;
+    for (const QModelIndex& index : findingsTable_->selectionModel()->selectedRows(KindColumn)) {
+        const auto finding = index.data(FindingRole).toULongLong();
+        const CheckFinding::Kind kind = findings[finding].kind;
+        if (update ? kind == CheckFinding::Kind::Moved
+                   : kind == CheckFinding::Kind::Dead || kind == CheckFinding::Kind::Duplicate)
+            chosen.push_back(finding);
+    }
+    std::ranges::sort(chosen);
+    return chosen;
+}
+
+void FormCheckLinks::onUpdateAddressClicked() {
+    CarryOut(PlanChanges(checker_->Report(), links_, SelectedFindings(true)));
+}
+
+void FormCheckLinks::onMoveToTrashClicked() {
+    CarryOut(PlanChanges(checker_->Report(), links_, SelectedFindings(false)));
+}
+
+void FormCheckLinks::CarryOut(const std::vector<PlannedChange>& plan) {
+    if (plan.empty()) {
+        changeResult_->setText(Q(Strings::NothingToChange));
+        changeResult_->show();
+        return;
+    }
+    if (!DesktopServices::Current().Ask(ChangeTexts::QuestionCaption(),
+                                        ChangeTexts::Question(plan)))
+        return;
+    std::vector<ChangeOutcome> outcomes;
+    if (Result done = ChangeBatch::CarryOut(plan, ChangeJournal(), outcomes); !done) {
+        DesktopServices::Current().ShowMessage(DesktopServices::Icon::Error,
+                                               Q(Strings::CheckLinksTitle).toStdString(),
+                                               done.failure().Text());
+        return;
+    }
+    ShowOutcomes(ChangeTexts::Summary(outcomes, false), outcomes, false);
+    undoButton_->setEnabled(true);
+}
+
+void FormCheckLinks::onUndoClicked() {
+    std::vector<ChangeOutcome> outcomes;
+    if (Result undone = ChangeBatch::UndoLast(ChangeJournal(), outcomes); !undone) {
+        DesktopServices::Current().ShowMessage(DesktopServices::Icon::Error,
+                                               Q(Strings::CheckLinksTitle).toStdString(),
+                                               undone.failure().Text());
+        return;
+    }
+    ShowOutcomes(ChangeTexts::Summary(outcomes, true), outcomes, true);
+    undoButton_->setEnabled(false);
+}
+
+// The result line, with the first skipped changes and why; rows of changed shortcuts are greyed
+// out so they are not acted on twice, and come back when undone.
+void FormCheckLinks::ShowOutcomes(const std::string& summary,
+                                  const std::vector<ChangeOutcome>& outcomes, bool undo) {
+    QStringList lines{Q(summary)};
+    std::size_t skips = 0;
+    for (const ChangeOutcome& outcome : outcomes) {
+        if (outcome.state == ChangeOutcome::State::Skipped && skips++ < SkipsShown)
+            lines << Q(ChangeTexts::OutcomeLine(outcome, undo)).replace('\t', ' ');
+        if (outcome.state != ChangeOutcome::State::Done)
+            continue;
+        if (undo)
+            changedFiles_.erase(outcome.change.file);
+        else
+            changedFiles_.insert(outcome.change.file);
+    }
+    changeResult_->setText(lines.join('\n'));
+    changeResult_->show();
+    MarkChangedRows();
+}
+
+void FormCheckLinks::MarkChangedRows() {
+    const CheckReport& report = checker_->Report();
+    for (int row = 0; row < findingsTable_->rowCount(); ++row) {
+        const auto finding = findingsTable_->item(row, KindColumn)->data(FindingRole).toULongLong();
+        const std::size_t link = report.findings[finding].place;
+        const bool changed = link < links_.size() && changedFiles_.contains(links_[link].file);
+        for (int column = KindColumn; column <= TargetColumn; ++column) {
+            QTableWidgetItem* item = findingsTable_->item(row, column);
+            item->setFlags(changed ? Qt::NoItemFlags : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            if (changed)
+                findingsTable_->selectionModel()->select(
+                    findingsTable_->model()->index(row, column), QItemSelectionModel::Deselect);
+        }
+    }
 }

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ChangePlan.h"
 #include "LinkChecker.h"
 #include "LinkToCheck.h"
 
 #include <QDialog>
 #include <functional>
+#include <set>
+#include <string>
 #include <vector>
 
+struct ChangeOutcome;
 class QDialogButtonBox;
 class QLabel;
 class QNetworkAccessManager;
@@ -17,7 +21,9 @@ class QTableWidget;
 
 // The link check in a window of its own: a progress bar and Cancel while the links are checked,
 // then the findings in a table the user can sort, open from and copy, and a button that checks
-// again only the links found dead or blocked. The verdicts are kept in the user's cache, as the
+// again only the links found dead or blocked. Selected rows can be acted on: moved links updated
+// to their new address, dead links and extra copies of a duplicate moved to the Trash, after one
+// question, and the last batch undone. The verdicts are kept in the user's cache, as the
 // command line keeps them. Closing the window drops the check; it frees itself once closed.
 class FormCheckLinks : public QDialog {
     Q_OBJECT
@@ -35,6 +41,12 @@ private slots:
     void onCopyClicked();
     void onRecheckDeadClicked();
     void onFindingDoubleClicked(int row);
+    void onSelectDeadClicked();
+    void onSelectMovedClicked();
+    void onSelectDuplicatesClicked();
+    void onUpdateAddressClicked();
+    void onMoveToTrashClicked();
+    void onUndoClicked();
 
 private:
     void StartCheck(std::function<bool(const CheckCache::Verdict&)> take);
@@ -42,6 +54,13 @@ private:
     void CheckerWaiting(const QString& host);
     void CheckerFinished();
     void FillTable();
+    QWidget* CreateChangeButtons();
+    void MarkChangedRows();
+    void SelectFindings(const std::vector<std::size_t>& findings);
+    std::vector<std::size_t> SelectedFindings(bool update) const;
+    void CarryOut(const std::vector<PlannedChange>& plan);
+    void ShowOutcomes(const std::string& summary, const std::vector<ChangeOutcome>& outcomes,
+                      bool undo);
 
     const std::vector<LinkToCheck> links_;
     QNetworkAccessManager* network_;
@@ -58,4 +77,14 @@ private:
     QPushButton* copyButton_;
     QPushButton* recheckDeadButton_;
     QPushButton* closeButton_;
+    QWidget* changeButtons_;
+    QPushButton* selectDeadButton_;
+    QPushButton* selectMovedButton_;
+    QPushButton* selectDuplicatesButton_;
+    QPushButton* updateAddressButton_;
+    QPushButton* moveToTrashButton_;
+    QPushButton* undoButton_;
+    QLabel* changeResult_;
+    // The shortcuts a batch of this window changed and that are not changed back.
+    std::set<std::string> changedFiles_;
 };

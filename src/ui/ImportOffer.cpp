@@ -38,7 +38,8 @@ std::vector<ImportOffer::Browser> ImportOffer::FindBrowsers() {
     std::vector<Browser> browsers;
     for (BookmarkSource& source : BrowserProfiles::Find()) {
         const ResultOf<BookmarkFolder> tree = BookmarkImport::Read(source.path);
-        browsers.push_back({std::move(source), tree ? std::optional(LinksIn(*tree)) : std::nullopt});
+        browsers.push_back(
+            {std::move(source), tree ? std::optional(LinksIn(*tree)) : std::nullopt});
     }
     return browsers;
 }

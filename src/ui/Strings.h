@@ -54,6 +54,15 @@ inline constexpr Phrase ExportFilters{
 inline constexpr Phrase CheckLinksTitle{QT_TRANSLATE_NOOP("Strings", "检查链接")};
 inline constexpr Phrase CopyReportCaption{QT_TRANSLATE_NOOP("Strings", "复制报告(&C)")};
 inline constexpr Phrase RecheckBadCaption{QT_TRANSLATE_NOOP("Strings", "只检查失效的链接(&R)")};
+inline constexpr Phrase SelectDeadCaption{QT_TRANSLATE_NOOP("Strings", "选择全部失效的(&D)")};
+inline constexpr Phrase SelectMovedCaption{QT_TRANSLATE_NOOP("Strings", "选择全部已移动的(&M)")};
+inline constexpr Phrase SelectDuplicatesCaption{
+    QT_TRANSLATE_NOOP("Strings", "选择多余的重复链接(&U)")};
+inline constexpr Phrase UpdateAddressCaption{QT_TRANSLATE_NOOP("Strings", "更新为新地址(&N)")};
+inline constexpr Phrase MoveToTrashCaption{QT_TRANSLATE_NOOP("Strings", "移到回收站(&T)")};
+inline constexpr Phrase UndoCaption{QT_TRANSLATE_NOOP("Strings", "撤销(&Z)")};
+inline constexpr Phrase NothingToChange{
+    QT_TRANSLATE_NOOP("Strings", "所选的行中没有这个按钮能改动的链接。")};
 inline constexpr Phrase CheckLinksHint{
     QT_TRANSLATE_NOOP("Strings", "双击一行可在网页浏览器中打开该地址。")};
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-// Stands in for the desktop: remembers every beep, message box and opening, in order.
+// Stands in for the desktop: remembers every beep, message box, question and opening, in order.
 class RecordingDesktop : public DesktopServices {
 public:
     RecordingDesktop() { previous_ = Install(this); }
@@ -16,6 +16,10 @@ public:
     void ShowMessage(Icon icon, const std::string& caption, const std::string& text) override {
         events.push_back((icon == Icon::Error ? "error:" : "info:") + caption + ":" + text);
     }
+    bool Ask(const std::string& caption, const std::string& text) override {
+        events.push_back("ask:" + caption + ":" + text);
+        return answer;
+    }
     bool Open(const std::string& target) override {
         events.push_back("open:" + target);
         return openSucceeds;
@@ -23,6 +27,8 @@ public:
 
     std::vector<std::string> events;
     bool openSucceeds = true;
+    // What the user answers to a question.
+    bool answer = true;
 
 private:
     DesktopServices* previous_ = nullptr;

@@ -44,22 +44,23 @@ struct LoggedList {
         list.SetMultiSelect(multiSelect);
         list.SetItems(texts);
         list.allowDelete = [this](int index) {
-            log().push_back("query " + std::to_string(index));
+            Events().push_back("query " + std::to_string(index));
             return std::find(refused.begin(), refused.end(), index) == refused.end();
         };
-        QObject::connect(&list, &EditableList::itemDeleted,
-                         [this](int index) { log().push_back("delete " + std::to_string(index)); });
+        QObject::connect(&list, &EditableList::itemDeleted, [this](int index) {
+            Events().push_back("delete " + std::to_string(index));
+        });
         QObject::connect(&list, &EditableList::deleteFinished,
-                         [this] { log().push_back("after delete"); });
+                         [this] { Events().push_back("after delete"); });
         QObject::connect(&list, &EditableList::itemMoved, [this](int from, int to) {
-            log().push_back("reorder " + std::to_string(from) + " " + std::to_string(to));
+            Events().push_back("reorder " + std::to_string(from) + " " + std::to_string(to));
         });
         list.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&list));
         list.setFocus();
     }
 
-    Log& log() { return desktop.events; }
+    Log& Events() { return desktop.events; }
     QPoint RowCentre(int index) const { return list.visualItemRect(list.item(index)).center(); }
     QPoint BelowLastRow() const {
         return list.visualItemRect(list.item(list.Count() - 1)).bottomLeft() + QPoint(20, 30);
@@ -219,7 +220,7 @@ TEST(EditableList, KeysInSingleSelectMode) {
         QTest::keyClick(&l.list, c.key, c.modifiers);
         EXPECT_EQ(l.list.Items(), c.expectedItems) << c.name;
         EXPECT_EQ(l.list.ItemIndex(), c.expectedCurrent) << c.name;
-        EXPECT_EQ(l.log(), c.expectedLog) << c.name;
+        EXPECT_EQ(l.Events(), c.expectedLog) << c.name;
     }
 }
 
@@ -251,7 +252,7 @@ TEST(EditableList, DeletingInSingleSelectModeKeepsACurrentItem) {
         l.list.DeleteSelectedItems();
         EXPECT_EQ(l.list.Items(), c.expectedItems) << c.name;
         EXPECT_EQ(l.list.ItemIndex(), c.expectedCurrent) << c.name;
-        EXPECT_EQ(l.log(), c.expectedLog) << c.name;
+        EXPECT_EQ(l.Events(), c.expectedLog) << c.name;
     }
 }
 
@@ -284,11 +285,11 @@ TEST(EditableList, DeletingInMultiSelectModeWalksFromTheEnd) {
         l.list.DeleteSelectedItems();
         EXPECT_EQ(l.list.Items(), c.expectedItems) << c.name;
         EXPECT_EQ(l.SelectedRows(), c.expectedSelected) << c.name;
-        EXPECT_EQ(l.log(), c.expectedLog) << c.name;
+        EXPECT_EQ(l.Events(), c.expectedLog) << c.name;
     }
     LoggedList none(Five, true);
     none.list.DeleteSelectedItems();
-    EXPECT_EQ(none.log(), Log{"beep"});
+    EXPECT_EQ(none.Events(), Log{"beep"});
 }
 
 TEST(EditableList, MovingInMultiSelectModeMovesBlocks) {
@@ -320,7 +321,7 @@ TEST(EditableList, MovingInMultiSelectModeMovesBlocks) {
         QTest::keyClick(&l.list, c.key, Qt::ControlModifier);
         EXPECT_EQ(l.list.Items(), c.expectedItems) << c.name;
         EXPECT_EQ(l.SelectedRows(), c.expectedSelected) << c.name;
-        EXPECT_EQ(l.log(), c.expectedLog) << c.name;
+        EXPECT_EQ(l.Events(), c.expectedLog) << c.name;
     }
 }
 
@@ -410,7 +411,7 @@ TEST(ReorderableList, DraggingAnItemMovesIt) {
         EXPECT_EQ(OverrideShape(), expectedCursor) << c.name;
         QTest::mouseRelease(l.list.viewport(), Qt::LeftButton, {}, target);
         EXPECT_EQ(l.list.Items(), c.expectedItems) << c.name;
-        EXPECT_EQ(l.log(), c.expectedLog) << c.name;
+        EXPECT_EQ(l.Events(), c.expectedLog) << c.name;
         const int expectedCurrent = c.onto < 0 ? 3 : c.onto;
         EXPECT_EQ(l.list.ItemIndex(), expectedCurrent) << c.name;
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << c.name;
@@ -437,7 +438,7 @@ TEST(ReorderableList, ShortMovesAndEscapeDoNotReorder) {
             QTest::keyClick(&l.list, Qt::Key_Escape);
         QTest::mouseRelease(l.list.viewport(), Qt::LeftButton, {}, start + QPoint(0, c.distance));
         EXPECT_EQ(l.list.Items(), Four) << c.name;
-        EXPECT_TRUE(l.log().empty()) << c.name;
+        EXPECT_TRUE(l.Events().empty()) << c.name;
         EXPECT_EQ(l.list.ItemIndex(), c.expectedCurrent) << c.name;
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << c.name;
     }
@@ -453,7 +454,7 @@ TEST(ReorderableList, DragWithoutCurrentItemMovesNothing) {
     EXPECT_EQ(OverrideShape(), Qt::ForbiddenCursor);
     QTest::mouseRelease(l.list.viewport(), Qt::LeftButton, {}, l.RowCentre(1));
     EXPECT_EQ(l.list.Items(), Four);
-    EXPECT_TRUE(l.log().empty());
+    EXPECT_TRUE(l.Events().empty());
 }
 
 // The mark around the target row appears while dragging, only that row and the row it left

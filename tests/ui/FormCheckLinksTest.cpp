@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormCheckLinks.h"
 
+#include "FileChecks.h"
 #include "FormMain.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
@@ -40,6 +41,11 @@ protected:
         globals.SettingsPath = globals.DefaultSettingsPath();
         tree.Write("program/Linkshelf.lft", "%LF_LINKS_COUNT%");
         qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(tree.Path("cache")));
+        // The Trash and the journal of changes are the test's own.
+        tree.Folder("home");
+        qputenv("HOME", QByteArray::fromStdString(tree.Path("home")));
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(tree.Path("data")));
+        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(tree.Path("state")));
     }
 
     void Link(const std::string& shortcut, const std::string& path) {
@@ -213,6 +219,69 @@ TEST_F(CheckLinks, RechecksOnlyTheLinksFoundDeadOrBlocked) {
     EXPECT_EQ(server.Requests("GET /403"), 2);
     EXPECT_TRUE(S(Child<QLabel>(dialog, "status")->text()).ends_with("1 个结果取自先前的检查。"))
         << S(Child<QLabel>(dialog, "status")->text());
+}
+
+// Rows are chosen with the selection buttons and Ctrl+clicks, every change is asked about once,
+// and Undo puts the last batch back.
+TEST_F(CheckLinks, ChangesTheSelectedRowsAfterAskingAndUndoes) {
+    Link("Gone.url", "/gone");
+    Link("Moved.url", "/moved");
+    Link("A/Copy.url", "/ok?copy");
+    Link("B/Copy.url", "/ok?copy");
+    const std::string gone = tree.Read("Fav/Gone.url");
+    const std::string copy = tree.Read("Fav/B/Copy.url");
+    FormCheckLinks* dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntilDone(dialog));
+    auto* table = Child<QTableWidget>(dialog, "findingsTable");
+    ASSERT_EQ(Column(table, 3), (std::vector<std::string>{"Gone", "Moved", "Copy", "Copy"}));
+    const auto click = [dialog](const char* button) {
+        QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton);
+    };
+    const auto selectedRows = [table] {
+        std::vector<int> rows;
+        for (const QModelIndex& index : table->selectionModel()->selectedRows())
+            rows.push_back(index.row());
+        std::ranges::sort(rows);
+        return rows;
+    };
+
+    click("selectMovedButton");
+    EXPECT_EQ(selectedRows(), std::vector<int>{1});
+    desktop.answer = false;
+    click("updateAddressButton");
+    ASSERT_EQ(desktop.events.size(), 1u);
+    EXPECT_TRUE(desktop.events[0].starts_with("ask:改动快捷方式:要做这些改动吗？\n把 1 "
+                                              "个已移动的链接更新为新地址\n\nMoved\n"))
+        << desktop.events[0];
+    EXPECT_EQ(tree.Read("Fav/Moved.url"), "[InternetShortcut]\r\nURL=" + Url("/moved") + "\r\n");
+    desktop.answer = true;
+    click("updateAddressButton");
+    EXPECT_EQ(tree.Read("Fav/Moved.url"), "[InternetShortcut]\r\nURL=" + Url("/ok") + "\r\n");
+    EXPECT_FALSE(table->item(1, 0)->flags() & Qt::ItemIsEnabled);
+
+    click("selectDeadButton");
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      table->visualRect(table->model()->index(3, 3)).center());
+    EXPECT_EQ(selectedRows(), (std::vector<int>{0, 3}));
+    click("moveToTrashButton");
+    EXPECT_NE(desktop.events.back().find("把 1 个失效的链接移到回收站\n把 1 "
+                                         "个多余的重复链接移到回收站\n\nGone\nCopy\n"),
+              std::string::npos)
+        << desktop.events.back();
+    EXPECT_FALSE(FileExists(tree.Path("Fav/Gone.url")));
+    EXPECT_FALSE(FileExists(tree.Path("Fav/B/Copy.url")));
+    EXPECT_TRUE(FileExists(tree.Path("data/Trash/info/Copy.url.trashinfo")));
+    EXPECT_EQ(S(Child<QLabel>(dialog, "changeResult")->text()),
+              "0 个地址已更新，2 个文件已移到回收站，0 个跳过。");
+
+    click("undoButton");
+    EXPECT_EQ(tree.Read("Fav/Gone.url"), gone);
+    EXPECT_EQ(tree.Read("Fav/B/Copy.url"), copy);
+    EXPECT_EQ(S(Child<QLabel>(dialog, "changeResult")->text()),
+              "已撤销：0 个地址已改回，2 个文件已从回收站还原，0 个跳过。");
+    EXPECT_TRUE(table->item(0, 0)->flags() & Qt::ItemIsEnabled);
+    EXPECT_FALSE(Child<QPushButton>(dialog, "undoButton")->isEnabled());
 }
 
 } // namespace

@@ -81,7 +81,7 @@ protected:
     }
 
     static void ClickRow(FormImport& dialog, int row) {
-        QListWidget* list = Find<QListWidget>(dialog, "sourceList");
+        auto* list = Find<QListWidget>(dialog, "sourceList");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
     }

@@ -265,7 +265,7 @@ TEST_F(Options, CancelEscapeAndTheCloseBoxLeaveTheListAlone) {
 
 TEST_F(Options, DraggingAnEntryToTheEndStoresTheNewOrder) {
     WithDialog([&](FormOptions& dialog) {
-        ReorderableList* list = Find<ReorderableList>(dialog, "ignoredFolders");
+        auto* list = Find<ReorderableList>(dialog, "ignoredFolders");
         const QPoint first = list->visualItemRect(list->item(0)).center();
         const QPoint below = list->visualItemRect(list->item(1)).bottomLeft() + QPoint(5, 30);
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, first);

@@ -14,7 +14,7 @@
 
 namespace {
 
-const std::string version = VersionText();
+const std::string Version = VersionText();
 
 TEST(ColorToHex, WritesRedGreenBlueInUpperCase) {
     const std::pair<StoredColor, std::string> cases[] = {
@@ -66,8 +66,8 @@ TEST_F(Page, ReplacesEveryPlaceholderInItsOrder) {
                                    "%LF_VLINK_COLOR%|%LF_TEXT_FONT%|%LF_LINKS_COUNT%|"
                                    "%LF_HOMEPAGE_URL%|%LF_VERSION%|%lf_title%|%LF_TITLE%\r\n"
                                    "%LF_LINKS_HTML%");
-    EXPECT_EQ(page, "My " + version + " links|FFFFFF|000000|0000FF|800080|Arial %LF_TITLE%|1|" +
-                        "https://linkshelf.org/|" + version + "|%lf_title%|My " + version +
+    EXPECT_EQ(page, "My " + Version + " links|FFFFFF|000000|0000FF|800080|Arial %LF_TITLE%|1|" +
+                        "https://linkshelf.org/|" + Version + "|%lf_title%|My " + Version +
                         " links\r\n<DL>\r\n<DT><A HREF=\"https://a/\">a</A></DL>\r\n");
     EXPECT_EQ(globals.LinkCount, 1);
     EXPECT_EQ(globals.IgnoredCount, 0);
@@ -112,8 +112,7 @@ TEST_F(Page, InsertsTheDateAndTimeAndKeepsEverythingElse) {
 // The page states its language and the moment it was made, so that a reader in the other
 // language sees the dates in that language's format.
 TEST_F(Page, StatesTheRunsLanguageAndTheMomentOfTheRun) {
-    const std::string page =
-        Build(R"(<html lang="%LF_LANGUAGE%"><time datetime="%LF_DATETIME%">)");
+    const std::string page = Build(R"(<html lang="%LF_LANGUAGE%"><time datetime="%LF_DATETIME%">)");
     EXPECT_EQ(page.rfind(R"(<html lang="zh-CN"><time datetime=")", 0), 0u) << page;
     const QString stamp = QString::fromStdString(page).section('"', 3, 3);
     const QDateTime when = QDateTime::fromString(stamp, Qt::ISODate);
@@ -124,7 +123,7 @@ TEST_F(Page, StatesTheRunsLanguageAndTheMomentOfTheRun) {
 
 TEST_F(Page, NamesFromTheTreeCanPickUpLaterPlaceholdersOnly) {
     tree.Shortcut("Fav/%LF_VERSION% %LF_TITLE%.url", "https://b/");
-    EXPECT_EQ(Build("%LF_LINKS_HTML%"), "<DL>\r\n<DT><A HREF=\"https://b/\">" + version +
+    EXPECT_EQ(Build("%LF_LINKS_HTML%"), "<DL>\r\n<DT><A HREF=\"https://b/\">" + Version +
                                             " %LF_TITLE%</A>\r\n"
                                             "<DT><A HREF=\"https://a/\">a</A></DL>\r\n");
 }
@@ -136,7 +135,7 @@ TEST_F(Page, TheLinkListMayStandAnywhereAndMoreThanOnce) {
         {"<%LF_LINKS_HTML%>", "<" + links + ">"},
         {"%LF_LINKS_HTML%%LF_LINKS_HTML%", links + links},
         {"%LF_VERSION%|%LF_LINKS_HTML%|%LF_VERSION%|%LF_HOMEPAGE_URL%%LF_VERSION%",
-         version + "|" + links + "|" + version + "|https://linkshelf.org/" + version},
+         Version + "|" + links + "|" + Version + "|https://linkshelf.org/" + Version},
         {"%LF_LINKS_HTML%%LF_VERSION", links + "%LF_VERSION"},
     };
     for (const auto& [templateText, page] : cases)

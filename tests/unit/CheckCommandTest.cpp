@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckCommand.h"
 
+#include "ChangeJournal.h"
 #include "CommandLine.h"
 #include "FileChecks.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
+#include "UndoCommand.h"
 #include "TempTree.h"
+#include "Trash.h"
+#include "UndoCommand.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -26,6 +30,12 @@ protected:
         server.Route("/silent", {{}, LoopbackServer::Answer::Action::Silent});
         tree.Write("Links.lfs", "[Options]\r\nSourceFolder=" + tree.Path("Fav") + "\r\n");
         qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(tree.Path("cache")));
+        // The Trash and the journal of changes are the test's own; the Trash is the home one
+        // only when home is on the tree's file system.
+        tree.Folder("home");
+        qputenv("HOME", QByteArray::fromStdString(tree.Path("home")));
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(tree.Path("data")));
+        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(tree.Path("state")));
     }
 
     void Link(const std::string& shortcut, const std::string& path) {
@@ -143,6 +153,100 @@ TEST_F(CheckCommandTest, KeepsVerdictsAndTakesRecentOnesWithMaxAge) {
         EXPECT_EQ(Run({"--check", settings, "--max-age", age}, out), 1) << age;
     }
     EXPECT_EQ(Run({"--check", settings, "--max-age"}, out), 1);
+}
+
+std::string Undo(int& status) {
+    testing::internal::CaptureStdout();
+    status = UndoCommand::Undo();
+    return testing::internal::GetCapturedStdout();
+}
+
+// Moved links point at their new address with every other byte of the file kept, dead links and
+// the extra copy of a duplicate go to the Trash, a shortcut changed since the check stays, and
+// --undo puts every file back byte for byte.
+TEST_F(CheckCommandTest, ActsOnTheFindingsAndUndoes) {
+    server.Route("/moved", LoopbackServer::Status(301, "Location: /ok\r\n"));
+    server.Route("/late",
+                 {LoopbackServer::Status(404).raw, LoopbackServer::Answer::Action::Send, 800});
+    const std::string moved = "\xEF\xBB\xBF; kept\r\n[InternetShortcut]\r\nIconIndex=3\r\nurl = " +
+                              server.Url("/moved").toStdString() + "\r\n[Other]\r\nURL=x\n";
+    tree.Write("Fav/Moved.url", moved);
+    Link("Gone.url", "/gone");
+    Link("A/Copy.url", "/ok?copy");
+    Link("B/Copy.url", "/ok?copy");
+    Link("Late.url", "/late");
+    const std::string before[]{tree.Read("Fav/Gone.url"), tree.Read("Fav/B/Copy.url")};
+    const std::vector<std::string> acting{"--check", tree.Path("Links.lfs"), "--update-moved",
+                                          "--trash-dead", "--trash-duplicates"};
+
+    std::vector<std::string> dryRun = acting;
+    dryRun.push_back("--dry-run");
+    std::string out;
+    ASSERT_EQ(Run(dryRun, out), 3);
+    EXPECT_NE(out.find("将更新地址\t" + tree.Path("Fav/Moved.url")), std::string::npos) << out;
+    EXPECT_NE(out.find("试运行：将更新 1 个地址，将把 3 个文件移到回收站"), std::string::npos);
+    EXPECT_EQ(tree.Read("Fav/Moved.url"), moved);
+
+    // Changed while the check waits for its own answer.
+    QTimer::singleShot(300, [this] { tree.Write("Fav/Late.url", "[InternetShortcut]\r\n"); });
+    ASSERT_EQ(Run(acting, out), 3);
+    EXPECT_NE(out.find("已跳过\t" + tree.Path("Fav/Late.url")), std::string::npos) << out;
+    EXPECT_NE(out.find("1 个地址已更新，2 个文件已移到回收站，1 个跳过。"), std::string::npos);
+    std::string expected = moved;
+    expected.replace(expected.find("url = ") + 5, server.Url("/moved").size() + 1,
+                     server.Url("/ok").toStdString());
+    // The key's line is written anew; every other byte stays.
+    EXPECT_EQ(tree.Read("Fav/Moved.url"), expected);
+    EXPECT_FALSE(FileExists(tree.Path("Fav/Gone.url")));
+    EXPECT_FALSE(FileExists(tree.Path("Fav/B/Copy.url")));
+    EXPECT_TRUE(FileExists(tree.Path("Fav/A/Copy.url")));
+    EXPECT_EQ(tree.Read("data/Trash/files/Gone.url"), before[0]);
+    const std::string info = tree.Read("data/Trash/info/Gone.url.trashinfo");
+    EXPECT_TRUE(
+        info.starts_with("[Trash Info]\nPath=" + tree.Path("Fav/Gone.url") + "\nDeletionDate="))
+        << info;
+
+    int status = -1;
+    out = Undo(status);
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("已撤销：1 个地址已改回，2 个文件已从回收站还原，0 个跳过。"),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(tree.Read("Fav/Moved.url"), moved);
+    EXPECT_EQ(tree.Read("Fav/Gone.url"), before[0]);
+    EXPECT_EQ(tree.Read("Fav/B/Copy.url"), before[1]);
+    EXPECT_FALSE(FileExists(tree.Path("data/Trash/info/Gone.url.trashinfo")));
+    Undo(status);
+    EXPECT_EQ(status, 1);
+}
+
+// A batch cut short after a file went to the Trash but before the journal marked it done is
+// still undone: the Trash says where the file went; a change never made is left as it is.
+TEST_F(CheckCommandTest, UndoesABatchCutShortFromTheJournal) {
+    tree.Shortcut("Fav/One.url", "https://127.0.0.1/one");
+    tree.Shortcut("Fav/Two.url", "https://127.0.0.1/two");
+    ChangeJournal::Batch batch;
+    for (const char* name : {"One", "Two"}) {
+        const std::string file = tree.Path("Fav/") + name + ".url";
+        batch.entries.push_back({{PlannedChange::Action::MoveToTrash, CheckFinding::Kind::Dead,
+                                  file, name, "", "", FileStamp::Of(file)},
+                                 {},
+                                 {},
+                                 {},
+                                 false});
+    }
+    const std::string one = tree.Read("Fav/One.url");
+    ASSERT_TRUE(ChangeJournal().Begin(batch));
+    std::string place;
+    ASSERT_TRUE(Trash::Move(tree.Path("Fav/One.url"), place));
+
+    int status = -1;
+    const std::string out = Undo(status);
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_EQ(out, "未曾改动\t" + tree.Path("Fav/Two.url") + "\n已从回收站还原\t" +
+                       tree.Path("Fav/One.url") + "\t" + place +
+                       "\n已撤销：0 个地址已改回，1 个文件已从回收站还原，0 个跳过。\n");
+    EXPECT_EQ(tree.Read("Fav/One.url"), one);
 }
 
 } // namespace

@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ChangeBatch.h"
+
+#include "AtomicFile.h"
+#include "IniFile.h"
+#include "TextFile.h"
+#include "Trash.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <cerrno>
+#include <optional>
+#include <unistd.h>
+
+namespace {
+
+using Action = PlannedChange::Action;
+
+std::string Text(const char* text) {
+    return QCoreApplication::translate("ChangeBatch", text).toStdString();
+}
+
+Failure ChangedSince(const std::string& path) {
+    return {
+        Text(QT_TRANSLATE_NOOP("ChangeBatch", "没有改动：快捷方式在检查之后被改动过。")), path, {}};
+}
+
+// Reads a moved link's shortcut and works out its new bytes; a failure says why it is skipped.
+Result Prepare(ChangeJournal::Entry& entry) {
+    const PlannedChange& change = entry.change;
+    if (FileStamp::Of(change.file) != change.stamp)
+        return ChangedSince(change.file);
+    if (change.action == Action::MoveToTrash)
+        return {};
+    const std::string message = Text(QT_TRANSLATE_NOOP("ChangeBatch", "不能更新地址。"));
+    if (access(change.file.c_str(), W_OK) != 0)
+        return Failure::FromErrno(message, change.file, errno);
+    IniFile shortcut(change.file);
+    const ResultOf<std::string> bytes = ReadTextFile(change.file);
+    if (!bytes)
+        return bytes.failure().Saying(message);
+    if (Result loaded = shortcut.Load(); !loaded)
+        return loaded.failure().Saying(message);
+    if (shortcut.Value("InternetShortcut", "URL") != change.oldAddress)
+        return ChangedSince(change.file);
+    if (Result set = shortcut.SetValue("InternetShortcut", "URL", change.newAddress); !set)
+        return set.failure().Saying(message);
+    entry.oldBytes = *bytes;
+    entry.newBytes = shortcut.Bytes();
+    return {};
+}
+
+Result Make(const ChangeJournal::Entry& entry, std::string& place) {
+    const PlannedChange& change = entry.change;
+    if (FileStamp::Of(change.file) != change.stamp)
+        return ChangedSince(change.file);
+    if (change.action == Action::MoveToTrash)
+        return Trash::Move(change.file, place);
+    if (Result replaced = AtomicFile::Replace(change.file, entry.newBytes); !replaced)
+        return replaced.failure().Saying(Text(QT_TRANSLATE_NOOP("ChangeBatch", "不能更新地址。")));
+    return {};
+}
+
+ChangeOutcome UndoUpdate(const ChangeJournal::Entry& entry) {
+    const PlannedChange& change = entry.change;
+    const ResultOf<std::string> now = ReadTextFile(change.file);
+    if (now && *now == entry.oldBytes)
+        return {change, ChangeOutcome::State::NotMade, {}, {}};
+    if (!now || *now != entry.newBytes)
+        return {change,
+                ChangeOutcome::State::Skipped,
+                {},
+                {Text(QT_TRANSLATE_NOOP("ChangeBatch", "没有撤销：快捷方式在改动之后又被改动过。")),
+                 change.file,
+                 {}}};
+    if (Result replaced = AtomicFile::Replace(change.file, entry.oldBytes); !replaced)
+        return {change,
+                ChangeOutcome::State::Skipped,
+                {},
+                replaced.failure().Saying(
+                    Text(QT_TRANSLATE_NOOP("ChangeBatch", "不能写回原来的地址。")))};
+    return {change, ChangeOutcome::State::Done, {}, {}};
+}
+
+// A change the journal does not mark done may still have been made just before a crash: the
+// file is then looked for in the Trash.
+ChangeOutcome UndoTrash(const ChangeJournal::Entry& entry, const QDateTime& since) {
+    const PlannedChange& change = entry.change;
+    const std::string place = entry.done ? entry.place : Trash::Find(change.file, since);
+    if (place.empty() && !entry.done)
+        return {change, ChangeOutcome::State::NotMade, {}, {}};
+    if (place.empty() || FileStamp::Of(place).size != change.stamp.size)
+        return {
+            change,
+            ChangeOutcome::State::Skipped,
+            place,
+            {Text(QT_TRANSLATE_NOOP("ChangeBatch", "没有还原：回收站中的文件不见了或被改动过。")),
+             change.file,
+             {}}};
+    if (Result restored = Trash::Restore(place, change.file); !restored)
+        return {change, ChangeOutcome::State::Skipped, place, restored.failure()};
+    return {change, ChangeOutcome::State::Done, place, {}};
+}
+
+} // namespace
+
+Result ChangeBatch::CarryOut(const std::vector<PlannedChange>& plan, const ChangeJournal& journal,
+                             std::vector<ChangeOutcome>& outcomes) {
+    outcomes.clear();
+    ChangeJournal::Batch batch;
+    for (const PlannedChange& change : plan) {
+        ChangeJournal::Entry entry{change, {}, {}, {}, false};
+        if (Result ready = Prepare(entry); !ready)
+            outcomes.push_back({change, ChangeOutcome::State::Skipped, {}, ready.failure()});
+        else
+            batch.entries.push_back(std::move(entry));
+    }
+    if (batch.entries.empty())
+        return {};
+    if (Result begun = journal.Begin(batch); !begun)
+        return begun;
+    for (std::size_t i = 0; i < batch.entries.size(); ++i) {
+        const PlannedChange& change = batch.entries[i].change;
+        std::string place;
+        if (Result made = Make(batch.entries[i], place); !made) {
+            outcomes.push_back({change, ChangeOutcome::State::Skipped, {}, made.failure()});
+            continue;
+        }
+        outcomes.push_back({change, ChangeOutcome::State::Done, place, {}});
+        // Unmarked, the change is still found and undone: the Trash says where the file went.
+        static_cast<void>(journal.MarkDone(batch, i, place));
+    }
+    return {};
+}
+
+Result ChangeBatch::UndoLast(const ChangeJournal& journal, std::vector<ChangeOutcome>& outcomes) {
+    outcomes.clear();
+    const std::optional<ChangeJournal::Batch> batch = journal.LastBatch();
+    if (!batch)
+        return Failure{Text(QT_TRANSLATE_NOOP("ChangeBatch", "没有可以撤销的改动。")),
+                       QFile::encodeName(journal.Path()).toStdString(),
+                       {}};
+    for (auto entry = batch->entries.rbegin(); entry != batch->entries.rend(); ++entry)
+        outcomes.push_back(entry->change.action == Action::UpdateAddress
+                               ? UndoUpdate(*entry)
+                               : UndoTrash(*entry, batch->time));
+    return journal.MarkUndone(*batch);
+}
