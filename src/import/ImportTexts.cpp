@@ -23,9 +23,10 @@ std::string ImportTexts::CannotRead(const std::string& path, int error) {
 }
 
 std::string ImportTexts::NotBookmarks(const std::string& path) {
-    return FilledText(tr("文件 %1 不是书签文件。请选择浏览器导出的书签文件（HTML 或 XBEL）、Chromium "
-                         "系浏览器的 Bookmarks 文件或 Firefox 的 places.sqlite。"),
-                      Quoted(path));
+    return FilledText(
+        tr("文件 %1 不是书签文件。请选择浏览器导出的书签文件（HTML 或 XBEL）、Chromium "
+           "系浏览器的 Bookmarks 文件或 Firefox 的 places.sqlite。"),
+        Quoted(path));
 }
 
 std::string ImportTexts::Damaged(const std::string& path, const std::string& cause) {

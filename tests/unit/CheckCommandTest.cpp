@@ -6,7 +6,6 @@
 #include "FileChecks.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
-#include "UndoCommand.h"
 #include "TempTree.h"
 #include "Trash.h"
 #include "UndoCommand.h"
