@@ -77,14 +77,14 @@ private:
     QPushButton* copyButton_;
     QPushButton* recheckDeadButton_;
     QPushButton* closeButton_;
-    QWidget* changeButtons_;
-    QPushButton* selectDeadButton_;
-    QPushButton* selectMovedButton_;
-    QPushButton* selectDuplicatesButton_;
-    QPushButton* updateAddressButton_;
-    QPushButton* moveToTrashButton_;
-    QPushButton* undoButton_;
-    QLabel* changeResult_;
+    QWidget* changeButtons_ = nullptr;
+    QPushButton* selectDeadButton_ = nullptr;
+    QPushButton* selectMovedButton_ = nullptr;
+    QPushButton* selectDuplicatesButton_ = nullptr;
+    QPushButton* updateAddressButton_ = nullptr;
+    QPushButton* moveToTrashButton_ = nullptr;
+    QPushButton* undoButton_ = nullptr;
+    QLabel* changeResult_ = nullptr;
     // The shortcuts a batch of this window changed and that are not changed back.
     std::set<std::string> changedFiles_;
 };
