@@ -13,8 +13,9 @@ packages=(
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
 # memory with GNU time, the page test opens pages in Chromium, the refresh tests check the
 # systemd units with systemd-analyze and run them under a user manager of their own, the
-# change test kills the program with strace in the middle of a batch, and the export test reads
-# the files with Python's parsers and validates XBEL with xmllint); --package:
+# change test kills the program with strace in the middle of a batch, the accessibility test
+# walks the wizard on a display and an AT-SPI bus of its own, and the export test reads the
+# files with Python's parsers and validates XBEL with xmllint); --package:
 # what the Debian package's build (all its Build-Depends, as its build runs the suite) and checks
 # need (lintian; blhc and hardening-check for the hardening flags; faketime, every locale and
 # diffoscope for the second build of the reproducibility check); --chroot: what makes the clean
@@ -26,8 +27,8 @@ packages=(
 # side-by-side link check; --lint: the formatter, the static checks and the translation gate.
 case "${1:-}" in
 --test)
-    packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd strace python3
-        libxml2-utils)
+    packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd strace
+        xvfb dbus-x11 at-spi2-core python3-pyatspi python3 libxml2-utils)
     ;;
 --package)
     packages+=(time sqlite3 systemd strace qt6-tools-dev qt6-l10n-tools build-essential dpkg-dev

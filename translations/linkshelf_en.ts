@@ -38,6 +38,13 @@
     </message>
 </context>
 <context>
+    <name>BrowseLineEdit</name>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+</context>
+<context>
     <name>ChangeBatch</name>
     <message>
         <source>没有改动：快捷方式在检查之后被改动过。</source>
@@ -432,6 +439,20 @@
     </message>
 </context>
 <context>
+    <name>ColorLabel</name>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ColorPanel</name>
+    <message>
+        <source>背景颜色：%1</source>
+        <translation>Background color: %1</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>打开向导</source>
@@ -534,12 +555,16 @@ Default settings file: %1
         <translation>All forms: linkshelf --help</translation>
     </message>
     <message>
-        <source>检查之后把已移动的链接更新为新地址，把失效的链接和多余的重复链接移到回收站（每个地址留下页面上的第一处）；--dry-run 只显示将要做的改动</source>
-        <translation>after the check, update moved links to their new address, move dead links and extra copies of duplicates to the Trash (each address keeps its first place on the page); --dry-run only shows what would change</translation>
-    </message>
-    <message>
         <source>撤销最近一批改动：文件从回收站还原，写回原来的地址</source>
         <translation>undo the last batch of changes: files back from the Trash, old addresses written back</translation>
+    </message>
+    <message>
+        <source>linkshelf --check [设置文件.lfs] 改动 [--dry-run]</source>
+        <translation>linkshelf --check [SETTINGS.lfs] CHANGES [--dry-run]</translation>
+    </message>
+    <message>
+        <source>检查之后的改动：--update-moved 把已移动的链接更新为新地址，--trash-dead 和 --trash-duplicates 把失效的链接和多余的重复链接移到回收站（每个地址留下页面上的第一处）；--dry-run 只显示将要做的改动</source>
+        <translation>CHANGES after the check: --update-moved points moved links at their new address, --trash-dead and --trash-duplicates move dead links and extra copies of duplicates to the Trash (each address keeps its first place on the page); --dry-run only shows what would change</translation>
     </message>
     <message>
         <source>linkshelf --export 文件 [设置文件.lfs] [--format html|xbel]</source>
@@ -619,6 +644,17 @@ Check the path and try again.</translation>
     </message>
 </context>
 <context>
+    <name>FormImport</name>
+    <message>
+        <source>浏览文件夹...</source>
+        <translation>Browse for folder...</translation>
+    </message>
+    <message>
+        <source>导入结果</source>
+        <translation>Import result</translation>
+    </message>
+</context>
+<context>
     <name>FormMain</name>
     <message>
         <source>自动更新页面(&amp;U)...</source>
@@ -646,7 +682,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>包括子文件夹</source>
-        <translation>Include subfolders</translation>
+        <translation>Include &amp;subfolders</translation>
     </message>
     <message>
         <source>保存生成的页面到这个文件(&amp;A)：</source>
@@ -658,7 +694,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>您页面的字体(&amp;A)</source>
-        <translation>Page f&amp;ont:</translation>
+        <translation>Pa&amp;ge font:</translation>
     </message>
     <message>
         <source>在网站名称后显示当前 URL (&amp;S)</source>
@@ -682,7 +718,7 @@ Check the path and try again.</translation>
     </message>
     <message>
         <source>关闭</source>
-        <translation>Close</translation>
+        <translation>&amp;Close</translation>
     </message>
     <message>
         <source>选项(&amp;O)</source>
@@ -695,6 +731,18 @@ Check the path and try again.</translation>
     <message>
         <source>继续(&amp;N) &gt;</source>
         <translation>&amp;Next &gt;</translation>
+    </message>
+    <message>
+        <source>Linkshelf 主页</source>
+        <translation>Linkshelf home page</translation>
+    </message>
+    <message>
+        <source>浏览文件夹...</source>
+        <translation>Browse for folder...</translation>
+    </message>
+    <message>
+        <source>浏览文件...</source>
+        <translation>Browse for file...</translation>
     </message>
 </context>
 <context>
@@ -792,6 +840,10 @@ Check the path and try again.</translation>
     <message>
         <source>要每小时更新，把 @daily 换成 @hourly。</source>
         <translation> To update every hour, change @daily to @hourly.</translation>
+    </message>
+    <message>
+        <source>crontab 行</source>
+        <translation>crontab line</translation>
     </message>
 </context>
 <context>
@@ -1133,7 +1185,7 @@ You can go back and change your settings, or click Finish to create your bookmar
 您可以用鼠标单击它，来更改各个项目的颜色。单击“默认”将使用默认的颜色。                                             </source>
         <translation>Choose the colors of your page.<byte value="xd"/>
 <byte value="xd"/>
-Click an item to change its color. Load Factory Defaults in the Options menu restores the default colors.</translation>
+Choose an item to change its color. Load Factory Defaults in the Options menu restores the default colors.</translation>
     </message>
     <message>
         <source>Linkshelf ver. %1</source>
@@ -1277,7 +1329,7 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
     </message>
     <message>
         <source>选择多余的重复链接(&amp;U)</source>
-        <translation>Select extra d&amp;uplicates</translation>
+        <translation>Select extra du&amp;plicates</translation>
     </message>
     <message>
         <source>更新为新地址(&amp;N)</source>
@@ -1294,6 +1346,10 @@ Click an item to change its color. Load Factory Defaults in the Options menu res
     <message>
         <source>所选的行中没有这个按钮能改动的链接。</source>
         <translation>None of the selected rows is a link this button changes.</translation>
+    </message>
+    <message>
+        <source>快捷方式已经改动，页面还列着原来的链接。现在重新生成页面吗？</source>
+        <translation>The shortcuts have changed and the page still lists them as they were. Generate the page again now?</translation>
     </message>
     <message>
         <source>导出书签(&amp;E)...</source>

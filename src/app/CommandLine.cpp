@@ -43,10 +43,11 @@ constexpr UsageLine CheckUsage[] = {
      QT_TRANSLATE_NOOP("CommandLine",
                        "检查页面的链接：失效、已移动、拒绝访问、重复；--max-age 1d 采用一天之内"
                        "先前检查的结果")},
-    {"  --update-moved --trash-dead --trash-duplicates [--dry-run]",
+    {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --check [设置文件.lfs] 改动 [--dry-run]"),
      QT_TRANSLATE_NOOP("CommandLine",
-                       "检查之后把已移动的链接更新为新地址，把失效的链接和多余的重复链接移到"
-                       "回收站（每个地址留下页面上的第一处）；--dry-run 只显示将要做的改动")},
+                       "检查之后的改动：--update-moved 把已移动的链接更新为新地址，--trash-dead "
+                       "和 --trash-duplicates 把失效的链接和多余的重复链接移到回收站（每个地址"
+                       "留下页面上的第一处）；--dry-run 只显示将要做的改动")},
 };
 constexpr UsageLine UndoUsage[] = {
     {"linkshelf --undo",

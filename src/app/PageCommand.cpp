@@ -4,6 +4,7 @@
 #include "ConsoleDesktop.h"
 #include "DesktopApplication.h"
 #include "FileChecks.h"
+#include "FocusFrameStyle.h"
 #include "FormMain.h"
 #include "GenerationRun.h"
 #include "Language.h"
@@ -70,6 +71,7 @@ int RunWizard(int argc, char** argv, Globals& globals) {
         return 1;
     }
     QApplication::setApplicationName("Linkshelf");
+    QApplication::setStyle(new FocusFrameStyle);
     QGuiApplication::setDesktopFileName("org.linkshelf.Linkshelf");
     QtDesktop desktop;
     DesktopServices::Install(&desktop);

@@ -92,6 +92,23 @@ GenerationRun::Outcome GenerationRun::Run(RunView& view) {
     return outcome;
 }
 
+Result GenerationRun::Rebuild() {
+    outputPath_ = OutputPathFor(settings_.outputFile, globals_.DesktopFolder);
+    if (const auto problem = ProblemBeforeBuilding())
+        return *problem;
+    Globals scan = globals_;
+    const ResultOf<std::string> page = BuildPage(settings_, scan);
+    if (!page)
+        return Failure{PageNotWrittenText(outputPath_) + "\r\n" + page.failure().Text(),
+                       outputPath_, ""};
+    MakeOutputWritable();
+    if (const Result written = WriteTextFile(*page, outputPath_); !written)
+        return written.failure().Saying(PageNotWrittenText(outputPath_));
+    counts_ = {scan.LinkCount, scan.IgnoredCount};
+    resultText_ = PageWrittenText(outputPath_, counts_.links, counts_.ignored);
+    return {};
+}
+
 // An empty source would be the folder the program happens to run in, a folder that is not there
 // would be reported as one without shortcuts, and an empty or unreadable template would be an
 // empty page over the old one: none of them is built.

@@ -27,6 +27,9 @@ public:
     GenerationRun(const Settings& settings, Globals& globals);
 
     Outcome Run(RunView& view);
+    // Builds and writes the page again, without a window, a browser or a save of the settings:
+    // the tree under a page already made has changed.
+    Result Rebuild();
 
     const std::string& OutputPath() const { return outputPath_; }
     const std::string& ResultText() const { return resultText_; }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BrowseLineEdit.h"
 
+#include "FocusMark.h"
+
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,12 +18,56 @@ bool IsEnterKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// The keys that open a field's list or picker on every desktop.
+bool IsOpenKey(const QKeyEvent& event) {
+    const auto modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return (event.key() == Qt::Key_F4 && modifiers == Qt::NoModifier) ||
+           (event.key() == Qt::Key_Down && modifiers == Qt::AltModifier);
+}
+
+// The browse button as the keyboard and screen readers know it. The field draws the button, so
+// this one draws only the focus mark, and lets the mouse through to the field.
+class FocusButton : public QPushButton {
+public:
+    explicit FocusButton(QWidget* field) : QPushButton(field) {
+        setFocusPolicy(Qt::TabFocus);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        // Focus on it must not take the form's default button away.
+        setAutoDefault(false);
+        setObjectName("browseButton");
+        setAccessibleName(QCoreApplication::translate("BrowseLineEdit", "浏览..."));
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (IsEnterKey(event->key())) {
+            event->accept();
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent* /*event*/) override {
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        FocusMark::Paint(painter, rect().adjusted(2, 2, -2, -2),
+                         palette().color(QPalette::ButtonText));
+    }
+};
+
 } // namespace
 
-BrowseLineEdit::BrowseLineEdit(QWidget* parent) : QLineEdit(parent) {
+BrowseLineEdit::BrowseLineEdit(QWidget* parent)
+    : QLineEdit(parent), button_(new FocusButton(this)) {
     // The cursor changes over the button without a button held.
     setMouseTracking(true);
+    connect(button_, &QPushButton::clicked, this, &BrowseLineEdit::buttonClicked);
     ReadButtonWidth();
+}
+
+void BrowseLineEdit::SetButtonName(const QString& name) {
+    button_->setAccessibleName(name);
 }
 
 std::string BrowseLineEdit::Text() const {
@@ -44,6 +91,11 @@ void BrowseLineEdit::changeEvent(QEvent* event) {
 }
 
 void BrowseLineEdit::keyPressEvent(QKeyEvent* event) {
+    if (IsOpenKey(*event)) {
+        event->accept();
+        emit buttonClicked();
+        return;
+    }
     // The form sees Enter before the field does, so its default button wins.
     if (IsEnterKey(event->key()) && DefaultButtonTakesEnter()) {
         event->ignore();
@@ -94,6 +146,18 @@ void BrowseLineEdit::paintEvent(QPaintEvent* event) {
     PaintButton();
 }
 
+// The form sets its tab order after the field is made: the button follows the field wherever
+// that put it.
+void BrowseLineEdit::showEvent(QShowEvent* event) {
+    QLineEdit::showEvent(event);
+    setTabOrder(this, button_);
+}
+
+void BrowseLineEdit::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    button_->setGeometry(ButtonRect());
+}
+
 // The area inside the field's frame.
 QRect BrowseLineEdit::ClientRect() const {
     QStyleOptionFrame option;
@@ -118,6 +182,7 @@ void BrowseLineEdit::ReadButtonWidth() {
     buttonWidth_ = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     // Text never runs under the button.
     setTextMargins(0, 0, buttonWidth_, 0);
+    button_->setGeometry(ButtonRect());
 }
 
 void BrowseLineEdit::SetButtonPressed(bool pressed) {

@@ -4,9 +4,12 @@
 #include <QLineEdit>
 #include <string>
 
+class QPushButton;
+
 // A one-line text field with a small browse button, showing three dots, drawn inside its right
-// end. Clicking that button, or pressing Enter in the field when no default button of the form
-// takes it, emits buttonClicked.
+// end. Clicking that button, pressing Enter in the field when no default button of the form
+// takes it, or F4 or Alt+Down in the field, emits buttonClicked. Tab reaches the button right
+// after the field, where Space or Enter presses it; a screen reader hears it as a push button.
 class BrowseLineEdit : public QLineEdit {
     Q_OBJECT
 
@@ -21,6 +24,11 @@ public:
     bool ButtonPressed() const { return buttonPressed_; }
     // The strip the inner button is drawn in, in the field's coordinates.
     QRect ButtonRect() const;
+    // What a screen reader calls the button ("Browse..." until set).
+    void SetButtonName(const QString& name);
+    // The button's stand-in for the keyboard and screen readers; the mouse still goes to the
+    // field, which draws the button.
+    QPushButton* Button() const { return button_; }
 
 signals:
     void buttonClicked();
@@ -35,6 +43,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QRect ClientRect() const;
@@ -45,6 +55,7 @@ private:
     void Click(QPoint pos);
     void PaintButton();
 
+    QPushButton* button_{};
     int buttonWidth_ = 0;
     bool buttonPressed_ = false;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FolderPicker.h"
 
+#include "AccessibleNames.h"
 #include "FileChecks.h"
 #include "ShellFolders.h"
 
@@ -254,6 +255,9 @@ void FolderPicker::BuildDialog(QDialog& dialog) {
     tree_ = new QTreeWidget(&dialog);
     tree_->setObjectName("folders");
     tree_->setHeaderHidden(true);
+    tree_->setAccessibleName(title_.empty()
+                                 ? dialog.windowTitle()
+                                 : AccessibleNames::Spoken(QString::fromStdString(title_)));
     column->addWidget(tree_, 1);
     connect(tree_, &QTreeWidget::itemExpanded, tree_,
             [](QTreeWidgetItem* item) { FillChildren(item); });

@@ -2,15 +2,22 @@
 #include "LinkLabel.h"
 
 #include "DesktopServices.h"
+#include "FocusMark.h"
+#include "PressableAccessible.h"
 #include "Text.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
     setCursor(Qt::PointingHandCursor);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // An address is shown as it is, never read as markup.
     setTextFormat(Qt::PlainText);
+    // Only Tab brings the focus here, so a click shows no focus mark.
+    setFocusPolicy(Qt::TabFocus);
+    PressableAccessible::Use(this, QAccessible::Link);
     QFont look = font();
     look.setBold(true);
     look.setUnderline(true);
@@ -59,6 +66,15 @@ void LinkLabel::leaveEvent(QEvent* event) {
     savedColor_ = QColor();
 }
 
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+    if (!FocusMark::IsPressKey(*event)) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    Click();
+}
+
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
     if (event->button() == Qt::LeftButton)
@@ -72,6 +88,16 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     if (rect().contains(event->position().toPoint()))
         Click();
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    const QRect words =
+        fontMetrics().boundingRect(contentsRect(), static_cast<int>(alignment()), text());
+    FocusMark::Paint(painter, words.adjusted(-1, 0, 2, 1) & rect(), FontColor());
 }
 
 void LinkLabel::Click() {

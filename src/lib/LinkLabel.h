@@ -7,7 +7,8 @@
 
 // A text label that looks and acts like a web link: hand pointer, bold underlined text in blue,
 // ActiveColor while the pointer is over it, and a click opens its address with the program the
-// desktop associates with it.
+// desktop associates with it. Tab brings the focus to it, where Space or Enter opens it too; a
+// screen reader hears it as a link.
 class LinkLabel : public QLabel {
     Q_OBJECT
 
@@ -32,9 +33,11 @@ signals:
 
 protected:
     void enterEvent(QEnterEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void Click();

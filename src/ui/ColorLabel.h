@@ -6,7 +6,9 @@
 #include <QLabel>
 
 // A label on the colour page whose font colour is one of the page's colours. It keeps the
-// colour value as stored (a system colour stays a system colour) and reports clicks.
+// colour value as stored (a system colour stays a system colour) and reports clicks, and Space
+// or Enter when Tab has brought the focus to it. A screen reader hears it as a button named
+// after its caption and colour.
 class ColorLabel : public QLabel {
     Q_OBJECT
 
@@ -20,8 +22,10 @@ signals:
     void clicked();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     StoredColor color_ = 0;

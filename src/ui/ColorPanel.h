@@ -5,7 +5,8 @@
 
 #include <QFrame>
 
-// The colour page's preview panel: its colour is the page background, kept as stored.
+// The colour page's preview panel: its colour is the page background, kept as stored. A click
+// on it, or Space or Enter once Tab has brought the focus to it, reports clicked.
 class ColorPanel : public QFrame {
     Q_OBJECT
 
@@ -19,7 +20,9 @@ signals:
     void clicked();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     StoredColor color_ = 0xFFFFFF;

@@ -14,4 +14,8 @@ StoredColor FromQColor(const QColor& color) {
     return static_cast<StoredColor>(color.red() | color.green() << 8 | color.blue() << 16);
 }
 
+QString HexName(StoredColor color) {
+    return ToQColor(color).name(QColor::HexRgb).toUpper();
+}
+
 } // namespace ColorValue

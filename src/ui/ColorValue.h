@@ -12,5 +12,7 @@ namespace ColorValue {
 QColor ToQColor(StoredColor color);
 // A plain colour value, as the colour dialog gives it.
 StoredColor FromQColor(const QColor& color);
+// The colour as it shows now, as a screen reader reads it out: "#RRGGBB".
+QString HexName(StoredColor color);
 
 } // namespace ColorValue

@@ -16,8 +16,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -63,6 +65,17 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
     findingsTable_->verticalHeader()->hide();
     findingsTable_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     findingsTable_->horizontalHeader()->setStretchLastSection(true);
+    findingsTable_->setAccessibleName(windowTitle());
+    // Tab leaves the table for the buttons instead of walking its cells; Enter opens the row, as
+    // a double click does, instead of closing the window.
+    findingsTable_->setTabKeyNavigation(false);
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* open = new QShortcut(key, findingsTable_, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(open, &QShortcut::activated, this, [this] {
+            if (findingsTable_->currentRow() >= 0)
+                onFindingDoubleClicked(findingsTable_->currentRow());
+        });
+    }
     findingsTable_->hide();
     hint_ = new QLabel(Q(Strings::CheckLinksHint), this);
     hint_->setObjectName("hint");
@@ -364,6 +377,10 @@ void FormCheckLinks::ShowOutcomes(const std::string& summary,
     changeResult_->setText(lines.join('\n'));
     changeResult_->show();
     MarkChangedRows();
+    if (std::ranges::any_of(outcomes, [](const ChangeOutcome& outcome) {
+            return outcome.state == ChangeOutcome::State::Done;
+        }))
+        emit treeChanged();
 }
 
 void FormCheckLinks::MarkChangedRows() {

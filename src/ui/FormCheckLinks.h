@@ -36,6 +36,10 @@ public:
     // followed by the summary.
     QString ReportText() const;
 
+signals:
+    // A batch or its undo changed shortcuts under the page, which then lists them as they were.
+    void treeChanged();
+
 private slots:
     void onCancelClicked();
     void onCopyClicked();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormImport.h"
 
+#include "AccessibleNames.h"
 #include "BackgroundWork.h"
 #include "BookmarkImport.h"
 #include "BrowseLineEdit.h"
@@ -54,11 +55,15 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder)
     folderEdit->SetText(BookmarkImport::TargetFor(favoritesFolder));
     connect(folderEdit, &BrowseLineEdit::buttonClicked, this, &FormImport::onBrowseFolder);
     folderLabel = BuddyLabel(Strings::ImportFolderLabel, folderEdit, this);
+    folderEdit->SetButtonName(QCoreApplication::translate("FormImport", "浏览文件夹..."));
+    AccessibleNames::NameFromLabels(this);
 
     resultLabel = new QLabel(this);
     resultLabel->setObjectName("resultLabel");
     resultLabel->setWordWrap(true);
     resultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The text can be selected, so the label takes the focus, empty or not.
+    resultLabel->setAccessibleName(QCoreApplication::translate("FormImport", "导入结果"));
 
     auto* buttons = new QDialogButtonBox(this);
     importButton = buttons->addButton(Q(Strings::ImportButton), QDialogButtonBox::AcceptRole);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormMain.h"
 
+#include "AccessibleNames.h"
 #include "BackgroundWork.h"
 #include "BookmarkExport.h"
 #include "BookmarkImport.h"
@@ -23,6 +24,8 @@
 #include "InstallRecord.h"
 #include "LinkLabel.h"
 #include "LinkToCheck.h"
+#include "PressableAccessible.h"
+#include "RefreshSetup.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
 #include "Startup.h"
@@ -34,12 +37,14 @@
 #include "WrapLabel.h"
 #include "ui_FormMain.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -116,6 +121,25 @@ void FormMain::SetUpControls() {
                           ui->outputFileLabel, ui->pageTitleLabel, ui->pageFontLabel})
         label->adjustSize();
     ui->importOfferArea->hide();
+    NameControls();
+}
+
+// Names for what a screen reader would otherwise find nameless or name after a value: the
+// picture, the browse buttons, the font box and its edit field, and the buttons whose captions
+// carry arrows. The Options button says that it opens a menu.
+void FormMain::NameControls() {
+    PressableAccessible::Use(ui->sidePicture, QAccessible::Button);
+    ui->sidePicture->setAccessibleName(tr("Linkshelf 主页"));
+    ui->sourceFolderEdit->SetButtonName(tr("浏览文件夹..."));
+    ui->outputFileEdit->SetButtonName(tr("浏览文件..."));
+    const QString fontName = AccessibleNames::Spoken(ui->pageFontLabel->text());
+    ui->fontBox->setAccessibleName(fontName);
+    ui->fontBox->lineEdit()->setAccessibleName(fontName);
+    for (QPushButton* button : {ui->backButton, ui->nextButton})
+        button->setAccessibleName(AccessibleNames::Spoken(button->text()));
+    PressableAccessible::Use(ui->optionsButton, QAccessible::Button);
+    PressableAccessible::SetHasPopup(ui->optionsButton, true);
+    ui->optionsButton->installEventFilter(this);
 }
 
 void FormMain::ConnectControls() {
@@ -159,11 +183,11 @@ void FormMain::StartUp() {
     ShowResultState(false);
     FillFontList();
     ui->versionLabel->setText(Q(Strings::VersionLabel()));
-    ui->welcomeText->setText(Q(Strings::Welcome()));
-    ui->folderPageText->setText(Q(Strings::FileNameHelp(globals_.DesktopFolder)));
-    ui->readyText->setText(Q(Strings::ReadyToFinish()));
-    ui->pageInfoText->setText(Q(Strings::PageInfo()));
-    ui->colorPageText->setText(Q(Strings::ColorHelp()));
+    SetPageText(ui->welcomeText, Q(Strings::Welcome()));
+    SetPageText(ui->folderPageText, Q(Strings::FileNameHelp(globals_.DesktopFolder)));
+    SetPageText(ui->readyText, Q(Strings::ReadyToFinish()));
+    SetPageText(ui->pageInfoText, Q(Strings::PageInfo()));
+    SetPageText(ui->colorPageText, Q(Strings::ColorHelp()));
     static_cast<void>(ReadSettings(globals_.SettingsPath, settings_, globals_));
     ShowSettings();
     OfferImportWhenThereIsNoSource();
@@ -232,8 +256,16 @@ void FormMain::onImportOfferChosen(const BookmarkSource& source) {
         return;
     }
     ui->importOfferArea->hide();
-    ui->folderPageText->setText(Q(import.Summary()));
+    SetPageText(ui->folderPageText, Q(import.Summary()));
     ui->folderPageText->show();
+}
+
+// A page's text shows as written, runs of blanks and line breaks included; a screen reader gets
+// it as one plain sentence.
+void FormMain::SetPageText(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->setAccessibleName(text.simplified());
+    AnnouncePage();
 }
 
 void FormMain::FillFontList() {
@@ -313,6 +345,18 @@ void FormMain::onPageChanged() {
         ui->backButton->setEnabled(true);
     }
     UpdateCaption();
+    AnnouncePage();
+}
+
+// A screen reader hears a new page through the description of the wizard's buttons, where the
+// focus stays while the user walks the pages: the page's text, or the result of the run.
+void FormMain::AnnouncePage() {
+    const QLabel* texts[PageCount] = {ui->welcomeText,   ui->folderPageText, ui->pageInfoText,
+                                      ui->colorPageText, ui->readyText,      ui->resultText};
+    const QString said = texts[PageIndex()]->text().simplified();
+    for (QPushButton* button :
+         {ui->closeButton, ui->optionsButton, ui->backButton, ui->nextButton, ui->finishButton})
+        button->setAccessibleDescription(said);
 }
 
 void FormMain::UpdateCaption() {
@@ -362,9 +406,12 @@ void FormMain::CreateOptionsMenu() {
         action->setObjectName(name);
 }
 
-// The menu opens right below the button, left edges aligned.
+// The menu opens right below the button, left edges aligned; opened from the keyboard, with its
+// first item selected, as the arrow keys would have it.
 void FormMain::onOptionsClicked() {
     optionsMenu->popup(ui->optionsButton->mapToGlobal(QPoint(0, ui->optionsButton->height())));
+    if (!optionsByMouse_)
+        optionsMenu->setActiveAction(optionsMenu->actions().constFirst());
 }
 
 void FormMain::onIgnoredFoldersTriggered() {
@@ -426,6 +473,7 @@ void FormMain::ShowCheckLinks(std::vector<LinkToCheck> links) {
         return;
     }
     checkLinksWindow = new FormCheckLinks(this, std::move(links), CheckLinksNetwork);
+    connect(checkLinksWindow, &FormCheckLinks::treeChanged, this, &FormMain::onTreeChanged);
     CenterOnForm(checkLinksWindow, this);
     checkLinksWindow->show();
 }
@@ -473,6 +521,22 @@ void FormMain::ShowExported(const std::string& path,
         ShowInfo(BookmarkExport::NothingToExportText());
     else
         ShowInfo(BookmarkExport::Summary(path, *exported));
+}
+
+// With the refresh on the page is kept current anyway, so it is rebuilt at once; otherwise the
+// user decides, as a rebuilt page also drops the links the check window moved to the Trash.
+void FormMain::onTreeChanged() {
+    SystemctlRunner ownSystemctl;
+    const bool refreshOn =
+        RefreshSetup(Systemctl != nullptr ? *Systemctl : ownSystemctl).Current().on;
+    if (!refreshOn && !DesktopServices::Current().Ask(Q(Strings::CheckLinksTitle).toStdString(),
+                                                      Q(Strings::RebuildQuestion).toStdString()))
+        return;
+    GenerationRun run(settings_, globals_);
+    if (const Result rebuilt = run.Rebuild(); !rebuilt)
+        ShowError(rebuilt.failure().Text());
+    else
+        ShowInfo(run.ResultText());
 }
 
 void FormMain::onRefreshTriggered() {
@@ -637,11 +701,25 @@ void FormMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// The side picture is a link: only a left click that is pressed and released on it opens the
-// home page, as on the link label.
+// The Options button notes whether the mouse or the keyboard pressed it last. The side picture
+// is a link: only a left click that is pressed and released on it opens the home page, as on the
+// link label, and so does a screen reader's press.
 bool FormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->optionsButton) {
+        if (event->type() == QEvent::MouseButtonPress)
+            optionsByMouse_ = true;
+        else if (event->type() == QEvent::KeyPress || event->type() == QEvent::Shortcut)
+            optionsByMouse_ = false;
+        return QDialog::eventFilter(watched, event);
+    }
     if (watched != ui->sidePicture)
         return QDialog::eventFilter(watched, event);
+    // A screen reader's press on the picture.
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        onSidePictureClicked();
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         picturePressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
         return true;

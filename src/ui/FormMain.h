@@ -24,6 +24,7 @@ class FormProgress;
 class FormRefresh;
 struct BookmarkSource;
 class QAction;
+class QLabel;
 class QMenu;
 class QNetworkAccessManager;
 class QPushButton;
@@ -82,6 +83,7 @@ private slots:
     void onImported(const std::string& folder);
     void onCheckLinksTriggered();
     void onExportTriggered();
+    void onTreeChanged();
     void onRefreshTriggered();
     void onLoadTriggered();
     void onSaveTriggered();
@@ -96,6 +98,9 @@ private slots:
 
 private:
     void SetUpControls();
+    void NameControls();
+    void SetPageText(QLabel* label, const QString& text);
+    void AnnouncePage();
     void CreateOptionsMenu();
     void ConnectControls();
     std::optional<std::string> ChooseSettingsFile(bool save);
@@ -130,6 +135,8 @@ private:
     // A run has shown its result on the last page, and Finish has become Exit.
     bool resultShown_ = false;
     bool picturePressed_ = false;
+    // The Options button was last pressed with the mouse, not from the keyboard.
+    bool optionsByMouse_ = false;
     std::vector<ImportOffer::Browser> offeredBrowsers_;
     int importsFromOffer_ = 0;
     // While the pages are filled from the record, their change signals must not write back.

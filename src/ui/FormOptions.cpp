@@ -33,6 +33,8 @@ FormOptions::FormOptions(QWidget* owner, std::vector<std::string>& ignoreList,
         setFont(owner->font());
     ui->setupUi(this);
     ui->ignoredFolders->SetItemHeight(13);
+    ui->ignoredFolders->setAccessibleName(ui->tabs->tabText(0));
+    ui->tabs->setAccessibleName(windowTitle());
     connect(ui->addButton, &QPushButton::clicked, this, &FormOptions::onAddClicked);
     connect(ui->removeButton, &QPushButton::clicked, this, &FormOptions::onRemoveClicked);
     connect(ui->okButton, &QPushButton::clicked, this, &FormOptions::onOkClicked);

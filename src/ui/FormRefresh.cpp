@@ -62,6 +62,7 @@ void FormRefresh::CreateControls() {
     cronLine = new QLineEdit(this);
     cronLine->setObjectName("cronLine");
     cronLine->setReadOnly(true);
+    cronLine->setAccessibleName(tr("crontab 行"));
 
     buttons = new QDialogButtonBox(available_ ? QDialogButtonBox::Ok | QDialogButtonBox::Cancel
                                               : QDialogButtonBox::Close,

@@ -61,6 +61,8 @@ inline constexpr Phrase SelectDuplicatesCaption{
 inline constexpr Phrase UpdateAddressCaption{QT_TRANSLATE_NOOP("Strings", "更新为新地址(&N)")};
 inline constexpr Phrase MoveToTrashCaption{QT_TRANSLATE_NOOP("Strings", "移到回收站(&T)")};
 inline constexpr Phrase UndoCaption{QT_TRANSLATE_NOOP("Strings", "撤销(&Z)")};
+inline constexpr Phrase RebuildQuestion{
+    QT_TRANSLATE_NOOP("Strings", "快捷方式已经改动，页面还列着原来的链接。现在重新生成页面吗？")};
 inline constexpr Phrase NothingToChange{
     QT_TRANSLATE_NOOP("Strings", "所选的行中没有这个按钮能改动的链接。")};
 inline constexpr Phrase CheckLinksHint{

@@ -6,6 +6,7 @@
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
 #include "RecordingDesktop.h"
+#include "RecordingSystemctl.h"
 #include "TempTree.h"
 #include "WizardControls.h"
 
@@ -37,6 +38,8 @@ protected:
         server.Route("/moved", LoopbackServer::Status(301, "Location: /ok\r\n"));
         server.Route("/silent", {{}, LoopbackServer::Answer::Action::Silent});
         globals.Layout = ProgramLayout::Portable(tree.Path("program/"));
+        globals.DesktopFolder = tree.Path("Desktop/");
+        tree.Folder("Desktop");
         globals.FavoritesFolder = tree.Path("Fav/");
         globals.SettingsPath = globals.DefaultSettingsPath();
         tree.Write("program/Linkshelf.lft", "%LF_LINKS_COUNT%");
@@ -58,6 +61,7 @@ protected:
         if (!form) {
             form = std::make_unique<FormMain>(globals, tree.Path("program/linkshelf"));
             form->CheckLinksNetwork = &network;
+            form->Systemctl = &systemctl;
             form->show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         }
@@ -94,6 +98,7 @@ protected:
     LoopbackNetwork network;
     Globals globals;
     RecordingDesktop desktop;
+    RecordingSystemctl systemctl;
     std::unique_ptr<FormMain> form;
 };
 
@@ -143,6 +148,26 @@ TEST_F(CheckLinks, ShowsTheFindingsToSortOpenAndCopy) {
     EXPECT_EQ(form->findChild<FormCheckLinks*>(), nullptr);
     QTest::mouseClick(Find<QPushButton>(*form, "backButton"), Qt::LeftButton);
     EXPECT_EQ(form->PageIndex(), 0);
+}
+
+// From the keyboard: Enter on a row opens it and leaves the window open; Tab leaves the table
+// for the buttons instead of walking its cells.
+TEST_F(CheckLinks, EnterOpensTheRowAndTabLeavesTheTable) {
+    Link("Gone.url", "/gone");
+    Link("Moved.url", "/moved");
+    FormCheckLinks* dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntilDone(dialog));
+    auto* table = Child<QTableWidget>(dialog, "findingsTable");
+    table->setFocus();
+    table->setCurrentCell(1, 0);
+    desktop.events.clear();
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(desktop.events, std::vector<std::string>{"open:" + Url("/moved")});
+    EXPECT_TRUE(dialog->isVisible());
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_FALSE(table->hasFocus());
+    EXPECT_EQ(S(table->accessibleName()), "检查链接");
 }
 
 TEST_F(CheckLinks, CancelStopsTheCheckAndClosingDropsIt) {
@@ -222,7 +247,8 @@ TEST_F(CheckLinks, RechecksOnlyTheLinksFoundDeadOrBlocked) {
 }
 
 // Rows are chosen with the selection buttons and Ctrl+clicks, every change is asked about once,
-// and Undo puts the last batch back.
+// Undo puts the last batch back, and the page is built again: after a question, or at once
+// while the refresh keeps it current.
 TEST_F(CheckLinks, ChangesTheSelectedRowsAfterAskingAndUndoes) {
     Link("Gone.url", "/gone");
     Link("Moved.url", "/moved");
@@ -259,23 +285,34 @@ TEST_F(CheckLinks, ChangesTheSelectedRowsAfterAskingAndUndoes) {
     click("updateAddressButton");
     EXPECT_EQ(tree.Read("Fav/Moved.url"), "[InternetShortcut]\r\nURL=" + Url("/ok") + "\r\n");
     EXPECT_FALSE(table->item(1, 0)->flags() & Qt::ItemIsEnabled);
+    ASSERT_EQ(desktop.events.size(), 4u);
+    EXPECT_EQ(desktop.events[2],
+              "ask:检查链接:快捷方式已经改动，页面还列着原来的链接。现在重新生成页面吗？");
+    EXPECT_TRUE(desktop.events[3].starts_with("info:Linkshelf:")) << desktop.events[3];
+    EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "4");
 
     click("selectDeadButton");
     QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ControlModifier,
                       table->visualRect(table->model()->index(3, 3)).center());
     EXPECT_EQ(selectedRows(), (std::vector<int>{0, 3}));
     click("moveToTrashButton");
-    EXPECT_NE(desktop.events.back().find("把 1 个失效的链接移到回收站\n把 1 "
-                                         "个多余的重复链接移到回收站\n\nGone\nCopy\n"),
+    EXPECT_NE(desktop.events.end()[-3].find("把 1 个失效的链接移到回收站\n把 1 "
+                                            "个多余的重复链接移到回收站\n\nGone\nCopy\n"),
               std::string::npos)
-        << desktop.events.back();
+        << desktop.events.end()[-3];
+    EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "2");
     EXPECT_FALSE(FileExists(tree.Path("Fav/Gone.url")));
     EXPECT_FALSE(FileExists(tree.Path("Fav/B/Copy.url")));
     EXPECT_TRUE(FileExists(tree.Path("data/Trash/info/Copy.url.trashinfo")));
     EXPECT_EQ(S(Child<QLabel>(dialog, "changeResult")->text()),
               "0 个地址已更新，2 个文件已移到回收站，0 个跳过。");
 
+    systemctl.timerEnabled = true;
+    const std::size_t asked = desktop.events.size();
     click("undoButton");
+    ASSERT_EQ(desktop.events.size(), asked + 1);
+    EXPECT_TRUE(desktop.events.back().starts_with("info:Linkshelf:")) << desktop.events.back();
+    EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "4");
     EXPECT_EQ(tree.Read("Fav/Gone.url"), gone);
     EXPECT_EQ(tree.Read("Fav/B/Copy.url"), copy);
     EXPECT_EQ(S(Child<QLabel>(dialog, "changeResult")->text()),

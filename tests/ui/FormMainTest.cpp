@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -571,4 +572,145 @@ TEST_F(Wizard, WithoutShortcutsOneClickBringsInEachBrowsersBookmarks) {
     EXPECT_TRUE(QDir(QString::fromStdString(tree.Path("home/Favorites/Vivaldi"))).exists());
     EXPECT_FALSE(Find<QWidget>(*form, "importOffer")->isVisible());
     EXPECT_TRUE(Find<QLabel>(*form, "folderPageText")->isVisible());
+}
+
+namespace {
+
+// Keys as the user types them: to whatever control has the focus.
+void Type(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+// The object names the focus visits, Tab after Tab, until it is back where it started.
+std::vector<std::string> TabRound() {
+    std::vector<std::string> visited;
+    const QWidget* start = QApplication::focusWidget();
+    for (int step = 0; step < 30; ++step) {
+        Type(Qt::Key_Tab);
+        if (QApplication::focusWidget() == start)
+            break;
+        visited.push_back(S(QApplication::focusWidget()->objectName()));
+    }
+    return visited;
+}
+
+void TabTo(const QWidget* control) {
+    for (int step = 0; step < 30 && QApplication::focusWidget() != control; ++step)
+        Type(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), control);
+}
+
+} // namespace
+
+// Enter on Next walks the pages; on the colour page Tab reaches each colour after the wizard's
+// buttons, and Space or Enter opens its dialog.
+TEST_F(Wizard, EachColourChangesWithKeysOnly) {
+    for (int page = 0; page < 3; ++page)
+        Type(Qt::Key_Return);
+    ASSERT_EQ(form->PageIndex(), 3);
+    EXPECT_EQ(TabRound(),
+              (std::vector<std::string>{"finishButton", "closeButton", "optionsButton",
+                                        "backButton", "textColorLabel", "linkColorLabel",
+                                        "visitedColorLabel", "backgroundPanel"}));
+    struct Case {
+        const char* control;
+        Qt::Key key;
+        StoredColor Settings::*setting;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"textColorLabel", Qt::Key_Space, &Settings::textColor, "文本颜色：#010203"},
+        {"linkColorLabel", Qt::Key_Return, &Settings::linkColor, "链接颜色：#040506"},
+        {"visitedColorLabel", Qt::Key_Enter, &Settings::visitedLinkColor,
+         "访问过的链接颜色：#070809"},
+        {"backgroundPanel", Qt::Key_Space, &Settings::backColor, "背景颜色：#0A0B0C"},
+    };
+    int shade = 1;
+    for (const Case& c : cases) {
+        auto* control = Find<QWidget>(*form, c.control);
+        TabTo(control);
+        desktop.chosenColor = QColor(shade, shade + 1, shade + 2);
+        desktop.events.clear();
+        Type(c.key);
+        EXPECT_EQ(desktop.events.size(), 1u) << c.control;
+        EXPECT_EQ(form->CurrentSettings().*c.setting,
+                  static_cast<StoredColor>(shade | (shade + 1) << 8 | (shade + 2) << 16))
+            << c.control;
+        EXPECT_EQ(S(control->accessibleName()), c.name);
+        EXPECT_EQ(form->PageIndex(), 3) << "Enter stays with the colour";
+        shade += 3;
+    }
+}
+
+// On the folder page Tab reaches each browse button right after its field; Space or Enter there,
+// and F4 or Alt+Down in the field, open the picker although Next is the default button.
+TEST_F(Wizard, TheFolderAndTheFileAreChosenWithKeysOnly) {
+    Type(Qt::Key_Return);
+    ASSERT_EQ(form->PageIndex(), 1);
+    auto* source = Find<BrowseLineEdit>(*form, "sourceFolderEdit");
+    auto* output = Find<BrowseLineEdit>(*form, "outputFileEdit");
+    const std::vector<std::string> round = TabRound();
+    const std::vector<std::string> fields(round.begin() + 4, round.end());
+    EXPECT_EQ(fields,
+              (std::vector<std::string>{"sourceFolderEdit", "browseButton", "includeSubfoldersBox",
+                                        "outputFileEdit", "browseButton"}));
+    int pickerRuns = 0;
+    form->RunFolderPicker = [&](FolderPicker& picker) {
+        picker.SetDirectory(tree.Path("Fav/Old"));
+        ++pickerRuns;
+        return true;
+    };
+    TabTo(source->Button());
+    Type(Qt::Key_Space);
+    EXPECT_EQ(pickerRuns, 1);
+    EXPECT_EQ(form->CurrentSettings().sourceFolder, tree.Path("Fav/Old"));
+    Type(Qt::Key_Return);
+    EXPECT_EQ(pickerRuns, 2) << "Enter on the browse button";
+    TabTo(source);
+    Type(Qt::Key_F4);
+    Type(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(pickerRuns, 4);
+    EXPECT_EQ(form->PageIndex(), 1);
+
+    desktop.chosenFile = tree.Path("Desktop/mine.htm");
+    TabTo(output->Button());
+    Type(Qt::Key_Space);
+    EXPECT_EQ(form->CurrentSettings().outputFile, tree.Path("Desktop/mine.htm"));
+    EXPECT_EQ(S(source->Button()->accessibleName()), "浏览文件夹...");
+    EXPECT_EQ(S(output->Button()->accessibleName()), "浏览文件...");
+}
+
+// Opened from the keyboard, the Options menu starts on its first item; opened with the mouse,
+// on none.
+TEST_F(Wizard, TheOptionsMenuOpenedFromTheKeyboardSelectsItsFirstItem) {
+    auto* options = Find<QPushButton>(*form, "optionsButton");
+    auto* menu = Find<QMenu>(*form, "optionsMenu");
+    TabTo(options);
+    Type(Qt::Key_Space);
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->activeAction(), menu->actions().constFirst());
+    menu->close();
+    QTest::mouseClick(options, Qt::LeftButton);
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->activeAction(), nullptr);
+    menu->close();
+}
+
+// A new page and a run's result reach a screen reader as the description of the buttons that
+// keep the focus.
+TEST_F(Wizard, EachPageIsAnnouncedOnTheWizardsButtons) {
+    auto* next = Find<QPushButton>(*form, "nextButton");
+    EXPECT_TRUE(S(next->accessibleDescription()).starts_with("欢迎您使用 Linkshelf 。"));
+    EXPECT_EQ(S(Find<QLabel>(*form, "welcomeText")->accessibleName()).find('\r'),
+              std::string::npos);
+    Type(Qt::Key_Return);
+    Type(Qt::Key_Return);
+    EXPECT_EQ(S(next->accessibleDescription()), "请为您的页面指定标题，字体和其它设置。");
+    EXPECT_EQ(S(next->accessibleName()), "继续");
+    EXPECT_EQ(S(Find<QPushButton>(*form, "backButton")->accessibleName()), "返回");
+    QTest::mouseClick(Find<QPushButton>(*form, "finishButton"), Qt::LeftButton);
+    ASSERT_EQ(form->PageIndex(), FormMain::PageCount - 1);
+    const QString result = Find<QLabel>(*form, "resultText")->text().simplified();
+    EXPECT_FALSE(result.isEmpty());
+    EXPECT_EQ(next->accessibleDescription(), result);
 }

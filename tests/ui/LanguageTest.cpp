@@ -2,6 +2,7 @@
 #include "Language.h"
 
 #include "FolderPicker.h"
+#include "InstalledLanguage.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -10,23 +11,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
-#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
-
-// The translations a test installed, taken out again so that the next test starts in Chinese.
-struct InstalledLanguage {
-    explicit InstalledLanguage(Language::Choice choice) { Language::Install(choice); }
-    ~InstalledLanguage() {
-        for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
-            QCoreApplication::removeTranslator(translator);
-            delete translator;
-        }
-    }
-    InstalledLanguage(const InstalledLanguage&) = delete;
-    InstalledLanguage& operator=(const InstalledLanguage&) = delete;
-};
 
 bool HasChinese(const QString& text) {
     return text.contains(QRegularExpression("\\p{Han}"));

@@ -3,6 +3,7 @@
 
 #include "RecordingDesktop.h"
 
+#include <QAccessible>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -107,4 +108,34 @@ TEST(LinkLabel, SettingTheAddressRetitlesOnlyAnUntitledLabel) {
     label.SetURL("https://first.example/");
     label.SetURL("https://second.example/");
     EXPECT_EQ(label.Caption(), "https://first.example/");
+}
+
+// Tab brings the focus to the link, and Space or Enter opens it as a click does; a screen reader
+// finds a link named after its caption that can be pressed.
+TEST(LinkLabel, OpensFromTheKeyboardAndTellsAScreenReaderItIsALink) {
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        ShownLabel shown;
+        shown.label.SetCaption("Home");
+        shown.label.SetURL("https://linkshelf.org/");
+        auto* before = new QWidget(&shown.window);
+        before->setFocusPolicy(Qt::TabFocus);
+        QWidget::setTabOrder(before, &shown.label);
+        before->show();
+        before->setFocus();
+        QTest::keyClick(before, Qt::Key_Tab);
+        ASSERT_TRUE(shown.label.hasFocus()) << key;
+        QTest::keyClick(&shown.label, key);
+        EXPECT_EQ(shown.desktop.events,
+                  (std::vector<std::string>{"click", "open:https://linkshelf.org/"}))
+            << key;
+    }
+    LinkLabel label;
+    label.SetCaption("Home");
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&label);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Link);
+    EXPECT_EQ(face->text(QAccessible::Name).toStdString(), "Home");
+    ASSERT_NE(face->actionInterface(), nullptr);
+    EXPECT_TRUE(
+        face->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
 }
