@@ -6,16 +6,17 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgtest-dev
-    libgumbo-dev libsqlite3-dev
+    libgumbo-dev libsqlite3-dev liblz4-dev libglib2.0-dev
     qt6-wayland fonts-wqy-microhei
     xdg-utils
 )
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
 # memory with GNU time, the page test opens pages in Chromium, the refresh tests check the
-# systemd units with systemd-analyze and run them under a user manager of their own, the
-# change test kills the program with strace in the middle of a batch, the accessibility test
-# walks the wizard on a display and an AT-SPI bus of its own, and the export test reads the
-# files with Python's parsers and validates XBEL with xmllint); --package:
+# systemd units with systemd-analyze and run them under a user manager of their own, the change
+# test kills the program with strace in the middle of a batch, the accessibility test walks the
+# wizard on a display and an AT-SPI bus of its own, the import tests compress Firefox backups
+# with lz4 and read each format again with Python, and the export test reads the files with
+# Python's parsers and validates XBEL with xmllint); --package:
 # what the Debian package's build (all its Build-Depends, as its build runs the suite) and checks
 # need (lintian; blhc and hardening-check for the hardening flags; faketime, every locale and
 # diffoscope for the second build of the reproducibility check); --chroot: what makes the clean
@@ -28,12 +29,12 @@ packages=(
 case "${1:-}" in
 --test)
     packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd strace
-        xvfb dbus-x11 at-spi2-core python3-pyatspi python3 libxml2-utils)
+        xvfb dbus-x11 at-spi2-core python3-pyatspi lz4 python3 libxml2-utils)
     ;;
 --package)
-    packages+=(time sqlite3 systemd strace qt6-tools-dev qt6-l10n-tools build-essential dpkg-dev
-        debhelper lintian desktop-file-utils appstream shared-mime-info blhc devscripts faketime
-        locales-all diffoscope-minimal python3 libxml2-utils)
+    packages+=(time sqlite3 systemd strace lz4 python3 libxml2-utils qt6-tools-dev qt6-l10n-tools
+        build-essential dpkg-dev debhelper lintian desktop-file-utils appstream shared-mime-info
+        blhc devscripts faketime locales-all diffoscope-minimal)
     ;;
 --bench) packages+=(python3 time valgrind chromium nodejs) ;;
 --lint) packages+=(clang-format clang-tidy python3) ;;

@@ -475,10 +475,6 @@
         <translation>linkshelf --import SOURCE [FOLDER]</translation>
     </message>
     <message>
-        <source>导入书签：firefox、chromium、chrome、brave、edge、vivaldi 或一个书签文件</source>
-        <translation>import bookmarks: firefox, chromium, chrome, brave, edge, vivaldi, or a file</translation>
-    </message>
-    <message>
         <source>linkshelf --check [设置文件.lfs] [--json] [--max-age 时长]</source>
         <translation>linkshelf --check [SETTINGS.lfs] [--json] [--max-age AGE]</translation>
     </message>
@@ -565,6 +561,10 @@ Default settings file: %1
     <message>
         <source>检查之后的改动：--update-moved 把已移动的链接更新为新地址，--trash-dead 和 --trash-duplicates 把失效的链接和多余的重复链接移到回收站（每个地址留下页面上的第一处）；--dry-run 只显示将要做的改动</source>
         <translation>CHANGES after the check: --update-moved points moved links at their new address, --trash-dead and --trash-duplicates move dead links and extra copies of duplicates to the Trash (each address keeps its first place on the page); --dry-run only shows what would change</translation>
+    </message>
+    <message>
+        <source>导入书签：一个书签文件，或浏览器 firefox、firefox-backup、librewolf、floorp、waterfox、zen、chromium、chrome、brave、edge、vivaldi、opera、yandex、ungoogled-chromium、falkon、konqueror、epiphany、qutebrowser</source>
+        <translation>import bookmarks: a bookmarks file, or the browser firefox, firefox-backup, librewolf, floorp, waterfox, zen, chromium, chrome, brave, edge, vivaldi, opera, yandex, ungoogled-chromium, falkon, konqueror, epiphany or qutebrowser</translation>
     </message>
     <message>
         <source>linkshelf --export 文件 [设置文件.lfs] [--format html|xbel]</source>
@@ -911,10 +911,6 @@ Check the path and try again.</translation>
         <translation>No %1 bookmarks were found on this computer.</translation>
     </message>
     <message>
-        <source>没有找到 %1。请指定书签文件，或 firefox、chromium、chrome、brave、edge、vivaldi 之一。</source>
-        <translation>%1 was not found. Name a bookmarks file, or one of firefox, chromium, chrome, brave, edge, vivaldi.</translation>
-    </message>
-    <message>
         <source>不能复制书签数据库 %1：%2</source>
         <translation>Cannot copy the bookmarks database %1: %2</translation>
     </message>
@@ -964,8 +960,44 @@ Check the path and try again.</translation>
         </translation>
     </message>
     <message>
-        <source>文件 %1 不是书签文件。请选择浏览器导出的书签文件（HTML 或 XBEL）、Chromium 系浏览器的 Bookmarks 文件或 Firefox 的 places.sqlite。</source>
-        <translation>The file %1 is not a bookmarks file. Choose a bookmarks file exported by a browser (HTML or XBEL), the Bookmarks file of a Chromium-based browser, or Firefox&apos;s places.sqlite.</translation>
+        <source>没有标签的书签</source>
+        <translation>Bookmarks without tags</translation>
+    </message>
+    <message>
+        <source>记录的大小与压缩的数据不符</source>
+        <translation>the size it gives does not fit the compressed data</translation>
+    </message>
+    <message>
+        <source>压缩的数据无效</source>
+        <translation>the compressed data is not valid</translation>
+    </message>
+    <message>
+        <source>表格的位置超出了文件或没有对齐</source>
+        <translation>a table lies outside the file or is not aligned</translation>
+    </message>
+    <message>
+        <source>文件 %1 不是书签文件。请选择浏览器导出的书签文件（HTML 或 XBEL），或浏览器自己的书签文件：Firefox 的 places.sqlite 或书签备份（.jsonlz4、.json），Chromium 系浏览器的 Bookmarks，Falkon 的 bookmarks.json，GNOME Web 的 bookmarks.gvdb，qutebrowser 的 urls 或 quickmarks。</source>
+        <translation>The file %1 is not a bookmarks file. Choose a bookmarks file exported by a browser (HTML or XBEL), or a browser&apos;s own bookmarks file: Firefox&apos;s places.sqlite or bookmark backup (.jsonlz4, .json), the Bookmarks file of a Chromium-based browser, Falkon&apos;s bookmarks.json, GNOME Web&apos;s bookmarks.gvdb, or qutebrowser&apos;s urls or quickmarks.</translation>
+    </message>
+    <message>
+        <source>文件 %1 不是 XBEL 书签文件：它的第一个元素不是 xbel。</source>
+        <translation>The file %1 is not an XBEL bookmarks file: its first element is not xbel.</translation>
+    </message>
+    <message>
+        <source>书签文件 %1 中的别名（alias）展开后的书签比文件本身多得太多，不能导入。</source>
+        <translation>The bookmarks file %1 cannot be imported: its aliases would make far more bookmarks than the file holds.</translation>
+    </message>
+    <message>
+        <source>没有找到 %1。请指定书签文件，或以下浏览器之一：%2。</source>
+        <translation>%1 was not found. Name a bookmarks file, or one of these browsers: %2.</translation>
+    </message>
+    <message>
+        <source>书签</source>
+        <translation>Bookmarks</translation>
+    </message>
+    <message>
+        <source>快速标记</source>
+        <translation>Quickmarks</translation>
     </message>
 </context>
 <context>
@@ -1288,10 +1320,6 @@ Choose an item to change its color. Load Factory Defaults in the Options menu re
         <translation>Choose the folder to import the bookmarks into:</translation>
     </message>
     <message>
-        <source>书签文件 (*.html *.htm *.json *.sqlite Bookmarks)</source>
-        <translation>Bookmark files (*.html *.htm *.json *.sqlite Bookmarks)</translation>
-    </message>
-    <message>
         <source>Linkshelf： 正在工作中...   </source>
         <translation>Linkshelf: Working...</translation>
     </message>
@@ -1350,6 +1378,10 @@ Choose an item to change its color. Load Factory Defaults in the Options menu re
     <message>
         <source>快捷方式已经改动，页面还列着原来的链接。现在重新生成页面吗？</source>
         <translation>The shortcuts have changed and the page still lists them as they were. Generate the page again now?</translation>
+    </message>
+    <message>
+        <source>书签文件 (*.html *.htm *.xbel *.xml *.json *.jsonlz4 *.sqlite *.gvdb Bookmarks urls quickmarks)</source>
+        <translation>Bookmark files (*.html *.htm *.xbel *.xml *.json *.jsonlz4 *.sqlite *.gvdb Bookmarks urls quickmarks)</translation>
     </message>
     <message>
         <source>导出书签(&amp;E)...</source>

@@ -31,8 +31,11 @@ constexpr UsageLine PageUsage[] = {
 };
 constexpr UsageLine ImportUsage[] = {
     {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --import 来源 [文件夹]"),
-     QT_TRANSLATE_NOOP("CommandLine",
-                       "导入书签：firefox、chromium、chrome、brave、edge、vivaldi 或一个书签文件")},
+     QT_TRANSLATE_NOOP(
+         "CommandLine",
+         "导入书签：一个书签文件，或浏览器 firefox、firefox-backup、librewolf、floorp、"
+         "waterfox、zen、chromium、chrome、brave、edge、vivaldi、opera、yandex、"
+         "ungoogled-chromium、falkon、konqueror、epiphany、qutebrowser")},
 };
 constexpr CommandLine::Option CheckOptions[] = {
     {"--json"},       {"--max-age", true},    {"--update-moved"},

@@ -2,37 +2,69 @@
 #include "BookmarkImport.h"
 
 #include "ChromiumReader.h"
+#include "EpiphanyReader.h"
 #include "ExportFileReader.h"
+#include "FalkonReader.h"
+#include "FirefoxBackupReader.h"
 #include "FirefoxReader.h"
 #include "ImportTexts.h"
+#include "QutebrowserReader.h"
 #include "ShellFolders.h"
 #include "WholeFile.h"
 #include "XbelReader.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
+#include <sys/stat.h>
+
+namespace {
+
+template <typename Reader>
+ResultOf<BookmarkFolder> ReadWith(std::string_view bytes, const std::string& path) {
+    return Reader().ReadBytes(bytes, path);
+}
+
+// Every format read from the file's bytes, each asked in turn whether the bytes are its own:
+// Falkon's file and Firefox's JSON backups are JSON objects that the Chromium reader would
+// take, and qutebrowser's plain lines are asked for last.
+struct Format {
+    bool (*recognises)(std::string_view bytes);
+    ResultOf<BookmarkFolder> (*read)(std::string_view bytes, const std::string& path);
+};
+constexpr Format Formats[] = {
+    {FirefoxBackupReader::Recognises, FirefoxBackupReader::Read},
+    {EpiphanyReader::Recognises, EpiphanyReader::Read},
+    {XbelReader::Recognises, XbelReader::Read},
+    {FalkonReader::Recognises, FalkonReader::Read},
+    {ExportFileReader::Recognises, ReadWith<ExportFileReader>},
+    {ChromiumReader::Recognises, ReadWith<ChromiumReader>},
+    {QutebrowserReader::Recognises, QutebrowserReader::Read},
+};
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
 
 ResultOf<BookmarkFolder> BookmarkImport::Read(const std::string& path) {
+    if (IsFolder(path) && QutebrowserReader::HoldsBookmarks(path))
+        return QutebrowserReader::ReadFolder(path);
     char start[16] = {};
     std::ifstream file(path, std::ios::binary);
     file.read(start, sizeof start);
     if (FirefoxReader::Recognises(std::string_view(start, sizeof start)))
         return FirefoxReader().Read(path);
+    // A copy in memory: a browser that rewrites the file later changes nothing read, and one
+    // caught halfway leaves a file cut off, which the readers refuse.
     const ResultOf<std::string> bytes = WholeFile::Read(path);
     if (!bytes)
         return bytes.failure();
-    std::unique_ptr<BookmarkReader> reader;
-    if (XbelReader::Recognises(*bytes))
-        reader = std::make_unique<XbelReader>();
-    else if (ExportFileReader::Recognises(*bytes))
-        reader = std::make_unique<ExportFileReader>();
-    else if (ChromiumReader::Recognises(*bytes))
-        reader = std::make_unique<ChromiumReader>();
-    if (!reader)
-        return Failure{ImportTexts::NotBookmarks(path), path, ""};
-    return reader->ReadBytes(*bytes, path);
+    for (const Format& format : Formats)
+        if (format.recognises(*bytes))
+            return format.read(*bytes, path);
+    return Failure{ImportTexts::NotBookmarks(path), path, ""};
 }
 
 std::string BookmarkImport::DefaultTarget() {

@@ -20,8 +20,8 @@ public:
     // What was written, for the user.
     std::string Summary() const;
 
-    // Reads a bookmark file of any of the four kinds: the tree, or the failure naming the file
-    // and the cause.
+    // Reads a bookmark file of any kind it knows (or qutebrowser's configuration folder): the
+    // tree, or the failure naming the file and the cause.
     static ResultOf<BookmarkFolder> Read(const std::string& path);
     // Where imports go unless told otherwise: the Favorites folder, ~/Favorites when the desktop
     // names none.

@@ -3,38 +3,145 @@
 
 #include "ImportTexts.h"
 #include "IniFile.h"
+#include "QutebrowserReader.h"
 
 #include <QByteArray>
 #include <algorithm>
 #include <cctype>
+#include <dirent.h>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 
 namespace {
 
+// How a browser keeps its bookmarks.
+enum class Kind {
+    // A file at one of the places.
+    File,
+    // A profiles.ini at each place names Firefox's profiles; places.sqlite holds the bookmarks.
+    FirefoxProfile,
+    // The same profiles, their newest file in bookmarkbackups/.
+    FirefoxBackup,
+    // Falkon's profiles folder: profiles.ini names the profile, bookmarks.json holds them.
+    FalkonProfile,
+    // qutebrowser's configuration folder, with bookmarks/urls and quickmarks.
+    QutebrowserFolder,
+};
+
+enum class Base { Home, Config, Data };
+
+struct Place {
+    Base base;
+    const char* path;
+};
+
 struct Browser {
     std::string word;
     std::string name;
-    // Profile folders, relative to the configuration folder ("~" for the home folder).
-    std::vector<std::string> folders;
+    Kind kind;
+    std::vector<Place> places;
 };
 
-const std::vector<Browser>& Chromiums() {
+const std::vector<Place> FirefoxPlaces = {
+    {Base::Home, ".mozilla/firefox"},
+    {Base::Config, "mozilla/firefox"},
+    {Base::Home, "snap/firefox/common/.mozilla/firefox"},
+    {Base::Home, ".var/app/org.mozilla.firefox/.mozilla/firefox"}};
+
+const std::vector<Browser>& All() {
     static const std::vector<Browser> browsers = {
+        {"firefox", "Firefox", Kind::FirefoxProfile, FirefoxPlaces},
         {"chromium",
          "Chromium",
-         {"chromium", "~/snap/chromium/common/chromium",
-          "~/.var/app/org.chromium.Chromium/config/chromium"}},
+         Kind::File,
+         {{Base::Config, "chromium/Default/Bookmarks"},
+          {Base::Home, "snap/chromium/common/chromium/Default/Bookmarks"},
+          {Base::Home, ".var/app/org.chromium.Chromium/config/chromium/Default/Bookmarks"}}},
         {"chrome",
          "Chrome",
-         {"google-chrome", "~/.var/app/com.google.Chrome/config/google-chrome"}},
+         Kind::File,
+         {{Base::Config, "google-chrome/Default/Bookmarks"},
+          {Base::Home, ".var/app/com.google.Chrome/config/google-chrome/Default/Bookmarks"}}},
         {"brave",
          "Brave",
-         {"BraveSoftware/Brave-Browser",
-          "~/.var/app/com.brave.Browser/config/BraveSoftware/Brave-Browser"}},
-        {"edge", "Edge", {"microsoft-edge", "~/.var/app/com.microsoft.Edge/config/microsoft-edge"}},
-        {"vivaldi", "Vivaldi", {"vivaldi"}},
+         Kind::File,
+         {{Base::Config, "BraveSoftware/Brave-Browser/Default/Bookmarks"},
+          {Base::Home, "snap/brave/current/.config/BraveSoftware/Brave-Browser/Default/Bookmarks"},
+          {Base::Home,
+           ".var/app/com.brave.Browser/config/BraveSoftware/Brave-Browser/Default/Bookmarks"}}},
+        {"edge",
+         "Edge",
+         Kind::File,
+         {{Base::Config, "microsoft-edge/Default/Bookmarks"},
+          {Base::Home, ".var/app/com.microsoft.Edge/config/microsoft-edge/Default/Bookmarks"}}},
+        {"vivaldi",
+         "Vivaldi",
+         Kind::File,
+         {{Base::Config, "vivaldi/Default/Bookmarks"},
+          {Base::Home, "snap/vivaldi/current/.config/vivaldi/Default/Bookmarks"},
+          {Base::Home, ".var/app/com.vivaldi.Vivaldi/config/vivaldi/Default/Bookmarks"}}},
+        // Opera keeps its one profile in its folder itself.
+        {"opera",
+         "Opera",
+         Kind::File,
+         {{Base::Config, "opera/Bookmarks"},
+          {Base::Home, "snap/opera/current/.config/opera/Bookmarks"},
+          {Base::Home, ".var/app/com.opera.Opera/config/opera/Bookmarks"}}},
+        {"yandex",
+         "Yandex",
+         Kind::File,
+         {{Base::Config, "yandex-browser/Default/Bookmarks"},
+          {Base::Home, ".var/app/ru.yandex.Browser/config/yandex-browser/Default/Bookmarks"}}},
+        // Installed from the distribution, Ungoogled Chromium shares Chromium's folder.
+        {"ungoogled-chromium",
+         "Ungoogled Chromium",
+         Kind::File,
+         {{Base::Home, ".var/app/io.github.ungoogled_software.ungoogled_chromium/config/chromium/"
+                       "Default/Bookmarks"}}},
+        {"librewolf",
+         "LibreWolf",
+         Kind::FirefoxProfile,
+         {{Base::Home, ".librewolf"},
+          {Base::Home, "snap/librewolf/common/.librewolf"},
+          {Base::Home, ".var/app/io.gitlab.librewolf-community/.librewolf"}}},
+        {"floorp",
+         "Floorp",
+         Kind::FirefoxProfile,
+         {{Base::Home, ".floorp"}, {Base::Home, ".var/app/one.ablaze.floorp/.floorp"}}},
+        {"waterfox",
+         "Waterfox",
+         Kind::FirefoxProfile,
+         {{Base::Home, ".waterfox"}, {Base::Home, ".var/app/net.waterfox.waterfox/.waterfox"}}},
+        {"zen",
+         "Zen",
+         Kind::FirefoxProfile,
+         {{Base::Home, ".zen"}, {Base::Home, ".var/app/app.zen_browser.zen/.zen"}}},
+        {"falkon",
+         "Falkon",
+         Kind::FalkonProfile,
+         {{Base::Config, "falkon/profiles"},
+          {Base::Home, "snap/falkon/current/.config/falkon/profiles"},
+          {Base::Home, ".var/app/org.kde.falkon/config/falkon/profiles"}}},
+        {"konqueror",
+         "Konqueror",
+         Kind::File,
+         {{Base::Data, "konqueror/bookmarks.xml"},
+          {Base::Home, ".kde/share/apps/konqueror/bookmarks.xml"},
+          {Base::Home, "snap/konqueror/current/.local/share/konqueror/bookmarks.xml"},
+          {Base::Home, ".var/app/org.kde.konqueror/data/konqueror/bookmarks.xml"}}},
+        {"epiphany",
+         "GNOME Web",
+         Kind::File,
+         {{Base::Data, "epiphany/bookmarks.gvdb"},
+          {Base::Home, "snap/epiphany/current/.local/share/epiphany/bookmarks.gvdb"},
+          {Base::Home, ".var/app/org.gnome.Epiphany/data/epiphany/bookmarks.gvdb"}}},
+        {"qutebrowser",
+         "qutebrowser",
+         Kind::QutebrowserFolder,
+         {{Base::Config, "qutebrowser"},
+          {Base::Home, ".var/app/org.qutebrowser.qutebrowser/config/qutebrowser"}}},
+        {"firefox-backup", "Firefox backup", Kind::FirefoxBackup, FirefoxPlaces},
     };
     return browsers;
 }
@@ -65,35 +172,115 @@ std::vector<std::string> Sections(const std::string& text, const std::string& pr
     return names;
 }
 
-// The profile Firefox starts with: the default of an installation, else the profile marked as
-// default, else the first one.
-std::optional<std::string> FirefoxProfile(const std::string& root) {
+// The profile folders Firefox may start with, best first: the default of an installation, the
+// profile marked as default, then every profile.
+std::vector<std::string> FirefoxProfiles(const std::string& root) {
     const std::string ini = ReadText(root + "/profiles.ini");
-    auto places = [&](const std::string& path) {
-        return (path.starts_with('/') ? path : root + "/" + path) + "/places.sqlite";
+    auto folder = [&](const std::string& path) {
+        return path.starts_with('/') ? path : root + "/" + path;
     };
-    std::vector<std::string> candidates;
+    std::vector<std::string> folders;
     for (const std::string& section : Sections(ini, "Install"))
         if (const auto path = IniFile::FindValue(ini, section, "Default"))
-            candidates.push_back(places(*path));
+            folders.push_back(folder(*path));
     const std::vector<std::string> profiles = Sections(ini, "Profile");
     for (const std::string& section : profiles)
         if (IniFile::FindValue(ini, section, "Default") == "1")
             if (const auto path = IniFile::FindValue(ini, section, "Path"))
-                candidates.push_back(places(*path));
+                folders.push_back(folder(*path));
     for (const std::string& section : profiles)
         if (const auto path = IniFile::FindValue(ini, section, "Path"))
-            candidates.push_back(places(*path));
-    for (const std::string& candidate : candidates)
-        if (IsFile(candidate))
-            return candidate;
+            folders.push_back(folder(*path));
+    return folders;
+}
+
+// The entries of a folder whose names end in suffix, sorted.
+std::vector<std::string> Entries(const std::string& folder, const std::string& suffix) {
+    std::vector<std::string> names;
+    if (DIR* listing = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(listing)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != ".." && name.ends_with(suffix))
+                names.push_back(name);
+        }
+        closedir(listing);
+    }
+    std::ranges::sort(names);
+    return names;
+}
+
+// Firefox names its backups "bookmarks-YYYY-MM-DD_COUNT_HASH.jsonlz4" (older ones
+// "bookmarks-YYYY-MM-DD.json"): the newest is the one of the latest day, by name.
+std::optional<std::string> NewestBackup(const std::string& profile) {
+    const std::string folder = profile + "/bookmarkbackups";
+    std::optional<std::string> newest;
+    std::string newestDay;
+    // On the same day the compressed backup, which newer versions write, wins.
+    for (const char* suffix : {".json", ".jsonlz4"})
+        for (const std::string& name : Entries(folder, suffix)) {
+            const std::string day = name.substr(0, std::min(name.size(), name.find_first_of("_.")));
+            if (name.starts_with("bookmarks-") && IsFile(folder + "/" + name) && day >= newestDay) {
+                newest = folder + "/" + name;
+                newestDay = day;
+            }
+        }
+    return newest;
+}
+
+// Falkon's profile: the one profiles.ini starts with, else "default", else the first.
+std::optional<std::string> FalkonBookmarks(const std::string& root) {
+    std::vector<std::string> profiles;
+    if (const auto start =
+            IniFile::FindValue(ReadText(root + "/profiles.ini"), "Profiles", "startProfile"))
+        profiles.push_back(*start);
+    profiles.emplace_back("default");
+    for (const std::string& name : Entries(root, ""))
+        profiles.push_back(name);
+    for (const std::string& profile : profiles)
+        if (IsFile(root + "/" + profile + "/bookmarks.json"))
+            return root + "/" + profile + "/bookmarks.json";
     return std::nullopt;
 }
 
-// The file's name without an .html or .htm extension.
+std::optional<std::string> FindAt(Kind kind, const std::string& place) {
+    switch (kind) {
+    case Kind::File:
+        return IsFile(place) ? std::optional(place) : std::nullopt;
+    case Kind::FirefoxProfile:
+        for (const std::string& profile : FirefoxProfiles(place))
+            if (IsFile(profile + "/places.sqlite"))
+                return profile + "/places.sqlite";
+        return std::nullopt;
+    case Kind::FirefoxBackup:
+        for (const std::string& profile : FirefoxProfiles(place))
+            if (auto backup = NewestBackup(profile))
+                return backup;
+        return std::nullopt;
+    case Kind::FalkonProfile:
+        return FalkonBookmarks(place);
+    case Kind::QutebrowserFolder:
+        return QutebrowserReader::HoldsBookmarks(place) ? std::optional(place) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::string PathOf(const Place& place, const BrowserProfiles::Homes& homes) {
+    switch (place.base) {
+    case Base::Config:
+        return homes.config + "/" + place.path;
+    case Base::Data:
+        return homes.data + "/" + place.path;
+    case Base::Home:
+        break;
+    }
+    return homes.home + "/" + place.path;
+}
+
+// The file's name without the extension of a bookmarks file.
 std::string ExportName(const std::string& path) {
     std::string name = path.substr(path.find_last_of('/') + 1);
-    for (const std::string extension : {".html", ".htm", ".json", ".sqlite"}) {
+    for (const std::string extension :
+         {".html", ".htm", ".json", ".jsonlz4", ".sqlite", ".xbel", ".xml", ".gvdb"}) {
         const std::size_t at = name.size() - std::min(name.size(), extension.size());
         if (name.size() > extension.size() &&
             std::equal(extension.begin(), extension.end(), name.begin() + static_cast<long>(at),
@@ -105,53 +292,54 @@ std::string ExportName(const std::string& path) {
 
 } // namespace
 
+BrowserProfiles::Homes BrowserProfiles::Homes::OfUser() {
+    Homes homes{qgetenv("HOME").toStdString(), qgetenv("XDG_CONFIG_HOME").toStdString(),
+                qgetenv("XDG_DATA_HOME").toStdString()};
+    if (homes.config.empty())
+        homes.config = homes.home + "/.config";
+    if (homes.data.empty())
+        homes.data = homes.home + "/.local/share";
+    return homes;
+}
+
 const std::vector<std::string>& BrowserProfiles::Browsers() {
     static const std::vector<std::string> words = [] {
-        std::vector<std::string> list{"firefox"};
-        for (const Browser& browser : Chromiums())
+        std::vector<std::string> list;
+        for (const Browser& browser : All())
             list.push_back(browser.word);
         return list;
     }();
     return words;
 }
 
-std::optional<BookmarkSource> BrowserProfiles::Find(const std::string& word,
-                                                    const std::string& home,
-                                                    const std::string& configHome) {
-    if (word == "firefox") {
-        for (const char* root : {"/.mozilla/firefox", "/snap/firefox/common/.mozilla/firefox",
-                                 "/.var/app/org.mozilla.firefox/.mozilla/firefox"})
-            if (auto path = FirefoxProfile(home + root))
-                return BookmarkSource{"Firefox", *path};
+std::optional<BookmarkSource> BrowserProfiles::Find(const std::string& word, const Homes& homes) {
+    const auto browser = std::ranges::find(All(), word, &Browser::word);
+    if (browser == All().end())
         return std::nullopt;
-    }
-    for (const Browser& browser : Chromiums()) {
-        if (browser.word != word)
-            continue;
-        for (const std::string& folder : browser.folders) {
-            const std::string path =
-                (folder.starts_with("~/") ? home + folder.substr(1) : configHome + "/" + folder) +
-                "/Default/Bookmarks";
-            if (IsFile(path))
-                return BookmarkSource{browser.name, path};
-        }
-    }
+    for (const Place& place : browser->places)
+        if (auto path = FindAt(browser->kind, PathOf(place, homes)))
+            return BookmarkSource{browser->name, *path};
     return std::nullopt;
 }
 
 std::optional<BookmarkSource> BrowserProfiles::Find(const std::string& word) {
-    const std::string home = qgetenv("HOME").toStdString();
-    std::string configHome = qgetenv("XDG_CONFIG_HOME").toStdString();
-    if (configHome.empty())
-        configHome = home + "/.config";
-    return Find(word, home, configHome);
+    return Find(word, Homes::OfUser());
 }
 
+// Every Firefox profile keeps backups: listing them beside Firefox itself would offer the same
+// bookmarks twice, only older.
 std::vector<BookmarkSource> BrowserProfiles::Find() {
+    const Homes homes = Homes::OfUser();
     std::vector<BookmarkSource> found;
-    for (const std::string& word : Browsers())
-        if (auto source = Find(word))
+    bool firefox = false;
+    for (const Browser& browser : All()) {
+        if (browser.kind == Kind::FirefoxBackup && firefox)
+            continue;
+        if (auto source = Find(browser.word, homes)) {
+            firefox = firefox || browser.word == "firefox";
             found.push_back(*source);
+        }
+    }
     return found;
 }
 
@@ -159,18 +347,15 @@ ResultOf<BookmarkSource> BrowserProfiles::Resolve(const std::string& argument) {
     std::string word = argument;
     std::transform(word.begin(), word.end(), word.begin(),
                    [](char c) { return static_cast<char>(std::tolower(c)); });
-    const std::vector<std::string>& words = Browsers();
-    if (std::find(words.begin(), words.end(), word) != words.end()) {
+    if (const auto browser = std::ranges::find(All(), word, &Browser::word);
+        browser != All().end()) {
         if (auto source = Find(word))
             return *source;
-        const auto browser = std::ranges::find(Chromiums(), word, &Browser::word);
-        return Failure{
-            ImportTexts::NoProfile(browser != Chromiums().end() ? browser->name : "Firefox"), "",
-            ""};
+        return Failure{ImportTexts::NoProfile(browser->name), "", ""};
     }
     struct stat info {};
     if (stat(argument.c_str(), &info) != 0)
-        return Failure{ImportTexts::UnknownSource(argument), argument, ""};
+        return Failure{ImportTexts::UnknownSource(argument, Browsers()), argument, ""};
     return ForFile(argument);
 }
 

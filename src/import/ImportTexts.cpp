@@ -24,8 +24,10 @@ std::string ImportTexts::CannotRead(const std::string& path, int error) {
 
 std::string ImportTexts::NotBookmarks(const std::string& path) {
     return FilledText(
-        tr("文件 %1 不是书签文件。请选择浏览器导出的书签文件（HTML 或 XBEL）、Chromium "
-           "系浏览器的 Bookmarks 文件或 Firefox 的 places.sqlite。"),
+        tr("文件 %1 不是书签文件。请选择浏览器导出的书签文件（HTML 或 XBEL），或浏览器"
+           "自己的书签文件：Firefox 的 places.sqlite 或书签备份（.jsonlz4、.json），"
+           "Chromium 系浏览器的 Bookmarks，Falkon 的 bookmarks.json，GNOME Web 的 "
+           "bookmarks.gvdb，qutebrowser 的 urls 或 quickmarks。"),
         Quoted(path));
 }
 
@@ -48,14 +50,26 @@ std::string ImportTexts::VersionNotSupported(const std::string& path) {
     return FilledText(tr("书签文件 %1 的版本不受支持，不能读取。"), Quoted(path));
 }
 
+std::string ImportTexts::NotXbel(const std::string& path) {
+    return FilledText(tr("文件 %1 不是 XBEL 书签文件：它的第一个元素不是 xbel。"), Quoted(path));
+}
+
+std::string ImportTexts::AliasesTooMany(const std::string& path) {
+    return FilledText(tr("书签文件 %1 中的别名（alias）展开后的书签比文件本身多得太多，不能导入。"),
+                      Quoted(path));
+}
+
 std::string ImportTexts::NoProfile(const std::string& browser) {
     return FilledText(tr("在这台计算机上没有找到 %1 的书签。"), browser);
 }
 
-std::string ImportTexts::UnknownSource(const std::string& source) {
-    return FilledText(tr("没有找到 %1。请指定书签文件，或 firefox、chromium、chrome、brave、edge、"
-                         "vivaldi 之一。"),
-                      Quoted(source));
+std::string ImportTexts::UnknownSource(const std::string& source,
+                                       const std::vector<std::string>& browsers) {
+    std::string words;
+    for (const std::string& word : browsers)
+        words += (words.empty() ? "" : ", ") + word;
+    return FilledText(tr("没有找到 %1。请指定书签文件，或以下浏览器之一：%2。"), Quoted(source),
+                      words);
 }
 
 std::string ImportTexts::CannotCopy(const std::string& path, int error) {

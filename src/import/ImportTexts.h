@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <string>
+#include <vector>
 
 // The texts of a bookmark import, in the run's language: what went wrong, naming the cause, and
 // what was written.
@@ -16,8 +17,12 @@ public:
     static std::string TooDeep(const std::string& path);
     static std::string EndsTooEarly(const std::string& path);
     static std::string VersionNotSupported(const std::string& path);
+    static std::string NotXbel(const std::string& path);
+    static std::string AliasesTooMany(const std::string& path);
     static std::string NoProfile(const std::string& browser);
-    static std::string UnknownSource(const std::string& source);
+    // browsers: the words that name a browser on the command line.
+    static std::string UnknownSource(const std::string& source,
+                                     const std::vector<std::string>& browsers);
     static std::string CannotCopy(const std::string& path, int error);
     static std::string CannotMakeFolder(const std::string& path, int error);
     static std::string CannotWrite(const std::string& path, int error);

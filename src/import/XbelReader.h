@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BookmarkReader.h"
+#include "BookmarkTree.h"
+#include "Failure.h"
 
 #include <string>
 #include <string_view>
 
-// Reads an XBEL file (XML Bookmark Exchange Language, as Konqueror, Falkon, GNOME's and KDE's
-// bookmark editors and Linkshelf's own export write it): <folder> elements with a <title> hold
-// <bookmark href> elements with a <title>; aliases, separators and descriptions are passed over.
-// The XML parser reads no outside file, so the DOCTYPE's address is never fetched.
-class XbelReader : public BookmarkReader {
+// Reads an XBEL 1.0 file (XML Bookmark Exchange Language: *.xbel, KDE's bookmarks.xml and what
+// other programs write): folders, bookmarks, separators and aliases with their titles, with or
+// without a DOCTYPE, a version or namespaces; metadata such as KDE's icons is passed over. An
+// alias becomes a copy of the folder or bookmark it names, never of a folder it sits in.
+class XbelReader {
 public:
-    ResultOf<BookmarkFolder> ReadBytes(std::string_view bytes, const std::string& path) override;
+    static ResultOf<BookmarkFolder> Read(std::string_view bytes, const std::string& path);
 
-    // True when bytes are markup whose first element, near the start, is <xbel>.
+    // True when bytes are XML whose DOCTYPE or first element is xbel.
     static bool Recognises(std::string_view bytes);
 };

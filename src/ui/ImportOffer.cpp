@@ -10,6 +10,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
@@ -24,6 +27,10 @@ long long LinksIn(const BookmarkFolder& folder) {
         count += LinksIn(inner);
     return count;
 }
+
+// What a caption needs besides its text: the button's frame, not the padding of its size hint,
+// which two columns may do without.
+constexpr int CaptionFrame = 4;
 
 QPushButton* OfferButton(const QString& caption, const QString& name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -75,28 +82,80 @@ ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers,
     heading->setWordWrap(true);
     // The buttons give way before the heading does, so they never cover its last line.
     heading->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setSpacing(2);
-    grid->addWidget(heading, 0, 0, 1, 2);
-    // One column for one browser, two for more, so that the buttons fit below the heading.
-    const int columns = readable.size() > 1 ? 2 : 1;
-    int index = 0;
+    // A desktop may hold many browsers: their buttons scroll below the heading.
+    auto* buttons = new QWidget;
+    buttonGrid_ = new QGridLayout(buttons);
+    buttonGrid_->setContentsMargins(0, 0, 0, 0);
+    buttonGrid_->setSpacing(2);
+    buttonGrid_->setAlignment(Qt::AlignTop);
     for (const Browser* browser : readable) {
-        auto* button = OfferButton(Caption(*browser),
-                                   QString::fromStdString("import" + browser->source.name), this);
+        auto* button = OfferButton(
+            Caption(*browser), QString::fromStdString("import" + browser->source.name), buttons);
         button->setToolTip(QString::fromStdString(browser->source.path));
-        grid->addWidget(button, 1 + index / columns, index % columns, 1, 3 - columns);
+        // The columns share the width equally, whatever the captions' size hints.
+        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         connect(button, &QPushButton::clicked, this,
                 [this, source = browser->source] { emit chosen(source); });
-        ++index;
+        browserButtons_.push_back(button);
     }
+    // Two columns first: one would need more rows, and so the scroll bar that narrows them.
+    PlaceButtons(readable.size() > 1 ? 2 : 1);
+    browserArea_ = new QScrollArea(this);
+    browserArea_->setObjectName("importOfferBrowsers");
+    browserArea_->setFrameShape(QFrame::NoFrame);
+    browserArea_->setWidgetResizable(true);
+    browserArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    browserArea_->setWidget(buttons);
+    browserArea_->setVisible(!readable.empty());
+    // No taller than its buttons, so that the export file's button follows them; a row at the
+    // least, rather than the height its scroll bar would ask for.
+    browserArea_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    if (!browserButtons_.empty())
+        browserArea_->setMinimumHeight(browserButtons_.front()->sizeHint().height());
+    browserArea_->viewport()->installEventFilter(this);
+    // Tab goes from button to button, and the area scrolls to the one with the focus.
+    browserArea_->setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(heading);
+    layout->addWidget(browserArea_);
     if (imported.isEmpty()) {
         auto* exportFile = OfferButton(Q(Strings::ImportChooseFile), "importExportFile", this);
-        grid->addWidget(exportFile, 1 + (index + columns - 1) / columns, 0, 1, 2);
         connect(exportFile, &QPushButton::clicked, this, [this] { ChooseExportFile(); });
+        layout->addWidget(exportFile);
     }
-    grid->setRowStretch(grid->rowCount(), 1);
+    layout->addStretch(1);
+}
+
+// Two columns for more than one browser while every caption fits in half the width the
+// scrolling area leaves them (less when its scroll bar shows), else one.
+bool ImportOffer::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && watched == browserArea_->viewport()) {
+        const int width = static_cast<QResizeEvent*>(event)->size().width();
+        const int half = (width - buttonGrid_->spacing()) / 2;
+        const bool fit =
+            browserButtons_.size() > 1 &&
+            std::ranges::all_of(browserButtons_, [half](const QPushButton* button) {
+                return button->fontMetrics().horizontalAdvance(button->text()) + CaptionFrame <=
+                       half;
+            });
+        PlaceButtons(fit ? 2 : 1);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ImportOffer::PlaceButtons(int columns) {
+    if (columns == columns_)
+        return;
+    columns_ = columns;
+    for (QPushButton* button : browserButtons_)
+        buttonGrid_->removeWidget(button);
+    int index = 0;
+    for (QPushButton* button : browserButtons_) {
+        buttonGrid_->addWidget(button, index / columns, index % columns);
+        ++index;
+    }
 }
 
 void ImportOffer::ChooseExportFile() {

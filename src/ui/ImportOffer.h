@@ -8,6 +8,10 @@
 #include <optional>
 #include <vector>
 
+class QGridLayout;
+class QPushButton;
+class QScrollArea;
+
 // What the folder page offers while there is no folder of shortcuts yet: a button for each
 // browser whose bookmarks were found on this machine, with its count of links, and one for a
 // bookmark file the browser exported. One click brings the bookmarks in. After an import it
@@ -35,6 +39,15 @@ signals:
     // The source the user clicked; for the export file, once it is chosen.
     void chosen(const BookmarkSource& source);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ChooseExportFile();
+    void PlaceButtons(int columns);
+
+    QScrollArea* browserArea_;
+    QGridLayout* buttonGrid_;
+    std::vector<QPushButton*> browserButtons_;
+    int columns_ = 0;
 };

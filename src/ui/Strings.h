@@ -44,7 +44,8 @@ inline constexpr Phrase ImportFolderLabel{QT_TRANSLATE_NOOP("Strings", "导入�
 inline constexpr Phrase ImportButton{QT_TRANSLATE_NOOP("Strings", "导入(&I)")};
 inline constexpr Phrase ImportPickerTitle{QT_TRANSLATE_NOOP("Strings", "选择导入书签的文件夹：")};
 inline constexpr Phrase BookmarkFilter{
-    QT_TRANSLATE_NOOP("Strings", "书签文件 (*.html *.htm *.json *.sqlite Bookmarks)")};
+    QT_TRANSLATE_NOOP("Strings", "书签文件 (*.html *.htm *.xbel *.xml *.json *.jsonlz4 *.sqlite "
+                                 "*.gvdb Bookmarks urls quickmarks)")};
 inline constexpr Phrase WorkingTitle{QT_TRANSLATE_NOOP("Strings", "Linkshelf： 正在工作中...   ")};
 inline constexpr Phrase OptionsCheckLinks{QT_TRANSLATE_NOOP("Strings", "检查链接(&C)...")};
 inline constexpr Phrase OptionsExport{QT_TRANSLATE_NOOP("Strings", "导出书签(&E)...")};

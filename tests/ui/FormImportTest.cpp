@@ -4,6 +4,7 @@
 #include "BrowseLineEdit.h"
 #include "FolderPicker.h"
 #include "FormMain.h"
+#include "ImportTexts.h"
 #include "RecordingDesktop.h"
 #include "TempTree.h"
 #include "WizardControls.h"
@@ -131,8 +132,9 @@ TEST_F(Import, ImportsAChosenFileIntoAPickedFolder) {
         QTest::mouseClick(Find<QPushButton>(dialog, "importButton"), Qt::LeftButton);
     });
     EXPECT_EQ(startedAt, tree.Path("Fav/"));
-    EXPECT_EQ(desktop.events, (std::vector<std::string>{
-                                  "file:书签文件 (*.html *.htm *.json *.sqlite Bookmarks)|open"}));
+    EXPECT_EQ(desktop.events,
+              (std::vector<std::string>{"file:书签文件 (*.html *.htm *.xbel *.xml *.json *.jsonlz4 "
+                                        "*.sqlite *.gvdb Bookmarks urls quickmarks)|open"}));
     EXPECT_EQ(tree.Read("Picked/export/书签工具栏/嵌套/同名 (2).url"),
               "[InternetShortcut]\r\nURL=https://example.org/same2\r\n");
     EXPECT_EQ(form->CurrentSettings().sourceFolder, tree.Path("Picked/export"));
@@ -152,9 +154,7 @@ TEST_F(Import, ShowsWhyNothingWasImportedAndKeepsTheSourceFolder) {
     ASSERT_EQ(desktop.events.size(), 4u);
     EXPECT_EQ(desktop.events[1], "beep");
     EXPECT_EQ(desktop.events[2],
-              "error:Linkshelf:文件 \"" + tree.Path("notes.txt") +
-                  "\" 不是书签文件。请选择浏览器导出的书签文件（HTML 或 XBEL）、"
-                  "Chromium 系浏览器的 Bookmarks 文件或 Firefox 的 places.sqlite。");
+              "error:Linkshelf:" + ImportTexts::NotBookmarks(tree.Path("notes.txt")));
     EXPECT_EQ(desktop.events[3], desktop.events[0]) << "cancelling the file chooser does nothing";
     EXPECT_EQ(result, "");
     EXPECT_EQ(form->CurrentSettings().sourceFolder, tree.Path("Fav/"));

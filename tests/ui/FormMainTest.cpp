@@ -6,6 +6,7 @@
 #include "ColorPanel.h"
 #include "FolderPicker.h"
 #include "FormProgress.h"
+#include "GvdbWriter.h"
 #include "ProgressAnimation.h"
 #include "QtDesktop.h"
 #include "RecordingDesktop.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSettings>
@@ -553,6 +555,8 @@ TEST_F(Wizard, WithoutShortcutsOneClickBringsInEachBrowsersBookmarks) {
 
     auto* chromium = Find<QPushButton>(*form, "importChromium");
     EXPECT_EQ(S(chromium->text()), "Chromium（4 个链接）");
+    EXPECT_EQ(chromium->y(), Find<QPushButton>(*form, "importVivaldi")->y())
+        << "two browsers share a row";
     EXPECT_FALSE(Find<QLabel>(*form, "folderPageText")->isVisible());
     Click(chromium);
     const std::string imported = tree.Path("home/Favorites/Chromium");
@@ -713,4 +717,82 @@ TEST_F(Wizard, EachPageIsAnnouncedOnTheWizardsButtons) {
     const QString result = Find<QLabel>(*form, "resultText")->text().simplified();
     EXPECT_FALSE(result.isEmpty());
     EXPECT_EQ(next->accessibleDescription(), result);
+}
+
+// Whatever browser a Linux user has, the first start offers it: in a home holding a profile of
+// each family, each is offered with its count of links, and one click imports it.
+TEST_F(Wizard, OffersEveryBrowserFamilyFoundAtHome) {
+    const QByteArray saved[] = {qgetenv("HOME"), qgetenv("XDG_CONFIG_HOME"),
+                                qgetenv("XDG_DATA_HOME")};
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", saved[0]);
+        qputenv("XDG_CONFIG_HOME", saved[1]);
+        qputenv("XDG_DATA_HOME", saved[2]);
+    });
+    qputenv("HOME", QByteArray::fromStdString(tree.Path("home")));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(tree.Path("home/.config")));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(tree.Path("home/.local/share")));
+    tree.Write("home/.config/falkon/profiles/default/bookmarks.json",
+               R"({"roots":{"bookmark_menu":{"children":[)"
+               R"({"type":"url","name":"KDE","url":"https://kde.org/"},)"
+               R"({"type":"url","name":"Falkon","url":"https://falkon.org/"}]}},"version":1})");
+    tree.Write("home/.local/share/konqueror/bookmarks.xml",
+               "<!DOCTYPE xbel><xbel><folder><title>KDE</title>"
+               "<bookmark href='https://kde.org/'><title>KDE</title></bookmark></folder></xbel>");
+    tree.Write("home/.config/qutebrowser/quickmarks", "ddg duckduckgo.com\nwiki wiki.example\n");
+    tree.Write("home/.local/share/epiphany/bookmarks.gvdb",
+               GvdbWriter::Bookmarks({{"https://www.gnome.org/", 1, "GNOME", {"桌面"}}}));
+    tree.Write("home/.mozilla/firefox/profiles.ini", "[Profile0]\nPath=p\nDefault=1\n");
+    tree.Write("home/.mozilla/firefox/p/bookmarkbackups/bookmarks-2024-01-01.json",
+               R"({"root":"placesRoot","children":[{"root":"toolbarFolder","typeCode":2,)"
+               R"("children":[{"typeCode":1,"title":"Mozilla","uri":"https://mozilla.org/"}]}]})");
+    tree.Write("home/.librewolf/profiles.ini", "[Profile0]\nPath=p\nDefault=1\n");
+    tree.Folder("home/.librewolf/p");
+    ASSERT_EQ(
+        QProcess::execute(
+            "sqlite3", {QString::fromStdString(tree.Path("home/.librewolf/p/places.sqlite")),
+                        "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url TEXT, title TEXT);"
+                        "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER,"
+                        " fk INTEGER, parent INTEGER, position INTEGER, title TEXT, guid TEXT);"
+                        "INSERT INTO moz_places VALUES (1, 'https://librewolf.net/', NULL);"
+                        "INSERT INTO moz_bookmarks VALUES (1, 2, NULL, 0, 0, '', 'root________'),"
+                        " (2, 2, NULL, 1, 0, 'menu', 'menu________'),"
+                        " (3, 1, 1, 2, 0, 'LibreWolf', 'a');"}),
+        0);
+    tree.Folder("home/.config/opera");
+    QFile::copy(LINKSHELF_TEST_DATA "/import/Bookmarks",
+                QString::fromStdString(tree.Path("home/.config/opera/Bookmarks")));
+    struct Case {
+        std::string name;
+        int links;
+        std::string imported;
+    };
+    const Case cases[] = {
+        {"Opera", 4, "Bookmarks bar/工作/example.com.url"},
+        {"LibreWolf", 1, "书签菜单/LibreWolf.url"},
+        {"Falkon", 2, "书签菜单/Falkon.url"},
+        {"Konqueror", 1, "KDE/KDE.url"},
+        {"GNOME Web", 1, "桌面/GNOME.url"},
+        {"qutebrowser", 2, "快速标记/wiki.url"},
+        {"Firefox backup", 1, "书签工具栏/Mozilla.url"},
+    };
+    int row = 0;
+    for (const Case& test : cases) {
+        globals.FavoritesFolder = tree.Path("favorites" + std::to_string(++row) + "/");
+        form = std::make_unique<FormMain>(globals, tree.Path("program/linkshelf"));
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        GoToPage(1);
+        auto* offered = Find<QPushButton>(*form, ("import" + test.name).c_str());
+        EXPECT_EQ(S(offered->text()), test.name + "（" + std::to_string(test.links) + " 个链接）");
+        EXPECT_TRUE(offered->isVisible()) << test.name;
+        // Tab by Tab, the browsers scroll to the one with the focus.
+        TabTo(offered);
+        EXPECT_FALSE(offered->visibleRegion().isEmpty()) << test.name;
+        Click(offered);
+        const std::string imported = globals.FavoritesFolder + test.name;
+        EXPECT_EQ(Find<BrowseLineEdit>(*form, "sourceFolderEdit")->Text(), imported);
+        EXPECT_TRUE(QFile::exists(QString::fromStdString(imported + "/" + test.imported)))
+            << test.name;
+    }
 }

@@ -297,7 +297,8 @@ TEST(BookmarkReaders, FindTheDefaultProfiles) {
         {"edge", "", ""},
     };
     for (const Case& test : cases) {
-        const auto found = BrowserProfiles::Find(test.word, home, tree.Path("config"));
+        const auto found =
+            BrowserProfiles::Find(test.word, {home, tree.Path("config"), home + "/.local/share"});
         EXPECT_EQ(found ? found->name + " " + found->path : "",
                   test.path.empty() ? "" : test.name + " " + test.path)
             << test.word;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
+#include "BrowserProfiles.h"
 #include "DesktopApplication.h"
 #include "PageCommand.h"
 #include "ShellFolders.h"
@@ -125,6 +126,13 @@ TEST(CommandLine, HelpListsEveryFormOfTheTableAndTheDefaultSettingsFile) {
             EXPECT_NE(help.find("\n  " + std::string(line.form)), std::string::npos) << line.form;
     for (const char* part : {"退出状态：", "  2  ", "/home/u/.config/linkshelf/Linkshelf.lfs\n"})
         EXPECT_NE(help.find(part), std::string::npos) << part;
+}
+
+// A browser the import knows is one --help names.
+TEST(CommandLine, HelpNamesEveryBrowserTheImportKnows) {
+    const std::string help = CommandLine::HelpText("/home/u/.config/linkshelf/Linkshelf.lfs");
+    for (const std::string& word : BrowserProfiles::Browsers())
+        EXPECT_NE(help.find(word), std::string::npos) << word;
 }
 
 TEST(DesktopApplication, TriesThePlatformsOfTheNamedDisplaysThenOffscreen) {

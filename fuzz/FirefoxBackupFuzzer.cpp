@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Firefox backup reader (compressed or not) over any bytes: it gives a tree or a failure, never
+// a crash, and whatever tree it gives is written safely.
+//
+// Input: the file's bytes, as they are.
+
+#include "FirefoxBackupReader.h"
+#include "ImportCheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const ResultOf<BookmarkFolder> read = FirefoxBackupReader::Read(
+        std::string_view(reinterpret_cast<const char*>(data), size), "fuzz");
+    if (read)
+        CheckImport(*read);
+    return 0;
+}
