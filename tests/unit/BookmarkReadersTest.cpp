@@ -92,7 +92,6 @@ TEST(BookmarkReaders, ReadEachKindFromItsContent) {
     // As Edge saves it, without the first line.
     tree.Write("headless.dat", exportFile.substr(exportFile.find('\n') + 1));
     tree.Write("chromium.dat", ReadFile(Fixtures + "Bookmarks"));
-    tree.Write("xbel.dat", ReadFile(Fixtures + "bookmarks.xbel"));
     sqlite3_close(HoldPlaces(tree.Path("places.dat"), PlacesSql));
     struct Case {
         const char* name;
@@ -127,15 +126,6 @@ TEST(BookmarkReaders, ReadEachKindFromItsContent) {
              "其他书签/\n"
              "其他书签/File = file:///home/user/notes.txt\n"},
         {"Firefox places", "places.dat", PlacesTree},
-        {"XBEL", "xbel.dat",
-         " = https://example.net/untitled\n"
-         "Mozilla & Friends = https://www.mozilla.org/zh-CN/\n"
-         "工具栏/\n"
-         "工具栏/Bookmarklet = javascript:alert(1)\n"
-         "工具栏/Empty/\n"
-         "工具栏/It's \"quoted\" = https://example.com/a?x=1&y=2\n"
-         "工具栏/嵌套/\n"
-         "工具栏/嵌套/文件 <ftp> = ftp://ftp.example.org/pub/\n"},
     };
     for (const Case& test : cases) {
         const ResultOf<BookmarkFolder> read = BookmarkImport::Read(tree.Path(test.file));
@@ -201,14 +191,6 @@ TEST(BookmarkReaders, NameTheCauseOfBadInput) {
         {"deep markup in an export file", deepMarkup, ImportTexts::TooDeep},
         {"deep markup after comments", deepAfterComments, ImportTexts::TooDeep},
         {"deep JSON", Repeat("{\"roots\":", 5000), ImportTexts::TooDeep},
-        {"deep folders in XBEL",
-         "<xbel version=\"1.0\">" + Repeat("<folder>", 100000) + Repeat("</folder>", 100000) +
-             "</xbel>",
-         ImportTexts::TooDeep},
-        {"XBEL cut off", "<?xml version=\"1.0\"?>\n<xbel version=\"1.0\"><folder><title>a",
-         ImportTexts::EndsTooEarly},
-        {"XML of something else", "<?xml version=\"1.0\"?>\n<rss><xbel/></rss>",
-         ImportTexts::NotBookmarks},
         {"deep folders in JSON",
          R"({"roots":{"other":)" + Repeat(R"({"type":"folder","children":[)", 500) +
              Repeat("]}", 500) + "}}",
@@ -223,17 +205,6 @@ TEST(BookmarkReaders, NameTheCauseOfBadInput) {
         EXPECT_EQ(ErrorOf(read), test.expected(path)) << test.name;
         EXPECT_EQ(Describe(read), "") << test.name;
     }
-}
-
-// An entity naming a file on the disk is never read into a title.
-TEST(BookmarkReaders, ReadNoOutsideFileIntoAnXbelTree) {
-    TempTree tree;
-    tree.Write("secret", "the secret");
-    tree.Write("entity.xbel", "<?xml version=\"1.0\"?>\n<!DOCTYPE xbel [<!ENTITY e SYSTEM \"" +
-                                  tree.Path("secret") +
-                                  "\">]>\n<xbel version=\"1.0\"><bookmark href=\"http://a/\">"
-                                  "<title>&e;</title></bookmark></xbel>");
-    EXPECT_EQ(Describe(BookmarkImport::Read(tree.Path("entity.xbel"))), " = http://a/\n");
 }
 
 TEST(BookmarkReaders, NameTheCauseOfDamagedOrMissingFiles) {
