@@ -14,8 +14,9 @@ packages=(
 # memory with GNU time, the page test opens pages in Chromium, the refresh tests check the
 # systemd units with systemd-analyze and run them under a user manager of their own, the change
 # test kills the program with strace in the middle of a batch, the accessibility test walks the
-# wizard on a display and an AT-SPI bus of its own, and the import tests compress Firefox
-# backups with lz4 and read each format again with Python); --package:
+# wizard on a display and an AT-SPI bus of its own, the import tests compress Firefox backups
+# with lz4 and read each format again with Python, and the export test reads the files with
+# Python's parsers and validates XBEL with xmllint); --package:
 # what the Debian package's build (all its Build-Depends, as its build runs the suite) and checks
 # need (lintian; blhc and hardening-check for the hardening flags; faketime, every locale and
 # diffoscope for the second build of the reproducibility check); --chroot: what makes the clean
@@ -28,10 +29,10 @@ packages=(
 case "${1:-}" in
 --test)
     packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd strace
-        xvfb dbus-x11 at-spi2-core python3-pyatspi lz4 python3)
+        xvfb dbus-x11 at-spi2-core python3-pyatspi lz4 python3 libxml2-utils)
     ;;
 --package)
-    packages+=(time sqlite3 systemd strace lz4 python3 qt6-tools-dev qt6-l10n-tools
+    packages+=(time sqlite3 systemd strace lz4 python3 libxml2-utils qt6-tools-dev qt6-l10n-tools
         build-essential dpkg-dev debhelper lintian desktop-file-utils appstream shared-mime-info
         blhc devscripts faketime locales-all diffoscope-minimal)
     ;;

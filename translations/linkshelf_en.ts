@@ -2,6 +2,42 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>BookmarkExport</name>
+    <message>
+        <source>不能把书签导出到文件 &quot;%1&quot;。</source>
+        <translation>Cannot export the bookmarks to the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>已把 %1、%2和 %3导出到 &quot;%4&quot;。</source>
+        <translation>Exported %1, %2 and %3 to &quot;%4&quot;.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个链接</source>
+        <translation>
+            <numerusform>%n link</numerusform>
+            <numerusform>%n links</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个文件夹</source>
+        <translation>
+            <numerusform>%n folder</numerusform>
+            <numerusform>%n folders</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个图标</source>
+        <translation>
+            <numerusform>%n icon</numerusform>
+            <numerusform>%n icons</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>快捷方式文件夹中没有链接，所以没有导出书签。</source>
+        <translation>The folder of shortcuts holds no link, so no bookmarks were exported.</translation>
+    </message>
+</context>
+<context>
     <name>BrowseLineEdit</name>
     <message>
         <source>浏览...</source>
@@ -519,10 +555,6 @@ Default settings file: %1
         <translation>undo the last batch of changes: files back from the Trash, old addresses written back</translation>
     </message>
     <message>
-        <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用的 crontab 行），--check 不能记录要做的改动，或者 --undo 没有可以撤销的改动或跳过了其中一些</source>
-        <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, the import wrote nothing, --refresh could not set up the refresh (without a systemd user manager it prints the crontab line to use instead), --check could not record the changes it was to make, or --undo found nothing to undo or skipped some of it</translation>
-    </message>
-    <message>
         <source>linkshelf --check [设置文件.lfs] 改动 [--dry-run]</source>
         <translation>linkshelf --check [SETTINGS.lfs] CHANGES [--dry-run]</translation>
     </message>
@@ -542,6 +574,18 @@ Default settings file: %1
         <source>为页面上还没有网站图标的链接，从链接自己的网站获取图标并存入快捷方式文件夹</source>
         <translation>fetch the site icons of the page&apos;s links that have none, from each link&apos;s own site, and keep them in the folder of shortcuts</translation>
     </message>
+    <message>
+        <source>linkshelf --export 文件 [设置文件.lfs] [--format html|xbel]</source>
+        <translation>linkshelf --export FILE [SETTINGS.lfs] [--format html|xbel]</translation>
+    </message>
+    <message>
+        <source>把页面列出的链接导出为书签文件，浏览器可以导入：文件以 .html 或 .htm 结尾时是网页书签文件（带图标），以 .xbel 结尾时是 XBEL 1.0</source>
+        <translation>export the links the page lists as a bookmarks file browsers import: a bookmark file with icons for FILE ending in .html or .htm, XBEL 1.0 for .xbel</translation>
+    </message>
+    <message>
+        <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，--export 没能写入书签文件，或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用的 crontab 行），--check 不能记录要做的改动，或者 --undo 没有可以撤销的改动或跳过了其中一些</source>
+        <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, the import wrote nothing, --export could not write the bookmarks file, --refresh could not set up the refresh (without a systemd user manager it prints the crontab line to use instead), --check could not record the changes it was to make, or --undo found nothing to undo or skipped some of it</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleDesktop</name>
@@ -552,6 +596,21 @@ Default settings file: %1
     <message>
         <source>信息</source>
         <translation>info</translation>
+    </message>
+</context>
+<context>
+    <name>ExportCommand</name>
+    <message>
+        <source>--format 只能是 html 或 xbel，而不是 &quot;%1&quot;。</source>
+        <translation>--format takes html or xbel, not &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>不知道用哪种格式导出到 &quot;%1&quot;：文件名应以 .html、.htm 或 .xbel 结尾，或者用 --format html 或 --format xbel 指定。</source>
+        <translation>Which format to export to &quot;%1&quot; is not known: the file name should end in .html, .htm or .xbel, or name the format with --format html or --format xbel.</translation>
+    </message>
+    <message>
+        <source>不能把书签导出到设置文件 &quot;%1&quot; 上。</source>
+        <translation>Cannot export the bookmarks over the settings file &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -1415,6 +1474,14 @@ Choose an item to change its color. Load Factory Defaults in the Options menu re
     <message>
         <source>正在从链接自己的网站获取图标...</source>
         <translation>Fetching icons from the links&apos; own sites...</translation>
+    </message>
+    <message>
+        <source>导出书签(&amp;E)...</source>
+        <translation>&amp;Export bookmarks...</translation>
+    </message>
+    <message>
+        <source>书签文件 (*.html *.htm);;XBEL 书签 (*.xbel)</source>
+        <translation>Bookmark files (*.html *.htm);;XBEL bookmarks (*.xbel)</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 
 #include "CheckCommand.h"
 #include "ConsoleDesktop.h"
+#include "ExportCommand.h"
 #include "FetchIconsCommand.h"
 #include "FilledText.h"
 #include "ImportCommand.h"
@@ -62,6 +63,16 @@ constexpr UsageLine FetchIconsUsage[] = {
          "CommandLine",
          "为页面上还没有网站图标的链接，从链接自己的网站获取图标并存入快捷方式文件夹")},
 };
+constexpr CommandLine::Option ExportOptions[] = {
+    {"--format", true},
+};
+constexpr UsageLine ExportUsage[] = {
+    {QT_TRANSLATE_NOOP("CommandLine",
+                       "linkshelf --export 文件 [设置文件.lfs] [--format html|xbel]"),
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "把页面列出的链接导出为书签文件，浏览器可以导入：文件以 .html 或 .htm "
+                       "结尾时是网页书签文件（带图标），以 .xbel 结尾时是 XBEL 1.0")},
+};
 constexpr UsageLine RefreshUsage[] = {
     {"linkshelf --refresh daily|hourly|on-change|off",
      QT_TRANSLATE_NOOP("CommandLine",
@@ -87,6 +98,7 @@ const CommandLine::Command Table[] = {
     {"--check", "", false, CheckOptions, 0, 1, CheckUsage, CheckCommand::Run},
     {"--undo", "", false, {}, 0, 0, UndoUsage, UndoCommand::Run},
     {"--fetch-icons", "", false, {}, 0, 1, FetchIconsUsage, FetchIconsCommand::Run},
+    {"--export", "", false, ExportOptions, 1, 2, ExportUsage, ExportCommand::Run},
     {"--refresh", "", false, {}, 1, 2, RefreshUsage, RefreshCommand::Run},
     {"--help", "-h", true, {}, 0, AnyNumber, HelpUsage, PrintHelp},
     {"--version", "", true, {}, 0, AnyNumber, VersionUsage, PrintVersion},
@@ -104,9 +116,9 @@ constexpr ExitStatus ExitStatuses[] = {
                             "页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs "
                             "文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式"
                             "文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，"
-                            "或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用"
-                            "的 crontab 行），--check 不能记录要做的改动，或者 --undo "
-                            "没有可以撤销的改动或跳过了其中一些")},
+                            "--export 没能写入书签文件，或者 --refresh 没能设置自动更新（没有 "
+                            "systemd 用户实例时它打印应改用的 crontab 行），--check "
+                            "不能记录要做的改动，或者 --undo 没有可以撤销的改动或跳过了其中一些")},
     {'2', QT_TRANSLATE_NOOP("CommandLine", "没有找到快捷方式；什么也没有写入")},
     {'3', QT_TRANSLATE_NOOP("CommandLine", "--check 发现了失效的链接（1：检查不能进行，或者被 "
                                            "Ctrl+C 停止，无论已经发现了什么）")},

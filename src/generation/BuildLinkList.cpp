@@ -106,13 +106,12 @@ std::size_t OpenLevels() {
     return static_cast<std::size_t>(std::clamp<rlim_t>(limit.rlim_cur / 2, 2, 256));
 }
 
-// One scan of the tree, appending to the link list as it goes.
+// One scan of the tree, appending to the link list as it goes, or handing what it meets to a
+// visitor instead.
 class TreeScan {
 public:
-    using Visitor = std::function<void(const ScannedLink&)>;
-
     TreeScan(const Settings& settings, Globals& globals, std::string& html,
-             const Visitor* visit = nullptr, LinkIcons* icons = nullptr)
+             LinkTreeVisitor* visit = nullptr, LinkIcons* icons = nullptr)
         : globals_(globals), html_(html), showUrl_(settings.showUrl),
           includeSubfolders_(settings.includeSubfolders), visit_(visit), icons_(icons) {}
 
@@ -241,10 +240,14 @@ private:
                                   icons_ || visit_ ? &iconFile_ : nullptr);
         if (address_.empty())
             return;
+        ++globals_.LinkCount;
         if (icons_)
             icons_->Add(address_, iconFile_, folderNames_);
-        if (visit_)
-            (*visit_)({name.substr(0, name.size() - 4), address_, folderNames_, name, iconFile_});
+        if (visit_) {
+            visit_->Link({name.substr(0, name.size() - 4), address_, folderNames_, name, iconFile_,
+                          folderFd});
+            return;
+        }
         html_.append(CrLf).append(tabs).append("<DT><A HREF=\"");
         AppendEscaped(html_, address_);
         html_.append("\">");
@@ -254,7 +257,6 @@ private:
             html_.append(" - ");
             AppendEscaped(html_, address_);
         }
-        ++globals_.LinkCount;
     }
 
     void WriteFolder(std::string_view name, std::int32_t level, const std::string& tabs) {
@@ -263,22 +265,33 @@ private:
             ++globals_.IgnoredCount;
             return;
         }
+        const int fd = OpenSubfolder(name);
+        if (visit_)
+            visit_->FolderStart(name, fd);
+        else
+            OpenBlock(name, tabs);
+        const bool named = visit_ || icons_;
+        if (named)
+            folderNames_.push_back(name);
+        if (fd >= 0)
+            EnterFolder(fd, name, level + 1);
+        if (named)
+            folderNames_.pop_back();
+        if (visit_)
+            visit_->FolderEnd();
+        else
+            CloseBlock(name, tabs);
+    }
+
+    void OpenBlock(std::string_view name, const std::string& tabs) {
         html_.append(CrLf).append(tabs).append("<!-- Start of ");
         AppendEscaped(html_, name);
         html_.append(" -->").append(CrLf).append(tabs).append("<DT><H4>");
         AppendEscaped(html_, name);
         html_.append("</H4>").append(CrLf).append(tabs).append("<DL>");
+    }
 
-        const int fd = OpenSubfolder(name);
-        if (fd >= 0) {
-            const bool named = visit_ || icons_;
-            if (named)
-                folderNames_.push_back(name);
-            EnterFolder(fd, name, level + 1);
-            if (named)
-                folderNames_.pop_back();
-        }
-
+    void CloseBlock(std::string_view name, const std::string& tabs) {
         html_.append(CrLf).append(tabs).append("</DL>").append(CrLf).append(tabs);
         html_.append("<!-- End of ");
         AppendEscaped(html_, name);
@@ -290,7 +303,7 @@ private:
     const bool showUrl_;
     const bool includeSubfolders_;
     const std::size_t openLevels_ = OpenLevels();
-    const Visitor* visit_;
+    LinkTreeVisitor* visit_;
     LinkIcons* icons_;
     // The folders from the source folder down, kept only while someone walks the links or
     // gathers their icons.
@@ -320,11 +333,33 @@ void BuildLinkList(const Settings& settings, Globals& globals, std::string& html
     html.append("</DL>").append(CrLf);
 }
 
+void WalkLinkTree(const Settings& settings, Globals& globals, LinkTreeVisitor& visitor) {
+    TidyIgnoreList(globals.IgnoreList);
+    // The walk follows the page's rules and counts as the page does, but writes no list.
+    std::string html;
+    TreeScan scan(settings, globals, html, &visitor);
+    scan.ScanSource(AddTrailingPathDelimiter(TrimText(settings.sourceFolder)));
+}
+
+namespace {
+
+// Hands a walk's links to a function and passes over its folders.
+class LinkVisitor : public LinkTreeVisitor {
+public:
+    explicit LinkVisitor(const std::function<void(const ScannedLink&)>& visit) : visit_(&visit) {}
+
+    void Link(const ScannedLink& link) override { (*visit_)(link); }
+    void FolderStart(std::string_view /*name*/, int /*folderFd*/) override {}
+    void FolderEnd() override {}
+
+private:
+    const std::function<void(const ScannedLink&)>* visit_;
+};
+
+} // namespace
+
 void WalkLinkList(const Settings& settings, Globals& globals,
                   const std::function<void(const ScannedLink&)>& visit) {
-    TidyIgnoreList(globals.IgnoreList);
-    // The walk writes the same list as the page so both follow one set of rules; it is dropped.
-    std::string html;
-    TreeScan scan(settings, globals, html, &visit);
-    scan.ScanSource(AddTrailingPathDelimiter(TrimText(settings.sourceFolder)));
+    LinkVisitor visitor(visit);
+    WalkLinkTree(settings, globals, visitor);
 }

@@ -20,7 +20,8 @@ void BuildLinkList(const Settings& settings, Globals& globals, std::string& html
 
 // One link as the scan meets it: the shortcut's name without ".url", its address, the names
 // of the folders from the source folder down to the one that holds it, the shortcut's file name
-// and the image file its IconFile names (empty for none).
+// and the image file its IconFile names (empty for none), and the folder holding it, open as
+// folderFd.
 struct ScannedLink {
     std::string_view name;
     std::string_view address;
@@ -28,7 +29,31 @@ struct ScannedLink {
     // The shortcut's file name in its folder, as listed.
     std::string_view fileName;
     std::string_view iconFile;
+    int folderFd = -1;
 };
+
+// What a walk of the tree meets, in the page's order and with its rules: every link the page
+// lists, and every subfolder the page gives a block (ignored folders have none). Views and
+// descriptors are valid during the call only.
+class LinkTreeVisitor {
+public:
+    virtual ~LinkTreeVisitor() = default;
+
+    virtual void Link(const ScannedLink& link) = 0;
+    // Before the folder's links and subfolders; folderFd is -1 when the folder cannot be opened
+    // (its block is empty on the page, too).
+    virtual void FolderStart(std::string_view name, int folderFd) = 0;
+    virtual void FolderEnd() = 0;
+
+protected:
+    LinkTreeVisitor() = default;
+    LinkTreeVisitor(const LinkTreeVisitor&) = default;
+    LinkTreeVisitor& operator=(const LinkTreeVisitor&) = default;
+};
+
+// Walks the tree of the page with visitor, tidying the ignored-folder list and counting as the
+// page does.
+void WalkLinkTree(const Settings& settings, Globals& globals, LinkTreeVisitor& visitor);
 
 // Walks the links BuildLinkList writes, in the page's order and with the same rules, handing each
 // to visit; the views are valid during the call only.

@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -73,6 +75,15 @@ std::optional<std::string> QtDesktop::ChooseFile(QWidget* owner, const FileReque
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(QString::fromStdString(request.filter));
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
+    // Where there is a choice of filters, a name typed without extension takes the one of the
+    // filter chosen, so that it is written in the kind of file the user chose.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            static const QRegularExpression firstExtension(QStringLiteral(R"(\*\.(\w+))"));
+            const QRegularExpressionMatch match = firstExtension.match(filter);
+            if (match.hasMatch())
+                dialog.setDefaultSuffix(match.captured(1));
+        });
     const QFileInfo current(QString::fromStdString(request.fileName));
     if (!request.fileName.empty()) {
         if (current.dir().exists())

@@ -3,6 +3,7 @@
 
 #include "AccessibleNames.h"
 #include "BackgroundWork.h"
+#include "BookmarkExport.h"
 #include "BookmarkImport.h"
 #include "BrowseLineEdit.h"
 #include "ColorLabel.h"
@@ -163,6 +164,7 @@ void FormMain::ConnectControls() {
     connect(ignoredFoldersAction, &QAction::triggered, this, &FormMain::onIgnoredFoldersTriggered);
     connect(importAction, &QAction::triggered, this, &FormMain::onImportTriggered);
     connect(checkLinksAction, &QAction::triggered, this, &FormMain::onCheckLinksTriggered);
+    connect(exportAction, &QAction::triggered, this, &FormMain::onExportTriggered);
     connect(refreshAction, &QAction::triggered, this, &FormMain::onRefreshTriggered);
     connect(loadAction, &QAction::triggered, this, &FormMain::onLoadTriggered);
     connect(saveAction, &QAction::triggered, this, &FormMain::onSaveTriggered);
@@ -386,6 +388,7 @@ void FormMain::CreateOptionsMenu() {
     ignoredFoldersAction = optionsMenu->addAction(Q(Strings::OptionsMore));
     importAction = optionsMenu->addAction(Q(Strings::OptionsImport));
     checkLinksAction = optionsMenu->addAction(Q(Strings::OptionsCheckLinks));
+    exportAction = optionsMenu->addAction(Q(Strings::OptionsExport));
     refreshAction =
         optionsMenu->addAction(QCoreApplication::translate("FormMain", "自动更新页面(&U)..."));
     optionsMenu->addSeparator();
@@ -398,6 +401,7 @@ void FormMain::CreateOptionsMenu() {
         {ignoredFoldersAction, "ignoredFoldersAction"},
         {importAction, "importAction"},
         {checkLinksAction, "checkLinksAction"},
+        {exportAction, "exportAction"},
         {refreshAction, "refreshAction"},
         {loadAction, "loadAction"},
         {saveAction, "saveAction"},
@@ -481,6 +485,51 @@ void FormMain::ShowCheckLinks(const std::string& source, TreeLinks found) {
     connect(checkLinksWindow, &FormCheckLinks::treeChanged, this, &FormMain::onTreeChanged);
     CenterOnForm(checkLinksWindow, this);
     checkLinksWindow->show();
+}
+
+// The tree is walked and the file written on a worker, as a page is built; the file's name
+// chooses the format, and a name of neither kind gets the bookmark file browsers import.
+void FormMain::onExportTriggered() {
+    const std::string source = TrimText(settings_.sourceFolder);
+    if (source.empty()) {
+        ShowError(NoSourceFolderInWizardText());
+        return;
+    }
+    if (const Result listable = CanListFolder(source); !listable) {
+        ShowError(SourceFolderUnusable(source, listable.failure().cause).Text());
+        return;
+    }
+    DesktopServices::FileRequest request;
+    request.save = true;
+    request.filter = Q(Strings::ExportFilters).toStdString();
+    request.defaultSuffix = "html";
+    const std::optional<std::string> path = DesktopServices::Current().ChooseFile(this, request);
+    if (!path)
+        return;
+    const BookmarkExport::Format format =
+        BookmarkExport::FormatOfFile(*path).value_or(BookmarkExport::Format::Netscape);
+    SetBusyCursor(true);
+    setEnabled(false);
+    BackgroundWork::RunThen<ResultOf<BookmarkExport::Counts>>(
+        this,
+        [settings = settings_, globals = globals_, path = *path, format]() mutable {
+            return BookmarkExport::Write(settings, globals, path, format);
+        },
+        [this, path = *path](const ResultOf<BookmarkExport::Counts>& exported) {
+            ShowExported(path, exported);
+        });
+}
+
+void FormMain::ShowExported(const std::string& path,
+                            const ResultOf<BookmarkExport::Counts>& exported) {
+    setEnabled(true);
+    SetBusyCursor(false);
+    if (!exported)
+        ShowError(exported.failure().Text());
+    else if (exported->links == 0)
+        ShowInfo(BookmarkExport::NothingToExportText());
+    else
+        ShowInfo(BookmarkExport::Summary(path, *exported));
 }
 
 // With the refresh on the page is kept current anyway, so it is rebuilt at once; otherwise the

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "BookmarkExport.h"
 #include "Globals.h"
 #include "ImportOffer.h"
 #include "LinkToCheck.h"
@@ -81,6 +82,7 @@ private slots:
     void onImportTriggered();
     void onImported(const std::string& folder);
     void onCheckLinksTriggered();
+    void onExportTriggered();
     void onTreeChanged();
     void onRefreshTriggered();
     void onLoadTriggered();
@@ -116,6 +118,7 @@ private:
     // What the check-links window gets from the tree: its links, and those without a site icon.
     struct TreeLinks;
     void ShowCheckLinks(const std::string& source, TreeLinks found);
+    void ShowExported(const std::string& path, const ResultOf<BookmarkExport::Counts>& exported);
     void OfferImportWhenThereIsNoSource();
     void ShowImportOffer(const QString& imported);
     void UpdateCaption();
@@ -148,6 +151,7 @@ private:
     QAction* ignoredFoldersAction{};
     QAction* importAction{};
     QAction* checkLinksAction{};
+    QAction* exportAction{};
     QAction* refreshAction{};
     QAction* loadAction{};
     QAction* saveAction{};

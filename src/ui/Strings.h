@@ -48,6 +48,10 @@ inline constexpr Phrase BookmarkFilter{
                                  "*.gvdb Bookmarks urls quickmarks)")};
 inline constexpr Phrase WorkingTitle{QT_TRANSLATE_NOOP("Strings", "Linkshelf： 正在工作中...   ")};
 inline constexpr Phrase OptionsCheckLinks{QT_TRANSLATE_NOOP("Strings", "检查链接(&C)...")};
+inline constexpr Phrase OptionsExport{QT_TRANSLATE_NOOP("Strings", "导出书签(&E)...")};
+// The export's two formats, the one browsers import first.
+inline constexpr Phrase ExportFilters{
+    QT_TRANSLATE_NOOP("Strings", "书签文件 (*.html *.htm);;XBEL 书签 (*.xbel)")};
 inline constexpr Phrase CheckLinksTitle{QT_TRANSLATE_NOOP("Strings", "检查链接")};
 inline constexpr Phrase CopyReportCaption{QT_TRANSLATE_NOOP("Strings", "复制报告(&C)")};
 inline constexpr Phrase RecheckBadCaption{QT_TRANSLATE_NOOP("Strings", "只检查失效的链接(&R)")};

@@ -162,7 +162,7 @@ if __name__ == "__main__":
         "options": "选项",
         "folder": "浏览文件夹...",
         "file": "浏览文件...",
-        "dialogs": [("ignored folders", 0), ("import", 1), ("refresh", 3)],
+        "dialogs": [("ignored folders", 0), ("import", 1), ("refresh", 4)],
         "close": ["取消", "关闭"],
     }
     ENGLISH = {
@@ -171,7 +171,7 @@ if __name__ == "__main__":
         "options": "Options",
         "folder": "Browse for folder...",
         "file": "Browse for file...",
-        "dialogs": [("ignored folders", 0), ("import", 1), ("refresh", 3)],
+        "dialogs": [("ignored folders", 0), ("import", 1), ("refresh", 4)],
         "close": ["Cancel", "Close"],
     }
     sys.exit(main(ENGLISH if sys.argv[1:] == ["en"] else CHINESE))

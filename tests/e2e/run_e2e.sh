@@ -124,12 +124,13 @@ mkdir -p "$work/refused/folder.lfs"
 printf '[Options]\r\nSourceFolder=/media/usb-%s/links\r\n' "$$" >"$work/refused/stick.lfs"
 printf '[Options]\r\nPageTitle=t\r\n' >"$work/refused/nofolder.lfs"
 while IFS='|' read -r what home settings expected; do
-    for command in "" --check --fetch-icons; do
+    for command in "" --check --fetch-icons "--export $work/refused/bookmarks.html"; do
         echo "-- $what ${command:-(the page)}"
         # shellcheck disable=SC2086
         err=$(cd "$work" && "${clean_env[@]}" HOME="$home" "$prog/linkshelf" $command "$settings" 2>&1 >/dev/null)
         expect_eq "exit status" 1 "$?"
         case $err in *"$expected"*) ;; *) fail "message of $what ${command}: $err" ;; esac
+        [ -e "$work/refused/bookmarks.html" ] && fail "$what: an export was written"
     done
 done <<CASES
 a folder on a stick that is not mounted|$work/home|$work/refused/stick.lfs|"/media/usb-$$/links" 。
@@ -161,7 +162,8 @@ case $err in *"不能保存页面到文件 \"$work/missing/page.htm\" 。"*"$(sy
 echo "== a default settings file that cannot be read: exit 1, says why"
 mv "$prog/Linkshelf.lfs" "$work/saved.lfs"
 mkdir "$prog/Linkshelf.lfs"
-for command in -RUN --check --fetch-icons; do
+for command in -RUN --check --fetch-icons "--export $work/default-export.html"; do
+    # shellcheck disable=SC2086
     run $command
     expect_eq "exit status of $command" 1 "$status"
     case $err in *"正加载文件 \"$prog/Linkshelf.lfs\" 时出现一个错误！"*"$(system_reason 21)"*) ;;

@@ -2,6 +2,7 @@
 #include "QtDesktop.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -45,4 +46,38 @@ TEST(FileDialog, ASavePathInAMissingFolderIsRefused) {
     const auto chosen = desktop.ChooseFile(nullptr, request);
     EXPECT_EQ(refusals, 1);
     EXPECT_EQ(chosen, existing.toStdString());
+}
+
+// A name typed without extension takes the extension of the filter the user chose.
+TEST(FileDialog, ANameWithoutExtensionTakesTheChosenFiltersOne) {
+    const struct {
+        const char* name;
+        int filter;
+        const char* file;
+    } cases[] = {{"first filter", 0, "marks.html"}, {"second filter", 1, "marks.xbel"}};
+    for (const auto& row : cases) {
+        QTemporaryDir folder;
+        QTimer user;
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            user.stop();
+            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+            for (int i = 0; i < row.filter; ++i)
+                QTest::keyClick(types, Qt::Key_Down);
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            name->setText(folder.filePath("marks"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        user.start(20);
+
+        QtDesktop desktop;
+        DesktopServices::FileRequest request;
+        request.save = true;
+        request.filter = "Bookmarks (*.html *.htm);;XBEL (*.xbel)";
+        request.defaultSuffix = "html";
+        EXPECT_EQ(desktop.ChooseFile(nullptr, request), folder.filePath(row.file).toStdString())
+            << row.name;
+    }
 }

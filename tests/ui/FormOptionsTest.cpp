@@ -87,9 +87,10 @@ TEST_F(Options, TheMenuOpensBelowTheButton) {
     QStringList captions;
     for (const QAction* action : Find<QMenu>(*form, "optionsMenu")->actions())
         captions << (action->isSeparator() ? "-" : action->text());
-    EXPECT_EQ(captions, (QStringList{"更多(&M)...", "从浏览器导入书签(&I)...", "检查链接(&C)...",
-                                     "自动更新页面(&U)...", "-", "从文件载入选项(&L)...",
-                                     "保存选项到文件(&S)...", "-", "载入工厂默认(&D)"}));
+    EXPECT_EQ(captions,
+              (QStringList{"更多(&M)...", "从浏览器导入书签(&I)...", "检查链接(&C)...",
+                           "导出书签(&E)...", "自动更新页面(&U)...", "-", "从文件载入选项(&L)...",
+                           "保存选项到文件(&S)...", "-", "载入工厂默认(&D)"}));
     Find<QMenu>(*form, "optionsMenu")->hide();
 }
 
@@ -133,6 +134,63 @@ TEST_F(Options, SavingKeepsTheCurrentSettingsFile) {
     EXPECT_EQ(desktop.events.back(), "error:Linkshelf:正保存文件 \"" +
                                          tree.Path("missing/saved.lfs") +
                                          "\" 时出现一个错误！\r\n" + std::strerror(ENOENT));
+}
+
+// The export asks for the file with both formats offered, writes it on a worker and says in a
+// box what it wrote, or why it wrote nothing.
+TEST_F(Options, ExportingWritesTheTreeOfTheSettingsAndShowsTheResult) {
+    const std::string filters = "file:书签文件 (*.html *.htm);;XBEL 书签 (*.xbel)|html|save";
+    tree.Write("out/folder.xbel/x", "");
+    const struct {
+        const char* name;
+        std::string links;
+        std::optional<std::string> chosen;
+        std::vector<std::string> events;
+        std::string fileStart;
+    } cases[] = {
+        {"bookmark file",
+         "Fav",
+         tree.Path("out/b.html"),
+         {filters, "info:Linkshelf:已把 1 个链接、1 个文件夹和 0 个图标导出到 \"" +
+                       tree.Path("out/b.html") + "\"。"},
+         "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"},
+        {"XBEL",
+         "Fav",
+         tree.Path("out/b.xbel"),
+         {filters, "info:Linkshelf:已把 1 个链接、1 个文件夹和 0 个图标导出到 \"" +
+                       tree.Path("out/b.xbel") + "\"。"},
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"},
+        {"cancelled", "Fav", std::nullopt, {filters}, ""},
+        {"a path that is a folder",
+         "Fav",
+         tree.Path("out/folder.xbel"),
+         {filters, "beep",
+          "error:Linkshelf:不能把书签导出到文件 \"" + tree.Path("out/folder.xbel") + "\"。\r\n" +
+              std::strerror(EISDIR)},
+         ""},
+        {"no link",
+         "Other",
+         tree.Path("out/none.html"),
+         {filters, "info:Linkshelf:快捷方式文件夹中没有链接，所以没有导出书签。"},
+         ""},
+    };
+    tree.Shortcut("Fav/News/n.url", "https://n.example/");
+    tree.Folder("Other/Empty");
+    for (const auto& row : cases) {
+        ChangeSetting(*form, &Settings::sourceFolder, tree.Path(row.links));
+        desktop.events.clear();
+        desktop.chosenFile = row.chosen;
+        ChooseFromOptionsMenu(*form, "exportAction");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return desktop.events.size() >= row.events.size(); }))
+            << row.name;
+        EXPECT_EQ(desktop.events, row.events) << row.name;
+        EXPECT_TRUE(form->isEnabled()) << row.name;
+        if (!row.fileStart.empty()) {
+            EXPECT_TRUE(
+                tree.Read(row.chosen->substr(tree.Root().size())).starts_with(row.fileStart))
+                << row.name;
+        }
+    }
 }
 
 TEST_F(Options, FactoryDefaultsLeaveTheIgnoredFolders) {
