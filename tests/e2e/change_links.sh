@@ -82,13 +82,15 @@ if [ "$(id -u)" -eq 0 ]; then
     shortcut "$ro/Fav/Dead.url" "file://$work/gone.txt"
     shortcut "$ro/Fav/Locked/Dead too.url" "file://$work/gone-too.txt"
     printf '[Options]\r\nSourceFolder=%s\r\n' "$ro/Fav" >"$ro/ro.lfs"
-    mkdir -p "$ro/home"
+    mkdir -p "$ro/home" "$ro/prog"
+    # The build folder may be closed to other users (a package build's is).
+    cp "$program" "$ro/prog/linkshelf"
     chmod -R a+rX "$ro"
     chown -R nobody "$ro/Fav" "$ro/home"
     chown root "$ro/Fav/Locked"
     locked_before=$(md5sum "$ro/Fav/Locked/Dead too.url")
     out=$(setpriv --reuid=nobody --regid=nogroup --clear-groups "${english_env[@]}" \
-        HOME="$ro/home" timeout 60 "$program" --check "$ro/ro.lfs" --trash-dead 2>&1)
+        HOME="$ro/home" timeout 60 "$ro/prog/linkshelf" --check "$ro/ro.lfs" --trash-dead 2>&1)
     expect_eq "skipped with the system's reason" \
         "skipped	$ro/Fav/Locked/Dead too.url	Cannot move to the Trash. ($("${english_env[@]}" perl -MPOSIX -e 'setlocale(LC_ALL, ""); print strerror(13)'))" \
         "$(grep '^skipped' <<<"$out")"
