@@ -162,7 +162,8 @@ red=iVBORw0KGgoAAAANSUhEUgAAABAAAAAQCAYAAAAf8/9hAAAALklEQVQ4y2O8YKDwn4ECwESJ5mFi
 printf '<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><A HREF="https://red.example/" ICON="data:image/png;base64,%s">Red</A>\n<DT><A HREF="https://far.example/" ICON_URI="https://far.example/favicon.ico">Far</A>\n</DL><p>\n' \
     "$red" >"$work/icons.html"
 printf '%%LF_LINK_ICONS%%%%LF_LINKS_HTML%%' >"$prog/Linkshelf.lft"
-if command -v strace >/dev/null && strace -f -o /dev/null true 2>/dev/null; then
+# LeakSanitizer cannot work in a traced program, so a sanitizer build's run is not traced.
+if [ -z "${ASAN_OPTIONS:-}" ] && command -v strace >/dev/null && strace -f -o /dev/null true 2>/dev/null; then
     traced=(strace -f -e trace=socket,connect -o "$work/trace")
 else
     echo "(strace cannot run here: the requests are not watched)"
