@@ -95,7 +95,8 @@ def named(window, name, role=None):
 
 
 def main(texts):
-    app = wait_for("the wizard on the bus", lambda: application(texts["app"]))
+    # A loaded machine may take a while to start the wizard and its bridge to the bus.
+    app = wait_for("the wizard on the bus", lambda: application(texts["app"]), 120.0)
     if app is None:
         desktop = pyatspi.Registry.getDesktop(0)
         print("on the bus:", [desktop.getChildAtIndex(i).name for i in range(desktop.childCount)])

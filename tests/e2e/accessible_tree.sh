@@ -46,7 +46,8 @@ walk() { # LANGUAGE of the program, language of the walker
         DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
         "$work/program/linkshelf" 2>"$work/wizard.err" &
     local wizard=$!
-    "$python" "$here/accessible_tree.py" "$2" || fail "accessible tree in $1"
+    "$python" "$here/accessible_tree.py" "$2" ||
+        fail "accessible tree in $1; the wizard said: $(cat "$work/wizard.err")"
     kill "$wizard" 2>/dev/null
     wait "$wizard" 2>/dev/null
 }
