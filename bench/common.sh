@@ -13,6 +13,19 @@ build_for_bench() {
     cmake --build "$build" --target "$@" >/dev/null
 }
 
+# The tree of a shape, "LINKS" or "LINKS/FOLDERS" (ten links a folder unless said), made once
+# under $out: sets links, folders, name and tree.
+bench_tree() {
+    links=${1%/*}
+    folders=$((links / 10))
+    [ "$1" != "$links" ] && folders=${1#*/}
+    name=$links-$folders
+    tree=$out/tree-$name
+    if [ ! -d "$tree" ]; then
+        python3 bench/make_tree.py "$tree.partial" "$links" "$folders"
+        mv "$tree.partial" "$tree"
+    fi
+}
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 maximum() { sort -g | tail -n 1; }
 column() { awk -v c="$1" '{ print $c }' "$2"; }

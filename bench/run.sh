@@ -25,15 +25,7 @@ summary=()
 printf '| links | folders | page (MB) | plain pass (s) | linkshelf (s) | ratio | plain CPU (s) | linkshelf CPU (s) | peak memory (MB) | memory limit (MB) |\n'
 printf '|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n'
 for shape in "${trees[@]}"; do
-    links=${shape%/*}
-    folders=$((links / 10))
-    [ "$shape" != "$links" ] && folders=${shape#*/}
-    name=$links-$folders
-    tree=$out/tree-$name
-    if [ ! -d "$tree" ]; then
-        python3 bench/make_tree.py "$tree.partial" "$links" "$folders"
-        mv "$tree.partial" "$tree"
-    fi
+    bench_tree "$shape"
     settings=$out/bench-$name.lfs
     page=$out/page-$name.htm
     printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\nLaunchBrowser=0\r\n' "$tree" "$page" \
