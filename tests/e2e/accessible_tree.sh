@@ -17,9 +17,10 @@ done
 python=/usr/bin/python3
 "$python" -c 'import pyatspi' 2>/dev/null || { echo "SKIP: no python3-pyatspi"; exit 77; }
 
-# The rest runs on a display of its own.
+# The rest runs on a display of its own. The display must not reset when its last client leaves
+# (dbus-launch's, say): a wizard that connects during a reset finds no display.
 if [ "${LINKSHELF_ON_OWN_DISPLAY:-}" != 1 ]; then
-    exec env LINKSHELF_ON_OWN_DISPLAY=1 xvfb-run -a -s '-screen 0 1024x768x24' "$0" "$@"
+    exec env LINKSHELF_ON_OWN_DISPLAY=1 xvfb-run -a -s '-screen 0 1024x768x24 -noreset' "$0" "$@"
 fi
 . "$here/common.sh"
 
@@ -30,8 +31,9 @@ cp "$source/data/Linkshelf.lft" "$work/program/"
 shortcut "$work/Fav/a.url" "https://a.example/"
 printf '[Options]\r\nSourceFolder=%s\r\nLaunchBrowser=0\r\n' "$work/Fav" >"$work/program/Linkshelf.lfs"
 
-# A session bus and an accessibility bus of this test's own.
-eval "$(dbus-launch --sh-syntax)"
+# A session bus and an accessibility bus of this test's own; the bus has no business with the
+# display.
+eval "$(env -u DISPLAY dbus-launch --sh-syntax)"
 "$launcher" --launch-immediately &
 bus_launcher=$!
 trap 'kill "$bus_launcher" "$DBUS_SESSION_BUS_PID" 2>/dev/null; chmod -R u+rwx "$work"; rm -rf "$work"' EXIT
