@@ -11,10 +11,12 @@
 #include <QString>
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstdint>
 #include <ctime>
 #include <fcntl.h>
 #include <map>
+#include <new>
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
@@ -22,6 +24,7 @@
 namespace {
 
 constexpr long long MaxIconBytes = 256LL * 1024;
+constexpr std::size_t TextRoom = std::size_t{256} * 1024 * 1024;
 
 // The image kinds a browser shows as a bookmark's icon, told by their first bytes.
 struct ImageKind {
@@ -114,13 +117,21 @@ bool IsNonCharacter(std::string_view text, std::size_t at, std::size_t length) {
            static_cast<unsigned char>(text[at + 2]) >= 0xBE;
 }
 
+// Whether text can go into the file as it is: UTF-8 throughout, without control characters.
 bool IsPlainText(std::string_view text) {
-    // Most names and addresses are printable ASCII throughout.
-    std::size_t at = 0;
-    while (at < text.size() && static_cast<unsigned char>(text[at]) >= 0x20 &&
-           static_cast<unsigned char>(text[at]) < 0x7F)
-        ++at;
-    while (at < text.size()) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    for (std::size_t at = 0; at < text.size();) {
+        // Most names and addresses are printable ASCII, and most others Chinese: three bytes
+        // from E1 to EC, which no rule of the longer check below narrows.
+        if (byte(at) >= 0x20 && byte(at) < 0x7F) {
+            ++at;
+            continue;
+        }
+        if (byte(at) >= 0xE1 && byte(at) <= 0xEC && at + 2 < text.size() &&
+            (byte(at + 1) & 0xC0) == 0x80 && (byte(at + 2) & 0xC0) == 0x80) {
+            at += 3;
+            continue;
+        }
         const std::size_t length = CharacterLength(text, at);
         if (length == 0 || IsControl(static_cast<unsigned char>(text[at])) ||
             IsNonCharacter(text, at, length))
@@ -184,13 +195,6 @@ std::string Iso8601(std::int64_t seconds) {
     return {text.data(), std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%SZ", &parts)};
 }
 
-std::optional<std::int64_t> ModifiedAt(int folderFd, const char* name) {
-    struct stat info {};
-    if (folderFd < 0 || fstatat(folderFd, name, &info, 0) != 0)
-        return std::nullopt;
-    return static_cast<std::int64_t>(info.st_mtime);
-}
-
 // Writes what the walk meets, line by line, as it meets it.
 class ExportWriter : public LinkTreeVisitor {
 public:
@@ -219,7 +223,7 @@ public:
 
     void Link(const ScannedLink& link) override {
         ++counts_.links;
-        const std::optional<std::int64_t> added = ModifiedAt(link.folderFd, link.fileName.data());
+        const std::optional<std::int64_t>& added = link.modified;
         if (xbel_) {
             Indent();
             text_.append("<bookmark href=\"");
@@ -236,7 +240,7 @@ public:
         AppendAddress(text_, link.address);
         text_.push_back('"');
         if (added)
-            text_.append(" ADD_DATE=\"").append(std::to_string(*added)).push_back('"');
+            AppendSeconds(" ADD_DATE=\"", *added);
         if (const std::string& icon = IconOf(link); !icon.empty()) {
             text_.append(" ICON=\"").append(icon).push_back('"');
             ++counts_.icons;
@@ -246,9 +250,8 @@ public:
         text_.append("</A>\n");
     }
 
-    void FolderStart(std::string_view name, int folderFd) override {
+    void FolderStart(std::string_view name, std::optional<std::int64_t> changed) override {
         ++counts_.folders;
-        const std::optional<std::int64_t> changed = ModifiedAt(folderFd, ".");
         if (xbel_) {
             Indent();
             text_.append("<folder");
@@ -260,14 +263,16 @@ public:
         }
         text_.append("<DT><H3");
         if (changed) {
-            const std::string seconds = std::to_string(*changed);
-            text_.append(" ADD_DATE=\"").append(seconds).append("\" LAST_MODIFIED=\"");
-            text_.append(seconds).push_back('"');
+            AppendSeconds(" ADD_DATE=\"", *changed);
+            AppendSeconds(" LAST_MODIFIED=\"", *changed);
         }
         text_.push_back('>');
         AppendTitle(text_, name);
         text_.append("</H3>\n<DL><p>\n");
     }
+
+    // Each link's ADD_DATE is its shortcut's time.
+    bool WantsTimes() const override { return true; }
 
     void FolderEnd() override {
         if (!xbel_) {
@@ -282,9 +287,21 @@ public:
 private:
     void Indent(int more = 0) { text_.append(2 * static_cast<std::size_t>(depth_ + more), ' '); }
 
+    void AppendSeconds(std::string_view attribute, std::int64_t seconds) {
+        std::array<char, 24> digits{};
+        const auto end = std::to_chars(digits.begin(), digits.end(), seconds).ptr;
+        text_.append(attribute).append(digits.data(), end).push_back('"');
+    }
+
     void AppendAdded(const std::optional<std::int64_t>& seconds) {
-        if (seconds)
-            text_.append(" added=\"").append(Iso8601(*seconds)).push_back('"');
+        if (!seconds)
+            return;
+        // The shortcuts of a folder are mostly written in the same second.
+        if (seconds != lastSeconds_) {
+            lastSeconds_ = seconds;
+            lastDate_ = Iso8601(*seconds);
+        }
+        text_.append(" added=\"").append(lastDate_).push_back('"');
     }
 
     void AppendXbelTitle(std::string_view name, int more) {
@@ -314,6 +331,8 @@ private:
     std::string& text_;
     BookmarkExport::Counts& counts_;
     int depth_ = 1;
+    std::optional<std::int64_t> lastSeconds_;
+    std::string lastDate_;
     std::map<std::tuple<dev_t, ino_t, off_t, time_t>, std::string> icons_;
 };
 
@@ -343,6 +362,12 @@ std::string BookmarkExport::Text(const Settings& settings, Globals& globals, For
                                  Counts& counts) {
     counts = {};
     std::string text;
+    // As for the page's link list: room the file never fills costs no memory, and the text of
+    // many links is never copied as it grows.
+    try {
+        text.reserve(TextRoom);
+    } catch (const std::bad_alloc&) {
+    }
     ExportWriter writer(format, text, counts);
     writer.Begin();
     WalkLinkTree(settings, globals, writer);

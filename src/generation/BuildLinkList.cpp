@@ -117,8 +117,9 @@ public:
 
     void ScanSource(const std::string& path) {
         const int fd = open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        struct stat info {};
         if (fd >= 0)
-            EnterFolder(fd, {}, 0);
+            EnterFolder(fd, fstat(fd, &info) == 0 ? &info : nullptr, {}, 0);
     }
 
 private:
@@ -137,14 +138,12 @@ private:
         int fd;
     };
 
-    // Scans the folder open as fd, then closes it. A folder already being scanned higher up
-    // the path (reached again through a symbolic link) is not entered again, so a loop in the
-    // tree cannot make the scan endless.
-    void EnterFolder(int fd, std::string_view name, std::int32_t level) {
-        struct stat info {};
-        const bool readable = fstat(fd, &info) == 0;
-        const FolderId id{info.st_dev, info.st_ino};
-        if (!readable ||
+    // Scans the folder open as fd, which fstat told about as info (nothing when it could not),
+    // then closes it. A folder already being scanned higher up the path (reached again through
+    // a symbolic link) is not entered again, so a loop in the tree cannot make the scan endless.
+    void EnterFolder(int fd, const struct stat* info, std::string_view name, std::int32_t level) {
+        const FolderId id = info != nullptr ? FolderId{info->st_dev, info->st_ino} : FolderId{};
+        if (info == nullptr ||
             std::ranges::any_of(path_, [&](const Level& open) { return open.id == id; })) {
             close(fd);
             return;
@@ -237,7 +236,8 @@ private:
     // Listed names are followed by a NUL byte, so name.data() is a file name for the system.
     void WriteLink(int folderFd, std::string_view name, const std::string& tabs) {
         ShortcutFile::ReadAddress(folderFd, name.data(), address_,
-                                  icons_ || visit_ ? &iconFile_ : nullptr);
+                                  icons_ || visit_ ? &iconFile_ : nullptr,
+                                  wantsTimes_ ? &modified_ : nullptr);
         if (address_.empty())
             return;
         ++globals_.LinkCount;
@@ -245,7 +245,7 @@ private:
             icons_->Add(address_, iconFile_, folderNames_);
         if (visit_) {
             visit_->Link({name.substr(0, name.size() - 4), address_, folderNames_, name, iconFile_,
-                          folderFd});
+                          folderFd, modified_});
             return;
         }
         html_.append(CrLf).append(tabs).append("<DT><A HREF=\"");
@@ -266,15 +266,18 @@ private:
             return;
         }
         const int fd = OpenSubfolder(name);
+        struct stat info {};
+        const bool known = fd >= 0 && fstat(fd, &info) == 0;
         if (visit_)
-            visit_->FolderStart(name, fd);
+            visit_->FolderStart(name,
+                                known ? std::optional<std::int64_t>(info.st_mtime) : std::nullopt);
         else
             OpenBlock(name, tabs);
         const bool named = visit_ || icons_;
         if (named)
             folderNames_.push_back(name);
         if (fd >= 0)
-            EnterFolder(fd, name, level + 1);
+            EnterFolder(fd, known ? &info : nullptr, name, level + 1);
         if (named)
             folderNames_.pop_back();
         if (visit_)
@@ -304,6 +307,7 @@ private:
     const bool includeSubfolders_;
     const std::size_t openLevels_ = OpenLevels();
     LinkTreeVisitor* visit_;
+    const bool wantsTimes_ = visit_ != nullptr && visit_->WantsTimes();
     LinkIcons* icons_;
     // The folders from the source folder down, kept only while someone walks the links or
     // gathers their icons.
@@ -313,6 +317,7 @@ private:
     // One buffer for every address and icon read, so reading allocates nothing per shortcut.
     std::string address_;
     std::string iconFile_;
+    std::optional<std::int64_t> modified_;
 };
 
 } // namespace
@@ -349,7 +354,8 @@ public:
     explicit LinkVisitor(const std::function<void(const ScannedLink&)>& visit) : visit_(&visit) {}
 
     void Link(const ScannedLink& link) override { (*visit_)(link); }
-    void FolderStart(std::string_view /*name*/, int /*folderFd*/) override {}
+    void FolderStart(std::string_view /*name*/, std::optional<std::int64_t> /*modified*/) override {
+    }
     void FolderEnd() override {}
 
 private:

@@ -5,7 +5,9 @@
 #include "LinkIcons.h"
 #include "Settings.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +32,8 @@ struct ScannedLink {
     std::string_view fileName;
     std::string_view iconFile;
     int folderFd = -1;
+    // The shortcut's last change in seconds since 1970, where the visitor wants times.
+    std::optional<std::int64_t> modified;
 };
 
 // What a walk of the tree meets, in the page's order and with its rules: every link the page
@@ -40,10 +44,13 @@ public:
     virtual ~LinkTreeVisitor() = default;
 
     virtual void Link(const ScannedLink& link) = 0;
-    // Before the folder's links and subfolders; folderFd is -1 when the folder cannot be opened
-    // (its block is empty on the page, too).
-    virtual void FolderStart(std::string_view name, int folderFd) = 0;
+    // Before the folder's links and subfolders, with its last change in seconds since 1970
+    // (nothing when the folder cannot be opened: its block is empty on the page, too).
+    virtual void FolderStart(std::string_view name, std::optional<std::int64_t> modified) = 0;
     virtual void FolderEnd() = 0;
+    // Whether each link comes with its time; that costs a system call a link, and the folders'
+    // times come free with the walk.
+    virtual bool WantsTimes() const { return false; }
 
 protected:
     LinkTreeVisitor() = default;

@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -50,13 +51,19 @@ void FindInWholeFile(int fd, std::string_view head, std::string& address, std::s
 // file is looked at whole, as its line ends are two bytes. O_NONBLOCK keeps an entry swapped
 // for a pipe since the listing from blocking the scan.
 void ShortcutFile::ReadAddress(int folderFd, const char* name, std::string& address,
-                               std::string* iconFile) {
+                               std::string* iconFile, std::optional<std::int64_t>* modified) {
     address.clear();
     if (iconFile != nullptr)
         iconFile->clear();
+    if (modified != nullptr)
+        modified->reset();
     const int fd = openat(folderFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return;
+    // The open file answers without a second look-up of its name.
+    struct stat info {};
+    if (modified != nullptr && fstat(fd, &info) == 0)
+        *modified = static_cast<std::int64_t>(info.st_mtime);
     // Filled by the read before it is looked at; clearing it for every shortcut would be waste.
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-member-init)
     std::array<char, 4096> buffer;

@@ -39,7 +39,7 @@ public:
     void Link(const ScannedLink& link) override {
         open_.back()->links.push_back({std::string(link.name), std::string(link.address)});
     }
-    void FolderStart(std::string_view name, int /*folderFd*/) override {
+    void FolderStart(std::string_view name, std::optional<std::int64_t> /*modified*/) override {
         open_.back()->folders.push_back({std::string(name), {}, {}});
         open_.push_back(&open_.back()->folders.back());
     }
