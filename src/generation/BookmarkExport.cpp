@@ -3,6 +3,7 @@
 
 #include "BuildLinkList.h"
 #include "FilledText.h"
+#include "LinkIcons.h"
 #include "Text.h"
 #include "TextFile.h"
 
@@ -10,20 +11,16 @@
 #include <QCoreApplication>
 #include <QString>
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <ctime>
-#include <fcntl.h>
 #include <map>
 #include <new>
 #include <sys/stat.h>
 #include <tuple>
-#include <unistd.h>
 
 namespace {
 
-constexpr long long MaxIconBytes = 256LL * 1024;
 constexpr std::size_t TextRoom = std::size_t{256} * 1024 * 1024;
 
 // The image kinds a browser shows as a bookmark's icon, told by their first bytes.
@@ -46,31 +43,6 @@ std::string_view ImageType(std::string_view bytes) {
         if (bytes.starts_with(kind.start) && (kind.start != "RIFF" || bytes.substr(8, 4) == "WEBP"))
             return kind.type;
     return {};
-}
-
-// The bytes of the plain file at path (relative to folderFd), when it is one no larger than
-// MaxIconBytes; nothing for anything else, so a pipe or a device never holds up the export.
-std::optional<std::string> SmallFile(int folderFd, const std::string& path) {
-    const int fd = openat(folderFd, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat info {};
-    std::optional<std::string> bytes;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= MaxIconBytes) {
-        bytes.emplace(static_cast<std::size_t>(info.st_size), '\0');
-        std::size_t done = 0;
-        while (done < bytes->size()) {
-            const ssize_t got = read(fd, bytes->data() + done, bytes->size() - done);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;
-            done += static_cast<std::size_t>(got);
-        }
-        bytes->resize(done);
-    }
-    close(fd);
-    return bytes;
 }
 
 // The length of the UTF-8 character at text[at], or 0 when the bytes there are none.
@@ -323,8 +295,19 @@ private:
         const auto key = std::tuple(info.st_dev, info.st_ino, info.st_size, info.st_mtime);
         const auto [known, added] = icons_.try_emplace(key);
         if (added)
-            known->second = BookmarkExport::IconDataUri(link.folderFd, link.iconFile);
+            known->second = DataUri(LinkIcons::ReadIconFile(link.folderFd, link.iconFile));
         return known->second;
+    }
+
+    // The icon as a data address; empty when its bytes are no image a browser shows.
+    static std::string DataUri(const std::optional<std::string>& bytes) {
+        const std::string_view type = bytes ? ImageType(*bytes) : std::string_view();
+        if (type.empty())
+            return {};
+        const QByteArray base64 =
+            QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()))
+                .toBase64();
+        return "data:" + std::string(type) + ";base64," + base64.toStdString();
     }
 
     const bool xbel_;
@@ -402,18 +385,4 @@ std::string BookmarkExport::Summary(const std::string& path, const Counts& count
 std::string BookmarkExport::NothingToExportText() {
     return FilledText(QCoreApplication::translate("BookmarkExport",
                                                   "快捷方式文件夹中没有链接，所以没有导出书签。"));
-}
-
-std::string BookmarkExport::IconDataUri(int folderFd, std::string_view iconFile) {
-    // An icon on the web is fetched by nobody here.
-    if (iconFile.empty() || StartsWithNoCase(iconFile, "http:") ||
-        StartsWithNoCase(iconFile, "https:"))
-        return {};
-    const std::optional<std::string> bytes = SmallFile(folderFd, std::string(iconFile));
-    const std::string_view type = bytes ? ImageType(*bytes) : std::string_view();
-    if (type.empty())
-        return {};
-    const QByteArray base64 =
-        QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size())).toBase64();
-    return "data:" + std::string(type) + ";base64," + base64.toStdString();
 }

@@ -12,9 +12,10 @@
 // The links the page of a settings file lists, written as a bookmarks file that browsers take
 // back in: the same walk as the page (source folder, subfolders or not, ignored folders, order),
 // as a Netscape bookmark file (what Firefox and Chromium import; one item a line, the icons as
-// data addresses) or as XBEL 1.0 (which has no place for icons). Names and addresses reach the
-// file as text: control characters in names become blanks, bytes that are no UTF-8 become
-// U+FFFD in names and are percent-encoded in addresses.
+// data addresses: the image files their IconFile names, of a kind a browser shows) or as XBEL
+// 1.0 (which has no place for icons). Names and addresses reach the file as text: control
+// characters in names become blanks, bytes that are no UTF-8 become U+FFFD in names and are
+// percent-encoded in addresses.
 class BookmarkExport {
 public:
     enum class Format { Netscape, Xbel };
@@ -43,8 +44,4 @@ public:
     static std::string Summary(const std::string& path, const Counts& counts);
     // Why nothing was written: the tree holds no link.
     static std::string NothingToExportText();
-    // The icon of a shortcut as a data address: the image file its IconFile names (relative to
-    // the shortcut's folder, open as folderFd, or absolute), when that is a plain file of an
-    // image kind a browser shows, no larger than 256 KiB; empty otherwise.
-    static std::string IconDataUri(int folderFd, std::string_view iconFile);
 };

@@ -86,10 +86,10 @@ std::string RealPath(const std::string& path) {
     return resolved;
 }
 
-// The bytes of a plain file of at most limit bytes; nothing for anything else (a device, a
-// pipe, a folder, a larger file).
-std::string SmallFile(const std::string& path, qsizetype limit) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+// The bytes of a plain file of at most limit bytes (path relative to folderFd); nothing for
+// anything else (a device, a pipe, a folder, a larger file).
+std::string SmallFile(int folderFd, const std::string& path, qsizetype limit) {
+    const int fd = openat(folderFd, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return {};
     struct stat info {};
@@ -166,7 +166,7 @@ int LinkIcons::Load(const std::string& path) {
     const std::string real = RealPath(path);
     if (real.empty() || !real.starts_with(realSource_))
         return -1;
-    const std::string bytes = SmallFile(real, IconImage::MaxBytes);
+    const std::string bytes = SmallFile(AT_FDCWD, real, IconImage::MaxBytes);
     const std::optional<QByteArray> png = IconImage::Checked(
         QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (!png)
@@ -199,4 +199,13 @@ std::string LinkIcons::Html() const {
     }
     html.append("\");\n</script>");
     return html;
+}
+
+std::optional<std::string> LinkIcons::ReadIconFile(int folderFd, std::string_view iconFile) {
+    if (!NamesLocalImage(iconFile))
+        return std::nullopt;
+    std::string bytes = SmallFile(folderFd, std::string(iconFile), IconImage::MaxBytes);
+    if (bytes.empty())
+        return std::nullopt;
+    return bytes;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -25,6 +26,12 @@ public:
     // What %LF_LINK_ICONS% becomes: nothing when no link has an icon, so a page without icons
     // is what it was before icons existed.
     std::string Html() const;
+
+    // The bytes of the file a shortcut's IconFile names, relative to the shortcut's folder (open
+    // as folderFd) or absolute, when it names a file of this machine that is no program, and
+    // that is a plain file of at most IconImage::MaxBytes; nothing for anything else, so a pipe
+    // or a device never holds anything up. What the bytes show is for the caller to check.
+    static std::optional<std::string> ReadIconFile(int folderFd, std::string_view iconFile);
 
 private:
     int IconOf(std::string_view iconFile, const std::vector<std::string_view>& folders);

@@ -87,6 +87,9 @@ TEST_F(Export, WritesTheLinksOfThePageInEachFormat) {
     tree.Write("Fav/i/a.png", Png);
     tree.Write("Fav/Web.url", "[InternetShortcut]\r\nURL=https://w.example/\r\n"
                               "IconFile=https://w.example/favicon.ico\r\n");
+    tree.Write("Fav/Program.url", "[InternetShortcut]\r\nURL=https://p.example/\r\n"
+                                  "IconFile=i/program.exe\r\n");
+    tree.Write("Fav/i/program.exe", Png);
     tree.Write("Fav/Sub/Text.url", "[InternetShortcut]\r\nURL=https://t.example/\r\n"
                                    "IconFile=../notes.txt\r\n");
     tree.Write("Fav/notes.txt", "not a picture");
@@ -107,6 +110,7 @@ TEST_F(Export, WritesTheLinksOfThePageInEachFormat) {
         "\">A</A>\n"
         "<DT><A HREF=\"https://b.example/?x=1&amp;y=&quot;2&quot;\" ADD_DATE=\"1000000000\">b "
         "&lt;&amp;&gt; &quot;q&quot;</A>\n"
+        "<DT><A HREF=\"https://p.example/\" ADD_DATE=\"1000000000\">Program</A>\n"
         "<DT><A HREF=\"https://w.example/\" ADD_DATE=\"1000000000\">Web</A>\n";
     const struct {
         const char* name;
@@ -127,12 +131,12 @@ TEST_F(Export, WritesTheLinksOfThePageInEachFormat) {
              "</DL><p>\n"
              "</DL><p>\n"
              "</DL><p>\n",
-         {4, 2, 1}},
+         {5, 2, 1}},
         {"netscape without subfolders",
          BookmarkExport::Format::Netscape,
          false,
          netscapeHead + netscapeLinks + "</DL><p>\n",
-         {3, 0, 1}},
+         {4, 0, 1}},
         {"xbel",
          BookmarkExport::Format::Xbel,
          true,
@@ -147,6 +151,9 @@ TEST_F(Export, WritesTheLinksOfThePageInEachFormat) {
          "added=\"2001-09-09T01:46:40Z\">\n"
          "    <title>b &lt;&amp;&gt; &quot;q&quot;</title>\n"
          "  </bookmark>\n"
+         "  <bookmark href=\"https://p.example/\" added=\"2001-09-09T01:46:40Z\">\n"
+         "    <title>Program</title>\n"
+         "  </bookmark>\n"
          "  <bookmark href=\"https://w.example/\" added=\"2001-09-09T01:46:40Z\">\n"
          "    <title>Web</title>\n"
          "  </bookmark>\n"
@@ -160,7 +167,7 @@ TEST_F(Export, WritesTheLinksOfThePageInEachFormat) {
          "    </folder>\n"
          "  </folder>\n"
          "</xbel>\n",
-         {4, 2, 0}},
+         {5, 2, 0}},
     };
     for (const auto& row : cases) {
         settings.includeSubfolders = row.subfolders;
