@@ -7,12 +7,18 @@
 #include "ShortcutTreeWriter.h"
 #include "TempTree.h"
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QImage>
 #include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <memory>
 #include <random>
+#include <sstream>
 #include <sys/stat.h>
 
 namespace {
@@ -31,13 +37,30 @@ void SetTimes(const std::string& root) {
         utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
 }
 
-// A tree as the walk sees it, for a direct import of the same links.
+// A picture of one colour, as a tree may hold it.
+std::string Picture(QRgb colour, int side, const char* format) {
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes.toStdString();
+}
+
+// A tree as the walk sees it, for a direct import of the same links: with icons, each link
+// takes the bytes of the file its IconFile names, read here on its own, and links naming the
+// same file share them as a browser's links of one site do.
 class TreeCollector : public LinkTreeVisitor {
 public:
-    TreeCollector() { open_.push_back(&tree); }
+    TreeCollector(std::string source, bool icons) : source_(std::move(source)), icons_(icons) {
+        open_.push_back(&tree);
+    }
 
     void Link(const ScannedLink& link) override {
-        open_.back()->links.push_back({std::string(link.name), std::string(link.address)});
+        open_.back()->links.push_back(
+            {std::string(link.name), std::string(link.address), IconOf(link)});
+        withIcon += open_.back()->links.back().icon ? 1 : 0;
     }
     void FolderStart(std::string_view name, std::optional<std::int64_t> /*modified*/) override {
         open_.back()->folders.push_back({std::string(name), {}, {}});
@@ -46,8 +69,33 @@ public:
     void FolderEnd() override { open_.pop_back(); }
 
     BookmarkFolder tree;
+    long long withIcon = 0;
 
 private:
+    std::shared_ptr<const std::string> IconOf(const ScannedLink& link) {
+        if (!icons_ || link.iconFile.empty())
+            return nullptr;
+        std::string path(link.iconFile);
+        if (!path.starts_with('/')) {
+            std::string folder = source_ + "/";
+            for (const std::string_view name : link.folders)
+                folder.append(name).push_back('/');
+            path = folder + path;
+        }
+        const auto [known, added] = iconsRead_.try_emplace(path);
+        if (added) {
+            std::ifstream file(path, std::ios::binary);
+            std::ostringstream bytes;
+            bytes << file.rdbuf();
+            if (file && !bytes.str().empty())
+                known->second = std::make_shared<const std::string>(bytes.str());
+        }
+        return known->second;
+    }
+
+    std::string source_;
+    bool icons_;
+    std::map<std::string, std::shared_ptr<const std::string>> iconsRead_;
     std::vector<BookmarkFolder*> open_;
 };
 
@@ -279,8 +327,32 @@ const std::vector<std::string> HostileNames = {"plain",
                                                "&#38;",
                                                "\\back\\slash"};
 
-// A tree of hostile names, some folders empty, from a seed.
+// The IconFile of a shortcut in folder (below root): none, one of the tree's hidden icon folder
+// (as an import keeps them, named relative to the shortcut's folder), a picture outside the
+// tree by its full path, or a file that is not there.
+std::string IconLine(const TempTree& tree, const std::string& folder, std::size_t choice) {
+    const std::size_t depth = static_cast<std::size_t>(std::ranges::count(folder, '/'));
+    std::string up;
+    for (std::size_t i = 0; i < depth; ++i)
+        up += "../";
+    const std::string icons = up + ".linkshelf-icons/";
+    const std::string files[] = {"",
+                                 icons + "red.png",
+                                 icons + "green.ico",
+                                 "./" + icons + "blue.png",
+                                 tree.Path("pictures/yellow.ico"),
+                                 icons + "missing.png"};
+    const std::string& file = files[choice % std::size(files)];
+    return file.empty() ? "" : "IconFile=" + file + "\r\nIconIndex=0\r\n";
+}
+
+// A tree of hostile names, some folders empty, from a seed; most links with an icon, shared
+// with others, of several kinds and places.
 void MakeTree(const TempTree& tree, const std::string& root, unsigned seed) {
+    tree.Write(root + "/.linkshelf-icons/red.png", Picture(qRgb(200, 0, 0), 16, "PNG"));
+    tree.Write(root + "/.linkshelf-icons/green.ico", Picture(qRgb(0, 160, 0), 32, "ICO"));
+    tree.Write(root + "/.linkshelf-icons/blue.png", Picture(qRgb(0, 0, 220), 48, "PNG"));
+    tree.Write("pictures/yellow.ico", Picture(qRgb(230, 210, 0), 16, "ICO"));
     std::mt19937 random(seed);
     const auto pick = [&random](std::size_t count) {
         return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
@@ -293,14 +365,16 @@ void MakeTree(const TempTree& tree, const std::string& root, unsigned seed) {
             tree.Folder(folder + "/" + name + " " + std::to_string(i % 3));
             folders.push_back(folder + "/" + name + " " + std::to_string(i % 3));
         } else {
-            tree.Shortcut(folder + "/" + name + ".url",
-                          "https://example.org/" + std::to_string(i) + "?a=1&b=\"<2>\"");
+            tree.Write(folder + "/" + name + ".url",
+                       "[InternetShortcut]\r\nURL=https://example.org/" + std::to_string(i) +
+                           "?a=1&b=\"<2>\"\r\n" + IconLine(tree, folder, pick(6)));
         }
     }
 }
 
 // Export, then import the export: the tree comes back as a direct import of the same links
-// writes it, file for file and byte for byte, in the page's order.
+// writes it, file for file and byte for byte, in the page's order, and from a bookmark file with
+// every link's icon (XBEL has no place for icons).
 TEST_F(Export, ImportingTheExportGivesBackTheTree) {
     const std::string example = std::string(LINKSHELF_TEST_DATA) + "/../../examples/Favorites";
     const struct {
@@ -334,7 +408,8 @@ TEST_F(Export, ImportingTheExportGivesBackTheTree) {
         ShortcutTreeWriter roundTrip;
         ASSERT_TRUE(roundTrip.Write(*read, own.Path("back"), "Fav")) << row.name;
 
-        TreeCollector collected;
+        const bool icons = row.format == BookmarkExport::Format::Netscape;
+        TreeCollector collected(source, icons);
         WalkLinkTree(settings, globals, collected);
         ShortcutTreeWriter direct;
         ASSERT_TRUE(direct.Write(collected.tree, own.Path("direct"), "Fav")) << row.name;
@@ -343,6 +418,9 @@ TEST_F(Export, ImportingTheExportGivesBackTheTree) {
         EXPECT_EQ(WalkOf(own.Path("back/Fav")), WalkOf(own.Path("direct/Fav"))) << row.name;
         EXPECT_EQ(roundTrip.Written().links, exported->links) << row.name;
         EXPECT_EQ(roundTrip.Written().folders, exported->folders) << row.name;
+        EXPECT_EQ(roundTrip.Written().withIcon, collected.withIcon) << row.name;
+        EXPECT_EQ(direct.Written().withIcon, collected.withIcon) << row.name;
+        EXPECT_EQ(collected.withIcon > 0, icons && row.seed != 0) << row.name;
         if (row.seed == 0) {
             EXPECT_EQ(WalkOf(own.Path("back/Fav")), WalkOf(example)) << row.name;
         }
