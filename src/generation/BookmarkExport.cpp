@@ -159,12 +159,15 @@ void AppendAddress(std::string& html, std::string_view address) {
     AppendEscaped(html, text);
 }
 
-std::string Iso8601(std::int64_t seconds) {
+constexpr std::int64_t SecondsADay = 86400;
+
+// The UTC date of a moment, as YYYY-MM-DD.
+std::string IsoDate(std::int64_t seconds) {
     const auto time = static_cast<std::time_t>(seconds);
     std::tm parts{};
     std::array<char, 32> text{};
     gmtime_r(&time, &parts);
-    return {text.data(), std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%SZ", &parts)};
+    return {text.data(), std::strftime(text.data(), text.size(), "%Y-%m-%d", &parts)};
 }
 
 // Writes what the walk meets, line by line, as it meets it.
@@ -268,12 +271,24 @@ private:
     void AppendAdded(const std::optional<std::int64_t>& seconds) {
         if (!seconds)
             return;
-        // The shortcuts of a folder are mostly written in the same second.
-        if (seconds != lastSeconds_) {
-            lastSeconds_ = seconds;
-            lastDate_ = Iso8601(*seconds);
+        // An ISO 8601 moment in UTC. The links of a tree were mostly written on a few days:
+        // the date is looked up once a day, the time of day counted out.
+        std::int64_t day = *seconds / SecondsADay;
+        if (day * SecondsADay > *seconds)
+            --day;
+        if (day != lastDay_) {
+            lastDay_ = day;
+            lastDate_ = IsoDate(day * SecondsADay);
         }
-        text_.append(" added=\"").append(lastDate_).push_back('"');
+        const std::int64_t time = *seconds - day * SecondsADay;
+        const std::array<std::int64_t, 3> parts = {time / 3600, time / 60 % 60, time % 60};
+        text_.append(" added=\"").append(lastDate_);
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            text_.push_back(i == 0 ? 'T' : ':');
+            text_.push_back(static_cast<char>('0' + parts[i] / 10));
+            text_.push_back(static_cast<char>('0' + parts[i] % 10));
+        }
+        text_.append("Z\"");
     }
 
     void AppendXbelTitle(std::string_view name, int more) {
@@ -314,7 +329,7 @@ private:
     std::string& text_;
     BookmarkExport::Counts& counts_;
     int depth_ = 1;
-    std::optional<std::int64_t> lastSeconds_;
+    std::optional<std::int64_t> lastDay_;
     std::string lastDate_;
     std::map<std::tuple<dev_t, ino_t, off_t, time_t>, std::string> icons_;
 };
