@@ -40,7 +40,8 @@ constexpr std::array<ImageKind, 7> ImageKinds = {{
 
 std::string_view ImageType(std::string_view bytes) {
     for (const ImageKind& kind : ImageKinds)
-        if (bytes.starts_with(kind.start) && (kind.start != "RIFF" || bytes.substr(8, 4) == "WEBP"))
+        if (bytes.starts_with(kind.start) &&
+            (kind.start != "RIFF" || (bytes.size() >= 12 && bytes.substr(8, 4) == "WEBP")))
             return kind.type;
     return {};
 }

@@ -228,6 +228,33 @@ TEST_F(Export, WritesTheLinksOfThePageInEachFormat) {
     }
 }
 
+// An icon goes into the bookmark file as it is, when its first bytes tell an image kind.
+TEST_F(Export, CarriesOnlyIconsOfAnImageKind) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string type;
+    } cases[] = {
+        {"PNG", Png, "image/png"},
+        {"WebP", std::string("RIFF\x10\0\0\0WEBPVP8 ", 16), "image/webp"},
+        {"RIFF cut short", "RIFFab", ""},
+        {"RIFF of a sound", std::string("RIFF\x10\0\0\0WAVEfmt ", 16), ""},
+        {"empty", "", ""},
+    };
+    for (const auto& row : cases) {
+        TempTree own;
+        own.Write("Fav/a.url", "[InternetShortcut]\r\nURL=https://a.example/\r\nIconFile=icon\r\n");
+        own.Write("Fav/icon", row.bytes);
+        settings.sourceFolder = own.Path("Fav");
+        const std::string text = Text(BookmarkExport::Format::Netscape);
+        const std::string icon = "data:" + row.type + ";base64," +
+                                 QByteArray::fromStdString(row.bytes).toBase64().toStdString();
+        EXPECT_EQ(text.find(" ICON=\"" + icon + "\"") != std::string::npos, !row.type.empty())
+            << row.name;
+        EXPECT_EQ(text.find(" ICON=") != std::string::npos, !row.type.empty()) << row.name;
+    }
+}
+
 // A name becomes a title on one line of valid UTF-8, an address what a browser would send.
 TEST_F(Export, NamesAndAddressesReachTheFileAsText) {
     const struct {
