@@ -582,8 +582,8 @@ Default settings file: %1
         <translation>All forms: linkshelf --help</translation>
     </message>
     <message>
-        <source>撤销最近一批改动：文件从回收站还原，写回原来的地址</source>
-        <translation>undo the last batch of changes: files back from the Trash, old addresses written back</translation>
+        <source>撤销最近一批改动：文件从回收站还原，写回原来的地址，或去掉获取的网站图标</source>
+        <translation>undo the last batch of changes: files back from the Trash, old addresses written back, or fetched site icons taken out</translation>
     </message>
     <message>
         <source>linkshelf --check [设置文件.lfs] 改动 [--dry-run]</source>

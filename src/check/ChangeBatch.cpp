@@ -33,9 +33,9 @@ QString Translated(const char* text) {
 // Why a change that rewrites a shortcut could not be prepared or made.
 std::string RewriteFailed(const PlannedChange& change) {
     if (change.action == Action::SetIcon)
-        return FilledText(
-            Translated(QT_TRANSLATE_NOOP("ChangeBatch", "不能在快捷方式 \"%1\" 中记下它的网站图标。")),
-            change.file);
+        return FilledText(Translated(QT_TRANSLATE_NOOP(
+                              "ChangeBatch", "不能在快捷方式 \"%1\" 中记下它的网站图标。")),
+                          change.file);
     return Text(QT_TRANSLATE_NOOP("ChangeBatch", "不能更新地址。"));
 }
 

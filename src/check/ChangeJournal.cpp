@@ -9,9 +9,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cerrno>
-#include <utility>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 

@@ -99,10 +99,10 @@ std::string ChangeTexts::Summary(const std::vector<ChangeOutcome>& outcomes, boo
     if (undo && std::ranges::any_of(outcomes, [](const ChangeOutcome& outcome) {
             return outcome.change.action == Action::SetIcon;
         }))
-        return FilledText(
-            tr("已撤销：%1，%2。"),
-            tr("%n 个网站图标已去掉", nullptr, Number(CountOf(outcomes, State::Done, Action::SetIcon))),
-            tr("%n 个跳过", nullptr, skipped));
+        return FilledText(tr("已撤销：%1，%2。"),
+                          tr("%n 个网站图标已去掉", nullptr,
+                             Number(CountOf(outcomes, State::Done, Action::SetIcon))),
+                          tr("%n 个跳过", nullptr, skipped));
     if (undo)
         return FilledText(tr("已撤销：%1，%2，%3。"), tr("%n 个地址已改回", nullptr, updated),
                           tr("%n 个文件已从回收站还原", nullptr, trashed),

@@ -45,7 +45,7 @@ public:
         long long noneFound = 0;
         long long refused = 0;
         // Links whose icon was fetched but could not be kept (or the shortcut was changed or thrown
-    // away meanwhile), and why the first one was not.
+        // away meanwhile), and why the first one was not.
         long long notKept = 0;
         Failure firstNotKept;
     };

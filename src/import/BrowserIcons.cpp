@@ -48,19 +48,20 @@ std::string FirstThere(std::initializer_list<std::optional<std::string>> places)
 // or qutebrowser's own --basedir, else the user's data folder when the configuration is the
 // user's.
 std::string QutebrowserFavicons(const std::string& path) {
-    std::string config = Clean(QFileInfo(QString::fromStdString(path)).isDir() ? path
-                                                                                 : Folder(path));
+    std::string config =
+        Clean(QFileInfo(QString::fromStdString(path)).isDir() ? path : Folder(path));
     if (config.ends_with("/bookmarks"))
         config = Folder(config);
     const std::string favicons = "/webengine/Favicons";
     const std::string userConfig = UserFolder(QStandardPaths::GenericConfigLocation);
-    return FirstThere({Swapped(config, "/.config/qutebrowser", "/.local/share/qutebrowser" + favicons),
-                       Swapped(config, "/config/qutebrowser", "/data/qutebrowser" + favicons),
-                       Swapped(config, "/config", "/data" + favicons),
-                       config == userConfig + "/qutebrowser"
-                           ? std::optional(UserFolder(QStandardPaths::GenericDataLocation) +
-                                           "/qutebrowser" + favicons)
-                           : std::nullopt});
+    return FirstThere(
+        {Swapped(config, "/.config/qutebrowser", "/.local/share/qutebrowser" + favicons),
+         Swapped(config, "/config/qutebrowser", "/data/qutebrowser" + favicons),
+         Swapped(config, "/config", "/data" + favicons),
+         config == userConfig + "/qutebrowser"
+             ? std::optional(UserFolder(QStandardPaths::GenericDataLocation) + "/qutebrowser" +
+                             favicons)
+             : std::nullopt});
 }
 
 // GNOME Web keeps its icons in its cache folder (a profile of its own in the profile folder).
@@ -68,13 +69,12 @@ std::string EpiphanyIcons(const std::string& bookmarks) {
     const std::string profile = Clean(Folder(bookmarks));
     const std::string icons = "/icondatabase/WebpageIcons.db";
     const std::string userData = UserFolder(QStandardPaths::GenericDataLocation);
-    return FirstThere({profile + icons,
-                       Swapped(profile, "/.local/share/epiphany", "/.cache/epiphany" + icons),
-                       Swapped(profile, "/data/epiphany", "/cache/epiphany" + icons),
-                       profile == userData + "/epiphany"
-                           ? std::optional(UserFolder(QStandardPaths::GenericCacheLocation) +
-                                           "/epiphany" + icons)
-                           : std::nullopt});
+    return FirstThere(
+        {profile + icons, Swapped(profile, "/.local/share/epiphany", "/.cache/epiphany" + icons),
+         Swapped(profile, "/data/epiphany", "/cache/epiphany" + icons),
+         profile == userData + "/epiphany"
+             ? std::optional(UserFolder(QStandardPaths::GenericCacheLocation) + "/epiphany" + icons)
+             : std::nullopt});
 }
 
 // KDE's programs keep their icons in the cache folder beside the data folder the XBEL file is

@@ -17,12 +17,11 @@ ResultOf<SiteIcons> FalkonIcons::Read(const std::string& path) {
     if (!SqliteCopy::HasAll(columns, {"url", "icon"}))
         return Failure{ImportTexts::IconsUnreadable(path), path, ""};
     SiteIcons icons;
-    if (!database.EachRow("SELECT url, icon FROM icons WHERE length(icon) > 0",
-                          [&](sqlite3_stmt* row) {
-                              icons.AddPage(SqliteCopy::Text(row, 0),
-                                            std::make_shared<const std::string>(
-                                                SqliteCopy::Blob(row, 1)));
-                          }))
+    if (!database.EachRow(
+            "SELECT url, icon FROM icons WHERE length(icon) > 0", [&](sqlite3_stmt* row) {
+                icons.AddPage(SqliteCopy::Text(row, 0),
+                              std::make_shared<const std::string>(SqliteCopy::Blob(row, 1)));
+            }))
         return Failure{ImportTexts::IconsUnreadable(path), path, database.Cause()};
     return icons;
 }
