@@ -67,7 +67,7 @@ Result Prepare(ChangeJournal::Entry& entry) {
         return ChangedSince(change.file);
     if (change.action == Action::MoveToTrash)
         return {};
-    if (change.stamp.size < 0)
+    if (change.action == Action::SetIcon && change.stamp.size < 0)
         return GoneOrReaddressed(change);
     const std::string message = RewriteFailed(change);
     if (access(change.file.c_str(), W_OK) != 0)
