@@ -401,12 +401,19 @@ TEST_F(PageIcons, EachIconOnceAndWhichLinkShowsWhich) {
     Link("Fav/e.url", "https://e.example/", "/dev/zero");
     Link("Fav/Sub/f.url", "https://f.example/", "../.linkshelf-icons/red.png");
     Link("Fav/g.url", "https://g.example/", "https://g.example/favicon.ico");
+    // Links in the icon folder count where they lead: out of the tree, or to an icon in it.
+    std::filesystem::create_symlink(tree.Path("outside.png"),
+                                    tree.Path("Fav/.linkshelf-icons/out.png"));
+    std::filesystem::create_symlink("red.png", tree.Path("Fav/.linkshelf-icons/in.png"));
+    Link("Fav/h.url", "https://h.example/", ".linkshelf-icons/out.png");
+    Link("Fav/i.url", "https://i.example/", ".linkshelf-icons/in.png");
     const ResultOf<std::string> built = BuildPage(record, globals);
     ASSERT_TRUE(built);
     const std::string& page = *built;
     EXPECT_EQ(page.find(".lf-i0::before"), page.rfind(".lf-i0::before")) << "one rule an icon";
     EXPECT_EQ(page.find(".lf-i1"), std::string::npos) << "only the icon inside the tree";
-    EXPECT_NE(page.find("})(\"0,0,,,,,0\");"), std::string::npos) << page.substr(page.size() - 80);
+    EXPECT_NE(page.find("})(\"0,0,,,,,,0,0\");"), std::string::npos)
+        << page.substr(page.size() - 80);
 }
 
 TEST_F(PageIcons, NoIconOrIconsTurnedOffLeaveNothing) {
