@@ -8,7 +8,9 @@
 #
 # With ICONS, the same for trees whose links have that many distinct site icons: the page with
 # its icons beside the same page without them (ShowIcons=0), the time of each generation run
-# (the median of the rounds) and how much the icons add to the page.
+# (the median of the rounds, the two runs taken in turns so that both meet the same load; wall
+# time and the CPU time, which the other work on a shared machine disturbs less) and how much
+# the icons add to the page.
 #
 # Usage: bench/page.sh [LINKS...]   default: 1000 10000 100000, ten links to a folder
 # Environment: ROUNDS (default 5), TEMPLATE (the template measured, default data/Linkshelf.lft),
@@ -59,15 +61,17 @@ if [ -n "$icons" ]; then
         done
         off=$(column 1 "$out/gen-off.txt" | median)
         on=$(column 1 "$out/gen-on.txt" | median)
+        cpu_off=$(column 2 "$out/gen-off.txt" | median)
+        cpu_on=$(column 2 "$out/gen-on.txt" | median)
         plain_size=$(stat -c %s "$out/noicons-$links.htm")
         size=$(stat -c %s "$out/icons-$links.htm")
         icon_bytes=$(cat "$tree/.linkshelf-icons/"*.png | wc -c)
-        rows+=("$(awk -v l="$links" -v i="$icons" -v off="$off" -v on="$on" -v p="$plain_size" \
-            -v s="$size" -v b="$icon_bytes" 'BEGIN { printf "| %d | %d | %.2f | %.2f | %.2f | %.1f | %.1f | %.1f | %.1f |", l, i, off, on, on / off, p / 1e6, s / 1e6, b * 4 / 3 / 1e6, (s - p - b * 4 / 3) / l }')")
+        rows+=("$(awk -v l="$links" -v i="$icons" -v off="$off" -v on="$on" -v co="$cpu_off" \
+            -v cn="$cpu_on" -v p="$plain_size" -v s="$size" -v b="$icon_bytes" 'BEGIN { printf "| %d | %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.1f | %.1f | %.1f |", l, i, off, on, on / off, co, cn, cn / co, p / 1e6, s / 1e6, b * 4 / 3 / 1e6, (s - p - b * 4 / 3) / l }')")
         cases+=("$links + $icons icons:$out/noicons-$links.htm:$out/icons-$links.htm")
     done
-    echo "| links | icons | run without icons (s) | run with icons (s) | ratio | page without icons (MB) | page with icons (MB) | icons in base64 (MB) | other bytes a link |"
-    echo "|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+    echo "| links | icons | run without icons (s) | run with icons (s) | ratio | CPU without icons (s) | CPU with icons (s) | CPU ratio | page without icons (MB) | page with icons (MB) | icons in base64 (MB) | other bytes a link |"
+    echo "|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
     printf '%s\n' "${rows[@]}"
     echo
     NAMES="without icons,with icons" node bench/page.mjs "$rounds" "${cases[@]}"

@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 targets=(ini_file settings_values string_utils link_list export_file chromium_json falkon_json xbel
-    qutebrowser firefox_backup gvdb icon_image icon_database)
+    qutebrowser firefox_backup gvdb icon_image icon_database falkon_icons webkit_icons)
 if [ $# -ne 2 ] || ! [[ $2 =~ ^[0-9]+$ ]]; then
     echo "Usage: fuzz/run.sh TARGET SECONDS, where TARGET is all or one of: ${targets[*]}" >&2
     exit 2

@@ -70,6 +70,18 @@
         <source>没有可以撤销的改动。</source>
         <translation>There are no changes to undo.</translation>
     </message>
+    <message>
+        <source>不能在快捷方式 &quot;%1&quot; 中记下它的网站图标。</source>
+        <translation>Cannot note its site icon in the shortcut &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>它在获取图标期间被改动或移走了。</source>
+        <translation>It was changed or moved away while the icons were fetched.</translation>
+    </message>
+    <message>
+        <source>不能去掉网站图标。</source>
+        <translation>Cannot take the site icon out.</translation>
+    </message>
 </context>
 <context>
     <name>ChangeJournal</name>
@@ -216,6 +228,25 @@
     <message>
         <source>改动可以撤销：文件放在回收站中，原来的地址记录在案。</source>
         <translation>The changes can be undone: files go to the Trash, and the old addresses are recorded.</translation>
+    </message>
+    <message>
+        <source>已去掉网站图标</source>
+        <translation>site icon taken out</translation>
+    </message>
+    <message>
+        <source>已记下网站图标</source>
+        <translation>site icon noted</translation>
+    </message>
+    <message>
+        <source>已撤销：%1，%2。</source>
+        <translation>Undone: %1, %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个网站图标已去掉</source>
+        <translation>
+            <numerusform>%n site icon taken out</numerusform>
+            <numerusform>%n site icons taken out</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -551,8 +582,8 @@ Default settings file: %1
         <translation>All forms: linkshelf --help</translation>
     </message>
     <message>
-        <source>撤销最近一批改动：文件从回收站还原，写回原来的地址</source>
-        <translation>undo the last batch of changes: files back from the Trash, old addresses written back</translation>
+        <source>撤销最近一批改动：文件从回收站还原，写回原来的地址，或去掉获取的网站图标</source>
+        <translation>undo the last batch of changes: files back from the Trash, old addresses written back, or fetched site icons taken out</translation>
     </message>
     <message>
         <source>linkshelf --check [设置文件.lfs] 改动 [--dry-run]</source>
@@ -870,14 +901,6 @@ Check the path and try again.</translation>
     <message>
         <source>不能保存网站图标 &quot;%1&quot;。</source>
         <translation>Cannot keep the site icon &quot;%1&quot;.</translation>
-    </message>
-    <message>
-        <source>它在获取图标期间被改动或移走了。</source>
-        <translation>It was changed or moved away while the icons were fetched.</translation>
-    </message>
-    <message>
-        <source>不能在快捷方式 &quot;%1&quot; 中记下它的网站图标。</source>
-        <translation>Cannot note its site icon in the shortcut &quot;%1&quot;.</translation>
     </message>
     <message numerus="yes">
         <source>已为 %n 个链接取得网站图标。</source>

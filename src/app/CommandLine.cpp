@@ -55,7 +55,8 @@ constexpr UsageLine CheckUsage[] = {
 };
 constexpr UsageLine UndoUsage[] = {
     {"linkshelf --undo",
-     QT_TRANSLATE_NOOP("CommandLine", "撤销最近一批改动：文件从回收站还原，写回原来的地址")},
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "撤销最近一批改动：文件从回收站还原，写回原来的地址，或去掉获取的网站图标")},
 };
 constexpr UsageLine FetchIconsUsage[] = {
     {QT_TRANSLATE_NOOP("CommandLine", "linkshelf --fetch-icons [设置文件.lfs]"),

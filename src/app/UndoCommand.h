@@ -4,9 +4,9 @@
 #include "Invocation.h"
 
 // linkshelf --undo: reverses the last batch of changes to the shortcut tree recorded in the
-// journal (by the link check's window or --check's change options), even one cut short: files
-// come back from the Trash and old addresses are written back where the files are as the batch
-// left them. One line per change and a summary on standard output.
+// journal (by the link check's window, --check's change options or a fetch of site icons), even
+// one cut short: files come back from the Trash and shortcuts get their old bytes back where the
+// files are as the batch left them. One line per change and a summary on standard output.
 class UndoCommand {
 public:
     // The command's handler: Undo in the user's language.

@@ -2,6 +2,7 @@
 #include "ChangeBatch.h"
 
 #include "AtomicFile.h"
+#include "FilledText.h"
 #include "IniFile.h"
 #include "TextFile.h"
 #include "Trash.h"
@@ -25,14 +26,50 @@ Failure ChangedSince(const std::string& path) {
         Text(QT_TRANSLATE_NOOP("ChangeBatch", "没有改动：快捷方式在检查之后被改动过。")), path, {}};
 }
 
-// Reads a moved link's shortcut and works out its new bytes; a failure says why it is skipped.
+QString Translated(const char* text) {
+    return QCoreApplication::translate("ChangeBatch", text);
+}
+
+// Why a change that rewrites a shortcut could not be prepared or made.
+std::string RewriteFailed(const PlannedChange& change) {
+    if (change.action == Action::SetIcon)
+        return FilledText(Translated(QT_TRANSLATE_NOOP(
+                              "ChangeBatch", "不能在快捷方式 \"%1\" 中记下它的网站图标。")),
+                          change.file);
+    return Text(QT_TRANSLATE_NOOP("ChangeBatch", "不能更新地址。"));
+}
+
+// A shortcut bound for a new icon may have been thrown away or given another address while
+// its site was asked: writing to it would bring it back, or give a site another's icon.
+Failure GoneOrReaddressed(const PlannedChange& change) {
+    if (change.action != Action::SetIcon)
+        return ChangedSince(change.file);
+    return {RewriteFailed(change), change.file,
+            Text(QT_TRANSLATE_NOOP("ChangeBatch", "它在获取图标期间被改动或移走了。"))};
+}
+
+// What a change writes into its shortcut: the new address, or the icon and its index.
+Result Rewrite(IniFile& shortcut, const PlannedChange& change) {
+    if (change.action == Action::UpdateAddress)
+        return shortcut.SetValue("InternetShortcut", "URL", change.newAddress);
+    if (Result set = shortcut.SetValue("InternetShortcut", "IconFile", change.iconFile); !set)
+        return set;
+    return shortcut.SetValue("InternetShortcut", "IconIndex", "0");
+}
+
+// Reads a shortcut to rewrite and works out its new bytes; a failure says why it is skipped.
+// A new icon is for the shortcut as it is now, as long as it still holds the same address.
 Result Prepare(ChangeJournal::Entry& entry) {
-    const PlannedChange& change = entry.change;
-    if (FileStamp::Of(change.file) != change.stamp)
+    PlannedChange& change = entry.change;
+    if (change.action == Action::SetIcon)
+        change.stamp = FileStamp::Of(change.file);
+    else if (FileStamp::Of(change.file) != change.stamp)
         return ChangedSince(change.file);
     if (change.action == Action::MoveToTrash)
         return {};
-    const std::string message = Text(QT_TRANSLATE_NOOP("ChangeBatch", "不能更新地址。"));
+    if (change.action == Action::SetIcon && change.stamp.size < 0)
+        return GoneOrReaddressed(change);
+    const std::string message = RewriteFailed(change);
     if (access(change.file.c_str(), W_OK) != 0)
         return Failure::FromErrno(message, change.file, errno);
     IniFile shortcut(change.file);
@@ -42,8 +79,8 @@ Result Prepare(ChangeJournal::Entry& entry) {
     if (Result loaded = shortcut.Load(); !loaded)
         return loaded.failure().Saying(message);
     if (shortcut.Value("InternetShortcut", "URL") != change.oldAddress)
-        return ChangedSince(change.file);
-    if (Result set = shortcut.SetValue("InternetShortcut", "URL", change.newAddress); !set)
+        return GoneOrReaddressed(change);
+    if (Result set = Rewrite(shortcut, change); !set)
         return set.failure().Saying(message);
     entry.oldBytes = *bytes;
     entry.newBytes = shortcut.Bytes();
@@ -57,11 +94,12 @@ Result Make(const ChangeJournal::Entry& entry, std::string& place) {
     if (change.action == Action::MoveToTrash)
         return Trash::Move(change.file, place);
     if (Result replaced = AtomicFile::Replace(change.file, entry.newBytes); !replaced)
-        return replaced.failure().Saying(Text(QT_TRANSLATE_NOOP("ChangeBatch", "不能更新地址。")));
+        return replaced.failure().Saying(RewriteFailed(change));
     return {};
 }
 
-ChangeOutcome UndoUpdate(const ChangeJournal::Entry& entry) {
+// A rewritten shortcut gets its old bytes back, as long as it still has the bytes written.
+ChangeOutcome UndoRewrite(const ChangeJournal::Entry& entry) {
     const PlannedChange& change = entry.change;
     const ResultOf<std::string> now = ReadTextFile(change.file);
     if (now && *now == entry.oldBytes)
@@ -78,7 +116,9 @@ ChangeOutcome UndoUpdate(const ChangeJournal::Entry& entry) {
                 ChangeOutcome::State::Skipped,
                 {},
                 replaced.failure().Saying(
-                    Text(QT_TRANSLATE_NOOP("ChangeBatch", "不能写回原来的地址。")))};
+                    change.action == Action::SetIcon
+                        ? Text(QT_TRANSLATE_NOOP("ChangeBatch", "不能去掉网站图标。"))
+                        : Text(QT_TRANSLATE_NOOP("ChangeBatch", "不能写回原来的地址。")))};
     return {change, ChangeOutcome::State::Done, {}, {}};
 }
 
@@ -141,8 +181,8 @@ Result ChangeBatch::UndoLast(const ChangeJournal& journal, std::vector<ChangeOut
                        QFile::encodeName(journal.Path()).toStdString(),
                        {}};
     for (auto entry = batch->entries.rbegin(); entry != batch->entries.rend(); ++entry)
-        outcomes.push_back(entry->change.action == Action::UpdateAddress
-                               ? UndoUpdate(*entry)
-                               : UndoTrash(*entry, batch->time));
+        outcomes.push_back(entry->change.action == Action::MoveToTrash
+                               ? UndoTrash(*entry, batch->time)
+                               : UndoRewrite(*entry));
     return journal.MarkUndone(*batch);
 }

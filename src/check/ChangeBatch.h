@@ -29,8 +29,8 @@ public:
     // could not be written and nothing was changed.
     static Result CarryOut(const std::vector<PlannedChange>& plan, const ChangeJournal& journal,
                            std::vector<ChangeOutcome>& outcomes);
-    // Reverses the last batch of the journal not undone yet: files back from the Trash and old
-    // addresses written back, byte for byte, where the files are as the batch left them. A
-    // failure means there was nothing to undo.
+    // Reverses the last batch of the journal not undone yet: files back from the Trash and
+    // rewritten shortcuts (a new address or icon) written back, byte for byte, where the files
+    // are as the batch left them. A failure means there was nothing to undo.
     static Result UndoLast(const ChangeJournal& journal, std::vector<ChangeOutcome>& outcomes);
 };

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -36,11 +37,33 @@ std::string FromBase64(const QJsonValue& value) {
     return QByteArray::fromBase64(value.toString().toLatin1()).toStdString();
 }
 
+using Action = PlannedChange::Action;
+
+// How an action is named in the journal.
+const std::pair<Action, const char*> ActionNames[]{
+    {Action::UpdateAddress, "update"}, {Action::MoveToTrash, "trash"}, {Action::SetIcon, "icon"}};
+
+const char* NameOf(Action action) {
+    for (const auto& [known, name] : ActionNames)
+        if (known == action)
+            return name;
+    return "trash";
+}
+
+// An action the journal does not know is taken as a move to the Trash, whose undoing looks in
+// the Trash and changes nothing when the file is not there.
+Action ActionNamed(const QString& name) {
+    for (const auto& [action, known] : ActionNames)
+        if (name == QLatin1String(known))
+            return action;
+    return Action::MoveToTrash;
+}
+
 QJsonObject EntryJson(const ChangeJournal::Entry& entry) {
     const PlannedChange& change = entry.change;
-    const bool update = change.action == PlannedChange::Action::UpdateAddress;
+    const bool rewrite = change.action != Action::MoveToTrash;
     QJsonObject object{
-        {"action", update ? "update" : "trash"},
+        {"action", NameOf(change.action)},
         {"kind", CheckReport::KindName(change.kind)},
         {"file", Put(change.file)},
         {"name", Put(change.name)},
@@ -48,8 +71,11 @@ QJsonObject EntryJson(const ChangeJournal::Entry& entry) {
         {"size", static_cast<qint64>(change.stamp.size)},
         {"modifiedNs", static_cast<qint64>(change.stamp.modifiedNs)},
     };
-    if (update) {
+    if (change.action == Action::UpdateAddress)
         object.insert("newAddress", Put(change.newAddress));
+    if (change.action == Action::SetIcon)
+        object.insert("iconFile", Put(change.iconFile));
+    if (rewrite) {
         object.insert("oldBytes", Base64(entry.oldBytes));
         object.insert("newBytes", Base64(entry.newBytes));
     }
@@ -67,14 +93,13 @@ CheckFinding::Kind KindFrom(const QString& name) {
 ChangeJournal::Entry EntryFrom(const QJsonObject& object) {
     ChangeJournal::Entry entry;
     PlannedChange& change = entry.change;
-    change.action = object["action"].toString() == QLatin1String("update")
-                        ? PlannedChange::Action::UpdateAddress
-                        : PlannedChange::Action::MoveToTrash;
+    change.action = ActionNamed(object["action"].toString());
     change.kind = KindFrom(object["kind"].toString());
     change.file = Take(object["file"]);
     change.name = Take(object["name"]);
     change.oldAddress = Take(object["oldAddress"]);
     change.newAddress = Take(object["newAddress"]);
+    change.iconFile = Take(object["iconFile"]);
     change.stamp = {object["size"].toInteger(-1), object["modifiedNs"].toInteger()};
     entry.oldBytes = FromBase64(object["oldBytes"]);
     entry.newBytes = FromBase64(object["newBytes"]);

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-// One change to the shortcut tree that acts on a finding: a moved link's shortcut pointed at
-// where it moved to, or a dead link or an extra copy of a duplicate moved to the Trash.
+// One change to the shortcut tree: a moved link's shortcut pointed at where it moved to, a dead
+// link or an extra copy of a duplicate moved to the Trash (both acting on a finding), or a
+// shortcut given the site icon fetched for it.
 struct PlannedChange {
-    enum class Action { UpdateAddress, MoveToTrash };
+    enum class Action { UpdateAddress, MoveToTrash, SetIcon };
     Action action = Action::MoveToTrash;
     // Why: the finding's kind (moved, dead or duplicate).
     CheckFinding::Kind kind = CheckFinding::Kind::Dead;
@@ -20,8 +21,11 @@ struct PlannedChange {
     std::string oldAddress;
     // Where a moved link leads; empty for the Trash.
     std::string newAddress;
-    // The shortcut as the check read it: a change to it since leaves it alone.
+    // The shortcut as the check read it: a change to it since leaves it alone. A new icon takes
+    // the shortcut as it is when the batch is carried out, whose address must still be oldAddress.
     FileStamp stamp;
+    // The IconFile= value of a new icon: its file in the icon folder, relative to the shortcut.
+    std::string iconFile{};
 };
 
 // Which kinds of finding a batch acts on, all of each kind.

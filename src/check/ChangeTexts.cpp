@@ -77,6 +77,9 @@ std::string ChangeTexts::OutcomeLine(const ChangeOutcome& outcome, bool undo) {
     case State::Done:
         break;
     }
+    if (change.action == Action::SetIcon)
+        return Columns({FilledText(undo ? tr("已去掉网站图标") : tr("已记下网站图标")), change.file,
+                        change.iconFile});
     if (undo && update)
         return Columns(
             {FilledText(tr("已改回原地址")), change.file, change.newAddress, change.oldAddress});
@@ -92,6 +95,14 @@ std::string ChangeTexts::Summary(const std::vector<ChangeOutcome>& outcomes, boo
     const int updated = Number(CountOf(outcomes, State::Done, Action::UpdateAddress));
     const int trashed = Number(CountOf(outcomes, State::Done, Action::MoveToTrash));
     const int skipped = Number(CountOf(outcomes, State::Skipped));
+    // Fetched icons make a batch of their own.
+    if (undo && std::ranges::any_of(outcomes, [](const ChangeOutcome& outcome) {
+            return outcome.change.action == Action::SetIcon;
+        }))
+        return FilledText(tr("已撤销：%1，%2。"),
+                          tr("%n 个网站图标已去掉", nullptr,
+                             Number(CountOf(outcomes, State::Done, Action::SetIcon))),
+                          tr("%n 个跳过", nullptr, skipped));
     if (undo)
         return FilledText(tr("已撤销：%1，%2，%3。"), tr("%n 个地址已改回", nullptr, updated),
                           tr("%n 个文件已从回收站还原", nullptr, trashed),

@@ -3,11 +3,11 @@
 
 #include "AtomicFile.h"
 #include "BuildLinkList.h"
+#include "ChangeBatch.h"
 #include "FileChecks.h"
 #include "FilledText.h"
 #include "FolderListing.h"
 #include "IconImage.h"
-#include "IniFile.h"
 #include "Text.h"
 
 #include <QNetworkAccessManager>
@@ -132,6 +132,7 @@ void IconFetcher::StartMore() {
     }
     if (running_ == 0 && waiting_.empty() && !finished_) {
         finished_ = true;
+        WriteShortcuts();
         emit Finished();
     }
 }
@@ -195,18 +196,48 @@ void IconFetcher::Done(Site& site, const QByteArray& icon) {
     StartMore();
 }
 
-// Each link of the site counts as fetched once its shortcut names the icon; the first failure
-// to keep one is what the summary tells.
+// Each link of the site is to point at the icon once it is kept.
 void IconFetcher::Keep(const Site& site, const QByteArray& png) {
     const ResultOf<std::string> name = Store(png);
     for (const std::size_t i : site.links) {
-        const Result pointed = name ? PointAt(links_[i], *name) : name.Outcome();
-        if (pointed) {
-            ++counts_.fetched;
+        if (!name) {
+            NotKept(name.failure());
             continue;
         }
-        if (counts_.notKept++ == 0)
-            counts_.firstNotKept = pointed.failure();
+        const Link& link = links_[i];
+        std::string path;
+        for (int level = 0; level < link.depth; ++level)
+            path += "../";
+        plan_.push_back({PlannedChange::Action::SetIcon,
+                         CheckFinding::Kind::NotChecked,
+                         link.shortcut,
+                         link.shortcut.substr(link.shortcut.rfind('/') + 1),
+                         link.address,
+                         {},
+                         {},
+                         path + std::string(FolderListing::IconFolder) + "/" + *name});
+    }
+}
+
+// The summary tells the first failure to keep an icon.
+void IconFetcher::NotKept(const Failure& why) {
+    if (counts_.notKept++ == 0)
+        counts_.firstNotKept = why;
+}
+
+// A journal that cannot be written keeps every shortcut as it was.
+void IconFetcher::WriteShortcuts() {
+    std::vector<ChangeOutcome> outcomes;
+    if (const Result done = ChangeBatch::CarryOut(plan_, journal_, outcomes); !done) {
+        for (std::size_t i = 0; i < plan_.size(); ++i)
+            NotKept(done.failure());
+        return;
+    }
+    for (const ChangeOutcome& outcome : outcomes) {
+        if (outcome.state == ChangeOutcome::State::Done)
+            ++counts_.fetched;
+        else
+            NotKept(outcome.skipped);
     }
 }
 
@@ -224,30 +255,6 @@ ResultOf<std::string> IconFetcher::Store(const QByteArray& png) const {
     if (const Result written = AtomicFile::Replace(path, png.toStdString()); !written)
         return written.failure().Saying(FilledText(tr("不能保存网站图标 \"%1\"。"), path));
     return name;
-}
-
-// The shortcut is rewritten through the INI writer, so its other lines stay as they were. One
-// moved away or given another address since the links were collected is left alone: writing
-// to it would bring back a shortcut the user threw away, or give a site another's icon.
-Result IconFetcher::PointAt(const Link& link, const std::string& name) {
-    std::string path;
-    for (int level = 0; level < link.depth; ++level)
-        path += "../";
-    IniFile shortcut(link.shortcut);
-    Result changed = shortcut.Load();
-    if (changed && shortcut.Value("InternetShortcut", "URL") != link.address)
-        changed = Failure{"", link.shortcut, tr("它在获取图标期间被改动或移走了。").toStdString()};
-    if (changed)
-        changed = shortcut.SetValue("InternetShortcut", "IconFile",
-                                    path + std::string(FolderListing::IconFolder) + "/" + name);
-    if (changed)
-        changed = shortcut.SetValue("InternetShortcut", "IconIndex", "0");
-    if (changed)
-        changed = shortcut.Save();
-    if (!changed)
-        return changed.failure().Saying(
-            FilledText(tr("不能在快捷方式 \"%1\" 中记下它的网站图标。"), link.shortcut));
-    return {};
 }
 
 QString IconFetcher::Summary(const Counts& counts) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ChangeJournal.h"
 #include "Failure.h"
 #include "Globals.h"
 #include "LinkChecker.h"
@@ -24,8 +25,10 @@ class QNetworkReply;
 // on the same host. Each site is asked once, one request at a time, with the link check's
 // limits (time-out, connections at once) and the system's proxy settings. An icon that passes
 // IconImage's checks is kept in the source folder's hidden icon folder, as an import keeps
-// its icons, and each shortcut of the site gets IconFile= and IconIndex=0 through the INI
-// writer, its other lines kept.
+// its icons. Once every site is done, the shortcuts get IconFile= and IconIndex=0 in one batch
+// of the change journal, so that the last batch's undo takes them back out: each is rewritten
+// through the INI writer, its other lines kept. The icons stay in the icon folder on undo: a
+// page lists only the icons its shortcuts name, and another shortcut may name the same one.
 class IconFetcher : public QObject {
     Q_OBJECT
 public:
@@ -41,7 +44,8 @@ public:
         long long fetched = 0;
         long long noneFound = 0;
         long long refused = 0;
-        // Links whose icon was fetched but could not be kept, and why the first one was not.
+        // Links whose icon was fetched but could not be kept (or the shortcut was changed or thrown
+        // away meanwhile), and why the first one was not.
         long long notKept = 0;
         Failure firstNotKept;
     };
@@ -85,11 +89,15 @@ private:
     void Keep(const Site& site, const QByteArray& png);
     // The icon's file name in the icon folder, written there unless it already is.
     ResultOf<std::string> Store(const QByteArray& png) const;
-    static Result PointAt(const Link& link, const std::string& name);
+    void NotKept(const Failure& why);
+    // Points the shortcuts at their icons, in one batch of the journal.
+    void WriteShortcuts();
 
     std::string source_;
     std::vector<Link> links_;
     const LinkChecker::Limits limits_;
+    const ChangeJournal journal_;
+    std::vector<PlannedChange> plan_;
     QPointer<QNetworkAccessManager> network_;
     std::list<Site> sites_;
     std::deque<Site*> waiting_;

@@ -28,45 +28,74 @@ constexpr std::string_view Style =
 
 constexpr std::string_view Script =
     "</style>\n<script>\n"
-    "/* Each link of the list, in its order, takes the icon named here (none where empty). */\n"
+    "/* Each link of the list, in its order, takes the icon named here (none where empty). The\n"
+    "   first links (more than a screen shows) take theirs at once, the others as long as the\n"
+    "   browser is idle, so that a long page is ready as soon as without icons. */\n"
     "(function (order) {\n"
+    "  function later(work) {\n"
+    "    if (window.requestIdleCallback) requestIdleCallback(work);\n"
+    "    else setTimeout(work, 0);\n"
+    "  }\n"
     "  function apply() {\n"
-    "    var links = document.querySelectorAll(\"dt > a[href]\");\n"
-    "    var icons = order.split(\",\");\n"
-    "    for (var i = 0; i < links.length && i < icons.length; i++)\n"
-    "      if (icons[i] !== \"\") links[i].className = \"lf-i\" + icons[i];\n"
+    "    var anchors = document.getElementsByTagName(\"a\"), at = 0, from = 0;\n"
+    "    (function slice(idle) {\n"
+    "      for (var budget = 2000; at < anchors.length && from <= order.length; at++) {\n"
+    "        if (budget === 0) {\n"
+    "          if (!idle || idle.timeRemaining() < 2) break;\n"
+    "          budget = 500;\n"
+    "        }\n"
+    "        var link = anchors[at];\n"
+    "        if (link.parentNode.nodeName !== \"DT\" || !link.hasAttribute(\"href\")) continue;\n"
+    "        var to = order.indexOf(\",\", from);\n"
+    "        if (to < 0) to = order.length;\n"
+    "        if (to > from) link.className = \"lf-i\" + order.substring(from, to);\n"
+    "        from = to + 1;\n"
+    "        budget--;\n"
+    "      }\n"
+    "      if (at < anchors.length && from <= order.length) later(slice);\n"
+    "    })();\n"
     "  }\n"
     "  if (document.readyState === \"loading\") document.addEventListener(\"DOMContentLoaded\", "
     "apply);\n"
     "  else apply();\n"
     "})(\"";
 
-std::string Base36(int number) {
-    std::string digits;
+// Appends the number in base 36; written once for every link of the page, so into the page.
+void AppendBase36(std::string& to, int number) {
+    std::array<char, 8> digits{};
+    std::size_t count = 0;
     do {
-        digits.insert(digits.begin(), "0123456789abcdefghijklmnopqrstuvwxyz"[number % 36]);
+        digits[count++] = "0123456789abcdefghijklmnopqrstuvwxyz"[number % 36];
         number /= 36;
     } while (number > 0);
-    return digits;
+    while (count > 0)
+        to.push_back(digits[--count]);
 }
 
-// scheme://host[:port] in lower case; empty for an address without one.
-std::string HostOf(std::string_view address) {
+// scheme://host[:port] in lower case into host; empty for an address without one. The buffer
+// is the caller's, so that most links of a page cost no allocation.
+void HostOf(std::string_view address, std::string& host) {
+    host.clear();
     const std::size_t scheme = address.find("://");
     if (scheme == std::string_view::npos || scheme == 0)
-        return {};
+        return;
     const std::size_t end = address.find_first_of("/?#", scheme + 3);
-    std::string host(address.substr(0, end));
+    host.assign(address.substr(0, end));
     for (char& c : host)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c + 32);
-    return host.size() > scheme + 3 ? host : std::string();
+    if (host.size() <= scheme + 3)
+        host.clear();
 }
 
+// The suffix is in lower case.
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           SameTextNoCase(std::string(text.substr(text.size() - suffix.size())),
-                          std::string(suffix));
+    if (text.size() < suffix.size())
+        return false;
+    const std::string_view end = text.substr(text.size() - suffix.size());
+    return std::equal(end.begin(), end.end(), suffix.begin(), [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a + 32) : a) == b;
+    });
 }
 
 // Addresses of icons on the web wait for a fetch the user asks for; programs' icons are no
@@ -122,15 +151,16 @@ LinkIcons::LinkIcons(const std::string& sourceFolder)
 void LinkIcons::Add(std::string_view address, std::string_view iconFile,
                     const std::vector<std::string_view>& folders) {
     linkIcons_.push_back(NamesLocalImage(iconFile) ? IconOf(iconFile, folders) : -1);
-    std::string host = HostOf(address);
-    if (host.empty()) {
+    HostOf(address, host_);
+    if (host_.empty()) {
         linkHosts_.push_back(-1);
         return;
     }
-    const auto [found, added] =
-        hostIds_.try_emplace(std::move(host), static_cast<int>(hostIds_.size()));
-    if (added)
+    auto found = hostIds_.find(host_);
+    if (found == hostIds_.end()) {
+        found = hostIds_.emplace(host_, static_cast<int>(hostIds_.size())).first;
         hostIcons_.push_back(-1);
+    }
     if (hostIcons_[found->second] < 0)
         hostIcons_[found->second] = linkIcons_.back();
     linkHosts_.push_back(found->second);
@@ -138,14 +168,24 @@ void LinkIcons::Add(std::string_view address, std::string_view iconFile,
 
 int LinkIcons::IconOf(std::string_view iconFile, const std::vector<std::string_view>& folders) {
     // The path is made plain by hand ("." and ".." taken out): most links of a tree name the
-    // same few icons from many folders, and each is then looked up once.
-    std::vector<std::string_view> parts;
-    if (!iconFile.starts_with('/'))
-        parts.assign(folders.begin(), folders.end());
+    // same few icons from many folders, and each is then looked up once. The buffers are kept
+    // from link to link.
+    std::vector<std::string_view>& parts = parts_;
+    parts.clear();
+    // An import names its icons from each folder as "../" once a level up to the source
+    // folder; those levels need no folder names.
+    const bool absolute = iconFile.starts_with('/');
+    if (!absolute) {
+        std::size_t up = 0;
+        while (up < folders.size() && iconFile.substr(up * 3).starts_with("../"))
+            ++up;
+        iconFile.remove_prefix(up * 3);
+        parts.assign(folders.begin(), folders.end() - static_cast<std::ptrdiff_t>(up));
+    }
     for (std::size_t at = 0; at <= iconFile.size();) {
         const std::size_t end = std::min(iconFile.find('/', at), iconFile.size());
         const std::string_view part = iconFile.substr(at, end - at);
-        if (part == ".." && parts.empty() && !iconFile.starts_with('/'))
+        if (part == ".." && parts.empty() && !absolute)
             return -1; // above the source folder: outside the tree
         if (part == ".." && !parts.empty())
             parts.pop_back();
@@ -153,17 +193,19 @@ int LinkIcons::IconOf(std::string_view iconFile, const std::vector<std::string_v
             parts.push_back(part);
         at = end + 1;
     }
-    std::string path = iconFile.starts_with('/') ? "/" : source_;
+    std::string& path = path_;
+    path.assign(absolute ? "/" : source_);
     for (std::size_t i = 0; i < parts.size(); ++i)
         path.append(parts[i]).append(i + 1 < parts.size() ? "/" : "");
-    const auto [known, added] = iconByPath_.try_emplace(path, -1);
-    if (added)
-        known->second = Load(path);
-    return known->second;
+    if (const auto known = iconByPath_.find(path); known != iconByPath_.end())
+        return known->second;
+    const int icon = Load(path);
+    iconByPath_.emplace(path, icon);
+    return icon;
 }
 
 int LinkIcons::Load(const std::string& path) {
-    const std::string real = RealPath(path);
+    const std::string real = RealIconPath(path);
     if (real.empty() || !real.starts_with(realSource_))
         return -1;
     const std::string bytes = SmallFile(AT_FDCWD, real, IconImage::MaxBytes);
@@ -178,16 +220,37 @@ int LinkIcons::Load(const std::string& path) {
     return known->second;
 }
 
+// The folder's resolution is kept from icon to icon, as a tree's icons share one folder; a
+// name in it is resolved only when it is a symbolic link itself, so that each icon costs one
+// look at its name instead of one at every part of its path.
+std::string LinkIcons::RealIconPath(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0)
+        return RealPath(path);
+    const std::string_view folder(path.data(), slash);
+    if (folder != knownFolder_) {
+        knownFolder_.assign(folder);
+        realKnownFolder_ = RealPath(knownFolder_);
+    }
+    struct stat info {};
+    if (realKnownFolder_.empty() || lstat(path.c_str(), &info) != 0)
+        return {};
+    if (S_ISLNK(info.st_mode))
+        return RealPath(path);
+    return realKnownFolder_ + path.substr(slash);
+}
+
 std::string LinkIcons::Html() const {
     if (icons_.empty())
         return {};
     std::string html(Style);
-    for (std::size_t icon = 0; icon < icons_.size(); ++icon)
-        html.append("dt > a.lf-i")
-            .append(Base36(static_cast<int>(icon)))
-            .append("::before { background-image: url(data:image/png;base64,")
+    for (std::size_t icon = 0; icon < icons_.size(); ++icon) {
+        html.append("dt > a.lf-i");
+        AppendBase36(html, static_cast<int>(icon));
+        html.append("::before { background-image: url(data:image/png;base64,")
             .append(icons_[icon])
             .append("); }\n");
+    }
     html.append(Script);
     for (std::size_t link = 0; link < linkIcons_.size(); ++link) {
         if (link > 0)
@@ -195,7 +258,7 @@ std::string LinkIcons::Html() const {
         const int own = linkIcons_[link];
         const int icon = own >= 0 || linkHosts_[link] < 0 ? own : hostIcons_[linkHosts_[link]];
         if (icon >= 0)
-            html.append(Base36(icon));
+            AppendBase36(html, icon);
     }
     html.append("\");\n</script>");
     return html;

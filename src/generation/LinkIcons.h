@@ -36,6 +36,7 @@ public:
 private:
     int IconOf(std::string_view iconFile, const std::vector<std::string_view>& folders);
     int Load(const std::string& path);
+    std::string RealIconPath(const std::string& path);
 
     std::string source_;
     // The source folder with symbolic links resolved and a final '/': every icon lies below it.
@@ -48,4 +49,11 @@ private:
     // For each link, its own icon (-1: none) and its host (-1: none).
     std::vector<int> linkIcons_;
     std::vector<int> linkHosts_;
+    // Buffers the next link reuses.
+    std::vector<std::string_view> parts_;
+    std::string path_;
+    std::string host_;
+    // The folder of the last icon looked at, and where it really is.
+    std::string knownFolder_;
+    std::string realKnownFolder_;
 };

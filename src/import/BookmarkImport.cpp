@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BookmarkImport.h"
 
-#include "ChromiumIcons.h"
+#include "BrowserIcons.h"
 #include "ChromiumReader.h"
 #include "EpiphanyReader.h"
 #include "ExportFileReader.h"
@@ -11,12 +11,9 @@
 #include "ImportTexts.h"
 #include "QutebrowserReader.h"
 #include "ShellFolders.h"
-#include "SiteIcons.h"
 #include "WholeFile.h"
 #include "XbelReader.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <cstdlib>
 #include <fstream>
 #include <sys/stat.h>
@@ -31,18 +28,21 @@ ResultOf<BookmarkFolder> ReadWith(std::string_view bytes, const std::string& pat
 // Every format read from the file's bytes, each asked in turn whether the bytes are its own:
 // Falkon's file and Firefox's JSON backups are JSON objects that the Chromium reader would
 // take, and qutebrowser's plain lines are asked for last.
+// Each comes with where its browser keeps the site icons (an export file carries its own).
 struct Format {
     bool (*recognises)(std::string_view bytes);
     ResultOf<BookmarkFolder> (*read)(std::string_view bytes, const std::string& path);
+    BrowserIcons::Store icons;
 };
+using Store = BrowserIcons::Store;
 constexpr Format Formats[] = {
-    {FirefoxBackupReader::Recognises, FirefoxBackupReader::Read},
-    {EpiphanyReader::Recognises, EpiphanyReader::Read},
-    {XbelReader::Recognises, XbelReader::Read},
-    {FalkonReader::Recognises, FalkonReader::Read},
-    {ExportFileReader::Recognises, ReadWith<ExportFileReader>},
-    {ChromiumReader::Recognises, ReadWith<ChromiumReader>},
-    {QutebrowserReader::Recognises, QutebrowserReader::Read},
+    {FirefoxBackupReader::Recognises, FirefoxBackupReader::Read, Store::None},
+    {EpiphanyReader::Recognises, EpiphanyReader::Read, Store::Epiphany},
+    {XbelReader::Recognises, XbelReader::Read, Store::Kio},
+    {FalkonReader::Recognises, FalkonReader::Read, Store::Falkon},
+    {ExportFileReader::Recognises, ReadWith<ExportFileReader>, Store::None},
+    {ChromiumReader::Recognises, ReadWith<ChromiumReader>, Store::Chromium},
+    {QutebrowserReader::Recognises, QutebrowserReader::Read, Store::Qutebrowser},
 };
 
 bool IsFolder(const std::string& path) {
@@ -52,27 +52,13 @@ bool IsFolder(const std::string& path) {
 
 } // namespace
 
-namespace {
-
-// A Chromium-family profile keeps its icons in Favicons beside Bookmarks; without that file
-// there are none to read.
-Result AttachChromiumIcons(const std::string& bookmarksPath, BookmarkFolder& tree) {
-    const std::string path =
-        QFileInfo(QString::fromStdString(bookmarksPath)).dir().filePath("Favicons").toStdString();
-    if (!QFileInfo::exists(QString::fromStdString(path)))
-        return {};
-    const ResultOf<SiteIcons> icons = ChromiumIcons::Read(path);
-    if (!icons)
-        return icons.failure();
-    icons->Attach(tree);
-    return {};
-}
-
-} // namespace
-
 ResultOf<BookmarkFolder> BookmarkImport::Read(const std::string& path, Result* icons) {
-    if (IsFolder(path) && QutebrowserReader::HoldsBookmarks(path))
-        return QutebrowserReader::ReadFolder(path);
+    if (IsFolder(path) && QutebrowserReader::HoldsBookmarks(path)) {
+        ResultOf<BookmarkFolder> tree = QutebrowserReader::ReadFolder(path);
+        if (tree && icons != nullptr)
+            *icons = BrowserIcons::Attach(Store::Qutebrowser, path, *tree);
+        return tree;
+    }
     char start[16] = {};
     std::ifstream file(path, std::ios::binary);
     file.read(start, sizeof start);
@@ -87,8 +73,8 @@ ResultOf<BookmarkFolder> BookmarkImport::Read(const std::string& path, Result* i
         if (!format.recognises(*bytes))
             continue;
         ResultOf<BookmarkFolder> tree = format.read(*bytes, path);
-        if (tree && icons != nullptr && format.recognises == ChromiumReader::Recognises)
-            *icons = AttachChromiumIcons(path, *tree);
+        if (tree && icons != nullptr)
+            *icons = BrowserIcons::Attach(format.icons, path, *tree);
         return tree;
     }
     return Failure{ImportTexts::NotBookmarks(path), path, ""};

@@ -236,8 +236,11 @@ void FormCheckLinks::FetcherFinished() {
     progressBar_->hide();
     cancelButton_->hide();
     status_->setText(IconFetcher::Summary(fetcher_->Report()));
-    if (fetcher_->Report().fetched > 0)
+    // The fetch's batch is the journal's last: Undo takes the icons back out.
+    if (fetcher_->Report().fetched > 0) {
+        undoButton_->setEnabled(true);
         emit treeChanged();
+    }
     iconless_.clear();
     fetcher_->deleteLater();
     fetcher_ = nullptr;

@@ -166,6 +166,7 @@ TEST_F(CheckLinks, FetchesSiteIconsOnlyWhenAsked) {
     Link("Fine.url", "/ok");
     Link("Thrown away.url", "/ok");
     Link("Readdressed.url", "/ok");
+    const std::string fine = tree.Read("Fav/Fine.url");
     FormCheckLinks* dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(WaitUntilDone(dialog));
@@ -190,6 +191,11 @@ TEST_F(CheckLinks, FetchesSiteIconsOnlyWhenAsked) {
     EXPECT_FALSE(std::filesystem::exists(tree.Path("Fav/Thrown away.url")));
     EXPECT_EQ(tree.Read("Fav/Readdressed.url").find("IconFile="), std::string::npos);
     EXPECT_FALSE(Child<QPushButton>(dialog, "fetchIconsButton")->isVisible());
+
+    QTest::mouseClick(Child<QPushButton>(dialog, "undoButton"), Qt::LeftButton);
+    EXPECT_EQ(tree.Read("Fav/Fine.url"), fine) << "undo takes the icon back out, byte for byte";
+    EXPECT_EQ(S(Child<QLabel>(dialog, "changeResult")->text()),
+              "已撤销：1 个网站图标已去掉，0 个跳过。");
 }
 
 // From the keyboard: Enter on a row opens it and leaves the window open; Tab leaves the table

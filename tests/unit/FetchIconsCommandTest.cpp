@@ -6,6 +6,7 @@
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
 #include "TempTree.h"
+#include "UndoCommand.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -40,6 +41,8 @@ protected:
                                                "href=\"/i.png\"></head><body>hi</body></html>"));
         named.Route("/i.png", Body("image/png", Png(0xFF00FF00)));
         text.Route("/favicon.ico", Body("text/html", "<html>not an icon</html>"));
+        // The journal of changes is the test's own.
+        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(tree.Path("state")));
     }
 
     void Link(const std::string& shortcut, const LoopbackServer& server, const std::string& path) {
@@ -109,6 +112,36 @@ TEST_F(FetchIconsCommandTest, AsksEachSiteOnceAndKeepsWhatIsAnImage) {
     EXPECT_EQ(IconOf("f.url"), "mine.png") << "a link with an icon is left alone";
     EXPECT_EQ(out, "已为 3 个链接取得网站图标。1 个链接的网站没有图标。1 "
                    "个链接的网站给出的图标不是图片，已拒绝。\n");
+}
+
+// The fetch is a batch of the change journal: --undo gives every shortcut its bytes back and
+// leaves the icons in the icon folder, where no shortcut names them any more.
+TEST_F(FetchIconsCommandTest, UndoGivesTheShortcutsTheirBytesBack) {
+    Link("a.url", icon, "/one");
+    tree.Write("Fav/Sub/b.url", "; mine\r\n[InternetShortcut]\nURL=" +
+                                    icon.Url("/two").toStdString() + "\nIconIndex=3\n");
+    Link("c.url", named, "/page");
+    const std::string before[]{tree.Read("Fav/a.url"), tree.Read("Fav/Sub/b.url"),
+                               tree.Read("Fav/c.url")};
+    std::string out;
+    ASSERT_EQ(Run({"--fetch-icons", tree.Path("Links.lfs")}, out), 0) << err;
+    ASSERT_EQ(IconOf("Sub/b.url").rfind("../.linkshelf-icons/", 0), 0u) << IconOf("Sub/b.url");
+    // The user edits one shortcut after the fetch: its undo is skipped, the edit kept.
+    tree.Write("Fav/c.url", before[2] + "IconFile=own.png\r\n");
+
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(UndoCommand::Undo(), 1) << "a change was skipped";
+    const std::string undone = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(tree.Read("Fav/a.url"), before[0]);
+    EXPECT_EQ(tree.Read("Fav/Sub/b.url"), before[1]);
+    EXPECT_EQ(IconOf("c.url"), "own.png");
+    EXPECT_NE(undone.find("已去掉网站图标\t" + tree.Path("Fav/a.url") + "\t.linkshelf-icons/"),
+              std::string::npos)
+        << undone;
+    EXPECT_TRUE(undone.ends_with("已撤销：2 个网站图标已去掉，1 个跳过。\n")) << undone;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tree.Path("Fav/.linkshelf-icons")),
+                            std::filesystem::directory_iterator()),
+              2);
 }
 
 TEST_F(FetchIconsCommandTest, RefusesASourceFolderThatIsNotThereAsAPageRunDoes) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BookmarkImport.h"
 #include "BuildPage.h"
+#include "GvdbWriter.h"
 #include "IconImage.h"
 #include "IniFile.h"
 #include "Settings.h"
@@ -75,6 +76,16 @@ std::string IconColour(const std::string& shortcut) {
     return QColor(image.pixel(image.width() / 2, image.height() / 2)).name().toStdString();
 }
 
+// The shortcut below folder at relative, or the first of that file name anywhere below it.
+std::string Found(const std::string& folder, const std::string& relative) {
+    if (std::filesystem::exists(folder + relative))
+        return folder + relative;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.path().filename() == relative)
+            return entry.path().string();
+    return folder + relative;
+}
+
 constexpr QRgb Red = 0xFFFF0000;
 constexpr QRgb Green = 0xFF00FF00;
 constexpr QRgb Blue = 0xFF0000FF;
@@ -143,6 +154,47 @@ INSERT INTO moz_pages_w_icons VALUES (1, 'https://a.example/page', 0),
 INSERT INTO moz_icons_to_pages (page_id, icon_id) VALUES (1, 1), (2, 3), (3, 4);
 )";
 
+const char* FalkonBookmarks = R"({"roots": {"bookmark_bar": {"name": "Bar", "type": "folder",
+  "children": [{"name": "falkon own", "type": "url", "url": "https://a.example/page"},
+  {"name": "falkon host", "type": "url", "url": "https://a.example/other"},
+  {"name": "falkon unknown", "type": "url", "url": "https://c.example/"}]},
+  "bookmark_menu": {"name": "", "type": "folder", "children": []}}})";
+
+// Falkon's browsedata.db keeps more tables; the icons one is all the import reads.
+const char* FalkonIconsSql = R"(
+CREATE TABLE icons (id INTEGER PRIMARY KEY, icon BLOB, url VARCHAR(200));
+CREATE TABLE history (id INTEGER PRIMARY KEY, url TEXT, title TEXT, date INTEGER, count INTEGER);
+INSERT INTO icons (icon, url) VALUES (?, 'https://a.example/page');
+)";
+
+// As WebKitGTK (2.32 on) writes WebpageIcons.db; an icon not loaded yet has no data.
+const char* WebKitIconsSql = R"(
+CREATE TABLE PageURL (url TEXT NOT NULL ON CONFLICT FAIL UNIQUE ON CONFLICT REPLACE,
+  iconID INTEGER NOT NULL ON CONFLICT FAIL);
+CREATE TABLE IconInfo (iconID INTEGER PRIMARY KEY AUTOINCREMENT UNIQUE ON CONFLICT REPLACE,
+  url TEXT NOT NULL ON CONFLICT FAIL UNIQUE ON CONFLICT FAIL, stamp INTEGER);
+CREATE TABLE IconData (iconID INTEGER NOT NULL ON CONFLICT FAIL UNIQUE ON CONFLICT REPLACE,
+  data BLOB);
+CREATE TABLE IconDatabaseInfo (key TEXT NOT NULL ON CONFLICT FAIL UNIQUE ON CONFLICT REPLACE,
+  value TEXT NOT NULL ON CONFLICT FAIL);
+INSERT INTO IconDatabaseInfo VALUES ('Version', 6);
+INSERT INTO IconInfo (iconID, url) VALUES (1, 'https://www.gnome.org/favicon.ico'),
+  (2, 'https://apps.gnome.org/favicon.ico');
+INSERT INTO IconData VALUES (1, ?);
+INSERT INTO IconData VALUES (2, NULL);
+INSERT INTO PageURL VALUES ('https://www.gnome.org/', 1), ('https://apps.gnome.org/', 2);
+)";
+
+const char* KonquerorBookmarks = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE xbel>
+<xbel version="1.0">
+ <bookmark href="https://kde.example/x"><title>kde</title></bookmark>
+ <bookmark href="http://port.example:8080/"><title>port</title></bookmark>
+ <bookmark href="https://folder.example/"><title>not a file</title></bookmark>
+ <bookmark href="https://big.example/"><title>too large</title></bookmark>
+</xbel>
+)";
+
 TEST(SiteIcons, EachSourceGivesItsLinksTheIconsItHolds) {
     TempTree tree;
     tree.Write("chromium/Bookmarks", ChromiumBookmarks);
@@ -168,6 +220,31 @@ TEST(SiteIcons, EachSourceGivesItsLinksTheIconsItHolds) {
                    "address only</A>\n"
                    "<DT><A HREF=\"https://d.example/\" ICON=\"data:image/png;base64,%%%\">"
                    "not base64</A>\n</DL><p>\n");
+    tree.Write("falkon/bookmarks.json", FalkonBookmarks);
+    Execute(tree.Path("falkon/browsedata.db"), FalkonIconsSql, {Picture(Red, 16)});
+    tree.Write("qb/.config/qutebrowser/bookmarks/urls",
+               "https://b.example/ qb sizes\nhttps://c.example/ qb unknown\n");
+    tree.Folder("qb/.local/share/qutebrowser/webengine");
+    Execute(tree.Path("qb/.local/share/qutebrowser/webengine/Favicons"), FaviconsSql,
+            {Picture(Red, 16), Picture(Blue, 16), Picture(Green, 32), Picture(Blue, 64)});
+    tree.Write("gnome/.local/share/epiphany/bookmarks.gvdb",
+               GvdbWriter::Bookmarks({{"https://www.gnome.org/", 1, "web own", {}},
+                                      {"https://www.gnome.org/more", 2, "web host", {}},
+                                      {"https://apps.gnome.org/", 3, "web not loaded", {}}}));
+    tree.Folder("gnome/.cache/epiphany/icondatabase");
+    Execute(tree.Path("gnome/.cache/epiphany/icondatabase/WebpageIcons.db"), WebKitIconsSql,
+            {Picture(Green, 16)});
+    tree.Write("kde/.local/share/konqueror/bookmarks.xml", KonquerorBookmarks);
+    tree.Write("kde/.cache/favicons/kde.example.png", Picture(Blue, 16));
+    tree.Write("kde/.cache/favicons/port.example_8080.png", Picture(Red, 16));
+    tree.Folder("kde/.cache/favicons/folder.example.png");
+    tree.Write("kde/.cache/favicons/big.example.png",
+               Picture(Red, 16) + std::string(IconImage::MaxBytes, '\0'));
+    tree.Write("backup.json",
+               R"({"guid": "root________", "typeCode": 2, "root": "placesRoot", "children": [
+  {"guid": "menu________", "title": "menu", "typeCode": 2, "root": "bookmarksMenuFolder",
+   "children": [{"title": "backup", "typeCode": 1, "uri": "https://a.example/page",
+   "iconUri": "https://a.example/favicon.ico"}]}]})");
     struct Case {
         const char* name;
         std::string source;
@@ -189,12 +266,35 @@ TEST(SiteIcons, EachSourceGivesItsLinksTheIconsItHolds) {
         {"export, ICO", "export.html", "ico.url", "#00ff00"},
         {"export, an address fetches nothing", "export.html", "address only.url", "none"},
         {"export, not base64", "export.html", "not base64.url", "none"},
+        {"Falkon, the page's own", "falkon/bookmarks.json", "falkon own.url", "#ff0000"},
+        {"Falkon, the host's first page", "falkon/bookmarks.json", "falkon host.url", "#ff0000"},
+        {"Falkon, none kept", "falkon/bookmarks.json", "falkon unknown.url", "none"},
+        {"qutebrowser, QtWebEngine's Favicons", "qb/.config/qutebrowser", "qb sizes.url",
+         "#00ff00"},
+        {"qutebrowser, none kept", "qb/.config/qutebrowser", "qb unknown.url", "none"},
+        {"qutebrowser, its urls file", "qb/.config/qutebrowser/bookmarks/urls", "qb sizes.url",
+         "#00ff00"},
+        {"GNOME Web, the page's own", "gnome/.local/share/epiphany/bookmarks.gvdb", "web own.url",
+         "#00ff00"},
+        {"GNOME Web, the host's first page", "gnome/.local/share/epiphany/bookmarks.gvdb",
+         "web host.url", "#00ff00"},
+        {"GNOME Web, an icon not loaded", "gnome/.local/share/epiphany/bookmarks.gvdb",
+         "web not loaded.url", "none"},
+        {"Konqueror, the host's", "kde/.local/share/konqueror/bookmarks.xml", "kde.url", "#0000ff"},
+        {"Konqueror, a port of its own", "kde/.local/share/konqueror/bookmarks.xml", "port.url",
+         "#ff0000"},
+        {"Konqueror, a folder passed over", "kde/.local/share/konqueror/bookmarks.xml",
+         "not a file.url", "none"},
+        {"Konqueror, too large", "kde/.local/share/konqueror/bookmarks.xml", "too large.url",
+         "none"},
+        {"Firefox backup, an address fetches nothing", "backup.json", "backup.url", "none"},
     };
     for (const Case& test : cases) {
         BookmarkImport import;
         ASSERT_TRUE(import.Run({"Imported", tree.Path(test.source)}, tree.Path("out")))
             << test.name;
-        EXPECT_EQ(IconColour(tree.Path("out/Imported/" + test.shortcut)), test.colour) << test.name;
+        EXPECT_EQ(IconColour(Found(tree.Path("out/Imported/"), test.shortcut)), test.colour)
+            << test.name;
     }
     EXPECT_TRUE(std::filesystem::exists(tree.Path("firefox/favicons.sqlite-wal")));
     sqlite3_close(held);
@@ -202,15 +302,37 @@ TEST(SiteIcons, EachSourceGivesItsLinksTheIconsItHolds) {
 
 TEST(SiteIcons, DamagedIconTablesCostTheIconsNotTheImport) {
     TempTree tree;
-    tree.Write("Bookmarks", ChromiumBookmarks);
-    tree.Write("Favicons", "SQLite format 3" + std::string(200, '\x7f'));
-    BookmarkImport import;
-    ASSERT_TRUE(import.Run({"Chromium", tree.Path("Bookmarks")}, tree.Path("out")));
-    EXPECT_EQ(import.Written().links, 4);
-    EXPECT_NE(import.Summary().find("浏览器的网站图标无法读取"), std::string::npos)
-        << import.Summary();
-    EXPECT_NE(import.Summary().find(tree.Path("Favicons")), std::string::npos)
-        << "names the database";
+    tree.Write("chromium/Bookmarks", ChromiumBookmarks);
+    tree.Write("chromium/Favicons", "SQLite format 3" + std::string(200, '\x7f'));
+    tree.Write("falkon/bookmarks.json", FalkonBookmarks);
+    Execute(tree.Path("falkon/browsedata.db"), "CREATE TABLE icons (id INTEGER, url TEXT);", {});
+    tree.Write("gnome/bookmarks.gvdb",
+               GvdbWriter::Bookmarks({{"https://www.gnome.org/", 1, "web", {}}}));
+    tree.Folder("gnome/icondatabase");
+    Execute(tree.Path("gnome/icondatabase/WebpageIcons.db"), "CREATE TABLE PageURL (url TEXT);",
+            {});
+    struct Case {
+        const char* name;
+        std::string source;
+        std::string store;
+        long long links;
+    };
+    const Case cases[] = {
+        {"Chromium, not a database", "chromium/Bookmarks", "chromium/Favicons", 4},
+        {"Falkon, no icon column", "falkon/bookmarks.json", "falkon/browsedata.db", 3},
+        {"GNOME Web, tables missing", "gnome/bookmarks.gvdb", "gnome/icondatabase/WebpageIcons.db",
+         1},
+    };
+    for (const Case& test : cases) {
+        BookmarkImport import;
+        ASSERT_TRUE(import.Run({"Imported", tree.Path(test.source)}, tree.Path("out")))
+            << test.name;
+        EXPECT_EQ(import.Written().links, test.links) << test.name;
+        EXPECT_NE(import.Summary().find("浏览器的网站图标无法读取"), std::string::npos)
+            << test.name << ": " << import.Summary();
+        EXPECT_NE(import.Summary().find(tree.Path(test.store)), std::string::npos)
+            << test.name << ": names the database";
+    }
 }
 
 TEST(IconImage, KeepsOnlyWhatAPageMayShow) {
@@ -279,12 +401,19 @@ TEST_F(PageIcons, EachIconOnceAndWhichLinkShowsWhich) {
     Link("Fav/e.url", "https://e.example/", "/dev/zero");
     Link("Fav/Sub/f.url", "https://f.example/", "../.linkshelf-icons/red.png");
     Link("Fav/g.url", "https://g.example/", "https://g.example/favicon.ico");
+    // Links in the icon folder count where they lead: out of the tree, or to an icon in it.
+    std::filesystem::create_symlink(tree.Path("outside.png"),
+                                    tree.Path("Fav/.linkshelf-icons/out.png"));
+    std::filesystem::create_symlink("red.png", tree.Path("Fav/.linkshelf-icons/in.png"));
+    Link("Fav/h.url", "https://h.example/", ".linkshelf-icons/out.png");
+    Link("Fav/i.url", "https://i.example/", ".linkshelf-icons/in.png");
     const ResultOf<std::string> built = BuildPage(record, globals);
     ASSERT_TRUE(built);
     const std::string& page = *built;
     EXPECT_EQ(page.find(".lf-i0::before"), page.rfind(".lf-i0::before")) << "one rule an icon";
     EXPECT_EQ(page.find(".lf-i1"), std::string::npos) << "only the icon inside the tree";
-    EXPECT_NE(page.find("})(\"0,0,,,,,0\");"), std::string::npos) << page.substr(page.size() - 80);
+    EXPECT_NE(page.find("})(\"0,0,,,,,,0,0\");"), std::string::npos)
+        << page.substr(page.size() - 80);
 }
 
 TEST_F(PageIcons, NoIconOrIconsTurnedOffLeaveNothing) {
