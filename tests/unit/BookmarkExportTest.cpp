@@ -6,10 +6,9 @@
 #include "BuildLinkList.h"
 #include "ShortcutTreeWriter.h"
 #include "TempTree.h"
+#include "TestPicture.h"
 
-#include <QBuffer>
 #include <QByteArray>
-#include <QImage>
 #include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
@@ -35,17 +34,6 @@ void SetTimes(const std::string& root) {
     std::reverse(paths.begin(), paths.end());
     for (const std::string& path : paths)
         utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
-}
-
-// A picture of one colour, as a tree may hold it.
-std::string Picture(QRgb colour, int side, const char* format) {
-    QImage image(side, side, QImage::Format_ARGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes.toStdString();
 }
 
 // A tree as the walk sees it, for a direct import of the same links: with icons, each link
@@ -376,10 +364,10 @@ std::string IconLine(const TempTree& tree, const std::string& folder, std::size_
 // A tree of hostile names, some folders empty, from a seed; most links with an icon, shared
 // with others, of several kinds and places.
 void MakeTree(const TempTree& tree, const std::string& root, unsigned seed) {
-    tree.Write(root + "/.linkshelf-icons/red.png", Picture(qRgb(200, 0, 0), 16, "PNG"));
-    tree.Write(root + "/.linkshelf-icons/green.ico", Picture(qRgb(0, 160, 0), 32, "ICO"));
-    tree.Write(root + "/.linkshelf-icons/blue.png", Picture(qRgb(0, 0, 220), 48, "PNG"));
-    tree.Write("pictures/yellow.ico", Picture(qRgb(230, 210, 0), 16, "ICO"));
+    tree.Write(root + "/.linkshelf-icons/red.png", TestPicture(qRgb(200, 0, 0), 16, "PNG"));
+    tree.Write(root + "/.linkshelf-icons/green.ico", TestPicture(qRgb(0, 160, 0), 32, "ICO"));
+    tree.Write(root + "/.linkshelf-icons/blue.png", TestPicture(qRgb(0, 0, 220), 48, "PNG"));
+    tree.Write("pictures/yellow.ico", TestPicture(qRgb(230, 210, 0), 16, "ICO"));
     std::mt19937 random(seed);
     const auto pick = [&random](std::size_t count) {
         return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);

@@ -6,25 +6,14 @@
 #include "IniFile.h"
 #include "Settings.h"
 #include "TempTree.h"
+#include "TestPicture.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 namespace {
-
-// A picture of one colour, in the format the browser would have stored.
-std::string Picture(QRgb colour, int side, const char* format = "PNG") {
-    QImage image(side, side, QImage::Format_ARGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes.toStdString();
-}
 
 std::string Svg(const char* fill) {
     return std::string("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\">"
@@ -199,19 +188,20 @@ TEST(SiteIcons, EachSourceGivesItsLinksTheIconsItHolds) {
     TempTree tree;
     tree.Write("chromium/Bookmarks", ChromiumBookmarks);
     Execute(tree.Path("chromium/Favicons"), FaviconsSql,
-            {Picture(Red, 16), Picture(Blue, 16), Picture(Green, 32), Picture(Blue, 64)});
+            {TestPicture(Red, 16), TestPicture(Blue, 16), TestPicture(Green, 32),
+             TestPicture(Blue, 64)});
     tree.Folder("firefox");
     Execute(tree.Path("firefox/places.sqlite"), PlacesSql, {});
     // Held open as the browser holds it, so that the icons are only in the write-ahead log.
-    sqlite3* held = Open(
-        tree.Path("firefox/favicons.sqlite"), IconsSql,
-        {Picture(Red, 32), Picture(Blue, 32), Svg("#00ff00"), Picture(Blue, 16), Picture(Red, 32)});
+    sqlite3* held = Open(tree.Path("firefox/favicons.sqlite"), IconsSql,
+                         {TestPicture(Red, 32), TestPicture(Blue, 32), Svg("#00ff00"),
+                          TestPicture(Blue, 16), TestPicture(Red, 32)});
     const std::string ico =
-        QByteArray::fromStdString(Picture(Green, 32, "ICO")).toBase64().toStdString();
+        QByteArray::fromStdString(TestPicture(Green, 32, "ICO")).toBase64().toStdString();
     tree.Write("export.html",
                "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
                "<DT><A HREF=\"https://a.example/\" ICON=\"data:image/png;base64," +
-                   QByteArray::fromStdString(Picture(Red, 16)).toBase64().toStdString() +
+                   QByteArray::fromStdString(TestPicture(Red, 16)).toBase64().toStdString() +
                    "\">png</A>\n"
                    "<DT><A HREF=\"https://b.example/\" ICON=\"data:image/x-icon;base64," +
                    ico +
@@ -221,25 +211,26 @@ TEST(SiteIcons, EachSourceGivesItsLinksTheIconsItHolds) {
                    "<DT><A HREF=\"https://d.example/\" ICON=\"data:image/png;base64,%%%\">"
                    "not base64</A>\n</DL><p>\n");
     tree.Write("falkon/bookmarks.json", FalkonBookmarks);
-    Execute(tree.Path("falkon/browsedata.db"), FalkonIconsSql, {Picture(Red, 16)});
+    Execute(tree.Path("falkon/browsedata.db"), FalkonIconsSql, {TestPicture(Red, 16)});
     tree.Write("qb/.config/qutebrowser/bookmarks/urls",
                "https://b.example/ qb sizes\nhttps://c.example/ qb unknown\n");
     tree.Folder("qb/.local/share/qutebrowser/webengine");
     Execute(tree.Path("qb/.local/share/qutebrowser/webengine/Favicons"), FaviconsSql,
-            {Picture(Red, 16), Picture(Blue, 16), Picture(Green, 32), Picture(Blue, 64)});
+            {TestPicture(Red, 16), TestPicture(Blue, 16), TestPicture(Green, 32),
+             TestPicture(Blue, 64)});
     tree.Write("gnome/.local/share/epiphany/bookmarks.gvdb",
                GvdbWriter::Bookmarks({{"https://www.gnome.org/", 1, "web own", {}},
                                       {"https://www.gnome.org/more", 2, "web host", {}},
                                       {"https://apps.gnome.org/", 3, "web not loaded", {}}}));
     tree.Folder("gnome/.cache/epiphany/icondatabase");
     Execute(tree.Path("gnome/.cache/epiphany/icondatabase/WebpageIcons.db"), WebKitIconsSql,
-            {Picture(Green, 16)});
+            {TestPicture(Green, 16)});
     tree.Write("kde/.local/share/konqueror/bookmarks.xml", KonquerorBookmarks);
-    tree.Write("kde/.cache/favicons/kde.example.png", Picture(Blue, 16));
-    tree.Write("kde/.cache/favicons/port.example_8080.png", Picture(Red, 16));
+    tree.Write("kde/.cache/favicons/kde.example.png", TestPicture(Blue, 16));
+    tree.Write("kde/.cache/favicons/port.example_8080.png", TestPicture(Red, 16));
     tree.Folder("kde/.cache/favicons/folder.example.png");
     tree.Write("kde/.cache/favicons/big.example.png",
-               Picture(Red, 16) + std::string(IconImage::MaxBytes, '\0'));
+               TestPicture(Red, 16) + std::string(IconImage::MaxBytes, '\0'));
     tree.Write("backup.json",
                R"({"guid": "root________", "typeCode": 2, "root": "placesRoot", "children": [
   {"guid": "menu________", "title": "menu", "typeCode": 2, "root": "bookmarksMenuFolder",
@@ -336,7 +327,7 @@ TEST(SiteIcons, DamagedIconTablesCostTheIconsNotTheImport) {
 }
 
 TEST(IconImage, KeepsOnlyWhatAPageMayShow) {
-    const std::string png = Picture(Red, 16);
+    const std::string png = TestPicture(Red, 16);
     struct Case {
         const char* name;
         std::string bytes;
@@ -345,8 +336,8 @@ TEST(IconImage, KeepsOnlyWhatAPageMayShow) {
     };
     const Case cases[] = {
         {"a PNG", png, 16},
-        {"an ICO, the image nearest 32 px", Picture(Red, 48, "ICO"), 48},
-        {"a large picture scaled down", Picture(Red, 600), IconImage::MaxSide},
+        {"an ICO, the image nearest 32 px", TestPicture(Red, 48, "ICO"), 48},
+        {"a large picture scaled down", TestPicture(Red, 600), IconImage::MaxSide},
         {"an SVG drawn without its script", Svg("red"), 64},
         {"a PNG cut short", png.substr(0, png.size() - 20), 0},
         {"a PNG with a damaged checksum", png.substr(0, 40) + "x" + png.substr(41), 0},
@@ -379,8 +370,8 @@ protected:
         record.sourceFolder = tree.Path("Fav");
         globals.TemplatePath = tree.Path("t.lft");
         tree.Write("t.lft", "%LF_LINK_ICONS%");
-        tree.Write("Fav/.linkshelf-icons/red.png", Picture(Red, 16));
-        tree.Write("outside.png", Picture(Blue, 16));
+        tree.Write("Fav/.linkshelf-icons/red.png", TestPicture(Red, 16));
+        tree.Write("outside.png", TestPicture(Blue, 16));
     }
 
     void Link(const std::string& relative, const std::string& url, const std::string& icon) {
