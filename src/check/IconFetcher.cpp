@@ -227,13 +227,12 @@ void IconFetcher::NotKept(const Failure& why) {
 
 // A journal that cannot be written keeps every shortcut as it was.
 void IconFetcher::WriteShortcuts() {
-    std::vector<ChangeOutcome> outcomes;
-    if (const Result done = ChangeBatch::CarryOut(plan_, journal_, outcomes); !done) {
+    if (const Result done = ChangeBatch::CarryOut(plan_, journal_, outcomes_); !done) {
         for (std::size_t i = 0; i < plan_.size(); ++i)
             NotKept(done.failure());
         return;
     }
-    for (const ChangeOutcome& outcome : outcomes) {
+    for (const ChangeOutcome& outcome : outcomes_) {
         if (outcome.state == ChangeOutcome::State::Done)
             ++counts_.fetched;
         else

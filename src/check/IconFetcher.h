@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ChangeBatch.h"
 #include "ChangeJournal.h"
 #include "Failure.h"
 #include "Globals.h"
@@ -63,6 +64,8 @@ public:
     void Stop();
     bool IsFinished() const { return finished_; }
     const Counts& Report() const { return counts_; }
+    // What became of each shortcut the fetch was to give its icon.
+    const std::vector<ChangeOutcome>& Outcomes() const { return outcomes_; }
     // What was fetched, for the user.
     static QString Summary(const Counts& counts);
 
@@ -101,6 +104,7 @@ private:
     QPointer<QNetworkAccessManager> network_;
     std::list<Site> sites_;
     std::deque<Site*> waiting_;
+    std::vector<ChangeOutcome> outcomes_;
     Counts counts_;
     qsizetype done_ = 0;
     int running_ = 0;

@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -236,6 +237,7 @@ void FormCheckLinks::FetcherFinished() {
     progressBar_->hide();
     cancelButton_->hide();
     status_->setText(IconFetcher::Summary(fetcher_->Report()));
+    TakeStampsAgain(fetcher_->Outcomes(), false);
     // The fetch's batch is the journal's last: Undo takes the icons back out.
     if (fetcher_->Report().fetched > 0) {
         undoButton_->setEnabled(true);
@@ -410,6 +412,7 @@ void FormCheckLinks::onUndoClicked() {
 // out so they are not acted on twice, and come back when undone.
 void FormCheckLinks::ShowOutcomes(const std::string& summary,
                                   const std::vector<ChangeOutcome>& outcomes, bool undo) {
+    TakeStampsAgain(outcomes, undo);
     QStringList lines{Q(summary)};
     std::size_t skips = 0;
     for (const ChangeOutcome& outcome : outcomes) {
@@ -429,6 +432,29 @@ void FormCheckLinks::ShowOutcomes(const std::string& summary,
             return outcome.state == ChangeOutcome::State::Done;
         }))
         emit treeChanged();
+}
+
+// A shortcut this window changed no longer has the stamp the check took, and a later change to it
+// would be refused as made by someone else. Its stamp is taken again where the window knows what
+// the file holds: after a change made on the file as the check saw it, and after the undo of one.
+void FormCheckLinks::TakeStampsAgain(const std::vector<ChangeOutcome>& outcomes, bool undo) {
+    std::map<std::string, FileStamp> before;
+    for (const ChangeOutcome& outcome : outcomes)
+        if (outcome.state == ChangeOutcome::State::Done)
+            before.emplace(outcome.change.file, outcome.change.stamp);
+    if (before.empty())
+        return;
+    for (LinkToCheck& link : links_) {
+        const auto found = before.find(link.file);
+        if (found == before.end())
+            continue;
+        const bool known = undo ? ownFiles_.erase(link.file) > 0 : found->second == link.stamp;
+        if (!known)
+            continue;
+        link.stamp = FileStamp::Of(link.file);
+        if (!undo)
+            ownFiles_.insert(link.file);
+    }
 }
 
 void FormCheckLinks::MarkChangedRows() {

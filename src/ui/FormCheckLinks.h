@@ -74,8 +74,9 @@ private:
     void CarryOut(const std::vector<PlannedChange>& plan);
     void ShowOutcomes(const std::string& summary, const std::vector<ChangeOutcome>& outcomes,
                       bool undo);
+    void TakeStampsAgain(const std::vector<ChangeOutcome>& outcomes, bool undo);
 
-    const std::vector<LinkToCheck> links_;
+    std::vector<LinkToCheck> links_;
     QNetworkAccessManager* network_;
     const LinkChecker::Limits limits_;
     const QString cachePath_;
@@ -104,4 +105,7 @@ private:
     QLabel* changeResult_ = nullptr;
     // The shortcuts a batch of this window changed and that are not changed back.
     std::set<std::string> changedFiles_;
+    // The shortcuts this window last rewrote or put back from a state it knew: what they hold is
+    // still what the check saw, but for that change.
+    std::set<std::string> ownFiles_;
 };

@@ -166,6 +166,7 @@ TEST_F(CheckLinks, FetchesSiteIconsOnlyWhenAsked) {
     Link("Fine.url", "/ok");
     Link("Thrown away.url", "/ok");
     Link("Readdressed.url", "/ok");
+    Link("Moved.url", "/moved");
     const std::string fine = tree.Read("Fav/Fine.url");
     FormCheckLinks* dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
@@ -184,7 +185,7 @@ TEST_F(CheckLinks, FetchesSiteIconsOnlyWhenAsked) {
                                                        "原来的链接。现在重新生成页面吗？"})
         << "the page may be made again with the icons";
     const std::string status = S(Child<QLabel>(dialog, "status")->text());
-    EXPECT_EQ(status.rfind("已为 1 个链接取得网站图标。2 个链接的图标没能保存：", 0), 0u) << status;
+    EXPECT_EQ(status.rfind("已为 2 个链接取得网站图标。2 个链接的图标没能保存：", 0), 0u) << status;
     EXPECT_NE(status.find("它在获取图标期间被改动或移走了。"), std::string::npos) << status;
     EXPECT_EQ(server.Requests("GET /favicon.ico"), 1);
     EXPECT_NE(tree.Read("Fav/Fine.url").find("IconFile=.linkshelf-icons/"), std::string::npos);
@@ -195,7 +196,15 @@ TEST_F(CheckLinks, FetchesSiteIconsOnlyWhenAsked) {
     QTest::mouseClick(Child<QPushButton>(dialog, "undoButton"), Qt::LeftButton);
     EXPECT_EQ(tree.Read("Fav/Fine.url"), fine) << "undo takes the icon back out, byte for byte";
     EXPECT_EQ(S(Child<QLabel>(dialog, "changeResult")->text()),
-              "已撤销：1 个网站图标已去掉，0 个跳过。");
+              "已撤销：2 个网站图标已去掉，0 个跳过。");
+
+    // The window's own writes and undos are not taken for someone else's change.
+    desktop.answer = true;
+    QTest::mouseClick(Child<QPushButton>(dialog, "selectMovedButton"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(dialog, "updateAddressButton"), Qt::LeftButton);
+    EXPECT_EQ(tree.Read("Fav/Moved.url"), "[InternetShortcut]\r\nURL=" + Url("/ok") + "\r\n");
+    EXPECT_EQ(S(Child<QLabel>(dialog, "changeResult")->text()),
+              "1 个地址已更新，0 个文件已移到回收站，0 个跳过。");
 }
 
 // From the keyboard: Enter on a row opens it and leaves the window open; Tab leaves the table
