@@ -14,7 +14,8 @@ build_for_bench() {
 }
 
 # The tree of a shape, "LINKS" or "LINKS/FOLDERS" (ten links a folder unless said), made once
-# under $out: sets links, folders, name and tree.
+# under $out, with a settings file that makes its page: sets links, folders, name, tree,
+# settings and page.
 bench_tree() {
     links=${1%/*}
     folders=$((links / 10))
@@ -25,6 +26,10 @@ bench_tree() {
         python3 bench/make_tree.py "$tree.partial" "$links" "$folders"
         mv "$tree.partial" "$tree"
     fi
+    settings=$out/bench-$name.lfs
+    page=$out/page-$name.htm
+    printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\nLaunchBrowser=0\r\n' "$tree" "$page" \
+        >"$settings"
 }
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 maximum() { sort -g | tail -n 1; }

@@ -21,10 +21,6 @@ printf '| links | folders | page (s) | bookmark file (s) | XBEL (s) | bookmark f
 printf '|---:|---:|---:|---:|---:|---:|---:|---|---|\n'
 for shape in "${trees[@]}"; do
     bench_tree "$shape"
-    settings=$out/bench-$name.lfs
-    page=$out/page-$name.htm
-    printf '[Options]\r\nSourceFolder=%s\r\nOutputFile=%s\r\nLaunchBrowser=0\r\n' "$tree" "$page" \
-        >"$settings"
     html=$out/export-$name.html
     xbel=$out/export-$name.xbel
     # One unmeasured round fills the file cache and checks that each run writes its file.
