@@ -4,15 +4,19 @@
 #include "FileChecks.h"
 #include "FolderListing.h"
 #include "NameCollator.h"
+#include "ShortcutBatchReader.h"
 #include "ShortcutFile.h"
 #include "Text.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <optional>
+#include <span>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +25,9 @@
 namespace {
 
 constexpr std::string_view CrLf = "\r\n";
+// Fewer shortcuts in a folder are read where they are met: handing them over would cost more than
+// it saves.
+constexpr std::size_t MinimumToShare = 3;
 
 // Names and addresses come from the file system and may hold markup; on the page they must
 // read as text and never open a tag or end a comment.
@@ -113,7 +120,12 @@ public:
     TreeScan(const Settings& settings, Globals& globals, std::string& html,
              LinkTreeVisitor* visit = nullptr, LinkIcons* icons = nullptr)
         : globals_(globals), html_(html), showUrl_(settings.showUrl),
-          includeSubfolders_(settings.includeSubfolders), visit_(visit), icons_(icons) {}
+          includeSubfolders_(settings.includeSubfolders), visit_(visit), icons_(icons) {
+        if (wantsTimes_)
+            reader_.emplace();
+        if (reader_ && !reader_->Running())
+            reader_.reset();
+    }
 
     void ScanSource(const std::string& path) {
         const int fd = open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -172,13 +184,41 @@ private:
         const std::string tabs = TabIndent(level);
         if (!listing.shortcuts.empty()) {
             collator_.Sort(listing.shortcuts);
-            for (const std::string_view name : listing.shortcuts)
-                WriteLink(fd, name, tabs);
+            WriteLinks(fd, listing.shortcuts, tabs);
         }
         if (!listing.folders.empty() && includeSubfolders_) {
             collator_.Sort(listing.folders);
             for (const std::string_view name : listing.folders)
                 WriteFolder(name, level, tabs);
+        }
+    }
+
+    // With a second reader, it reads the second half of the folder's shortcuts while this
+    // thread reads the first.
+    void WriteLinks(int folderFd, const std::vector<std::string_view>& names,
+                    const std::string& tabs) {
+        const std::size_t own =
+            reader_ && names.size() >= MinimumToShare ? names.size() / 2 : names.size();
+        if (own < names.size())
+            reader_->Start(folderFd, std::span(names).subspan(own));
+        // The reader's names and folder must outlast its run, whatever happens here.
+        const auto waitForReader = qScopeGuard([&] {
+            if (own < names.size())
+                reader_->Wait();
+        });
+        for (std::size_t i = 0; i < own; ++i) {
+            ShortcutFile::ReadAddress(folderFd, names[i].data(), address_,
+                                      icons_ || visit_ ? &iconFile_ : nullptr,
+                                      wantsTimes_ ? &modified_ : nullptr);
+            WriteLink(folderFd, names[i], tabs, address_, iconFile_, modified_);
+        }
+        if (own == names.size())
+            return;
+        const std::vector<ShortcutBatchReader::Shortcut>& read = reader_->Wait();
+        for (std::size_t i = own; i < names.size(); ++i) {
+            const ShortcutBatchReader::Shortcut& shortcut = read[i - own];
+            WriteLink(folderFd, names[i], tabs, shortcut.address, shortcut.iconFile,
+                      shortcut.modified);
         }
     }
 
@@ -233,29 +273,28 @@ private:
         return fd;
     }
 
-    // Listed names are followed by a NUL byte, so name.data() is a file name for the system.
-    void WriteLink(int folderFd, std::string_view name, const std::string& tabs) {
-        ShortcutFile::ReadAddress(folderFd, name.data(), address_,
-                                  icons_ || visit_ ? &iconFile_ : nullptr,
-                                  wantsTimes_ ? &modified_ : nullptr);
-        if (address_.empty())
+    // Writes the link of the shortcut name, whose file was read for address, icon and time.
+    void WriteLink(int folderFd, std::string_view name, const std::string& tabs,
+                   const std::string& address, const std::string& iconFile,
+                   const std::optional<std::int64_t>& modified) {
+        if (address.empty())
             return;
         ++globals_.LinkCount;
         if (icons_)
-            icons_->Add(address_, iconFile_, folderNames_);
+            icons_->Add(address, iconFile, folderNames_);
         if (visit_) {
-            visit_->Link({name.substr(0, name.size() - 4), address_, folderNames_, name, iconFile_,
-                          folderFd, modified_});
+            visit_->Link({name.substr(0, name.size() - 4), address, folderNames_, name, iconFile,
+                          folderFd, modified});
             return;
         }
         html_.append(CrLf).append(tabs).append("<DT><A HREF=\"");
-        AppendEscaped(html_, address_);
+        AppendEscaped(html_, address);
         html_.append("\">");
         AppendEscaped(html_, name.substr(0, name.size() - 4));
         html_.append("</A>");
         if (showUrl_) {
             html_.append(" - ");
-            AppendEscaped(html_, address_);
+            AppendEscaped(html_, address);
         }
     }
 
@@ -308,6 +347,8 @@ private:
     const std::size_t openLevels_ = OpenLevels();
     LinkTreeVisitor* visit_;
     const bool wantsTimes_ = visit_ != nullptr && visit_->WantsTimes();
+    // A walk that wants times reads on two threads, where it can have a second one.
+    std::optional<ShortcutBatchReader> reader_;
     LinkIcons* icons_;
     // The folders from the source folder down, kept only while someone walks the links or
     // gathers their icons.

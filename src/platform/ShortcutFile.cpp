@@ -14,10 +14,12 @@ namespace {
 
 constexpr std::string_view Utf16LeMark = "\xFF\xFE";
 
-// One read, repeated only when a signal interrupts it; the count of bytes read.
-std::size_t ReadSome(int fd, char* buffer, std::size_t size) {
+// One read at offset, repeated only when a signal interrupts it; the count of bytes read. A read
+// at a given place spares the system the lock on the file's position that a plain read takes
+// while a second thread shares the process's files.
+std::size_t ReadSome(int fd, char* buffer, std::size_t size, std::size_t offset) {
     for (;;) {
-        const ssize_t got = read(fd, buffer, size);
+        const ssize_t got = pread(fd, buffer, size, static_cast<off_t>(offset));
         if (got >= 0)
             return static_cast<std::size_t>(got);
         if (errno != EINTR)
@@ -32,7 +34,7 @@ void FindInWholeFile(int fd, std::string_view head, std::string& address, std::s
     while (bytes.size() < ShortcutFile::MaxBytes) {
         const std::size_t filled = bytes.size();
         bytes.resize(std::min(ShortcutFile::MaxBytes, filled + chunk));
-        const std::size_t got = ReadSome(fd, bytes.data() + filled, bytes.size() - filled);
+        const std::size_t got = ReadSome(fd, bytes.data() + filled, bytes.size() - filled, filled);
         bytes.resize(filled + got);
         if (got == 0)
             break;
@@ -67,7 +69,7 @@ void ShortcutFile::ReadAddress(int folderFd, const char* name, std::string& addr
     // Filled by the read before it is looked at; clearing it for every shortcut would be waste.
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-member-init)
     std::array<char, 4096> buffer;
-    const std::string_view head(buffer.data(), ReadSome(fd, buffer.data(), buffer.size()));
+    const std::string_view head(buffer.data(), ReadSome(fd, buffer.data(), buffer.size(), 0));
     // The icon may be named anywhere in the file, so it is settled only by the whole file.
     const bool whole = iconFile == nullptr || head.size() < buffer.size();
     const bool settled = !head.empty() && (head.back() == '\n' || head.back() == '\r') &&

@@ -9,14 +9,17 @@
 #include "TestPicture.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -213,6 +216,45 @@ TEST_F(Export, WritesTheLinksOfThePageInEachFormat) {
         EXPECT_EQ(counts.links, row.counts.links) << row.name;
         EXPECT_EQ(counts.folders, row.counts.folders) << row.name;
         EXPECT_EQ(counts.icons, row.counts.icons) << row.name;
+    }
+}
+
+// Each bookmark carries its own shortcut's time, however many links come before it and though
+// shortcuts naming no address are passed over among them.
+TEST_F(Export, EachBookmarkCarriesItsOwnShortcutsTime) {
+    std::map<std::string, std::int64_t> times;
+    for (int folder = 0; folder < 40; ++folder)
+        for (int link = 0; link < 10; ++link) {
+            const std::string name = "Fav/" + std::to_string(folder) + "/" + std::to_string(link);
+            const std::string address = "https://" + std::to_string(times.size()) + ".example/";
+            tree.Shortcut(name + ".url", address);
+            tree.Write(name + " no address.url", "[InternetShortcut]\r\n");
+            // Seven hours apart, so the links span many days.
+            times[address] = Moment + static_cast<std::int64_t>(times.size()) * 25200;
+            const timespec stamp[2] = {{times[address], 0}, {times[address], 0}};
+            utimensat(AT_FDCWD, tree.Path(name + ".url").c_str(), stamp, 0);
+        }
+    const struct {
+        BookmarkExport::Format format;
+        std::regex bookmark;
+        std::function<std::string(std::int64_t)> written;
+    } cases[] = {
+        {BookmarkExport::Format::Netscape, std::regex(R"re(HREF="([^"]*)" ADD_DATE="([^"]*)")re"),
+         [](std::int64_t seconds) { return std::to_string(seconds); }},
+        {BookmarkExport::Format::Xbel, std::regex(R"re(href="([^"]*)" added="([^"]*)")re"),
+         [](std::int64_t seconds) {
+             return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC)
+                 .toString(Qt::ISODate)
+                 .toStdString();
+         }},
+    };
+    for (const auto& row : cases) {
+        const std::string text = Text(row.format);
+        std::size_t bookmarks = 0;
+        for (auto match = std::sregex_iterator(text.begin(), text.end(), row.bookmark);
+             match != std::sregex_iterator(); ++match, ++bookmarks)
+            EXPECT_EQ((*match)[2], row.written(times[(*match)[1]])) << (*match)[1];
+        EXPECT_EQ(bookmarks, times.size());
     }
 }
 
