@@ -25,9 +25,6 @@
 namespace {
 
 constexpr std::string_view CrLf = "\r\n";
-// Fewer shortcuts in a folder are read where they are met: handing them over would cost more than
-// it saves.
-constexpr std::size_t MinimumToShare = 3;
 
 // Names and addresses come from the file system and may hold markup; on the page they must
 // read as text and never open a tag or end a comment.
@@ -194,11 +191,10 @@ private:
     }
 
     // With a second reader, it reads the second half of the folder's shortcuts while this
-    // thread reads the first.
+    // thread reads the first (a lone shortcut is read here).
     void WriteLinks(int folderFd, const std::vector<std::string_view>& names,
                     const std::string& tabs) {
-        const std::size_t own =
-            reader_ && names.size() >= MinimumToShare ? names.size() / 2 : names.size();
+        const std::size_t own = reader_ && names.size() > 1 ? names.size() / 2 : names.size();
         if (own < names.size())
             reader_->Start(folderFd, std::span(names).subspan(own));
         // The reader's names and folder must outlast its run, whatever happens here.
