@@ -3,6 +3,7 @@
 
 #include "ShortcutFile.h"
 
+#include <sched.h>
 #include <system_error>
 
 namespace {
@@ -31,6 +32,14 @@ std::uint32_t WaitForChange(std::atomic<std::uint32_t>& value, std::uint32_t see
     return now;
 }
 
+// Whether the process may run on more than one processor; on one, two threads would only take
+// turns.
+bool HasSecondProcessor() {
+    cpu_set_t processors;
+    CPU_ZERO(&processors);
+    return sched_getaffinity(0, sizeof processors, &processors) != 0 || CPU_COUNT(&processors) > 1;
+}
+
 void Announce(std::atomic<std::uint32_t>& value, std::uint32_t now, std::atomic<bool>& sleeps) {
     value.store(now);
     if (sleeps.load())
@@ -40,10 +49,12 @@ void Announce(std::atomic<std::uint32_t>& value, std::uint32_t now, std::atomic<
 } // namespace
 
 ShortcutBatchReader::ShortcutBatchReader() {
+    if (!HasSecondProcessor())
+        return;
     try {
         helper_ = std::thread(&ShortcutBatchReader::ReadRuns, this);
     } catch (const std::system_error&) {
-        // Without a second thread the scan reads every shortcut itself.
+        // Without a second thread the scan reads every shortcut itself, as on one processor.
     }
 }
 

@@ -27,7 +27,8 @@ public:
     ShortcutBatchReader(const ShortcutBatchReader&) = delete;
     ShortcutBatchReader& operator=(const ShortcutBatchReader&) = delete;
 
-    // False where no second thread could be had: the caller reads everything itself.
+    // False on a single processor or where no second thread could be had: the caller reads
+    // everything itself.
     bool Running() const { return helper_.joinable(); }
     // Starts reading names (listed names, each followed by a NUL byte) in the folder open as
     // folderFd; both must stay as they are until Wait returns.
