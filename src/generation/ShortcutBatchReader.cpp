@@ -76,9 +76,16 @@ void ShortcutBatchReader::Start(int folderFd, std::span<const std::string_view> 
     Announce(started_, started_.load() + 1, helperSleeps_);
 }
 
+// A helper thread that has not begun the run by now (asleep, or waiting for a processor) would
+// only keep the caller waiting: the caller then reads the run itself.
 const std::vector<ShortcutBatchReader::Shortcut>& ShortcutBatchReader::Wait() {
-    const std::uint32_t started = started_.load();
-    for (std::uint32_t finished = finished_.load(); finished != started;)
+    const std::uint32_t run = started_.load();
+    if (Claim(run)) {
+        ReadRun();
+        finished_.store(run);
+        return read_;
+    }
+    for (std::uint32_t finished = finished_.load(); finished != run;)
         finished = WaitForChange(finished_, finished, ownerSleeps_);
     return read_;
 }
@@ -88,11 +95,23 @@ void ShortcutBatchReader::ReadRuns() {
         seen = WaitForChange(started_, seen, helperSleeps_);
         if (stopping_)
             return;
-        for (std::size_t i = 0; i < names_.size(); ++i) {
-            Shortcut& shortcut = read_[i];
-            ShortcutFile::ReadAddress(folderFd_, names_[i].data(), shortcut.address,
-                                      &shortcut.iconFile, &shortcut.modified);
-        }
+        if (!Claim(seen))
+            continue;
+        ReadRun();
         Announce(finished_, seen, ownerSleeps_);
+    }
+}
+
+// Whoever claims a run first reads it; the run's names and folder are touched by no one else.
+bool ShortcutBatchReader::Claim(std::uint32_t run) {
+    std::uint32_t before = run - 1;
+    return claimed_.compare_exchange_strong(before, run);
+}
+
+void ShortcutBatchReader::ReadRun() {
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        Shortcut& shortcut = read_[i];
+        ShortcutFile::ReadAddress(folderFd_, names_[i].data(), shortcut.address, &shortcut.iconFile,
+                                  &shortcut.modified);
     }
 }

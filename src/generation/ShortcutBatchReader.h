@@ -33,20 +33,25 @@ public:
     // Starts reading names (listed names, each followed by a NUL byte) in the folder open as
     // folderFd; both must stay as they are until Wait returns.
     void Start(int folderFd, std::span<const std::string_view> names);
-    // Waits for the run started last: one shortcut a name, in order.
+    // The run started last, read by the helper thread (waiting for it to finish) or, where it
+    // has not begun, here: one shortcut a name, in order.
     const std::vector<Shortcut>& Wait();
 
 private:
     void ReadRuns();
+    bool Claim(std::uint32_t run);
+    void ReadRun();
 
     int folderFd_ = -1;
     std::span<const std::string_view> names_;
     std::vector<Shortcut> read_;
-    // Runs started, and runs read; the helper stops once `stopping_` is set and a run starts.
+    // Runs started, claimed by a reader, and read; the helper stops once `stopping_` is set and
+    // a run starts.
     std::atomic<std::uint32_t> started_ = 0;
+    std::atomic<std::uint32_t> claimed_ = 0;
     std::atomic<std::uint32_t> finished_ = 0;
     std::atomic<bool> helperSleeps_ = false;
     std::atomic<bool> ownerSleeps_ = false;
-    bool stopping_ = false;
+    std::atomic<bool> stopping_ = false;
     std::thread helper_;
 };
