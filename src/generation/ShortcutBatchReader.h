@@ -11,8 +11,8 @@
 #include <vector>
 
 // Reads shortcuts on a thread of its own, a run of one folder's at a time, while the scan's
-// thread reads the folder's other shortcuts and lists the next folder. A walk that wants each
-// link's time makes four system calls a link; two threads share them.
+// thread reads the folder's other shortcuts. A walk that wants each link's time makes four
+// system calls a link; two threads share them.
 class ShortcutBatchReader {
 public:
     // What ShortcutFile::ReadAddress tells of one shortcut.
