@@ -86,7 +86,12 @@ std::string KioFolder(const std::string& xbel) {
                        UserFolder(QStandardPaths::GenericCacheLocation) + "/favicons"});
 }
 
-Result AttachRead(const ResultOf<SiteIcons>& icons, BookmarkFolder& tree) {
+// Gives the tree the icons read from file with read; nothing to do where no file was found.
+Result AttachRead(const std::string& file, ResultOf<SiteIcons> (*read)(const std::string&),
+                  BookmarkFolder& tree) {
+    if (file.empty())
+        return {};
+    const ResultOf<SiteIcons> icons = read(file);
     if (!icons)
         return icons.failure();
     icons->Attach(tree);
@@ -96,25 +101,19 @@ Result AttachRead(const ResultOf<SiteIcons>& icons, BookmarkFolder& tree) {
 } // namespace
 
 Result BrowserIcons::Attach(Store store, const std::string& path, BookmarkFolder& tree) {
-    std::string found;
     switch (store) {
     case Store::None:
         return {};
     case Store::Chromium:
-        found = FirstThere({Folder(path) + "/Favicons"});
-        return found.empty() ? Result{} : AttachRead(ChromiumIcons::Read(found), tree);
+        return AttachRead(FirstThere({Folder(path) + "/Favicons"}), ChromiumIcons::Read, tree);
     case Store::Qutebrowser:
-        found = QutebrowserFavicons(path);
-        return found.empty() ? Result{} : AttachRead(ChromiumIcons::Read(found), tree);
+        return AttachRead(QutebrowserFavicons(path), ChromiumIcons::Read, tree);
     case Store::Falkon:
-        found = FirstThere({Folder(path) + "/browsedata.db"});
-        return found.empty() ? Result{} : AttachRead(FalkonIcons::Read(found), tree);
+        return AttachRead(FirstThere({Folder(path) + "/browsedata.db"}), FalkonIcons::Read, tree);
     case Store::Epiphany:
-        found = EpiphanyIcons(path);
-        return found.empty() ? Result{} : AttachRead(WebKitIcons::Read(found), tree);
+        return AttachRead(EpiphanyIcons(path), WebKitIcons::Read, tree);
     case Store::Kio:
-        found = KioFolder(path);
-        if (!found.empty())
+        if (const std::string found = KioFolder(path); !found.empty())
             KioFavicons::Read(found, tree).Attach(tree);
         return {};
     }
