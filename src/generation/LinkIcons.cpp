@@ -88,16 +88,6 @@ void HostOf(std::string_view address, std::string& host) {
         host.clear();
 }
 
-// The suffix is in lower case.
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size())
-        return false;
-    const std::string_view end = text.substr(text.size() - suffix.size());
-    return std::equal(end.begin(), end.end(), suffix.begin(), [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a + 32) : a) == b;
-    });
-}
-
 // Addresses of icons on the web wait for a fetch the user asks for; programs' icons are no
 // images at all.
 bool NamesLocalImage(std::string_view iconFile) {

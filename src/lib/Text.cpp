@@ -47,6 +47,11 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
                       [](char a, char b) { return UpperAscii(a) == UpperAscii(b); });
 }
 
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() &&
+           StartsWithNoCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
 std::string ReplaceAll(std::string_view text, std::string_view oldText, std::string_view newText) {
     if (oldText.empty())
         return std::string(text);

@@ -14,6 +14,8 @@ std::string TrimText(std::string_view text);
 bool SameTextNoCase(const std::string& a, const std::string& b);
 // True when text starts with prefix, apart from the case of the letters a to z.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+// True when text ends with suffix, apart from the case of the letters a to z.
+bool EndsWithNoCase(std::string_view text, std::string_view suffix);
 // Every occurrence of oldText replaced, left to right; the inserted text is never searched.
 std::string ReplaceAll(std::string_view text, std::string_view oldText, std::string_view newText);
 // ReplaceAll inside text's own buffer: nothing is copied when oldText does not occur, and a
