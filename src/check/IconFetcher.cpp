@@ -205,9 +205,6 @@ void IconFetcher::Keep(const Site& site, const QByteArray& png) {
             continue;
         }
         const Link& link = links_[i];
-        std::string path;
-        for (int level = 0; level < link.depth; ++level)
-            path += "../";
         plan_.push_back({PlannedChange::Action::SetIcon,
                          CheckFinding::Kind::NotChecked,
                          link.shortcut,
@@ -215,7 +212,7 @@ void IconFetcher::Keep(const Site& site, const QByteArray& png) {
                          link.address,
                          {},
                          {},
-                         path + std::string(FolderListing::IconFolder) + "/" + *name});
+                         FolderListing::IconFileValue(link.depth, *name)});
     }
 }
 

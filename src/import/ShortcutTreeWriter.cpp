@@ -286,11 +286,7 @@ std::string ShortcutTreeWriter::IconLines(const BookmarkLink& link, int depth) {
     if (known->second.empty())
         return {};
     ++counts_.withIcon;
-    std::string path;
-    for (int level = 0; level < depth; ++level)
-        path += "../";
-    return "IconFile=" + path + std::string(FolderListing::IconFolder) + "/" + known->second +
-           "\r\nIconIndex=0\r\n";
+    return "IconFile=" + FolderListing::IconFileValue(depth, known->second) + "\r\nIconIndex=0\r\n";
 }
 
 // A failure to write an icon loses the icon, not the import.

@@ -86,3 +86,10 @@ FolderListing FolderListing::Read(int folderFd) {
     }
     return listing;
 }
+
+std::string FolderListing::IconFileValue(int depth, std::string_view name) {
+    std::string path;
+    for (int level = 0; level < depth; ++level)
+        path += "../";
+    return path.append(IconFolder).append("/").append(name);
+}

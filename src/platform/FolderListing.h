@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,9 @@ public:
     static constexpr std::string_view ImportWorkPrefix = ".linkshelf-import-";
     // Where a tree keeps its links' icons, each once, for the shortcuts' IconFile keys.
     static constexpr std::string_view IconFolder = ".linkshelf-icons";
+    // The IconFile value of the icon file `name` in the icon folder, for a shortcut `depth`
+    // folders below the source folder.
+    static std::string IconFileValue(int depth, std::string_view name);
 
     // Lists the folder just opened as folderFd (listing moves its read position, so a second
     // listing needs a fresh descriptor); a folder that cannot be read lists as empty.
