@@ -468,6 +468,17 @@
             <numerusform> %n verdicts taken from earlier checks.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>网络似乎无法连接</source>
+        <translation>the network seems unreachable</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个链接未检查：网络似乎无法连接。</source>
+        <translation>
+            <numerusform> %n link not checked: the network seems unreachable.</numerusform>
+            <numerusform> %n links not checked: the network seems unreachable.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ColorLabel</name>

@@ -232,5 +232,8 @@ int CheckCommand::Check(const Invocation& invocation, QNetworkAccessManager* net
     // Changes act on a whole check only: a stopped one has not looked at every link.
     if (Acts(changes) && !ActOnFindings(report, links, changes, dryRun))
         return ExitNotRun;
-    return report.Count(CheckFinding::Kind::Dead) > 0 ? ExitSomethingDead : ExitNothingDead;
+    if (report.Count(CheckFinding::Kind::Dead) > 0)
+        return ExitSomethingDead;
+    // Links the network kept from being checked are not vouched for.
+    return report.unreachable > 0 ? ExitNotRun : ExitNothingDead;
 }

@@ -113,6 +113,8 @@ CheckReport::CauseWords CheckReport::WordsFor(CheckFinding::Cause cause) {
         return {"%1 places", QT_TRANSLATE_N_NOOP("CheckTexts", "共 %n 处")};
     case Cause::Stopped:
         return {"stopped", QT_TRANSLATE_NOOP("CheckTexts", "检查已停止")};
+    case Cause::NetworkUnreachable:
+        return {"network unreachable", QT_TRANSLATE_NOOP("CheckTexts", "网络似乎无法连接")};
     case Cause::NetworkError:
         break;
     }
@@ -144,6 +146,7 @@ std::string CheckReport::Json() const {
         {"blocked", static_cast<qint64>(Count(CheckFinding::Kind::Blocked))},
         {"duplicateAddresses", static_cast<qint64>(DuplicateAddresses())},
         {"notChecked", static_cast<qint64>(notChecked)},
+        {"unreachable", static_cast<qint64>(unreachable)},
         {"remembered", static_cast<qint64>(remembered)},
         {"stopped", stopped},
         {"findings", list},

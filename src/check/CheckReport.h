@@ -9,8 +9,8 @@
 // One thing the check found about a link.
 struct CheckFinding {
     enum class Kind { Dead, Moved, Blocked, Duplicate, NotChecked };
-    // Why: an HTTP status (in httpStatus), a failure of the connection, a duplicate place, or a
-    // check stopped while the link was under way.
+    // Why: an HTTP status (in httpStatus), a failure of the connection, a duplicate place, a
+    // check stopped while the link was under way, or a network that reached no site at all.
     enum class Cause {
         HttpStatus,
         NameNotFound,
@@ -31,6 +31,7 @@ struct CheckFinding {
         FileMissing,
         Duplicate,
         Stopped,
+        NetworkUnreachable,
     };
 
     Kind kind;
@@ -57,7 +58,10 @@ public:
     std::size_t total = 0;
     std::size_t checked = 0;
     std::size_t ok = 0;
+    // Links of other schemes, which the check does not ask.
     std::size_t notChecked = 0;
+    // Web links left unchecked because the network seemed down: counted apart from checked.
+    std::size_t unreachable = 0;
     // Links whose verdict was taken from an earlier check.
     std::size_t remembered = 0;
     bool stopped = false;

@@ -72,9 +72,13 @@ std::string CheckTexts::Summary(const CheckReport& report) {
                    tr("%n 个地址重复", nullptr, Number(report.DuplicateAddresses())),
                    tr("共 %n 处", nullptr, Number(report.Count(Kind::Duplicate))),
                    tr("%n 个未检查（其他协议）", nullptr, Number(report.notChecked)));
+    if (report.unreachable > 0)
+        summary += FilledText(
+            tr("%n 个链接未检查：网络似乎无法连接。", nullptr, Number(report.unreachable)));
     if (report.stopped)
-        summary += FilledText(tr("%n 个链接因检查停止而未检查。", nullptr,
-                                 Number(report.total - report.checked - report.notChecked)));
+        summary += FilledText(
+            tr("%n 个链接因检查停止而未检查。", nullptr,
+               Number(report.total - report.checked - report.notChecked - report.unreachable)));
     if (report.remembered > 0)
         summary += FilledText(tr("%n 个结果取自先前的检查。", nullptr, Number(report.remembered)));
     return summary;

@@ -14,6 +14,7 @@
 #include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
+#include <optional>
 #include <set>
 
 namespace {
@@ -74,6 +75,24 @@ qint64 RetryAfterSeconds(const QByteArray& value) {
     return std::max<qint64>(0, QDateTime::currentDateTimeUtc().secsTo(at));
 }
 
+// Failures that say nothing reached the host: no name, no route, no answer at all. A refused or
+// cut connection, or a failed TLS greeting, came from something on the way and is not one.
+bool IsReachFailure(CheckFinding::Cause cause) {
+    using Cause = CheckFinding::Cause;
+    return cause == Cause::NameNotFound || cause == Cause::NetworkError ||
+           cause == Cause::TimeOut || cause == Cause::HostSilent;
+}
+
+// Without a network every name lookup fails, or every connection finds no route, at once.
+bool IsOfflineFailure(CheckFinding::Cause cause) {
+    return cause == CheckFinding::Cause::NameNotFound || cause == CheckFinding::Cause::NetworkError;
+}
+
+// From this many hosts on, failures of one kind at nearly all of them are the network's, not
+// theirs: a few hosts that answered (an intranet, a cached name) do not make the rest dead.
+constexpr std::size_t HostsForALikelyOutage = 5;
+constexpr double ShareForALikelyOutage = 0.9;
+
 bool IsRedirect(int status) {
     return status >= 300 && status < 400;
 }
@@ -116,6 +135,10 @@ struct LinkChecker::Host {
     // connection.
     bool answered = false;
     int silences = 0;
+    // Whether anything on the way answered for it (a refusal counts), and the first failure
+    // that showed nothing did.
+    bool reached = false;
+    std::optional<CheckFinding::Cause> unreached;
 
     bool Waiting() const { return next < links.size(); }
     // After a first failure without an answer, no new link is started until those under way
@@ -471,7 +494,16 @@ void LinkChecker::Remember(std::size_t link, CheckCache::Verdict verdict) {
 
 void LinkChecker::Settle(Probe& probe, CheckFinding::Kind kind, CheckFinding::Cause cause,
                          int httpStatus, std::string target, std::string detail) {
-    Remember(probe.link, {kind, cause, httpStatus, target, detail});
+    const CheckCache::Verdict verdict{kind, cause, httpStatus, target, detail};
+    // Whether the site or the network failed is known only at the end: until then the verdict
+    // is not kept, so an outage never lingers in the cache as dead links.
+    if (IsReachFailure(cause)) {
+        probe.host->unreached = probe.host->unreached.value_or(cause);
+        unsure_.emplace_back(probe.link, verdict);
+    } else {
+        probe.host->reached = true;
+        Remember(probe.link, verdict);
+    }
     AddFinding(probe.link, kind, cause, httpStatus, std::move(target), std::move(detail));
 }
 
@@ -504,7 +536,6 @@ void LinkChecker::Stop() {
     probes_.clear();
     quiet_->stop();
     ready_.clear();
-    hosts_.clear();
     running_ = 0;
     report_.stopped = true;
     Finish();
@@ -524,6 +555,59 @@ void LinkChecker::StillWaiting() {
 void LinkChecker::Finish() {
     quiet_->stop();
     finished_ = true;
+    SpareUnreachedLinks();
     report_.Sort();
     emit Finished();
+}
+
+// The hosts whose failures are the network's: all of them when no host was reached and every
+// one failed as it does offline, else those that failed alike where nearly every host did.
+std::set<const LinkChecker::Host*> LinkChecker::HostsOffTheNetwork() const {
+    std::vector<const Host*> asked;
+    std::map<CheckFinding::Cause, std::vector<const Host*>> unreached;
+    for (const auto& [key, host] : hosts_) {
+        const bool reached = host.reached || host.answered;
+        if (!reached && !host.unreached)
+            continue;
+        asked.push_back(&host);
+        if (!reached)
+            unreached[*host.unreached].push_back(&host);
+    }
+    std::set<const Host*> off;
+    const bool noneReached = !asked.empty() && std::ranges::all_of(asked, [](const Host* host) {
+        return !host->reached && !host->answered && IsOfflineFailure(*host->unreached);
+    });
+    if (noneReached)
+        return {asked.begin(), asked.end()};
+    if (asked.size() < HostsForALikelyOutage)
+        return off;
+    for (const auto& [cause, hosts] : unreached)
+        if (static_cast<double>(hosts.size()) >=
+            ShareForALikelyOutage * static_cast<double>(asked.size()))
+            off.insert(hosts.begin(), hosts.end());
+    return off;
+}
+
+// Links the network failed are not checked, not dead: offline, nothing would otherwise be left
+// to trust, and the user could throw the whole collection away.
+void LinkChecker::SpareUnreachedLinks() {
+    const std::set<const Host*> off = HostsOffTheNetwork();
+    const auto spared = [this, &off](std::size_t link) {
+        const auto host = hosts_.find(HostKey(QUrl(QString::fromUtf8(links_[link].address))));
+        return host != hosts_.end() && off.contains(&host->second);
+    };
+    for (CheckFinding& finding : report_.findings) {
+        if (finding.kind != CheckFinding::Kind::Dead || !IsReachFailure(finding.cause) ||
+            !spared(finding.place))
+            continue;
+        finding.kind = CheckFinding::Kind::NotChecked;
+        finding.cause = CheckFinding::Cause::NetworkUnreachable;
+        finding.detail.clear();
+        --report_.checked;
+        ++report_.unreachable;
+    }
+    for (auto& [link, verdict] : unsure_)
+        if (!spared(link))
+            Remember(link, std::move(verdict));
+    unsure_.clear();
 }

@@ -13,6 +13,7 @@
 #include <list>
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 class QNetworkAccessManager;
@@ -88,6 +89,8 @@ private:
                     int httpStatus = 0, std::string target = {}, std::string detail = {});
     void LinkDone();
     void StillWaiting();
+    std::set<const Host*> HostsOffTheNetwork() const;
+    void SpareUnreachedLinks();
     void Finish();
 
     std::vector<LinkToCheck> links_;
@@ -101,6 +104,8 @@ private:
     QTimer* quiet_;
     CheckCache* cache_ = nullptr;
     std::function<bool(const CheckCache::Verdict&)> take_;
+    // Verdicts of links the network may have failed, kept once the check knows it did not.
+    std::vector<std::pair<std::size_t, CheckCache::Verdict>> unsure_;
     int running_ = 0;
     bool finished_ = false;
 };

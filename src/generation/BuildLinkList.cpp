@@ -376,6 +376,9 @@ void BuildLinkList(const Settings& settings, Globals& globals, std::string& html
 }
 
 void WalkLinkTree(const Settings& settings, Globals& globals, LinkTreeVisitor& visitor) {
+    // Without a source folder there is nothing to walk: an empty path would be the current folder.
+    if (TrimText(settings.sourceFolder).empty())
+        return;
     TidyIgnoreList(globals.IgnoreList);
     // The walk follows the page's rules and counts as the page does, but writes no list.
     std::string html;

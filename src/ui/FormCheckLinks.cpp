@@ -143,7 +143,7 @@ QWidget* FormCheckLinks::CreateChangeButtons() {
         NamedButton(Q(Strings::UpdateAddressCaption), "updateAddressButton", this);
     moveToTrashButton_ = NamedButton(Q(Strings::MoveToTrashCaption), "moveToTrashButton", this);
     undoButton_ = NamedButton(Q(Strings::UndoCaption), "undoButton", this);
-    undoButton_->setEnabled(false);
+    EnableUndo();
     auto* row = new QHBoxLayout(changeButtons_);
     row->setContentsMargins(0, 0, 0, 0);
     for (QPushButton* button : {selectDeadButton_, selectMovedButton_, selectDuplicatesButton_})
@@ -239,10 +239,9 @@ void FormCheckLinks::FetcherFinished() {
     status_->setText(IconFetcher::Summary(fetcher_->Report()));
     TakeStampsAgain(fetcher_->Outcomes(), false);
     // The fetch's batch is the journal's last: Undo takes the icons back out.
-    if (fetcher_->Report().fetched > 0) {
-        undoButton_->setEnabled(true);
+    EnableUndo();
+    if (fetcher_->Report().fetched > 0)
         emit treeChanged();
-    }
     iconless_.clear();
     fetcher_->deleteLater();
     fetcher_ = nullptr;
@@ -260,8 +259,11 @@ void FormCheckLinks::CheckerFinished() {
     hint_->show();
     changeButtons_->show();
     const CheckReport& report = checker_->Report();
-    recheckDeadButton_->setVisible(
-        report.Count(CheckFinding::Kind::Dead) + report.Count(CheckFinding::Kind::Blocked) > 0);
+    EnableChangeButtons();
+    recheckDeadButton_->setVisible(report.Count(CheckFinding::Kind::Dead) +
+                                       report.Count(CheckFinding::Kind::Blocked) +
+                                       report.unreachable >
+                                   0);
     fetchIconsButton_->setVisible(!iconless_.empty());
     copyButton_->show();
     closeButton_->show();
@@ -393,7 +395,7 @@ void FormCheckLinks::CarryOut(const std::vector<PlannedChange>& plan) {
         return;
     }
     ShowOutcomes(ChangeTexts::Summary(outcomes, false), outcomes, false);
-    undoButton_->setEnabled(true);
+    EnableUndo();
 }
 
 void FormCheckLinks::onUndoClicked() {
@@ -405,7 +407,28 @@ void FormCheckLinks::onUndoClicked() {
         return;
     }
     ShowOutcomes(ChangeTexts::Summary(outcomes, true), outcomes, true);
-    undoButton_->setEnabled(false);
+    EnableUndo();
+}
+
+// Undo takes back one batch at a time, the latest not yet undone, as linkshelf --undo does: a
+// second press takes back the batch before it.
+void FormCheckLinks::EnableUndo() {
+    undoButton_->setEnabled(ChangeJournal().LastBatch().has_value());
+}
+
+// A button is offered only where the check found something it acts on: a check that reached no
+// site offers nothing to move to the Trash.
+void FormCheckLinks::EnableChangeButtons() {
+    const CheckReport& report = checker_->Report();
+    const auto finds = [&report](ChangeKinds kinds) {
+        return !ChooseFindings(report, kinds).empty();
+    };
+    selectDeadButton_->setEnabled(finds({.trashDead = true}));
+    selectMovedButton_->setEnabled(finds({.updateMoved = true}));
+    selectDuplicatesButton_->setEnabled(finds({.trashDuplicates = true}));
+    updateAddressButton_->setEnabled(selectMovedButton_->isEnabled());
+    moveToTrashButton_->setEnabled(selectDeadButton_->isEnabled() ||
+                                   selectDuplicatesButton_->isEnabled());
 }
 
 // The result line, with the first skipped changes and why; rows of changed shortcuts are greyed

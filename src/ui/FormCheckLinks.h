@@ -24,9 +24,9 @@ class QTableWidget;
 // then the findings in a table the user can sort, open from and copy, and a button that checks
 // again only the links found dead or blocked. Selected rows can be acted on: moved links updated
 // to their new address, dead links and extra copies of a duplicate moved to the Trash, after one
-// question, and the last batch undone; where links have no site icon, a button fetches theirs from
-// their own sites. The verdicts are kept in the user's cache, as the command line keeps them.
-// Closing the window drops the check; it frees itself once closed.
+// question, and batches undone one at a time, the latest first; where links have no site icon, a
+// button fetches theirs from their own sites. The verdicts are kept in the user's cache, as the
+// command line keeps them. Closing the window drops the check; it frees itself once closed.
 class FormCheckLinks : public QDialog {
     Q_OBJECT
 
@@ -75,6 +75,8 @@ private:
     void ShowOutcomes(const std::string& summary, const std::vector<ChangeOutcome>& outcomes,
                       bool undo);
     void TakeStampsAgain(const std::vector<ChangeOutcome>& outcomes, bool undo);
+    void EnableUndo();
+    void EnableChangeButtons();
 
     std::vector<LinkToCheck> links_;
     QNetworkAccessManager* network_;

@@ -456,9 +456,14 @@ void FormMain::onCheckLinksTriggered() {
         checkLinksWindow->activateWindow();
         return;
     }
-    // A folder that is not there would be reported as one without shortcuts.
+    // No folder would mean the current one; one that is not there would be reported as one
+    // without shortcuts.
     const std::string source = TrimText(settings_.sourceFolder);
-    if (const Result listable = source.empty() ? Result{} : CanListFolder(source); !listable) {
+    if (source.empty()) {
+        ShowError(NoSourceFolderInWizardText());
+        return;
+    }
+    if (const Result listable = CanListFolder(source); !listable) {
         ShowError(SourceFolderUnusable(source, listable.failure().cause).Text());
         return;
     }
@@ -541,6 +546,12 @@ void FormMain::onTreeChanged() {
     if (!refreshOn && !DesktopServices::Current().Ask(Q(Strings::CheckLinksTitle).toStdString(),
                                                       Q(Strings::RebuildQuestion).toStdString()))
         return;
+    // The page is built from the settings on screen; saved first, as a run saves them, so the
+    // next refresh builds the same page rather than the one the settings file named before.
+    if (const Result saved = SaveSettingsIfDefault(settings_, globals_); !saved) {
+        ShowError(saved.failure().Text());
+        return;
+    }
     GenerationRun run(settings_, globals_);
     if (const Result rebuilt = run.Rebuild(); !rebuilt)
         ShowError(rebuilt.failure().Text());

@@ -47,4 +47,21 @@ check --check "$work/check.lfs" --verbose
 expect_eq "status with an unknown option" 1 "$status"
 check --check "$work/check.lfs" "$work/check.lfs"
 expect_eq "status with two settings files" 1 "$status"
+# Without a network (a namespace of its own, where no name resolves and no address has a route),
+# the links are not checked rather than dead, and nothing is planned for the Trash.
+offline=$work/Offline
+shortcut "$offline/Named.url" "https://www.debian.org/"
+shortcut "$offline/Routed.url" "http://192.0.2.10/"
+printf '[Options]\r\nSourceFolder=%s\r\n' "$offline" >"$work/offline.lfs"
+if unshare --net true 2>/dev/null; then
+    out=$(unshare --net "${english_env[@]}" timeout 60 "$program" --check "$work/offline.lfs" \
+        --trash-dead --dry-run 2>"$work/err")
+    expect_eq "status offline" 1 "$?"
+    expect_eq "report offline" "not checked	the network seems unreachable	https://www.debian.org/	Named	/
+not checked	the network seems unreachable	http://192.0.2.10/	Routed	/
+Checked 0 of 2 links: 0 ok, 0 dead, 0 moved, 0 blocked; 0 addresses filed more than once (0 places); 0 not checked (other schemes). 2 links not checked: the network seems unreachable.
+Dry run: would update 0 addresses, would move 0 files to the Trash; no file was changed." "$out"
+else
+    echo "no network namespace here: the offline check is left out"
+fi
 finish "link check"

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QHostAddress>
 #include <QMetaObject>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 
 // The checker's network for tests: no proxy, and a name lookup that knows only 127.0.0.1, so a
-// test reaches nothing but the servers it starts and can still meet an unknown name.
+// test reaches nothing but the servers it starts and can still meet an unknown name; any other
+// address has no route, as on a machine without a network.
 class LoopbackNetwork : public QNetworkAccessManager {
 public:
     LoopbackNetwork() { setProxy(QNetworkProxy::NoProxy); }
@@ -15,19 +17,26 @@ public:
 protected:
     QNetworkReply* createRequest(Operation operation, const QNetworkRequest& request,
                                  QIODevice* data) override {
-        if (request.url().host() != QLatin1String("127.0.0.1"))
-            return new UnknownHostReply(request, this);
-        return QNetworkAccessManager::createRequest(operation, request, data);
+        const QString host = request.url().host();
+        if (host == QLatin1String("127.0.0.1"))
+            return QNetworkAccessManager::createRequest(operation, request, data);
+        if (QHostAddress(host).isNull())
+            return new FailedReply(request, QNetworkReply::HostNotFoundError,
+                                   "Host " + host + " not found", this);
+        return new FailedReply(request, QNetworkReply::UnknownNetworkError, "Network unreachable",
+                               this);
     }
 
 private:
-    class UnknownHostReply : public QNetworkReply {
+    class FailedReply : public QNetworkReply {
     public:
-        UnknownHostReply(const QNetworkRequest& request, QObject* parent) : QNetworkReply(parent) {
+        FailedReply(const QNetworkRequest& request, NetworkError failure, const QString& text,
+                    QObject* parent)
+            : QNetworkReply(parent) {
             setRequest(request);
             setUrl(request.url());
             open(ReadOnly);
-            setError(HostNotFoundError, "Host " + request.url().host() + " not found");
+            setError(failure, text);
             setFinished(true);
             QMetaObject::invokeMethod(
                 this,

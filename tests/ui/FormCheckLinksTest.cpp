@@ -7,6 +7,7 @@
 #include "LoopbackServer.h"
 #include "RecordingDesktop.h"
 #include "RecordingSystemctl.h"
+#include "RunTexts.h"
 #include "TempTree.h"
 #include "WizardControls.h"
 
@@ -59,8 +60,7 @@ protected:
     }
     std::string Url(const std::string& path) const { return S(server.Url(path)); }
 
-    // Opens the check from the Options menu as the user does; its window, if one opened.
-    FormCheckLinks* OpenFromMenu() {
+    FormMain& Wizard() {
         if (!form) {
             form = std::make_unique<FormMain>(globals, tree.Path("program/linkshelf"));
             form->CheckLinksNetwork = &network;
@@ -68,6 +68,12 @@ protected:
             form->show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         }
+        return *form;
+    }
+
+    // Opens the check from the Options menu as the user does; its window, if one opened.
+    FormCheckLinks* OpenFromMenu() {
+        Wizard();
         QTest::mouseClick(Find<QPushButton>(*form, "optionsButton"), Qt::LeftButton);
         const QRect item = Find<QMenu>(*form, "optionsMenu")
                                ->actionGeometry(Find<QAction>(*form, "checkLinksAction"));
@@ -273,6 +279,36 @@ TEST_F(CheckLinks, ATreeWithoutLinksSaysSoInsteadOfAWindow) {
         << desktop.events[0];
 }
 
+// Without a folder, or with one that is not there, the check refuses as Finish does: an empty
+// field would otherwise be the folder the program was started from.
+TEST_F(CheckLinks, RefusesAFolderItCannotCheck) {
+    tree.Shortcut("started here/Here.url", Url("/gone"));
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(tree.Path("started here"));
+    struct Row {
+        const char* name;
+        std::string folder;
+        std::string message;
+    };
+    const Row rows[]{
+        {"empty", " ", NoSourceFolderInWizardText()},
+        {"missing", tree.Path("gone"), tree.Path("gone")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Settings settings = Wizard().CurrentSettings();
+        settings.sourceFolder = row.folder;
+        form->SetSettings(settings);
+        desktop.events.clear();
+        EXPECT_EQ(OpenFromMenu(), nullptr);
+        ASSERT_EQ(desktop.events.size(), 2u);
+        EXPECT_EQ(desktop.events[0], "beep");
+        EXPECT_TRUE(desktop.events[1].starts_with("error:Linkshelf:")) << desktop.events[1];
+        EXPECT_NE(desktop.events[1].find(row.message), std::string::npos) << desktop.events[1];
+    }
+    std::filesystem::current_path(started);
+}
+
 // Once the check is done, one button asks again only the links found dead or blocked.
 TEST_F(CheckLinks, RechecksOnlyTheLinksFoundDeadOrBlocked) {
     server.Route("HEAD /back", LoopbackServer::Status(404));
@@ -375,6 +411,13 @@ TEST_F(CheckLinks, ChangesTheSelectedRowsAfterAskingAndUndoes) {
     EXPECT_EQ(S(Child<QLabel>(dialog, "changeResult")->text()),
               "已撤销：0 个地址已改回，2 个文件已从回收站还原，0 个跳过。");
     EXPECT_TRUE(table->item(0, 0)->flags() & Qt::ItemIsEnabled);
+    // The page was built from the folder on screen, which the settings file now names too.
+    EXPECT_NE(tree.Read("program/Linkshelf.lfs").find("SourceFolder=" + tree.Path("Fav/")),
+              std::string::npos);
+
+    // Each Undo takes back the batch before: now the address update.
+    click("undoButton");
+    EXPECT_EQ(tree.Read("Fav/Moved.url"), "[InternetShortcut]\r\nURL=" + Url("/moved") + "\r\n");
     EXPECT_FALSE(Child<QPushButton>(dialog, "undoButton")->isEnabled());
 }
 

@@ -294,6 +294,67 @@ TEST(LinkChecker, SettlesTheRestOfAHostThatDoesNotAnswer) {
     }
 }
 
+// A network that reaches no site, or fails alike at nearly every one, leaves the links not
+// checked rather than dead, and keeps no verdict of them; a site that fails where others answer
+// is dead. "@" stands for the test server, "name N" and "route N" for a name no lookup knows and
+// an address without a route.
+TEST(LinkChecker, TellsAnOutageFromDeadLinks) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> links;
+        std::size_t dead;
+        std::size_t unreachable;
+    };
+    const auto many = [](const char* kind, int count, std::vector<std::string> links) {
+        for (int i = 0; i < count; ++i)
+            links.push_back(kind + std::string(" ") + std::to_string(i));
+        return links;
+    };
+    const Row rows[]{
+        {"no name resolves", many("name", 6, {}), 0, 6},
+        {"no route anywhere", many("route", 3, {}), 0, 3},
+        {"one name of one link", many("name", 1, {}), 0, 1},
+        {"a name fails where others answer", many("name", 1, {"@/a", "@/b", "@/c"}), 1, 0},
+        {"nearly every name fails", many("name", 19, {"@/a"}), 0, 19},
+        {"half the names fail", many("name", 5, many("route", 5, {})), 0, 10},
+    };
+    LoopbackServer server;
+    server.Fallback(LoopbackServer::Status(200));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<LinkToCheck> links;
+        for (const std::string& link : row.links) {
+            const std::string number = link.substr(link.find(' ') + 1);
+            const std::string address =
+                link.starts_with("@")      ? server.Url(link.substr(1)).toStdString()
+                : link.starts_with("name") ? "https://site" + number + ".invalid/"
+                                           : "http://10.9.8." + number + "/";
+            links.push_back({address, link, "/"});
+        }
+        LoopbackNetwork network;
+        LinkChecker checker(links, {}, &network);
+        CheckCache cache;
+        checker.RememberIn(&cache, [](const CheckCache::Verdict&) { return false; });
+        QSignalSpy finished(&checker, &LinkChecker::Finished);
+        checker.Start();
+        if (!checker.IsFinished())
+            finished.wait(60000);
+        const CheckReport& report = checker.Report();
+
+        EXPECT_EQ(report.Count(Kind::Dead), row.dead);
+        EXPECT_EQ(report.Count(Kind::NotChecked), row.unreachable);
+        EXPECT_EQ(report.unreachable, row.unreachable);
+        EXPECT_EQ(report.checked + report.unreachable, links.size());
+        for (const CheckFinding& finding : report.findings) {
+            SCOPED_TRACE(finding.name);
+            const bool spared = finding.kind == Kind::NotChecked;
+            EXPECT_EQ(CheckReport::StatusText(finding),
+                      spared ? "network unreachable" : "name not found");
+            EXPECT_EQ(cache.Find(finding.address) == nullptr, spared);
+        }
+    }
+}
+
 // Requests wait for a free connection: never more than the limits allow at once, and the
 // limits are reached, so the run is as quick as they let it be.
 TEST(LinkChecker, KeepsToTheConnectionLimits) {
