@@ -11,10 +11,10 @@
 #include "ImportTexts.h"
 #include "QutebrowserReader.h"
 #include "ShellFolders.h"
+#include "UserFolders.h"
 #include "WholeFile.h"
 #include "XbelReader.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <sys/stat.h>
 
@@ -84,8 +84,7 @@ std::string BookmarkImport::DefaultTarget() {
     std::string favorites = ShellFolders::Read().favorites;
     if (!favorites.empty())
         return favorites;
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/Favorites";
+    return UserFolders::Home() + "/Favorites";
 }
 
 std::string BookmarkImport::TargetFor(const std::string& favoritesFolder) {

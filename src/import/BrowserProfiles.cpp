@@ -4,8 +4,8 @@
 #include "ImportTexts.h"
 #include "IniFile.h"
 #include "QutebrowserReader.h"
+#include "UserFolders.h"
 
-#include <QByteArray>
 #include <algorithm>
 #include <cctype>
 #include <dirent.h>
@@ -293,13 +293,8 @@ std::string ExportName(const std::string& path) {
 } // namespace
 
 BrowserProfiles::Homes BrowserProfiles::Homes::OfUser() {
-    Homes homes{qgetenv("HOME").toStdString(), qgetenv("XDG_CONFIG_HOME").toStdString(),
-                qgetenv("XDG_DATA_HOME").toStdString()};
-    if (homes.config.empty())
-        homes.config = homes.home + "/.config";
-    if (homes.data.empty())
-        homes.data = homes.home + "/.local/share";
-    return homes;
+    return {UserFolders::Home(), UserFolders::Base("XDG_CONFIG_HOME", ".config"),
+            UserFolders::Base("XDG_DATA_HOME", ".local/share")};
 }
 
 const std::vector<std::string>& BrowserProfiles::Browsers() {

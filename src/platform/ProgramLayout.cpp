@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramLayout.h"
 
+#include "UserFolders.h"
+
 #include <QByteArray>
 #include <algorithm>
 #include <cerrno>
-#include <pwd.h>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,15 +14,6 @@ namespace {
 
 constexpr std::string_view TemplateName = "Linkshelf.lft";
 constexpr std::string_view SubFolder = "linkshelf/";
-
-// $HOME, or the account's home folder when a service started the program without one.
-std::string HomeFolder() {
-    std::string home = qgetenv("HOME").toStdString();
-    if (home.empty())
-        if (const passwd* account = getpwuid(getuid()); account != nullptr && account->pw_dir)
-            home = account->pw_dir;
-    return home;
-}
 
 std::string WithDelimiter(std::string folder) {
     if (!folder.empty() && folder.back() != '/')
@@ -75,7 +67,7 @@ bool IsFile(const std::string& path) {
 } // namespace
 
 ProgramLayout::Environment ProgramLayout::Environment::Current() {
-    return {HomeFolder(), qgetenv("XDG_CONFIG_HOME").toStdString(),
+    return {UserFolders::Home(), qgetenv("XDG_CONFIG_HOME").toStdString(),
             qgetenv("XDG_DATA_HOME").toStdString(), qgetenv("XDG_DATA_DIRS").toStdString()};
 }
 

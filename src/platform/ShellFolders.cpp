@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShellFolders.h"
 
-#include <QByteArray>
+#include "UserFolders.h"
+
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -55,10 +56,10 @@ ShellFolders ShellFolders::FromUserDirs(const std::string& home, const std::stri
 }
 
 ShellFolders ShellFolders::Read() {
-    const std::string home = qgetenv("HOME").toStdString();
-    std::string configHome = qgetenv("XDG_CONFIG_HOME").toStdString();
+    const std::string home = UserFolders::Home();
+    const std::string configHome = UserFolders::Base("XDG_CONFIG_HOME", ".config");
     if (configHome.empty())
-        configHome = home + "/.config";
+        return FromUserDirs(home, "");
     std::ifstream file(configHome + "/user-dirs.dirs", std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();

@@ -9,24 +9,19 @@
 #include "RunTexts.h"
 #include "SettingsFile.h"
 #include "Text.h"
+#include "UserFolders.h"
 
 #include <QCoreApplication>
 #include <algorithm>
-#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-std::string HomeFolder() {
-    const char* home = std::getenv("HOME");
-    return home != nullptr ? home : "";
-}
-
 // An absolute path without a trailing '/', a relative one taken from the home folder.
 std::string Absolute(const std::string& path) {
-    std::string absolute = path.starts_with('/') ? path : HomeFolder() + "/" + path;
+    std::string absolute = path.starts_with('/') ? path : UserFolders::Home() + "/" + path;
     while (absolute.size() > 1 && absolute.ends_with('/'))
         absolute.pop_back();
     return absolute;

@@ -4,10 +4,10 @@
 #include "AtomicFile.h"
 #include "RefreshUnits.h"
 #include "Text.h"
+#include "UserFolders.h"
 
 #include <QCoreApplication>
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -69,11 +69,7 @@ RefreshSetup::RefreshSetup(SystemctlRunner& systemctl, std::string unitFolder)
     : systemctl_(systemctl), unitFolder_(std::move(unitFolder)) {}
 
 std::string RefreshSetup::UserUnitFolder() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && configHome[0] == '/')
-        return std::string(configHome) + "/systemd/user";
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.config/systemd/user";
+    return UserFolders::Base("XDG_CONFIG_HOME", ".config") + "/systemd/user";
 }
 
 std::string RefreshSetup::ShippedProgram() {

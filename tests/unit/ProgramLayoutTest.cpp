@@ -3,9 +3,13 @@
 
 #include "InstalledLayout.h"
 #include "TempTree.h"
+#include "UserFolders.h"
 
+#include <QByteArray>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -56,6 +60,41 @@ TEST(ProgramLayout, AnInstalledProgramTakesItsFoldersFromTheEnvironment) {
         EXPECT_EQ(layout.settingsFolder, c.settingsFolder) << c.name;
         EXPECT_EQ(layout.dataFolders, c.dataFolders) << c.name;
     }
+}
+
+// A relative or empty value would name a folder under the one the program was started in.
+TEST(UserFolders, AreAbsoluteWhateverTheEnvironmentHolds) {
+    const std::string account = getpwuid(getuid())->pw_dir;
+    struct Row {
+        const char* name;
+        const char* home;
+        const char* configHome;
+        std::string expected;
+    };
+    const Row rows[]{
+        {"both set", "/home/u", "/etc/u", "/etc/u"},
+        {"no XDG value", "/home/u", nullptr, "/home/u/.config"},
+        {"an empty XDG value", "/home/u", "", "/home/u/.config"},
+        {"a relative XDG value", "/home/u", "config", "/home/u/.config"},
+        {"a relative home", "home", nullptr, account + "/.config"},
+        {"no home", nullptr, nullptr, account + "/.config"},
+    };
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    const auto put = [](const char* name, const char* value) {
+        if (value == nullptr)
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        put("HOME", row.home);
+        put("XDG_CONFIG_HOME", row.configHome);
+        EXPECT_EQ(UserFolders::Base("XDG_CONFIG_HOME", ".config"), row.expected);
+    }
+    qputenv("HOME", home);
+    put("XDG_CONFIG_HOME", configHome.isNull() ? nullptr : configHome.constData());
 }
 
 TEST(ProgramLayout, IsPortableOnlyBesideItsTemplate) {
