@@ -718,10 +718,6 @@ Check the path and try again.</translation>
         <translation>Keep the Page &amp;Up to Date...</translation>
     </message>
     <message>
-        <source>已导入 %1 的书签。也导入：</source>
-        <translation>Imported the bookmarks of %1. Also import:</translation>
-    </message>
-    <message>
         <source>该程序是免费的。要获得更多更好的软件，请访问我们的主页：</source>
         <translation>This program is free. For more and better software, visit our home page:</translation>
     </message>
@@ -804,6 +800,10 @@ Check the path and try again.</translation>
     <message>
         <source>显示网站图标(&amp;I)</source>
         <translation>Show site &amp;icons</translation>
+    </message>
+    <message>
+        <source>也导入：</source>
+        <translation>Also import:</translation>
     </message>
 </context>
 <context>
@@ -1116,6 +1116,10 @@ Check the path and try again.</translation>
     <message>
         <source>浏览器的网站图标无法读取，链接导入时不带图标：%1</source>
         <translation> The browser&apos;s site icons could not be read; the links were imported without icons: %1</translation>
+    </message>
+    <message>
+        <source>Firefox 备份</source>
+        <translation>Firefox backup</translation>
     </message>
 </context>
 <context>
@@ -1511,7 +1515,7 @@ Choose an item to change its color. Load Factory Defaults in the Options menu re
     </message>
     <message>
         <source>导出书签(&amp;E)...</source>
-        <translation>&amp;Export bookmarks...</translation>
+        <translation>&amp;Export Bookmarks...</translation>
     </message>
     <message>
         <source>书签文件 (*.html *.htm);;XBEL 书签 (*.xbel)</source>

@@ -18,6 +18,10 @@ std::string Cause(int error) {
 
 } // namespace
 
+std::string ImportTexts::ShownName(const std::string& name) {
+    return name == "Firefox backup" ? FilledText(tr("Firefox 备份")) : name;
+}
+
 std::string ImportTexts::CannotRead(const std::string& path, int error) {
     return FilledText(tr("不能读取书签文件 %1：%2"), Quoted(path), Cause(error));
 }

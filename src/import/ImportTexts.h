@@ -22,6 +22,9 @@ public:
     static std::string NotXbel(const std::string& path);
     static std::string AliasesTooMany(const std::string& path);
     static std::string NoProfile(const std::string& browser);
+    // A source's name as the user reads it; the folder an import writes keeps the name itself,
+    // so that a later import of the same source finds it in every language.
+    static std::string ShownName(const std::string& name);
     // browsers: the words that name a browser on the command line.
     static std::string UnknownSource(const std::string& source,
                                      const std::vector<std::string>& browsers);

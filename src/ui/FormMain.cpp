@@ -244,7 +244,9 @@ void FormMain::onImportOfferChosen(const BookmarkSource& source) {
         ReadShellFolders(globals_);
     // The first browser's folder is the source; with a second one beside it, the folder that
     // holds both, so that the page lists every browser imported.
-    if (++importsFromOffer_ == 1) {
+    // Each import says what it wrote and skipped, the earlier ones' lines staying above.
+    importSummaries_ << Q(import.Summary());
+    if (importSummaries_.size() == 1) {
         settings_.sourceFolder = import.FolderPath();
     } else {
         settings_.sourceFolder = target;
@@ -255,13 +257,12 @@ void FormMain::onImportOfferChosen(const BookmarkSource& source) {
         return browser.source.path == source.path || !browser.links;
     });
     if (!offeredBrowsers_.empty()) {
-        ShowImportOffer(QCoreApplication::translate("FormMain", "已导入 %1 的书签。也导入：")
-                            .arg(Q(source.name)));
-        ui->importOfferArea->setToolTip(Q(import.Summary()));
+        ShowImportOffer(importSummaries_.join('\n') + '\n' +
+                        QCoreApplication::translate("FormMain", "也导入："));
         return;
     }
     ui->importOfferArea->hide();
-    SetPageText(ui->folderPageText, Q(import.Summary()));
+    SetPageText(ui->folderPageText, importSummaries_.join('\n'));
     ui->folderPageText->show();
 }
 
@@ -288,8 +289,10 @@ int FormMain::PageIndex() const {
 void FormMain::SetPageIndex(int index) {
     if (index == PageIndex() || index < 0 || index >= PageCount)
         return;
-    QWidget* focus = QApplication::focusWidget();
-    const bool focusOnPage = focus != nullptr && ui->pages->currentWidget()->isAncestorOf(focus);
+    // The window's own focus, kept while another window is active; none when disabling the window
+    // for a run took it away, and then the new page's first control takes it.
+    QWidget* focus = focusWidget();
+    const bool focusOnPage = focus == nullptr || ui->pages->currentWidget()->isAncestorOf(focus);
     ui->pages->setCurrentIndex(index);
     if (focusOnPage)
         FocusFirstControlOf(ui->pages->currentWidget());

@@ -10,6 +10,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -140,7 +141,8 @@ private:
     // The Options button was last pressed with the mouse, not from the keyboard.
     bool optionsByMouse_ = false;
     std::vector<ImportOffer::Browser> offeredBrowsers_;
-    int importsFromOffer_ = 0;
+    // What each import from the offer wrote, in turn.
+    QStringList importSummaries_;
     // While the pages are filled from the record, their change signals must not write back.
     bool showingSettings_ = false;
 

@@ -4,6 +4,7 @@
 #include "BookmarkImport.h"
 #include "DesktopServices.h"
 #include "FilledText.h"
+#include "ImportTexts.h"
 #include "Strings.h"
 
 #include <QCoreApplication>
@@ -52,12 +53,13 @@ std::vector<ImportOffer::Browser> ImportOffer::FindBrowsers() {
 }
 
 QString ImportOffer::Caption(const Browser& browser) {
+    const std::string name = ImportTexts::ShownName(browser.source.name);
     if (!browser.links)
-        return QString::fromStdString(browser.source.name);
+        return QString::fromStdString(name);
     return QString::fromStdString(
         FilledText(QCoreApplication::translate("ImportOffer", "%1（%n 个链接）", nullptr,
                                                PluralCount(*browser.links)),
-                   browser.source.name));
+                   name));
 }
 
 ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers,

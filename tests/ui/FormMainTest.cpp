@@ -222,12 +222,22 @@ TEST_F(Wizard, FinishFromAnyPageShowsTheResultAndTurnsIntoExit) {
     EXPECT_EQ(form->PageIndex(), 4);
     EXPECT_EQ(S(Find<QPushButton>(*form, "finishButton")->text()), "完成(&F)");
 
+    // Finished from the keyboard, the focus goes on to a control the result page shows.
     tree.Shortcut("Fav/c.url", "https://c/");
-    QTest::keyClick(Find<QCheckBox>(*form, "launchBrowserBox"), Qt::Key_Return);
-    EXPECT_EQ(form->PageIndex(), 5);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    Find<QCheckBox>(*form, "launchBrowserBox")->setFocus();
+    QTest::keyClick(Find<QCheckBox>(*form, "launchBrowserBox"), Qt::Key_F, Qt::AltModifier);
+    // A key presses a button as a short click does, once its pressed look has shown.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->PageIndex() == 5; }));
     EXPECT_EQ(tree.Read("Desktop/Linkpage.htm"), "2");
+    // The progress window took the activation; the wizard's own focus is what shows once it
+    // has it back.
+    QWidget* focus = form->focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_TRUE(focus->isVisible()) << S(focus->objectName());
 
-    QTest::keyClick(Find<QLabel>(*form, "resultText"), Qt::Key_Return);
+    QTest::keyClick(focus, Qt::Key_Return);
     EXPECT_FALSE(form->isVisible()) << "Enter presses Exit, which closes the wizard";
 }
 
@@ -575,11 +585,15 @@ TEST_F(Wizard, WithoutShortcutsOneClickBringsInEachBrowsersBookmarks) {
     EXPECT_EQ(Find<BrowseLineEdit>(*form, "sourceFolderEdit")->Text(), imported);
     EXPECT_TRUE(QDir(QString::fromStdString(imported)).exists());
 
-    // The other browser is still offered, after what was imported; once it is in too, the
-    // page lists both.
+    // The other browser is still offered, under what was imported; once it is in too, the
+    // page lists both and says what each import wrote.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     auto* offerText = Find<QLabel>(*form, "importOfferText");
-    EXPECT_EQ(S(offerText->text()), "已导入 Chromium 的书签。也导入：");
+    const auto summary = [this](const char* browser) {
+        return "已导入 4 个链接和 3 个文件夹到 \"" + tree.Path("home/Favorites/") + browser +
+               "\"。跳过了 1 个不能在网页中打开的链接。";
+    };
+    EXPECT_EQ(S(offerText->text()), summary("Chromium") + "\n也导入：");
     EXPECT_EQ(form->findChild<QPushButton*>("importChromium"), nullptr);
     Click(Find<QPushButton>(*form, "importVivaldi"));
     EXPECT_EQ(Find<BrowseLineEdit>(*form, "sourceFolderEdit")->Text(),
@@ -588,6 +602,8 @@ TEST_F(Wizard, WithoutShortcutsOneClickBringsInEachBrowsersBookmarks) {
     EXPECT_TRUE(QDir(QString::fromStdString(tree.Path("home/Favorites/Vivaldi"))).exists());
     EXPECT_FALSE(Find<QWidget>(*form, "importOffer")->isVisible());
     EXPECT_TRUE(Find<QLabel>(*form, "folderPageText")->isVisible());
+    EXPECT_EQ(S(Find<QLabel>(*form, "folderPageText")->text()),
+              summary("Chromium") + "\n" + summary("Vivaldi"));
 }
 
 namespace {
@@ -774,19 +790,20 @@ TEST_F(Wizard, OffersEveryBrowserFamilyFoundAtHome) {
     tree.Folder("home/.config/opera");
     QFile::copy(LINKSHELF_TEST_DATA "/import/Bookmarks",
                 QString::fromStdString(tree.Path("home/.config/opera/Bookmarks")));
+    // The folder keeps the source's own name; its caption is in the user's language.
     struct Case {
         std::string name;
-        int links;
+        std::string caption;
         std::string imported;
     };
     const Case cases[] = {
-        {"Opera", 4, "Bookmarks bar/工作/example.com.url"},
-        {"LibreWolf", 1, "书签菜单/LibreWolf.url"},
-        {"Falkon", 2, "书签菜单/Falkon.url"},
-        {"Konqueror", 1, "KDE/KDE.url"},
-        {"GNOME Web", 1, "桌面/GNOME.url"},
-        {"qutebrowser", 2, "快速标记/wiki.url"},
-        {"Firefox backup", 1, "书签工具栏/Mozilla.url"},
+        {"Opera", "Opera（4 个链接）", "Bookmarks bar/工作/example.com.url"},
+        {"LibreWolf", "LibreWolf（1 个链接）", "书签菜单/LibreWolf.url"},
+        {"Falkon", "Falkon（2 个链接）", "书签菜单/Falkon.url"},
+        {"Konqueror", "Konqueror（1 个链接）", "KDE/KDE.url"},
+        {"GNOME Web", "GNOME Web（1 个链接）", "桌面/GNOME.url"},
+        {"qutebrowser", "qutebrowser（2 个链接）", "快速标记/wiki.url"},
+        {"Firefox backup", "Firefox 备份（1 个链接）", "书签工具栏/Mozilla.url"},
     };
     int row = 0;
     for (const Case& test : cases) {
@@ -796,7 +813,7 @@ TEST_F(Wizard, OffersEveryBrowserFamilyFoundAtHome) {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         GoToPage(1);
         auto* offered = Find<QPushButton>(*form, ("import" + test.name).c_str());
-        EXPECT_EQ(S(offered->text()), test.name + "（" + std::to_string(test.links) + " 个链接）");
+        EXPECT_EQ(S(offered->text()), test.caption);
         EXPECT_TRUE(offered->isVisible()) << test.name;
         // Tab by Tab, the browsers scroll to the one with the focus.
         TabTo(offered);
