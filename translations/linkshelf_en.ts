@@ -1521,6 +1521,10 @@ Choose an item to change its color. Load Factory Defaults in the Options menu re
         <source>书签文件 (*.html *.htm);;XBEL 书签 (*.xbel)</source>
         <translation>Bookmark files (*.html *.htm);;XBEL bookmarks (*.xbel)</translation>
     </message>
+    <message>
+        <source>空白</source>
+        <translation>blank</translation>
+    </message>
 </context>
 <context>
     <name>SystemctlRunner</name>

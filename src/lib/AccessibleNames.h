@@ -11,8 +11,5 @@ namespace AccessibleNames {
 // A caption as a screen reader should say it: without the access-key mark ("(&G)" or "&"), the
 // arrows of "< Back" and "Next >", and runs of blanks or line breaks.
 QString Spoken(QString caption);
-// Every control of the window that a label is the buddy of, and that has no name yet, is named
-// after that label; lists, tables and trees do not take the label's name by themselves.
-void NameFromLabels(QWidget* window);
 
 } // namespace AccessibleNames

@@ -287,8 +287,12 @@ void FormCheckLinks::FillTable() {
                                   finding.name,
                                   finding.folder,
                                   finding.target};
-        for (int column = KindColumn; column <= TargetColumn; ++column)
-            findingsTable_->setItem(row, column, new QTableWidgetItem(Q(cells[column])));
+        for (int column = KindColumn; column <= TargetColumn; ++column) {
+            auto* cell = new QTableWidgetItem(Q(cells[column]));
+            if (cells[column].empty())
+                cell->setData(Qt::AccessibleTextRole, Q(Strings::EmptyCell));
+            findingsTable_->setItem(row, column, cell);
+        }
         // The address as the shortcut holds it, byte for byte, for opening it.
         findingsTable_->item(row, AddressColumn)
             ->setData(Qt::UserRole, QByteArray::fromStdString(finding.address));

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormImport.h"
 
-#include "AccessibleNames.h"
 #include "BackgroundWork.h"
 #include "BookmarkImport.h"
 #include "BrowseLineEdit.h"
@@ -56,7 +55,6 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder)
     connect(folderEdit, &BrowseLineEdit::buttonClicked, this, &FormImport::onBrowseFolder);
     folderLabel = BuddyLabel(Strings::ImportFolderLabel, folderEdit, this);
     folderEdit->SetButtonName(QCoreApplication::translate("FormImport", "浏览文件夹..."));
-    AccessibleNames::NameFromLabels(this);
 
     resultLabel = new QLabel(this);
     resultLabel->setObjectName("resultLabel");

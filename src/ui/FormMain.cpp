@@ -28,6 +28,7 @@
 #include "RefreshSetup.h"
 #include "RunTexts.h"
 #include "SettingsFile.h"
+#include "SpokenCaptions.h"
 #include "Startup.h"
 #include "Strings.h"
 #include "SystemctlRunner.h"
@@ -126,12 +127,13 @@ void FormMain::SetUpControls() {
                           ui->outputFileLabel, ui->pageTitleLabel, ui->pageFontLabel})
         label->adjustSize();
     ui->importOfferArea->hide();
+    SpokenCaptions::Install();
     NameControls();
 }
 
 // Names for what a screen reader would otherwise find nameless or name after a value: the
-// picture, the browse buttons, the font box and its edit field, and the buttons whose captions
-// carry arrows. The Options button says that it opens a menu.
+// picture, the browse buttons, the font box and its edit field. The Options button says that it
+// opens a menu.
 void FormMain::NameControls() {
     PressableAccessible::Use(ui->sidePicture, QAccessible::Button);
     ui->sidePicture->setAccessibleName(tr("Linkshelf 主页"));
@@ -140,8 +142,6 @@ void FormMain::NameControls() {
     const QString fontName = AccessibleNames::Spoken(ui->pageFontLabel->text());
     ui->fontBox->setAccessibleName(fontName);
     ui->fontBox->lineEdit()->setAccessibleName(fontName);
-    for (QPushButton* button : {ui->backButton, ui->nextButton})
-        button->setAccessibleName(AccessibleNames::Spoken(button->text()));
     PressableAccessible::Use(ui->optionsButton, QAccessible::Button);
     PressableAccessible::SetHasPopup(ui->optionsButton, true);
     ui->optionsButton->installEventFilter(this);
@@ -324,6 +324,7 @@ void FormMain::onBackClicked() {
 void FormMain::ShowResultState(bool shown) {
     resultShown_ = shown;
     ui->finishButton->setText(Q(shown ? Strings::ExitCaption : Strings::FinishCaption));
+    SpokenCaptions::Name(ui->finishButton, ui->finishButton->text());
 }
 
 // A button that has the focus is already the default for the moment; clearing it first makes

@@ -54,6 +54,8 @@ inline constexpr Phrase ExportFilters{
     QT_TRANSLATE_NOOP("Strings", "书签文件 (*.html *.htm);;XBEL 书签 (*.xbel)")};
 inline constexpr Phrase CheckLinksTitle{QT_TRANSLATE_NOOP("Strings", "检查链接")};
 inline constexpr Phrase CopyReportCaption{QT_TRANSLATE_NOOP("Strings", "复制报告(&C)")};
+// What a screen reader says for a cell of the findings that holds nothing.
+inline constexpr Phrase EmptyCell{QT_TRANSLATE_NOOP("Strings", "空白")};
 inline constexpr Phrase RecheckBadCaption{QT_TRANSLATE_NOOP("Strings", "只检查失效的链接(&R)")};
 inline constexpr Phrase SelectDeadCaption{QT_TRANSLATE_NOOP("Strings", "选择全部失效的(&D)")};
 inline constexpr Phrase SelectMovedCaption{QT_TRANSLATE_NOOP("Strings", "选择全部已移动的(&M)")};

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "AccessibleNames.h"
 #include "FolderPicker.h"
 #include "FormCheckLinks.h"
 #include "FormImport.h"
@@ -12,11 +13,14 @@
 #include "TempTree.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
@@ -137,6 +141,60 @@ TEST_P(AccessKeys, AreUniqueInEveryWindow) {
     });
     picker.Execute();
     EXPECT_TRUE(seen);
+}
+
+// What a screen reader says for each control the focus can reach in a window as it shows now:
+// a name, without the access key's mark, whichever way the name came about.
+void ExpectSpokenNames(QWidget& window, const std::string& where) {
+    static const QRegularExpression keyMark("\\([A-Z]\\)|&");
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window)) << where;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        if (!control->isVisible() || control->focusPolicy() == Qt::NoFocus)
+            continue;
+        const QString name =
+            QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        EXPECT_FALSE(name.trimmed().isEmpty())
+            << where << ": " << control->metaObject()->className() << " "
+            << control->objectName().toStdString() << " has no name";
+        EXPECT_FALSE(name.contains(keyMark)) << where << ": " << name.toStdString();
+    }
+}
+
+TEST_P(AccessKeys, EveryControlHasASpokenName) {
+    for (int page = 0; page < FormMain::PageCount; ++page) {
+        form->SetPageIndex(page);
+        ExpectSpokenNames(*form, Where(("wizard page " + std::to_string(page)).c_str()));
+    }
+    std::vector<std::string> ignored{"Old"};
+    FormOptions options(form.get(), ignored, globals.FavoritesFolder);
+    ExpectSpokenNames(options, Where("ignored folders"));
+    ExpectSpokenNames(*new FormImport(form.get(), globals.FavoritesFolder), Where("import"));
+    ExpectSpokenNames(*new FormRefresh(form.get(), form->CurrentSettings(), globals, systemctl),
+                      Where("refresh"));
+    auto* check = new FormCheckLinks(form.get(), {{"mailto:a@b", "a", "/"}});
+    ASSERT_TRUE(QTest::qWaitFor(
+        [check] { return check->findChild<QWidget*>("closeButton")->isVisibleTo(check); }));
+    ExpectSpokenNames(*check, Where("link check"));
+}
+
+// English menu items are in title case, as the desktop's own menus are.
+TEST(MenuItems, AreInTitleCaseInEnglish) {
+    const InstalledLanguage language(Language::Choice::English);
+    TempTree tree;
+    Globals globals;
+    globals.Layout = ProgramLayout::Portable(tree.Path("program/"));
+    tree.Write("program/Linkshelf.lft", "%LF_LINKS_COUNT%");
+    const FormMain form(globals, tree.Path("program/linkshelf"));
+    static const QRegularExpression smallWord("^(a|an|the|to|from|of|in|on|and|for)$");
+    for (const QAction* action : form.findChild<QMenu*>("optionsMenu")->actions()) {
+        if (action->isSeparator())
+            continue;
+        const QStringList words = AccessibleNames::Spoken(action->text()).split(' ');
+        for (qsizetype at = 0; at < words.size(); ++at)
+            EXPECT_TRUE(words[at][0].isUpper() || (at > 0 && smallWord.match(words[at]).hasMatch()))
+                << action->text().toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, AccessKeys,
