@@ -213,7 +213,7 @@ void FormCheckLinks::OfferIconFetch(std::string sourceFolder,
                                     std::vector<IconFetcher::Link> links) {
     iconSource_ = std::move(sourceFolder);
     iconless_ = std::move(links);
-    fetchIconsButton_->setVisible(checker_->IsFinished() && !iconless_.empty());
+    fetchIconsButton_->setVisible(checker_->IsFinished() && CanFetchIcons());
 }
 
 // The only way the window reaches the network for icons: the user's click.
@@ -264,7 +264,7 @@ void FormCheckLinks::CheckerFinished() {
                                        report.Count(CheckFinding::Kind::Blocked) +
                                        report.unreachable >
                                    0);
-    fetchIconsButton_->setVisible(!iconless_.empty());
+    fetchIconsButton_->setVisible(CanFetchIcons());
     copyButton_->show();
     closeButton_->show();
     closeButton_->setDefault(true);
@@ -412,6 +412,11 @@ void FormCheckLinks::onUndoClicked() {
     }
     ShowOutcomes(ChangeTexts::Summary(outcomes, true), outcomes, true);
     EnableUndo();
+}
+
+// Icons are offered for links without one, but not while the network reaches no site.
+bool FormCheckLinks::CanFetchIcons() const {
+    return !iconless_.empty() && checker_->Report().unreachable == 0;
 }
 
 // Undo takes back one batch at a time, the latest not yet undone, as linkshelf --undo does: a

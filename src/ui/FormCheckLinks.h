@@ -75,6 +75,7 @@ private:
     void ShowOutcomes(const std::string& summary, const std::vector<ChangeOutcome>& outcomes,
                       bool undo);
     void TakeStampsAgain(const std::vector<ChangeOutcome>& outcomes, bool undo);
+    bool CanFetchIcons() const;
     void EnableUndo();
     void EnableChangeButtons();
 

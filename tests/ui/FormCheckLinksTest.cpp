@@ -309,6 +309,22 @@ TEST_F(CheckLinks, RefusesAFolderItCannotCheck) {
     std::filesystem::current_path(started);
 }
 
+// Offline, nothing found is offered for a change or an icon fetch; the links can be asked again.
+TEST_F(CheckLinks, OfflineOffersNothingToChange) {
+    tree.Shortcut("Fav/Named.url", "https://far.invalid/");
+    tree.Shortcut("Fav/Routed.url", "http://10.1.2.3/");
+    FormCheckLinks* dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntilDone(dialog));
+    EXPECT_TRUE(
+        S(Child<QLabel>(dialog, "status")->text()).ends_with("2 个链接未检查：网络似乎无法连接。"));
+    for (const char* button : {"selectDeadButton", "selectMovedButton", "selectDuplicatesButton",
+                               "updateAddressButton", "moveToTrashButton"})
+        EXPECT_FALSE(Child<QPushButton>(dialog, button)->isEnabled()) << button;
+    EXPECT_FALSE(Child<QPushButton>(dialog, "fetchIconsButton")->isVisible());
+    EXPECT_TRUE(Child<QPushButton>(dialog, "recheckDeadButton")->isVisible());
+}
+
 // Once the check is done, one button asks again only the links found dead or blocked.
 TEST_F(CheckLinks, RechecksOnlyTheLinksFoundDeadOrBlocked) {
     server.Route("HEAD /back", LoopbackServer::Status(404));
