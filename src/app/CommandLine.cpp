@@ -123,6 +123,8 @@ constexpr ExitStatus ExitStatuses[] = {
     {'2', QT_TRANSLATE_NOOP("CommandLine", "没有找到快捷方式；什么也没有写入")},
     {'3', QT_TRANSLATE_NOOP("CommandLine", "--check 发现了失效的链接（1：检查不能进行，或者被 "
                                            "Ctrl+C 停止，无论已经发现了什么）")},
+    {'4', QT_TRANSLATE_NOOP("CommandLine",
+                            "--fetch-icons 有网站要访问，却一个也访问不了（比如没有网络）")},
 };
 
 // A line fills at most 79 columns: a terminal of 80 breaks a full line before its end.
