@@ -13,7 +13,8 @@ packages=(
 # --test: what the test suite needs besides the build (the hostile-tree test measures peak
 # memory with GNU time, the page test opens pages in Chromium, the refresh tests check the
 # systemd units with systemd-analyze and run them under a user manager of their own, the change
-# test kills the program with strace in the middle of a batch, the accessibility test walks the
+# test kills the program with strace in the middle of a batch, the Trash test restores what the
+# program moved there with gio and GLib's trash backend (gvfs), the accessibility test walks the
 # wizard on a display and an AT-SPI bus of its own, the import tests compress Firefox backups
 # with lz4 and read each format again with Python, and the export test reads the files with
 # Python's parsers and validates XBEL with xmllint); --package:
@@ -28,7 +29,7 @@ packages=(
 # side-by-side link check; --lint: the formatter, the static checks and the translation gate.
 case "${1:-}" in
 --test)
-    packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd strace
+    packages+=(clang libclang-rt-dev time chromium sqlite3 nodejs systemd strace gvfs
         xvfb dbus-x11 at-spi2-core python3-pyatspi lz4 python3 libxml2-utils)
     ;;
 --package)

@@ -628,6 +628,10 @@ Default settings file: %1
         <source>页面没有写成或者运行失败：指定的设置文件不存在或不是 .lfs 文件，它指定的快捷方式文件夹或模板不存在或不能读取，没有指定快捷方式文件夹，模板是空的，向导不能打开显示器或已经打开，导入什么也没有写入，--export 没能写入书签文件，或者 --refresh 没能设置自动更新（没有 systemd 用户实例时它打印应改用的 crontab 行），--check 不能记录要做的改动，或者 --undo 没有可以撤销的改动或跳过了其中一些</source>
         <translation>the page could not be written or the run failed: the settings file named does not exist or is not a .lfs file, the folder of shortcuts or the template it names is missing or unreadable, no folder of shortcuts is set, the template is empty, the wizard cannot open a display or is already open, the import wrote nothing, --export could not write the bookmarks file, --refresh could not set up the refresh (without a systemd user manager it prints the crontab line to use instead), --check could not record the changes it was to make, or --undo found nothing to undo or skipped some of it</translation>
     </message>
+    <message>
+        <source>网络似乎无法连接：--check 没有发现失效的链接，但留下了未检查的链接；--fetch-icons 一个网站也访问不了</source>
+        <translation>the network seemed unreachable: --check found nothing dead but left links not checked, or --fetch-icons could reach no site</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleDesktop</name>
@@ -939,6 +943,13 @@ Check the path and try again.</translation>
         <translation>
             <numerusform> The icon of %n link could not be kept: %1</numerusform>
             <numerusform> The icons of %n links could not be kept: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个链接的网站无法访问：%1。</source>
+        <translation>
+            <numerusform> The site of %n link could not be reached: %1.</numerusform>
+            <numerusform> The sites of %n links could not be reached: %1.</numerusform>
         </translation>
     </message>
 </context>

@@ -25,6 +25,7 @@ namespace {
 constexpr int ExitNothingDead = 0;
 constexpr int ExitNotRun = 1;
 constexpr int ExitSomethingDead = 3;
+constexpr int ExitNetworkUnreachable = 4;
 constexpr int ProgressWidth = 30;
 
 volatile std::sig_atomic_t interrupted = 0;
@@ -235,5 +236,5 @@ int CheckCommand::Check(const Invocation& invocation, QNetworkAccessManager* net
     if (report.Count(CheckFinding::Kind::Dead) > 0)
         return ExitSomethingDead;
     // Links the network kept from being checked are not vouched for.
-    return report.unreachable > 0 ? ExitNotRun : ExitNothingDead;
+    return report.unreachable > 0 ? ExitNetworkUnreachable : ExitNothingDead;
 }

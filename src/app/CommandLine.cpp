@@ -123,6 +123,9 @@ constexpr ExitStatus ExitStatuses[] = {
     {'2', QT_TRANSLATE_NOOP("CommandLine", "没有找到快捷方式；什么也没有写入")},
     {'3', QT_TRANSLATE_NOOP("CommandLine", "--check 发现了失效的链接（1：检查不能进行，或者被 "
                                            "Ctrl+C 停止，无论已经发现了什么）")},
+    {'4', QT_TRANSLATE_NOOP("CommandLine",
+                            "网络似乎无法连接：--check 没有发现失效的链接，但留下了未检查的"
+                            "链接；--fetch-icons 一个网站也访问不了")},
 };
 
 // A line fills at most 79 columns: a terminal of 80 breaks a full line before its end.

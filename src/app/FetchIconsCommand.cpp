@@ -18,6 +18,8 @@ namespace {
 
 constexpr int ExitFetched = 0;
 constexpr int ExitNotRun = 1;
+// There were sites to ask, and not one of them could be reached (the network is down, say).
+constexpr int ExitNoSiteReached = 4;
 
 // A count on standard error while the sites are asked, when someone is watching.
 void RunUntilFinished(IconFetcher& fetcher) {
@@ -64,5 +66,5 @@ int FetchIconsCommand::Fetch(const Invocation& invocation, QNetworkAccessManager
                         limits, network);
     RunUntilFinished(fetcher);
     std::printf("%s\n", IconFetcher::Summary(fetcher.Report()).toStdString().c_str());
-    return ExitFetched;
+    return fetcher.Report().NoneReached() ? ExitNoSiteReached : ExitFetched;
 }

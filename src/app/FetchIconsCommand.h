@@ -14,8 +14,8 @@ public:
     // The command's handler: Fetch with a network of its own.
     static int Run(const Invocation& invocation);
     // Fetches (an event loop must be able to run) and gives the exit status: 0 when the fetch
-    // ran, 1 when it could not. Settings the page run would refuse stop it before any request.
-    // Without a network given it makes its own.
+    // ran, 1 when it could not, 4 when no site could be reached. Settings the page run would refuse
+    // stop it before any request. Without a network given it makes its own.
     static int Fetch(const Invocation& invocation, QNetworkAccessManager* network = nullptr,
                      LinkChecker::Limits limits = {});
 };

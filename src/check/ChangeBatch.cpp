@@ -123,10 +123,20 @@ ChangeOutcome UndoRewrite(const ChangeJournal::Entry& entry) {
 }
 
 // A change the journal does not mark done may still have been made just before a crash: the
-// file is then looked for in the Trash.
+// file is then looked for in the Trash, among the files moved there from its path, by its size
+// and time, which a move keeps.
+std::string PlaceOf(const ChangeJournal::Entry& entry, const QDateTime& since) {
+    if (entry.done)
+        return entry.place;
+    for (const std::string& place : Trash::Find(entry.change.file, since))
+        if (FileStamp::Of(place) == entry.change.stamp)
+            return place;
+    return {};
+}
+
 ChangeOutcome UndoTrash(const ChangeJournal::Entry& entry, const QDateTime& since) {
     const PlannedChange& change = entry.change;
-    const std::string place = entry.done ? entry.place : Trash::Find(change.file, since);
+    const std::string place = PlaceOf(entry, since);
     if (place.empty() && !entry.done)
         return {change, ChangeOutcome::State::NotMade, {}, {}};
     if (place.empty() || FileStamp::Of(place).size != change.stamp.size)

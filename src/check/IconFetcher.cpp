@@ -4,6 +4,7 @@
 #include "AtomicFile.h"
 #include "BuildLinkList.h"
 #include "ChangeBatch.h"
+#include "CheckTexts.h"
 #include "FileChecks.h"
 #include "FilledText.h"
 #include "FolderListing.h"
@@ -52,7 +53,31 @@ QUrl IconNamedBy(const QByteArray& page, const QUrl& base) {
     return {};
 }
 
+// Why a request that had no answer failed, in the link check's words: a time-out aborts it.
+std::pair<CheckFinding::Cause, std::string> Unreached(const QNetworkReply& reply) {
+    using Cause = CheckFinding::Cause;
+    switch (reply.error()) {
+    case QNetworkReply::HostNotFoundError:
+        return {Cause::NameNotFound, {}};
+    case QNetworkReply::ConnectionRefusedError:
+        return {Cause::ConnectionRefused, {}};
+    case QNetworkReply::RemoteHostClosedError:
+        return {Cause::ConnectionReset, {}};
+    case QNetworkReply::SslHandshakeFailedError:
+        return {Cause::TlsFailure, {}};
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError:
+        return {Cause::TimeOut, {}};
+    default:
+        return {Cause::NetworkError, reply.errorString().toStdString()};
+    }
+}
+
 } // namespace
+
+bool IconFetcher::Counts::NoneReached() const {
+    return !unreachable.empty() && fetched + noneFound + refused + notKept == 0;
+}
 
 std::vector<IconFetcher::Link> IconFetcher::Collect(const Settings& settings,
                                                     const Globals& globals) {
@@ -157,6 +182,10 @@ void IconFetcher::Answered(Site& site) {
     QNetworkReply* reply = site.reply;
     reply->deleteLater();
     site.reply = nullptr;
+    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
+        site.reached = true;
+    else if (!stopped_ && !site.unreachable && reply->error() != QNetworkReply::NoError)
+        site.unreachable = Unreached(*reply);
     const bool good = !stopped_ && reply->error() == QNetworkReply::NoError &&
                       SameSite(reply->url(), site.origin) &&
                       reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 200;
@@ -189,6 +218,8 @@ void IconFetcher::Done(Site& site, const QByteArray& icon) {
         Keep(site, icon);
     else if (site.refused)
         counts_.refused += count;
+    else if (!site.reached && site.unreachable)
+        counts_.unreachable[*site.unreachable] += count;
     else
         counts_.noneFound += count;
     --running_;
@@ -260,6 +291,13 @@ QString IconFetcher::Summary(const Counts& counts) {
     if (counts.refused > 0)
         text +=
             tr("%n 个链接的网站给出的图标不是图片，已拒绝。", nullptr, PluralCount(counts.refused));
+    for (const auto& [why, count] : counts.unreachable) {
+        CheckFinding finding{};
+        finding.cause = why.first;
+        finding.detail = why.second;
+        text += tr("%n 个链接的网站无法访问：%1。", nullptr, PluralCount(count))
+                    .arg(QString::fromStdString(CheckTexts::FindingStatus(finding)));
+    }
     if (counts.notKept > 0)
         text += tr("%n 个链接的图标没能保存：%1", nullptr, PluralCount(counts.notKept))
                     .arg(QString::fromStdString(counts.firstNotKept.Text()));

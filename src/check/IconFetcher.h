@@ -14,8 +14,11 @@
 #include <QUrl>
 #include <deque>
 #include <list>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QNetworkAccessManager;
@@ -49,6 +52,12 @@ public:
         // away meanwhile), and why the first one was not.
         long long notKept = 0;
         Failure firstNotKept;
+        // Links whose site could not be reached, by why: the link check's cause, with the
+        // network's own words where the cause has none of its own.
+        std::map<std::pair<CheckFinding::Cause, std::string>, long long> unreachable;
+
+        // Whether there were sites to ask and none of them could be reached.
+        bool NoneReached() const;
     };
 
     // The web links of the page of these settings that have no icon.
@@ -82,6 +91,9 @@ private:
         // 0: the site's /favicon.ico, 1: its page, 2: the icon the page names.
         int step = 0;
         bool refused = false;
+        // Whether any request had an answer; why the first one that had none failed.
+        bool reached = false;
+        std::optional<std::pair<CheckFinding::Cause, std::string>> unreachable;
         QPointer<QNetworkReply> reply;
     };
 

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <string>
+#include <vector>
 
 // The user's freedesktop Trash: a file moved there gets a .trashinfo naming where it came from,
 // so the file manager can put it back, and so can the program.
@@ -16,7 +17,10 @@ public:
     // Puts the file at place in a Trash back at path, which must be free, and removes its
     // .trashinfo; the folders of path are made again if they are gone.
     static Result Restore(const std::string& place, const std::string& path);
-    // The place in the home Trash of the file last moved there from path no earlier than since,
-    // or empty when there is none.
-    static std::string Find(const std::string& path, const QDateTime& since);
+    // The places in the home Trash of the files moved there from path no earlier than since, the
+    // newest first. A .trashinfo gives the path percent-encoded, but earlier versions of the
+    // program wrote it as it stood: a place counts when either reading is path. The two differ
+    // only for a name that holds "%" and two hex digits, and then name different files, which
+    // the caller tells apart by the file itself.
+    static std::vector<std::string> Find(const std::string& path, const QDateTime& since);
 };

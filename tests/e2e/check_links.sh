@@ -56,7 +56,7 @@ printf '[Options]\r\nSourceFolder=%s\r\n' "$offline" >"$work/offline.lfs"
 if unshare --net true 2>/dev/null; then
     out=$(unshare --net "${english_env[@]}" timeout 60 "$program" --check "$work/offline.lfs" \
         --trash-dead --dry-run 2>"$work/err")
-    expect_eq "status offline" 1 "$?"
+    expect_eq "status offline" 4 "$?"
     expect_eq "report offline" "not checked	the network seems unreachable	https://www.debian.org/	Named	/
 not checked	the network seems unreachable	http://192.0.2.10/	Routed	/
 Checked 0 of 2 links: 0 ok, 0 dead, 0 moved, 0 blocked; 0 addresses filed more than once (0 places); 0 not checked (other schemes). 2 links not checked: the network seems unreachable.

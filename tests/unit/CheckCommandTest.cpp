@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <pty.h>
 #include <unistd.h>
@@ -220,32 +221,73 @@ TEST_F(CheckCommandTest, ActsOnTheFindingsAndUndoes) {
 }
 
 // A batch cut short after a file went to the Trash but before the journal marked it done is
-// still undone: the Trash says where the file went; a change never made is left as it is.
+// still undone: the Trash says where the file went, in a .trashinfo written now (the path
+// percent-encoded) or by an earlier version (the path as it stands); a change never made is left
+// as it is, even where another file's .trashinfo, read the other way, gives its path.
 TEST_F(CheckCommandTest, UndoesABatchCutShortFromTheJournal) {
-    tree.Shortcut("Fav/One.url", "https://127.0.0.1/one");
-    tree.Shortcut("Fav/Two.url", "https://127.0.0.1/two");
-    ChangeJournal::Batch batch;
-    for (const char* name : {"One", "Two"}) {
-        const std::string file = tree.Path("Fav/") + name + ".url";
+    enum class Moved { Now, AsBefore, Never };
+    struct Case {
+        const char* name;
+        std::string shortcut;
+        Moved moved;
+    };
+    const Case cases[] = {
+        {"a plain name", "One.url", Moved::Now},
+        {"a percent sign, a hash and blanks", "100%41 sure #1.url", Moved::Now},
+        {"the same, by an earlier version", "100%41 sure #1.url", Moved::AsBefore},
+        {"Chinese and a lone percent sign, by an earlier version", "书签 50% 完.url",
+         Moved::AsBefore},
+        {"bytes that are not UTF-8", "caf\xE9 #2.url", Moved::Now},
+        {"never moved, another file's Path= read as it stands", "x%20y.url", Moved::Never},
+    };
+    tree.Folder("data/Trash/files");
+    // The file moved to the Trash beside a .trashinfo whose Path= is written as given.
+    const auto inTrash = [this](const std::string& file, const std::string& written) {
+        const std::string name = file.substr(file.rfind('/') + 1);
+        std::filesystem::rename(file, tree.Path("data/Trash/files/" + name));
+        tree.Write("data/Trash/info/" + name + ".trashinfo",
+                   "[Trash Info]\nPath=" + written + "\nDeletionDate=" +
+                       QDateTime::currentDateTime().toString(Qt::ISODate).toStdString() + "\n");
+        return tree.Path("data/Trash/files/" + name);
+    };
+    for (const Case& test : cases) {
+        const std::string file = tree.Path("Fav/" + test.shortcut);
+        tree.Shortcut("Fav/" + test.shortcut, "https://127.0.0.1/" + test.shortcut);
+        const std::string bytes = tree.Read("Fav/" + test.shortcut);
+        ChangeJournal::Batch batch;
         batch.entries.push_back({{PlannedChange::Action::MoveToTrash, CheckFinding::Kind::Dead,
-                                  file, name, "", "", FileStamp::Of(file)},
+                                  file, test.shortcut, "", "", FileStamp::Of(file)},
                                  {},
                                  {},
                                  {},
                                  false});
-    }
-    const std::string one = tree.Read("Fav/One.url");
-    ASSERT_TRUE(ChangeJournal().Begin(batch));
-    std::string place;
-    ASSERT_TRUE(Trash::Move(tree.Path("Fav/One.url"), place));
+        ASSERT_TRUE(ChangeJournal().Begin(batch)) << test.name;
+        std::string place;
+        if (test.moved == Moved::Now) {
+            ASSERT_TRUE(Trash::Move(file, place)) << test.name;
+        } else if (test.moved == Moved::AsBefore) {
+            place = inTrash(file, file);
+        } else {
+            // The desktop's .trashinfo of "x y.url" gives its path as ".../x%20y.url".
+            tree.Shortcut("Fav/x y.url", "https://127.0.0.1/another");
+            place = inTrash(tree.Path("Fav/x y.url"), file);
+        }
 
-    int status = -1;
-    const std::string out = Undo(status);
-    EXPECT_EQ(status, 0) << out;
-    EXPECT_EQ(out, "未曾改动\t" + tree.Path("Fav/Two.url") + "\n已从回收站还原\t" +
-                       tree.Path("Fav/One.url") + "\t" + place +
-                       "\n已撤销：0 个地址已改回，1 个文件已从回收站还原，0 个跳过。\n");
-    EXPECT_EQ(tree.Read("Fav/One.url"), one);
+        int status = -1;
+        const std::string out = Undo(status);
+        EXPECT_EQ(status, 0) << test.name << ": " << out;
+        if (test.moved == Moved::Never) {
+            EXPECT_EQ(out, "未曾改动\t" + file +
+                               "\n已撤销：0 个地址已改回，0 个文件已从回收站还原，0 个跳过。\n")
+                << test.name;
+            EXPECT_TRUE(FileExists(place)) << test.name << ": the other file stays in the Trash";
+        } else {
+            EXPECT_EQ(out, "已从回收站还原\t" + file + "\t" + place +
+                               "\n已撤销：0 个地址已改回，1 个文件已从回收站还原，0 个跳过。\n")
+                << test.name;
+        }
+        EXPECT_EQ(tree.Read("Fav/" + test.shortcut), bytes) << test.name;
+    }
 }
 
 } // namespace

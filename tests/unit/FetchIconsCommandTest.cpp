@@ -10,6 +10,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QTcpSocket>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -142,6 +143,57 @@ TEST_F(FetchIconsCommandTest, UndoGivesTheShortcutsTheirBytesBack) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tree.Path("Fav/.linkshelf-icons")),
                             std::filesystem::directory_iterator()),
               2);
+}
+
+// A site that cannot be reached is counted apart, in the link check's words for why, and a fetch
+// that reached no site at all says so in its exit status.
+TEST_F(FetchIconsCommandTest, CountsSitesThatCannotBeReachedApart) {
+    // A port held by a socket that does not listen refuses connections, and no test running
+    // beside this one can start listening on it, as it could on a port given back.
+    QTcpSocket closed;
+    closed.bind(QHostAddress::LocalHost, 0, QAbstractSocket::DontShareAddress);
+    const std::string refused = "http://127.0.0.1:" + std::to_string(closed.localPort()) + "/page";
+    // The test's network knows no name but 127.0.0.1.
+    const std::string unknown = "https://nowhere.example/page";
+    const std::string withIcon = icon.Url("/page").toStdString();
+    const std::string withoutIcon = none.Url("/page").toStdString();
+    struct Case {
+        const char* name;
+        std::vector<std::string> addresses;
+        int status;
+        std::string summary;
+    };
+    const Case cases[] = {
+        {"reachable, with an icon", {withIcon}, 0, "已为 1 个链接取得网站图标。\n"},
+        {"reachable, without an icon",
+         {withoutIcon},
+         0,
+         "已为 0 个链接取得网站图标。1 个链接的网站没有图标。\n"},
+        {"name not found, two links of one site",
+         {unknown, unknown + "?again"},
+         4,
+         "已为 0 个链接取得网站图标。2 个链接的网站无法访问：找不到主机名。\n"},
+        {"connection refused",
+         {refused},
+         4,
+         "已为 0 个链接取得网站图标。1 个链接的网站无法访问：连接被拒绝。\n"},
+        {"one site of three reached",
+         {withoutIcon, unknown, refused},
+         0,
+         "已为 0 个链接取得网站图标。1 个链接的网站没有图标。1 "
+         "个链接的网站无法访问：找不到主机名。1 个链接的网站无法访问：连接被拒绝。\n"},
+    };
+    int row = 0;
+    for (const Case& test : cases) {
+        const std::string folder = "Row" + std::to_string(++row);
+        for (std::size_t i = 0; i < test.addresses.size(); ++i)
+            tree.Shortcut(folder + "/" + std::to_string(i) + ".url", test.addresses[i]);
+        tree.Write(folder + ".lfs", "[Options]\r\nSourceFolder=" + tree.Path(folder) + "\r\n");
+        std::string out;
+        EXPECT_EQ(Run({"--fetch-icons", tree.Path(folder + ".lfs")}, out), test.status)
+            << test.name << ": " << err;
+        EXPECT_EQ(out, test.summary) << test.name;
+    }
 }
 
 TEST_F(FetchIconsCommandTest, RefusesASourceFolderThatIsNotThereAsAPageRunDoes) {
