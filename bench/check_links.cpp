@@ -3,9 +3,9 @@
 // PORTS servers, and prints the wall-clock time and the peak resident memory of the process.
 //
 // Usage: check_links LINKS [DELAY_MS (100)] [PORTS (8)]
-#include "LinkChecker.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
+#include "check/LinkChecker.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the application icon from the program's own window icon, into the hicolor theme's
 // folders under the folder given: a scalable SVG and a PNG of each size given.
-#include "WizardArt.h"
+#include "ui/WizardArt.h"
 
 #include <QDir>
 #include <QImage>

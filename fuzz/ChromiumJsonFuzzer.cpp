@@ -4,8 +4,8 @@
 //
 // Input: the file's bytes, as they are.
 
-#include "ChromiumReader.h"
 #include "ImportCheck.h"
+#include "import/ChromiumReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ChromiumReader reader;

@@ -5,8 +5,8 @@
 //
 // Input: the markup, as it is.
 
-#include "ExportFileReader.h"
 #include "ImportCheck.h"
+#include "import/ExportFileReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string markup(reinterpret_cast<const char*>(data), size);

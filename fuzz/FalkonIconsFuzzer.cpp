@@ -4,8 +4,8 @@
 //
 // Input: the database file's bytes, as they are.
 
-#include "FalkonIcons.h"
 #include "FuzzInput.h"
+#include "import/FalkonIcons.h"
 
 #include <fstream>
 

@@ -4,8 +4,8 @@
 //
 // Input: the file's bytes, as they are.
 
-#include "FalkonReader.h"
 #include "ImportCheck.h"
+#include "import/FalkonReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const ResultOf<BookmarkFolder> read =

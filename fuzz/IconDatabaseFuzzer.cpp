@@ -5,10 +5,10 @@
 //
 // Input: the database file's bytes, as they are.
 
-#include "ChromiumIcons.h"
-#include "FirefoxIcons.h"
 #include "FuzzInput.h"
-#include "SqliteCopy.h"
+#include "import/ChromiumIcons.h"
+#include "import/FirefoxIcons.h"
+#include "import/SqliteCopy.h"
 
 #include <fstream>
 

@@ -5,7 +5,7 @@
 // Input: the bytes, as they are.
 
 #include "FuzzInput.h"
-#include "IconImage.h"
+#include "platform/IconImage.h"
 
 #include <QCoreApplication>
 #include <QImage>

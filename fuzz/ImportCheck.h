@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BookmarkTree.h"
 #include "FuzzInput.h"
-#include "ShortcutName.h"
-#include "ShortcutTreeWriter.h"
+#include "import/BookmarkTree.h"
+#include "import/ShortcutName.h"
+#include "import/ShortcutTreeWriter.h"
 
 #include <filesystem>
 #include <fstream>

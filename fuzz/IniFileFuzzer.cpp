@@ -6,7 +6,7 @@
 // Input: section, key and value, each ended by a zero byte, then the file's bytes.
 
 #include "FuzzInput.h"
-#include "IniFile.h"
+#include "platform/IniFile.h"
 
 #include <fcntl.h>
 #include <fstream>

@@ -9,10 +9,10 @@
 // followed by what it takes (see Operation): names and contents are length-prefixed texts, a
 // link's target kind is one byte.
 
-#include "BuildLinkList.h"
 #include "FuzzInput.h"
-#include "Settings.h"
-#include "Text.h"
+#include "generation/BuildLinkList.h"
+#include "settings/Settings.h"
+#include "text/Text.h"
 
 #include <fcntl.h>
 #include <filesystem>

@@ -6,7 +6,7 @@
 // Input: the text of one value; its first four bytes also give a number to write and read back.
 
 #include "FuzzInput.h"
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include <charconv>
 #include <cinttypes>

@@ -8,7 +8,7 @@
 // then the text.
 
 #include "FuzzInput.h"
-#include "Text.h"
+#include "text/Text.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 // Input: the database file's bytes, as they are.
 
 #include "FuzzInput.h"
-#include "WebKitIcons.h"
+#include "import/WebKitIcons.h"
 
 #include <fstream>
 

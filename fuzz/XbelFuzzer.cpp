@@ -5,7 +5,7 @@
 // Input: the file's bytes, as they are.
 
 #include "ImportCheck.h"
-#include "XbelReader.h"
+#include "import/XbelReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const ResultOf<BookmarkFolder> read =

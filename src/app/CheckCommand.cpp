@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckCommand.h"
 
-#include "ChangeBatch.h"
-#include "ChangeTexts.h"
-#include "CheckTexts.h"
-#include "CommandSettings.h"
-#include "ConsoleDesktop.h"
-#include "FilledText.h"
-#include "Language.h"
-#include "Settings.h"
+#include "app/CommandSettings.h"
+#include "app/ConsoleDesktop.h"
+#include "check/ChangeBatch.h"
+#include "check/ChangeTexts.h"
+#include "check/CheckTexts.h"
+#include "platform/FilledText.h"
+#include "platform/Language.h"
+#include "settings/Settings.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Invocation.h"
-#include "LinkChecker.h"
+#include "app/Invocation.h"
+#include "check/LinkChecker.h"
 
 class QNetworkAccessManager;
 

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
-#include "CheckCommand.h"
-#include "ConsoleDesktop.h"
-#include "ExportCommand.h"
-#include "FetchIconsCommand.h"
-#include "FilledText.h"
-#include "ImportCommand.h"
-#include "Language.h"
-#include "PageCommand.h"
-#include "RefreshCommand.h"
-#include "Text.h"
-#include "UndoCommand.h"
+#include "app/CheckCommand.h"
+#include "app/ConsoleDesktop.h"
+#include "app/ExportCommand.h"
+#include "app/FetchIconsCommand.h"
+#include "app/ImportCommand.h"
+#include "app/PageCommand.h"
+#include "app/RefreshCommand.h"
+#include "app/UndoCommand.h"
+#include "platform/FilledText.h"
+#include "platform/Language.h"
+#include "text/Text.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandSettings.h"
 
-#include "FileChecks.h"
-#include "FilledText.h"
-#include "RunTexts.h"
-#include "SettingsFile.h"
-#include "Text.h"
+#include "generation/RunTexts.h"
+#include "platform/FileChecks.h"
+#include "platform/FilledText.h"
+#include "settings/SettingsFile.h"
+#include "text/Text.h"
 
 #include <QCoreApplication>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Failure.h"
-#include "Globals.h"
-#include "Settings.h"
+#include "platform/Failure.h"
+#include "settings/Globals.h"
+#include "settings/Settings.h"
 
 #include <string>
 

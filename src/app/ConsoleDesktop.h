@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DesktopServices.h"
+#include "platform/DesktopServices.h"
 
 // Desktop services for a run without a display: messages go to standard error, and nothing is
 // opened, as there is no screen to show a browser on (a run from cron would otherwise mail the

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExportCommand.h"
 
-#include "BookmarkExport.h"
-#include "CommandSettings.h"
-#include "ConsoleDesktop.h"
-#include "FilledText.h"
-#include "Language.h"
-#include "RunTexts.h"
-#include "Text.h"
+#include "app/CommandSettings.h"
+#include "app/ConsoleDesktop.h"
+#include "generation/BookmarkExport.h"
+#include "generation/RunTexts.h"
+#include "platform/FilledText.h"
+#include "platform/Language.h"
+#include "text/Text.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Invocation.h"
+#include "app/Invocation.h"
 
 // `linkshelf --export FILE [SETTINGS.lfs] [--format html|xbel]`: writes the links the page of
 // the settings file (the default one when none is named) lists as a bookmarks file browsers

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FetchIconsCommand.h"
 
-#include "CommandSettings.h"
-#include "ConsoleDesktop.h"
-#include "FilledText.h"
-#include "IconFetcher.h"
-#include "Language.h"
-#include "Settings.h"
-#include "Text.h"
+#include "app/CommandSettings.h"
+#include "app/ConsoleDesktop.h"
+#include "check/IconFetcher.h"
+#include "platform/FilledText.h"
+#include "platform/Language.h"
+#include "settings/Settings.h"
+#include "text/Text.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImportCommand.h"
 
-#include "BookmarkImport.h"
-#include "ConsoleDesktop.h"
-#include "Language.h"
+#include "app/ConsoleDesktop.h"
+#include "import/BookmarkImport.h"
+#include "platform/Language.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Invocation.h"
+#include "app/Invocation.h"
 
 // `linkshelf --import SOURCE [FOLDER]`: imports a browser's bookmarks (SOURCE a bookmark file,
 // or firefox, chromium, chrome, brave, edge or vivaldi for that browser's default profile) into

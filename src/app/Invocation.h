@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Globals.h"
+#include "settings/Globals.h"
 
 #include <optional>
 #include <span>

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PageCommand.h"
 
-#include "ConsoleDesktop.h"
-#include "DesktopApplication.h"
-#include "FileChecks.h"
-#include "FocusFrameStyle.h"
-#include "FormMain.h"
-#include "GenerationRun.h"
-#include "Language.h"
-#include "ProgramFile.h"
-#include "QtDesktop.h"
-#include "Text.h"
-#include "UnattendedRun.h"
-#include "WindowPlacement.h"
-#include "WizardLock.h"
+#include "app/ConsoleDesktop.h"
+#include "app/UnattendedRun.h"
+#include "app/WizardLock.h"
+#include "controls/FocusFrameStyle.h"
+#include "controls/WindowPlacement.h"
+#include "desktop/DesktopApplication.h"
+#include "desktop/QtDesktop.h"
+#include "generation/GenerationRun.h"
+#include "platform/FileChecks.h"
+#include "platform/Language.h"
+#include "platform/ProgramFile.h"
+#include "text/Text.h"
+#include "ui/FormMain.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Invocation.h"
+#include "app/Invocation.h"
 
 #include <string>
 #include <vector>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RefreshCommand.h"
 
-#include "ConsoleDesktop.h"
-#include "Language.h"
-#include "ProgramFile.h"
-#include "RefreshPlanner.h"
-#include "RefreshSetup.h"
-#include "RefreshUnits.h"
-#include "SystemctlRunner.h"
-#include "Utf8Text.h"
+#include "app/ConsoleDesktop.h"
+#include "platform/Language.h"
+#include "platform/ProgramFile.h"
+#include "platform/SystemctlRunner.h"
+#include "platform/Utf8Text.h"
+#include "refresh/RefreshPlanner.h"
+#include "refresh/RefreshSetup.h"
+#include "refresh/RefreshUnits.h"
 
 #include <QCoreApplication>
 #include <algorithm>

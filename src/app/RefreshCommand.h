@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Invocation.h"
+#include "app/Invocation.h"
 
 // `linkshelf --refresh daily|hourly|on-change|off`: keeps the page of the default settings file
 // up to date with the shipped systemd user units, rebuilt daily or hourly and, with on-change,

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UnattendedRun.h"
 
-#include "CommandSettings.h"
-#include "ConsoleDesktop.h"
-#include "GenerationRun.h"
-#include "RunTexts.h"
-#include "Settings.h"
-#include "SettingsFile.h"
-#include "Text.h"
+#include "app/CommandSettings.h"
+#include "app/ConsoleDesktop.h"
+#include "generation/GenerationRun.h"
+#include "generation/RunTexts.h"
+#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+#include "text/Text.h"
 
 #include <QCoreApplication>
 #include <optional>

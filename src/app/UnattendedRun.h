@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Globals.h"
+#include "settings/Globals.h"
 
 // Generates the page from the settings file (globals.SettingsPath; named: given on the command
 // line) without showing the wizard, and gives the exit status: 0 when the page was written, 2

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UndoCommand.h"
 
-#include "ChangeBatch.h"
-#include "ChangeTexts.h"
-#include "ConsoleDesktop.h"
-#include "Language.h"
+#include "app/ConsoleDesktop.h"
+#include "check/ChangeBatch.h"
+#include "check/ChangeTexts.h"
+#include "platform/Language.h"
 
 #include <QCoreApplication>
 #include <algorithm>

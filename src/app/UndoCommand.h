@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Invocation.h"
+#include "app/Invocation.h"
 
 // linkshelf --undo: reverses the last batch of changes to the shortcut tree recorded in the
 // journal (by the link check's window, --check's change options or a fetch of site icons), even

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandLine.h"
-#include "Globals.h"
-#include "ProgramFile.h"
-#include "Startup.h"
+#include "app/CommandLine.h"
+#include "platform/ProgramFile.h"
+#include "settings/Globals.h"
+#include "settings/Startup.h"
 
 #include <csignal>
 #include <sys/resource.h>

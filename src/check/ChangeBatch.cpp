@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChangeBatch.h"
 
-#include "AtomicFile.h"
-#include "FilledText.h"
-#include "IniFile.h"
-#include "TextFile.h"
-#include "Trash.h"
+#include "platform/AtomicFile.h"
+#include "platform/FilledText.h"
+#include "platform/IniFile.h"
+#include "platform/Trash.h"
+#include "text/TextFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

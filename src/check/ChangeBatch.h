@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ChangeJournal.h"
-#include "ChangePlan.h"
-#include "Failure.h"
+#include "check/ChangeJournal.h"
+#include "check/ChangePlan.h"
+#include "platform/Failure.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ChangePlan.h"
-#include "Failure.h"
+#include "check/ChangePlan.h"
+#include "platform/Failure.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CheckReport.h"
-#include "LinkToCheck.h"
+#include "check/CheckReport.h"
+#include "check/LinkToCheck.h"
 
 #include <cstddef>
 #include <string>

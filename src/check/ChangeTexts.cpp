@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChangeTexts.h"
 
-#include "FilledText.h"
+#include "platform/FilledText.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ChangeBatch.h"
-#include "ChangePlan.h"
+#include "check/ChangeBatch.h"
+#include "check/ChangePlan.h"
 
 #include <QCoreApplication>
 #include <string>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckCache.h"
 
-#include "AtomicFile.h"
-#include "Utf8Text.h"
+#include "platform/AtomicFile.h"
+#include "platform/Utf8Text.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CheckReport.h"
-#include "Failure.h"
+#include "check/CheckReport.h"
+#include "platform/Failure.h"
 
 #include <QString>
 #include <optional>

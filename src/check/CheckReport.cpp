@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CheckReport.h"
 
-#include "FilledText.h"
-#include "Utf8Text.h"
+#include "platform/FilledText.h"
+#include "platform/Utf8Text.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CheckReport.h"
+#include "check/CheckReport.h"
 
 #include <QCoreApplication>
 #include <string>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "LinkToCheck.h"
+#include "check/LinkToCheck.h"
 
 #include <cstddef>
 #include <string>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IconFetcher.h"
 
-#include "AtomicFile.h"
-#include "BuildLinkList.h"
-#include "ChangeBatch.h"
-#include "CheckTexts.h"
-#include "FileChecks.h"
-#include "FilledText.h"
-#include "FolderListing.h"
-#include "IconImage.h"
-#include "Text.h"
+#include "check/ChangeBatch.h"
+#include "check/CheckTexts.h"
+#include "generation/BuildLinkList.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileChecks.h"
+#include "platform/FilledText.h"
+#include "platform/FolderListing.h"
+#include "platform/IconImage.h"
+#include "text/Text.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ChangeBatch.h"
-#include "ChangeJournal.h"
-#include "Failure.h"
-#include "Globals.h"
-#include "LinkChecker.h"
-#include "Settings.h"
+#include "check/ChangeBatch.h"
+#include "check/ChangeJournal.h"
+#include "check/LinkChecker.h"
+#include "platform/Failure.h"
+#include "settings/Globals.h"
+#include "settings/Settings.h"
 
 #include <QByteArray>
 #include <QObject>

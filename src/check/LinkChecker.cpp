@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinkChecker.h"
 
-#include "Duplicates.h"
-#include "Globals.h"
-#include "RawAnswer.h"
+#include "check/Duplicates.h"
+#include "check/RawAnswer.h"
+#include "settings/Globals.h"
 
 #include <QDateTime>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CheckCache.h"
-#include "CheckReport.h"
-#include "LinkToCheck.h"
+#include "check/CheckCache.h"
+#include "check/CheckReport.h"
+#include "check/LinkToCheck.h"
 
 #include <QObject>
 #include <QPointer>

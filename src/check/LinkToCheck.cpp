@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinkToCheck.h"
 
-#include "BuildLinkList.h"
-#include "FileChecks.h"
-#include "Text.h"
+#include "generation/BuildLinkList.h"
+#include "platform/FileChecks.h"
+#include "text/Text.h"
 
 #include <sys/stat.h>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BookmarkExport.h"
 
-#include "BuildLinkList.h"
-#include "FilledText.h"
-#include "LinkIcons.h"
-#include "Text.h"
-#include "TextFile.h"
+#include "generation/BuildLinkList.h"
+#include "generation/LinkIcons.h"
+#include "platform/FilledText.h"
+#include "text/Text.h"
+#include "text/TextFile.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

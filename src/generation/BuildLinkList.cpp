@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BuildLinkList.h"
 
-#include "FileChecks.h"
-#include "FolderListing.h"
-#include "NameCollator.h"
-#include "ShortcutBatchReader.h"
-#include "ShortcutFile.h"
-#include "Text.h"
+#include "generation/ShortcutBatchReader.h"
+#include "platform/FileChecks.h"
+#include "platform/FolderListing.h"
+#include "platform/NameCollator.h"
+#include "platform/ShortcutFile.h"
+#include "text/Text.h"
 
 #include <QScopeGuard>
 #include <algorithm>

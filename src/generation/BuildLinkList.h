@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Globals.h"
-#include "LinkIcons.h"
-#include "Settings.h"
+#include "generation/LinkIcons.h"
+#include "settings/Globals.h"
+#include "settings/Settings.h"
 
 #include <cstdint>
 #include <functional>

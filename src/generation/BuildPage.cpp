@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BuildPage.h"
 
-#include "BuildLinkList.h"
-#include "FileChecks.h"
-#include "LinkIcons.h"
-#include "LocaleFormat.h"
-#include "RunTexts.h"
-#include "SystemColors.h"
-#include "Text.h"
-#include "TextFile.h"
+#include "generation/BuildLinkList.h"
+#include "generation/LinkIcons.h"
+#include "generation/RunTexts.h"
+#include "platform/FileChecks.h"
+#include "platform/LocaleFormat.h"
+#include "platform/SystemColors.h"
+#include "text/Text.h"
+#include "text/TextFile.h"
 
 #include <cstddef>
 #include <cstdio>

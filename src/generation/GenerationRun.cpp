@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GenerationRun.h"
 
-#include "BuildPage.h"
-#include "DesktopServices.h"
-#include "FileChecks.h"
-#include "RunTexts.h"
-#include "Settings.h"
-#include "SettingsFile.h"
-#include "Text.h"
-#include "TextFile.h"
+#include "generation/BuildPage.h"
+#include "generation/RunTexts.h"
+#include "platform/DesktopServices.h"
+#include "platform/FileChecks.h"
+#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+#include "text/Text.h"
+#include "text/TextFile.h"
 
 #include <exception>
 #include <filesystem>

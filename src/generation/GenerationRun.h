@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Failure.h"
-#include "Globals.h"
-#include "RunView.h"
-#include "Settings.h"
+#include "generation/RunView.h"
+#include "platform/Failure.h"
+#include "settings/Globals.h"
+#include "settings/Settings.h"
 
 #include <cstdint>
 #include <functional>

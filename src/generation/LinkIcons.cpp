@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinkIcons.h"
 
-#include "IconImage.h"
-#include "Text.h"
+#include "platform/IconImage.h"
+#include "text/Text.h"
 
 #include <QByteArray>
 #include <algorithm>

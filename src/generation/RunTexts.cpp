@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RunTexts.h"
 
-#include "FilledText.h"
+#include "platform/FilledText.h"
 
 #include <QCoreApplication>
 #include <new>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShortcutBatchReader.h"
 
-#include "ShortcutFile.h"
+#include "platform/ShortcutFile.h"
 
 #include <sched.h>
 #include <system_error>

@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BookmarkImport.h"
 
-#include "BrowserIcons.h"
-#include "ChromiumReader.h"
-#include "EpiphanyReader.h"
-#include "ExportFileReader.h"
-#include "FalkonReader.h"
-#include "FirefoxBackupReader.h"
-#include "FirefoxReader.h"
-#include "ImportTexts.h"
-#include "QutebrowserReader.h"
-#include "ShellFolders.h"
-#include "UserFolders.h"
-#include "WholeFile.h"
-#include "XbelReader.h"
+#include "import/BrowserIcons.h"
+#include "import/ChromiumReader.h"
+#include "import/EpiphanyReader.h"
+#include "import/ExportFileReader.h"
+#include "import/FalkonReader.h"
+#include "import/FirefoxBackupReader.h"
+#include "import/FirefoxReader.h"
+#include "import/ImportTexts.h"
+#include "import/QutebrowserReader.h"
+#include "import/WholeFile.h"
+#include "import/XbelReader.h"
+#include "platform/FileChecks.h"
+#include "platform/ShellFolders.h"
+#include "platform/UserFolders.h"
 
 #include <fstream>
-#include <sys/stat.h>
 
 namespace {
 
@@ -45,15 +45,10 @@ constexpr Format Formats[] = {
     {QutebrowserReader::Recognises, QutebrowserReader::Read, Store::Qutebrowser},
 };
 
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 } // namespace
 
 ResultOf<BookmarkFolder> BookmarkImport::Read(const std::string& path, Result* icons) {
-    if (IsFolder(path) && QutebrowserReader::HoldsBookmarks(path)) {
+    if (FolderExists(path) && QutebrowserReader::HoldsBookmarks(path)) {
         ResultOf<BookmarkFolder> tree = QutebrowserReader::ReadFolder(path);
         if (tree && icons != nullptr)
             *icons = BrowserIcons::Attach(Store::Qutebrowser, path, *tree);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BookmarkTree.h"
-#include "BrowserProfiles.h"
-#include "Failure.h"
-#include "ShortcutTreeWriter.h"
+#include "import/BookmarkTree.h"
+#include "import/BrowserProfiles.h"
+#include "import/ShortcutTreeWriter.h"
+#include "platform/Failure.h"
 
 #include <string>
 

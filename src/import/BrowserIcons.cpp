@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BrowserIcons.h"
 
-#include "ChromiumIcons.h"
-#include "FalkonIcons.h"
-#include "KioFavicons.h"
-#include "WebKitIcons.h"
+#include "import/ChromiumIcons.h"
+#include "import/FalkonIcons.h"
+#include "import/KioFavicons.h"
+#include "import/WebKitIcons.h"
 
 #include <QDir>
 #include <QFileInfo>

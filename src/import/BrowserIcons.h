@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BookmarkTree.h"
-#include "Failure.h"
+#include "import/BookmarkTree.h"
+#include "platform/Failure.h"
 
 #include <string>
 

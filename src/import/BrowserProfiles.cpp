@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BrowserProfiles.h"
 
-#include "ImportTexts.h"
-#include "IniFile.h"
-#include "QutebrowserReader.h"
-#include "UserFolders.h"
+#include "import/ImportTexts.h"
+#include "import/QutebrowserReader.h"
+#include "platform/FileChecks.h"
+#include "platform/IniFile.h"
+#include "platform/UserFolders.h"
 
 #include <algorithm>
 #include <cctype>
@@ -146,11 +147,6 @@ const std::vector<Browser>& All() {
     return browsers;
 }
 
-bool IsFile(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 std::string ReadText(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
@@ -219,7 +215,8 @@ std::optional<std::string> NewestBackup(const std::string& profile) {
     for (const char* suffix : {".json", ".jsonlz4"})
         for (const std::string& name : Entries(folder, suffix)) {
             const std::string day = name.substr(0, std::min(name.size(), name.find_first_of("_.")));
-            if (name.starts_with("bookmarks-") && IsFile(folder + "/" + name) && day >= newestDay) {
+            if (name.starts_with("bookmarks-") && RegularFileExists(folder + "/" + name) &&
+                day >= newestDay) {
                 newest = folder + "/" + name;
                 newestDay = day;
             }
@@ -237,7 +234,7 @@ std::optional<std::string> FalkonBookmarks(const std::string& root) {
     for (const std::string& name : Entries(root, ""))
         profiles.push_back(name);
     for (const std::string& profile : profiles)
-        if (IsFile(root + "/" + profile + "/bookmarks.json"))
+        if (RegularFileExists(root + "/" + profile + "/bookmarks.json"))
             return root + "/" + profile + "/bookmarks.json";
     return std::nullopt;
 }
@@ -245,10 +242,10 @@ std::optional<std::string> FalkonBookmarks(const std::string& root) {
 std::optional<std::string> FindAt(Kind kind, const std::string& place) {
     switch (kind) {
     case Kind::File:
-        return IsFile(place) ? std::optional(place) : std::nullopt;
+        return RegularFileExists(place) ? std::optional(place) : std::nullopt;
     case Kind::FirefoxProfile:
         for (const std::string& profile : FirefoxProfiles(place))
-            if (IsFile(profile + "/places.sqlite"))
+            if (RegularFileExists(profile + "/places.sqlite"))
                 return profile + "/places.sqlite";
         return std::nullopt;
     case Kind::FirefoxBackup:

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChromiumReader.h"
 
-#include "ImportTexts.h"
+#include "import/ImportTexts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

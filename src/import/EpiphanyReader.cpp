@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EpiphanyReader.h"
 
-#include "GvdbTable.h"
-#include "ImportTexts.h"
+#include "import/GvdbTable.h"
+#include "import/ImportTexts.h"
 
 #include <algorithm>
 #include <glib.h>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExportFileReader.h"
 
-#include "IconImage.h"
-#include "ImportTexts.h"
-#include "Text.h"
+#include "import/ImportTexts.h"
+#include "platform/IconImage.h"
+#include "text/Text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BookmarkReader.h"
+#include "import/BookmarkReader.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FalkonIcons.h"
 
-#include "ImportTexts.h"
-#include "SqliteCopy.h"
+#include "import/ImportTexts.h"
+#include "import/SqliteCopy.h"
 
 #include <sqlite3.h>
 

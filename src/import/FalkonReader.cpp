@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FalkonReader.h"
 
-#include "ImportTexts.h"
-#include "JsonBookmarks.h"
+#include "import/ImportTexts.h"
+#include "import/JsonBookmarks.h"
 
 #include <QJsonArray>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FirefoxBackupReader.h"
 
-#include "ImportTexts.h"
-#include "JsonBookmarks.h"
-#include "WholeFile.h"
+#include "import/ImportTexts.h"
+#include "import/JsonBookmarks.h"
+#include "import/WholeFile.h"
 
 #include <QJsonArray>
 #include <lz4.h>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FirefoxIcons.h"
 
-#include "ImportTexts.h"
-#include "SiteIcons.h"
-#include "SqliteCopy.h"
+#include "import/ImportTexts.h"
+#include "import/SiteIcons.h"
+#include "import/SqliteCopy.h"
 
 #include <QFileInfo>
 #include <cerrno>

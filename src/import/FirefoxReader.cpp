@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FirefoxReader.h"
 
-#include "FirefoxIcons.h"
-#include "ImportTexts.h"
-#include "SiteIcons.h"
-#include "SqliteCopy.h"
+#include "import/FirefoxIcons.h"
+#include "import/ImportTexts.h"
+#include "import/SiteIcons.h"
+#include "import/SqliteCopy.h"
 
 #include <algorithm>
 #include <cerrno>

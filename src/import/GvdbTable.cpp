@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GvdbTable.h"
 
-#include "ImportTexts.h"
+#include "import/ImportTexts.h"
 
 namespace {
 

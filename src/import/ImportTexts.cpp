@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImportTexts.h"
 
-#include "BookmarkTree.h"
-#include "FilledText.h"
+#include "import/BookmarkTree.h"
+#include "platform/FilledText.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KioFavicons.h"
 
-#include "IconImage.h"
+#include "platform/IconImage.h"
 
 #include <QUrl>
 #include <filesystem>

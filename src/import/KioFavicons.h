@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BookmarkTree.h"
-#include "SiteIcons.h"
+#include "import/BookmarkTree.h"
+#include "import/SiteIcons.h"
 
 #include <string>
 

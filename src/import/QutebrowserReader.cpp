@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QutebrowserReader.h"
 
-#include "ImportTexts.h"
-#include "WholeFile.h"
+#include "import/ImportTexts.h"
+#include "import/WholeFile.h"
+#include "platform/FileChecks.h"
 
 #include <QString>
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -138,11 +138,6 @@ BookmarkFolder Links(std::string_view bytes, BookmarkLink (*read)(std::string_vi
     return folder;
 }
 
-bool IsFile(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 } // namespace
 
 bool QutebrowserReader::Recognises(std::string_view bytes) {
@@ -150,7 +145,7 @@ bool QutebrowserReader::Recognises(std::string_view bytes) {
 }
 
 bool QutebrowserReader::HoldsBookmarks(const std::string& folder) {
-    return IsFile(folder + UrlsFile) || IsFile(folder + QuickmarksFile);
+    return RegularFileExists(folder + UrlsFile) || RegularFileExists(folder + QuickmarksFile);
 }
 
 ResultOf<BookmarkFolder> QutebrowserReader::Read(std::string_view bytes, const std::string& path) {
@@ -174,7 +169,7 @@ ResultOf<BookmarkFolder> QutebrowserReader::ReadFolder(const std::string& folder
     BookmarkFolder tree;
     for (const File& file : files) {
         const std::string path = folder + file.name;
-        if (!IsFile(path))
+        if (!RegularFileExists(path))
             continue;
         const ResultOf<std::string> bytes = WholeFile::Read(path);
         if (!bytes)

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShortcutTreeWriter.h"
 
-#include "FolderListing.h"
-#include "IconImage.h"
-#include "ImportTexts.h"
-#include "ShortcutName.h"
-#include "Text.h"
+#include "import/ImportTexts.h"
+#include "import/ShortcutName.h"
+#include "platform/FolderListing.h"
+#include "platform/IconImage.h"
+#include "text/Text.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BookmarkTree.h"
+#include "import/BookmarkTree.h"
 
 #include <memory>
 #include <string>

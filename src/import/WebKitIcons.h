@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Failure.h"
-#include "SiteIcons.h"
+#include "import/SiteIcons.h"
+#include "platform/Failure.h"
 
 #include <string>
 

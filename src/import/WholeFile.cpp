@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WholeFile.h"
 
-#include "ImportTexts.h"
+#include "import/ImportTexts.h"
 
 #include <cerrno>
 #include <fcntl.h>

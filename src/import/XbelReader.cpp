@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "XbelReader.h"
 
-#include "ImportTexts.h"
+#include "import/ImportTexts.h"
 
 #include <QXmlStreamReader>
 #include <unordered_map>

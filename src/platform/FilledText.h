@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Utf8Text.h"
+#include "platform/Utf8Text.h"
 
 #include <QString>
 #include <string>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IniFile.h"
 
-#include "AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 #include <QString>
 #include <cerrno>

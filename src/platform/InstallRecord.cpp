@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "InstallRecord.h"
 
-#include "Version.h"
+#include "platform/Version.h"
 
 #include <QSettings>
 #include <cerrno>

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramLayout.h"
 
-#include "UserFolders.h"
+#include "platform/FileChecks.h"
+#include "platform/UserFolders.h"
 
 #include <QByteArray>
 #include <algorithm>
@@ -54,14 +55,7 @@ std::string ShareBesideProgram(const std::string& programFolder) {
 }
 
 bool IsWritableFolder(const std::string& folder) {
-    struct stat info {};
-    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           access(folder.c_str(), W_OK) == 0;
-}
-
-bool IsFile(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return FolderExists(folder) && access(folder.c_str(), W_OK) == 0;
 }
 
 } // namespace
@@ -102,14 +96,15 @@ ProgramLayout ProgramLayout::Installed(const std::string& programFolder,
 }
 
 ProgramLayout ProgramLayout::Choose(const std::string& programFolder) {
-    if (IsWritableFolder(programFolder) && IsFile(programFolder + std::string(TemplateName)))
+    if (IsWritableFolder(programFolder) &&
+        RegularFileExists(programFolder + std::string(TemplateName)))
         return Portable(programFolder);
     return Installed(programFolder, Environment::Current());
 }
 
 std::string ProgramLayout::DataFile(const std::string& name) const {
     for (const std::string& folder : dataFolders)
-        if (IsFile(folder + name))
+        if (RegularFileExists(folder + name))
             return folder + name;
     return dataFolders.empty() ? name : dataFolders.front() + name;
 }

@@ -1,20 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShellFolders.h"
 
-#include "UserFolders.h"
+#include "platform/FileChecks.h"
+#include "platform/UserFolders.h"
 
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <string_view>
-#include <sys/stat.h>
 
 namespace {
-
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 // The value of a line NAME="..." of the user-dirs file, with a leading $HOME expanded.
 std::optional<std::string> UserDir(const std::string& userDirs, std::string_view name,
@@ -46,11 +41,11 @@ ShellFolders ShellFolders::FromUserDirs(const std::string& home, const std::stri
         UserDir(userDirs, "XDG_DESKTOP_DIR", home).value_or(home.empty() ? "" : home + "/Desktop");
     // Many machines have no Desktop folder (servers, tiling desktops); a page written there
     // would fail, so the home folder stands in.
-    if (!IsFolder(folders.desktop))
+    if (!FolderExists(folders.desktop))
         folders.desktop = home;
     if (const auto favorites = UserDir(userDirs, "XDG_FAVORITES_DIR", home))
         folders.favorites = *favorites;
-    else if (!home.empty() && IsFolder(home + "/Favorites"))
+    else if (!home.empty() && FolderExists(home + "/Favorites"))
         folders.favorites = home + "/Favorites";
     return folders;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShortcutFile.h"
 
-#include "IniFile.h"
+#include "platform/IniFile.h"
 
 #include <algorithm>
 #include <array>

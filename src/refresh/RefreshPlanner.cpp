@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RefreshPlanner.h"
 
-#include "BrowserProfiles.h"
-#include "BuildLinkList.h"
-#include "FileChecks.h"
-#include "FolderListing.h"
-#include "GenerationRun.h"
-#include "RunTexts.h"
-#include "SettingsFile.h"
-#include "Text.h"
-#include "UserFolders.h"
+#include "generation/BuildLinkList.h"
+#include "generation/GenerationRun.h"
+#include "generation/RunTexts.h"
+#include "import/BrowserProfiles.h"
+#include "platform/FileChecks.h"
+#include "platform/FolderListing.h"
+#include "platform/UserFolders.h"
+#include "settings/SettingsFile.h"
+#include "text/Text.h"
 
 #include <QCoreApplication>
 #include <algorithm>

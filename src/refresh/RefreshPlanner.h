@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Failure.h"
-#include "Globals.h"
-#include "RefreshPlan.h"
-#include "Settings.h"
+#include "platform/Failure.h"
+#include "refresh/RefreshPlan.h"
+#include "settings/Globals.h"
+#include "settings/Settings.h"
 
 #include <cstddef>
 #include <optional>

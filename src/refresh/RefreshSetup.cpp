@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RefreshSetup.h"
 
-#include "AtomicFile.h"
-#include "RefreshUnits.h"
-#include "Text.h"
-#include "UserFolders.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileChecks.h"
+#include "platform/UserFolders.h"
+#include "refresh/RefreshUnits.h"
+#include "text/Text.h"
 
 #include <QCoreApplication>
 #include <cerrno>
 #include <filesystem>
 #include <map>
 #include <sstream>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -49,11 +49,6 @@ std::string ReadFile(const std::string& path) {
         std::fclose(file);
     }
     return text.str();
-}
-
-bool Exists(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
 }
 
 std::string Words(const std::vector<std::string>& arguments) {
@@ -173,7 +168,7 @@ Result RefreshSetup::TurnOff() {
     for (const std::string& link :
          {unitFolder_ + "/timers.target.wants/" + std::string(RefreshUnits::Timer),
           unitFolder_ + "/paths.target.wants/" + std::string(RefreshUnits::Path)})
-        if (Exists(link))
+        if (EntryExists(link))
             return Failure{
                 QCoreApplication::translate("RefreshSetup",
                                             "自动更新仍然打开着：没有 systemd 用户实例可以关掉它。"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Failure.h"
-#include "RefreshPlan.h"
-#include "SystemctlRunner.h"
+#include "platform/Failure.h"
+#include "platform/SystemctlRunner.h"
+#include "refresh/RefreshPlan.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "RefreshPlan.h"
+#include "refresh/RefreshPlan.h"
 
 #include <optional>
 #include <string>

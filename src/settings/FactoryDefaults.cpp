@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FactoryDefaults.h"
 
-#include "SettingsTable.h"
+#include "settings/SettingsTable.h"
 
 void ApplyFactoryDefaults(Settings& settings, Globals& globals) {
     for (const SettingRow& row : SettingsTable())

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Globals.h"
 
-#include "Version.h"
+#include "platform/Version.h"
 
 std::string VersionText() {
     return std::string(Version::Text);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ProgramLayout.h"
+#include "platform/ProgramLayout.h"
 
 #include <cstdint>
 #include <optional>

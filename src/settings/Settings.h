@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "StoredColor.h"
+#include "settings/StoredColor.h"
 
 #include <string>
 

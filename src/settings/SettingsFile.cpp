@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SettingsFile.h"
 
-#include "FactoryDefaults.h"
-#include "FileChecks.h"
-#include "FilledText.h"
-#include "IniFile.h"
-#include "SettingsTable.h"
-#include "Text.h"
+#include "platform/FileChecks.h"
+#include "platform/FilledText.h"
+#include "platform/IniFile.h"
+#include "settings/FactoryDefaults.h"
+#include "settings/SettingsTable.h"
+#include "text/Text.h"
 
 #include <QCoreApplication>
 #include <QLockFile>

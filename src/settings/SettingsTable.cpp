@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SettingsTable.h"
 
-#include "FileChecks.h"
-#include "IniFile.h"
-#include "Text.h"
+#include "platform/FileChecks.h"
+#include "platform/IniFile.h"
+#include "text/Text.h"
 
 #include <array>
 #include <type_traits>

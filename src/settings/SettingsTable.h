@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Globals.h"
-#include "Settings.h"
+#include "settings/Globals.h"
+#include "settings/Settings.h"
 
 #include <functional>
 #include <optional>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Startup.h"
 
-#include "FileChecks.h"
-#include "ShellFolders.h"
+#include "platform/FileChecks.h"
+#include "platform/ShellFolders.h"
 
 void InitialiseGlobals(Globals& globals, const std::string& programFile) {
     globals.Layout = ProgramLayout::Choose(programFile.substr(0, programFile.rfind('/') + 1));

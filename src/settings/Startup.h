@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Globals.h"
+#include "settings/Globals.h"
 
 // Sets the shared folders at start: the program's layout from the executable's path, the default
 // template it gives, an empty ignored-folder list, and the user's Favorites and Desktop.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ColorPanel.h"
 
-#include "ColorValue.h"
-#include "FocusMark.h"
-#include "PressableAccessible.h"
+#include "controls/FocusMark.h"
+#include "controls/PressableAccessible.h"
+#include "ui/ColorValue.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ColorValue.h"
 
-#include "SystemColors.h"
+#include "platform/SystemColors.h"
 
 namespace ColorValue {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormCheckLinks.h"
 
-#include "ChangeBatch.h"
-#include "ChangeTexts.h"
-#include "CheckTexts.h"
-#include "DesktopServices.h"
-#include "Strings.h"
+#include "check/ChangeBatch.h"
+#include "check/ChangeTexts.h"
+#include "check/CheckTexts.h"
+#include "platform/DesktopServices.h"
+#include "ui/Strings.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ChangePlan.h"
-#include "IconFetcher.h"
-#include "LinkChecker.h"
-#include "LinkToCheck.h"
+#include "check/ChangePlan.h"
+#include "check/IconFetcher.h"
+#include "check/LinkChecker.h"
+#include "check/LinkToCheck.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormImport.h"
 
-#include "BackgroundWork.h"
-#include "BookmarkImport.h"
-#include "BrowseLineEdit.h"
-#include "DesktopServices.h"
-#include "FolderPicker.h"
-#include "GenerationRun.h"
-#include "Strings.h"
+#include "controls/BrowseLineEdit.h"
+#include "controls/FolderPicker.h"
+#include "generation/GenerationRun.h"
+#include "import/BookmarkImport.h"
+#include "platform/DesktopServices.h"
+#include "ui/BackgroundWork.h"
+#include "ui/Strings.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BrowserProfiles.h"
-#include "ImportOffer.h"
+#include "import/BrowserProfiles.h"
+#include "ui/ImportOffer.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BookmarkExport.h"
-#include "Globals.h"
-#include "ImportOffer.h"
-#include "LinkToCheck.h"
-#include "RunView.h"
-#include "Settings.h"
+#include "check/LinkToCheck.h"
+#include "generation/BookmarkExport.h"
+#include "generation/RunView.h"
+#include "settings/Globals.h"
+#include "settings/Settings.h"
+#include "ui/ImportOffer.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormOptions.h"
 
-#include "DesktopServices.h"
-#include "FolderPicker.h"
-#include "ReorderableList.h"
-#include "Strings.h"
-#include "Text.h"
+#include "controls/FolderPicker.h"
+#include "controls/ReorderableList.h"
+#include "platform/DesktopServices.h"
+#include "text/Text.h"
+#include "ui/Strings.h"
 #include "ui_FormOptions.h"
 
 #include <QPushButton>

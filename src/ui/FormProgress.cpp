@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormProgress.h"
 
-#include "ProgressAnimation.h"
+#include "ui/ProgressAnimation.h"
 #include "ui_FormProgress.h"
 
 #include <QCloseEvent>

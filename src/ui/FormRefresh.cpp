@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormRefresh.h"
 
-#include "GenerationRun.h"
-#include "ProgramFile.h"
-#include "RefreshPlanner.h"
-#include "RefreshUnits.h"
-#include "SettingsFile.h"
-#include "Utf8Text.h"
+#include "generation/GenerationRun.h"
+#include "platform/ProgramFile.h"
+#include "platform/Utf8Text.h"
+#include "refresh/RefreshPlanner.h"
+#include "refresh/RefreshUnits.h"
+#include "settings/SettingsFile.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

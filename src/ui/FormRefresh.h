@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Globals.h"
-#include "RefreshPlan.h"
-#include "RefreshSetup.h"
-#include "Settings.h"
+#include "refresh/RefreshPlan.h"
+#include "refresh/RefreshSetup.h"
+#include "settings/Globals.h"
+#include "settings/Settings.h"
 
 #include <QDialog>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImportOffer.h"
 
-#include "BookmarkImport.h"
-#include "DesktopServices.h"
-#include "FilledText.h"
-#include "ImportTexts.h"
-#include "Strings.h"
+#include "import/BookmarkImport.h"
+#include "import/ImportTexts.h"
+#include "platform/DesktopServices.h"
+#include "platform/FilledText.h"
+#include "ui/Strings.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>

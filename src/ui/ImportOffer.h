@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BrowserProfiles.h"
+#include "import/BrowserProfiles.h"
 
 #include <QString>
 #include <QWidget>

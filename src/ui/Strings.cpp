@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Strings.h"
 
-#include "FileChecks.h"
-#include "FilledText.h"
-#include "Globals.h"
+#include "platform/FileChecks.h"
+#include "platform/FilledText.h"
+#include "settings/Globals.h"
 
 #include <QDir>
 

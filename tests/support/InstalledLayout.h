@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ProgramLayout.h"
 #include "TempTree.h"
+#include "platform/ProgramLayout.h"
 
 // An installed program whose user's data folder holds its own mine.lft and whose system data
 // folder holds the shipped Linkshelf.lft and a mine.lft that the user's hides.

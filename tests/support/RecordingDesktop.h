@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DesktopServices.h"
+#include "platform/DesktopServices.h"
 
 #include <string>
 #include <vector>

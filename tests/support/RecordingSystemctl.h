@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "SystemctlRunner.h"
+#include "platform/SystemctlRunner.h"
 
 #include <string>
 #include <vector>

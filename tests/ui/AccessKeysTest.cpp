@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AccessibleNames.h"
-#include "FolderPicker.h"
-#include "FormCheckLinks.h"
-#include "FormImport.h"
-#include "FormMain.h"
-#include "FormOptions.h"
-#include "FormRefresh.h"
 #include "InstalledLanguage.h"
-#include "Language.h"
 #include "RecordingDesktop.h"
 #include "RecordingSystemctl.h"
 #include "TempTree.h"
+#include "controls/AccessibleNames.h"
+#include "controls/FolderPicker.h"
+#include "platform/Language.h"
+#include "ui/FormCheckLinks.h"
+#include "ui/FormImport.h"
+#include "ui/FormMain.h"
+#include "ui/FormOptions.h"
+#include "ui/FormRefresh.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BackgroundWork.h"
+#include "ui/BackgroundWork.h"
 
 #include <QCoreApplication>
 #include <QThreadPool>

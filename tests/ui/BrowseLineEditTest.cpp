@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BrowseLineEdit.h"
+#include "controls/BrowseLineEdit.h"
 
 #include <QDialog>
 #include <QPushButton>

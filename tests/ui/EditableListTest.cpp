@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RecordingDesktop.h"
-#include "ReorderableList.h"
+#include "controls/ReorderableList.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "QtDesktop.h"
+#include "desktop/QtDesktop.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FocusFrameStyle.h"
+#include "controls/FocusFrameStyle.h"
 
 #include <QApplication>
 #include <QDialog>

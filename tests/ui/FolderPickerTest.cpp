@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FolderPicker.h"
+#include "controls/FolderPicker.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

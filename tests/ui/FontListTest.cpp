@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FontList.h"
+#include "desktop/FontList.h"
 
 #include <gtest/gtest.h>
 

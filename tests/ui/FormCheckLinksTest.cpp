@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormCheckLinks.h"
+#include "ui/FormCheckLinks.h"
 
-#include "FileChecks.h"
-#include "FormMain.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
 #include "RecordingDesktop.h"
 #include "RecordingSystemctl.h"
-#include "RunTexts.h"
 #include "TempTree.h"
 #include "WizardControls.h"
+#include "generation/RunTexts.h"
+#include "platform/FileChecks.h"
+#include "ui/FormMain.h"
 
 #include <QBuffer>
 #include <QClipboard>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormImport.h"
+#include "ui/FormImport.h"
 
-#include "BrowseLineEdit.h"
-#include "FolderPicker.h"
-#include "FormMain.h"
-#include "ImportTexts.h"
 #include "RecordingDesktop.h"
 #include "TempTree.h"
 #include "WizardControls.h"
+#include "controls/BrowseLineEdit.h"
+#include "controls/FolderPicker.h"
+#include "import/ImportTexts.h"
+#include "ui/FormMain.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormMain.h"
+#include "ui/FormMain.h"
 
-#include "BrowseLineEdit.h"
-#include "ColorLabel.h"
-#include "ColorPanel.h"
-#include "FolderPicker.h"
-#include "FormProgress.h"
 #include "GvdbWriter.h"
-#include "ProgressAnimation.h"
-#include "QtDesktop.h"
 #include "RecordingDesktop.h"
 #include "TempTree.h"
-#include "Version.h"
 #include "WizardControls.h"
+#include "controls/BrowseLineEdit.h"
+#include "controls/FolderPicker.h"
+#include "desktop/QtDesktop.h"
+#include "platform/Version.h"
+#include "ui/ColorLabel.h"
+#include "ui/ColorPanel.h"
+#include "ui/FormProgress.h"
+#include "ui/ProgressAnimation.h"
 
 #include <QApplication>
 #include <QCheckBox>

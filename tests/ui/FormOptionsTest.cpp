@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormOptions.h"
+#include "ui/FormOptions.h"
 
-#include "FolderPicker.h"
-#include "FormMain.h"
 #include "RecordingDesktop.h"
-#include "ReorderableList.h"
-#include "SettingsFile.h"
 #include "TempTree.h"
 #include "WizardControls.h"
+#include "controls/FolderPicker.h"
+#include "controls/ReorderableList.h"
+#include "settings/SettingsFile.h"
+#include "ui/FormMain.h"
 
 #include <QAction>
 #include <QLineEdit>

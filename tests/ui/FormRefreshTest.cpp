@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormRefresh.h"
+#include "ui/FormRefresh.h"
 
-#include "FormMain.h"
-#include "ProgramFile.h"
 #include "RecordingDesktop.h"
 #include "RecordingSystemctl.h"
-#include "RefreshUnits.h"
 #include "TempTree.h"
 #include "WizardControls.h"
+#include "platform/ProgramFile.h"
+#include "refresh/RefreshUnits.h"
+#include "ui/FormMain.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Language.h"
+#include "platform/Language.h"
 
-#include "FolderPicker.h"
 #include "InstalledLanguage.h"
+#include "controls/FolderPicker.h"
 
 #include <QApplication>
 #include <QColorDialog>

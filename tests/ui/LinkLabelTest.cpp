@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LinkLabel.h"
+#include "controls/LinkLabel.h"
 
 #include "RecordingDesktop.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowPlacement.h"
+#include "controls/WindowPlacement.h"
 
 #include <QDialog>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FormMain.h"
+#include "ui/FormMain.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BookmarkExport.h"
+#include "generation/BookmarkExport.h"
 
-#include "BookmarkImport.h"
 #include "BookmarkTreeText.h"
-#include "BuildLinkList.h"
-#include "ShortcutTreeWriter.h"
 #include "TempTree.h"
 #include "TestPicture.h"
+#include "generation/BuildLinkList.h"
+#include "import/BookmarkImport.h"
+#include "import/ShortcutTreeWriter.h"
 
 #include <QByteArray>
 #include <QDateTime>

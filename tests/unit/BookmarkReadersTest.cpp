@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BookmarkImport.h"
 #include "BookmarkTreeText.h"
-#include "ExportFileReader.h"
-#include "ImportTexts.h"
 #include "TempTree.h"
+#include "import/BookmarkImport.h"
+#include "import/ExportFileReader.h"
+#include "import/ImportTexts.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -3,15 +3,15 @@
 // is read by the program and by a short reader of its own in tests/support/readers, and the two
 // must agree link for link, in order; cut-off and hostile files are refused with their cause.
 
-#include "BookmarkImport.h"
-#include "EpiphanyReader.h"
-#include "FalkonReader.h"
-#include "FirefoxBackupReader.h"
 #include "GvdbWriter.h"
-#include "ImportTexts.h"
-#include "QutebrowserReader.h"
 #include "TempTree.h"
-#include "XbelReader.h"
+#include "import/BookmarkImport.h"
+#include "import/EpiphanyReader.h"
+#include "import/FalkonReader.h"
+#include "import/FirefoxBackupReader.h"
+#include "import/ImportTexts.h"
+#include "import/QutebrowserReader.h"
+#include "import/XbelReader.h"
 
 #include <QProcess>
 #include <QScopeGuard>

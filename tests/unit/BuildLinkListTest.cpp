@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BuildLinkList.h"
+#include "generation/BuildLinkList.h"
 
-#include "Settings.h"
 #include "TempTree.h"
+#include "settings/Settings.h"
 
 #include <array>
 #include <cstddef>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BuildPage.h"
+#include "generation/BuildPage.h"
 
-#include "LocaleFormat.h"
-#include "RunTexts.h"
-#include "Settings.h"
-#include "SystemColors.h"
 #include "TempTree.h"
+#include "generation/RunTexts.h"
+#include "platform/LocaleFormat.h"
+#include "platform/SystemColors.h"
+#include "settings/Settings.h"
 
 #include <QDateTime>
 #include <cerrno>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CheckCommand.h"
+#include "app/CheckCommand.h"
 
-#include "ChangeJournal.h"
-#include "CommandLine.h"
-#include "FileChecks.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
 #include "TempTree.h"
-#include "Trash.h"
-#include "UndoCommand.h"
+#include "app/CommandLine.h"
+#include "app/UndoCommand.h"
+#include "check/ChangeJournal.h"
+#include "platform/FileChecks.h"
+#include "platform/Trash.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "BrowserProfiles.h"
-#include "DesktopApplication.h"
-#include "PageCommand.h"
-#include "ShellFolders.h"
 #include "TempTree.h"
+#include "app/PageCommand.h"
+#include "desktop/DesktopApplication.h"
+#include "import/BrowserProfiles.h"
+#include "platform/ShellFolders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FetchIconsCommand.h"
+#include "app/FetchIconsCommand.h"
 
-#include "CommandLine.h"
-#include "IniFile.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
 #include "TempTree.h"
-#include "UndoCommand.h"
+#include "app/CommandLine.h"
+#include "app/UndoCommand.h"
+#include "platform/IniFile.h"
 
 #include <QBuffer>
 #include <QImage>

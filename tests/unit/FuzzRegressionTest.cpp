@@ -2,9 +2,9 @@
 // Inputs the fuzzers in fuzz/ found, each in the form of the rule it broke. The crash inputs
 // themselves are in fuzz/corpus/ini_file.
 
-#include "IniFile.h"
 #include "TempTree.h"
 #include "Utf16Text.h"
+#include "platform/IniFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GenerationRun.h"
+#include "generation/GenerationRun.h"
 
 #include "RecordingDesktop.h"
-#include "RunTexts.h"
-#include "Settings.h"
 #include "TempTree.h"
+#include "generation/RunTexts.h"
+#include "settings/Settings.h"
 
 #include <cerrno>
 #include <cstring>

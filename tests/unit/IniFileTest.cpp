@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "IniFile.h"
+#include "platform/IniFile.h"
 
 #include "TempTree.h"
 

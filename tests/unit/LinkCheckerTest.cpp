@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LinkChecker.h"
+#include "check/LinkChecker.h"
 
-#include "Duplicates.h"
 #include "LoopbackNetwork.h"
 #include "LoopbackServer.h"
-#include "Settings.h"
 #include "TempTree.h"
+#include "check/Duplicates.h"
+#include "settings/Settings.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NameCollator.h"
+#include "platform/NameCollator.h"
 
 #include <QCollator>
 #include <QString>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ProgramLayout.h"
+#include "platform/ProgramLayout.h"
 
 #include "InstalledLayout.h"
 #include "TempTree.h"
-#include "UserFolders.h"
+#include "platform/UserFolders.h"
 
 #include <QByteArray>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RefreshPlanner.h"
+#include "refresh/RefreshPlanner.h"
 
-#include "RunTexts.h"
 #include "TempTree.h"
+#include "generation/RunTexts.h"
 
 #include <QByteArray>
 #include <gtest/gtest.h>

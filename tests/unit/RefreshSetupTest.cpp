@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RefreshSetup.h"
+#include "refresh/RefreshSetup.h"
 
 #include "RecordingSystemctl.h"
-#include "RefreshUnits.h"
 #include "TempTree.h"
+#include "refresh/RefreshUnits.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RefreshUnits.h"
+#include "refresh/RefreshUnits.h"
 
 #include "TempTree.h"
 

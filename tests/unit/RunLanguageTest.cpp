@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CheckTexts.h"
-#include "ImportTexts.h"
-#include "Language.h"
-#include "LocaleFormat.h"
-#include "RunTexts.h"
+#include "check/CheckTexts.h"
+#include "generation/RunTexts.h"
+#include "import/ImportTexts.h"
+#include "platform/Language.h"
+#include "platform/LocaleFormat.h"
 
 #include <QCoreApplication>
 #include <QTranslator>

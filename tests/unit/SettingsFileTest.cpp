@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
 
-#include "FactoryDefaults.h"
 #include "InstalledLayout.h"
-#include "Settings.h"
 #include "SettingsFixture.h"
-#include "SettingsTable.h"
 #include "TempTree.h"
+#include "settings/FactoryDefaults.h"
+#include "settings/Settings.h"
+#include "settings/SettingsTable.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>

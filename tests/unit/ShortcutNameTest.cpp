@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ShortcutName.h"
+#include "import/ShortcutName.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ShortcutTreeWriter.h"
+#include "import/ShortcutTreeWriter.h"
 
 #include "BookmarkTreeText.h"
-#include "ImportTexts.h"
 #include "TempTree.h"
+#include "import/ImportTexts.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BookmarkImport.h"
-#include "BuildPage.h"
 #include "GvdbWriter.h"
-#include "IconImage.h"
-#include "IniFile.h"
-#include "Settings.h"
 #include "TempTree.h"
 #include "TestPicture.h"
+#include "generation/BuildPage.h"
+#include "import/BookmarkImport.h"
+#include "platform/IconImage.h"
+#include "platform/IniFile.h"
+#include "settings/Settings.h"
 
 #include <QImage>
 #include <filesystem>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Text.h"
+#include "text/Text.h"
 
-#include "FileChecks.h"
 #include "TempTree.h"
-#include "TextFile.h"
+#include "platform/FileChecks.h"
+#include "text/TextFile.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>

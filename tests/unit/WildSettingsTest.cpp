@@ -4,11 +4,11 @@
 // false, writing keeps every line the program does not own or fails without touching the file,
 // and nothing crashes.
 
-#include "Settings.h"
-#include "SettingsFile.h"
 #include "SettingsFixture.h"
 #include "TempTree.h"
 #include "Utf16Text.h"
+#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
 
 #include <QString>
 #include <cstddef>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WizardLock.h"
+#include "app/WizardLock.h"
 
 #include "TempTree.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SpokenCaptions.h"
 
-#include "AccessibleNames.h"
+#include "controls/AccessibleNames.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Text.h"
 
-#include "AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PressableAccessible.h"
 
-#include "AccessibleNames.h"
+#include "controls/AccessibleNames.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IconImage.h"
 
-#include "Text.h"
-
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QLatin1StringView>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cstdlib>
@@ -227,7 +226,9 @@ std::string IconImage::FileName(const QByteArray& png) {
 
 std::optional<QByteArray> IconImage::FromDataUri(std::string_view uri) {
     const std::size_t comma = uri.find(',');
-    if (!StartsWithNoCase(uri, "data:image/") || comma == std::string_view::npos)
+    const QLatin1StringView scheme(uri.data(), static_cast<qsizetype>(uri.size()));
+    if (!scheme.startsWith(QLatin1StringView("data:image/"), Qt::CaseInsensitive) ||
+        comma == std::string_view::npos)
         return std::nullopt;
     const std::string_view header = uri.substr(0, comma);
     const std::string_view data = uri.substr(comma + 1);

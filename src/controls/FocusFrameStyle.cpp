@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FocusFrameStyle.h"
 
-#include "FocusMark.h"
+#include "controls/FocusMark.h"
 
 #include <QPainter>
 #include <QStyleOption>

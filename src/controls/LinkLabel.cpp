@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinkLabel.h"
 
-#include "DesktopServices.h"
-#include "FocusMark.h"
-#include "PressableAccessible.h"
-#include "Text.h"
+#include "controls/FocusMark.h"
+#include "controls/PressableAccessible.h"
+#include "platform/DesktopServices.h"
+#include "text/Text.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditableList.h"
 
-#include "DesktopServices.h"
+#include "platform/DesktopServices.h"
 
 #include <QApplication>
 #include <QCollator>

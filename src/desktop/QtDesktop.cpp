@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtDesktop.h"
 
-#include "FileDialog.h"
+#include "desktop/FileDialog.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -53,6 +53,16 @@ bool FileExists(const std::string& path) {
     return StatOf(path, info) && !S_ISDIR(info.st_mode);
 }
 
+bool RegularFileExists(const std::string& path) {
+    struct stat info {};
+    return StatOf(path, info) && S_ISREG(info.st_mode);
+}
+
+bool EntryExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && lstat(path.c_str(), &info) == 0;
+}
+
 Result CanListFolder(const std::string& path) {
     return FailureOf(path, FolderError(path));
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DesktopServices.h"
+#include "platform/DesktopServices.h"
 
 // Desktop services on a display: Qt message boxes and dialogs, the system beep, and the
 // desktop's own opener.

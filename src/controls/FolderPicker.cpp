@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FolderPicker.h"
 
-#include "AccessibleNames.h"
-#include "FileChecks.h"
-#include "ShellFolders.h"
+#include "controls/AccessibleNames.h"
+#include "platform/FileChecks.h"
+#include "platform/ShellFolders.h"
 
 #include <QApplication>
 #include <QCheckBox>
