@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     LoopbackNetwork network;
     LinkChecker checker(std::move(list), {}, &network);
     QEventLoop waiting;
-    QObject::connect(&checker, &LinkChecker::Finished, &waiting, &QEventLoop::quit);
+    QObject::connect(&checker, &LinkChecker::finished, &waiting, &QEventLoop::quit);
     QElapsedTimer clock;
     clock.start();
     checker.Start();

@@ -115,11 +115,11 @@ private:
 void RunUntilFinished(LinkChecker& checker) {
     ProgressBar bar;
     QEventLoop waiting;
-    QObject::connect(&checker, &LinkChecker::Progress, &waiting,
+    QObject::connect(&checker, &LinkChecker::progressed, &waiting,
                      [&bar](qsizetype done, qsizetype total) { bar.Count(done, total); });
-    QObject::connect(&checker, &LinkChecker::Waiting, &waiting,
+    QObject::connect(&checker, &LinkChecker::stalled, &waiting,
                      [&bar](const QString& host) { bar.Waiting(host); });
-    QObject::connect(&checker, &LinkChecker::Finished, &waiting, &QEventLoop::quit);
+    QObject::connect(&checker, &LinkChecker::finished, &waiting, &QEventLoop::quit);
     QTimer redraw;
     QObject::connect(&redraw, &QTimer::timeout, &waiting, [&bar] { bar.Draw(); });
     redraw.start(100);
@@ -165,8 +165,8 @@ bool ActOnFindings(const CheckReport& report, const std::vector<LinkToCheck>& li
         return false;
     }
     for (const ChangeOutcome& outcome : outcomes)
-        Print(ChangeTexts::OutcomeLine(outcome, false));
-    Print(ChangeTexts::Summary(outcomes, false));
+        Print(ChangeTexts::OutcomeLine(outcome, BatchStep::CarriedOut));
+    Print(ChangeTexts::Summary(outcomes, BatchStep::CarriedOut));
     return true;
 }
 

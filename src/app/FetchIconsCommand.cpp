@@ -26,7 +26,7 @@ void RunUntilFinished(IconFetcher& fetcher) {
     QEventLoop waiting;
     const bool shown = isatty(STDERR_FILENO) == 1;
     QObject::connect(
-        &fetcher, &IconFetcher::Progress, &waiting, [shown](qsizetype done, qsizetype total) {
+        &fetcher, &IconFetcher::progressed, &waiting, [shown](qsizetype done, qsizetype total) {
             if (shown)
                 std::fprintf(stderr, "\r\033[K%s",
                              FilledText(QCoreApplication::translate("FetchIconsCommand",
@@ -34,7 +34,7 @@ void RunUntilFinished(IconFetcher& fetcher) {
                                         static_cast<long long>(done), static_cast<long long>(total))
                                  .c_str());
         });
-    QObject::connect(&fetcher, &IconFetcher::Finished, &waiting, &QEventLoop::quit);
+    QObject::connect(&fetcher, &IconFetcher::finished, &waiting, &QEventLoop::quit);
     fetcher.Start();
     if (!fetcher.IsFinished())
         waiting.exec();

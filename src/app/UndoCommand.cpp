@@ -20,9 +20,9 @@ int UndoCommand::Undo() {
     std::vector<ChangeOutcome> outcomes;
     const Result undone = ChangeBatch::UndoLast(ChangeJournal(), outcomes);
     for (const ChangeOutcome& outcome : outcomes)
-        std::printf("%s\n", ChangeTexts::OutcomeLine(outcome, true).c_str());
+        std::printf("%s\n", ChangeTexts::OutcomeLine(outcome, BatchStep::Undone).c_str());
     if (!outcomes.empty())
-        std::printf("%s\n", ChangeTexts::Summary(outcomes, true).c_str());
+        std::printf("%s\n", ChangeTexts::Summary(outcomes, BatchStep::Undone).c_str());
     std::fflush(stdout);
     if (!undone) {
         ConsoleDesktop().ShowMessage(DesktopServices::Icon::Error, "Linkshelf",

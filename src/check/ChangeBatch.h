@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+// Whether outcomes come from carrying a batch out or from undoing it.
+enum class BatchStep { CarriedOut, Undone };
+
 // What became of one change of a batch, or of its undoing.
 struct ChangeOutcome {
     enum class State { Done, Skipped, NotMade };

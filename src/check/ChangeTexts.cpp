@@ -66,7 +66,8 @@ std::string ChangeTexts::PlanSummary(const std::vector<PlannedChange>& plan) {
         tr("将把 %n 个文件移到回收站", nullptr, Number(CountOf(plan, Action::MoveToTrash))));
 }
 
-std::string ChangeTexts::OutcomeLine(const ChangeOutcome& outcome, bool undo) {
+std::string ChangeTexts::OutcomeLine(const ChangeOutcome& outcome, BatchStep step) {
+    const bool undo = step == BatchStep::Undone;
     const PlannedChange& change = outcome.change;
     const bool update = change.action == Action::UpdateAddress;
     switch (outcome.state) {
@@ -91,7 +92,8 @@ std::string ChangeTexts::OutcomeLine(const ChangeOutcome& outcome, bool undo) {
     return Columns({FilledText(tr("已移到回收站")), change.file, outcome.place});
 }
 
-std::string ChangeTexts::Summary(const std::vector<ChangeOutcome>& outcomes, bool undo) {
+std::string ChangeTexts::Summary(const std::vector<ChangeOutcome>& outcomes, BatchStep step) {
+    const bool undo = step == BatchStep::Undone;
     const int updated = Number(CountOf(outcomes, State::Done, Action::UpdateAddress));
     const int trashed = Number(CountOf(outcomes, State::Done, Action::MoveToTrash));
     const int skipped = Number(CountOf(outcomes, State::Skipped));

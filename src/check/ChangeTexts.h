@@ -19,8 +19,8 @@ public:
     static std::string PlanSummary(const std::vector<PlannedChange>& plan);
     // One tab-separated line: what was done (or undone), the file, then the old and new address
     // or the place in the Trash, or why it was skipped.
-    static std::string OutcomeLine(const ChangeOutcome& outcome, bool undo);
-    static std::string Summary(const std::vector<ChangeOutcome>& outcomes, bool undo);
+    static std::string OutcomeLine(const ChangeOutcome& outcome, BatchStep step);
+    static std::string Summary(const std::vector<ChangeOutcome>& outcomes, BatchStep step);
     static std::string QuestionCaption();
     // How many changes of each kind, and the names of the first few.
     static std::string Question(const std::vector<PlannedChange>& plan);

@@ -136,7 +136,7 @@ IconFetcher::~IconFetcher() {
 }
 
 void IconFetcher::Start() {
-    emit Progress(0, static_cast<qsizetype>(sites_.size()));
+    emit progressed(0, static_cast<qsizetype>(sites_.size()));
     StartMore();
 }
 
@@ -153,16 +153,16 @@ void IconFetcher::StartMore() {
         Site* site = waiting_.front();
         waiting_.pop_front();
         ++running_;
-        Ask(*site, site->origin.resolved(QUrl("/favicon.ico")));
+        RequestFrom(*site, site->origin.resolved(QUrl("/favicon.ico")));
     }
     if (running_ == 0 && waiting_.empty() && !finished_) {
         finished_ = true;
         WriteShortcuts();
-        emit Finished();
+        emit finished();
     }
 }
 
-void IconFetcher::Ask(Site& site, const QUrl& url) {
+void IconFetcher::RequestFrom(Site& site, const QUrl& url) {
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, LinkChecker::UserAgent());
     request.setTransferTimeout(limits_.timeOutMs);
@@ -175,10 +175,10 @@ void IconFetcher::Ask(Site& site, const QUrl& url) {
         if (received > std::max<qint64>(MaxPageBytes, IconImage::MaxBytes) && at->reply)
             at->reply->abort();
     });
-    connect(site.reply, &QNetworkReply::finished, this, [this, at] { Answered(*at); });
+    connect(site.reply, &QNetworkReply::finished, this, [this, at] { ReadAnswer(*at); });
 }
 
-void IconFetcher::Answered(Site& site) {
+void IconFetcher::ReadAnswer(Site& site) {
     QNetworkReply* reply = site.reply;
     reply->deleteLater();
     site.reply = nullptr;
@@ -192,30 +192,30 @@ void IconFetcher::Answered(Site& site) {
     const QByteArray body = good ? reply->readAll() : QByteArray();
     if (site.step != 1 && good) {
         if (const auto png = IconImage::Checked(body)) {
-            Done(site, *png);
+            EndSite(site, *png);
             return;
         }
         site.refused = true;
     }
     if (site.step == 0 && !stopped_) {
         site.step = 1;
-        Ask(site, site.page);
+        RequestFrom(site, site.page);
         return;
     }
     const QUrl named = site.step == 1 && good ? IconNamedBy(body, reply->url()) : QUrl();
     if (named.isValid() && SameSite(named, site.origin) &&
         (named.scheme() == "http" || named.scheme() == "https")) {
         site.step = 2;
-        Ask(site, named);
+        RequestFrom(site, named);
         return;
     }
-    Done(site, {});
+    EndSite(site, {});
 }
 
-void IconFetcher::Done(Site& site, const QByteArray& icon) {
+void IconFetcher::EndSite(Site& site, const QByteArray& icon) {
     const auto count = static_cast<long long>(site.links.size());
     if (!icon.isEmpty())
-        Keep(site, icon);
+        KeepIcon(site, icon);
     else if (site.refused)
         counts_.refused += count;
     else if (!site.reached && site.unreachable)
@@ -223,12 +223,12 @@ void IconFetcher::Done(Site& site, const QByteArray& icon) {
     else
         counts_.noneFound += count;
     --running_;
-    emit Progress(++done_, static_cast<qsizetype>(sites_.size()));
+    emit progressed(++done_, static_cast<qsizetype>(sites_.size()));
     StartMore();
 }
 
 // Each link of the site is to point at the icon once it is kept.
-void IconFetcher::Keep(const Site& site, const QByteArray& png) {
+void IconFetcher::KeepIcon(const Site& site, const QByteArray& png) {
     const ResultOf<std::string> name = Store(png);
     for (const std::size_t i : site.links) {
         if (!name) {

@@ -80,8 +80,8 @@ public:
 
 signals:
     // Sites done of all sites.
-    void Progress(qsizetype done, qsizetype total);
-    void Finished();
+    void progressed(qsizetype done, qsizetype total);
+    void finished();
 
 private:
     struct Site {
@@ -98,10 +98,10 @@ private:
     };
 
     void StartMore();
-    void Ask(Site& site, const QUrl& url);
-    void Answered(Site& site);
-    void Done(Site& site, const QByteArray& icon);
-    void Keep(const Site& site, const QByteArray& png);
+    void RequestFrom(Site& site, const QUrl& url);
+    void ReadAnswer(Site& site);
+    void EndSite(Site& site, const QByteArray& icon);
+    void KeepIcon(const Site& site, const QByteArray& png);
     // The icon's file name in the icon folder, written there unless it already is.
     ResultOf<std::string> Store(const QByteArray& png) const;
     void NotKept(const Failure& why);

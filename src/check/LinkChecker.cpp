@@ -200,9 +200,9 @@ void LinkChecker::Start() {
     }
     QueueLinks();
     quiet_->start(limits_.quietMs);
-    emit Progress(static_cast<qsizetype>(report_.checked) +
-                      static_cast<qsizetype>(report_.notChecked),
-                  static_cast<qsizetype>(report_.total));
+    emit progressed(static_cast<qsizetype>(report_.checked) +
+                        static_cast<qsizetype>(report_.notChecked),
+                    static_cast<qsizetype>(report_.total));
     StartWaiting();
     if (running_ == 0)
         Finish();
@@ -517,9 +517,9 @@ void LinkChecker::AddFinding(std::size_t link, CheckFinding::Kind kind, CheckFin
 void LinkChecker::LinkDone() {
     ++report_.checked;
     quiet_->start(limits_.quietMs);
-    emit Progress(static_cast<qsizetype>(report_.checked) +
-                      static_cast<qsizetype>(report_.notChecked),
-                  static_cast<qsizetype>(report_.total));
+    emit progressed(static_cast<qsizetype>(report_.checked) +
+                        static_cast<qsizetype>(report_.notChecked),
+                    static_cast<qsizetype>(report_.total));
 }
 
 void LinkChecker::Stop() {
@@ -548,7 +548,7 @@ void LinkChecker::StillWaiting() {
         return;
     const QUrl& url = probes_.front()->url;
     const int port = url.port();
-    emit Waiting(url.host() + (port == -1 ? QString() : ":" + QString::number(port)));
+    emit stalled(url.host() + (port == -1 ? QString() : ":" + QString::number(port)));
     quiet_->start(limits_.quietMs);
 }
 
@@ -557,7 +557,7 @@ void LinkChecker::Finish() {
     finished_ = true;
     SpareUnreachedLinks();
     report_.Sort();
-    emit Finished();
+    emit finished();
 }
 
 // The hosts whose failures are the network's: all of them when no host was reached and every

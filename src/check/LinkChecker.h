@@ -31,7 +31,7 @@ public:
         int perHost = 6;
         int total = 128;
         int redirects = 10;
-        // How long nothing may finish before Waiting names the host the check waits on.
+        // How long nothing may finish before stalled names the host the check waits on.
         int quietMs = 3000;
     };
 
@@ -56,11 +56,11 @@ public:
     static QString UserAgent();
 
 signals:
-    void Progress(qsizetype done, qsizetype total);
+    void progressed(qsizetype done, qsizetype total);
     // Nothing has finished for a while; host (with its port when not the default) holds it up.
-    // Repeated while that lasts; the next Progress ends it.
-    void Waiting(const QString& host);
-    void Finished();
+    // Repeated while that lasts; the next progressed ends it.
+    void stalled(const QString& host);
+    void finished();
 
 private:
     struct Host;

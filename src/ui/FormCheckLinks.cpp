@@ -165,9 +165,9 @@ void FormCheckLinks::StartCheck(std::function<bool(const CheckCache::Verdict&)> 
         checker_->deleteLater();
     checker_ = new LinkChecker(links_, limits_, network_, this);
     checker_->RememberIn(&cache_, std::move(take));
-    connect(checker_, &LinkChecker::Progress, this, &FormCheckLinks::CheckerProgress);
-    connect(checker_, &LinkChecker::Waiting, this, &FormCheckLinks::CheckerWaiting);
-    connect(checker_, &LinkChecker::Finished, this, &FormCheckLinks::CheckerFinished);
+    connect(checker_, &LinkChecker::progressed, this, &FormCheckLinks::CheckerProgress);
+    connect(checker_, &LinkChecker::stalled, this, &FormCheckLinks::CheckerWaiting);
+    connect(checker_, &LinkChecker::finished, this, &FormCheckLinks::CheckerFinished);
     findingsTable_->hide();
     hint_->hide();
     changeButtons_->hide();
@@ -220,8 +220,8 @@ void FormCheckLinks::OfferIconFetch(std::string sourceFolder,
 void FormCheckLinks::onFetchIconsClicked() {
     fetchIconsButton_->hide();
     fetcher_ = new IconFetcher(iconSource_, iconless_, limits_, network_, this);
-    connect(fetcher_, &IconFetcher::Progress, this, &FormCheckLinks::FetcherProgress);
-    connect(fetcher_, &IconFetcher::Finished, this, &FormCheckLinks::FetcherFinished);
+    connect(fetcher_, &IconFetcher::progressed, this, &FormCheckLinks::FetcherProgress);
+    connect(fetcher_, &IconFetcher::finished, this, &FormCheckLinks::FetcherFinished);
     status_->setText(Q(Strings::FetchingIcons));
     progressBar_->show();
     cancelButton_->show();
@@ -237,7 +237,7 @@ void FormCheckLinks::FetcherFinished() {
     progressBar_->hide();
     cancelButton_->hide();
     status_->setText(IconFetcher::Summary(fetcher_->Report()));
-    TakeStampsAgain(fetcher_->Outcomes(), false);
+    TakeStampsAgain(fetcher_->Outcomes(), BatchStep::CarriedOut);
     // The fetch's batch is the journal's last: Undo takes the icons back out.
     EnableUndo();
     if (fetcher_->Report().fetched > 0)
@@ -398,7 +398,8 @@ void FormCheckLinks::CarryOut(const std::vector<PlannedChange>& plan) {
                                                done.failure().Text());
         return;
     }
-    ShowOutcomes(ChangeTexts::Summary(outcomes, false), outcomes, false);
+    ShowOutcomes(ChangeTexts::Summary(outcomes, BatchStep::CarriedOut), outcomes,
+                 BatchStep::CarriedOut);
     EnableUndo();
 }
 
@@ -410,7 +411,7 @@ void FormCheckLinks::onUndoClicked() {
                                                undone.failure().Text());
         return;
     }
-    ShowOutcomes(ChangeTexts::Summary(outcomes, true), outcomes, true);
+    ShowOutcomes(ChangeTexts::Summary(outcomes, BatchStep::Undone), outcomes, BatchStep::Undone);
     EnableUndo();
 }
 
@@ -443,13 +444,14 @@ void FormCheckLinks::EnableChangeButtons() {
 // The result line, with the first skipped changes and why; rows of changed shortcuts are greyed
 // out so they are not acted on twice, and come back when undone.
 void FormCheckLinks::ShowOutcomes(const std::string& summary,
-                                  const std::vector<ChangeOutcome>& outcomes, bool undo) {
-    TakeStampsAgain(outcomes, undo);
+                                  const std::vector<ChangeOutcome>& outcomes, BatchStep step) {
+    const bool undo = step == BatchStep::Undone;
+    TakeStampsAgain(outcomes, step);
     QStringList lines{Q(summary)};
     std::size_t skips = 0;
     for (const ChangeOutcome& outcome : outcomes) {
         if (outcome.state == ChangeOutcome::State::Skipped && skips++ < SkipsShown)
-            lines << Q(ChangeTexts::OutcomeLine(outcome, undo)).replace('\t', ' ');
+            lines << Q(ChangeTexts::OutcomeLine(outcome, step)).replace('\t', ' ');
         if (outcome.state != ChangeOutcome::State::Done)
             continue;
         if (undo)
@@ -469,7 +471,8 @@ void FormCheckLinks::ShowOutcomes(const std::string& summary,
 // A shortcut this window changed no longer has the stamp the check took, and a later change to it
 // would be refused as made by someone else. Its stamp is taken again where the window knows what
 // the file holds: after a change made on the file as the check saw it, and after the undo of one.
-void FormCheckLinks::TakeStampsAgain(const std::vector<ChangeOutcome>& outcomes, bool undo) {
+void FormCheckLinks::TakeStampsAgain(const std::vector<ChangeOutcome>& outcomes, BatchStep step) {
+    const bool undo = step == BatchStep::Undone;
     std::map<std::string, FileStamp> before;
     for (const ChangeOutcome& outcome : outcomes)
         if (outcome.state == ChangeOutcome::State::Done)

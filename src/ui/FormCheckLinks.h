@@ -73,8 +73,8 @@ private:
     std::vector<std::size_t> SelectedFindings(bool update) const;
     void CarryOut(const std::vector<PlannedChange>& plan);
     void ShowOutcomes(const std::string& summary, const std::vector<ChangeOutcome>& outcomes,
-                      bool undo);
-    void TakeStampsAgain(const std::vector<ChangeOutcome>& outcomes, bool undo);
+                      BatchStep step);
+    void TakeStampsAgain(const std::vector<ChangeOutcome>& outcomes, BatchStep step);
     bool CanFetchIcons() const;
     void EnableUndo();
     void EnableChangeButtons();

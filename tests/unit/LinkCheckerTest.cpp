@@ -22,7 +22,7 @@ using Answer = LoopbackServer::Answer;
 CheckReport Check(const std::vector<LinkToCheck>& links, LinkChecker::Limits limits = {}) {
     LoopbackNetwork network;
     LinkChecker checker(links, limits, &network);
-    QSignalSpy finished(&checker, &LinkChecker::Finished);
+    QSignalSpy finished(&checker, &LinkChecker::finished);
     checker.Start();
     if (!checker.IsFinished())
         finished.wait(60000);
@@ -335,7 +335,7 @@ TEST(LinkChecker, TellsAnOutageFromDeadLinks) {
         LinkChecker checker(links, {}, &network);
         CheckCache cache;
         checker.RememberIn(&cache, [](const CheckCache::Verdict&) { return false; });
-        QSignalSpy finished(&checker, &LinkChecker::Finished);
+        QSignalSpy finished(&checker, &LinkChecker::finished);
         checker.Start();
         if (!checker.IsFinished())
             finished.wait(60000);
