@@ -201,11 +201,13 @@ int CheckCommand::Check(const Invocation& invocation, QNetworkAccessManager* net
                 "CheckCommand",
                 "--dry-run 要和 --update-moved、--trash-dead 或 --trash-duplicates 一起用。")) +
             "\n" + invocation.Usage());
-    const bool named = !invocation.operands.empty();
-    const std::string settingsPath =
-        named ? invocation.operands.front() : globals.DefaultSettingsPath();
+    const SettingsSource source =
+        !invocation.operands.empty() ? SettingsSource::CommandLine : SettingsSource::Default;
+    const std::string settingsPath = source == SettingsSource::CommandLine
+                                         ? invocation.operands.front()
+                                         : globals.DefaultSettingsPath();
     Settings settings;
-    if (const Result read = CommandSettings::Read(settingsPath, named, settings, globals); !read)
+    if (const Result read = CommandSettings::Read(settingsPath, source, settings, globals); !read)
         return Fail(read.failure().Text());
 
     const QString cachePath = CheckCache::DefaultPath();

@@ -17,23 +17,23 @@ bool EndsInLfs(const std::string& path) {
 
 } // namespace
 
-Result CommandSettings::Read(const std::string& path, bool named, Settings& settings,
+Result CommandSettings::Read(const std::string& path, SettingsSource source, Settings& settings,
                              Globals& globals) {
-    if (named && !FileExists(path))
+    if (source == SettingsSource::CommandLine && !FileExists(path))
         return Failure{
             FilledText(QCoreApplication::translate("main", "设置文件 \"%1\" 不存在。"), path), path,
             ""};
-    if (named && !EndsInLfs(path))
+    if (source == SettingsSource::CommandLine && !EndsInLfs(path))
         return Failure{"\"" + path + "\": " + NotSettingsFileReason(), path, ""};
     if (Result read = ReadSettings(path, settings, globals); !read)
         return read;
     if (const auto& folder = globals.UnusableSourceFolder)
         return SourceFolderUnusable(folder->path, folder->cause);
-    const std::string source = TrimText(settings.sourceFolder);
+    const std::string folder = TrimText(settings.sourceFolder);
     // An empty source would be the folder the program happens to run in.
-    if (source.empty())
+    if (folder.empty())
         return Failure{NoSourceFolderText(), "", ""};
-    if (const Result listable = CanListFolder(source); !listable)
-        return SourceFolderUnusable(source, listable.failure().cause);
+    if (const Result listable = CanListFolder(folder); !listable)
+        return SourceFolderUnusable(folder, listable.failure().cause);
     return {};
 }

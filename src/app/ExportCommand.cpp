@@ -64,10 +64,13 @@ int ExportCommand::Run(const Invocation& invocation) {
     const ResultOf<BookmarkExport::Format> format = FormatOf(invocation, file);
     if (!format)
         return Fail(format.failure().message);
-    const bool named = invocation.operands.size() == 2;
-    const std::string settingsPath = named ? invocation.operands[1] : globals.DefaultSettingsPath();
+    const SettingsSource source =
+        invocation.operands.size() == 2 ? SettingsSource::CommandLine : SettingsSource::Default;
+    const std::string settingsPath = source == SettingsSource::CommandLine
+                                         ? invocation.operands[1]
+                                         : globals.DefaultSettingsPath();
     Settings settings;
-    if (const Result read = CommandSettings::Read(settingsPath, named, settings, globals); !read)
+    if (const Result read = CommandSettings::Read(settingsPath, source, settings, globals); !read)
         return Fail(read.failure().Text());
     // The settings file is read, never written: an export over it would lose the settings.
     if (SameFile(file, settingsPath))

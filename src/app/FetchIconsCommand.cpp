@@ -53,11 +53,13 @@ int FetchIconsCommand::Run(const Invocation& invocation) {
 int FetchIconsCommand::Fetch(const Invocation& invocation, QNetworkAccessManager* network,
                              LinkChecker::Limits limits) {
     Globals& globals = *invocation.globals;
-    const bool named = !invocation.operands.empty();
-    const std::string settingsPath =
-        named ? invocation.operands.front() : globals.DefaultSettingsPath();
+    const SettingsSource source =
+        !invocation.operands.empty() ? SettingsSource::CommandLine : SettingsSource::Default;
+    const std::string settingsPath = source == SettingsSource::CommandLine
+                                         ? invocation.operands.front()
+                                         : globals.DefaultSettingsPath();
     Settings settings;
-    if (const Result read = CommandSettings::Read(settingsPath, named, settings, globals); !read) {
+    if (const Result read = CommandSettings::Read(settingsPath, source, settings, globals); !read) {
         ConsoleDesktop().ShowMessage(DesktopServices::Icon::Error, "Linkshelf",
                                      read.failure().Text());
         return ExitNotRun;

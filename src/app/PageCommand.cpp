@@ -94,7 +94,7 @@ int RunWizard(int argc, char** argv, Globals& globals) {
 }
 
 // A run without the wizard: message boxes when a display can be opened, else standard error.
-int RunWithoutWizard(int argc, char** argv, Globals& globals, bool named) {
+int RunWithoutWizard(int argc, char** argv, Globals& globals, SettingsSource source) {
     std::unique_ptr<DesktopApplication> application;
     std::unique_ptr<QCoreApplication> console;
     if (NamesDisplay())
@@ -108,7 +108,7 @@ int RunWithoutWizard(int argc, char** argv, Globals& globals, bool named) {
     } else
         desktop = std::make_unique<ConsoleDesktop>();
     DesktopServices::Install(desktop.get());
-    const int status = RunUnattended(globals, named);
+    const int status = RunUnattended(globals, source);
     DesktopServices::Install(nullptr);
     return status;
 }
@@ -118,9 +118,9 @@ int RunWithoutWizard(int argc, char** argv, Globals& globals, bool named) {
 PageCommand::Request PageCommand::RequestOf(const std::vector<std::string>& operands,
                                             const std::string& defaultSettingsPath) {
     if (!operands.empty() && (FileExists(operands.front()) || EndsInLfs(operands.front())))
-        return {operands.front(), true, PageCommand::Mode::Unattended};
+        return {operands.front(), SettingsSource::CommandLine, PageCommand::Mode::Unattended};
     const bool run = std::ranges::any_of(operands, IsRunSwitch);
-    return {defaultSettingsPath, false,
+    return {defaultSettingsPath, SettingsSource::Default,
             run ? PageCommand::Mode::Unattended : PageCommand::Mode::Wizard};
 }
 
@@ -130,5 +130,5 @@ int PageCommand::Run(const Invocation& invocation) {
     globals.SettingsPath = request.settingsPath;
     if (request.mode == Mode::Wizard)
         return RunWizard(*invocation.argc, invocation.argv, globals);
-    return RunWithoutWizard(*invocation.argc, invocation.argv, globals, request.named);
+    return RunWithoutWizard(*invocation.argc, invocation.argv, globals, request.source);
 }

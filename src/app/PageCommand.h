@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/CommandSettings.h"
 #include "app/Invocation.h"
 
 #include <string>
@@ -15,8 +16,7 @@ public:
     enum class Mode { Wizard, Unattended };
     struct Request {
         std::string settingsPath;
-        // Whether the settings file was named on the command line.
-        bool named = false;
+        SettingsSource source = SettingsSource::Default;
         Mode mode = Mode::Wizard;
     };
 

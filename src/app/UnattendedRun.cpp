@@ -40,14 +40,14 @@ std::optional<Failure> TemplateThatCannotBeUsed(const Globals& globals) {
 
 } // namespace
 
-int RunUnattended(Globals& globals, bool named) {
+int RunUnattended(Globals& globals, SettingsSource source) {
     globals.Unattended = true;
     Settings settings;
     QCoreApplication::setApplicationName(
         QCoreApplication::translate("UnattendedRun", "Linkshelf： 正在工作中...   "));
     // Settings that cannot be read would leave every value at its initial one: not the page the
     // user asked for.
-    if (const Result read = CommandSettings::Read(globals.SettingsPath, named, settings, globals);
+    if (const Result read = CommandSettings::Read(globals.SettingsPath, source, settings, globals);
         !read) {
         ShowError(read.failure().Text());
         return ExitFailed;

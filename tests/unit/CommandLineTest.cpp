@@ -22,30 +22,32 @@ TEST(CommandLine, ChoosesTheSettingsFileAndTheMode) {
     const std::string notes = tree.Path("notes.txt");
     const std::string standard = "/opt/linkshelf/Linkshelf.lfs";
     using Mode = PageCommand::Mode;
+    constexpr SettingsSource Named = SettingsSource::CommandLine;
+    constexpr SettingsSource Default = SettingsSource::Default;
     struct Case {
         std::vector<std::string> arguments;
         std::string settingsPath;
-        bool named;
+        SettingsSource source;
         Mode mode;
     };
     const Case cases[] = {
-        {{}, standard, false, Mode::Wizard},
-        {{file, "/RUN"}, file, true, Mode::Unattended},
-        {{"/RUN", file}, standard, false, Mode::Unattended},
-        {{"-run"}, standard, false, Mode::Unattended},
-        {{"/Run"}, standard, false, Mode::Unattended},
-        {{"RUN"}, standard, false, Mode::Wizard},
-        {{"/RUNNING"}, standard, false, Mode::Wizard},
-        {{folder}, standard, false, Mode::Wizard},
-        {{folder, "x", "-RuN"}, standard, false, Mode::Unattended},
-        {{notes}, notes, true, Mode::Unattended},
-        {{notes, "-RUN"}, notes, true, Mode::Unattended},
-        {{tree.Path("missing.txt")}, standard, false, Mode::Wizard},
-        {{missing}, missing, true, Mode::Unattended},
-        {{missing, "-RUN"}, missing, true, Mode::Unattended},
-        {{tree.Path("folder.lfs")}, tree.Path("folder.lfs"), true, Mode::Unattended},
-        {{"-RUN", missing}, standard, false, Mode::Unattended},
-        {{"-help"}, standard, false, Mode::Wizard},
+        {{}, standard, Default, Mode::Wizard},
+        {{file, "/RUN"}, file, Named, Mode::Unattended},
+        {{"/RUN", file}, standard, Default, Mode::Unattended},
+        {{"-run"}, standard, Default, Mode::Unattended},
+        {{"/Run"}, standard, Default, Mode::Unattended},
+        {{"RUN"}, standard, Default, Mode::Wizard},
+        {{"/RUNNING"}, standard, Default, Mode::Wizard},
+        {{folder}, standard, Default, Mode::Wizard},
+        {{folder, "x", "-RuN"}, standard, Default, Mode::Unattended},
+        {{notes}, notes, Named, Mode::Unattended},
+        {{notes, "-RUN"}, notes, Named, Mode::Unattended},
+        {{tree.Path("missing.txt")}, standard, Default, Mode::Wizard},
+        {{missing}, missing, Named, Mode::Unattended},
+        {{missing, "-RUN"}, missing, Named, Mode::Unattended},
+        {{tree.Path("folder.lfs")}, tree.Path("folder.lfs"), Named, Mode::Unattended},
+        {{"-RUN", missing}, standard, Default, Mode::Unattended},
+        {{"-help"}, standard, Default, Mode::Wizard},
     };
     for (const auto& c : cases) {
         const ResultOf<CommandLine::Parsed> parsed = CommandLine::Parse(c.arguments);
@@ -55,7 +57,7 @@ TEST(CommandLine, ChoosesTheSettingsFileAndTheMode) {
         const PageCommand::Request request =
             PageCommand::RequestOf(parsed->invocation.operands, standard);
         EXPECT_EQ(request.settingsPath, c.settingsPath) << row;
-        EXPECT_EQ(request.named, c.named) << row;
+        EXPECT_EQ(request.source, c.source) << row;
         EXPECT_EQ(request.mode, c.mode) << row;
     }
 }
