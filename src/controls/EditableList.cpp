@@ -43,14 +43,14 @@ void EditableList::MoveItemsDown() {
 
 // A handler that fails half-way still leaves a repainted list and a told owner behind.
 void EditableList::DeleteSelectedItems() {
-    bool deleted = false;
+    deletedSome_ = false;
     try {
-        DeleteWithoutRepaint(deleted);
+        DeleteWithoutRepaint();
     } catch (...) {
-        RaiseAfterDelete(deleted);
+        RaiseAfterDelete();
         throw;
     }
-    RaiseAfterDelete(deleted);
+    RaiseAfterDelete();
 }
 
 bool EditableList::AddUniqueItem(const std::string& text) {
@@ -214,22 +214,21 @@ void EditableList::MoveSelectedItems(int step) {
         emit itemMoved(firstFrom, firstTo);
 }
 
-void EditableList::DeleteWithoutRepaint(bool& deleted) {
+void EditableList::DeleteWithoutRepaint() {
     setUpdatesEnabled(false);
     const auto resume = qScopeGuard([this] { setUpdatesEnabled(true); });
-    const bool found = MultiSelect() ? DeleteSelectedOnes(deleted) : DeleteCurrentItem(deleted);
+    const bool found = MultiSelect() ? DeleteSelectedOnes() : DeleteCurrentItem();
     if (!found)
         Beep();
 }
 
-bool EditableList::DeleteCurrentItem(bool& deleted) {
+bool EditableList::DeleteCurrentItem() {
     const int index = currentRow();
     if (index < 0)
         return false;
     if (!AllowDelete(index))
         return true;
     DeleteItem(index);
-    deleted = true;
     SetItemIndex(std::min(index, count() - 1));
     emit itemDeleted(index);
     return true;
@@ -237,7 +236,7 @@ bool EditableList::DeleteCurrentItem(bool& deleted) {
 
 // From the last item down, so that the indices still to be visited stay valid and each
 // reported index is the item's index at the moment it goes.
-bool EditableList::DeleteSelectedOnes(bool& deleted) {
+bool EditableList::DeleteSelectedOnes() {
     int lowest = -1;
     for (int index = count() - 1; index >= 0; --index) {
         const QListWidgetItem* entry = item(index);
@@ -247,7 +246,6 @@ bool EditableList::DeleteSelectedOnes(bool& deleted) {
         if (!AllowDelete(index))
             continue;
         DeleteItem(index);
-        deleted = true;
         emit itemDeleted(index);
     }
     if (lowest >= 0 && count() > 0)
@@ -259,10 +257,11 @@ bool EditableList::DeleteSelectedOnes(bool& deleted) {
 void EditableList::DeleteItem(int index) {
     item(index)->setData(ObjectRole, QVariant());
     delete takeItem(index);
+    deletedSome_ = true;
 }
 
-void EditableList::RaiseAfterDelete(bool deleted) {
-    if (deleted)
+void EditableList::RaiseAfterDelete() {
+    if (deletedSome_)
         emit deleteFinished();
 }
 

@@ -77,14 +77,17 @@ protected:
 private:
     void MoveCurrentItem(int step);
     void MoveSelectedItems(int step);
-    void DeleteWithoutRepaint(bool& deleted);
-    bool DeleteCurrentItem(bool& deleted);
-    bool DeleteSelectedOnes(bool& deleted);
+    void DeleteWithoutRepaint();
+    // Whether there was an item to delete, whether or not it could go.
+    bool DeleteCurrentItem();
+    bool DeleteSelectedOnes();
     void DeleteItem(int index);
-    void RaiseAfterDelete(bool deleted);
+    void RaiseAfterDelete();
     int SortedPlace(const QString& text) const;
 
     ListOptions options_ = ListOption::HandleDeleteKey;
     bool sorted_ = false;
     int itemHeight_ = 0;
+    // Whether the deletion under way took an item out yet: the owner hears once it is over.
+    bool deletedSome_ = false;
 };

@@ -576,16 +576,16 @@ void FormMain::onRefreshTriggered() {
         this, ShowFormOption::CenterOwner | ShowFormOption::ShowModal, false);
 }
 
-std::optional<std::string> FormMain::ChooseSettingsFile(bool save) {
+std::optional<std::string> FormMain::ChooseSettingsFile(FileUse use) {
     DesktopServices::FileRequest request;
-    request.save = save;
+    request.save = use == FileUse::SaveAs;
     request.filter = Q(Strings::SettingsFilter).toStdString();
     request.defaultSuffix = TextAfterLast(".lfs", '.');
     return DesktopServices::Current().ChooseFile(this, request);
 }
 
 void FormMain::onLoadTriggered() {
-    const auto path = ChooseSettingsFile(false);
+    const auto path = ChooseSettingsFile(FileUse::Open);
     if (!path)
         return;
     const Result read = ReadSettings(*path, settings_, globals_);
@@ -599,7 +599,7 @@ void FormMain::onLoadTriggered() {
 
 // Saving to another file does not make it current: runs keep saving where they did before.
 void FormMain::onSaveTriggered() {
-    const auto path = ChooseSettingsFile(true);
+    const auto path = ChooseSettingsFile(FileUse::SaveAs);
     if (!path)
         return;
     if (const Result written = WriteSettings(*path, settings_, globals_); !written)

@@ -104,7 +104,8 @@ private:
     void AnnouncePage();
     void CreateOptionsMenu();
     void ConnectControls();
-    std::optional<std::string> ChooseSettingsFile(bool save);
+    enum class FileUse { Open, SaveAs };
+    std::optional<std::string> ChooseSettingsFile(FileUse use);
     void BindSettings();
     void ShowSettings();
     void KeepValuesWhole();
