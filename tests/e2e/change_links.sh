@@ -21,30 +21,22 @@ printf '; mine\r\n[InternetShortcut]\r\nURL=file://%s/lost.txt\r\nIconIndex=1\r\
     >"$tree/Old/Lost.url"
 shortcut "$tree/Old/Lost again.url" "file://$work/lost-again.txt"
 printf '[Options]\r\nSourceFolder=%s\r\n' "$tree" >"$work/check.lfs"
-# Every file of the tree with its bytes' checksum: what the user would lose.
-snapshot() { (cd "$work" && find Fav -type f -exec md5sum {} + | sort -k2); }
 before=$(snapshot)
-
-env_for_run=("${english_env[@]}" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state")
-run() { # arguments...; sets status and out
-    out=$("${env_for_run[@]}" timeout 60 "$program" "$@" 2>"$work/err")
-    status=$?
-}
 acting=(--check "$work/check.lfs" --trash-dead --trash-duplicates)
 
-run "${acting[@]}" --dry-run
+run_with_own_trash "${acting[@]}" --dry-run
 expect_eq "dry run status" 3 "$status"
 expect_eq "dry run lines" "would move to Trash	$tree/News/Mail again.url	MAILTO:someone@127.0.0.1
 would move to Trash	$tree/Old/Lost again.url	file://$work/lost-again.txt
 would move to Trash	$tree/Old/Lost.url	file://$work/lost.txt
 Dry run: would update 0 addresses, would move 3 files to the Trash; no file was changed." \
     "$(grep -A9 '^would' <<<"$out")"
-run --check "$work/check.lfs"
+run_with_own_trash --check "$work/check.lfs"
 expect_eq "nothing changed without the options" "$before" "$(snapshot)"
-run --check "$work/check.lfs" --dry-run
+run_with_own_trash --check "$work/check.lfs" --dry-run
 expect_eq "a dry run of nothing" 1 "$status"
 
-run "${acting[@]}"
+run_with_own_trash "${acting[@]}"
 expect_eq "status after the changes" 3 "$status"
 expect_eq "summary" "0 addresses updated, 3 files moved to the Trash, 0 skipped." "$(tail -1 <<<"$out")"
 grep -q "^moved to Trash	$tree/Old/Lost.url	$work/data/Trash/files/Lost.url$" <<<"$out" ||
@@ -57,13 +49,13 @@ grep -q '^DeletionDate=[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]T[0-9:]\{8\}$' \
     "$work/data/Trash/info/Lost.url.trashinfo" || fail "no deletion date"
 [ -s "$work/state/linkshelf/changes.jsonl" ] || fail "no journal"
 
-run --undo
+run_with_own_trash --undo
 expect_eq "undo status" 0 "$status"
 expect_eq "undo summary" "Undone: 0 addresses restored, 3 files restored from the Trash, 0 skipped." \
     "$(tail -1 <<<"$out")"
 expect_eq "every file back, byte for byte" "$before" "$(snapshot)"
 expect_eq "the Trash is empty again" "" "$(find "$work/data/Trash" -mindepth 2)"
-run --undo
+run_with_own_trash --undo
 expect_eq "nothing left to undo" 1 "$status"
 
 echo "== killed as it moves its second file to the Trash"
@@ -72,7 +64,7 @@ echo "== killed as it moves its second file to the Trash"
 expect_eq "killed" 137 "$?"
 [ ! -e "$tree/News/Mail again.url" ] || fail "the first change was not made before the kill"
 [ -e "$tree/Old/Lost.url" ] || fail "the kill came too late"
-run --undo
+run_with_own_trash --undo
 expect_eq "undo of the cut batch" 0 "$status"
 expect_eq "cut batch undone, byte for byte" "$before" "$(snapshot)"
 

@@ -27,6 +27,16 @@ system_reason() { # errno
     "${clean_env[@]}" perl -MPOSIX -e 'setlocale(LC_ALL, ""); print strerror(shift)' "$1"
 }
 
+# For the scripts that change a tree Fav in the work folder: every file of it with its bytes'
+# checksum (what the user would lose), and a run of the program in English with a Trash and a
+# journal of the work folder's own.
+snapshot() { (cd "$work" && find Fav -type f -exec md5sum {} + | sort -k2); }
+env_for_run=("${english_env[@]}" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state")
+run_with_own_trash() { # arguments...; sets status and out
+    out=$("${env_for_run[@]}" timeout 60 "$program" "$@" 2>"$work/err")
+    status=$?
+}
+
 fail() {
     echo "FAIL: $*"
     failures=$((failures + 1))

@@ -34,21 +34,14 @@ for row in "${rows[@]}"; do
     shortcut "$tree/${row#*|}" "file://$work/gone-$number.txt"
 done
 printf '[Options]\r\nSourceFolder=%s\r\n' "$tree" >"$work/check.lfs"
-snapshot() { (cd "$work" && find Fav -type f -exec md5sum {} + | sort -k2); }
 before=$(snapshot)
-
-env_for_run=("${english_env[@]}" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state")
-run() { # arguments...; sets status and out
-    out=$("${env_for_run[@]}" timeout 60 "$program" "$@" 2>"$work/err")
-    status=$?
-}
 # The path as gio shows a byte string: bytes outside printable ASCII, and "\", as \xNN.
 as_gio_shows() { # path
     perl -e 'print map { $_ > 31 && $_ < 127 && $_ != 92 ? chr : sprintf "\\x%02x", $_ }
         unpack "C*", shift' "$1"
 }
 
-run --check "$work/check.lfs" --trash-dead
+run_with_own_trash --check "$work/check.lfs" --trash-dead
 expect_eq "status" 3 "$status"
 expect_eq "summary" "0 addresses updated, ${#rows[@]} files moved to the Trash, 0 skipped." \
     "$(tail -1 <<<"$out")"
@@ -65,7 +58,7 @@ for row in "${rows[@]}"; do
 done
 
 echo "== --undo puts each back"
-run --undo
+run_with_own_trash --undo
 expect_eq "undo status" 0 "$status"
 expect_eq "undo summary" \
     "Undone: 0 addresses restored, ${#rows[@]} files restored from the Trash, 0 skipped." \
