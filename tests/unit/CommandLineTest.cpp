@@ -22,8 +22,7 @@ TEST(CommandLine, ChoosesTheSettingsFileAndTheMode) {
     const std::string notes = tree.Path("notes.txt");
     const std::string standard = "/opt/linkshelf/Linkshelf.lfs";
     using Mode = PageCommand::Mode;
-    constexpr SettingsSource Named = SettingsSource::CommandLine;
-    constexpr SettingsSource Default = SettingsSource::Default;
+    using enum SettingsSource;
     struct Case {
         std::vector<std::string> arguments;
         std::string settingsPath;
@@ -32,7 +31,7 @@ TEST(CommandLine, ChoosesTheSettingsFileAndTheMode) {
     };
     const Case cases[] = {
         {{}, standard, Default, Mode::Wizard},
-        {{file, "/RUN"}, file, Named, Mode::Unattended},
+        {{file, "/RUN"}, file, CommandLine, Mode::Unattended},
         {{"/RUN", file}, standard, Default, Mode::Unattended},
         {{"-run"}, standard, Default, Mode::Unattended},
         {{"/Run"}, standard, Default, Mode::Unattended},
@@ -40,12 +39,12 @@ TEST(CommandLine, ChoosesTheSettingsFileAndTheMode) {
         {{"/RUNNING"}, standard, Default, Mode::Wizard},
         {{folder}, standard, Default, Mode::Wizard},
         {{folder, "x", "-RuN"}, standard, Default, Mode::Unattended},
-        {{notes}, notes, Named, Mode::Unattended},
-        {{notes, "-RUN"}, notes, Named, Mode::Unattended},
+        {{notes}, notes, CommandLine, Mode::Unattended},
+        {{notes, "-RUN"}, notes, CommandLine, Mode::Unattended},
         {{tree.Path("missing.txt")}, standard, Default, Mode::Wizard},
-        {{missing}, missing, Named, Mode::Unattended},
-        {{missing, "-RUN"}, missing, Named, Mode::Unattended},
-        {{tree.Path("folder.lfs")}, tree.Path("folder.lfs"), Named, Mode::Unattended},
+        {{missing}, missing, CommandLine, Mode::Unattended},
+        {{missing, "-RUN"}, missing, CommandLine, Mode::Unattended},
+        {{tree.Path("folder.lfs")}, tree.Path("folder.lfs"), CommandLine, Mode::Unattended},
         {{"-RUN", missing}, standard, Default, Mode::Unattended},
         {{"-help"}, standard, Default, Mode::Wizard},
     };
