@@ -52,6 +52,8 @@ constexpr std::array<Mapping, 31> Colors{{
     {Active, QPalette::Highlight, 0x6A240A},       // menu highlight
     {Active, QPalette::Window, 0xC8D0D4},          // menu bar
 }};
+static_assert(Colors.size() == static_cast<std::size_t>(SystemColorIndex::MenuBar) + 1,
+              "one colour for each index");
 
 std::int32_t FromQColor(const QColor& color) {
     return static_cast<std::int32_t>(color.red() | color.green() << 8 | color.blue() << 16);
@@ -59,15 +61,16 @@ std::int32_t FromQColor(const QColor& color) {
 
 } // namespace
 
-std::int32_t SystemColors::Get(int index) {
-    if (index < 0 || index >= static_cast<int>(Colors.size()))
+std::int32_t SystemColors::Get(SystemColorIndex index) {
+    const auto place = static_cast<std::size_t>(index);
+    if (place >= Colors.size())
         return 0;
-    const Mapping& mapping = Colors[static_cast<std::size_t>(index)];
+    const Mapping& mapping = Colors[place];
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
         return FromQColor(QGuiApplication::palette().color(mapping.group, mapping.role));
     return mapping.classic;
 }
 
 std::int32_t SystemColors::Resolve(std::int32_t color) {
-    return color < 0 ? Get(color & 0xFF) : color;
+    return color < 0 ? Get(static_cast<SystemColorIndex>(color & 0xFF)) : color;
 }

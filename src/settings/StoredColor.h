@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/SystemColors.h"
+
 #include <cstdint>
 
 // A colour as settings files keep it: 0x00BBGGRR, red in the lowest byte. A value whose top byte
@@ -9,12 +11,6 @@
 using StoredColor = std::int32_t;
 
 inline constexpr std::uint32_t SystemColorFlag = 0x80000000u;
-
-// The desktop colours the program names, by their index.
-enum class SystemColorIndex : std::uint8_t {
-    ActiveCaption = 2,
-    WindowText = 8,
-};
 
 constexpr StoredColor SystemColor(SystemColorIndex index) {
     return static_cast<StoredColor>(SystemColorFlag | static_cast<std::uint32_t>(index));

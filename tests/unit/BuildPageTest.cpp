@@ -24,12 +24,13 @@ TEST(ColorToHex, WritesRedGreenBlueInUpperCase) {
         {0, "000000"},
         {0x0A0B0C, "0C0B0A"},
         {0x7F123456, "563412"},
-        {-1, ColorToHex(SystemColors::Get(0xFF))}, // index 255 names no colour
+        {-1, ColorToHex(SystemColors::Get(
+                 static_cast<SystemColorIndex>(0xFF)))}, // index 255 names no colour
     };
     for (const auto& [color, hex] : cases)
         EXPECT_EQ(ColorToHex(color), hex) << color;
     EXPECT_EQ(ColorToHex(SystemColor(SystemColorIndex::WindowText)),
-              ColorToHex(SystemColors::Get(8)));
+              ColorToHex(SystemColors::Get(SystemColorIndex::WindowText)));
     EXPECT_EQ(ColorToHex(static_cast<StoredColor>(0x80000005u)), "FFFFFF")
         << "classic window colour";
 }
