@@ -17,7 +17,7 @@ LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
     // Only Tab brings the focus here, so a click shows no focus mark.
     setFocusPolicy(Qt::TabFocus);
-    PressableAccessible::Use(this, QAccessible::Link);
+    PressableAccessible::Expose(this, QAccessible::Link);
     QFont look = font();
     look.setBold(true);
     look.setUnderline(true);

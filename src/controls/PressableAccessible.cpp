@@ -65,7 +65,7 @@ QAccessibleInterface* Face(const QString& className, QObject* object) {
 
 namespace PressableAccessible {
 
-void Use(QWidget* control, QAccessible::Role role) {
+void Expose(QWidget* control, QAccessible::Role role) {
     static const bool installed = [] {
         QAccessible::installFactory(Face);
         return true;

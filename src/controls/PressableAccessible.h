@@ -10,7 +10,7 @@ class QWidget;
 // without the access-key mark) and a press action that does what Space on the control does.
 namespace PressableAccessible {
 
-void Use(QWidget* control, QAccessible::Role role);
+void Expose(QWidget* control, QAccessible::Role role);
 // The control opens a pop-up (a menu) when pressed.
 void SetHasPopup(QWidget* control, bool hasPopup);
 

@@ -15,7 +15,7 @@ ColorLabel::ColorLabel(QWidget* parent) : QLabel(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
     // Only Tab brings the focus here, so a click shows no focus mark.
     setFocusPolicy(Qt::TabFocus);
-    PressableAccessible::Use(this, QAccessible::Button);
+    PressableAccessible::Expose(this, QAccessible::Button);
     QFont underlined = font();
     underlined.setUnderline(true);
     underlined.setPixelSize(13);

@@ -14,7 +14,7 @@ ColorPanel::ColorPanel(QWidget* parent) : QFrame(parent) {
     setFrameShadow(QFrame::Sunken);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::TabFocus);
-    PressableAccessible::Use(this, QAccessible::Button);
+    PressableAccessible::Expose(this, QAccessible::Button);
     SetColor(color_);
 }
 

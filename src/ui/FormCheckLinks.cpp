@@ -48,7 +48,7 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
       cachePath_(CheckCache::DefaultPath()), cache_(CheckCache::Load(cachePath_)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("checkLinksWindow");
-    setWindowTitle(Q(Strings::CheckLinksTitle));
+    setWindowTitle(Translated(Strings::CheckLinksTitle));
     if (owner != nullptr)
         setFont(owner->font());
     resize(760, 420);
@@ -78,23 +78,25 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
         });
     }
     findingsTable_->hide();
-    hint_ = new QLabel(Q(Strings::CheckLinksHint), this);
+    hint_ = new QLabel(Translated(Strings::CheckLinksHint), this);
     hint_->setObjectName("hint");
     hint_->hide();
 
     buttonBox_ = new QDialogButtonBox(this);
     recheckDeadButton_ =
-        buttonBox_->addButton(Q(Strings::RecheckBadCaption), QDialogButtonBox::ActionRole);
+        buttonBox_->addButton(Translated(Strings::RecheckBadCaption), QDialogButtonBox::ActionRole);
     recheckDeadButton_->setObjectName("recheckDeadButton");
     fetchIconsButton_ =
-        buttonBox_->addButton(Q(Strings::FetchIconsCaption), QDialogButtonBox::ActionRole);
+        buttonBox_->addButton(Translated(Strings::FetchIconsCaption), QDialogButtonBox::ActionRole);
     fetchIconsButton_->setObjectName("fetchIconsButton");
     copyButton_ =
-        buttonBox_->addButton(Q(Strings::CopyReportCaption), QDialogButtonBox::ActionRole);
+        buttonBox_->addButton(Translated(Strings::CopyReportCaption), QDialogButtonBox::ActionRole);
     copyButton_->setObjectName("copyButton");
-    cancelButton_ = buttonBox_->addButton(Q(Strings::CancelCaption), QDialogButtonBox::RejectRole);
+    cancelButton_ =
+        buttonBox_->addButton(Translated(Strings::CancelCaption), QDialogButtonBox::RejectRole);
     cancelButton_->setObjectName("cancelButton");
-    closeButton_ = buttonBox_->addButton(Q(Strings::CloseCaption), QDialogButtonBox::RejectRole);
+    closeButton_ =
+        buttonBox_->addButton(Translated(Strings::CloseCaption), QDialogButtonBox::RejectRole);
     closeButton_->setObjectName("closeButton");
     // Hidden once all are in: the box shows its buttons again whenever one is added.
     recheckDeadButton_->hide();
@@ -135,14 +137,17 @@ FormCheckLinks::FormCheckLinks(QWidget* owner, std::vector<LinkToCheck> links,
 QWidget* FormCheckLinks::CreateChangeButtons() {
     changeButtons_ = new QWidget(this);
     changeButtons_->setObjectName("changeButtons");
-    selectDeadButton_ = NamedButton(Q(Strings::SelectDeadCaption), "selectDeadButton", this);
-    selectMovedButton_ = NamedButton(Q(Strings::SelectMovedCaption), "selectMovedButton", this);
+    selectDeadButton_ =
+        NamedButton(Translated(Strings::SelectDeadCaption), "selectDeadButton", this);
+    selectMovedButton_ =
+        NamedButton(Translated(Strings::SelectMovedCaption), "selectMovedButton", this);
     selectDuplicatesButton_ =
-        NamedButton(Q(Strings::SelectDuplicatesCaption), "selectDuplicatesButton", this);
+        NamedButton(Translated(Strings::SelectDuplicatesCaption), "selectDuplicatesButton", this);
     updateAddressButton_ =
-        NamedButton(Q(Strings::UpdateAddressCaption), "updateAddressButton", this);
-    moveToTrashButton_ = NamedButton(Q(Strings::MoveToTrashCaption), "moveToTrashButton", this);
-    undoButton_ = NamedButton(Q(Strings::UndoCaption), "undoButton", this);
+        NamedButton(Translated(Strings::UpdateAddressCaption), "updateAddressButton", this);
+    moveToTrashButton_ =
+        NamedButton(Translated(Strings::MoveToTrashCaption), "moveToTrashButton", this);
+    undoButton_ = NamedButton(Translated(Strings::UndoCaption), "undoButton", this);
     EnableUndo();
     auto* row = new QHBoxLayout(changeButtons_);
     row->setContentsMargins(0, 0, 0, 0);
@@ -222,7 +227,7 @@ void FormCheckLinks::onFetchIconsClicked() {
     fetcher_ = new IconFetcher(iconSource_, iconless_, limits_, network_, this);
     connect(fetcher_, &IconFetcher::progressed, this, &FormCheckLinks::FetcherProgress);
     connect(fetcher_, &IconFetcher::finished, this, &FormCheckLinks::FetcherFinished);
-    status_->setText(Q(Strings::FetchingIcons));
+    status_->setText(Translated(Strings::FetchingIcons));
     progressBar_->show();
     cancelButton_->show();
     fetcher_->Start();
@@ -290,7 +295,7 @@ void FormCheckLinks::FillTable() {
         for (int column = KindColumn; column <= TargetColumn; ++column) {
             auto* cell = new QTableWidgetItem(Q(cells[column]));
             if (cells[column].empty())
-                cell->setData(Qt::AccessibleTextRole, Q(Strings::EmptyCell));
+                cell->setData(Qt::AccessibleTextRole, Translated(Strings::EmptyCell));
             findingsTable_->setItem(row, column, cell);
         }
         // The address as the shortcut holds it, byte for byte, for opening it.
@@ -384,7 +389,7 @@ void FormCheckLinks::onMoveToTrashClicked() {
 
 void FormCheckLinks::CarryOut(const std::vector<PlannedChange>& plan) {
     if (plan.empty()) {
-        changeResult_->setText(Q(Strings::NothingToChange));
+        changeResult_->setText(Translated(Strings::NothingToChange));
         changeResult_->show();
         return;
     }
@@ -394,7 +399,7 @@ void FormCheckLinks::CarryOut(const std::vector<PlannedChange>& plan) {
     std::vector<ChangeOutcome> outcomes;
     if (Result done = ChangeBatch::CarryOut(plan, ChangeJournal(), outcomes); !done) {
         DesktopServices::Current().ShowMessage(DesktopServices::Icon::Error,
-                                               Q(Strings::CheckLinksTitle).toStdString(),
+                                               Translated(Strings::CheckLinksTitle).toStdString(),
                                                done.failure().Text());
         return;
     }
@@ -407,7 +412,7 @@ void FormCheckLinks::onUndoClicked() {
     std::vector<ChangeOutcome> outcomes;
     if (Result undone = ChangeBatch::UndoLast(ChangeJournal(), outcomes); !undone) {
         DesktopServices::Current().ShowMessage(DesktopServices::Icon::Error,
-                                               Q(Strings::CheckLinksTitle).toStdString(),
+                                               Translated(Strings::CheckLinksTitle).toStdString(),
                                                undone.failure().Text());
         return;
     }

@@ -20,7 +20,7 @@
 namespace {
 
 QLabel* BuddyLabel(Phrase text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(Q(text), parent);
+    auto* label = new QLabel(Translated(text), parent);
     label->setObjectName(buddy->objectName() + "Label");
     label->setBuddy(buddy);
     return label;
@@ -35,7 +35,7 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder)
       browsers_(ImportOffer::FindBrowsers()), favoritesFolder_(favoritesFolder) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("importDialog");
-    setWindowTitle(Q(Strings::ImportCaptionTitle));
+    setWindowTitle(Translated(Strings::ImportCaptionTitle));
     if (owner != nullptr)
         setFont(owner->font());
 
@@ -45,7 +45,7 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder)
         auto* item = new QListWidgetItem(ImportOffer::Caption(browser), sourceList);
         item->setToolTip(Q(browser.source.path));
     }
-    new QListWidgetItem(Q(Strings::ImportChooseFile), sourceList);
+    new QListWidgetItem(Translated(Strings::ImportChooseFile), sourceList);
     sourceList->setCurrentRow(0);
     sourcesLabel = BuddyLabel(Strings::ImportSourcesLabel, sourceList, this);
 
@@ -64,9 +64,11 @@ FormImport::FormImport(QWidget* owner, const std::string& favoritesFolder)
     resultLabel->setAccessibleName(QCoreApplication::translate("FormImport", "导入结果"));
 
     auto* buttons = new QDialogButtonBox(this);
-    importButton = buttons->addButton(Q(Strings::ImportButton), QDialogButtonBox::AcceptRole);
+    importButton =
+        buttons->addButton(Translated(Strings::ImportButton), QDialogButtonBox::AcceptRole);
     importButton->setObjectName("importButton");
-    closeButton = buttons->addButton(Q(Strings::CloseCaption), QDialogButtonBox::RejectRole);
+    closeButton =
+        buttons->addButton(Translated(Strings::CloseCaption), QDialogButtonBox::RejectRole);
     closeButton->setObjectName("closeButton");
     importButton->setDefault(true);
     connect(importButton, &QPushButton::clicked, this, &FormImport::onImportClicked);
@@ -89,7 +91,7 @@ std::optional<BookmarkSource> FormImport::ChosenSource() {
     if (row >= 0 && row < static_cast<int>(browsers_.size()))
         return browsers_[static_cast<std::size_t>(row)].source;
     DesktopServices::FileRequest request;
-    request.filter = Q(Strings::BookmarkFilter).toStdString();
+    request.filter = Translated(Strings::BookmarkFilter).toStdString();
     const auto path = DesktopServices::Current().ChooseFile(this, request);
     if (!path)
         return std::nullopt;
@@ -136,7 +138,7 @@ void FormImport::reject() {
 
 void FormImport::onBrowseFolder() {
     FolderPicker folderPicker(this);
-    folderPicker.SetTitle(Q(Strings::ImportPickerTitle).toStdString());
+    folderPicker.SetTitle(Translated(Strings::ImportPickerTitle).toStdString());
     folderPicker.SetFolder(SpecialFolder::Computer);
     folderPicker.SetFavoritesFolder(favoritesFolder_);
     folderPicker.SetDirectory(folderEdit->Text());

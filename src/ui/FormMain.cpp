@@ -135,14 +135,14 @@ void FormMain::SetUpControls() {
 // picture, the browse buttons, the font box and its edit field. The Options button says that it
 // opens a menu.
 void FormMain::NameControls() {
-    PressableAccessible::Use(ui->sidePicture, QAccessible::Button);
+    PressableAccessible::Expose(ui->sidePicture, QAccessible::Button);
     ui->sidePicture->setAccessibleName(tr("Linkshelf 主页"));
     ui->sourceFolderEdit->SetButtonName(tr("浏览文件夹..."));
     ui->outputFileEdit->SetButtonName(tr("浏览文件..."));
     const QString fontName = AccessibleNames::Spoken(ui->pageFontLabel->text());
     ui->fontBox->setAccessibleName(fontName);
     ui->fontBox->lineEdit()->setAccessibleName(fontName);
-    PressableAccessible::Use(ui->optionsButton, QAccessible::Button);
+    PressableAccessible::Expose(ui->optionsButton, QAccessible::Button);
     PressableAccessible::SetHasPopup(ui->optionsButton, true);
     ui->optionsButton->installEventFilter(this);
 }
@@ -323,7 +323,7 @@ void FormMain::onBackClicked() {
 // Once a run has shown its result, Finish becomes Exit until the user goes back.
 void FormMain::ShowResultState(bool shown) {
     resultShown_ = shown;
-    ui->finishButton->setText(Q(shown ? Strings::ExitCaption : Strings::FinishCaption));
+    ui->finishButton->setText(Translated(shown ? Strings::ExitCaption : Strings::FinishCaption));
     SpokenCaptions::Name(ui->finishButton, ui->finishButton->text());
 }
 
@@ -370,7 +370,7 @@ void FormMain::AnnouncePage() {
 
 void FormMain::UpdateCaption() {
     if (globals_.Unattended) {
-        QApplication::setApplicationDisplayName(Q(Strings::WorkingTitle));
+        QApplication::setApplicationDisplayName(Translated(Strings::WorkingTitle));
         return;
     }
     setWindowTitle(Q(Strings::Caption(PageIndex(), PageCount)));
@@ -389,17 +389,17 @@ void FormMain::onFinishClicked() {
 void FormMain::CreateOptionsMenu() {
     optionsMenu = new QMenu(this);
     optionsMenu->setObjectName("optionsMenu");
-    ignoredFoldersAction = optionsMenu->addAction(Q(Strings::OptionsMore));
-    importAction = optionsMenu->addAction(Q(Strings::OptionsImport));
-    checkLinksAction = optionsMenu->addAction(Q(Strings::OptionsCheckLinks));
-    exportAction = optionsMenu->addAction(Q(Strings::OptionsExport));
+    ignoredFoldersAction = optionsMenu->addAction(Translated(Strings::OptionsMore));
+    importAction = optionsMenu->addAction(Translated(Strings::OptionsImport));
+    checkLinksAction = optionsMenu->addAction(Translated(Strings::OptionsCheckLinks));
+    exportAction = optionsMenu->addAction(Translated(Strings::OptionsExport));
     refreshAction =
         optionsMenu->addAction(QCoreApplication::translate("FormMain", "自动更新页面(&U)..."));
     optionsMenu->addSeparator();
-    loadAction = optionsMenu->addAction(Q(Strings::OptionsLoad));
-    saveAction = optionsMenu->addAction(Q(Strings::OptionsSave));
+    loadAction = optionsMenu->addAction(Translated(Strings::OptionsLoad));
+    saveAction = optionsMenu->addAction(Translated(Strings::OptionsSave));
     optionsMenu->addSeparator();
-    defaultsAction = optionsMenu->addAction(Q(Strings::OptionsDefault));
+    defaultsAction = optionsMenu->addAction(Translated(Strings::OptionsDefault));
     // Tests find the actions by these names.
     const std::pair<QAction*, const char*> names[] = {
         {ignoredFoldersAction, "ignoredFoldersAction"},
@@ -510,7 +510,7 @@ void FormMain::onExportTriggered() {
     }
     DesktopServices::FileRequest request;
     request.save = true;
-    request.filter = Q(Strings::ExportFilters).toStdString();
+    request.filter = Translated(Strings::ExportFilters).toStdString();
     request.defaultSuffix = "html";
     const std::optional<std::string> path = DesktopServices::Current().ChooseFile(this, request);
     if (!path)
@@ -547,8 +547,9 @@ void FormMain::onTreeChanged() {
     SystemctlRunner ownSystemctl;
     const bool refreshOn =
         RefreshSetup(Systemctl != nullptr ? *Systemctl : ownSystemctl).Current().on;
-    if (!refreshOn && !DesktopServices::Current().Ask(Q(Strings::CheckLinksTitle).toStdString(),
-                                                      Q(Strings::RebuildQuestion).toStdString()))
+    if (!refreshOn &&
+        !DesktopServices::Current().Ask(Translated(Strings::CheckLinksTitle).toStdString(),
+                                        Translated(Strings::RebuildQuestion).toStdString()))
         return;
     // The page is built from the settings on screen; saved first, as a run saves them, so the
     // next refresh builds the same page rather than the one the settings file named before.
@@ -579,7 +580,7 @@ void FormMain::onRefreshTriggered() {
 std::optional<std::string> FormMain::ChooseSettingsFile(FileUse use) {
     DesktopServices::FileRequest request;
     request.save = use == FileUse::SaveAs;
-    request.filter = Q(Strings::SettingsFilter).toStdString();
+    request.filter = Translated(Strings::SettingsFilter).toStdString();
     request.defaultSuffix = TextAfterLast(".lfs", '.');
     return DesktopServices::Current().ChooseFile(this, request);
 }
@@ -594,7 +595,7 @@ void FormMain::onLoadTriggered() {
         return;
     }
     ShowSettings();
-    ShowInfo(Q(Strings::SettingsLoaded).toStdString());
+    ShowInfo(Translated(Strings::SettingsLoaded).toStdString());
 }
 
 // Saving to another file does not make it current: runs keep saving where they did before.
@@ -609,16 +610,16 @@ void FormMain::onSaveTriggered() {
 void FormMain::onDefaultsTriggered() {
     ApplyFactoryDefaults(settings_, globals_);
     ShowSettings();
-    ShowInfo(Q(Strings::DefaultsLoaded).toStdString());
+    ShowInfo(Translated(Strings::DefaultsLoaded).toStdString());
 }
 
 void FormMain::onBrowseSourceFolder() {
     FolderPicker picker(this);
-    picker.SetTitle(Q(Strings::PickerTitle).toStdString());
+    picker.SetTitle(Translated(Strings::PickerTitle).toStdString());
     picker.SetFolder(SpecialFolder::Favorites);
     picker.SetFavoritesFolder(globals_.FavoritesFolder);
     picker.SetCustomButtonVisible(true);
-    picker.SetCustomButtonCaption(Q(Strings::PickerCheckBox).toStdString());
+    picker.SetCustomButtonCaption(Translated(Strings::PickerCheckBox).toStdString());
     picker.SetSyncCustomButton(false);
     picker.SetDirectory(TrimText(ui->sourceFolderEdit->Text()));
     picker.SetCustomButtonChecked(ui->includeSubfoldersBox->isChecked());
@@ -632,7 +633,7 @@ void FormMain::onBrowseOutputFile() {
     DesktopServices::FileRequest request;
     request.save = true;
     request.fileName = ui->outputFileEdit->Text();
-    request.filter = Q(Strings::HtmlFilter).toStdString();
+    request.filter = Translated(Strings::HtmlFilter).toStdString();
     request.defaultSuffix = "htm";
     if (const auto chosen = DesktopServices::Current().ChooseFile(this, request))
         ui->outputFileEdit->SetText(*chosen);

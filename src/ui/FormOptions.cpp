@@ -50,7 +50,7 @@ void FormOptions::CreateFolderPicker(const std::string& favoritesFolder) {
     folderPicker_->SetFolder(SpecialFolder::Favorites);
     folderPicker_->SetFavoritesFolder(favoritesFolder);
     folderPicker_->SetCustomButtonVisible(false);
-    folderPicker_->SetCustomButtonCaption(Q(Strings::PickerCheckBox).toStdString());
+    folderPicker_->SetCustomButtonCaption(Translated(Strings::PickerCheckBox).toStdString());
     folderPicker_->SetSyncCustomButton(false);
 }
 

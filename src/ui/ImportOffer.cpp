@@ -123,7 +123,8 @@ ImportOffer::ImportOffer(QWidget* page, const std::vector<Browser>& browsers,
     layout->addWidget(heading);
     layout->addWidget(browserArea_);
     if (imported.isEmpty()) {
-        auto* exportFile = OfferButton(Q(Strings::ImportChooseFile), "importExportFile", this);
+        auto* exportFile =
+            OfferButton(Translated(Strings::ImportChooseFile), "importExportFile", this);
         connect(exportFile, &QPushButton::clicked, this, [this] { ChooseExportFile(); });
         layout->addWidget(exportFile);
     }
@@ -162,7 +163,7 @@ void ImportOffer::PlaceButtons(int columns) {
 
 void ImportOffer::ChooseExportFile() {
     DesktopServices::FileRequest request;
-    request.filter = Q(Strings::BookmarkFilter).toStdString();
+    request.filter = Translated(Strings::BookmarkFilter).toStdString();
     const auto path = DesktopServices::Current().ChooseFile(window(), request);
     if (path)
         emit chosen(BrowserProfiles::ForFile(*path));

@@ -12,7 +12,7 @@ namespace Strings {
 namespace {
 
 std::string Tr(const char* source) {
-    return Q(Phrase{source}).toStdString();
+    return Translated(Phrase{source}).toStdString();
 }
 
 } // namespace
@@ -31,7 +31,7 @@ std::string FileNameHelp(const std::string& pageFolder) {
     // Without a Desktop folder the page goes to the home folder, and the text says so.
     if (pageFolder == AddTrailingPathDelimiter(QDir::homePath().toStdString()))
         return FilledText(
-            Q(Phrase{QT_TRANSLATE_NOOP(
+            Translated(Phrase{QT_TRANSLATE_NOOP(
                 "Strings", "从将要采取行动的链接那儿选择组，同时指定您想创建的 HTML "
                            "文件的名称。这台计算机没有桌面文件夹，所以默认方式中，一个命名为 "
                            "Linkpage.htm 的文件将会创建在您的主文件夹 \"%1\" "

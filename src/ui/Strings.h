@@ -13,7 +13,7 @@ struct Phrase {
     const char* source;
 };
 
-inline QString Q(Phrase phrase) {
+inline QString Translated(Phrase phrase) {
     return QCoreApplication::translate("Strings", phrase.source);
 }
 
