@@ -55,22 +55,10 @@ QUrl IconNamedBy(const QByteArray& page, const QUrl& base) {
 
 // Why a request that had no answer failed, in the link check's words: a time-out aborts it.
 std::pair<CheckFinding::Cause, std::string> Unreached(const QNetworkReply& reply) {
-    using Cause = CheckFinding::Cause;
-    switch (reply.error()) {
-    case QNetworkReply::HostNotFoundError:
-        return {Cause::NameNotFound, {}};
-    case QNetworkReply::ConnectionRefusedError:
-        return {Cause::ConnectionRefused, {}};
-    case QNetworkReply::RemoteHostClosedError:
-        return {Cause::ConnectionReset, {}};
-    case QNetworkReply::SslHandshakeFailedError:
-        return {Cause::TlsFailure, {}};
-    case QNetworkReply::TimeoutError:
-    case QNetworkReply::OperationCanceledError:
-        return {Cause::TimeOut, {}};
-    default:
-        return {Cause::NetworkError, reply.errorString().toStdString()};
-    }
+    const CheckFinding::Cause cause = LinkChecker::CauseOf(reply.error());
+    if (cause == CheckFinding::Cause::NetworkError)
+        return {cause, reply.errorString().toStdString()};
+    return {cause, {}};
 }
 
 } // namespace

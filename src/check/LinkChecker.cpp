@@ -41,7 +41,9 @@ bool RetryWithGet(QNetworkReply::NetworkError error) {
            error == QNetworkReply::UnknownContentError;
 }
 
-CheckFinding::Cause CauseOf(QNetworkReply::NetworkError error) {
+} // namespace
+
+CheckFinding::Cause LinkChecker::CauseOf(QNetworkReply::NetworkError error) {
     switch (error) {
     case QNetworkReply::HostNotFoundError:
         return CheckFinding::Cause::NameNotFound;
@@ -51,12 +53,16 @@ CheckFinding::Cause CauseOf(QNetworkReply::NetworkError error) {
         return CheckFinding::Cause::ConnectionReset;
     case QNetworkReply::SslHandshakeFailedError:
         return CheckFinding::Cause::TlsFailure;
+    // Qt ends a request that outlived its own time limit as cancelled.
     case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError:
         return CheckFinding::Cause::TimeOut;
     default:
         return CheckFinding::Cause::NetworkError;
     }
 }
+
+namespace {
 
 // Retry-After as seconds from now: a number of seconds or an HTTP date; -1 when there is none.
 qint64 RetryAfterSeconds(const QByteArray& value) {

@@ -5,6 +5,7 @@
 #include "check/CheckReport.h"
 #include "check/LinkToCheck.h"
 
+#include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -54,6 +55,8 @@ public:
     bool IsFinished() const { return finished_; }
     const CheckReport& Report() const { return report_; }
     static QString UserAgent();
+    // A failed request's cause in the check's words; NetworkError where the words are Qt's own.
+    static CheckFinding::Cause CauseOf(QNetworkReply::NetworkError error);
 
 signals:
     void progressed(qsizetype done, qsizetype total);
